@@ -1,0 +1,122 @@
+#include "cli/Args.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "core/acquire/DrawSource.h"
+
+namespace zuohao::cli {
+
+Args::Args(const std::vector<std::string>& argv, const std::vector<std::string>& valued,
+           const std::vector<std::string>& flags) {
+    auto known = [](const std::vector<std::string>& list, const std::string& s) {
+        return std::find(list.begin(), list.end(), s) != list.end();
+    };
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& a = argv[i];
+        if (known(flags, a)) {
+            m_flags.push_back(a);
+        } else if (known(valued, a)) {
+            if (i + 1 >= argv.size()) throw UsageError("missing value for " + a);
+            m_values.emplace_back(a, argv[++i]);
+        } else {
+            throw UsageError("unknown option: " + a);
+        }
+    }
+}
+
+bool Args::has(const std::string& name) const {
+    return std::find(m_flags.begin(), m_flags.end(), name) != m_flags.end() || last(name);
+}
+
+std::optional<std::string> Args::last(const std::string& name) const {
+    std::optional<std::string> v;
+    for (const auto& [k, val] : m_values)
+        if (k == name) v = val;
+    return v;
+}
+
+std::vector<std::string> Args::all(const std::string& name) const {
+    std::vector<std::string> out;
+    for (const auto& [k, val] : m_values)
+        if (k == name) out.push_back(val);
+    return out;
+}
+
+int ParseIndex(const std::string& text, int lo, int hi, const std::string& what) {
+    bool digits = !text.empty() && text.size() <= 9 &&
+                  std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) throw UsageError(what + " is not a whole number: " + text);
+    int v = std::stoi(text);
+    if (v < lo || v > hi)
+        throw UsageError(what + " out of range (" + std::to_string(lo) + "-" + std::to_string(hi) +
+                         "): " + text);
+    return v;
+}
+
+int Args::integer(const std::string& name, int lo, int hi, int fallback) const {
+    auto v = last(name);
+    return v ? ParseIndex(*v, lo, hi, name) : fallback;
+}
+
+const std::vector<std::string>& ConditionOptions() {
+    static const std::vector<std::string> names{"--idx", "--sel", "--cnt", "--dan", "--dcc",
+                                                "--kua", "--route", "--kill"};
+    return names;
+}
+
+namespace {
+// G=VALUE with G in [0, hi]; the last value for a group wins.
+void applyGrouped(const Args& args, const std::string& name, int hi,
+                  std::string* targets) {
+    for (const std::string& v : args.all(name)) {
+        auto eq = v.find('=');
+        if (eq == std::string::npos) throw UsageError(name + " needs G=VALUE: " + v);
+        int g = ParseIndex(v.substr(0, eq), 0, hi, name + " group");
+        targets[g] = v.substr(eq + 1);
+    }
+}
+} // namespace
+
+void ApplyConditions(const Args& args, ConditionSet& set) {
+    set.IDX = args.integer("--idx", 0, 11, 0);
+    applyGrouped(args, "--sel", 4, set.SEL.data());
+    applyGrouped(args, "--cnt", 4, set.CNT.data());
+    applyGrouped(args, "--dan", 1, set.DAN.data());
+    applyGrouped(args, "--dcc", 1, set.DCC.data());
+    if (auto k = args.last("--kua")) set.KUA = *k;
+    for (const std::string& r : args.all("--route")) set.KLU[ParseIndex(r, 0, 3, "--route")] = 1;
+    if (auto k = args.last("--kill")) (set.IDX <= 9 ? set.KL0 : set.KL1) = *k;
+    if (args.has("--fan")) set.FAN = true;
+}
+
+std::vector<DrawLine> ReadDrawInput(const Args& args) {
+    auto draws = args.last("--draws");
+    auto sequence = args.last("--sequence");
+    if (draws && sequence) throw UsageError("give either --draws or --sequence, not both");
+    if (draws) {
+        auto text = ReadDrawFileHead(*draws);
+        if (!text) throw UsageError("cannot read draw file: " + *draws);
+        return ParseDrawText(*text).draws;
+    }
+    if (!sequence) throw UsageError("missing --draws FILE or --sequence FILE");
+    std::ifstream in(*sequence, std::ios::binary);
+    if (!in) throw UsageError("cannot read sequence file: " + *sequence);
+    std::vector<DrawLine> out;
+    std::string line;
+    int n = 0;
+    while (std::getline(in, line)) {
+        ++n;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::istringstream fields(line);
+        DrawLine d;
+        if (!(fields >> d.qishu)) continue; // blank line
+        if (!(fields >> d.haoma))
+            throw UsageError("sequence line " + std::to_string(n) + " is not QISHU HAOMA");
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+} // namespace zuohao::cli

@@ -1,0 +1,52 @@
+#pragma once
+// Command-line options of zuohao-cli: parsing with the exit codes other tools rely on
+// (2 for a usage error, 1 for a failed reduction).
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/acquire/LineRule.h"
+#include "core/making/ConditionSet.h"
+
+namespace zuohao::cli {
+
+// A usage error: printed on stderr, exit code 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Args {
+public:
+    // `valued`: options that take a value; `flags`: options without one.
+    Args(const std::vector<std::string>& argv, const std::vector<std::string>& valued,
+         const std::vector<std::string>& flags);
+
+    bool has(const std::string& name) const;
+    // Last value given for an option.
+    std::optional<std::string> last(const std::string& name) const;
+    // Every value given, in order.
+    std::vector<std::string> all(const std::string& name) const;
+    // An integer option within [lo, hi]; `fallback` when absent.
+    int integer(const std::string& name, int lo, int hi, int fallback) const;
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_values;
+    std::vector<std::string> m_flags;
+};
+
+// Parses a whole decimal integer within [lo, hi], or throws a usage error naming `what`.
+int ParseIndex(const std::string& text, int lo, int hi, const std::string& what);
+
+// Applies --idx, --sel, --cnt, --dan, --dcc, --kua, --route, --kill, --fan to a set.
+void ApplyConditions(const Args& args, ConditionSet& set);
+
+// Option names of the conditions.
+const std::vector<std::string>& ConditionOptions();
+
+// Reads the draws of --draws FILE (the line rule) or --sequence FILE (every non-empty line
+// QISHU HAOMA, oldest first).
+std::vector<DrawLine> ReadDrawInput(const Args& args);
+
+} // namespace zuohao::cli

@@ -1,0 +1,122 @@
+#pragma once
+// The lottery object: its recent draws, plan state and condition set, and the operations
+// through which draws enter, plans are scored and base sets are made.
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/making/ConditionSet.h"
+#include "core/model/LotteryItem.h"
+#include "core/model/OrderedDict.h"
+#include "core/model/Result.h"
+
+namespace zuohao {
+
+struct MonitorState;
+class DrawSource;
+
+// What a lottery object tells its window. Every method has a do-nothing default.
+class LotteryObserver {
+public:
+    virtual ~LotteryObserver() = default;
+    // New draws (or a loaded history) are there to be shown.
+    virtual void OnLotteryRefresh(int myIdx) { (void)myIdx; }
+    // A status text for the status line.
+    virtual void ShowLabelTxt(const std::string& text) { (void)text; }
+    // The draw file gave no text: ask the user for the file (and reload if one is chosen).
+    virtual void AskForDrawFile() {}
+    // The monitor window's ReashStar: restart the monitor's rating over the draws held
+    // (after a reduction, or after new draws, while the monitor is switched on).
+    virtual void MonitorRestart() {}
+    // The monitor window's Playsound: sound the alarm if the last evaluation raised one.
+    virtual void PlayAlarm() {}
+};
+
+// The result of offering one draw to the pipeline.
+struct DrawOutcome {
+    bool added = false;  // the period was new and is now held
+    std::string error;   // a failure inside the pipeline (the draw is still held)
+};
+
+// Summary of a parsed draw text.
+struct TextReport {
+    int lines = 0;    // considered lines
+    int draws = 0;    // new draws that entered
+    int skipped = 0;  // considered lines that are not a draw
+    std::vector<std::string> errors;
+};
+
+using ItemPtr = std::shared_ptr<LotteryItem>;
+
+class LotteryClass {
+public:
+    LotteryClass();
+
+    std::string LotteryName;
+    int MyIndex = 0;
+    std::string NewQi;
+    std::string HisUrl;
+    std::string NewUrl;
+    OrderedDict<ItemPtr> LotteryDic;
+    OrderedDict<std::string> LotteryDic_Jiankong;
+    bool IsGetHis = false;
+    bool IsGetNew = false;
+    bool IsHasPlan = false;
+    std::string StartPlanQi;
+    ItemPtr PreItem01;
+    ItemPtr PreItem10;
+
+    // Wiring (owned elsewhere; may stay null).
+    void setObserver(LotteryObserver* observer) { m_observer = observer; }
+    void setMonitorState(MonitorState* state) { m_monitor = state; }
+    void setDrawSource(DrawSource* source) { m_source = source; }
+    LotteryObserver* observer() const { return m_observer; }
+    MonitorState* monitorState() const { return m_monitor; }
+
+    // Condition set.
+    Result<FormValue> GetMyFormSet(std::string_view infoType, int index) const;
+    Result<void> LetMyFormSet(std::string_view infoType, const FormValue& formSet, int idx);
+    const ConditionSet& formSet() const { return m_set; }
+    ConditionSet& formSet() { return m_set; }
+
+    // Making.
+    Result<std::string> GetSuoshuiDadi();
+    Result<void> ResultSelStr(int checkIdx);
+    Result<void> ResultAutoSelStr(const LotteryItem* itemCls, bool isAuto, int jian);
+
+    // Plan.
+    void AddNewPlan(LotteryItem& item);
+    bool GetHasChecked() const;
+    std::string weizhiHAO(std::string_view haoma) const;
+    std::string GetNextQiShu() const;
+    DrawOutcome ProcessDraw(const std::string& qishu, const std::string& haoma);
+    const ItemPtr& PreItem(int k) const { return m_preItems.at(std::size_t(k)); }
+
+    // Acquisition.
+    TextReport GetTxtStringArray(std::string_view txt);
+    void GetLotteryHisroty();
+    void 读取挂机文本();
+    void GetLotteryNew();
+
+    // Monitor.
+    void JihuaStar();
+    void JiHuaDicAddNewClass(const std::string& qiStr, const std::string& haoSr);
+
+    // Errors left by the last history load or fetch (already swallowed; for the caller's log).
+    const std::vector<std::string>& lastErrors() const { return m_lastErrors; }
+
+private:
+    void LoadHistorySafe();
+
+    ConditionSet m_set;
+    std::array<ItemPtr, 4> m_preItems;
+    LotteryObserver* m_observer = nullptr;
+    MonitorState* m_monitor = nullptr;
+    DrawSource* m_source = nullptr;
+    std::vector<std::string> m_lastErrors;
+};
+
+} // namespace zuohao

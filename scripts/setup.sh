@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs with apt whatever the build and the tests need and is missing, then configures
+# and builds into build/. Sourced by ./run and ./test.
+set -euo pipefail
+
+ZUOHAO_PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
+  xvfb xauth imagemagick fonts-wqy-microhei locales
+  clang
+  libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus-x11
+)
+
+zuohao_install_missing() {
+  local missing=()
+  for p in "${ZUOHAO_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "==> installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
+  fi
+}
+
+zuohao_build() {
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build build -j"$jobs"
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Kill lists (杀号): what a pasted, typed or read text must look like to be accepted, and
+// the three-digit list turned into four-digit numbers.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zuohao {
+
+// The first line of a text when it consists only of numbers of the given width ("3" or
+// "3,4"), each optionally followed by one space; otherwise empty. A text of two characters
+// or fewer is refused. NUL characters are dropped and spaces trimmed first.
+std::string NumberLineFilter(std::string_view text, std::string_view width);
+
+// True when the text is made only of numbers of `digits` digits, each optionally followed
+// by one space (and is not empty). Runs of digits without spaces (123456) are refused: such
+// a piece names no number.
+bool IsNumberList(std::string_view text, int digits);
+
+// Three-digit numbers turned into four-digit ones: mode 0 puts each digit 0-9 in front
+// (前四星), mode 1 behind (后四星). A list already of four-digit numbers is returned as it is.
+std::string ExpandToFour(std::string_view text, int mode);
+
+// The accepted kill texts of the two panels.
+struct KillTexts {
+    std::string three;                // KillText3
+    std::array<std::string, 3> four;  // KillText4: 前四星 form, 后四星 form, as accepted
+};
+
+// Validates a kill-list text for panel k (0 three-digit, 1 four-digit) and stores it.
+void AcceptKillList(KillTexts& texts, std::string_view text, int k);
+
+// The distinct digits of two texts together, ascending (a non-digit counts as 0).
+std::string MergeDigits(std::string_view a, std::string_view b);
+
+} // namespace zuohao

@@ -1,0 +1,72 @@
+#include "gui/app/Seams.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QUrl>
+
+
+namespace zuohao::gui {
+
+void Seams::information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QCoreApplication::applicationName(), text);
+}
+
+std::optional<QString> Seams::openFileName(QWidget* parent, const QString& startPath) {
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), startPath);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> Seams::clipboardText() {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip) return std::nullopt;
+    const QMimeData* data = clip->mimeData();
+    if (!data || !data->hasText()) return QString();
+    return data->text();
+}
+
+bool Seams::setClipboardText(const QString& text) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip) return false;
+    clip->clear();
+    clip->setText(text);
+    return true;
+}
+
+namespace {
+std::function<void()> g_alarmPlayer;
+} // namespace
+
+void setAlarmPlayer(std::function<void()> player) { g_alarmPlayer = std::move(player); }
+
+void Seams::playAlarm() {
+    if (g_alarmPlayer) g_alarmPlayer();
+}
+
+void Seams::openHelpPage() {
+    // The help page ships inside the program; it is written out once so that the
+    // desktop's browser can open it.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    const QString path = QDir(dir).filePath(QStringLiteral("zuohao-help.html"));
+    QFile::remove(path);
+    if (!QFile::copy(QStringLiteral(":/help/index.html"), path)) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+Seams g_desktopSeams;
+Seams* g_seams = &g_desktopSeams;
+} // namespace
+
+Seams& seams() { return *g_seams; }
+void setSeams(Seams* s) { g_seams = s ? s : &g_desktopSeams; }
+
+} // namespace zuohao::gui

@@ -1,0 +1,41 @@
+#pragma once
+// The places where the program meets the desktop and the outside world: message boxes,
+// the open-file dialog, the clipboard, the alarm sound and the time service. Tests install
+// their own Seams to answer dialogs and to see what was asked for.
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace zuohao::gui {
+
+class Seams {
+public:
+    virtual ~Seams() = default;
+
+    // An information message box (modal).
+    virtual void information(QWidget* parent, const QString& text);
+    // The open-file dialog; nothing when cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& startPath);
+    // The clipboard as plain text: an empty or non-text clipboard gives an empty text;
+    // nothing when the clipboard cannot be read.
+    virtual std::optional<QString> clipboardText();
+    // Replaces the clipboard with a plain text; false when it cannot be written.
+    virtual bool setClipboardText(const QString& text);
+    // The alarm sound: asynchronous, a new sound cuts one still playing.
+    virtual void playAlarm();
+    // Opens the program's help page; failures are ignored.
+    virtual void openHelpPage();
+};
+
+// What the desktop seams play as the alarm (the shell registers the alarm sound).
+void setAlarmPlayer(std::function<void()> player);
+
+// The seams in force (the desktop ones unless a test installed others).
+Seams& seams();
+// Installs other seams (not owned); nullptr restores the desktop ones.
+void setSeams(Seams* seams);
+
+} // namespace zuohao::gui

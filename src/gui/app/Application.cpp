@@ -1,0 +1,83 @@
+#include "gui/app/Application.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QTextStream>
+
+#include "core/model/NumberTables.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/app/Seams.h"
+#include "gui/monitor/AlarmSound.h"
+
+namespace zuohao::gui {
+
+std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* error) {
+    AppOptions o;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString* out) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("missing value for %1").arg(a);
+                return false;
+            }
+            *out = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--demo")) {
+            o.demo = true;
+        } else if (a == QLatin1String("--demo-interval")) {
+            if (!value(&v)) return std::nullopt;
+            bool ok = false;
+            o.demoInterval = v.toInt(&ok);
+            if (!ok || o.demoInterval < 1) {
+                *error = QStringLiteral("--demo-interval needs a number of seconds: %1").arg(v);
+                return std::nullopt;
+            }
+        } else if (a == QLatin1String("--draw-file")) {
+            if (!value(&o.drawFile)) return std::nullopt;
+        } else if (a == QLatin1String("--time-url")) {
+            if (!value(&o.timeUrl)) return std::nullopt;
+        } else if (a == QLatin1String("--ini")) {
+            if (!value(&o.iniPath)) return std::nullopt;
+        } else {
+            *error = QStringLiteral("unknown option: %1").arg(a);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+void UseChineseFont() {
+    const QStringList families = QFontDatabase::families();
+    for (const QString& name : {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+                                QStringLiteral("WenQuanYi Micro Hei"),
+                                QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC")}) {
+        if (families.contains(name)) {
+            QFont f(name);
+            f.setPointSize(9);
+            QApplication::setFont(f);
+            return;
+        }
+    }
+}
+
+int RunApplication(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zuohao"));
+    QString error;
+    auto options = ParseAppOptions(QApplication::arguments(), &error);
+    if (!options) {
+        QTextStream(stderr) << error << "\nusage: zuohao [--demo] [--demo-interval S] "
+                            << "[--draw-file PATH] [--time-url URL] [--ini PATH]\n";
+        return 2;
+    }
+    UseChineseFont();
+    BuildNumberTables();
+    setAlarmPlayer([] { AlarmSound::instance().play(); });
+    LotteryForm form(*options);
+    form.show();
+    return app.exec();
+}
+
+} // namespace zuohao::gui

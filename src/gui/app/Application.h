@@ -1,0 +1,26 @@
+#pragma once
+// Start-up of the desktop program: options, fonts, the process-wide state and the main window.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zuohao::gui {
+
+struct AppOptions {
+    bool demo = false;        // --demo: run on a draw feed of our own
+    int demoInterval = 60;    // --demo-interval S
+    QString drawFile;         // --draw-file PATH: the path box at load instead of the settings
+    QString timeUrl;          // --time-url URL: the time service; none = the local clock
+    QString iniPath;          // --ini PATH: the settings file
+};
+
+// Parses the options; on a usage error returns nothing and sets `error`.
+std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* error);
+
+// Picks "微软雅黑" where installed, else a CJK font that is.
+void UseChineseFont();
+
+// Main(): shows the main window and runs the event loop.
+int RunApplication(int argc, char** argv);
+
+} // namespace zuohao::gui

@@ -1,0 +1,241 @@
+// The main window's life: load, first activation, closing, the lottery tabs and the reaction
+// to new draws of the active lottery.
+#include "gui/app/LotteryForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "core/model/NumberTables.h"
+#include "gui/acquire/DemoFeed.h"
+#include "gui/acquire/ServerTime.h"
+#include "gui/app/Seams.h"
+#include "gui/app/Settings.h"
+#include "gui/app/TabLabel.h"
+#include "gui/display/HistoryGrid.h"
+#include "gui/making/MakingPanel.h"
+#include "gui/monitor/JianKongForm.h"
+#include "gui/winlink/HandPicker.h"
+#include "gui/winlink/WindowLink.h"
+
+// Resources of a static library are registered by hand.
+static void initAppResources() { Q_INIT_RESOURCE(app); }
+
+namespace zuohao::gui {
+
+// Forwards one lottery object's events to the window.
+class LotteryForm::Link : public LotteryObserver {
+public:
+    Link(LotteryForm* form, LotteryClass* lottery) : m_form(form), m_lottery(lottery) {}
+    void OnLotteryRefresh(int) override { m_form->lotteryRefreshed(m_lottery); }
+    void ShowLabelTxt(const std::string& text) override {
+        m_form->ShowLabelTxt(QString::fromStdString(text));
+    }
+    void AskForDrawFile() override { m_form->LuJing_Click(); }
+    void MonitorRestart() override { m_form->jianKongForm()->ReashStar(); }
+    void PlayAlarm() override { m_form->jianKongForm()->Playsound(); }
+
+private:
+    LotteryForm* m_form;
+    LotteryClass* m_lottery;
+};
+
+namespace {
+// The draw file is the one named by the path box at the moment of reading.
+class PathBoxSource : public DrawSource {
+public:
+    explicit PathBoxSource(const QLineEdit* box) : m_box(box) {}
+    std::optional<std::string> ReadText() override {
+        return ReadDrawFileHead(m_box->text().toStdString());
+    }
+
+private:
+    const QLineEdit* m_box;
+};
+
+const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
+} // namespace
+
+LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
+    : QMainWindow(parent), m_options(options) {
+    initAppResources();
+    setObjectName(QStringLiteral("LotteryForm"));
+    setWindowTitle(QStringLiteral("做号计划 zuohao"));
+    m_iniPath = options.iniPath.isEmpty() ? DefaultIniPath() : options.iniPath;
+    m_time = std::make_unique<TimeService>(options.timeUrl);
+    m_windowLink = CreateWindowLink();
+    m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
+    m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
+    buildWindow();
+    m_drawSource = std::make_unique<PathBoxSource>(m_zelkc);
+    wire();
+    Form_Load();
+}
+
+LotteryForm::~LotteryForm() = default;
+
+LotteryClass& LotteryForm::Lotteries(int index) {
+    auto& slot = m_lotteries.at(std::size_t(index));
+    if (!slot) {
+        slot = std::make_unique<LotteryClass>();
+        m_links[std::size_t(index)] = std::make_unique<Link>(this, slot.get());
+        slot->setObserver(m_links[std::size_t(index)].get());
+        slot->setMonitorState(&m_monitor);
+        slot->setDrawSource(m_drawSource.get());
+    }
+    return *slot;
+}
+
+void LotteryForm::BuildLotteryTable() {
+    for (int i = 0; i < 2; ++i) {
+        LotteryClass& lot = Lotteries(i);
+        lot.LotteryName = kLotteryNames[i];
+        lot.MyIndex = i;
+    }
+}
+
+void LotteryForm::Form_Load() {
+    m_picture4->setEnabled(false);
+    // The delay, normalised and stored back by the delay box's own change behaviour.
+    m_form.Yanchi = ParseDelay(ReadDelaySetting());
+    m_panel->TextYanchi->setText(QString::number(m_form.Yanchi));
+    m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
+    const QPixmap meng(QStringLiteral(":/app/meng.png"));
+    if (!meng.isNull()) m_mengImage->setPixmap(meng); // a missing picture is not fatal
+    BuildLotteryTable();
+    BuildNumberTables();
+    BuildLotteryMenu();
+    m_timerGetHwnd->stop();
+    m_timerGetHwnd->setInterval(1000);
+    m_form.ActiveCls = &Lotteries(0);
+    if (m_options.demo) {
+        m_demo = new DemoFeed(m_options.demoInterval, this);
+        if (m_demo->start()) m_zelkc->setText(m_demo->path());
+        else ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
+    } else if (!m_options.drawFile.isEmpty()) {
+        m_zelkc->setText(m_options.drawFile);
+    } else {
+        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_iniPath));
+    }
+    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]),
+                               QStringLiteral(" 万千百"));
+    LayoutConditionsPanel();
+    m_panel->CheckAuto->setChecked(true);
+    m_panel->WeiOption_Click(9);
+    m_selectedIndex = -1;
+    MenuItemLabel_Click(0);
+    m_jianKong->loadAtStartup(); // hidden; its lists start from valid entries
+    m_monitor.SavedStartCaption = kStartCaption;
+}
+
+void LotteryForm::Form_Activate() {
+    if (m_form.IsActivated || m_activating) return;
+    m_activating = true;
+    QApplication::processEvents();
+    Lotteries(0).GetLotteryHisroty();
+    m_form.IsActivated = true;
+    m_activating = false;
+    m_getNewTimer->setInterval(6000);
+    m_getNewTimer->start();
+}
+
+void LotteryForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_form.IsActivated) QTimer::singleShot(0, this, &LotteryForm::Form_Activate);
+}
+
+bool LotteryForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !m_form.IsActivated)
+        QTimer::singleShot(0, this, &LotteryForm::Form_Activate);
+    return QMainWindow::event(event);
+}
+
+void LotteryForm::Form_QueryUnload() {
+    // The demo's own file is never stored as the betting program's file.
+    if (!m_options.demo) (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"),
+                                          m_zelkc->text(), m_iniPath);
+    m_getNewTimer->stop();
+    m_timerGetHwnd->stop();
+    m_jianKong->close();
+}
+
+void LotteryForm::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+    QApplication::quit();
+}
+
+void LotteryForm::lotteryRefreshed(LotteryClass* source) {
+    if (source == m_form.ActiveCls) ActiveCls_OnLotteryRefresh();
+}
+
+void LotteryForm::ActiveCls_OnLotteryRefresh() {
+    LotteryClass& lot = *m_form.ActiveCls;
+    m_picture4->setEnabled(lot.IsGetHis);
+    RedrawPlanDisplay();
+    m_panel->ShowFormSet();
+    if (!m_form.IsActivated || !lot.IsHasPlan) return;
+    if (m_form.Yanchi < 1) {
+        TimerGetHwnd_Timer();
+    } else {
+        m_timerGetHwnd->start();
+        m_yanchiCount = 0;
+    }
+}
+
+void LotteryForm::BuildLotteryMenu() {
+    for (int i = 0; i < 4; ++i) {
+        if (i > 1) {
+            m_menuItemPic[i]->hide();
+            continue;
+        }
+        m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
+    }
+}
+
+void LotteryForm::HighlightMenuItem(int index) {
+    const QColor highlight = palette().color(QPalette::Highlight);
+    for (int i = 0; i < 4; ++i) {
+        const bool on = i == index;
+        m_menuItemPic[i]->setStyleSheet(
+            QStringLiteral("QFrame#%1 { border: 1px solid %2; background: %3; }")
+                .arg(m_menuItemPic[i]->objectName(), highlight.name(),
+                     on ? highlight.name() : QStringLiteral("#F6F6F6")));
+        m_menuItemLabel[i]->setStyleSheet(
+            QStringLiteral("color: %1; font-weight: %2; background: transparent;")
+                .arg(on ? QStringLiteral("white") : QStringLiteral("#808080"),
+                     on ? QStringLiteral("bold") : QStringLiteral("normal")));
+    }
+}
+
+void LotteryForm::MenuItemLabel_Click(int index) {
+    if (index == m_selectedIndex || index < 0 || index > 1) return;
+    m_selectedIndex = index;
+    HighlightMenuItem(index);
+    m_form.ActiveCls = &Lotteries(index);
+    if (m_form.ActiveCls->IsGetHis) {
+        ShowLabelTxt(QStringLiteral("正在写入数据,请稍后......"));
+        RedrawPlanDisplay();
+    }
+    m_panel->ShowFormSet();
+    ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
+                 TimeService::LocalStatusTime(QDateTime::currentDateTime()));
+}
+
+void LotteryForm::ShowLabelTxt(const QString& text) {
+    m_showLabel->setText(text);
+    m_showLabel->repaint();
+}
+
+void LotteryForm::LuJing_Click() {
+    std::optional<QString> name = seams().openFileName(this, m_zelkc->text());
+    if (!name) return;
+    m_zelkc->setText(*name);
+    Lotteries(0).GetLotteryHisroty();
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,119 @@
+#pragma once
+// The main window: lottery tabs, status line, the history grid, the conditions panel and
+// base-set box, the picked windows, the refresh cycle and the monitor window.
+#include <array>
+#include <memory>
+#include <QMainWindow>
+
+#include "core/acquire/DrawSource.h"
+#include "core/model/LotteryClass.h"
+#include "core/monitor/MonitorState.h"
+#include "gui/app/Application.h"
+#include "gui/making/FormState.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace zuohao::gui {
+
+class DemoFeed;
+class HandPicker;
+class HistoryGrid;
+class JianKongForm;
+class MakingPanel;
+class TabLabel;
+class TimeService;
+class WindowLink;
+
+class LotteryForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit LotteryForm(const AppOptions& options, QWidget* parent = nullptr);
+    ~LotteryForm() override;
+
+    // The lottery table: created on first use, alive for the whole run.
+    LotteryClass& Lotteries(int index);
+    LotteryClass* ActiveCls() const { return m_form.ActiveCls; }
+    MonitorState& monitorState() { return m_monitor; }
+    FormState& formState() { return m_form; }
+    MakingPanel* makingPanel() const { return m_panel; }
+    HistoryGrid* historyGrid() const { return m_grid; }
+    JianKongForm* jianKongForm() const { return m_jianKong; }
+    HandPicker* handPicker() const { return m_hands; }
+    QTimer* getNewTimer() const { return m_getNewTimer; }
+    QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
+    int SelectedIndex() const { return m_selectedIndex; }
+
+    void ShowLabelTxt(const QString& text);
+    void MenuItemLabel_Click(int index);
+    void GetNewTimer_Timer();
+    void LuJing_Click(); // 路径: choose the draw file and reload history
+    void RedrawPlanDisplay();
+    void JianKongCmd_Click();
+    // One step of the delayed transfer (TimerGetHwnd tick).
+    void TimerGetHwnd_Timer();
+    // Reads the window hand `index` has just picked.
+    void CaptureFromHand(int index, quint64 handle);
+
+    // Called for the lottery `source` by its observer.
+    void lotteryRefreshed(LotteryClass* source);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Link;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload();
+    void ActiveCls_OnLotteryRefresh();
+    void BuildLotteryTable();
+    void BuildLotteryMenu();
+    void HighlightMenuItem(int index);
+    void LayoutConditionsPanel();
+    void buildWindow();
+    void wire();
+    void runTick();
+
+    AppOptions m_options;
+    QString m_iniPath;
+    std::array<std::unique_ptr<LotteryClass>, 2> m_lotteries;
+    std::array<std::unique_ptr<Link>, 2> m_links;
+    MonitorState m_monitor;
+    FormState m_form;
+    std::unique_ptr<TimeService> m_time;
+    std::unique_ptr<WindowLink> m_windowLink;
+    std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
+    DemoFeed* m_demo = nullptr;
+
+    int m_selectedIndex = -1;
+    int m_yanchiCount = 0;
+    bool m_activating = false;
+    bool m_tickRunning = false;
+    bool m_tickPending = false;
+
+    QWidget* m_menuPic = nullptr;
+    std::array<QFrame*, 4> m_menuItemPic{};
+    std::array<TabLabel*, 4> m_menuItemLabel{};
+    QFrame* m_linePic = nullptr;
+    QLabel* m_showLabel = nullptr;
+    QWidget* m_picture4 = nullptr;
+    QLineEdit* m_zelkc = nullptr;
+    QPushButton* m_luJing = nullptr;
+    QPushButton* m_jianKongCmd = nullptr;
+    QLabel* m_mengImage = nullptr;
+    HistoryGrid* m_grid = nullptr;
+    MakingPanel* m_panel = nullptr;
+    HandPicker* m_hands = nullptr;
+    JianKongForm* m_jianKong = nullptr;
+    QTimer* m_getNewTimer = nullptr;
+    QTimer* m_timerGetHwnd = nullptr;
+};
+
+} // namespace zuohao::gui

@@ -1,0 +1,151 @@
+// Construction, layout and signal wiring of the main window.
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "gui/app/LotteryForm.h"
+#include "gui/app/Seams.h"
+#include "gui/app/TabLabel.h"
+#include "gui/display/HistoryGrid.h"
+#include "gui/making/MakingPanel.h"
+#include "gui/monitor/JianKongForm.h"
+#include "gui/winlink/HandPicker.h"
+
+namespace zuohao::gui {
+
+void LotteryForm::buildWindow() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // The tab strip, with the draw file path at its right.
+    m_menuPic = new QWidget(central);
+    m_menuPic->setObjectName(QStringLiteral("MenuPic"));
+    m_menuPic->setFixedHeight(36);
+    auto* tabs = new QHBoxLayout(m_menuPic);
+    tabs->setContentsMargins(10, 2, 6, 2);
+    tabs->setSpacing(10);
+    for (int i = 0; i < 4; ++i) {
+        m_menuItemPic[i] = new QFrame(m_menuPic);
+        m_menuItemPic[i]->setObjectName(QStringLiteral("MenuItemPic_%1").arg(i));
+        m_menuItemPic[i]->setFixedSize(150, 32);
+        auto* inner = new QVBoxLayout(m_menuItemPic[i]);
+        inner->setContentsMargins(0, 0, 0, 0);
+        m_menuItemLabel[i] = new TabLabel(m_menuItemPic[i]);
+        m_menuItemLabel[i]->setObjectName(QStringLiteral("MenuItemLabel_%1").arg(i));
+        m_menuItemLabel[i]->setAlignment(Qt::AlignCenter);
+        QFont f = m_menuItemLabel[i]->font();
+        f.setPointSize(10);
+        f.setBold(true);
+        m_menuItemLabel[i]->setFont(f);
+        m_menuItemLabel[i]->setCursor(Qt::PointingHandCursor);
+        inner->addWidget(m_menuItemLabel[i]);
+        tabs->addWidget(m_menuItemPic[i]);
+    }
+    tabs->addStretch();
+    tabs->addWidget(new QLabel(QStringLiteral("挂机文本："), m_menuPic));
+    m_zelkc = new QLineEdit(m_menuPic);
+    m_zelkc->setObjectName(QStringLiteral("zelkc"));
+    m_zelkc->setMinimumWidth(320);
+    m_zelkc->setToolTip(QStringLiteral("挂机投注程序写入的开奖文本文件"));
+    tabs->addWidget(m_zelkc);
+    m_luJing = new QPushButton(QStringLiteral("取路径"), m_menuPic);
+    m_luJing->setObjectName(QStringLiteral("路径"));
+    tabs->addWidget(m_luJing);
+    column->addWidget(m_menuPic);
+    m_linePic = new QFrame(central);
+    m_linePic->setObjectName(QStringLiteral("LinePic"));
+    m_linePic->setFixedHeight(3);
+    m_linePic->setStyleSheet(QStringLiteral("background: %1;")
+                                 .arg(palette().color(QPalette::Highlight).name()));
+    column->addWidget(m_linePic);
+
+    // The working area.
+    m_picture4 = new QWidget(central);
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
+    auto* work = new QVBoxLayout(m_picture4);
+    work->setContentsMargins(2, 2, 2, 2);
+    work->setSpacing(2);
+    m_grid = new HistoryGrid(m_picture4);
+    work->addWidget(m_grid, 1);
+    auto* lower = new QHBoxLayout;
+    m_panel = new MakingPanel(m_form, m_picture4);
+    lower->addWidget(m_panel, 1);
+    auto* side = new QVBoxLayout;
+    m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_picture4);
+    m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
+    side->addWidget(m_jianKongCmd);
+    m_hands = new HandPicker(m_windowLink.get(), m_picture4);
+    m_hands->setObjectName(QStringLiteral("HandPicker"));
+    side->addWidget(m_hands);
+    auto* label3 = new QLabel(QStringLiteral("<a href=\"help\">专注分分彩 做号 · 计划</a>"), m_picture4);
+    label3->setObjectName(QStringLiteral("Label3"));
+    side->addWidget(label3);
+    m_mengImage = new TabLabel(m_picture4);
+    m_mengImage->setObjectName(QStringLiteral("MengImage"));
+    m_mengImage->setCursor(Qt::PointingHandCursor);
+    side->addWidget(m_mengImage);
+    const QString links[3] = {QStringLiteral("使用说明"), QStringLiteral("规则说明"),
+                              QStringLiteral("关于本程序")};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(QStringLiteral("<a href=\"help\">%1</a>").arg(links[i]), m_picture4);
+        l->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        connect(l, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
+        side->addWidget(l);
+    }
+    connect(label3, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
+    side->addStretch();
+    lower->addLayout(side);
+    work->addLayout(lower);
+    column->addWidget(m_picture4, 1);
+    setCentralWidget(central);
+
+    m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);
+    m_showLabel->setObjectName(QStringLiteral("showLabel"));
+    statusBar()->addWidget(m_showLabel, 1);
+
+    m_getNewTimer = new QTimer(this);
+    m_getNewTimer->setObjectName(QStringLiteral("GetNewTimer"));
+    m_timerGetHwnd = new QTimer(this);
+    m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
+
+    m_jianKong = new JianKongForm(
+        m_monitor, [this] { return &Lotteries(0); },
+        [this] { return m_panel->ShowDadiText->toPlainText(); }, this);
+
+    // Fits a 1366 x 768 screen; grows with larger ones.
+    resize(1360, 730);
+    if (QScreen* s = screen()) {
+        const QRect avail = s->availableGeometry();
+        resize(qMin(1360, avail.width()), qMin(730, avail.height()));
+    }
+}
+
+void LotteryForm::LayoutConditionsPanel() {
+    m_grid->setSelectionRowWidgets(m_panel->SelectText, m_panel->CountText);
+    std::array<QCheckBox*, 66> boxes{};
+    for (int i = 0; i < 66; ++i) boxes[i] = m_grid->selectCheck(i);
+    m_panel->attachSelectChecks(boxes);
+}
+
+void LotteryForm::wire() {
+    for (int i = 0; i < 4; ++i)
+        connect(m_menuItemLabel[i], &TabLabel::clicked, this, [this, i] { MenuItemLabel_Click(i); });
+    connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
+    connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
+    connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
+            [] { seams().openHelpPage(); });
+    connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);
+    connect(m_timerGetHwnd, &QTimer::timeout, this, &LotteryForm::TimerGetHwnd_Timer);
+    connect(m_hands, &HandPicker::picked, this, &LotteryForm::CaptureFromHand);
+}
+
+} // namespace zuohao::gui

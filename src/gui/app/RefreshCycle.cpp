@@ -1,0 +1,66 @@
+// The refresh cycle: every 6 seconds the active lottery is asked for new draws (or, without
+// history, for its history), after the server time has been requested.
+#include <QApplication>
+#include <QTimer>
+
+#include "gui/acquire/ServerTime.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/display/HistoryGrid.h"
+#include "gui/making/MakingPanel.h"
+#include "gui/monitor/JianKongForm.h"
+
+#include <QPlainTextEdit>
+
+namespace zuohao::gui {
+
+void LotteryForm::GetNewTimer_Timer() {
+    // The tick lets pending events run, so a second tick could start inside the first: it
+    // is held back and runs as soon as the first has ended.
+    if (m_tickRunning) {
+        m_tickPending = true;
+        return;
+    }
+    m_tickRunning = true;
+    runTick();
+    m_tickRunning = false;
+    if (m_tickPending) {
+        m_tickPending = false;
+        QTimer::singleShot(0, this, &LotteryForm::GetNewTimer_Timer);
+    }
+}
+
+void LotteryForm::runTick() {
+    ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
+    QApplication::processEvents();
+    QString error;
+    // Each step reads the active lottery afresh: the user may switch during the wait.
+    if (m_form.ActiveCls->IsGetHis) {
+        auto time = m_time->RequestServerTime();
+        if (!time) error = time.error();
+        else m_form.ActiveCls->GetLotteryNew();
+    } else {
+        m_form.ActiveCls->GetLotteryHisroty();
+    }
+    if (!error.isEmpty()) ShowLabelTxt(QStringLiteral("产生错误:") + error);
+    else ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
+}
+
+void LotteryForm::RedrawPlanDisplay() {
+    const int w = m_form.CurWei;
+    static const char* const kCaptions[12] = {" 万千百", " 万千十", " 万千个", " 万百十",
+                                              " 万百个", " 万十个", " 千百十", " 千百个",
+                                              " 千十个", " 百十个", " 前四星", " 后四星"};
+    const QString plan = m_grid->RedrawPlanDisplay(*m_form.ActiveCls, w,
+                                                   QString::fromUtf8(kCaptions[w]),
+                                                   m_form.KillTextBusy);
+    m_panel->PlanText->setPlainText(plan);
+    m_jianKong->Kasi();
+}
+
+void LotteryForm::JianKongCmd_Click() {
+    m_jianKong->Kasi();
+    m_jianKong->show();
+    m_jianKong->raise();
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,39 @@
+#pragma once
+// The program's two settings kept between runs: the path of the draw text file in the
+// initialisation file (section "网址", key "zelkc") and the transfer delay in the per-user
+// settings store (application "分分彩", section "采集", key "延时").
+#include <QString>
+
+namespace zuohao::gui {
+
+// The value of key `KeyName` in section `AppName` of the initialisation file `fileName`;
+// empty when the file, the section or the key is missing. Long values come back whole.
+QString GetFromINI(const QString& AppName, const QString& KeyName, const QString& fileName);
+
+// Stores a value, creating the file and the section when missing and keeping everything
+// else in the file. False when the file cannot be written (callers ignore it).
+bool WriteToINI(const QString& AppName, const QString& KeyName, const QString& value,
+                const QString& fileName);
+
+// The initialisation file of this platform: "C:\zelkwt.ini" on Windows, zelkwt.ini in the
+// user's configuration folder elsewhere.
+QString DefaultIniPath();
+// The initialisation file in use: the one set by SetIniPath (the --ini option), else the
+// default one.
+QString IniPath();
+void SetIniPath(const QString& path);
+
+// Section and key of the draw file path.
+inline const QString kIniSection = QStringLiteral("网址");
+inline const QString kIniKey = QStringLiteral("zelkc");
+
+// The stored delay text ("" when never stored).
+QString ReadDelaySetting();
+// Stores the delay text; false when the store reports an error.
+bool WriteDelaySetting(const QString& text);
+
+// The delay in seconds of a text: its numeric prefix rounded half to even ("7.5" -> 8,
+// "2.5" -> 2, "5s" -> 5, "x" and "" -> 0); negative values are kept.
+int ParseDelay(const QString& text);
+
+} // namespace zuohao::gui

@@ -1,0 +1,65 @@
+// Numbers read from picked windows into the kill lists and the extra digits: once right after
+// a window is picked, and after every new draw while a plan runs, when the delay has run out.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "core/making/KillList.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/making/MakingPanel.h"
+#include "gui/winlink/HandPicker.h"
+#include "gui/winlink/WindowLink.h"
+
+namespace zuohao::gui {
+
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string s(const QString& t) { return t.toStdString(); }
+} // namespace
+
+void LotteryForm::CaptureFromHand(int index, quint64 handle) {
+    m_hands->setPickedHandle(index, handle);
+    m_form.KillTextBusy = true;
+    if (index == 0 || index == 1) {
+        const char* width = index == 0 ? "3" : "3,4";
+        AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, handle, width)), index);
+        m_panel->writeKillBox(index);
+    } else if (index >= 2 && index <= 4) {
+        m_panel->Texthwnd3[index - 2]->setText(ReadWindowDigits(*m_windowLink, handle));
+    }
+    m_form.KillTextBusy = false;
+    activateWindow();
+}
+
+void LotteryForm::TimerGetHwnd_Timer() {
+    ++m_yanchiCount;
+    const int r = m_form.Yanchi - m_yanchiCount;
+    m_panel->LabelYanchi->setText(QString::number(r < 0 ? 0 : r));
+    if (r > 0) return;
+
+    m_form.KillTextBusy = true;
+    m_timerGetHwnd->stop();
+    LotteryClass& lot = *m_form.ActiveCls;
+    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedHandle(0), "3")), 0);
+    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedHandle(1), "3,4")),
+                   1);
+    m_panel->writeKillBox(0);
+    static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
+    for (int hand = 2; hand <= 4; ++hand) {
+        QLineEdit* extra = m_panel->Texthwnd3[hand - 2];
+        extra->setText(ReadWindowDigits(*m_windowLink, m_hands->pickedHandle(hand)));
+        const int g = kGroupOfHand[hand];
+        const std::string sel = lot.formSet().SEL[g];
+        m_panel->SelectText[g]->setText(q(MergeDigits(sel, s(extra->text()))));
+    }
+    m_panel->writeKillBox(1);
+    m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
+    if (auto dadi = lot.GetSuoshuiDadi()) m_panel->setBaseText(q(*dadi));
+    else ShowLabelTxt(QStringLiteral("缩水失败：") + q(dadi.error()));
+    if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
+    RedrawPlanDisplay();
+    m_form.KillTextBusy = false;
+}
+
+} // namespace zuohao::gui

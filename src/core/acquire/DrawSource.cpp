@@ -1,5 +1,9 @@
 #include "core/acquire/DrawSource.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -69,9 +73,26 @@ std::string DecodeDrawLine(std::string_view bytes) {
     return out;
 }
 
+namespace {
+// Opens a regular file for reading. A pipe, a device or a directory is no draw file: opening
+// a pipe would wait for a writer and a device may never end, so they give nothing.
+FILE* openRegularFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) ::close(fd);
+    return f;
+}
+} // namespace
+
 std::optional<std::string> ReadDrawFileHead(const std::string& path) {
     if (path.empty()) return std::nullopt;
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> f(openRegularFile(path), &std::fclose);
     if (!f) return std::nullopt;
     std::string text, line;
     bool overLong = false;

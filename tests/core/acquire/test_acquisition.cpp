@@ -1,0 +1,292 @@
+// History load and new-draw fetch of the lottery object, with a fake window and a fake
+// draw source.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/acquire/DrawSource.h"
+#include "core/model/LotteryClass.h"
+#include "core/monitor/MonitorState.h"
+#include "support_files.h"
+
+namespace zuohao {
+namespace {
+
+using testing::haomaOf;
+using testing::newestFirstText;
+
+// Records what the lottery object tells its window, in order.
+class RecordingObserver : public LotteryObserver {
+public:
+    std::vector<std::string> events;
+    void OnLotteryRefresh(int myIdx) override { events.push_back("refresh " + std::to_string(myIdx)); }
+    void ShowLabelTxt(const std::string& text) override { events.push_back("status " + text); }
+    void AskForDrawFile() override { events.push_back("ask"); }
+    void MonitorRestart() override { events.push_back("restart"); }
+    void PlayAlarm() override { events.push_back("alarm"); }
+};
+
+// Gives a set text (or none) and counts the reads.
+class FakeSource : public DrawSource {
+public:
+    std::optional<std::string> text;
+    int reads = 0;
+    std::optional<std::string> ReadText() override {
+        ++reads;
+        return text;
+    }
+};
+
+using Events = std::vector<std::string>;
+const std::string kLoading = "status 正在获取数据...";
+
+std::vector<std::string> heldLabels(const LotteryClass& lot) {
+    std::vector<std::string> out;
+    for (const auto& [label, haoma] : lot.LotteryDic_Jiankong) out.push_back(label);
+    return out;
+}
+
+std::vector<std::string> labelRange(long long first, long long last) {
+    std::vector<std::string> out;
+    for (long long l = first; l <= last; ++l) out.push_back(std::to_string(l));
+    return out;
+}
+
+struct Rig {
+    RecordingObserver window;
+    FakeSource source;
+    MonitorState monitor;
+    LotteryClass lottery;
+    explicit Rig(int index = 0) {
+        lottery.MyIndex = index;
+        lottery.setObserver(&window);
+        lottery.setDrawSource(&source);
+        lottery.setMonitorState(&monitor);
+    }
+    // A monitor row left from before, to see whether a load empties the rows.
+    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<LotteryItem>()); }
+};
+
+TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
+    Rig rig;
+    rig.addMonitorRow();
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    EXPECT_EQ(rig.window.events, (Events{kLoading, "refresh 0"}));
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
+    EXPECT_EQ(*rig.lottery.LotteryDic_Jiankong.find("1004"), haomaOf(1004));
+    EXPECT_TRUE(rig.lottery.IsGetHis);
+    EXPECT_TRUE(rig.monitor.ReplayDone);
+    EXPECT_TRUE(rig.monitor.MonitorRows.empty());
+}
+
+TEST(HistoryLoad, EachLoadStartsFromEmptyDictionaries) {
+    Rig rig;
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    rig.source.text = newestFirstText(5004, 5);
+    rig.lottery.GetLotteryHisroty();
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(5000, 5004));
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 5u);
+    EXPECT_EQ(rig.lottery.LotteryDic.front().first, "5000");
+
+    // The same file again: every draw enters again after the emptying.
+    rig.lottery.GetLotteryHisroty();
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(5000, 5004));
+}
+
+TEST(HistoryLoad, NoTextAsksForTheFileAndLeavesNoHistory) {
+    for (std::optional<std::string> none : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+        Rig rig;
+        rig.source.text = newestFirstText(1010, 10);
+        rig.lottery.GetLotteryHisroty();
+        rig.lottery.IsHasPlan = true;
+        rig.addMonitorRow();
+        rig.window.events.clear();
+
+        rig.source.text = none;
+        rig.lottery.GetLotteryHisroty();
+        EXPECT_EQ(rig.window.events, (Events{kLoading, "ask"}));
+        EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
+        EXPECT_EQ(rig.lottery.LotteryDic_Jiankong.Count(), 0u);
+        EXPECT_TRUE(rig.monitor.MonitorRows.empty());
+        EXPECT_FALSE(rig.lottery.IsGetHis);
+        EXPECT_FALSE(rig.monitor.ReplayDone);
+        EXPECT_TRUE(rig.lottery.IsHasPlan) << "a load does not touch the running plan";
+    }
+}
+
+TEST(HistoryLoad, TextWithoutDrawsIsNotNoText) {
+    Rig rig;
+    rig.source.text = "short\r\nlines only\r\n0123456789\r\n";
+    rig.lottery.GetLotteryHisroty();
+    EXPECT_EQ(rig.window.events, (Events{kLoading}));
+    EXPECT_FALSE(rig.lottery.IsGetHis);
+}
+
+TEST(HistoryLoad, AnotherLotteryHasNoSource) {
+    Rig rig(1);
+    rig.addMonitorRow();
+    rig.monitor.ReplayDone = true;
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    EXPECT_EQ(rig.source.reads, 0);
+    EXPECT_TRUE(rig.window.events.empty());
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
+    EXPECT_FALSE(rig.lottery.IsGetHis);
+    EXPECT_FALSE(rig.monitor.ReplayDone);
+    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "only a load of lottery 0 empties the rows";
+}
+
+struct PollCase {
+    const char* name;
+    bool monitoring;
+    bool planRunning;
+    Events events;
+};
+
+class NewDraws : public ::testing::TestWithParam<PollCase> {};
+
+TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
+    const PollCase& c = GetParam();
+    Rig rig;
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    rig.monitor.Monitoring = c.monitoring;
+    rig.monitor.PlanRunning = c.planRunning;
+    rig.monitor.MonitorBase = "999";
+    rig.window.events.clear();
+
+    rig.source.text = newestFirstText(1012, 12);
+    rig.lottery.GetLotteryNew();
+    EXPECT_EQ(rig.window.events, c.events);
+    EXPECT_TRUE(rig.lottery.IsGetNew);
+    EXPECT_EQ(rig.lottery.NewQi, "1012");
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1012)) << "the two draws enter oldest first";
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 12u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Polls, NewDraws,
+    ::testing::Values(PollCase{"MonitorOff", false, false, {"refresh 0", "alarm"}},
+                      PollCase{"MonitorOn", true, false, {"refresh 0", "alarm", "restart"}},
+                      PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
+                      PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NewDraws, NothingNewRaisesNoEvent) {
+    Rig rig;
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    rig.monitor.Monitoring = true;
+    rig.window.events.clear();
+    rig.lottery.IsGetNew = true; // left from an earlier poll
+    rig.lottery.GetLotteryNew();
+    EXPECT_TRUE(rig.window.events.empty());
+    EXPECT_FALSE(rig.lottery.IsGetNew);
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
+}
+
+TEST(NewDraws, NoTextAsksForTheFileOnly) {
+    Rig rig;
+    rig.source.text = newestFirstText(1010, 10);
+    rig.lottery.GetLotteryHisroty();
+    rig.window.events.clear();
+    rig.source.text.reset();
+    rig.lottery.GetLotteryNew();
+    EXPECT_EQ(rig.window.events, (Events{"ask"}));
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
+}
+
+TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
+    Rig rig(1);
+    rig.source.text = newestFirstText(1010, 10);
+    for (int poll = 0; poll < 3; ++poll) rig.lottery.GetLotteryNew();
+    EXPECT_EQ(rig.source.reads, 0);
+    EXPECT_TRUE(rig.window.events.empty());
+    EXPECT_FALSE(rig.lottery.IsGetNew);
+    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
+}
+
+TEST(NewDraws, WorksWithoutWindowOrMonitor) {
+    LotteryClass lot;
+    FakeSource src;
+    lot.setDrawSource(&src);
+    src.text = newestFirstText(1010, 10);
+    lot.GetLotteryHisroty();
+    src.text = newestFirstText(1011, 11);
+    lot.GetLotteryNew();
+    EXPECT_EQ(heldLabels(lot), labelRange(1001, 1011));
+    src.text.reset();
+    lot.GetLotteryNew(); // no window to ask: nothing happens
+    EXPECT_EQ(lot.LotteryDic.Count(), 11u);
+}
+
+// The file is being written while it is read: a poll sees the new text cut at a byte.
+// Returns the lottery after a history load of `before`, a poll of the cut text and two polls
+// of the whole text.
+struct TornPoll {
+    std::vector<std::string> labels;
+    int refreshes = 0;
+    int asks = 0;
+    bool allTrue = true;
+};
+
+TornPoll pollTorn(const std::string& before, const std::string& after, std::size_t cut) {
+    Rig rig;
+    rig.source.text = before;
+    rig.lottery.GetLotteryHisroty();
+    rig.window.events.clear();
+    rig.source.text = after.substr(0, cut);
+    rig.lottery.GetLotteryNew();
+    rig.source.text = after;
+    rig.lottery.GetLotteryNew();
+    rig.lottery.GetLotteryNew();
+    TornPoll out;
+    out.labels = heldLabels(rig.lottery);
+    for (const auto& [label, haoma] : rig.lottery.LotteryDic_Jiankong)
+        out.allTrue = out.allTrue && haoma == haomaOf(std::stoll(label));
+    for (const std::string& e : rig.window.events) {
+        out.refreshes += e == "refresh 0";
+        out.asks += e == "ask";
+    }
+    return out;
+}
+
+// A torn newest line is no draw yet and enters whole, once and in order, at the next poll.
+TEST(NewDraws, TornNewestLineEntersWholeAtTheNextPoll) {
+    const std::string before = newestFirstText(202612080940LL, 40);
+    const std::string after = newestFirstText(202612080941LL, 41);
+    const std::size_t twoLines = after.find('\n', after.find('\n') + 1) + 1;
+    for (std::size_t cut = 0; cut <= twoLines + 3; ++cut) {
+        TornPoll r = pollTorn(before, after, cut);
+        EXPECT_EQ(r.labels, labelRange(202612080901LL, 202612080941LL)) << "cut at byte " << cut;
+        EXPECT_TRUE(r.allTrue) << "cut at byte " << cut;
+        EXPECT_EQ(r.refreshes, 1) << "cut at byte " << cut;
+        EXPECT_EQ(r.asks, cut == 0 ? 1 : 0) << "an empty read is no text";
+    }
+}
+
+// Two new draws and a cut anywhere in the text: no draw is lost, invented or read twice.
+TEST(NewDraws, TornTextLosesAndRepeatsNoDraw) {
+    const std::string before = newestFirstText(202612080940LL, 40);
+    const std::string after = newestFirstText(202612080942LL, 42);
+    const std::size_t firstLine = after.find('\n') + 1;
+    for (std::size_t cut = 0; cut <= after.size(); cut += (cut < 200 ? 1 : 97)) {
+        TornPoll r = pollTorn(before, after, cut);
+        std::vector<std::string> sorted = r.labels;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, labelRange(202612080901LL, 202612080942LL)) << "cut at byte " << cut;
+        EXPECT_TRUE(r.allTrue) << "cut at byte " << cut;
+        if (cut < firstLine - 2) { // the cut tears the newest line: both enter in order
+            EXPECT_EQ(r.labels, labelRange(202612080901LL, 202612080942LL)) << "cut " << cut;
+        }
+    }
+}
+
+} // namespace
+} // namespace zuohao

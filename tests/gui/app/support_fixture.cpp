@@ -1,0 +1,53 @@
+#include "support_fixture.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace zuohao::gui;
+
+FormFixture::FormFixture() { setSeams(&seams); }
+
+FormFixture::~FormFixture() {
+    m_form.reset();
+    setSeams(nullptr);
+}
+
+QString FormFixture::drawPath() const { return dir.filePath(QStringLiteral("draws.txt")); }
+QString FormFixture::iniPath() const { return dir.filePath(QStringLiteral("zelkwt.ini")); }
+
+void FormFixture::writeDraws(const std::vector<Draw>& oldestFirst) {
+    QFile f(drawPath() + QStringLiteral(".tmp"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it)
+        f.write(QStringLiteral("第%1期 开奖号码 %2\r\n").arg(it->qishu, it->haoma).toUtf8());
+    f.close();
+    QFile::remove(drawPath());
+    QVERIFY(QFile::rename(drawPath() + QStringLiteral(".tmp"), drawPath()));
+}
+
+std::vector<Draw> FormFixture::makeDraws(int count, qint64 first) {
+    std::vector<Draw> out;
+    quint32 x = 12345;
+    for (int i = 0; i < count; ++i) {
+        x = x * 1103515245u + 12345u;
+        out.push_back({QString::number(first + i),
+                       QStringLiteral("%1").arg((x >> 8) % 100000, 5, 10, QLatin1Char('0'))});
+    }
+    return out;
+}
+
+AppOptions FormFixture::defaultOptions() const {
+    AppOptions o;
+    o.drawFile = drawPath();
+    o.iniPath = iniPath();
+    return o;
+}
+
+LotteryForm& FormFixture::start(AppOptions options) {
+    if (options.iniPath.isEmpty()) options.iniPath = iniPath();
+    m_form = std::make_unique<LotteryForm>(options);
+    m_form->show();
+    if (!QTest::qWaitFor([&] { return m_form->formState().IsActivated; }, 5000))
+        qWarning("the main window was not activated");
+    return *m_form;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// A main window on a draw file in a temporary folder, with seams that answer dialogs, keep
+// the clipboard in memory and count alarms.
+#include <memory>
+#include <optional>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "gui/app/Application.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/app/Seams.h"
+
+class TestSeams : public zuohao::gui::Seams {
+public:
+    QStringList messages;
+    int alarms = 0;
+    int fileAsked = 0;
+    int helpOpened = 0;
+    QString clipboard;
+    bool clipboardFails = false;
+    std::optional<QString> fileAnswer;
+
+    void information(QWidget*, const QString& text) override { messages << text; }
+    std::optional<QString> openFileName(QWidget*, const QString&) override {
+        ++fileAsked;
+        return fileAnswer;
+    }
+    std::optional<QString> clipboardText() override {
+        if (clipboardFails) return std::nullopt;
+        return clipboard;
+    }
+    bool setClipboardText(const QString& text) override {
+        clipboard = text;
+        return true;
+    }
+    void playAlarm() override { ++alarms; }
+    void openHelpPage() override { ++helpOpened; }
+};
+
+struct Draw {
+    QString qishu;
+    QString haoma;
+};
+
+class FormFixture {
+public:
+    FormFixture();
+    ~FormFixture();
+
+    QString drawPath() const;
+    QString iniPath() const;
+    // Writes the draws (given oldest first) as the betting program does: newest line first.
+    void writeDraws(const std::vector<Draw>& oldestFirst);
+    // `count` draws with labels from `first` and numbers from a fixed pattern.
+    static std::vector<Draw> makeDraws(int count, qint64 first = 202612080001);
+
+    // Creates and shows the window; waits for its first activation.
+    zuohao::gui::LotteryForm& start(zuohao::gui::AppOptions options = {});
+    zuohao::gui::AppOptions defaultOptions() const;
+    zuohao::gui::LotteryForm& form() { return *m_form; }
+
+    template <class T> T* child(const QString& name) const {
+        return m_form->findChild<T*>(name);
+    }
+
+    TestSeams seams;
+    QTemporaryDir dir;
+
+private:
+    std::unique_ptr<zuohao::gui::LotteryForm> m_form;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// A time service on 127.0.0.1 that answers every request with a fixed body.
+#include <QTcpServer>
+#include <QTcpSocket>
+
+class TimeServer : public QTcpServer {
+public:
+    QByteArray body = "2025-01-02 03:04:05";
+    int requests = 0;
+
+    bool start() { return listen(QHostAddress::LocalHost, 0); }
+    QString url() const {
+        return QStringLiteral("http://127.0.0.1:%1/cgi-node/common/service_time").arg(serverPort());
+    }
+
+protected:
+    void incomingConnection(qintptr fd) override {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(fd);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            m_buffer[socket] += socket->readAll();
+            if (!m_buffer[socket].contains("\r\n\r\n")) return;
+            ++requests;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+private:
+    QHash<QTcpSocket*, QByteArray> m_buffer;
+};

@@ -1,0 +1,160 @@
+// The main window as a person meets it: start-up, tabs, the status line, the refresh cycle
+// against a draw file and a time service on this machine, and the two settings.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "gui/app/Settings.h"
+#include "gui/monitor/JianKongForm.h"
+#include "support_fixture.h"
+#include "support_timeserver.h"
+
+using namespace zuohao::gui;
+
+class TestLotteryForm : public QObject {
+    Q_OBJECT
+
+    static QString status(FormFixture& f) { return f.child<QLabel>("showLabel")->text(); }
+    static int held(FormFixture& f) { return int(f.form().Lotteries(0).LotteryDic.Count()); }
+
+private slots:
+    void init() { WriteDelaySetting(QString()); }
+
+    void startUpShowsTabsHistoryAndDelay() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(30));
+        WriteDelaySetting(QStringLiteral("7.5"));
+        f.start(f.defaultOptions());
+        QCOMPARE(f.child<QLabel>("MenuItemLabel_0")->text(), QStringLiteral("腾讯分分彩"));
+        QCOMPARE(f.child<QLabel>("MenuItemLabel_1")->text(), QStringLiteral("VR3分彩"));
+        QVERIFY(f.child<QWidget>("MenuItemPic_2")->isHidden());
+        QVERIFY(f.child<QWidget>("MenuItemPic_3")->isHidden());
+        QVERIFY(f.child<QWidget>("Picture4")->isEnabled());
+        QCOMPARE(held(f), 30);
+        // The delay is read, normalised by banker's rounding and stored back.
+        QCOMPARE(f.child<QLineEdit>("TextYanchi")->text(), QStringLiteral("8"));
+        QCOMPARE(f.child<QLabel>("LabelYanchi")->text(), QStringLiteral("8"));
+        QCOMPARE(ReadDelaySetting(), QStringLiteral("8"));
+        QVERIFY(f.child<QCheckBox>("CheckAuto")->isChecked());
+        QVERIFY(f.child<QRadioButton>("WeiOption_9")->isChecked());
+        QCOMPARE(f.form().formState().CurWei, 9);
+        QVERIFY(f.form().getNewTimer()->isActive());
+        QCOMPARE(f.form().getNewTimer()->interval(), 6000);
+        QVERIFY(!f.form().timerGetHwnd()->isActive());
+        QCOMPARE(status(f), QStringLiteral("正在获取数据..."));
+    }
+
+    void firstStartWithoutFileAsksForIt() {
+        FormFixture f;
+        zuohao::gui::AppOptions o;
+        o.iniPath = f.iniPath(); // no settings file, no path
+        f.start(o);
+        QCOMPARE(f.seams.fileAsked, 1);
+        QVERIFY(!f.child<QWidget>("Picture4")->isEnabled());
+        QVERIFY(!f.form().Lotteries(0).IsGetHis);
+
+        // The next tick asks again; this time a file is chosen and history loads.
+        f.writeDraws(FormFixture::makeDraws(12));
+        f.seams.fileAnswer = f.drawPath();
+        f.form().GetNewTimer_Timer();
+        QCOMPARE(f.child<QLineEdit>("zelkc")->text(), f.drawPath());
+        QVERIFY(f.child<QWidget>("Picture4")->isEnabled());
+        QCOMPARE(held(f), 12);
+        QVERIFY(status(f).startsWith(QStringLiteral("最后刷新:  ")));
+    }
+
+    void tabsSwitchLotteries() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(20));
+        f.start(f.defaultOptions());
+        auto* grid = f.child<QTableView>("SortGrid");
+        const int rows = grid->model()->rowCount();
+        f.form().ShowLabelTxt(QStringLiteral("x"));
+        QTest::mouseClick(f.child<QLabel>("MenuItemLabel_0"), Qt::LeftButton);
+        QCOMPARE(status(f), QStringLiteral("x")); // the selected tab changes nothing
+
+        QTest::mouseClick(f.child<QLabel>("MenuItemLabel_1"), Qt::LeftButton);
+        QCOMPARE(f.form().SelectedIndex(), 1);
+        QCOMPARE(f.form().ActiveCls(), &f.form().Lotteries(1));
+        QVERIFY(status(f).startsWith(QStringLiteral("最后刷新时间:  ")));
+        QCOMPARE(status(f).size(), QStringLiteral("最后刷新时间:  yyyy-mm-dd hh:mm:ss").size());
+        QCOMPARE(grid->model()->rowCount(), rows); // still the draws of 腾讯分分彩
+        QVERIFY(f.child<QWidget>("Picture4")->isEnabled());
+        // VR3分彩 has no source: a tick reloads nothing and shows the old server time.
+        f.form().GetNewTimer_Timer();
+        QVERIFY(!f.form().Lotteries(1).IsGetHis);
+        QVERIFY(status(f).startsWith(QStringLiteral("最后刷新:  ")));
+    }
+
+    void refreshTickReadsNewDrawsWithServerTime() {
+        TimeServer server;
+        QVERIFY(server.start());
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(25);
+        f.writeDraws(draws);
+        auto o = f.defaultOptions();
+        o.timeUrl = server.url();
+        f.start(o);
+        QCOMPARE(held(f), 25);
+
+        draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});
+        f.writeDraws(draws);
+        f.form().GetNewTimer_Timer();
+        QCOMPARE(held(f), 26);
+        QCOMPARE(f.form().Lotteries(0).NewQi, std::string("202612089999"));
+        QCOMPARE(status(f), QStringLiteral("最后刷新:  01-02 03:04:05"));
+        QVERIFY(server.requests >= 1);
+
+        // A garbage answer: an error in the status line and no draw read.
+        server.body = "not a time";
+        draws.push_back({QStringLiteral("202612090000"), QStringLiteral("24680")});
+        f.writeDraws(draws);
+        f.form().GetNewTimer_Timer();
+        QVERIFY(status(f).startsWith(QStringLiteral("产生错误:")));
+        QVERIFY(status(f).size() > QStringLiteral("产生错误:").size());
+        QCOMPARE(held(f), 26);
+
+        // The service down: the same, until it answers again.
+        server.close();
+        f.form().GetNewTimer_Timer();
+        QVERIFY(status(f).startsWith(QStringLiteral("产生错误:")));
+        QCOMPARE(held(f), 26);
+        server.body = "2025/1/2 3:04:06";
+        QVERIFY(server.listen(QHostAddress::LocalHost, server.serverPort()));
+        f.form().GetNewTimer_Timer();
+        QCOMPARE(held(f), 27);
+        QCOMPARE(status(f), QStringLiteral("最后刷新:  01-02 03:04:06"));
+    }
+
+    void pathIsStoredAtClosingAndReadAtStart() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(15));
+        QVERIFY(WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.drawPath(), f.iniPath()));
+        zuohao::gui::AppOptions o;
+        o.iniPath = f.iniPath();
+        f.start(o);
+        QCOMPARE(f.child<QLineEdit>("zelkc")->text(), f.drawPath());
+        QCOMPARE(held(f), 15);
+        const QString other = f.dir.filePath(QStringLiteral("其他/路径/开奖.txt"));
+        f.child<QLineEdit>("zelkc")->setText(other);
+        f.form().close();
+        QCOMPARE(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.iniPath()), other);
+    }
+
+    void closingTheMainWindowClosesTheMonitor() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(15));
+        f.start(f.defaultOptions());
+        f.form().JianKongCmd_Click();
+        QVERIFY(f.form().jianKongForm()->isVisible());
+        f.form().close();
+        QVERIFY(!f.form().jianKongForm()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestLotteryForm)
+#include "test_lottery_form.moc"

@@ -99,13 +99,14 @@ Result<ReductionOutput> Reduce(const ConditionSet& set) {
     for (int k = 0; k < 4; ++k)
         if (set.KLU[k] != 0) routes |= std::uint8_t(1u << k);
 
-    // Kill list: each piece names an index of the space by its numeric value.
+    // Kill list: each piece names an index of the space by its numeric value (0 for a
+    // piece that does not start with a number, a fraction rounded half to even as an
+    // array subscript is); a value outside the space fails the whole run.
     std::vector<unsigned char> removed(std::size_t(size), 0);
     for (std::string_view piece : SplitNumberList(set.killList())) {
-        if (!HasNumericPrefix(piece))
-            return fail("杀号 " + std::string(piece) + " 不是号码");
-        double v = NumericValue(piece);
-        if (v < 0 || v >= size || v != double(long(v)))
+        const double value = NumericValue(piece);
+        const long long v = value > -1e18 && value < 1e18 ? RoundHalfEven(value) : -1;
+        if (v < 0 || v >= size)
             return fail("杀号 " + std::string(piece) + " 超出" + (four ? "四" : "三") +
                         "星号码范围");
         removed[std::size_t(v)] = 1;

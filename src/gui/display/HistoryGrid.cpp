@@ -1,0 +1,209 @@
+#include "gui/display/HistoryGrid.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "gui/display/DisplayFont.h"
+#include "gui/display/GridPalette.h"
+#include "gui/display/HistoryGridDelegate.h"
+#include "gui/display/HistoryGridHeader.h"
+#include "gui/display/HistoryGridModel.h"
+
+namespace zuohao::gui {
+
+namespace {
+constexpr int kBoxInset = grid::TwipsToPixels(30);      // box left of its column's edge
+constexpr int kBoxSize = grid::TwipsToPixels(300);
+constexpr int kSelectTextWidth = grid::TwipsToPixels(1500);
+constexpr int kCountGap = grid::TwipsToPixels(105);
+constexpr int kCountTextWidth = grid::TwipsToPixels(795);
+constexpr int kSelectionTop = grid::TwipsToPixels(15);
+constexpr int kSelectionHeight = 22;
+constexpr int kGroupStride = 14; // boxes per selection group
+constexpr int kDownMinWidth = 16;
+} // namespace
+
+HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
+    m_model = new HistoryGridModel(this);
+
+    m_strip = new QWidget(this);
+    m_strip->setFixedHeight(kSelectionRowHeight + kCheckRowHeight);
+    m_columnArea = new QWidget(m_strip);
+    for (int i = 0; i < grid::kSelectChecks; ++i) {
+        auto* box = new QCheckBox(m_columnArea);
+        box->setObjectName(QStringLiteral("SelectCheck_%1").arg(i));
+        m_checks[std::size_t(i)] = box;
+    }
+    m_down = new QPushButton(QStringLiteral("↓"), m_strip);
+    m_down->setObjectName(QStringLiteral("DownCommand"));
+    m_down->setFocusPolicy(Qt::NoFocus);
+
+    m_view = new QTableView(this);
+    m_view->setObjectName(QStringLiteral("SortGrid"));
+    m_header = new HistoryGridHeader(m_view);
+    m_view->setHorizontalHeader(m_header);
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new HistoryGridDelegate(m_view));
+    m_view->setFont(m_model->gridFont());
+    m_header->setFont(m_model->headerFont());
+    m_view->setShowGrid(false); // the delegate draws the grid lines and separators
+    m_view->setWordWrap(false);
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The vertical bar always takes its place, so the button above it always has room.
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setCornerButtonEnabled(false);
+    QHeaderView* rows = m_view->verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(grid::kRowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    applyColumnLayout();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_strip);
+    layout->addWidget(m_view, 1);
+
+    wireSignals();
+}
+
+void HistoryGrid::wireSignals() {
+    connect(m_down, &QPushButton::clicked, this, &HistoryGrid::scrollToLastCell);
+    // Everything that moves a column under its box lays the strip out again.
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &HistoryGrid::layoutStrip);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            &HistoryGrid::layoutStrip);
+    connect(m_header, &QHeaderView::sectionResized, this, &HistoryGrid::layoutStrip);
+    connect(m_header, &QHeaderView::geometriesChanged, this, &HistoryGrid::layoutStrip);
+    connect(m_header, &QHeaderView::sectionCountChanged, this, &HistoryGrid::layoutStrip);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+}
+
+QCheckBox* HistoryGrid::selectCheck(int i) const {
+    if (i < 0 || i >= grid::kSelectChecks) return nullptr;
+    return m_checks[std::size_t(i)];
+}
+
+QLineEdit* HistoryGrid::selectText(int i) const { return m_selectTexts.value(i, nullptr); }
+QLineEdit* HistoryGrid::countText(int i) const { return m_countTexts.value(i, nullptr); }
+
+void HistoryGrid::applyColumnLayout() {
+    for (int c = 0; c < grid::kColumns && c < m_header->count(); ++c) {
+        if (m_header->sectionSize(c) != grid::ColumnWidth(c) && !m_header->isSectionHidden(c))
+            m_header->resizeSection(c, grid::ColumnWidth(c));
+    }
+    if (!m_view->isColumnHidden(0)) m_view->setColumnHidden(0, true);
+}
+
+void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap) {
+    m_model->PrepareHistoryGrid(rows, lotteryName, cap);
+    applyColumnLayout();
+    scrollToLastCell();
+}
+
+void HistoryGrid::scrollToLastCell() {
+    // Bring the scroll ranges up to date with the rows just laid out, then scroll.
+    m_view->doItemsLayout();
+    const int last = m_model->rowCount() - 1;
+    if (last >= 0) {
+        m_view->scrollTo(m_model->index(last, grid::kLastColumn),
+                         QAbstractItemView::EnsureVisible);
+    } else {
+        m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->maximum());
+    }
+    layoutStrip();
+}
+
+void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
+                                  const QList<QLineEdit*>& countTexts) {
+    m_selectTexts = selectTexts;
+    m_countTexts = countTexts;
+    const auto& palette = GridPalette();
+    auto dress = [&](QLineEdit* edit, int group, bool bold) {
+        if (!edit) return;
+        edit->setParent(m_columnArea);
+        edit->setFont(ChineseFont(10, bold));
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, palette[std::size_t(group % kPaletteSize)].pale);
+        edit->setPalette(p);
+        edit->show();
+    };
+    for (int i = 0; i < m_selectTexts.size(); ++i) {
+        dress(m_selectTexts[i], i, false);
+        m_selectTexts[i]->clear();
+    }
+    for (int i = 0; i < m_countTexts.size(); ++i) dress(m_countTexts[i], i, true);
+    layoutStrip();
+}
+
+void HistoryGrid::layoutStrip() {
+    // The strip's column area lies exactly over the grid's viewport, so a column's
+    // viewport position is also its position in the area.
+    const QRect vp = m_view->viewport()->geometry();
+    const int left = m_view->x() + vp.x();
+    m_columnArea->setGeometry(left, 0, vp.width(), m_strip->height());
+
+    const int downLeft = std::min(left + vp.width(), width() - kDownMinWidth);
+    m_down->setGeometry(downLeft, kSelectionRowHeight, std::max(width() - downLeft, 1),
+                        kCheckRowHeight);
+    m_down->raise();
+
+    const int columns = m_model->columnCount();
+    for (int i = 0; i < grid::kSelectChecks; ++i) {
+        QCheckBox* box = m_checks[std::size_t(i)];
+        const int col = i + grid::kFirstStatColumn;
+        if (col >= columns || col >= m_header->count() || m_header->isSectionHidden(col)) {
+            box->hide();
+            continue;
+        }
+        const int x = m_header->sectionViewportPosition(col);
+        const int w = m_header->sectionSize(col);
+        // The box stays inside its column even when the column is narrower than the box.
+        box->setGeometry(x + kBoxInset, kSelectionRowHeight,
+                         std::max(std::min(kBoxSize, w - kBoxInset), 1), kCheckRowHeight);
+        box->show();
+    }
+
+    for (int i = 0; i < m_selectTexts.size(); ++i) {
+        QCheckBox* anchor = selectCheck(i * kGroupStride);
+        QLineEdit* select = m_selectTexts[i];
+        QLineEdit* count = m_countTexts.value(i, nullptr);
+        if (!anchor || !select) continue;
+        select->setGeometry(anchor->x(), kSelectionTop, kSelectTextWidth, kSelectionHeight);
+        if (count)
+            count->setGeometry(select->geometry().right() + 1 + kCountGap, kSelectionTop,
+                               kCountTextWidth, kSelectionHeight);
+    }
+}
+
+bool HistoryGrid::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_view || watched == m_view->viewport()) &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
+         event->type() == QEvent::Show))
+        layoutStrip();
+    return QWidget::eventFilter(watched, event);
+}
+
+void HistoryGrid::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutStrip();
+}
+
+void HistoryGrid::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layoutStrip();
+}
+
+} // namespace zuohao::gui

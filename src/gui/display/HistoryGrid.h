@@ -1,0 +1,72 @@
+#pragma once
+// The main window's history grid `SortGrid` with what stands over it: the selection row
+// (per group a selection text and a count, handed in by the conditions panel) and the 66
+// selection boxes `SelectCheck`, each over its statistics column 3 .. 68, kept over it
+// while the grid scrolls sideways or its columns change width. The button `DownCommand`
+// ("↓") scrolls the grid to its last cell.
+#include <QList>
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace zuohao::gui {
+
+class HistoryGridModel;
+class HistoryGridHeader;
+
+class HistoryGrid : public QWidget {
+    Q_OBJECT
+public:
+    // Heights of the strip over the grid: the selection row, then the row of boxes.
+    static constexpr int kSelectionRowHeight = 24;
+    static constexpr int kCheckRowHeight = 20;
+
+    explicit HistoryGrid(QWidget* parent = nullptr);
+
+    QTableView* view() const { return m_view; }
+    HistoryGridModel* model() const { return m_model; }
+    HistoryGridHeader* header() const { return m_header; }
+    // Selection box i (0 .. 65), over grid column i + 3.
+    QCheckBox* selectCheck(int i) const;
+    QPushButton* downCommand() const { return m_down; }
+    // The selection row's boxes once handed in (nullptr before, or out of range).
+    QLineEdit* selectText(int i) const;
+    QLineEdit* countText(int i) const;
+
+    // Lays the grid out for `rows` grid rows (header rows included) with the lottery's name
+    // and the chosen group's caption, every data row empty, and scrolls to the last cell.
+    void PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap);
+    // Takes over the selection row: group i's selection text stands at the left edge of
+    // box 14·i, its count text to the right of it; both on the pale colour of pair i, in
+    // the Chinese font at size 10, the count bold. The boxes are reparented into the strip.
+    void setSelectionRow(const QList<QLineEdit*>& selectTexts,
+                         const QList<QLineEdit*>& countTexts);
+    // Makes the last cell (last row, column 68) visible.
+    void scrollToLastCell();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void applyColumnLayout();
+    void layoutStrip();
+    void wireSignals();
+
+    HistoryGridModel* m_model = nullptr;
+    QTableView* m_view = nullptr;
+    HistoryGridHeader* m_header = nullptr;
+    QWidget* m_strip = nullptr;
+    QWidget* m_columnArea = nullptr; // over the grid's viewport: clips what scrolls away
+    QPushButton* m_down = nullptr;
+    std::array<QCheckBox*, 66> m_checks{};
+    QList<QLineEdit*> m_selectTexts;
+    QList<QLineEdit*> m_countTexts;
+};
+
+} // namespace zuohao::gui

@@ -1,0 +1,58 @@
+#include "gui/display/PlanDisplay.h"
+
+#include "core/model/LotteryClass.h"
+#include "core/model/Text.h"
+#include "gui/display/HistoryGrid.h"
+#include "gui/display/HistoryGridModel.h"
+
+namespace zuohao::gui {
+
+void AppendPlanLine(std::string& planLines, const LotteryClass& cls, const LotteryItem& item,
+                    bool killTextBusy) {
+    if (!cls.IsHasPlan) return;
+    if (item.Qishu.compare(cls.StartPlanQi) < 0) return; // a line of an earlier plan
+    if (item.PlanTxt.empty()) return;
+    if (!killTextBusy && item.PlanTxt.find("进行") != std::string::npos) return;
+    planLines += item.PlanTxt;
+    planLines += '$';
+}
+
+QString PlanTextFromLines(std::string_view planLines) {
+    return QString::fromStdString(ReplaceAll(TrimSpaces(planLines), "$", "\r\n"));
+}
+
+namespace {
+
+// Lays the grid out and fills it; returns the collected plan lines.
+std::string fillGrid(HistoryGridModel& model, const LotteryClass& cls,
+                     const PlanDisplayOptions& options, bool prepared) {
+    const int n = int(cls.LotteryDic.Count());
+    if (!prepared)
+        model.PrepareHistoryGrid(n + 2, QString::fromStdString(cls.LotteryName), options.cap);
+    std::string planLines;
+    int row = 2;
+    for (const auto& [qishu, item] : cls.LotteryDic) {
+        if (item) {
+            model.FillHistoryRow(*item, row, options.curWei);
+            AppendPlanLine(planLines, cls, *item, options.killTextBusy);
+        }
+        ++row;
+    }
+    return planLines;
+}
+
+} // namespace
+
+QString RedrawPlanDisplay(HistoryGridModel& model, const LotteryClass& cls,
+                          const PlanDisplayOptions& options) {
+    return PlanTextFromLines(fillGrid(model, cls, options, false));
+}
+
+QString RedrawPlanDisplay(HistoryGrid& grid, const LotteryClass& cls,
+                          const PlanDisplayOptions& options) {
+    grid.PrepareHistoryGrid(int(cls.LotteryDic.Count()) + 2,
+                            QString::fromStdString(cls.LotteryName), options.cap);
+    return PlanTextFromLines(fillGrid(*grid.model(), cls, options, true));
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,23 @@
+#pragma once
+// Test draws: the sample draw file fed through the draw pipeline, as the history loader
+// does, and hand-made statistics rows.
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "core/acquire/LineRule.h"
+#include "core/model/LotteryClass.h"
+
+namespace zuohao::test {
+
+// The lines of data/sample-draws.txt as parsed draws, oldest first (120 draws).
+std::vector<DrawLine> SampleDraws();
+
+// Feeds the first `count` sample draws (oldest first) into the lottery; the lottery keeps
+// at most 100. Returns the number of draws that entered.
+int FeedSampleDraws(LotteryClass& cls, int count = 1000);
+
+// The held draws of a lottery, oldest first.
+std::vector<ItemPtr> HeldDraws(const LotteryClass& cls);
+
+} // namespace zuohao::test

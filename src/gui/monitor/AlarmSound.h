@@ -1,6 +1,8 @@
 #pragma once
-// The alarm sound (WARNING): a PCM wave shipped inside the program, played asynchronously.
+// The monitor's alarm sound (WARNING): a PCM wave shipped inside the program (mono, 8 bits,
+// 11,025 samples per second, about 4.4 seconds), played asynchronously.
 #include <QObject>
+#include <QString>
 
 class QSoundEffect;
 
@@ -9,13 +11,23 @@ namespace zuohao::gui {
 class AlarmSound : public QObject {
     Q_OBJECT
 public:
+    // The one alarm sound of the program (created on first use, after the application).
     static AlarmSound& instance();
-    // Plays the alarm; a sound still playing is cut. Silent where there is no audio device.
+    // Makes the alarm sound what the desktop seams play as the alarm.
+    static void registerAsAlarmPlayer();
+    // Where the wave lives among the program's resources.
+    static QString resourcePath();
+
+    // Plays the alarm and returns at once; a sound still playing is cut and starts again.
+    // Silent (and harmless) where there is no audio output device.
     void play();
+    // How often play() found an output device and started the sound.
+    int started() const { return m_started; }
 
 private:
     AlarmSound();
     QSoundEffect* m_effect = nullptr;
+    int m_started = 0;
 };
 
 } // namespace zuohao::gui

@@ -1,0 +1,345 @@
+#include "gui/monitor/JianKongForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/model/LotteryClass.h"
+#include "core/monitor/MonitorState.h"
+#include "gui/app/Seams.h"
+#include "gui/monitor/MonitorGrid.h"
+
+namespace zuohao::gui {
+
+namespace {
+QString fromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+std::string toUtf8(const QString& s) {
+    return s.toUtf8().toStdString();
+}
+
+// Shows `text` in a drop-down list: its entry when the list has one, else nothing.
+void selectText(QComboBox* box, const std::string& text) {
+    box->setCurrentIndex(box->findText(fromUtf8(text), Qt::MatchExactly));
+}
+
+constexpr int kSegmentChoices = 31; // 0 to 30
+} // namespace
+
+JianKongForm::JianKongForm(MonitorState& state, std::function<LotteryClass*()> lottery0,
+                           std::function<QString()> mainBaseText, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state), m_lottery0(std::move(lottery0)),
+      m_mainBaseText(std::move(mainBaseText)) {
+    setWindowTitle(QStringLiteral("做号计划 - 监控"));
+    buildControls();
+    wireSignals();
+}
+
+JianKongForm::~JianKongForm() = default;
+
+void JianKongForm::buildControls() {
+    setFont(monitorFont());
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    top->setSpacing(6);
+
+    auto* settings = new QGridLayout();
+    settings->setHorizontalSpacing(6);
+    settings->setVerticalSpacing(4);
+    auto label = [this](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setObjectName(QString::fromUtf8(name));
+        return l;
+    };
+    auto combo = [this](const QString& name) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(name);
+        c->setEditable(false);
+        return c;
+    };
+
+    m_label1 = label("Label1", "锁定期数：");
+    m_qsCom = combo(QStringLiteral("QSCom"));
+    m_qsCom->setMinimumContentsLength(12);
+    m_label2 = label("Label2", "分段周期：");
+    m_zhuoQiTxt = new QLineEdit(this);
+    m_zhuoQiTxt->setObjectName(QStringLiteral("ZhuoQiTxt"));
+    m_label3[0] = label("Label3_0", "分段中次数：");
+    m_label3[1] = label("Label3_1", "二阶计划：");
+    for (int i = 0; i < 4; ++i)
+        m_szCom[std::size_t(i)] = combo(QStringLiteral("SZCom_%1").arg(i));
+
+    settings->addWidget(m_label1, 0, 0);
+    settings->addWidget(m_qsCom, 0, 1, 1, 2);
+    settings->addWidget(m_label2, 1, 0);
+    settings->addWidget(m_zhuoQiTxt, 1, 1, 1, 2);
+    settings->addWidget(m_label3[0], 2, 0);
+    settings->addWidget(m_szCom[0], 2, 1);
+    settings->addWidget(m_szCom[1], 2, 2);
+    // The plan row: trigger value on the left (SZCom(3)), plan length on the right.
+    settings->addWidget(m_label3[1], 3, 0);
+    settings->addWidget(m_szCom[3], 3, 1);
+    settings->addWidget(m_szCom[2], 3, 2);
+    settings->setColumnStretch(1, 1);
+    settings->setColumnStretch(2, 1);
+    top->addLayout(settings);
+
+    auto* switches = new QHBoxLayout();
+    m_checkSound = new QCheckBox(QStringLiteral("监控音开关"), this);
+    m_checkSound->setObjectName(QStringLiteral("CheckSound"));
+    m_checkSound->setChecked(true);
+    m_jiankongCom = new QPushButton(QString::fromUtf8(kStartCaption), this);
+    m_jiankongCom->setObjectName(QStringLiteral("jiankongCom"));
+    switches->addWidget(m_checkSound);
+    switches->addStretch(1);
+    switches->addWidget(m_jiankongCom);
+    top->addLayout(switches);
+
+    m_planLabel = new QLabel(this);
+    m_planLabel->setObjectName(QStringLiteral("计划Label"));
+    m_planLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    top->addWidget(m_planLabel);
+
+    m_dadiCom = new QPushButton(QString::fromUtf8(kCopyBaseCaption), this);
+    m_dadiCom->setObjectName(QStringLiteral("DadiCom"));
+    top->addWidget(m_dadiCom);
+
+    auto textBox = [this](const char* name, int lines) {
+        auto* t = new QPlainTextEdit(this);
+        t->setObjectName(QString::fromUtf8(name));
+        t->setReadOnly(true);
+        t->setFixedHeight(t->fontMetrics().lineSpacing() * lines + 10);
+        return t;
+    };
+    m_dadiTextBox = textBox("DadiTextBox", 3);
+    top->addWidget(m_dadiTextBox);
+    m_record = textBox("记录", 4);
+    m_record->setPlaceholderText(QStringLiteral("记录"));
+    top->addWidget(m_record);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("ZSGrid_0"));
+    m_gridModel = new MonitorGridModel(m_grid);
+    setUpMonitorGridView(m_grid, m_gridModel);
+    int gridWidth = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
+    for (int c = 1; c < MonitorGridModel::kColumns; ++c)
+        gridWidth += m_grid->columnWidth(c);
+    m_grid->setMinimumWidth(gridWidth);
+    m_grid->setMinimumHeight(12 * m_grid->verticalHeader()->defaultSectionSize());
+    top->addWidget(m_grid, 1);
+}
+
+void JianKongForm::wireSignals() {
+    connect(m_jiankongCom, &QPushButton::clicked, this, &JianKongForm::jiankongComClick);
+    // A setting is taken when the user picks an entry; lists cleared or filled from code
+    // do not overwrite the settings.
+    connect(m_qsCom, &QComboBox::activated, this, &JianKongForm::QSComClick);
+    for (int i = 0; i < 4; ++i) {
+        connect(m_szCom[std::size_t(i)], &QComboBox::activated, this, [this, i] { SZComClick(i); });
+    }
+    connect(m_zhuoQiTxt, &QLineEdit::textChanged, this, &JianKongForm::ZhuoQiTxtChange);
+    connect(m_dadiCom, &QPushButton::clicked, this, &JianKongForm::DadiComClick);
+}
+
+// ---- Public operations -------------------------------------------------------------
+
+void JianKongForm::Kasi() {
+    ensureLoaded();
+    m_activeCls = m_lottery0();
+    if (m_activeCls && !m_activeCls->LotteryDic_Jiankong.empty()) {
+        // The list is rebuilt from the periods held, so it never collects repeats.
+        m_qsCom->clear();
+        for (const auto& entry : m_activeCls->LotteryDic_Jiankong)
+            m_qsCom->addItem(fromUtf8(entry.first));
+        if (m_state.Monitoring) {
+            selectText(m_qsCom, m_state.LockPeriod);
+        } else {
+            m_qsCom->setCurrentIndex(0);
+            m_state.LockPeriod = toUtf8(m_qsCom->currentText());
+        }
+    }
+    // While monitoring, the grid and texts follow the newest evaluation.
+    if (m_state.Monitoring) loadStep();
+    showOutputs();
+}
+
+void JianKongForm::ReashStar() {
+    ensureLoaded();
+    if (!m_activeCls) m_activeCls = m_lottery0();
+    if (!m_activeCls) return;
+    const auto r = zuohao::ReashStar(m_state, *m_activeCls, toUtf8(m_mainBaseText()));
+    afterSwitch(r.ok(), r.error());
+}
+
+void JianKongForm::Playsound() {
+    ensureLoaded();
+    showOutputs();
+    const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
+    if (!m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound && enabled)
+        seams().playAlarm();
+}
+
+void JianKongForm::prepareAtStartUp() {
+    ensureLoaded();
+    for (int i = 0; i < 3; ++i) {
+        m_szCom[std::size_t(i)]->setCurrentIndex(1);
+        SZComClick(i);
+    }
+    m_szCom[3]->setCurrentIndex(0);
+    SZComClick(3);
+    m_state.SavedStartCaption = kStartCaption;
+}
+
+// ---- Load and close ----------------------------------------------------------------
+
+void JianKongForm::showEvent(QShowEvent* event) {
+    ensureLoaded();
+    QWidget::showEvent(event);
+}
+
+void JianKongForm::closeEvent(QCloseEvent* event) {
+    hide();
+    closeStep();
+    event->accept();
+}
+
+void JianKongForm::ensureLoaded() {
+    if (m_loaded) return;
+    m_loaded = true;
+    // A newly loaded window lets the user choose the lock period.
+    m_state.PeriodListEnabled = true;
+    loadStep();
+}
+
+void JianKongForm::loadStep() {
+    for (std::size_t i = 0; i < m_szCom.size(); ++i) {
+        QComboBox* box = m_szCom[i];
+        box->clear();
+        for (int n = 0; n < kSegmentChoices; ++n)
+            box->addItem(QString::number(n));
+        selectText(box, m_state.SegmentSettings[i]);
+    }
+    selectText(m_qsCom, m_state.LockPeriod);
+    m_zhuoQiTxt->setText(fromUtf8(m_state.SegmentPeriod));
+    m_activeCls = m_lottery0();
+    LayoutMonitorGrid();
+    FillMonitorGrid();
+    m_state.PlanLabelCaption = m_state.SavedPlanCaption;
+    m_state.BaseText = m_state.SavedBaseText;
+    m_state.StartCaption = m_state.SavedStartCaption;
+    showOutputs();
+    showLog();
+}
+
+void JianKongForm::closeStep() {
+    m_state.SavedStartCaption = toUtf8(m_jiankongCom->text());
+    m_state.SavedPlanCaption = toUtf8(m_planLabel->text());
+    m_state.SavedBaseText = toUtf8(m_dadiTextBox->toPlainText());
+    m_loaded = false;
+}
+
+// ---- Grid --------------------------------------------------------------------------
+
+void JianKongForm::LayoutMonitorGrid() {
+    m_gridModel->layout(m_state.GridRowCount);
+}
+
+void JianKongForm::FillMonitorGrid() {
+    const std::size_t n = m_state.MonitorRows.Count();
+    // One row or none: the grid keeps what it shows.
+    if (n <= 1) return;
+    m_state.GridRowCount = int(std::min(n, kMonitorRowLimit));
+    LayoutMonitorGrid();
+    const std::size_t first = n > kMonitorRowLimit ? n - kMonitorRowLimit : 0;
+    auto it = m_state.MonitorRows.begin();
+    std::advance(it, long(first));
+    for (int row = 0; it != m_state.MonitorRows.end(); ++it, ++row)
+        m_gridModel->setRow(row, MonitorGridRow::fromItem(*it->second));
+    m_grid->scrollToBottom();
+}
+
+// ---- Shown texts -------------------------------------------------------------------
+
+void JianKongForm::showOutputs() {
+    m_planLabel->setText(fromUtf8(m_state.PlanLabelCaption));
+    m_dadiCom->setText(fromUtf8(m_state.CopyButtonCaption));
+    if (m_dadiTextBox->toPlainText() != fromUtf8(m_state.BaseText))
+        m_dadiTextBox->setPlainText(fromUtf8(m_state.BaseText));
+    m_jiankongCom->setText(fromUtf8(m_state.StartCaption));
+    m_qsCom->setEnabled(m_state.PeriodListEnabled);
+}
+
+void JianKongForm::showLog() {
+    const QString log = fromUtf8(m_state.LogText);
+    if (m_record->toPlainText() ==
+        QString(log).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
+        return;
+    m_record->setPlainText(log);
+    m_record->verticalScrollBar()->setValue(m_record->verticalScrollBar()->maximum());
+}
+
+void JianKongForm::afterSwitch(bool ok, const std::string& error) {
+    if (!ok) {
+        showOutputs();
+        seams().information(this, fromUtf8(error));
+        return;
+    }
+    keepStartCaption();
+    showOutputs();
+    FillMonitorGrid();
+    showLog();
+}
+
+void JianKongForm::keepStartCaption() {
+    // The reload that follows every redraw while monitoring restores the saved caption;
+    // saving it at each switch keeps "停止监控" on the button while monitoring runs.
+    m_state.SavedStartCaption = m_state.StartCaption;
+}
+
+// ---- Handlers ----------------------------------------------------------------------
+
+void JianKongForm::jiankongComClick() {
+    if (!m_activeCls) m_activeCls = m_lottery0();
+    if (!m_activeCls) return;
+    const bool wasOn = m_state.Monitoring;
+    const auto r = ToggleMonitoring(m_state, *m_activeCls, toUtf8(m_mainBaseText()));
+    // Switching off only changes the button and the period list; the grid stays.
+    if (wasOn) {
+        keepStartCaption();
+        showOutputs();
+        return;
+    }
+    afterSwitch(r.ok(), r.error());
+}
+
+void JianKongForm::QSComClick() {
+    m_state.LockPeriod = toUtf8(m_qsCom->currentText());
+}
+
+void JianKongForm::SZComClick(int index) {
+    m_state.SegmentSettings[std::size_t(index)] =
+        toUtf8(m_szCom[std::size_t(index)]->currentText());
+}
+
+void JianKongForm::ZhuoQiTxtChange() {
+    m_state.SegmentPeriod = toUtf8(m_zhuoQiTxt->text());
+}
+
+void JianKongForm::DadiComClick() {
+    const QString base = m_dadiTextBox->toPlainText();
+    if (base.isEmpty()) return;
+    seams().setClipboardText(base);
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,112 @@
+#pragma once
+// JianKongForm, the monitor window: a small modeless window beside the main window where
+// the user sets the monitor's thresholds, switches monitoring on and off, sees the last
+// 100 evaluated periods, the running plan and its base set, copies that base set, reads
+// the log of finished plans and hears the alarm.
+//
+// Everything the user sets and everything shown lives in the process-wide MonitorState;
+// the window only shows it. Closing the window saves its captions into the state and
+// "unloads" it; any later use loads it again from the state (the load step).
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+
+namespace zuohao {
+class LotteryClass;
+struct MonitorState;
+} // namespace zuohao
+
+namespace zuohao::gui {
+
+class MonitorGridModel;
+
+class JianKongForm : public QWidget {
+    Q_OBJECT
+public:
+    // `lottery0` gives the monitored lottery, always Lotteries(0) (created when missing);
+    // `mainBaseText` gives the text of the main window's base-set box.
+    JianKongForm(MonitorState& state, std::function<LotteryClass*()> lottery0,
+                 std::function<QString()> mainBaseText, QWidget* parent = nullptr);
+    ~JianKongForm() override;
+
+    // Binds the window to the lottery and refreshes its period list; while monitoring
+    // also reloads the grid and texts from the state. Called after every redraw of the
+    // main window and before the monitor button shows the window.
+    void Kasi();
+    // Switches monitoring on and replays every period. Without a base set it tells the
+    // user "未有【过滤大底】，先去做出大底" and changes nothing.
+    void ReashStar();
+    // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
+    // the sound switch is on.
+    void Playsound();
+
+    // Start-up: loads the window without showing it, selects the entry 1 in SZCom(0),
+    // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
+    // click would), and stores "开始监控" as the saved start caption.
+    void prepareAtStartUp();
+
+    // Whether the window is loaded (false after it was closed, until its next use).
+    bool isLoaded() const { return m_loaded; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void wireSignals();
+
+    // Loads the window when it was unloaded: the controls start as designed, then the
+    // load step fills them from the state.
+    void ensureLoaded();
+    void loadStep();
+    void closeStep();
+
+    void LayoutMonitorGrid();
+    void FillMonitorGrid();
+    // Shows the texts the monitor computation writes: plan label, copy button, base set,
+    // start caption and whether the period list may be changed.
+    void showOutputs();
+    void showLog();
+    // Both ReashStar and the start/stop button end here: message on failure, then redraw.
+    void afterSwitch(bool ok, const std::string& error);
+    void keepStartCaption();
+
+    void jiankongComClick();
+    void QSComClick();
+    void SZComClick(int index);
+    void ZhuoQiTxtChange();
+    void DadiComClick();
+
+    MonitorState& m_state;
+    std::function<LotteryClass*()> m_lottery0;
+    std::function<QString()> m_mainBaseText;
+    LotteryClass* m_activeCls = nullptr;
+    bool m_loaded = false;
+
+    QLabel* m_label1 = nullptr;
+    QComboBox* m_qsCom = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLineEdit* m_zhuoQiTxt = nullptr;
+    std::array<QLabel*, 2> m_label3{};
+    std::array<QComboBox*, 4> m_szCom{};
+    QCheckBox* m_checkSound = nullptr;
+    QPushButton* m_jiankongCom = nullptr;
+    QLabel* m_planLabel = nullptr;
+    QPushButton* m_dadiCom = nullptr;
+    QPlainTextEdit* m_dadiTextBox = nullptr;
+    QPlainTextEdit* m_record = nullptr;
+    QTableView* m_grid = nullptr;
+    MonitorGridModel* m_gridModel = nullptr;
+};
+
+} // namespace zuohao::gui

@@ -1,0 +1,122 @@
+// The alarm sound shipped with the program: its wave format, that it really is a two-tone
+// alarm, and that asking for it is harmless where no audio device exists.
+#include <QAudioDevice>
+#include <QFile>
+#include <QMediaDevices>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+#include "gui/app/Seams.h"
+#include "gui/monitor/AlarmSound.h"
+
+using zuohao::gui::AlarmSound;
+
+namespace {
+struct Wave {
+    quint16 format = 0, channels = 0, bits = 0;
+    quint32 rate = 0;
+    QByteArray samples;
+};
+
+Wave readWave(const QByteArray& file) {
+    Wave w;
+    if (file.size() < 12 || file.left(4) != "RIFF" || file.mid(8, 4) != "WAVE") return w;
+    qsizetype pos = 12;
+    while (pos + 8 <= file.size()) {
+        const QByteArray id = file.mid(pos, 4);
+        const quint32 size = qFromLittleEndian<quint32>(file.constData() + pos + 4);
+        const char* body = file.constData() + pos + 8;
+        if (id == "fmt ") {
+            w.format = qFromLittleEndian<quint16>(body);
+            w.channels = qFromLittleEndian<quint16>(body + 2);
+            w.rate = qFromLittleEndian<quint32>(body + 4);
+            w.bits = qFromLittleEndian<quint16>(body + 14);
+        } else if (id == "data") {
+            w.samples = file.mid(pos + 8, qsizetype(size));
+        }
+        pos += 8 + qsizetype(size) + (size & 1);
+    }
+    return w;
+}
+
+// Frequency of a stretch of 8-bit samples, from its rising crossings of the middle.
+double frequency(const QByteArray& s, qsizetype from, qsizetype count, quint32 rate) {
+    int rising = 0;
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = from + 1; i < from + count; ++i) {
+        const int a = quint8(s[i - 1]) - 128, b = quint8(s[i]) - 128;
+        if (a < 0 && b >= 0) {
+            if (first < 0) first = i;
+            last = i;
+            ++rising;
+        }
+    }
+    if (rising < 2) return 0;
+    return double(rising - 1) * rate / double(last - first);
+}
+} // namespace
+
+class TestAlarmSound : public QObject {
+    Q_OBJECT
+private slots:
+    void waveIsMono8Bit11025AboutFourSeconds();
+    void waveIsATwoToneAlarm();
+    void askingForTheAlarmIsHarmlessWithoutDevice();
+};
+
+void TestAlarmSound::waveIsMono8Bit11025AboutFourSeconds() {
+    QFile f(AlarmSound::resourcePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const Wave w = readWave(f.readAll());
+    QCOMPARE(w.format, quint16(1)); // PCM
+    QCOMPARE(w.channels, quint16(1));
+    QCOMPARE(w.bits, quint16(8));
+    QCOMPARE(w.rate, quint32(11025));
+    const double seconds = double(w.samples.size()) / w.rate;
+    QVERIFY2(seconds > 4.3 && seconds < 4.5, qPrintable(QString::number(seconds)));
+}
+
+void TestAlarmSound::waveIsATwoToneAlarm() {
+    QFile f(AlarmSound::resourcePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const Wave w = readWave(f.readAll());
+    QVERIFY(!w.samples.isEmpty());
+    // Loud but not clipped.
+    int lo = 255, hi = 0;
+    for (char c : w.samples) {
+        lo = std::min(lo, int(quint8(c)));
+        hi = std::max(hi, int(quint8(c)));
+    }
+    QVERIFY2(hi - lo > 150, qPrintable(QString("%1..%2").arg(lo).arg(hi)));
+    QVERIFY(lo > 0 && hi < 255);
+    // Quarter-second tones alternating high and low, all through the sound.
+    const qsizetype tone = w.rate / 4;
+    int high = 0, low = 0;
+    for (qsizetype t = 0; (t + 1) * tone <= w.samples.size() - tone; ++t) {
+        const double f0 = frequency(w.samples, t * tone + tone / 8, tone * 3 / 4, w.rate);
+        if (std::abs(f0 - 960) < 20)
+            ++high;
+        else if (std::abs(f0 - 770) < 20)
+            ++low;
+        else
+            QFAIL(qPrintable(QString("tone %1 at %2 Hz").arg(t).arg(f0)));
+        QCOMPARE(std::abs(f0 - 960) < 20, t % 2 == 0);
+    }
+    QVERIFY(high >= 7);
+    QVERIFY(low >= 7);
+}
+
+void TestAlarmSound::askingForTheAlarmIsHarmlessWithoutDevice() {
+    const bool device = !QMediaDevices::defaultAudioOutput().isNull();
+    AlarmSound::registerAsAlarmPlayer();
+    // The desktop seams play what was registered; a second alarm cuts the first.
+    zuohao::gui::seams().playAlarm();
+    zuohao::gui::seams().playAlarm();
+    QCOMPARE(AlarmSound::instance().started(), device ? 2 : 0);
+    QTest::qWait(50);
+    zuohao::gui::setAlarmPlayer({});
+}
+
+QTEST_MAIN(TestAlarmSound)
+#include "test_alarm_sound.moc"

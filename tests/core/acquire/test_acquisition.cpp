@@ -149,6 +149,8 @@ struct PollCase {
     Events events;
 };
 
+void PrintTo(const PollCase& c, std::ostream* os) { *os << c.name; }
+
 class NewDraws : public ::testing::TestWithParam<PollCase> {};
 
 TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {

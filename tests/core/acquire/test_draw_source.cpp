@@ -237,6 +237,8 @@ struct DecodeCase {
     std::size_t characters;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
 class DecodeCases : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeCases, CharacterCountOfTheDecodedLine) {

@@ -51,6 +51,8 @@ struct LineCase {
     const char* haoma;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
 class LineRuleCases : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(LineRuleCases, OneLine) {

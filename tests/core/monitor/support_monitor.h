@@ -1,0 +1,51 @@
+#pragma once
+// A monitor over one lottery object, fed period by period with hits and misses.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/LotteryClass.h"
+#include "core/monitor/MonitorState.h"
+
+namespace zuohao::testing {
+
+// Position numbers that hit the base set "111" and one that misses it.
+inline constexpr const char* kHitNumbers = "111";
+inline constexpr const char* kMissNumbers = "999";
+
+struct MonitorRig {
+    MonitorState state;
+    LotteryClass lottery;
+    int nextKey = 1;
+
+    MonitorRig() {
+        lottery.setMonitorState(&state);
+        state.MonitorBase = "111";
+    }
+    // S0 low hits, S1 high hits, S2 plan length, S3 trigger miss value, segment length.
+    void settings(std::string s0, std::string s1, std::string s2, std::string s3,
+                  std::string segment = "") {
+        state.SegmentSettings = {std::move(s0), std::move(s1), std::move(s2), std::move(s3)};
+        state.SegmentPeriod = std::move(segment);
+    }
+    // Evaluates one period per character of `seq`: H a hit, M a miss. Keys count up from 1.
+    void feed(std::string_view seq) {
+        for (char c : seq)
+            lottery.JiHuaDicAddNewClass(std::to_string(nextKey++),
+                                        c == 'H' ? kHitNumbers : kMissNumbers);
+    }
+    const LotteryItem& row(int key) const {
+        const auto* r = state.MonitorRows.find(std::to_string(key));
+        if (!r) throw std::out_of_range("no monitor row " + std::to_string(key));
+        return **r;
+    }
+    // The plan column of every row held, oldest first.
+    std::vector<std::string> planColumn() const {
+        std::vector<std::string> out;
+        for (const auto& [key, r] : state.MonitorRows) out.push_back(r->Jhzg);
+        return out;
+    }
+};
+
+} // namespace zuohao::testing

@@ -20,6 +20,7 @@ void FeedWriter::addDraws(int count) {
         char num[8];
         std::snprintf(num, sizeof num, "%05d", draw(m_rng));
         m_lines.push_front(line(m_nextLabel, num));
+        m_newestLabel = m_nextLabel;
         m_nextLabel = DecimalText(NumericValue(m_nextLabel) + 1);
         if (m_lines.size() > kKeep) m_lines.pop_back();
     }

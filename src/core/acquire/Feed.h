@@ -20,7 +20,8 @@ public:
     // target and renames it over the target.
     Result<void> write() const;
 
-    const std::string& newestLabel() const { return m_nextLabel; }
+    // Label of the newest draw held (empty before the first draw).
+    const std::string& newestLabel() const { return m_newestLabel; }
     std::size_t size() const { return m_lines.size(); }
     static std::string line(const std::string& label, const std::string& haoma);
 
@@ -30,6 +31,7 @@ private:
     std::string m_path;
     std::mt19937_64 m_rng;
     std::string m_nextLabel;
+    std::string m_newestLabel;
     std::deque<std::string> m_lines; // newest first
 };
 

@@ -1,0 +1,49 @@
+#pragma once
+// The demonstration draw feed: a draw file of its own in a temporary folder, written the way
+// the betting program writes its file (newest draw first), with a new draw on top every
+// interval. The folder and file go when the feed is destroyed.
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+
+namespace zuohao {
+class FeedWriter;
+}
+
+namespace zuohao::gui {
+
+class DemoFeed : public QObject {
+    Q_OBJECT
+public:
+    explicit DemoFeed(int intervalSeconds = 60, QObject* parent = nullptr);
+    DemoFeed(std::chrono::milliseconds interval, QObject* parent);
+    ~DemoFeed() override;
+
+    // Writes the history (kHistory draws) and starts adding draws. False, with error()
+    // telling why, when the file cannot be written.
+    bool start();
+    // The draw file.
+    QString path() const { return m_path; }
+    QString error() const { return m_error; }
+
+    static constexpr int kHistory = 120;
+
+signals:
+    // A new draw has been written on top of the file.
+    void drawAdded();
+
+private:
+    void addDraw();
+
+    std::chrono::milliseconds m_interval;
+    QTemporaryDir m_dir;
+    QString m_path;
+    QString m_error;
+    std::unique_ptr<FeedWriter> m_writer;
+    QTimer m_timer;
+};
+
+} // namespace zuohao::gui

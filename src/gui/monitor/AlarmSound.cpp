@@ -9,6 +9,9 @@
 
 // The wave is compiled into this static library; its resource must be registered by hand.
 static void initAlarmResource() {
+    static bool done = false;
+    if (done) return;
+    done = true;
     Q_INIT_RESOURCE(alarm);
 }
 

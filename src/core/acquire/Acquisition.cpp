@@ -55,10 +55,12 @@ void LotteryClass::GetLotteryNew() {
     if (MyIndex == 0) 读取挂机文本();
     if (!IsGetNew || !m_observer) return;
     m_observer->OnLotteryRefresh(MyIndex);
-    m_observer->PlayAlarm();
-    // The monitor restarts only while it is switched on and no monitor plan runs.
+    // The monitor restarts only while it is switched on and no monitor plan runs. The alarm
+    // is sounded after the restart: the replay is what evaluates the newest period, and the
+    // next draw's evaluation would clear the alarm before anyone heard it.
     if (m_monitor && m_monitor->Monitoring && !m_monitor->PlanRunning)
         m_observer->MonitorRestart();
+    m_observer->PlayAlarm();
 }
 
 } // namespace zuohao

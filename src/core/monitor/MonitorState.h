@@ -7,6 +7,7 @@
 
 #include "core/model/LotteryItem.h"
 #include "core/model/OrderedDict.h"
+#include "core/model/Result.h"
 
 namespace zuohao {
 

@@ -1,0 +1,108 @@
+#include "gui/winlink/DesktopWindowLink.h"
+
+#include "gui/winlink/OwnWidgetLink.h"
+#include "gui/winlink/X11AtspiLink.h"
+
+namespace zuohao::gui {
+
+QString CannotReadOthersText(const QString& reason) {
+    return QStringLiteral("不能读取其他程序的窗口: %1;手形图标只能选取本程序的窗口").arg(reason);
+}
+
+QString NoAnswerText(WindowHandle handle) {
+    return QStringLiteral("窗口 %1 在 2 秒内没有响应,按空内容处理").arg(handle);
+}
+
+DesktopWindowLink::DesktopWindowLink(std::unique_ptr<WindowLink> own,
+                                     std::unique_ptr<WindowLink> other,
+                                     const QString& otherMissing, QObject* parent)
+    : QObject(parent), m_own(std::move(own)), m_other(std::move(other)),
+      m_problem(otherMissing) {
+    if (!m_other) m_checked = true;
+}
+
+DesktopWindowLink::~DesktopWindowLink() = default;
+
+std::unique_ptr<DesktopWindowLink> DesktopWindowLink::create(QObject* parent) {
+    std::unique_ptr<WindowLink> other;
+    QString why;
+#if defined(ZUOHAO_HAVE_ATSPI)
+    other = X11AtspiLink::create(&why);
+#elif defined(Q_OS_WIN)
+    // Windows: WindowFromPoint and WM_GETTEXT will go here.
+    why = QStringLiteral("Windows 版尚未提供");
+#else
+    why = QStringLiteral("本版本没有 X11 与 AT-SPI 支持");
+#endif
+    return std::make_unique<DesktopWindowLink>(std::make_unique<OwnWidgetLink>(),
+                                               std::move(other), why, parent);
+}
+
+bool DesktopWindowLink::otherUsable() {
+    if (!m_checked) {
+        m_checked = true;
+        m_problem = m_other->unavailableReason();
+    }
+    if (!m_problem.isEmpty() && !m_told) {
+        m_told = true;
+        emit statusMessage(CannotReadOthersText(m_problem));
+    }
+    return m_other && m_problem.isEmpty();
+}
+
+QString DesktopWindowLink::unavailableReason() {
+    if (!m_checked) {
+        m_checked = true;
+        m_problem = m_other->unavailableReason();
+    }
+    return m_problem;
+}
+
+WindowHandle DesktopWindowLink::handleOf(WindowLink* backend, WindowHandle inner) {
+    for (const auto& [handle, e] : m_entries)
+        if (e.backend == backend && e.inner == inner) return handle;
+    const WindowHandle handle = m_next++;
+    m_entries.emplace(handle, Entry{backend, inner});
+    return handle;
+}
+
+WindowLink* DesktopWindowLink::backendOf(WindowHandle handle, WindowHandle* inner) const {
+    auto it = m_entries.find(handle);
+    if (it == m_entries.end()) return nullptr;
+    if (inner) *inner = it->second.inner;
+    return it->second.backend;
+}
+
+void DesktopWindowLink::reportNoAnswer(WindowHandle handle) {
+    emit statusMessage(NoAnswerText(handle));
+}
+
+std::optional<WindowHit> DesktopWindowLink::windowAt(const QPoint& screenPos) {
+    WindowLink* backend = m_own.get();
+    std::optional<WindowHit> hit = m_own->windowAt(screenPos);
+    if (!hit && otherUsable()) {
+        backend = m_other.get();
+        hit = m_other->windowAt(screenPos);
+    }
+    if (!hit) return std::nullopt;
+    hit->handle = handleOf(backend, hit->handle);
+    if (!hit->answered) reportNoAnswer(hit->handle);
+    return hit;
+}
+
+bool DesktopWindowLink::exists(WindowHandle handle) {
+    WindowHandle inner = 0;
+    WindowLink* backend = backendOf(handle, &inner);
+    return backend && backend->exists(inner);
+}
+
+WindowRead DesktopWindowLink::readText(WindowHandle handle) {
+    WindowHandle inner = 0;
+    WindowLink* backend = backendOf(handle, &inner);
+    if (!backend) return {{}, ReadStatus::Gone};
+    WindowRead read = backend->readText(inner);
+    if (read.status == ReadStatus::NoAnswer) reportNoAnswer(handle);
+    return read;
+}
+
+} // namespace zuohao::gui

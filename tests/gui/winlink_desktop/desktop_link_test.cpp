@@ -1,0 +1,220 @@
+// Another program's window on a real X11 desktop (Xvfb) read through the accessibility bus:
+// hit test and read, a changed text, a closed program, and the hand dragged with the real
+// pointer (xdotool) onto the other program's line edit.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+#include "gui/winlink/DesktopWindowLink.h"
+#include "gui/winlink/HandPicker.h"
+#include "gui/winlink/OutlineFrame.h"
+#include "gui/winlink/X11AtspiLink.h"
+
+using namespace zuohao::gui;
+
+namespace {
+void xdotool(const QStringList& args) {
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
+}
+
+void movePointer(const QPoint& p) {
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+}
+} // namespace
+
+class DesktopLinkTest : public QObject {
+    Q_OBJECT
+    QProcess m_target;
+    QRect m_edit;  // the target's line edit on the screen
+    QRect m_plain; // its two-line text box
+    std::unique_ptr<DesktopWindowLink> m_link;
+    WindowHandle m_editHandle = 0;
+
+    // Sends a command to the target program and waits for its answer line.
+    QString ask(const QString& command) {
+        m_target.write((command + u'\n').toUtf8());
+        if (!m_target.waitForReadyRead(5000)) return {};
+        return QString::fromUtf8(m_target.readLine()).trimmed();
+    }
+
+    // The target registers on the accessibility bus some time after it shows its window:
+    // look until the line edit is found and read, for at most 20 seconds.
+    std::optional<WindowHit> hitUntilRead(const QPoint& p, const QString& expected) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000) {
+            const auto hit = m_link->windowAt(p);
+            if (hit && m_link->backendOf(hit->handle) == m_link->otherLink() &&
+                ReadWindowText(*m_link, hit->handle) == expected)
+                return hit;
+            QTest::qWait(200);
+        }
+        return std::nullopt;
+    }
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_target.setProcessEnvironment(env);
+        m_target.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_target.start(QStringLiteral(ZUOHAO_WINLINK_TARGET), {QStringLiteral("400"), QStringLiteral("120")});
+        QVERIFY(m_target.waitForStarted(5000));
+        for (int lines = 0; lines < 3;) {
+            if (!m_target.canReadLine()) {
+                QVERIFY2(m_target.waitForReadyRead(10000), "the target program did not start");
+                continue;
+            }
+            const QStringList parts = QString::fromUtf8(m_target.readLine()).trimmed().split(u' ');
+            ++lines;
+            if (parts.size() == 5) {
+                const QRect r(parts[1].toInt(), parts[2].toInt(), parts[3].toInt(), parts[4].toInt());
+                (parts[0] == QLatin1String("edit") ? m_edit : m_plain) = r;
+            }
+        }
+        QVERIFY(m_edit.isValid() && m_plain.isValid());
+
+        m_link = DesktopWindowLink::create();
+        auto* other = dynamic_cast<X11AtspiLink*>(m_link->otherLink());
+        QVERIFY2(other, qPrintable(m_link->unavailableReason()));
+        QVERIFY2(other->waitReady(10000), qPrintable(other->unavailableReason()));
+        QCOMPARE(m_link->unavailableReason(), QString());
+    }
+
+    void cleanupTestCase() {
+        if (m_target.state() != QProcess::NotRunning) {
+            m_target.kill();
+            m_target.waitForFinished(3000);
+        }
+    }
+
+    void hitTestAndReadTheLineEdit() {
+        movePointer(m_edit.center());
+        QTRY_COMPARE(QCursor::pos(), m_edit.center());
+        const auto hit = hitUntilRead(QCursor::pos(), QStringLiteral("123 456 789"));
+        QVERIFY2(hit, "the target's line edit was not found on the accessibility bus");
+        m_editHandle = hit->handle;
+        // The outline rectangle is the line edit's own, not its window's.
+        QVERIFY2((hit->rect & m_edit).size() == m_edit.size() &&
+                     hit->rect.width() <= m_edit.width() + 2,
+                 qPrintable(QStringLiteral("rect %1,%2 %3x%4")
+                                .arg(hit->rect.x())
+                                .arg(hit->rect.y())
+                                .arg(hit->rect.width())
+                                .arg(hit->rect.height())));
+        QVERIFY(m_link->exists(m_editHandle));
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")),
+                 QStringLiteral("123 456 789"));
+        auto* other = static_cast<X11AtspiLink*>(m_link->otherLink());
+        WindowHandle inner = 0;
+        m_link->backendOf(m_editHandle, &inner);
+        const X11AtspiLink::Picked* picked = other->picked(inner);
+        QVERIFY(picked && picked->window != 0 && picked->object != 0);
+        QVERIFY(!picked->busName.empty());
+        QVERIFY(!picked->path.empty());
+    }
+
+    void aChangedTextIsReadAgain() {
+        QVERIFY(m_editHandle != 0);
+        QCOMPARE(ask(QStringLiteral("set 123 4567")), QStringLiteral("ok"));
+        QTRY_COMPARE(ReadWindowText(*m_link, m_editHandle), QStringLiteral("123 4567"));
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")), QString());
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3,4")),
+                 QStringLiteral("123 4567"));
+        QCOMPARE(ask(QStringLiteral("set 123 456 789")), QStringLiteral("ok"));
+        QTRY_COMPARE(ReadWindowText(*m_link, m_editHandle), QStringLiteral("123 456 789"));
+    }
+
+    void theTextBoxIsFoundThroughItsViewport() {
+        const auto hit = hitUntilRead(m_plain.center(), QStringLiteral("3 5 7\n9"));
+        QVERIFY2(hit, "the target's text box was not read");
+        QVERIFY(hit->handle != m_editHandle);
+        QCOMPARE(ReadWindowDigits(*m_link, hit->handle), QStringLiteral("357"));
+    }
+
+    void dragTheHandOntoTheOtherProgram() {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("手形图标"));
+        HandPicker picker(*m_link, &window);
+        window.setGeometry(40, 120, 160, 240);
+        picker.setGeometry(10, 10, 140, 220);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy picked(&picker, &HandPicker::windowPicked);
+        QString readAtSignal;
+        connect(&picker, &HandPicker::windowPicked, this, [&](int, quint64 h) {
+            readAtSignal = ReadWindowText(*m_link, h, QStringLiteral("3"));
+        });
+
+        QLabel* hand = picker.hand(0);
+        movePointer(hand->mapToGlobal(hand->rect().center()));
+        xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+        QTRY_VERIFY(picker.isDragging());
+        QTRY_COMPARE(QWidget::mouseGrabber(), hand);
+        // Over to the other program's line edit, in a few steps as a hand would move.
+        const QPoint from = hand->mapToGlobal(hand->rect().center());
+        for (int step = 1; step <= 5; ++step) {
+            movePointer(from + (m_edit.center() - from) * step / 5);
+            QTest::qWait(60);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(picker.outline() && picker.outline()->isVisible(), 3000);
+        QTRY_VERIFY(picker.hoverRect().contains(m_edit.center()));
+        QVERIFY(window.isVisible());
+        QTest::qWait(350); // let the outline be drawn on the screen
+        const QString shot = qEnvironmentVariableIsSet("ZUOHAO_OUTLINE_SHOT")
+                                 ? qEnvironmentVariable("ZUOHAO_OUTLINE_SHOT")
+                                 : QStringLiteral(ZUOHAO_BUILD_DIR "/tests/outline-drag.png");
+        QCOMPARE(QProcess::execute(QStringLiteral("import"),
+                                   {QStringLiteral("-window"), QStringLiteral("root"), shot}),
+                 0);
+        // The screen shows the blue frame where the line edit is.
+        QImage screen(shot);
+        QVERIFY(!screen.isNull());
+        const QRect r = picker.hoverRect();
+        QCOMPARE(screen.pixelColor(r.left() + 1, r.center().y()), QColor(0, 0, 255));
+        QVERIFY(screen.pixelColor(r.center()) != QColor(0, 0, 255));
+
+        xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+        QTRY_COMPARE(picked.count(), 1);
+        QVERIFY(!picker.isDragging());
+        QCOMPARE(picked.at(0).at(0).toInt(), 0);
+        const WindowHandle h = picked.at(0).at(1).toULongLong();
+        QVERIFY(h != 0);
+        QCOMPARE(picker.handleLabel(0)->text(), QString::number(h));
+        QCOMPARE(m_link->backendOf(h), m_link->otherLink());
+        QCOMPARE(readAtSignal, QStringLiteral("123 456 789"));
+        QTRY_VERIFY(!picker.outline()->isVisible());
+    }
+
+    void benchmarkHitTest() {
+        const QPoint p = m_edit.center();
+        QBENCHMARK { m_link->windowAt(p); }
+    }
+
+    void benchmarkRead() {
+        QVERIFY(m_editHandle != 0);
+        QBENCHMARK { ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")); }
+    }
+
+    void aClosedProgramReadsEmpty() {
+        QVERIFY(m_editHandle != 0);
+        m_target.write("quit\n");
+        QVERIFY(m_target.waitForFinished(5000));
+        QTRY_VERIFY(!m_link->exists(m_editHandle));
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle), QString());
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")), QString());
+        QCOMPARE(ReadWindowDigits(*m_link, m_editHandle), QString());
+        // Nothing of it is found on the screen any more.
+        const auto hit = m_link->windowAt(m_edit.center());
+        QVERIFY(!hit || ReadWindowText(*m_link, hit->handle) != QStringLiteral("123 456 789"));
+    }
+};
+
+QTEST_MAIN(DesktopLinkTest)
+#include "desktop_link_test.moc"

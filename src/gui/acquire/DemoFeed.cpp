@@ -28,8 +28,8 @@ bool DemoFeed::start() {
     }
     m_path = m_dir.filePath(QStringLiteral("demo-draws.txt"));
     // Period labels of today, numbered by the minute as a minute lottery counts them.
-    const QString firstLabel = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
-                               QStringLiteral("0001");
+    const QString firstLabel =
+        QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("0001");
     m_writer = std::make_unique<FeedWriter>(QFile::encodeName(m_path).toStdString(),
                                             QRandomGenerator::global()->generate64(),
                                             firstLabel.toStdString());

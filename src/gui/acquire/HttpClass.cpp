@@ -28,8 +28,10 @@ int StringDictionary::indexOf(const QString& key) const {
 
 void StringDictionary::Set(const QString& key, const QString& value) {
     const int i = indexOf(key);
-    if (i >= 0) m_entries[i].second = value;
-    else m_entries.append({key, value});
+    if (i >= 0)
+        m_entries[i].second = value;
+    else
+        m_entries.append({key, value});
 }
 
 QString StringDictionary::Item(const QString& key) const {
@@ -44,13 +46,15 @@ void StringDictionary::Remove(const QString& key) {
 
 QStringList StringDictionary::Keys() const {
     QStringList out;
-    for (const Entry& e : m_entries) out.append(e.first);
+    for (const Entry& e : m_entries)
+        out.append(e.first);
     return out;
 }
 
 QStringList StringDictionary::Items() const {
     QStringList out;
-    for (const Entry& e : m_entries) out.append(e.second);
+    for (const Entry& e : m_entries)
+        out.append(e.second);
     return out;
 }
 
@@ -66,15 +70,20 @@ struct LikeToken {
 
     bool matches(QChar c) const {
         switch (kind) {
-        case Any: return true;
-        case Digit: return c >= u'0' && c <= u'9';
-        case Char: return c == ch;
+        case Any:
+            return true;
+        case Digit:
+            return c >= u'0' && c <= u'9';
+        case Char:
+            return c == ch;
         case Set: {
             bool in = false;
-            for (const auto& [lo, hi] : ranges) in = in || (c >= lo && c <= hi);
+            for (const auto& [lo, hi] : ranges)
+                in = in || (c >= lo && c <= hi);
             return in != negate;
         }
-        case Star: break;
+        case Star:
+            break;
         }
         return false;
     }
@@ -85,9 +94,12 @@ std::optional<QList<LikeToken>> parseLike(const QString& pattern) {
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         LikeToken t;
-        if (c == u'*') t.kind = LikeToken::Star;
-        else if (c == u'?') t.kind = LikeToken::Any;
-        else if (c == u'#') t.kind = LikeToken::Digit;
+        if (c == u'*')
+            t.kind = LikeToken::Star;
+        else if (c == u'?')
+            t.kind = LikeToken::Any;
+        else if (c == u'#')
+            t.kind = LikeToken::Digit;
         else if (c == u'[') {
             const qsizetype close = pattern.indexOf(u']', i + 1);
             if (close < 0) return std::nullopt;
@@ -209,7 +221,8 @@ QString headerText(const QNetworkReply* reply) {
     for (const auto& [name, value] : reply->rawHeaderPairs()) {
         const bool cookie = name.compare("set-cookie", Qt::CaseInsensitive) == 0;
         const QList<QByteArray> values = cookie ? value.split('\n') : QList<QByteArray>{value};
-        for (const QByteArray& v : values) out += name + ": " + v + "\r\n";
+        for (const QByteArray& v : values)
+            out += name + ": " + v + "\r\n";
     }
     return QString::fromUtf8(out);
 }
@@ -223,11 +236,13 @@ HttpClass::HttpClass(QObject* parent)
     connect(&m_deadline, &QTimer::timeout, this, &HttpClass::attemptTimedOut);
 }
 
-HttpClass::~HttpClass() { dropReply(); }
+HttpClass::~HttpClass() {
+    dropReply();
+}
 
-void HttpClass::SetHttpProperty(const QString& urlStr, const QString& conn, bool reUrl,
-                                bool async, const QString& post, bool isSendHead,
-                                bool isSendCookie, bool isGetCookie, qint16 getBody) {
+void HttpClass::SetHttpProperty(const QString& urlStr, const QString& conn, bool reUrl, bool async,
+                                const QString& post, bool isSendHead, bool isSendCookie,
+                                bool isGetCookie, qint16 getBody) {
     UrlStr = urlStr;
     Conn = conn;
     ReUrl = reUrl;
@@ -246,8 +261,10 @@ void HttpClass::SetHeadItem(const QString& HeadName, const QString& HeadStr) {
 }
 
 void HttpClass::CookieDicAddItem(const QString& KeyStr, const QString& ItemStr) {
-    if (ItemStr.isEmpty()) CookieDic.Remove(KeyStr);
-    else CookieDic.Set(KeyStr, ItemStr);
+    if (ItemStr.isEmpty())
+        CookieDic.Remove(KeyStr);
+    else
+        CookieDic.Set(KeyStr, ItemStr);
 }
 
 void HttpClass::GetHttpCookies(const QString& FilterStr) {
@@ -287,7 +304,8 @@ bool HttpClass::WaitForResponse() {
 
 QByteArray HttpClass::CookieHeaderValue(const StringDictionary& cookies) {
     QStringList pairs;
-    for (const auto& [name, value] : cookies.entries()) pairs.append(name + u'=' + value);
+    for (const auto& [name, value] : cookies.entries())
+        pairs.append(name + u'=' + value);
     QString text = pairs.join(QStringLiteral("; "));
     text.remove(u'\n');
     text.remove(u'\r');
@@ -336,9 +354,15 @@ void HttpClass::OnResponseFinished() {
     case 0:
     case 1:
     case 4:
-    case 6: HttpBody = responseText(m_responseBytes, m_contentType); break;
-    case 5: HttpBody = chineseText(m_responseBytes); break;
-    default: HttpBody.clear(); break;
+    case 6:
+        HttpBody = responseText(m_responseBytes, m_contentType);
+        break;
+    case 5:
+        HttpBody = chineseText(m_responseBytes);
+        break;
+    default:
+        HttpBody.clear();
+        break;
     }
     m_state = State::Finished;
     emit responseFinished();

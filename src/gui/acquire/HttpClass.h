@@ -69,8 +69,8 @@ public:
     // Stores the nine settings and sends the request. Unless `async`, returns only when
     // the request has finished or been given up.
     void SetHttpProperty(const QString& urlStr, const QString& conn, bool reUrl, bool async,
-                         const QString& post, bool isSendHead, bool isSendCookie,
-                         bool isGetCookie, qint16 getBody);
+                         const QString& post, bool isSendHead, bool isSendCookie, bool isGetCookie,
+                         qint16 getBody);
     // Adds or replaces a request header.
     void SetHeadItem(const QString& HeadName, const QString& HeadStr);
     // Adds or replaces a cookie; an empty value removes it.

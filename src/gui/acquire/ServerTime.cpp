@@ -7,7 +7,9 @@ namespace zuohao::gui {
 
 TimeService::TimeService(QString url) : m_url(std::move(url)), m_serverTime(ZeroTime()) {}
 
-QDateTime TimeService::ZeroTime() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
+QDateTime TimeService::ZeroTime() {
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
 
 zuohao::Result<QDateTime> TimeService::RequestServerTime() {
     if (m_url.isEmpty()) {
@@ -28,11 +30,11 @@ zuohao::Result<QDateTime> TimeService::RequestServerTime() {
 }
 
 std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
-    static const QRegularExpression re(QStringLiteral(
-        "^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})"
-        "(?:(?:\\s+|T)(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2})(?:[.,](\\d{1,9}))?)?"
-        "(?:\\s*([AaPp][Mm]))?"
-        "\\s*(Z|[+-]\\d{2}(?::?\\d{2})?)?)?$"));
+    static const QRegularExpression re(
+        QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})"
+                       "(?:(?:\\s+|T)(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2})(?:[.,](\\d{1,9}))?)?"
+                       "(?:\\s*([AaPp][Mm]))?"
+                       "\\s*(Z|[+-]\\d{2}(?::?\\d{2})?)?)?$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch()) return std::nullopt;
 
@@ -42,7 +44,8 @@ std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
     int hour = m.captured(4).toInt();
     const int minute = m.captured(5).toInt();
     const int second = m.captured(6).toInt();
-    const int msec = m.captured(7).isEmpty() ? 0 : m.captured(7).left(3).leftJustified(3, u'0').toInt();
+    const int msec =
+        m.captured(7).isEmpty() ? 0 : m.captured(7).left(3).leftJustified(3, u'0').toInt();
     if (const QString ampm = m.captured(8).toUpper(); !ampm.isEmpty()) {
         if (hour < 1 || hour > 12) return std::nullopt;
         hour = hour % 12 + (ampm == u"PM" ? 12 : 0);

@@ -69,8 +69,10 @@ IniFile::IniFile(const QByteArray& content) : m_eol(kNativeEol) {
         data.remove(0, kUtf8Bom.size());
     }
     if (data.isEmpty()) return;
-    if (data.contains("\r\n")) m_eol = "\r\n";
-    else if (data.contains('\n')) m_eol = "\n";
+    if (data.contains("\r\n"))
+        m_eol = "\r\n";
+    else if (data.contains('\n'))
+        m_eol = "\n";
     m_finalEol = data.endsWith('\n');
     m_lines = data.split('\n');
     if (m_finalEol) m_lines.removeLast();
@@ -133,7 +135,8 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
     // A new key follows the last non-blank line of its section, ahead of the blank lines
     // that separate it from the next section.
     int at = r.end;
-    while (at > r.header + 1 && m_lines[at - 1].trimmed().isEmpty()) --at;
+    while (at > r.header + 1 && m_lines[at - 1].trimmed().isEmpty())
+        --at;
     m_lines.insert(at, entry);
     if (at == m_lines.size() - 1) m_finalEol = true;
 }

@@ -39,8 +39,12 @@ namespace {
 QString g_iniPath;
 } // namespace
 
-QString IniPath() { return g_iniPath.isEmpty() ? DefaultIniPath() : g_iniPath; }
-void SetIniPath(const QString& path) { g_iniPath = path; }
+QString IniPath() {
+    return g_iniPath.isEmpty() ? DefaultIniPath() : g_iniPath;
+}
+void SetIniPath(const QString& path) {
+    g_iniPath = path;
+}
 
 namespace {
 

@@ -67,9 +67,13 @@ LocalHttpServer::LocalHttpServer(QObject* parent)
     connect(m_server, &QTcpServer::newConnection, this, &LocalHttpServer::onNewConnection);
 }
 
-LocalHttpServer::~LocalHttpServer() { stop(); }
+LocalHttpServer::~LocalHttpServer() {
+    stop();
+}
 
-bool LocalHttpServer::listen() { return m_server->listen(QHostAddress::LocalHost, 0); }
+bool LocalHttpServer::listen() {
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
 
 void LocalHttpServer::stop() {
     m_server->close();
@@ -81,7 +85,9 @@ void LocalHttpServer::stop() {
     }
 }
 
-quint16 LocalHttpServer::port() const { return m_server->serverPort(); }
+quint16 LocalHttpServer::port() const {
+    return m_server->serverPort();
+}
 
 QString LocalHttpServer::url(const QString& path) const {
     return QStringLiteral("http://127.0.0.1:%1").arg(port()) + path;
@@ -145,21 +151,30 @@ void LocalHttpServer::onReadyRead(QTcpSocket* socket) {
 void LocalHttpServer::answer(QTcpSocket* socket, const ReceivedRequest& request) {
     const QByteArray path = request.target.split('?').first();
     Answer a = Answer::text("not found", 404);
-    if (auto q = m_queued.find(path); q != m_queued.end() && !q->isEmpty()) a = q->takeFirst();
-    else if (auto s = m_standing.find(path); s != m_standing.end()) a = *s;
+    if (auto q = m_queued.find(path); q != m_queued.end() && !q->isEmpty())
+        a = q->takeFirst();
+    else if (auto s = m_standing.find(path); s != m_standing.end())
+        a = *s;
 
     switch (a.kind) {
-    case Answer::Hang: return;
-    case Answer::Close: socket->disconnectFromHost(); return;
+    case Answer::Hang:
+        return;
+    case Answer::Close:
+        socket->disconnectFromHost();
+        return;
     case Answer::Truncate:
         socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\n12345");
         socket->disconnectFromHost();
         return;
-    case Answer::Dribble: dribble(socket); return;
-    case Answer::Respond: break;
+    case Answer::Dribble:
+        dribble(socket);
+        return;
+    case Answer::Respond:
+        break;
     }
     QByteArray out = "HTTP/1.1 " + QByteArray::number(a.status) + " X\r\n";
-    for (const auto& [name, value] : a.headers) out += name + ": " + value + "\r\n";
+    for (const auto& [name, value] : a.headers)
+        out += name + ": " + value + "\r\n";
     out += "Content-Length: " + QByteArray::number(a.body.size()) + "\r\n";
     out += "Connection: close\r\n\r\n";
     out += a.body;

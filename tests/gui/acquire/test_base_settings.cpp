@@ -64,18 +64,17 @@ void TestBaseSettings::writeKeepsEverythingElse_data() {
     QTest::newRow("new key after the section's last entry")
         << others + "[网址]\nold=keep\n\n[last]\nb=2\n"
         << others + "[网址]\nold=keep\nzelkc=/data/新.txt\n\n[last]\nb=2\n";
-    QTest::newRow("new section at the end")
-        << others << others + "[网址]\nzelkc=/data/新.txt\n";
+    QTest::newRow("new section at the end") << others << others + "[网址]\nzelkc=/data/新.txt\n";
     QTest::newRow("no final line end")
         << QByteArray("[other]\na=1") << QByteArray("[other]\na=1\n[网址]\nzelkc=/data/新.txt\n");
     QTest::newRow("windows line ends kept")
         << QByteArray("[other]\r\na=1\r\n[网址]\r\nzelkc=x\r\n")
         << QByteArray("[other]\r\na=1\r\n[网址]\r\nzelkc=/data/新.txt\r\n");
     QTest::newRow("section and key found whatever their case")
-        << QByteArray("[OTHER]\nZELKC=1\n") << QByteArray("[OTHER]\nZELKC=1\n[网址]\nzelkc=/data/新.txt\n");
-    QTest::newRow("byte order mark kept")
-        << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=x\n")
-        << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=/data/新.txt\n");
+        << QByteArray("[OTHER]\nZELKC=1\n")
+        << QByteArray("[OTHER]\nZELKC=1\n[网址]\nzelkc=/data/新.txt\n");
+    QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=x\n")
+                                          << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=/data/新.txt\n");
     QTest::newRow("missing file") << QByteArray() << QByteArray("[网址]\nzelkc=/data/新.txt\n");
 }
 
@@ -97,18 +96,16 @@ void TestBaseSettings::reading_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
     QTest::newRow("plain") << QByteArray("[网址]\nzelkc=C:\\a\\b.txt\n") << "C:\\a\\b.txt";
-    QTest::newRow("blanks trimmed") << QByteArray("  [ 网址 ]  \n  zelkc  =  /x y.txt  \n")
-                                    << "/x y.txt";
+    QTest::newRow("blanks trimmed")
+        << QByteArray("  [ 网址 ]  \n  zelkc  =  /x y.txt  \n") << "/x y.txt";
     QTest::newRow("case of names") << QByteArray("[网址]\nZelKC=v\n") << "v";
-    QTest::newRow("double quotes removed") << QByteArray("[网址]\nzelkc=\"/q.txt\"\n")
-                                           << "/q.txt";
+    QTest::newRow("double quotes removed") << QByteArray("[网址]\nzelkc=\"/q.txt\"\n") << "/q.txt";
     QTest::newRow("single quotes removed") << QByteArray("[网址]\nzelkc='/q.txt'\n") << "/q.txt";
     QTest::newRow("unmatched quote kept") << QByteArray("[网址]\nzelkc=\"/q.txt\n") << "\"/q.txt";
     QTest::newRow("equals in value") << QByteArray("[网址]\nzelkc=a=b\n") << "a=b";
     QTest::newRow("comment ignored") << QByteArray("[网址]\n;zelkc=old\nzelkc=new\n") << "new";
     QTest::newRow("first of two") << QByteArray("[网址]\nzelkc=one\nzelkc=two\n") << "one";
-    QTest::newRow("key of another section")
-        << QByteArray("[other]\nzelkc=no\n[网址]\nx=1\n") << "";
+    QTest::newRow("key of another section") << QByteArray("[other]\nzelkc=no\n[网址]\nx=1\n") << "";
     QTest::newRow("key before any section") << QByteArray("zelkc=no\n[网址]\n") << "";
     QTest::newRow("empty value") << QByteArray("[网址]\nzelkc=\n") << "";
     QTest::newRow("windows line ends") << QByteArray("[网址]\r\nzelkc=/w.txt\r\n") << "/w.txt";
@@ -141,7 +138,8 @@ void TestBaseSettings::chineseSectionStoredAsText() {
 
 void TestBaseSettings::longPathKeptWhole() {
     QString longPath = QStringLiteral("/very/long/");
-    while (longPath.size() < 300) longPath += QStringLiteral("目录abc/");
+    while (longPath.size() < 300)
+        longPath += QStringLiteral("目录abc/");
     longPath = longPath.left(296) + QStringLiteral(".txt");
     QCOMPARE(longPath.size(), 300);
     QVERIFY(WriteToINI(kIniSection, kIniKey, longPath, file()));

@@ -41,7 +41,8 @@ void TestDemoFeed::historyThenNewDraws() {
     QVERIFY2(feed.start(), qPrintable(feed.error()));
     const QStringList first = drawLines(feed.path());
     QVERIFY(first.size() >= 99);
-    for (const QString& l : first) QVERIFY2(!label(l).isEmpty(), qPrintable(l));
+    for (const QString& l : first)
+        QVERIFY2(!label(l).isEmpty(), qPrintable(l));
     // Newest first: labels count down line by line.
     for (int i = 1; i < first.size(); ++i)
         QCOMPARE(label(first[i - 1]).toLongLong(), label(first[i]).toLongLong() + 1);

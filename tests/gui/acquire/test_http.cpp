@@ -101,7 +101,8 @@ void TestHttp::cookieHeader() {
     QFETCH(QStringList, pairs);
     QFETCH(QByteArray, header);
     HttpClass http;
-    for (int i = 0; i + 1 < pairs.size(); i += 2) http.CookieDicAddItem(pairs[i], pairs[i + 1]);
+    for (int i = 0; i + 1 < pairs.size(); i += 2)
+        http.CookieDicAddItem(pairs[i], pairs[i + 1]);
     QCOMPARE(HttpClass::CookieHeaderValue(http.CookieDic), header);
 }
 
@@ -162,8 +163,7 @@ void TestHttp::methodAndBody() {
     QVERIFY(server->requests().last().body.isEmpty());
 
     http.SetHeadItem("Content-Type", "application/x-www-form-urlencoded");
-    http.SetHttpProperty(server->url("/m"), "post", true, true, "k=v&名=值", true, false, false,
-                         0);
+    http.SetHttpProperty(server->url("/m"), "post", true, true, "k=v&名=值", true, false, false, 0);
     QVERIFY(http.WaitForResponse());
     QCOMPARE(server->requests().last().method, QByteArray("POST"));
     QCOMPARE(server->requests().last().body, QString("k=v&名=值").toUtf8());
@@ -181,20 +181,34 @@ void TestHttp::likeMatch_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("expected"); // 1 match, 0 no match, -1 invalid pattern
-    QTest::newRow("empty filter") << "sid" << "**" << 1;
-    QTest::newRow("contained") << "my_sid_2" << "*sid*" << 1;
-    QTest::newRow("not contained") << "token" << "*sid*" << 0;
-    QTest::newRow("case matters") << "SID" << "*sid*" << 0;
-    QTest::newRow("question mark") << "sad" << "*s?d*" << 1;
-    QTest::newRow("hash digit") << "u7" << "*u#*" << 1;
-    QTest::newRow("hash not a letter") << "ux" << "*u#*" << 0;
-    QTest::newRow("list") << "b" << "*[abc]*" << 1;
-    QTest::newRow("range") << "q" << "*[a-z]*" << 1;
-    QTest::newRow("negated list") << "a" << "[!a]" << 0;
-    QTest::newRow("negated list other") << "b" << "[!a]" << 1;
-    QTest::newRow("literal star in list") << "a*b" << "a[*]b" << 1;
-    QTest::newRow("anchored without stars") << "xsid" << "sid" << 0;
-    QTest::newRow("unclosed bracket") << "a" << "*[a*" << -1;
+    QTest::newRow("empty filter") << "sid"
+                                  << "**" << 1;
+    QTest::newRow("contained") << "my_sid_2"
+                               << "*sid*" << 1;
+    QTest::newRow("not contained") << "token"
+                                   << "*sid*" << 0;
+    QTest::newRow("case matters") << "SID"
+                                  << "*sid*" << 0;
+    QTest::newRow("question mark") << "sad"
+                                   << "*s?d*" << 1;
+    QTest::newRow("hash digit") << "u7"
+                                << "*u#*" << 1;
+    QTest::newRow("hash not a letter") << "ux"
+                                       << "*u#*" << 0;
+    QTest::newRow("list") << "b"
+                          << "*[abc]*" << 1;
+    QTest::newRow("range") << "q"
+                           << "*[a-z]*" << 1;
+    QTest::newRow("negated list") << "a"
+                                  << "[!a]" << 0;
+    QTest::newRow("negated list other") << "b"
+                                        << "[!a]" << 1;
+    QTest::newRow("literal star in list") << "a*b"
+                                          << "a[*]b" << 1;
+    QTest::newRow("anchored without stars") << "xsid"
+                                            << "sid" << 0;
+    QTest::newRow("unclosed bracket") << "a"
+                                      << "*[a*" << -1;
 }
 
 void TestHttp::likeMatch() {
@@ -202,8 +216,10 @@ void TestHttp::likeMatch() {
     QFETCH(QString, pattern);
     QFETCH(int, expected);
     const auto m = LikeMatch(text, pattern);
-    if (expected < 0) QVERIFY(!m.has_value());
-    else QCOMPARE(m, std::optional<bool>(expected == 1));
+    if (expected < 0)
+        QVERIFY(!m.has_value());
+    else
+        QCOMPARE(m, std::optional<bool>(expected == 1));
 }
 
 void TestHttp::setCookieCollection_data() {
@@ -211,16 +227,16 @@ void TestHttp::setCookieCollection_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("expected"); // name=value in dictionary order
 
-    QTest::newRow("sid with path") << QList<QByteArray>{"sid=xyz; path=/"} << QString()
-                                   << QStringList{"sid=xyz"};
+    QTest::newRow("sid with path")
+        << QList<QByteArray>{"sid=xyz; path=/"} << QString() << QStringList{"sid=xyz"};
     QTest::newRow("several") << QList<QByteArray>{"a=1", "b=2; HttpOnly", "c=x=y; path=/"}
                              << QString() << QStringList{"a=1", "b=2", "c=x=y"};
     QTest::newRow("filter") << QList<QByteArray>{"sid=1", "token=2", "old_sid=3"} << "sid"
                             << QStringList{"sid=1", "old_sid=3"};
     QTest::newRow("line without = ends collection")
         << QList<QByteArray>{"a=1", "broken", "c=3"} << QString() << QStringList{"a=1"};
-    QTest::newRow("empty value kept") << QList<QByteArray>{"e=; path=/"} << QString()
-                                      << QStringList{"e="};
+    QTest::newRow("empty value kept")
+        << QList<QByteArray>{"e=; path=/"} << QString() << QStringList{"e="};
     QTest::newRow("invalid filter pattern ends quietly")
         << QList<QByteArray>{"a=1"} << "[" << QStringList{};
 }
@@ -230,7 +246,8 @@ void TestHttp::setCookieCollection() {
     QFETCH(QString, filter);
     QFETCH(QStringList, expected);
     Answer a = Answer::text("ok");
-    for (const QByteArray& c : setCookies) a.withHeader("Set-Cookie", c);
+    for (const QByteArray& c : setCookies)
+        a.withHeader("Set-Cookie", c);
     server->setAnswer("/c", a);
 
     HttpClass http;
@@ -239,7 +256,8 @@ void TestHttp::setCookieCollection() {
     QCOMPARE(http.CookieDic.Count(), 0);
     http.GetHttpCookies(filter);
     QStringList got;
-    for (const auto& [k, v] : http.CookieDic.entries()) got << k + "=" + v;
+    for (const auto& [k, v] : http.CookieDic.entries())
+        got << k + "=" + v;
     QCOMPARE(got, expected);
 
     // With collection switched on the same cookies arrive unfiltered by themselves, and
@@ -249,8 +267,7 @@ void TestHttp::setCookieCollection() {
         QVERIFY(get(collecting, server->url("/c")));
         QCOMPARE(collecting.CookieDic.Keys().size(), expected.size());
         QVERIFY(get(collecting, server->url("/c")));
-        QCOMPARE(server->requests().last().header("Cookie"),
-                 (expected.join("; ") + ";").toUtf8());
+        QCOMPARE(server->requests().last().header("Cookie"), (expected.join("; ") + ";").toUtf8());
     }
 }
 
@@ -273,13 +290,18 @@ void TestHttp::getBodyModes_data() {
     const QByteArray gb("\xD6\xD0\xCE\xC4\x95\x32\x82\x36");
     const QString gbText = QString("中文") + QString::fromUcs4(U"\U00020000");
     for (int mode : {0, 1, 4, 6})
-        QTest::addRow("mode %d utf-8 charset", mode) << mode << QByteArray("text/plain; charset=utf-8") << utf8 << QString("时间 ok");
-    QTest::newRow("mode 0 without charset") << 0 << QByteArray("text/plain") << utf8 << QString("时间 ok");
-    QTest::newRow("mode 0 gbk charset") << 0 << QByteArray("text/html; charset=GBK") << QByteArray("\xD6\xD0\xCE\xC4") << QString("中文");
+        QTest::addRow("mode %d utf-8 charset", mode)
+            << mode << QByteArray("text/plain; charset=utf-8") << utf8 << QString("时间 ok");
+    QTest::newRow("mode 0 without charset")
+        << 0 << QByteArray("text/plain") << utf8 << QString("时间 ok");
+    QTest::newRow("mode 0 gbk charset") << 0 << QByteArray("text/html; charset=GBK")
+                                        << QByteArray("\xD6\xD0\xCE\xC4") << QString("中文");
     QTest::newRow("mode 5 gb18030") << 5 << QByteArray("text/plain") << gb << gbText;
-    QTest::newRow("mode 5 ignores charset") << 5 << QByteArray("text/plain; charset=utf-8") << gb << gbText;
+    QTest::newRow("mode 5 ignores charset")
+        << 5 << QByteArray("text/plain; charset=utf-8") << gb << gbText;
     for (int mode : {2, 3, 7, -1})
-        QTest::addRow("mode %d empty", mode) << mode << QByteArray("text/plain") << utf8 << QString();
+        QTest::addRow("mode %d empty", mode)
+            << mode << QByteArray("text/plain") << utf8 << QString();
 }
 
 void TestHttp::getBodyModes() {
@@ -334,7 +356,8 @@ void TestHttp::synchronousCallReturnsWithBody() {
 // Failures are answers cut short: each is exactly one failed attempt. (A connection closed
 // before any answer is sent again by Qt's own HTTP code before the client hears of it.)
 void TestHttp::fourErrorsThenSuccess() {
-    for (int i = 0; i < 4; ++i) server->enqueue("/r", Answer::truncate());
+    for (int i = 0; i < 4; ++i)
+        server->enqueue("/r", Answer::truncate());
     server->setAnswer("/r", Answer::text("fifth"));
     HttpClass http;
     QVERIFY(get(http, server->url("/r")));
@@ -371,7 +394,8 @@ void TestHttp::fiveErrorsGiveUp() {
 }
 
 void TestHttp::laterErrorGivesUpAtOnce() {
-    for (int i = 0; i < 4; ++i) server->enqueue("/r", Answer::truncate());
+    for (int i = 0; i < 4; ++i)
+        server->enqueue("/r", Answer::truncate());
     server->setAnswer("/r", Answer::text("ok"));
     server->setAnswer("/x", Answer::truncate());
     HttpClass http;
@@ -439,12 +463,13 @@ void TestHttp::parseDateTime_data() {
                              << QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::UTC);
     QTest::newRow("iso offset") << "2025-01-02T11:04:05+08:00"
                                 << QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::UTC);
-    QTest::newRow("iso offset no colon") << "2025-01-01T22:04:05-0500"
-                                         << QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    QTest::newRow("iso offset no colon")
+        << "2025-01-01T22:04:05-0500" << QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::UTC);
     QTest::newRow("no seconds") << "2025-01-02 03:04" << QDateTime(QDate(2025, 1, 2), QTime(3, 4));
     QTest::newRow("date only") << "2025-01-02" << QDateTime(QDate(2025, 1, 2), QTime(0, 0));
     QTest::newRow("pm") << "2025/1/2 3:04:05 PM" << QDateTime(QDate(2025, 1, 2), QTime(15, 4, 5));
-    QTest::newRow("12 am") << "2025/1/2 12:04:05 AM" << QDateTime(QDate(2025, 1, 2), QTime(0, 4, 5));
+    QTest::newRow("12 am") << "2025/1/2 12:04:05 AM"
+                           << QDateTime(QDate(2025, 1, 2), QTime(0, 4, 5));
     QTest::newRow("empty") << "" << QDateTime();
     QTest::newRow("garbage") << "<html>busy</html>" << QDateTime();
     QTest::newRow("bad month") << "2025-13-02 03:04:05" << QDateTime();

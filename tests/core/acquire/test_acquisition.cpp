@@ -175,7 +175,8 @@ TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
 INSTANTIATE_TEST_SUITE_P(
     Polls, NewDraws,
     ::testing::Values(PollCase{"MonitorOff", false, false, {"refresh 0", "alarm"}},
-                      PollCase{"MonitorOn", true, false, {"refresh 0", "alarm", "restart"}},
+                      // The restart evaluates the newest period, so the alarm sounds after it.
+                      PollCase{"MonitorOn", true, false, {"refresh 0", "restart", "alarm"}},
                       PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
                       PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -287,6 +288,19 @@ TEST(NewDraws, TornTextLosesAndRepeatsNoDraw) {
         if (cut < firstLine - 2) { // the cut tears the newest line: both enter in order
             EXPECT_EQ(r.labels, labelRange(202612080901LL, 202612080942LL)) << "cut " << cut;
         }
+    }
+}
+
+// Open problem: a poll that reads the newest line whole and the line below it torn lets the
+// newest draw enter before the one below it (the next poll adds that one after it). Draws
+// must enter oldest first; the fix needs the lottery object to hold back such a read.
+TEST(NewDraws, DISABLED_TornSecondLineKeepsTheOrder) {
+    const std::string before = newestFirstText(202612080940LL, 40);
+    const std::string after = newestFirstText(202612080942LL, 42);
+    const std::size_t firstLine = after.find('\n') + 1;
+    for (std::size_t cut = firstLine; cut < after.find('\n', firstLine); ++cut) {
+        TornPoll r = pollTorn(before, after, cut);
+        EXPECT_EQ(r.labels, labelRange(202612080901LL, 202612080942LL)) << "cut at byte " << cut;
     }
 }
 

@@ -15,12 +15,12 @@ using namespace zuohao;
 
 namespace {
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "fuzz check failed: %s (line %d)\n", #cond, __LINE__);   \
-            std::abort();                                                                  \
-        }                                                                                  \
+#define FUZZ_CHECK(cond)                                                                           \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "fuzz check failed: %s (line %d)\n", #cond, __LINE__);            \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 bool allDigits(std::string_view s) {
@@ -31,7 +31,8 @@ bool allDigits(std::string_view s) {
 
 std::size_t digitCount(std::string_view s) {
     std::size_t n = 0;
-    for (char c : s) n += (c >= '0' && c <= '9');
+    for (char c : s)
+        n += (c >= '0' && c <= '9');
     return n;
 }
 
@@ -79,12 +80,14 @@ void checkNumericValue(std::string_view text) {
     // A plain run of at most 15 digits (not followed by a fraction) is read exactly, and its
     // decimal text is the run without leading zeros: the period key of a label.
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     const bool sign = i < text.size() && (text[i] == '+' || text[i] == '-');
     const bool negative = sign && text[i] == '-';
     if (sign) ++i;
     std::size_t end = i;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
     const std::string_view run = text.substr(i, end - i);
     // No digit and no fraction point after the blanks and the sign: no number at all.
     if (run.empty() && (i == text.size() || text[i] != '.')) FUZZ_CHECK(v == 0);
@@ -107,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string decoded = decodeLines(bytes);
     checkParse(decoded);
     // Decoding never loses a draw line that was valid UTF-8 already.
-    if (IsValidUtf8(bytes)) FUZZ_CHECK(ParseDrawText(decoded).draws.size() == ParseDrawText(bytes).draws.size());
+    if (IsValidUtf8(bytes))
+        FUZZ_CHECK(ParseDrawText(decoded).draws.size() == ParseDrawText(bytes).draws.size());
     checkNumericValue(bytes);
     checkNumericValue(bytes.substr(0, bytes.find('\n')));
     return 0;

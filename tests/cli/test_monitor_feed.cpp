@@ -69,7 +69,8 @@ pid_t startCli(const MonitorFeedDir& dir, const std::vector<std::string>& args) 
         ::dup2(o, 1);
         ::dup2(e, 2);
         std::vector<char*> cargv;
-        for (std::string& a : argv) cargv.push_back(a.data());
+        for (std::string& a : argv)
+            cargv.push_back(a.data());
         cargv.push_back(nullptr);
         ::execv(cargv[0], cargv.data());
         _exit(127);
@@ -91,7 +92,8 @@ CliRun runCli(const MonitorFeedDir& dir, const std::vector<std::string>& args) {
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l);
     return lines;
 }
 
@@ -109,13 +111,14 @@ std::vector<std::string> splitTabs(const std::string& line) {
 // A sequence file, oldest first: one "QISHU HAOMA" line per draw.
 std::string sequence(const std::vector<std::pair<std::string, std::string>>& draws) {
     std::string t;
-    for (const auto& [q, h] : draws) t += q + " " + h + "\n";
+    for (const auto& [q, h] : draws)
+        t += q + " " + h + "\n";
     return t;
 }
 
-const std::vector<std::string> kPlanSettings{"--idx",      "9",  "--base",        "111",
-                                             "--hits-low", "0",  "--hits-high",   "10",
-                                             "--trigger",  "1",  "--plan-length", "3"};
+const std::vector<std::string> kPlanSettings{"--idx",      "9", "--base",        "111",
+                                             "--hits-low", "0", "--hits-high",   "10",
+                                             "--trigger",  "1", "--plan-length", "3"};
 
 std::vector<std::string> monitorArgs(const std::string& seqFile,
                                      std::vector<std::string> extra = {}) {
@@ -205,8 +208,8 @@ TEST(CliMonitor, DrawFileGivesItsFirst99Lines) {
     MonitorFeedDir dir;
     CliRun feed = runCli(dir, {"feed", "--out", dir.file("draws.txt"), "--count", "150"});
     ASSERT_EQ(feed.code, 0) << feed.err;
-    CliRun r = runCli(dir, {"monitor", "--draws", dir.file("draws.txt"), "--idx", "0", "--base",
-                            "123"});
+    CliRun r =
+        runCli(dir, {"monitor", "--draws", dir.file("draws.txt"), "--idx", "0", "--base", "123"});
     ASSERT_EQ(r.code, 0) << r.err;
     auto lines = splitLines(r.out);
     ASSERT_EQ(lines.size(), 99u);
@@ -269,11 +272,17 @@ TEST(CliFeed, NewestFirstLabelsCountUpDeterministicBySeed) {
     EXPECT_TRUE(countsDownByOne(labels));
 
     ASSERT_EQ(runCli(dir, {"feed", "--out", dir.file("b.txt"), "--seed", "77", "--count", "99",
-                           "--start", "202701010001"}).code, 0);
+                           "--start", "202701010001"})
+                  .code,
+              0);
     ASSERT_EQ(runCli(dir, {"feed", "--out", dir.file("c.txt"), "--seed", "77", "--count", "99",
-                           "--start", "202701010001"}).code, 0);
+                           "--start", "202701010001"})
+                  .code,
+              0);
     ASSERT_EQ(runCli(dir, {"feed", "--out", dir.file("d.txt"), "--seed", "78", "--count", "99",
-                           "--start", "202701010001"}).code, 0);
+                           "--start", "202701010001"})
+                  .code,
+              0);
     const std::string b = slurpFile(dir.file("b.txt"));
     EXPECT_EQ(b, slurpFile(dir.file("c.txt")));
     EXPECT_NE(b, slurpFile(dir.file("d.txt")));
@@ -305,8 +314,8 @@ TEST(CliFeed, FewerThan99DrawsOrNoFileIsAUsageError) {
 TEST(CliFeed, IntervalReplacesTheFileWhole) {
     MonitorFeedDir dir;
     const std::string path = dir.file("live.txt");
-    pid_t pid = startCli(dir, {"feed", "--out", path, "--count", "99", "--interval", "1",
-                               "--start", "1001"});
+    pid_t pid = startCli(
+        dir, {"feed", "--out", path, "--count", "99", "--interval", "1", "--start", "1001"});
     ASSERT_GT(pid, 0);
     // Poll until two more draws came (a draw a second), for at most 15 seconds.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);

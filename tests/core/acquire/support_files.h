@@ -53,7 +53,8 @@ inline std::string haomaOf(long long label) {
 // Lines for labels newest .. newest-count+1, newest first, each ending in CR LF.
 inline std::string newestFirstText(long long newest, int count) {
     std::string t;
-    for (int i = 0; i < count; ++i) t += drawLine(newest - i, haomaOf(newest - i)) + "\r\n";
+    for (int i = 0; i < count; ++i)
+        t += drawLine(newest - i, haomaOf(newest - i)) + "\r\n";
     return t;
 }
 

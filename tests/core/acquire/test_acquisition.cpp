@@ -22,7 +22,9 @@ using testing::newestFirstText;
 class RecordingObserver : public LotteryObserver {
 public:
     std::vector<std::string> events;
-    void OnLotteryRefresh(int myIdx) override { events.push_back("refresh " + std::to_string(myIdx)); }
+    void OnLotteryRefresh(int myIdx) override {
+        events.push_back("refresh " + std::to_string(myIdx));
+    }
     void ShowLabelTxt(const std::string& text) override { events.push_back("status " + text); }
     void AskForDrawFile() override { events.push_back("ask"); }
     void MonitorRestart() override { events.push_back("restart"); }
@@ -45,13 +47,15 @@ const std::string kLoading = "status 正在获取数据...";
 
 std::vector<std::string> heldLabels(const LotteryClass& lot) {
     std::vector<std::string> out;
-    for (const auto& [label, haoma] : lot.LotteryDic_Jiankong) out.push_back(label);
+    for (const auto& [label, haoma] : lot.LotteryDic_Jiankong)
+        out.push_back(label);
     return out;
 }
 
 std::vector<std::string> labelRange(long long first, long long last) {
     std::vector<std::string> out;
-    for (long long l = first; l <= last; ++l) out.push_back(std::to_string(l));
+    for (long long l = first; l <= last; ++l)
+        out.push_back(std::to_string(l));
     return out;
 }
 
@@ -100,7 +104,8 @@ TEST(HistoryLoad, EachLoadStartsFromEmptyDictionaries) {
 }
 
 TEST(HistoryLoad, NoTextAsksForTheFileAndLeavesNoHistory) {
-    for (std::optional<std::string> none : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    for (std::optional<std::string> none :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         Rig rig;
         rig.source.text = newestFirstText(1010, 10);
         rig.lottery.GetLotteryHisroty();
@@ -149,7 +154,9 @@ struct PollCase {
     Events events;
 };
 
-void PrintTo(const PollCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PollCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class NewDraws : public ::testing::TestWithParam<PollCase> {};
 
@@ -168,7 +175,8 @@ TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
     EXPECT_EQ(rig.window.events, c.events);
     EXPECT_TRUE(rig.lottery.IsGetNew);
     EXPECT_EQ(rig.lottery.NewQi, "1012");
-    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1012)) << "the two draws enter oldest first";
+    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1012))
+        << "the two draws enter oldest first";
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 12u);
 }
 
@@ -208,7 +216,8 @@ TEST(NewDraws, NoTextAsksForTheFileOnly) {
 TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
     Rig rig(1);
     rig.source.text = newestFirstText(1010, 10);
-    for (int poll = 0; poll < 3; ++poll) rig.lottery.GetLotteryNew();
+    for (int poll = 0; poll < 3; ++poll)
+        rig.lottery.GetLotteryNew();
     EXPECT_EQ(rig.source.reads, 0);
     EXPECT_TRUE(rig.window.events.empty());
     EXPECT_FALSE(rig.lottery.IsGetNew);

@@ -27,7 +27,9 @@ using testing::newestFirstText;
 using testing::TempDir;
 using testing::writeBytes;
 
-std::size_t lineFeeds(std::string_view s) { return std::size_t(std::count(s.begin(), s.end(), '\n')); }
+std::size_t lineFeeds(std::string_view s) {
+    return std::size_t(std::count(s.begin(), s.end(), '\n'));
+}
 
 // Every draw of a parse is a true one: the label is digits and the number the one the
 // tests give it.
@@ -58,7 +60,8 @@ bool readReturnsNoTextPromptly(const std::string& path) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int status = 0;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ::kill(pid, SIGKILL);
@@ -176,7 +179,8 @@ TEST(DrawFileHead, BinaryFileDoesNoHarm) {
     std::mt19937 rng(4242);
     for (int round = 0; round < 8; ++round) {
         std::string bytes(1 << 20, '\0');
-        for (char& c : bytes) c = char(rng() & 0xFF);
+        for (char& c : bytes)
+            c = char(rng() & 0xFF);
         if (round % 2) // fewer line feeds: long lines around the cap
             std::replace(bytes.begin(), bytes.end(), '\n', 'x');
         writeBytes(dir.file("bin.dat"), bytes);
@@ -237,7 +241,9 @@ struct DecodeCase {
     std::size_t characters;
 };
 
-void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DecodeCases : public ::testing::TestWithParam<DecodeCase> {};
 
@@ -255,14 +261,22 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, DecodeCases,
     ::testing::Values(DecodeCase{"Ascii", "1001 12345\r", 11},
                       DecodeCase{"Utf8Chinese", "第0931期 开奖号码 69562", 17},
-                      DecodeCase{"Gb18030TwoByte", "\xB5\xDA" "0931\xC6\xDA", 6},
-                      DecodeCase{"Gb18030FourByte", "\x81\x30\x81\x30" "12", 3},
-                      DecodeCase{"StrayHighByte", "12\xFF" "34", 5},
+                      DecodeCase{"Gb18030TwoByte",
+                                 "\xB5\xDA"
+                                 "0931\xC6\xDA",
+                                 6},
+                      DecodeCase{"Gb18030FourByte",
+                                 "\x81\x30\x81\x30"
+                                 "12",
+                                 3},
+                      DecodeCase{"StrayHighByte",
+                                 "12\xFF"
+                                 "34",
+                                 5},
                       DecodeCase{"LeadByteAtTheEnd", "1234\xB5", 5},
                       DecodeCase{"TruncatedUtf8IsAGb18030Pair", "12\xE5\xBC", 3},
                       DecodeCase{"OverlongUtf8Slash", "\xC0\xAF", 1},
-                      DecodeCase{"Utf8Surrogate", "\xED\xA0\x80", 2},
-                      DecodeCase{"Empty", "", 0}),
+                      DecodeCase{"Utf8Surrogate", "\xED\xA0\x80", 2}, DecodeCase{"Empty", "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawFileHead, CrLfAndLfMixedInOneFile) {

@@ -97,7 +97,8 @@ TEST(Feed, WriteLeavesNoTemporaryFileAndReportsFailure) {
     TempDir dir;
     FeedWriter feed(dir.file("draws.txt"), 1, "1");
     feed.addDraws(99);
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(feed.write().ok());
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(feed.write().ok());
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
         ++files;

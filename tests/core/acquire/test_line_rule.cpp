@@ -51,7 +51,9 @@ struct LineCase {
     const char* haoma;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LineRuleCases : public ::testing::TestWithParam<LineCase> {};
 
@@ -115,8 +117,7 @@ TEST(LineRule, CrLfAndLfMixedGiveTheSameDraws) {
         std::snprintf(num, sizeof num, "%05d", int((5000 - i) * 7919 % 100000));
         mixed += drawLine(5000 - i, num) + (i % 3 == 0 ? "\r\n" : "\n");
     }
-    auto a = ParseDrawText(crlf).draws, b = ParseDrawText(lf).draws,
-         c = ParseDrawText(mixed).draws;
+    auto a = ParseDrawText(crlf).draws, b = ParseDrawText(lf).draws, c = ParseDrawText(mixed).draws;
     ASSERT_EQ(a.size(), 40u);
     ASSERT_EQ(b.size(), 40u);
     ASSERT_EQ(c.size(), 40u);

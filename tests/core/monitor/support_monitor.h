@@ -43,7 +43,8 @@ struct MonitorRig {
     // The plan column of every row held, oldest first.
     std::vector<std::string> planColumn() const {
         std::vector<std::string> out;
-        for (const auto& [key, r] : state.MonitorRows) out.push_back(r->Jhzg);
+        for (const auto& [key, r] : state.MonitorRows)
+            out.push_back(r->Jhzg);
         return out;
     }
 };

@@ -33,7 +33,8 @@ RowView view(const LotteryItem& r) {
 
 std::vector<RowView> rows(const MonitorRig& m) {
     std::vector<RowView> out;
-    for (const auto& [key, r] : m.state.MonitorRows) out.push_back(view(*r));
+    for (const auto& [key, r] : m.state.MonitorRows)
+        out.push_back(view(*r));
     return out;
 }
 
@@ -78,8 +79,8 @@ TEST(MonitorEvaluation, PlanOfThreePeriodsEndsMissed) {
     EXPECT_EQ(m.state.SavedPlanCaption, "");
 
     const std::vector<RowView> expected{
-        {kMiss, 1, "", "", 0, 0},      {kHit, 0, "1", "", 0, 0}, {kMiss, 1, "", kAlarm, 0, 0},
-        {kMiss, 2, "", "", 1, 0},      {kMiss, 3, "", "", 2, 0}, {kMiss, 4, "", kMiss, 0, 0},
+        {kMiss, 1, "", "", 0, 0}, {kHit, 0, "1", "", 0, 0}, {kMiss, 1, "", kAlarm, 0, 0},
+        {kMiss, 2, "", "", 1, 0}, {kMiss, 3, "", "", 2, 0}, {kMiss, 4, "", kMiss, 0, 0},
     };
     EXPECT_EQ(rows(m), expected);
     EXPECT_EQ(m.state.LogText, "6期 --- 挂");
@@ -93,7 +94,7 @@ TEST(MonitorEvaluation, HitInTheSecondPlanPeriodEndsWithItsNumber) {
     m.state.LogText = "3期 --- 挂";
     m.feed("MHMMH");
     const std::vector<RowView> expected{
-        {kMiss, 1, "", "", 0, 0}, {kHit, 0, "1", "", 0, 0},   {kMiss, 1, "", kAlarm, 0, 0},
+        {kMiss, 1, "", "", 0, 0}, {kHit, 0, "1", "", 0, 0},    {kMiss, 1, "", kAlarm, 0, 0},
         {kMiss, 2, "", "", 1, 0}, {kHit, 0, "2", "中2", 2, 0},
     };
     EXPECT_EQ(rows(m), expected);
@@ -143,7 +144,9 @@ struct TriggerCase {
     int firstAlarm; // 1-based period of the first 告警, 0 for none
 };
 
-void PrintTo(const TriggerCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TriggerCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Trigger : public ::testing::TestWithParam<TriggerCase> {};
 
@@ -186,20 +189,28 @@ TEST(MonitorEvaluation, AfterAPlanTheTriggerCountsAnew) {
     m.feed("MHM"); // alarm at 3
     m.feed("HMHM");
     // Period 4 hits and ends the plan; the next alarm needs two more miss runs of one.
-    EXPECT_EQ(m.planColumn(),
-              (std::vector<std::string>{"", "", kAlarm, "中1", "", "", kAlarm}));
+    EXPECT_EQ(m.planColumn(), (std::vector<std::string>{"", "", kAlarm, "中1", "", "", kAlarm}));
 }
 
 TEST(MonitorEvaluation, SegmentsCloseAndRestartTheHitCount) {
     MonitorRig m;
     m.settings("", "", "", "", "3");
-    m.feed("HHHHMH" "HHH" "MH");
+    m.feed("HHHHMH"
+           "HHH"
+           "MH");
     const std::vector<RowView> expected{
-        {kHit, 0, "1", "", 0, 0},  {kHit, 0, "2", "", 0, 0}, {kHit, 0, "3", "", 0, 1},
-        {kHit, 0, "1", "", 0, 0},  {kMiss, 1, "", "", 0, 0}, {kHit, 0, "2", "", 0, 1},
-        {kHit, 0, "1", "", 0, 0},  {kHit, 0, "2", "", 0, 0}, {kHit, 0, "3", "", 0, 1},
+        {kHit, 0, "1", "", 0, 0},
+        {kHit, 0, "2", "", 0, 0},
+        {kHit, 0, "3", "", 0, 1},
+        {kHit, 0, "1", "", 0, 0},
+        {kMiss, 1, "", "", 0, 0},
+        {kHit, 0, "2", "", 0, 1},
+        {kHit, 0, "1", "", 0, 0},
+        {kHit, 0, "2", "", 0, 0},
+        {kHit, 0, "3", "", 0, 1},
         // A miss that opens a segment clears the carried count.
-        {kMiss, 1, "", "", 0, 0},  {kHit, 0, "1", "", 0, 0},
+        {kMiss, 1, "", "", 0, 0},
+        {kHit, 0, "1", "", 0, 0},
     };
     EXPECT_EQ(rows(m), expected);
     EXPECT_EQ(m.state.SegmentPos, 2);
@@ -225,13 +236,15 @@ TEST(MonitorEvaluation, KeepsTheNewest100Rows) {
     MonitorRig m;
     m.settings("0", "10", "3", "1", "5");
     std::string seq;
-    for (int i = 0; i < 150; ++i) seq += (i * 7 % 5 < 2) ? 'H' : 'M';
+    for (int i = 0; i < 150; ++i)
+        seq += (i * 7 % 5 < 2) ? 'H' : 'M';
     m.feed(seq);
     ASSERT_EQ(m.state.MonitorRows.Count(), 100u);
     EXPECT_EQ(m.state.MonitorRows.front().first, "51");
     EXPECT_EQ(m.state.MonitorRows.back().first, "150");
     int key = 51;
-    for (const auto& [k, r] : m.state.MonitorRows) EXPECT_EQ(k, std::to_string(key++));
+    for (const auto& [k, r] : m.state.MonitorRows)
+        EXPECT_EQ(k, std::to_string(key++));
 }
 
 TEST(MonitorEvaluation, APeriodIsEvaluatedOnce) {

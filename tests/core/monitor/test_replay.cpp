@@ -17,7 +17,8 @@ struct ReplayRig : MonitorRig {
     }
     std::vector<std::string> keys() const {
         std::vector<std::string> out;
-        for (const auto& [k, r] : state.MonitorRows) out.push_back(k);
+        for (const auto& [k, r] : state.MonitorRows)
+            out.push_back(k);
         return out;
     }
 };
@@ -62,11 +63,13 @@ TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
     ReplayRig m;
     m.state.Monitoring = true;
     m.state.LockPeriod = "0005";
-    for (int q = 1; q <= 8; ++q) m.hold(std::to_string(q), "00111");
+    for (int q = 1; q <= 8; ++q)
+        m.hold(std::to_string(q), "00111");
     m.lottery.JihuaStar();
     ASSERT_EQ(m.keys(), (Keys{"1", "2", "3", "4", "5", "6", "7", "8"}));
     const auto* first = m.state.MonitorRows.find("1");
-    for (const char* k : {"2", "3", "4"}) EXPECT_EQ(m.state.MonitorRows.find(k)->get(), first->get());
+    for (const char* k : {"2", "3", "4"})
+        EXPECT_EQ(m.state.MonitorRows.find(k)->get(), first->get());
     EXPECT_TRUE((*first)->Qishu1.empty());
     EXPECT_TRUE((*first)->Zgua.empty());
     EXPECT_EQ(m.row(5).Qishu1, "5");
@@ -94,7 +97,8 @@ TEST(Replay, ABlankRowPerPeriodBeforeTheLockKeepsAtMost100Rows) {
     ReplayRig m;
     m.state.Monitoring = true;
     m.state.LockPeriod = "1000000";
-    for (int q = 1; q <= 150; ++q) m.hold(std::to_string(q), "00111");
+    for (int q = 1; q <= 150; ++q)
+        m.hold(std::to_string(q), "00111");
     m.lottery.JihuaStar();
     EXPECT_LE(m.state.MonitorRows.Count(), 100u);
     EXPECT_EQ(m.state.MonitorRows.back().first, "150");
@@ -107,7 +111,8 @@ TEST(Replay, ReplayWritesNoLogButKeepsPlanStateAndLog) {
     m.state.LogText = "earlier";
     // miss, hit, miss: alarm at 3; then three misses end the plan with 挂
     const char* numbers[] = {"00999", "00111", "00999", "00999", "00999", "00999", "00999"};
-    for (int q = 0; q < 7; ++q) m.hold(std::to_string(q + 1), numbers[q]);
+    for (int q = 0; q < 7; ++q)
+        m.hold(std::to_string(q + 1), numbers[q]);
     m.lottery.JihuaStar();
     EXPECT_EQ(m.row(3).Jhzg, "告警");
     EXPECT_EQ(m.row(6).Jhzg, "挂");
@@ -140,7 +145,8 @@ TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
     m.state.MonitorBase.clear();
     m.state.SegmentPos = 1;
     m.state.MonitorRows.Add("old", std::make_shared<LotteryItem>());
-    for (int q = 1; q <= 3; ++q) m.hold(std::to_string(q), "00111");
+    for (int q = 1; q <= 3; ++q)
+        m.hold(std::to_string(q), "00111");
     ASSERT_TRUE(ReashStar(m.state, m.lottery, "111 222").ok());
     EXPECT_TRUE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption, "停止监控");
@@ -203,7 +209,9 @@ struct FeedCase {
     bool fed;
 };
 
-void PrintTo(const FeedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FeedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PipelineFeed : public ::testing::TestWithParam<FeedCase> {};
 
@@ -251,7 +259,8 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
     ReplayRig m;
     m.settings("0", "10", "3", "1");
     const char* numbers[] = {"00999", "00111", "00999"};
-    for (int q = 0; q < 3; ++q) m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
+    for (int q = 0; q < 3; ++q)
+        m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
     ASSERT_TRUE(ReashStar(m.state, m.lottery, "111").ok());
     ASSERT_TRUE(m.state.PlanRunning) << "the replay raised the alarm at 933";
     EXPECT_TRUE(m.state.LogText.empty());

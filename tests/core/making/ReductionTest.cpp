@@ -102,6 +102,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   54,
                   {"012", "021"}},
+        CountCase{"FourBankersDefaultCounts",
+                  [](ConditionSet& s) {
+                      s.IDX = 10;
+                      s.DAN[0] = "1234";
+                  },
+                  8704, // every number with any of 1..4, including the 24 with all four
+                  {"0001", "0002", "0003", "0004", "0010"}},
         CountCase{"KillSpan0", [](ConditionSet& s) { s.KUA = "0"; }, 990, {"001", "002"}},
         CountCase{"NoZero",
                   [](ConditionSet& s) {
@@ -288,6 +295,17 @@ bool allowed(int n, const std::string& counts) {
     return counts.find(char('0' + n)) != std::string::npos;
 }
 
+// The reference descriptions of a whole space, made once.
+const std::vector<RefNumber>& refSpace(bool four) {
+    static const auto make = [](bool f) {
+        std::vector<RefNumber> v;
+        for (int i = 0; i < (f ? 10000 : 1000); ++i) v.push_back(refNumber(i, f));
+        return v;
+    };
+    static const std::vector<RefNumber> three = make(false), fourSpace = make(true);
+    return four ? fourSpace : three;
+}
+
 ReductionOutput referenceReduce(const ConditionSet& set) {
     const bool four = set.IDX >= 10;
     const int size = four ? 10000 : 1000;
@@ -295,7 +313,7 @@ ReductionOutput referenceReduce(const ConditionSet& set) {
     for (const auto& p : pieces(four ? set.KL1 : set.KL0)) killed.insert(std::stoi(p));
     std::vector<std::string> base, comp;
     for (int i = 0; i < size; ++i) {
-        const RefNumber n = refNumber(i, four);
+        const RefNumber& n = refSpace(four)[std::size_t(i)];
         const std::string* attr[5] = {&n.digits, &n.triple, &n.pairSum, &n.pairDiff, &n.sumTail};
         bool removed = killed.count(i) != 0;
         for (int g = 0; g < 5; ++g)
@@ -338,7 +356,7 @@ ConditionSet randomSet(std::mt19937& rng, bool four) {
         if (sometimes(rng)) s.CNT[g] = often(rng) ? randomDigits(rng, "0123456", 4) : "";
     }
     for (int b = 0; b < 2; ++b) {
-        if (sometimes(rng)) s.DAN[b] = randomDigits(rng, "0123456789", 3);
+        if (sometimes(rng)) s.DAN[b] = randomDigits(rng, "0123456789", 5);
         if (often(rng)) s.DCC[b] = randomDigits(rng, "01234", 3);
     }
     if (sometimes(rng)) s.KUA = randomDigits(rng, "0123456789", 3);

@@ -154,6 +154,17 @@ TEST_F(Selection, DrawBoxOfADrawNotYetHeldContributesNothing) {
     EXPECT_EQ(sel(0), "123");
 }
 
+TEST_F(Selection, PipelineRebuildReadsTheNewDrawAndTheOnesBeforeIt) {
+    feed({"11100", "22200"});
+    tick(10);
+    tick(11);
+    EXPECT_EQ(sel(0), "12"); // boxes 10 and 11: the newest held draw and the one before
+    feed({"33300"});
+    EXPECT_EQ(sel(0), "23"); // the new draw and the draw that was newest before it
+    feed({"44400"});
+    EXPECT_EQ(sel(0), "34");
+}
+
 TEST_F(Selection, AutoRebuildWritesEveryGroup) {
     feed({"12345"});
     l.formSet().SEL = {"1", "2", "3", "4", "5"};

@@ -220,6 +220,22 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
     EXPECT_EQ(l.StartPlanQi, "1002");
 }
 
+TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
+    LotteryClass l;
+    l.ProcessDraw("1", "11100");
+    l.ProcessDraw("2", "22200");
+    l.formSet().CNT[0] = "0";
+    ASSERT_TRUE(l.LetMyFormSet("CHK", true, 11).ok());
+    ASSERT_TRUE(l.ResultSelStr(11).ok());
+    ASSERT_EQ(l.formSet().SEL[0], "1");
+    startPlan(l);
+    l.ProcessDraw("3", "33300");
+    EXPECT_EQ(l.formSet().SEL[0], "2");
+    EXPECT_EQ(l.PreItem01->PlanTxt, "4期  729注  【万千百】  进行中...");
+    l.ProcessDraw("4", "44400");
+    EXPECT_EQ(l.formSet().SEL[0], "3");
+}
+
 TEST(PlanScoring, ManualModeKeepsTheSelection) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");

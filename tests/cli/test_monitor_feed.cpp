@@ -174,6 +174,19 @@ TEST(CliMonitor, LiveHitInTheSecondPlanPeriod) {
                      "LOG\t935期 --- 中2\n");
 }
 
+TEST(CliMonitor, PeriodsBeforeTheLockAreBlankRows) {
+    MonitorFeedDir dir;
+    writeFile(dir.file("seq.txt"), sequence(kMissedPlan));
+    CliRun r = runCli(dir, monitorArgs(dir.file("seq.txt"), {"--lock", "0934"}));
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "931\t\t\t0\t\t\t\t0\t0\n"
+                     "932\t\t\t0\t\t\t\t0\t0\n"
+                     "933\t\t\t0\t\t\t\t0\t0\n"
+                     "934\t999\t挂\t1\t\t\t\t0\t0\n"
+                     "935\t999\t挂\t2\t\t\t\t0\t0\n"
+                     "936\t999\t挂\t3\t\t\t\t0\t0\n");
+}
+
 TEST(CliMonitor, NewestHundredOf150Draws) {
     MonitorFeedDir dir;
     std::mt19937 rng(150);

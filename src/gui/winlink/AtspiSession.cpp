@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <utility>
@@ -214,17 +215,22 @@ void Session::run() {
     Worker worker;
     worker.context = g_main_context_new();
     g_main_context_push_thread_default(worker.context);
+    // Reaching the bus is the slow part (session bus, bus address, connection); the library
+    // keeps the connection for its start.
     std::string reason;
-    const int rc = atspi_init();
-    if (rc > 1 || !atspi_get_a11y_bus()) {
-        reason = "no accessibility bus";
-    } else {
-        // The library's bus traffic is dispatched here, not by the window's event loop.
-        atspi_set_main_context(worker.context);
-        // A little below the caller's answer time, so that this thread is free again by
-        // the time a caller has given up on it.
-        const int ms = int(std::max<long long>(100, m_answerTime.count() - 100));
-        atspi_set_timeout(ms, ms);
+    if (!atspi_get_a11y_bus()) reason = "no accessibility bus";
+    {
+        std::unique_lock lock(m_mutex);
+        m_context = worker.context;
+        m_state = reason.empty() ? State::BusReached : State::Unavailable;
+        m_reason = reason;
+        m_readyChanged.notify_all();
+        // The caller's thread starts the library (startLibraryIfDue).
+        m_wake.wait(lock, [&] { return m_stop || m_state != State::BusReached; });
+        if (m_state == State::Unavailable) reason = m_reason;
+        else if (m_state == State::BusReached) reason = "stopped before the start";
+    }
+    if (reason.empty()) {
         Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
         Error err;
         if (!desktop) reason = "no accessibility registry";
@@ -234,8 +240,10 @@ void Session::run() {
     }
     {
         std::lock_guard lock(m_mutex);
-        m_state = reason.empty() ? State::Ready : State::Unavailable;
-        m_reason = reason;
+        if (!m_stop) {
+            m_state = reason.empty() ? State::Ready : State::Unavailable;
+            m_reason = reason;
+        }
     }
     m_readyChanged.notify_all();
 
@@ -260,9 +268,40 @@ void Session::run() {
     g_main_context_unref(worker.context);
 }
 
+void Session::startLibraryIfDue() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_state != State::BusReached) return;
+        // Attaches the connection to the default context, which this thread runs, and moves
+        // it to the worker's context before this thread gets back to its event loop: no
+        // bus traffic is ever dispatched here.
+        if (atspi_init() > 1) {
+            m_state = State::Unavailable;
+            m_reason = "accessibility library did not start";
+        } else {
+            atspi_set_main_context(static_cast<GMainContext*>(m_context));
+            // A little below the caller's answer time, so that the worker is free again by
+            // the time a caller has given up on it.
+            const int ms = int(std::max<long long>(100, m_answerTime.count() - 100));
+            atspi_set_timeout(ms, ms);
+            m_state = State::Checking;
+        }
+    }
+    m_wake.notify_all();
+    m_readyChanged.notify_all();
+}
+
 bool Session::waitReady(std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    {
+        std::unique_lock lock(m_mutex);
+        m_readyChanged.wait_until(lock, deadline, [&] { return m_state != State::Starting; });
+    }
+    startLibraryIfDue();
     std::unique_lock lock(m_mutex);
-    m_readyChanged.wait_for(lock, limit, [&] { return m_state != State::Starting; });
+    m_readyChanged.wait_until(lock, deadline, [&] {
+        return m_state == State::Ready || m_state == State::Unavailable;
+    });
     return m_state == State::Ready;
 }
 
@@ -281,6 +320,7 @@ void Session::post(std::function<void(Worker&)> job, bool counted) {
 }
 
 template <class T> Answer<T> Session::call(std::function<T(Worker&, Outcome&)> job) {
+    startLibraryIfDue();
     {
         std::lock_guard lock(m_mutex);
         if (m_state == State::Unavailable) return {Outcome::Unavailable, {}};

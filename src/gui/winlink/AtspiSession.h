@@ -1,9 +1,14 @@
 #pragma once
 // The accessibility bus (AT-SPI) as a client: finds the text object at a screen point and
-// reads its text. Every call into the AT-SPI library runs on one worker thread of this
-// session, which also owns the library's D-Bus dispatching; the caller waits for an answer
-// at most the answer time and is never held longer. Plain C++: GLib's headers stay out of
-// Qt code.
+// reads its text. The calls into the AT-SPI library run on one worker thread of this
+// session, which also dispatches the library's D-Bus traffic on a main context of its own;
+// the caller waits for an answer at most the answer time and is never held longer.
+//
+// One step runs on the caller's thread: the library's start, which attaches its connection
+// to the process's default GLib main context before it can be moved to the worker's. That
+// context belongs to the thread that runs the window's event loop, so the session must be
+// used from that thread; the start takes no bus round trip (the worker has reached the bus
+// before). Plain C++: GLib's headers stay out of Qt code.
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -68,6 +73,7 @@ private:
     struct Worker;
     template <class T> Answer<T> call(std::function<T(Worker&, Outcome&)> job);
     void post(std::function<void(Worker&)> job, bool counted);
+    void startLibraryIfDue();
     void run();
 
     std::chrono::milliseconds m_answerTime;
@@ -76,7 +82,14 @@ private:
     std::condition_variable m_readyChanged;
     std::deque<std::function<void(Worker&)>> m_jobs;
     int m_pending = 0; // counted jobs not yet finished
-    enum class State { Starting, Ready, Unavailable } m_state = State::Starting;
+    enum class State {
+        Starting,    // the worker reaches the bus
+        BusReached,  // the library waits to be started on the caller's thread
+        Checking,    // the worker asks the registry
+        Ready,
+        Unavailable,
+    } m_state = State::Starting;
+    void* m_context = nullptr; // the worker's GMainContext
     std::string m_reason;
     bool m_stop = false;
     std::thread m_thread;

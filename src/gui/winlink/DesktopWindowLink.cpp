@@ -17,9 +17,7 @@ DesktopWindowLink::DesktopWindowLink(std::unique_ptr<WindowLink> own,
                                      std::unique_ptr<WindowLink> other,
                                      const QString& otherMissing, QObject* parent)
     : QObject(parent), m_own(std::move(own)), m_other(std::move(other)),
-      m_problem(otherMissing) {
-    if (!m_other) m_checked = true;
-}
+      m_problem(otherMissing) {}
 
 DesktopWindowLink::~DesktopWindowLink() = default;
 
@@ -39,23 +37,17 @@ std::unique_ptr<DesktopWindowLink> DesktopWindowLink::create(QObject* parent) {
 }
 
 bool DesktopWindowLink::otherUsable() {
-    if (!m_checked) {
-        m_checked = true;
-        m_problem = m_other->unavailableReason();
-    }
-    if (!m_problem.isEmpty() && !m_told) {
+    const QString problem = unavailableReason();
+    if (problem.isEmpty()) return true;
+    if (!m_told) {
         m_told = true;
-        emit statusMessage(CannotReadOthersText(m_problem));
+        emit statusMessage(CannotReadOthersText(problem));
     }
-    return m_other && m_problem.isEmpty();
+    return false;
 }
 
 QString DesktopWindowLink::unavailableReason() {
-    if (!m_checked) {
-        m_checked = true;
-        m_problem = m_other->unavailableReason();
-    }
-    return m_problem;
+    return m_other ? m_other->unavailableReason() : m_problem;
 }
 
 WindowHandle DesktopWindowLink::handleOf(WindowLink* backend, WindowHandle inner) {

@@ -45,9 +45,8 @@ private:
 
     std::unique_ptr<WindowLink> m_own;
     std::unique_ptr<WindowLink> m_other;
-    QString m_problem;      // why other programs cannot be read
-    bool m_checked = false; // m_other asked whether it can be used
-    bool m_told = false;    // the problem has been shown once
+    QString m_problem;   // why there is no backend for other programs
+    bool m_told = false; // the problem has been shown once
     struct Entry {
         WindowLink* backend;
         WindowHandle inner;

@@ -46,8 +46,10 @@ bool X11AtspiLink::waitReady(int ms) {
 
 QString X11AtspiLink::unavailableReason() {
     if (waitReady(2000)) return {};
+    // A bus still starting up is not called missing: its calls get no answer in time
+    // meanwhile and say so.
     const std::string why = m_session->unavailableReason();
-    if (why.empty()) return QStringLiteral("辅助功能总线(AT-SPI)没有在 2 秒内响应");
+    if (why.empty()) return {};
     return QStringLiteral("辅助功能总线(AT-SPI)不可用 (%1)").arg(QString::fromStdString(why));
 }
 

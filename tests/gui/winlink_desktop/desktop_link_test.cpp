@@ -202,6 +202,31 @@ private slots:
         QBENCHMARK { ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")); }
     }
 
+    void aProgramThatDoesNotAnswerReadsEmpty() {
+        QVERIFY(m_editHandle != 0);
+        QCOMPARE(ask(QStringLiteral("hang 6")), QStringLiteral("ok"));
+        QSignalSpy status(m_link.get(), &DesktopWindowLink::statusMessage);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")), QString());
+        const qint64 firstRead = clock.elapsed();
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(status.at(0).at(0).toString(), NoAnswerText(m_editHandle));
+        // The window is still there: it only does not answer.
+        QVERIFY(m_link->exists(m_editHandle));
+        // The link gives up after its answer time instead of waiting out the six seconds.
+        QVERIFY2(firstRead < 4000, qPrintable(QString::number(firstRead)));
+        clock.restart();
+        QCOMPARE(ReadWindowText(*m_link, m_editHandle), QString());
+        const qint64 secondRead = clock.elapsed();
+        qInfo("no answer: first read gave up after %lld ms, the next one after %lld ms",
+              firstRead, secondRead);
+        QCOMPARE(status.count(), 2);
+        // Once the program answers again, so does the link.
+        QTRY_COMPARE_WITH_TIMEOUT(ReadWindowText(*m_link, m_editHandle),
+                                  QStringLiteral("123 456 789"), 20000);
+    }
+
     void aClosedProgramReadsEmpty() {
         QVERIFY(m_editHandle != 0);
         m_target.write("quit\n");

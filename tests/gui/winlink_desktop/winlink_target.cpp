@@ -1,10 +1,12 @@
 // A small program of the test suite whose window another program picks and reads: a line
 // edit holding "123 456 789" and a two-line text box. It prints where its boxes are and
-// obeys commands on its standard input: "set <text>" (line edit text), "quit".
+// obeys commands on its standard input: "set <text>" (line edit text), "hang <seconds>"
+// (stops answering anything for that long, as a program busy in a long job), "quit".
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <cstdio>
@@ -58,6 +60,9 @@ int main(int argc, char** argv) {
             pending.remove(0, nl + 1);
             if (command == QLatin1String("quit")) {
                 app.quit();
+            } else if (command.startsWith(QLatin1String("hang "))) {
+                tell(QStringLiteral("ok"));
+                QThread::sleep(command.mid(5).toULong());
             } else if (command.startsWith(QLatin1String("set "))) {
                 edit->setText(command.mid(4));
                 tell(QStringLiteral("ok"));

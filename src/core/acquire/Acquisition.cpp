@@ -21,8 +21,35 @@ TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
     return report;
 }
 
+// A read taken while the betting program rewrites its file may stop inside a line or right
+// after one: the lines of the new draws are there, the older ones are not yet. When none of
+// the complete lines is a draw already held, such a read could let draws enter out of order,
+// so it is held back for one poll; the same text read again is taken as it is (a short file,
+// or one without a final line break). A history load (nothing held) holds back only a read
+// that stops inside a line.
+bool LotteryClass::looksCutOff(const std::string& text) const {
+    const bool endsInsideLine = !text.empty() && text.back() != '\n';
+    if (!endsInsideLine && LotteryDic.empty()) return false;
+    std::size_t lines = 0, start = 0;
+    while (true) {
+        std::size_t nl = text.find('\n', start);
+        if (nl == std::string::npos) break;
+        ++lines;
+        for (const DrawLine& d : ParseDrawText(std::string_view(text).substr(start, nl - start)).draws)
+            if (LotteryDic.Exists(d.qishu)) return false;
+        start = nl + 1;
+    }
+    if (endsInsideLine) ++lines;
+    return lines < std::size_t(kDrawFileLines);
+}
+
 void LotteryClass::读取挂机文本() {
     std::optional<std::string> text = m_source ? m_source->ReadText() : std::nullopt;
+    if (text && !text->empty() && looksCutOff(*text) && *text != m_heldBackText) {
+        m_heldBackText = *text;
+        return;
+    }
+    m_heldBackText.clear();
     if (text && !text->empty()) {
         TextReport r = GetTxtStringArray(*text);
         m_lastErrors.insert(m_lastErrors.end(), r.errors.begin(), r.errors.end());

@@ -110,6 +110,7 @@ public:
 
 private:
     void LoadHistorySafe();
+    bool looksCutOff(const std::string& text) const;
 
     ConditionSet m_set;
     std::array<ItemPtr, 4> m_preItems;
@@ -117,6 +118,7 @@ private:
     MonitorState* m_monitor = nullptr;
     DrawSource* m_source = nullptr;
     std::vector<std::string> m_lastErrors;
+    std::string m_heldBackText; // a read that looked cut off, waiting for the next poll
 };
 
 } // namespace zuohao

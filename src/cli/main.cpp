@@ -16,6 +16,8 @@ const char* kUsage =
     "[--manual]\n"
     "  monitor (--draws FILE | --sequence FILE) --idx N --base LIST [--lock P] [--segment N]\n"
     "          [--hits-low A] [--hits-high B] [--plan-length C] [--trigger D] [--live-after K]\n"
+    "          (--live-after K: the first K draws are history; each later draw arrives as a\n"
+    "          refresh poll does, and only these live evaluations write LOG lines)\n"
     "  feed    --out FILE [--count N] [--interval S] [--seed N] [--start LABEL]\n";
 }
 

@@ -99,7 +99,7 @@ TEST(ReduceCommand, WholeSpaceInOrder) {
     expectTwoLists(r);
     std::string want;
     for (int i = 0; i < 1000; ++i) {
-        char buf[8];
+        char buf[16];
         std::snprintf(buf, sizeof buf, "%03d", i);
         want += (i ? " " : "") + std::string(buf);
     }

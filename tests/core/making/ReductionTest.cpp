@@ -264,7 +264,7 @@ struct RefNumber {
 };
 
 RefNumber refNumber(int i, bool four) {
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, four ? "%04d" : "%03d", i);
     const std::string s = buf;
     RefNumber n;
@@ -364,7 +364,7 @@ ConditionSet randomSet(std::mt19937& rng, bool four) {
     if (sometimes(rng)) {
         std::string list;
         for (int k = int(rng() % 6); k >= 0; --k) {
-            char buf[8];
+            char buf[16];
             const int v = int(rng() % (four ? 10000 : 1000));
             std::snprintf(buf, sizeof buf, often(rng) ? (four ? "%04d" : "%03d") : "%d", v);
             list += buf;

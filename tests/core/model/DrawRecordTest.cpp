@@ -142,8 +142,8 @@ TEST(GetSanmaInfo, ArrayKeysHaveTheirSizes) {
 
 std::vector<double> hho(const LotteryItem& item, int g) {
     std::vector<double> out;
-    for (const Cell& c : std::get<std::vector<Cell>>(item.GetSanmaInfo(g, "HHO")))
-        out.push_back(c.value());
+    const SanmaValue v = item.GetSanmaInfo(g, "HHO");
+    for (const Cell& c : std::get<std::vector<Cell>>(v)) out.push_back(c.value());
     return out;
 }
 

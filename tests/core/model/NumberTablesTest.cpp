@@ -66,7 +66,7 @@ TEST(NumberTables, NumberTextsKeepLeadingZeros) {
 }
 
 TEST(NumberTables, EveryNumberTextMatchesPrintf) {
-    char buf[8];
+    char buf[16];
     for (int i = 0; i < 10000; ++i) {
         std::snprintf(buf, sizeof buf, "%04d", i);
         ASSERT_EQ(FourDigitNumbers(i), buf) << i;
@@ -80,7 +80,7 @@ TEST(NumberTables, EveryNumberTextMatchesPrintf) {
 // Every field of every record against the reference written from the definitions.
 TEST(NumberTables, EveryRecordMatchesBruteForce) {
     using namespace reftest;
-    char buf[8];
+    char buf[16];
     int checked = 0;
     for (int i = 0; i < 10000; ++i) {
         std::snprintf(buf, sizeof buf, "%04d", i);

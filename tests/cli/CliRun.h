@@ -21,7 +21,8 @@ struct RunResult {
     std::vector<std::string> lines() const {
         std::vector<std::string> v;
         std::istringstream in(out);
-        for (std::string l; std::getline(in, l);) v.push_back(l);
+        for (std::string l; std::getline(in, l);)
+            v.push_back(l);
         return v;
     }
 };
@@ -75,7 +76,8 @@ inline RunResult runCli(const std::vector<std::string>& args) {
         std::string program = ZUOHAO_CLI;
         argv.push_back(program.data());
         std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
+        for (auto& a : copy)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
@@ -103,7 +105,8 @@ inline std::vector<std::string> splitTabs(const std::string& line) {
 inline std::vector<std::string> words(const std::string& list) {
     std::vector<std::string> v;
     std::istringstream in(list);
-    for (std::string w; in >> w;) v.push_back(w);
+    for (std::string w; in >> w;)
+        v.push_back(w);
     return v;
 }
 

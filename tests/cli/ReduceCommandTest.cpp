@@ -8,8 +8,8 @@
 
 namespace {
 
-using clitest::RunResult;
 using clitest::runCli;
+using clitest::RunResult;
 using clitest::words;
 
 RunResult reduce(std::vector<std::string> args) {
@@ -46,7 +46,8 @@ TEST_P(ReduceCounts, BaseSetCountAndStart) {
     EXPECT_EQ(base.size(), c.base);
     EXPECT_EQ(base.size() + comp.size(), c.space);
     ASSERT_GE(base.size(), c.first.size());
-    for (std::size_t i = 0; i < c.first.size(); ++i) EXPECT_EQ(base[i], c.first[i]) << i;
+    for (std::size_t i = 0; i < c.first.size(); ++i)
+        EXPECT_EQ(base[i], c.first[i]) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,28 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReduceCase{"KillSpan0", {"--kua", "0"}, 990, {"001"}, 1000},
         ReduceCase{"NoZero", {"--sel", "0=0", "--cnt", "0=0"}, 729, {"111"}, 1000},
         ReduceCase{"SumTail5", {"--sel", "4=5"}, 100, {"005", "014", "023", "032", "041"}, 1000},
-        ReduceCase{"NoDiff01", {"--sel", "3=01", "--cnt", "3=0"}, 336, {"024", "025", "026"},
-                   1000},
+        ReduceCase{"NoDiff01", {"--sel", "3=01", "--cnt", "3=0"}, 336, {"024", "025", "026"}, 1000},
         ReduceCase{"SelWithEmptyCount", {"--sel", "2=5", "--cnt", "2="}, 1000, {"000"}, 1000},
-        ReduceCase{"FanRoute0",
-                   {"--fan", "--route", "0"},
-                   64,
-                   {"000", "003", "006", "009", "030"},
-                   1000},
-        ReduceCase{"RangeSelection", {"--sel", "0=1-5", "--cnt", "0=0"}, 125, {"000", "006"},
-                   1000},
+        ReduceCase{
+            "FanRoute0", {"--fan", "--route", "0"}, 64, {"000", "003", "006", "009", "030"}, 1000},
+        ReduceCase{"RangeSelection", {"--sel", "0=1-5", "--cnt", "0=0"}, 125, {"000", "006"}, 1000},
         ReduceCase{"LastIdxWins", {"--idx", "3", "--idx", "10"}, 10000, {"0000"}, 10000},
-        ReduceCase{"LastSelWins",
-                   {"--sel", "4=1", "--sel", "4=5"},
-                   100,
-                   {"005", "014"},
-                   1000},
+        ReduceCase{"LastSelWins", {"--sel", "4=1", "--sel", "4=5"}, 100, {"005", "014"}, 1000},
         ReduceCase{"LastKuaWins", {"--kua", "9", "--kua", "0"}, 990, {"001"}, 1000},
-        ReduceCase{"LastCountWins",
-                   {"--sel", "0=0", "--cnt", "0=1", "--cnt", "0=0"},
-                   729,
-                   {"111"},
-                   1000}),
+        ReduceCase{
+            "LastCountWins", {"--sel", "0=0", "--cnt", "0=1", "--cnt", "0=0"}, 729, {"111"}, 1000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReduceCommand, WholeSpaceInOrder) {
@@ -144,29 +133,29 @@ TEST_P(UsageErrors, ExitCode2AndNothingOnStdout) {
     EXPECT_NE(r.err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, UsageErrors,
-    ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"shrink"},
-                      std::vector<std::string>{"reduce", "--bogus"},
-                      std::vector<std::string>{"reduce", "--idx"},
-                      std::vector<std::string>{"reduce", "--idx", "12"},
-                      std::vector<std::string>{"reduce", "--idx", "-1"},
-                      std::vector<std::string>{"reduce", "--idx", "abc"},
-                      std::vector<std::string>{"reduce", "--idx", "3x"},
-                      std::vector<std::string>{"reduce", "--sel", "5=1"},
-                      std::vector<std::string>{"reduce", "--sel", "1"},
-                      std::vector<std::string>{"reduce", "--sel", "=1"},
-                      std::vector<std::string>{"reduce", "--cnt", "x=1"},
-                      std::vector<std::string>{"reduce", "--dan", "2=1"},
-                      std::vector<std::string>{"reduce", "--dcc", "-1=1"},
-                      std::vector<std::string>{"reduce", "--route", "4"},
-                      std::vector<std::string>{"reduce", "--route", ""},
-                      std::vector<std::string>{"reduce", "--fan", "yes"},
-                      std::vector<std::string>{"reduce", "--kill"}));
+INSTANTIATE_TEST_SUITE_P(Arguments, UsageErrors,
+                         ::testing::Values(std::vector<std::string>{},
+                                           std::vector<std::string>{"shrink"},
+                                           std::vector<std::string>{"reduce", "--bogus"},
+                                           std::vector<std::string>{"reduce", "--idx"},
+                                           std::vector<std::string>{"reduce", "--idx", "12"},
+                                           std::vector<std::string>{"reduce", "--idx", "-1"},
+                                           std::vector<std::string>{"reduce", "--idx", "abc"},
+                                           std::vector<std::string>{"reduce", "--idx", "3x"},
+                                           std::vector<std::string>{"reduce", "--sel", "5=1"},
+                                           std::vector<std::string>{"reduce", "--sel", "1"},
+                                           std::vector<std::string>{"reduce", "--sel", "=1"},
+                                           std::vector<std::string>{"reduce", "--cnt", "x=1"},
+                                           std::vector<std::string>{"reduce", "--dan", "2=1"},
+                                           std::vector<std::string>{"reduce", "--dcc", "-1=1"},
+                                           std::vector<std::string>{"reduce", "--route", "4"},
+                                           std::vector<std::string>{"reduce", "--route", ""},
+                                           std::vector<std::string>{"reduce", "--fan", "yes"},
+                                           std::vector<std::string>{"reduce", "--kill"}));
 
 TEST(ReduceCommand, TypedSelectionsNeverCrash) {
-    const std::vector<std::string> junk = {"[", "]", "^", "\\", "a-z", "5-1", "-", "1-",
-                                           "-9", "[0-9]", "^1", "x", "０", "1;2", "\x1e"};
+    const std::vector<std::string> junk = {"[",  "]",     "^",  "\\", "a-z", "5-1", "-",   "1-",
+                                           "-9", "[0-9]", "^1", "x",  "０",  "1;2", "\x1e"};
     for (const auto& j : junk)
         for (const char* group : {"0=", "3=", "4="}) {
             const RunResult r = reduce({"--sel", group + j});

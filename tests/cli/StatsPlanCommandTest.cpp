@@ -9,8 +9,8 @@
 
 namespace {
 
-using clitest::RunResult;
 using clitest::runCli;
+using clitest::RunResult;
 using clitest::splitTabs;
 using clitest::TempDir;
 
@@ -23,13 +23,15 @@ const char* const kChain[] = {"00000", "90112", "78456", "34100", "11999", "1234
 std::string chainFile() {
     std::string s;
     int n = 0;
-    for (const char* h : kChain) s += std::to_string(++n) + " " + h + "\n";
+    for (const char* h : kChain)
+        s += std::to_string(++n) + " " + h + "\n";
     return s;
 }
 
 std::string join(const std::vector<std::string>& cells) {
     std::string s;
-    for (std::size_t i = 0; i < cells.size(); ++i) s += (i ? "\t" : "") + cells[i];
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        s += (i ? "\t" : "") + cells[i];
     return s;
 }
 
@@ -44,17 +46,18 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 
 TEST(StatsCommand, RowsOfTheSequenceWithTheirLayout) {
     TempDir dir;
-    const RunResult r = runCli({"stats", "--sequence", dir.write("seq.txt", chainFile()),
-                                "--group", "9"});
+    const RunResult r =
+        runCli({"stats", "--sequence", dir.write("seq.txt", chainFile()), "--group", "9"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const auto lines = r.lines();
     ASSERT_EQ(lines.size(), 18u);
-    for (const auto& l : lines) EXPECT_EQ(splitTabs(l).size(), 68u) << l;
+    for (const auto& l : lines)
+        EXPECT_EQ(splitTabs(l).size(), 68u) << l;
 
     // The first draw: marks alone over the hot digits, nothing else.
-    EXPECT_EQ(lines[0], join(std::vector<std::string>{"1", "00000"} + repeat("*", 10) +
-                             repeat("", 56)));
+    EXPECT_EQ(lines[0],
+              join(std::vector<std::string>{"1", "00000"} + repeat("*", 10) + repeat("", 56)));
     // Draw 2: the four-entry cells count 1, the miss cells are still empty.
     const auto four1 = repeat("1", 4);
     const auto none10 = repeat("", 10);
@@ -63,8 +66,7 @@ TEST(StatsCommand, RowsOfTheSequenceWithTheirLayout) {
     // Draw 12 (555), worked out by hand: hot order 5901647832; SMA against 765 111 680 579;
     // R3A, RHA never shared; RCA shares 0 with 111; miss cells start at 1.
     const std::vector<std::string> row12 =
-        std::vector<std::string>{"12", "55555", "*5", "9", "0", "1", "6", "4", "7", "8", "3",
-                                 "2"} +
+        std::vector<std::string>{"12", "55555", "*5", "9", "0", "1", "6", "4", "7", "8", "3", "2"} +
         std::vector<std::string>{"*0", "11", "11", "*3"} +
         std::vector<std::string>{"1", "1", "1", "1", "1", "*5", "1", "1", "1", "1"} +
         repeat("11", 4) + std::vector<std::string>{"*0"} + repeat("1", 9) + repeat("11", 4) +
@@ -82,9 +84,9 @@ TEST(StatsCommand, RowsOfTheSequenceWithTheirLayout) {
 
 TEST(StatsCommand, InvalidNumberIsWarnedAndLeftOut) {
     TempDir dir;
-    const RunResult r = runCli({"stats", "--sequence",
-                                dir.write("seq.txt", "1 12345\r\n\n2 12a45\n3 67890\n"),
-                                "--group", "0"});
+    const RunResult r =
+        runCli({"stats", "--sequence", dir.write("seq.txt", "1 12345\r\n\n2 12a45\n3 67890\n"),
+                "--group", "0"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.err, "");
     const auto lines = r.lines();
@@ -94,8 +96,8 @@ TEST(StatsCommand, InvalidNumberIsWarnedAndLeftOut) {
 }
 
 TEST(StatsCommand, SampleDrawFileGivesTheFirst99LinesOldestFirst) {
-    const RunResult r = runCli({"stats", "--draws", std::string(ZUOHAO_TEST_DATA) +
-                                "/sample-draws.txt", "--group", "11"});
+    const RunResult r = runCli(
+        {"stats", "--draws", std::string(ZUOHAO_TEST_DATA) + "/sample-draws.txt", "--group", "11"});
     ASSERT_EQ(r.code, 0) << r.err;
     const auto lines = r.lines();
     ASSERT_EQ(lines.size(), 99u);
@@ -103,7 +105,8 @@ TEST(StatsCommand, SampleDrawFileGivesTheFirst99LinesOldestFirst) {
     // Line k of the file is row 98 - k; every row has 68 cells.
     std::vector<std::string> fileLines;
     std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) fileLines.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        fileLines.push_back(l);
     ASSERT_GE(fileLines.size(), 99u);
     const std::regex runs(R"((\d+)\D+(\d{5})\s*$)");
     for (int k = 0; k < 99; ++k) {
@@ -122,8 +125,10 @@ TEST_P(StatsUsage, ExitCode2AndNothingOnStdout) {
     TempDir dir;
     std::vector<std::string> args = GetParam();
     for (auto& a : args)
-        if (a == "SEQ") a = dir.write("seq.txt", "1 12345\n");
-        else if (a == "BAD") a = dir.write("bad.txt", "1 12345\n2\n");
+        if (a == "SEQ")
+            a = dir.write("seq.txt", "1 12345\n");
+        else if (a == "BAD")
+            a = dir.write("bad.txt", "1 12345\n2\n");
     const RunResult r = runCli(args);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
@@ -132,19 +137,17 @@ TEST_P(StatsUsage, ExitCode2AndNothingOnStdout) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, StatsUsage,
-    ::testing::Values(std::vector<std::string>{"stats", "--sequence", "SEQ"},
-                      std::vector<std::string>{"stats", "--sequence", "SEQ", "--group", "12"},
-                      std::vector<std::string>{"stats", "--group", "0"},
-                      std::vector<std::string>{"stats", "--sequence", "/nonexistent/x", "--group",
-                                               "0"},
-                      std::vector<std::string>{"stats", "--sequence", "SEQ", "--draws", "SEQ",
-                                               "--group", "0"},
-                      std::vector<std::string>{"stats", "--sequence", "BAD", "--group", "0"},
-                      std::vector<std::string>{"plan", "--sequence", "SEQ"},
-                      std::vector<std::string>{"plan", "--sequence", "SEQ", "--start-after", "1",
-                                               "--check", "66"},
-                      std::vector<std::string>{"plan", "--sequence", "SEQ", "--start-after",
-                                               "x"}));
+    ::testing::Values(
+        std::vector<std::string>{"stats", "--sequence", "SEQ"},
+        std::vector<std::string>{"stats", "--sequence", "SEQ", "--group", "12"},
+        std::vector<std::string>{"stats", "--group", "0"},
+        std::vector<std::string>{"stats", "--sequence", "/nonexistent/x", "--group", "0"},
+        std::vector<std::string>{"stats", "--sequence", "SEQ", "--draws", "SEQ", "--group", "0"},
+        std::vector<std::string>{"stats", "--sequence", "BAD", "--group", "0"},
+        std::vector<std::string>{"plan", "--sequence", "SEQ"},
+        std::vector<std::string>{"plan", "--sequence", "SEQ", "--start-after", "1", "--check",
+                                 "66"},
+        std::vector<std::string>{"plan", "--sequence", "SEQ", "--start-after", "x"}));
 
 // The eleven-period plan: draw box 10 of group 0 with CNT(0) "0" on 百十个.
 std::string planFile() {
@@ -154,7 +157,8 @@ std::string planFile() {
                               {"1010", "00777"}, {"1011", "00890"}, {"1012", "00123"},
                               {"1013", "00321"}};
     std::string s;
-    for (auto& d : draws) s += std::string(d[0]) + " " + d[1] + "\n";
+    for (auto& d : draws)
+        s += std::string(d[0]) + " " + d[1] + "\n";
     return s;
 }
 
@@ -182,9 +186,9 @@ TEST(PlanCommand, LinesAndFinalSelection) {
 
 TEST(PlanCommand, ManualModeKeepsTheTypedSelection) {
     TempDir dir;
-    const RunResult r = runCli({"plan", "--sequence", dir.write("plan.txt", planFile()),
-                                "--start-after", "10", "--idx", "9", "--sel", "0=0", "--cnt",
-                                "0=0", "--manual"});
+    const RunResult r =
+        runCli({"plan", "--sequence", dir.write("plan.txt", planFile()), "--start-after", "10",
+                "--idx", "9", "--sel", "0=0", "--cnt", "0=0", "--manual"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "1010\t1011期  729注  【百十个】  挂\n"
                      "1011\t1012期  729注  【百十个】  中\n"
@@ -206,8 +210,8 @@ TEST(PlanCommand, AutomaticModeWithoutTicksEmptiesTheSelection) {
 
 TEST(PlanCommand, NoDrawsBeforeTheStartMeansNoPlan) {
     TempDir dir;
-    const RunResult r = runCli({"plan", "--sequence", dir.write("plan.txt", planFile()),
-                                "--start-after", "0"});
+    const RunResult r =
+        runCli({"plan", "--sequence", dir.write("plan.txt", planFile()), "--start-after", "0"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.err, "");
     EXPECT_EQ(r.out, "SEL\t\t\t\t\t\n");
@@ -233,7 +237,8 @@ TEST(PlanCommand, SampleDrawFile) {
     {
         std::istringstream in(clitest::slurp(path));
         std::vector<std::string> fileLines;
-        for (std::string l; std::getline(in, l) && fileLines.size() < 99;) fileLines.push_back(l);
+        for (std::string l; std::getline(in, l) && fileLines.size() < 99;)
+            fileLines.push_back(l);
         const std::regex runs(R"((\d+)\D+(\d{5})\s*$)");
         for (auto it = fileLines.rbegin(); it != fileLines.rend(); ++it) {
             std::smatch m;

@@ -59,7 +59,8 @@ TEST(ConditionSet, BankerDigitToggle) {
 
 TEST(ConditionSet, ToggleAppendsInClickOrderAndAnyOtherStateRemoves) {
     LotteryClass l;
-    for (int v : {5, 2, 8}) let(l, "DAN", v, 1);
+    for (int v : {5, 2, 8})
+        let(l, "DAN", v, 1);
     EXPECT_EQ(str(l, "DAN", 0), "528");
     let(l, "DAN", 2, 0);
     EXPECT_EQ(str(l, "DAN", 0), "58");
@@ -154,7 +155,8 @@ TEST(ConditionSet, LowerCaseKeysSelectTheSameValues) {
 
 TEST(ConditionSet, WholeArraysAreCopiesInIndexOrderWhateverTheIndex) {
     LotteryClass l;
-    for (int g = 0; g < 5; ++g) let(l, "SEL", std::to_string(g * 11), g);
+    for (int g = 0; g < 5; ++g)
+        let(l, "SEL", std::to_string(g * 11), g);
     const std::vector<std::string> want{"0", "11", "22", "33", "44"};
     EXPECT_EQ(get<std::vector<std::string>>(l, "SEL", -1), want);
     EXPECT_EQ(get<std::vector<std::string>>(l, "SEL", 3), want);

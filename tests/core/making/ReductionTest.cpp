@@ -22,7 +22,8 @@ namespace {
 std::vector<std::string> pieces(const std::string& list) {
     std::vector<std::string> out;
     std::istringstream in(list);
-    for (std::string p; in >> p;) out.push_back(p);
+    for (std::string p; in >> p;)
+        out.push_back(p);
     return out;
 }
 
@@ -53,7 +54,8 @@ TEST_P(KnownCounts, BaseSetSizeAndStart) {
     EXPECT_EQ(base.size() + comp.size(), set.fourDigit() ? 10000u : 1000u);
     const auto& first = GetParam().firstOfBase;
     ASSERT_GE(base.size(), first.size());
-    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(base[i], first[i]) << i;
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(base[i], first[i]) << i;
     expectWellFormed(r->base);
     expectWellFormed(r->complement);
 }
@@ -136,8 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                   1000,
                   {"000"}},
         CountCase{"CountWithoutSel", [](ConditionSet& s) { s.CNT[1] = "0"; }, 1000, {"000"}},
-        CountCase{"KillListTrailingSpace", [](ConditionSet& s) { s.KL0 = "123 456 "; }, 998,
-                  {}},
+        CountCase{"KillListTrailingSpace", [](ConditionSet& s) { s.KL0 = "123 456 "; }, 998, {}},
         CountCase{"KillListOfOtherSpaceIgnored",
                   [](ConditionSet& s) {
                       s.IDX = 9;
@@ -210,8 +211,8 @@ TEST(Reduction, FanSwapsTheSides) {
 }
 
 TEST(Reduction, TypedSelectionsNeverFail) {
-    const char* typed[] = {"1-5", "5-1", "[", "]", "^", "\\", "a-z", "-", "1-", "-9",
-                           "[0-9]", "^1", "\x1e", "０", "1,2;3", "\xff\xfe"};
+    const char* typed[] = {"1-5", "5-1", "[",     "]",  "^",    "\\", "a-z",   "-",
+                           "1-",  "-9",  "[0-9]", "^1", "\x1e", "０", "1,2;3", "\xff\xfe"};
     for (const char* sel : typed)
         for (int g = 0; g < 5; ++g) {
             ConditionSet set;
@@ -253,9 +254,9 @@ TEST_P(KillListOutsideSpace, FailsAndKeepsTheStoredLists) {
 
 INSTANTIATE_TEST_SUITE_P(Pieces, KillListOutsideSpace,
                          ::testing::Values(FailCase{0, "1000"}, FailCase{9, "123 1000 "},
-                                           FailCase{0, "-1"}, FailCase{0, "99999999999999999999999"},
-                                           FailCase{10, "10000"},
-                                           FailCase{11, "0001 99999"}));
+                                           FailCase{0, "-1"},
+                                           FailCase{0, "99999999999999999999999"},
+                                           FailCase{10, "10000"}, FailCase{11, "0001 99999"}));
 
 // ---- random condition sets against the reference filter ----
 
@@ -282,7 +283,9 @@ bool allIn(const std::string& s, const std::string& allowed) {
     return s.find_first_not_of(allowed) == std::string::npos;
 }
 
-bool hasPair(const std::string& s) { return std::set<char>(s.begin(), s.end()).size() < s.size(); }
+bool hasPair(const std::string& s) {
+    return std::set<char>(s.begin(), s.end()).size() < s.size();
+}
 
 int matches(const std::string& attr, const std::string& sel) {
     int n = 0;
@@ -299,7 +302,8 @@ bool allowed(int n, const std::string& counts) {
 const std::vector<RefNumber>& refSpace(bool four) {
     static const auto make = [](bool f) {
         std::vector<RefNumber> v;
-        for (int i = 0; i < (f ? 10000 : 1000); ++i) v.push_back(refNumber(i, f));
+        for (int i = 0; i < (f ? 10000 : 1000); ++i)
+            v.push_back(refNumber(i, f));
         return v;
     };
     static const std::vector<RefNumber> three = make(false), fourSpace = make(true);
@@ -310,7 +314,8 @@ ReductionOutput referenceReduce(const ConditionSet& set) {
     const bool four = set.IDX >= 10;
     const int size = four ? 10000 : 1000;
     std::set<int> killed;
-    for (const auto& p : pieces(four ? set.KL1 : set.KL0)) killed.insert(std::stoi(p));
+    for (const auto& p : pieces(four ? set.KL1 : set.KL0))
+        killed.insert(std::stoi(p));
     std::vector<std::string> base, comp;
     for (int i = 0; i < size; ++i) {
         const RefNumber& n = refSpace(four)[std::size_t(i)];
@@ -333,7 +338,8 @@ ReductionOutput referenceReduce(const ConditionSet& set) {
     }
     auto join = [](const std::vector<std::string>& v) {
         std::string out;
-        for (const auto& s : v) out += (out.empty() ? "" : " ") + s;
+        for (const auto& s : v)
+            out += (out.empty() ? "" : " ") + s;
         return out;
     };
     return {join(base), join(comp)};
@@ -343,7 +349,8 @@ std::string randomDigits(std::mt19937& rng, const std::string& alphabet, int max
     std::uniform_int_distribution<int> len(1, maxLen);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     std::string out;
-    for (int k = len(rng); k > 0; --k) out.push_back(alphabet[pick(rng)]); // repeats allowed
+    for (int k = len(rng); k > 0; --k)
+        out.push_back(alphabet[pick(rng)]); // repeats allowed
     return out;
 }
 
@@ -360,7 +367,8 @@ ConditionSet randomSet(std::mt19937& rng, bool four) {
         if (often(rng)) s.DCC[b] = randomDigits(rng, "01234", 3);
     }
     if (sometimes(rng)) s.KUA = randomDigits(rng, "0123456789", 3);
-    for (int k = 0; k < 4; ++k) s.KLU[std::size_t(k)] = sometimes(rng) ? 1 : 0;
+    for (int k = 0; k < 4; ++k)
+        s.KLU[std::size_t(k)] = sometimes(rng) ? 1 : 0;
     if (sometimes(rng)) {
         std::string list;
         for (int k = int(rng() % 6); k >= 0; --k) {

@@ -122,7 +122,8 @@ TEST_F(Selection, DrawBoxInFourDigitGroup) {
 
 TEST_F(Selection, DrawBoxesReadTheFourNewestDraws) {
     feed({"11100", "22200", "33300", "44400", "55500"});
-    for (int box = 10; box <= 13; ++box) ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
+    for (int box = 10; box <= 13; ++box)
+        ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     EXPECT_EQ(sel(0), "2345");
 }
@@ -137,7 +138,8 @@ TEST_F(Selection, JianLinesUpTheDrawBoxes) {
     auto next = loose("66600");
     ASSERT_TRUE(l.ResultAutoSelStr(next.get(), true, 1).ok());
     EXPECT_EQ(sel(0), "5");
-    for (int box : {10, 12, 13}) ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
+    for (int box : {10, 12, 13})
+        ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     ASSERT_TRUE(l.ResultAutoSelStr(next.get(), true, 1).ok());
     EXPECT_EQ(sel(0), "3456");
     ASSERT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), true, 0).ok());
@@ -146,7 +148,8 @@ TEST_F(Selection, JianLinesUpTheDrawBoxes) {
 
 TEST_F(Selection, DrawBoxOfADrawNotYetHeldContributesNothing) {
     feed({"11100", "22200"});
-    for (int box = 10; box <= 13; ++box) ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
+    for (int box = 10; box <= 13; ++box)
+        ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     ASSERT_TRUE(l.ResultSelStr(13).ok());
     EXPECT_EQ(sel(0), "12");
     auto next = loose("33300");
@@ -176,7 +179,8 @@ TEST_F(Selection, AutoRebuildWritesEveryGroup) {
 TEST_F(Selection, AutoRebuildSwitchedOffChangesNothing) {
     feed({"12345"});
     l.formSet().SEL = {"1", "2", "3", "4", "5"};
-    for (int box : {0, 16, 30, 50, 60}) ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
+    for (int box : {0, 16, 30, 50, 60})
+        ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     EXPECT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), false, 0).ok());
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"1", "2", "3", "4", "5"}));
 }

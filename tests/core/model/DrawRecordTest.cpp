@@ -46,20 +46,19 @@ TEST_P(Haoma12345, GroupFeatures) {
     EXPECT_EQ(text(item.GetSanmaInfo(c.group, "R3H")), c.r3h);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllGroups, Haoma12345,
-    ::testing::Values(GroupCase{0, "123", "6", "345", "12", "6"},
-                      GroupCase{1, "124", "7", "356", "123", "7"},
-                      GroupCase{2, "125", "8", "367", "134", "8"},
-                      GroupCase{3, "134", "8", "457", "123", "8"},
-                      GroupCase{4, "135", "9", "468", "24", "9"},
-                      GroupCase{5, "145", "0", "569", "134", "0"},
-                      GroupCase{6, "234", "9", "567", "12", "9"},
-                      GroupCase{7, "235", "0", "578", "123", "0"},
-                      GroupCase{8, "245", "1", "679", "123", "1"},
-                      GroupCase{9, "345", "2", "789", "12", "2"},
-                      GroupCase{10, "1234", "0", "34567", "123", "6789"},
-                      GroupCase{11, "2345", "4", "56789", "123", "0129"}));
+INSTANTIATE_TEST_SUITE_P(AllGroups, Haoma12345,
+                         ::testing::Values(GroupCase{0, "123", "6", "345", "12", "6"},
+                                           GroupCase{1, "124", "7", "356", "123", "7"},
+                                           GroupCase{2, "125", "8", "367", "134", "8"},
+                                           GroupCase{3, "134", "8", "457", "123", "8"},
+                                           GroupCase{4, "135", "9", "468", "24", "9"},
+                                           GroupCase{5, "145", "0", "569", "134", "0"},
+                                           GroupCase{6, "234", "9", "567", "12", "9"},
+                                           GroupCase{7, "235", "0", "578", "123", "0"},
+                                           GroupCase{8, "245", "1", "679", "123", "1"},
+                                           GroupCase{9, "345", "2", "789", "12", "2"},
+                                           GroupCase{10, "1234", "0", "34567", "123", "6789"},
+                                           GroupCase{11, "2345", "4", "56789", "123", "0129"}));
 
 TEST(DrawRecord, AllZeroDrawHasZeroFeatures) {
     const LotteryItem item = itemOf("00000");
@@ -88,7 +87,8 @@ TEST(DrawRecord, RandomDrawsMatchReferenceInEveryGroup) {
     std::uniform_int_distribution<int> digit(0, 9);
     for (int n = 0; n < 500; ++n) {
         std::string haoma;
-        for (int k = 0; k < 5; ++k) haoma.push_back(char('0' + digit(rng)));
+        for (int k = 0; k < 5; ++k)
+            haoma.push_back(char('0' + digit(rng)));
         const LotteryItem item = itemOf(haoma);
         for (int g = 0; g < kGroupCount; ++g) {
             const auto f = reftest::featuresOf(reftest::groupDigits(haoma, g));
@@ -104,7 +104,8 @@ TEST(DrawRecord, RandomDrawsMatchReferenceInEveryGroup) {
 TEST(DrawRecord, GroupNames) {
     const char* const names[12] = {"万千百", "万千十", "万千个", "万百十", "万百个", "万十个",
                                    "千百十", "千百个", "千十个", "百十个", "前四星", "后四星"};
-    for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(GroupName(g), names[g]);
+    for (int g = 0; g < kGroupCount; ++g)
+        EXPECT_EQ(GroupName(g), names[g]);
 }
 
 TEST(GetSanmaInfo, KeysIgnoreLetterCase) {
@@ -126,9 +127,9 @@ TEST(GetSanmaInfo, UnknownKeyIsEmpty) {
 
 TEST(GetSanmaInfo, ArrayKeysHaveTheirSizes) {
     const LotteryItem item = itemOf("12345");
-    const std::pair<const char*, std::size_t> keys[] = {
-        {"H3Y", 10}, {"HYL", 10}, {"CYL", 10}, {"WYL", 10}, {"HHO", 10},
-        {"R3A", 4},  {"SMA", 4},  {"RHA", 4},  {"RCA", 4}};
+    const std::pair<const char*, std::size_t> keys[] = {{"H3Y", 10}, {"HYL", 10}, {"CYL", 10},
+                                                        {"WYL", 10}, {"HHO", 10}, {"R3A", 4},
+                                                        {"SMA", 4},  {"RHA", 4},  {"RCA", 4}};
     for (auto [key, size] : keys) {
         const auto v = item.GetSanmaInfo(0, key);
         ASSERT_TRUE(std::holds_alternative<std::vector<Cell>>(v)) << key;
@@ -143,7 +144,8 @@ TEST(GetSanmaInfo, ArrayKeysHaveTheirSizes) {
 std::vector<double> hho(const LotteryItem& item, int g) {
     std::vector<double> out;
     const SanmaValue v = item.GetSanmaInfo(g, "HHO");
-    for (const Cell& c : std::get<std::vector<Cell>>(v)) out.push_back(c.value());
+    for (const Cell& c : std::get<std::vector<Cell>>(v))
+        out.push_back(c.value());
     return out;
 }
 
@@ -200,7 +202,8 @@ TEST(GetGridArray, FirstDrawRow) {
             EXPECT_TRUE(row[i].isMark());
             EXPECT_EQ(row[i].shown(), "");
         }
-        for (int i = 13; i <= 68; ++i) EXPECT_TRUE(row[i].isEmpty()) << i;
+        for (int i = 13; i <= 68; ++i)
+            EXPECT_TRUE(row[i].isEmpty()) << i;
     }
 }
 
@@ -211,7 +214,8 @@ TEST(GetGridArray, LayoutFollowsTheKeys) {
     const char* draws[] = {"12345", "67890", "13579", "24680", "11223", "44556", "77889",
                            "90817", "26354", "55555", "10293", "84756", "31415", "92653"};
     int n = 0;
-    for (const char* d : draws) lottery.ProcessDraw(std::to_string(++n), d);
+    for (const char* d : draws)
+        lottery.ProcessDraw(std::to_string(++n), d);
     const LotteryItem& item = *lottery.PreItem01;
     struct Block {
         int first;

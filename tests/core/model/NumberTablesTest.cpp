@@ -27,28 +27,20 @@ TEST_P(RecordLiteral, FieldReadsAsText) {
 // Record 135 (0135) in full; record 9999; record 0; record 1000.
 INSTANTIATE_TEST_SUITE_P(
     Examples, RecordLiteral,
-    ::testing::Values(RecordCase{135, InfoField::SumTail, "9"},
-                      RecordCase{135, InfoField::Digits4, "0135"},
-                      RecordCase{135, InfoField::PairSums3, "468"},
-                      RecordCase{135, InfoField::SumTail3, "9"},
-                      RecordCase{135, InfoField::TripleSums4, "4689"},
-                      RecordCase{135, InfoField::PairDiffs3, "24"},
-                      RecordCase{135, InfoField::PairSums4, "134568"},
-                      RecordCase{135, InfoField::PairDiffs4, "12345"},
-                      RecordCase{135, InfoField::Digits3, "135"},
-                      RecordCase{135, InfoField::Span3, "4"},
-                      RecordCase{135, InfoField::Span4, "5"},
-                      RecordCase{9999, InfoField::SumTail, "6"},
-                      RecordCase{9999, InfoField::PairSums3, "8"},
-                      RecordCase{9999, InfoField::PairDiffs3, "0"},
-                      RecordCase{9999, InfoField::TripleSums4, "7"},
-                      RecordCase{9999, InfoField::Span4, "0"},
-                      RecordCase{1000, InfoField::Digits4, "01"},
-                      RecordCase{1000, InfoField::Digits3, "0"},
-                      RecordCase{1000, InfoField::Span3, "0"},
-                      RecordCase{1000, InfoField::Span4, "1"},
-                      RecordCase{1000, InfoField::PairSums4, "01"},
-                      RecordCase{1000, InfoField::PairDiffs4, "01"}));
+    ::testing::Values(
+        RecordCase{135, InfoField::SumTail, "9"}, RecordCase{135, InfoField::Digits4, "0135"},
+        RecordCase{135, InfoField::PairSums3, "468"}, RecordCase{135, InfoField::SumTail3, "9"},
+        RecordCase{135, InfoField::TripleSums4, "4689"},
+        RecordCase{135, InfoField::PairDiffs3, "24"},
+        RecordCase{135, InfoField::PairSums4, "134568"},
+        RecordCase{135, InfoField::PairDiffs4, "12345"}, RecordCase{135, InfoField::Digits3, "135"},
+        RecordCase{135, InfoField::Span3, "4"}, RecordCase{135, InfoField::Span4, "5"},
+        RecordCase{9999, InfoField::SumTail, "6"}, RecordCase{9999, InfoField::PairSums3, "8"},
+        RecordCase{9999, InfoField::PairDiffs3, "0"}, RecordCase{9999, InfoField::TripleSums4, "7"},
+        RecordCase{9999, InfoField::Span4, "0"}, RecordCase{1000, InfoField::Digits4, "01"},
+        RecordCase{1000, InfoField::Digits3, "0"}, RecordCase{1000, InfoField::Span3, "0"},
+        RecordCase{1000, InfoField::Span4, "1"}, RecordCase{1000, InfoField::PairSums4, "01"},
+        RecordCase{1000, InfoField::PairDiffs4, "01"}));
 
 TEST(NumberTables, RecordZeroHasEveryFieldZero) {
     for (int f = 0; f < int(InfoField::Count); ++f)
@@ -135,9 +127,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, DistinctDigitsCase,
                          ::testing::Values(DistinctCase{"", ""}, DistinctCase{"abc", ""},
                                            DistinctCase{"353", "35"},
                                            DistinctCase{"9081726354", "0123456789"},
-                                           DistinctCase{"\x1e" "7 x7-2", "27"},
-                                           DistinctCase{"1-5", "15"},
-                                           DistinctCase{"0000", "0"}));
+                                           DistinctCase{"\x1e"
+                                                        "7 x7-2",
+                                                        "27"},
+                                           DistinctCase{"1-5", "15"}, DistinctCase{"0000", "0"}));
 
 TEST(NumberTables, BuildingTwiceChangesNothing) {
     const auto* before = &NumberTables::instance();

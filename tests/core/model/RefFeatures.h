@@ -10,17 +10,22 @@
 
 namespace reftest {
 
-inline int digitOf(char c) { return c - '0'; }
+inline int digitOf(char c) {
+    return c - '0';
+}
 
 // Each value once, ascending, as digit characters.
 inline std::string ascendingSet(const std::vector<int>& values) {
     std::set<int> s(values.begin(), values.end());
     std::string out;
-    for (int v : s) out += std::to_string(v);
+    for (int v : s)
+        out += std::to_string(v);
     return out;
 }
 
-inline std::string tailOf(int sum) { return std::to_string(sum % 10); }
+inline std::string tailOf(int sum) {
+    return std::to_string(sum % 10);
+}
 
 // All unordered pairs of positions of a text.
 inline std::vector<std::pair<int, int>> pairsOf(std::string_view s) {
@@ -33,19 +38,22 @@ inline std::vector<std::pair<int, int>> pairsOf(std::string_view s) {
 
 inline int digitSum(std::string_view s) {
     int t = 0;
-    for (char c : s) t += digitOf(c);
+    for (char c : s)
+        t += digitOf(c);
     return t;
 }
 
 inline std::string pairSumTails(std::string_view s) {
     std::vector<int> v;
-    for (auto [a, b] : pairsOf(s)) v.push_back((a + b) % 10);
+    for (auto [a, b] : pairsOf(s))
+        v.push_back((a + b) % 10);
     return ascendingSet(v);
 }
 
 inline std::string pairDiffs(std::string_view s) {
     std::vector<int> v;
-    for (auto [a, b] : pairsOf(s)) v.push_back(a > b ? a - b : b - a);
+    for (auto [a, b] : pairsOf(s))
+        v.push_back(a > b ? a - b : b - a);
     return ascendingSet(v);
 }
 
@@ -53,13 +61,15 @@ inline std::string pairDiffs(std::string_view s) {
 inline std::string tripleSumTails4(std::string_view s) {
     std::vector<int> v;
     const int total = digitSum(s);
-    for (char c : s) v.push_back((total - digitOf(c)) % 10);
+    for (char c : s)
+        v.push_back((total - digitOf(c)) % 10);
     return ascendingSet(v);
 }
 
 inline std::string digitSet(std::string_view s) {
     std::vector<int> v;
-    for (char c : s) v.push_back(digitOf(c));
+    for (char c : s)
+        v.push_back(digitOf(c));
     return ascendingSet(v);
 }
 
@@ -86,9 +96,9 @@ inline GroupFeatures featuresOf(const std::string& str) {
 // The digits of a draw number taken by a position group, read from the group's name
 // (万千百十个 = positions 1..5; 前四星 = 1234, 后四星 = 2345).
 inline std::string groupDigits(const std::string& haoma, int group) {
-    static const char* const names[12] = {"万千百", "万千十", "万千个", "万百十", "万百个",
-                                          "万十个", "千百十", "千百个", "千十个", "百十个",
-                                          "前四星", "后四星"};
+    static const char* const names[12] = {"万千百", "万千十", "万千个", "万百十",
+                                          "万百个", "万十个", "千百十", "千百个",
+                                          "千十个", "百十个", "前四星", "后四星"};
     if (group == 10) return haoma.substr(0, 4);
     if (group == 11) return haoma.substr(1, 4);
     static const std::string positions[5] = {"万", "千", "百", "十", "个"};

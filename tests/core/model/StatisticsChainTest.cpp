@@ -18,16 +18,22 @@ using reftest::GroupFeatures;
 
 // Draws 1..18. Group 9 (百十个) reads: 000 112 456 100 999 345 890 579 680 111 765 555 207
 // 415 653 034 384 643.
-const std::vector<std::string> kDraws = {
-    "00000", "90112", "78456", "34100", "11999", "12345", "67890", "13579", "24680",
-    "11111", "98765", "55555", "20207", "31415", "92653", "58034", "32384", "62643"};
+const std::vector<std::string> kDraws = {"00000", "90112", "78456", "34100", "11999", "12345",
+                                         "67890", "13579", "24680", "11111", "98765", "55555",
+                                         "20207", "31415", "92653", "58034", "32384", "62643"};
 
 // The draw where every step of the statistics first runs (a draw 10 places back exists).
 constexpr int kFullFrom = 12;
 
-Cell num(int v) { return Cell::ofNumber(v); }
-Cell mark(int index) { return Cell::mark(std::to_string(index)); }
-Cell txt(const std::string& t) { return Cell::ofText(t); }
+Cell num(int v) {
+    return Cell::ofNumber(v);
+}
+Cell mark(int index) {
+    return Cell::mark(std::to_string(index));
+}
+Cell txt(const std::string& t) {
+    return Cell::ofText(t);
+}
 
 std::string describe(const Cell& c) {
     if (c.isEmpty()) return "<empty>";
@@ -49,7 +55,8 @@ public:
         std::array<int, 10> counts{};
         if (n < 2) return counts;
         for (int j = std::max(2, n - 9); j <= n; ++j)
-            for (char c : f(j, g).str) ++counts[std::size_t(c - '0')];
+            for (char c : f(j, g).str)
+                ++counts[std::size_t(c - '0')];
         return counts;
     }
 
@@ -137,7 +144,8 @@ protected:
     }
     std::vector<double> counts(int n, int g) const {
         std::vector<double> out;
-        for (const Cell& c : cells(n, g, "HHO")) out.push_back(c.value());
+        for (const Cell& c : cells(n, g, "HHO"))
+            out.push_back(c.value());
         return out;
     }
 
@@ -153,9 +161,9 @@ TEST_F(StatisticsChain, EveryCellOfEveryRowMatchesTheReference) {
             const GridRow got = draw(n).GetGridArray(g);
             const GridRow want = m_ref.row(n, g);
             for (int c = 1; c <= 68; ++c) {
-                EXPECT_EQ(got[c], want[c]) << "draw " << n << " group " << g << " cell " << c
-                                           << ": got " << describe(got[c]) << ", want "
-                                           << describe(want[c]);
+                EXPECT_EQ(got[c], want[c])
+                    << "draw " << n << " group " << g << " cell " << c << ": got "
+                    << describe(got[c]) << ", want " << describe(want[c]);
                 ++compared;
             }
         }
@@ -193,12 +201,23 @@ TEST_F(StatisticsChain, HandWorkedCountsOfGroup9) {
 TEST_F(StatisticsChain, HandWorkedRowOfDraw12Group9) {
     const GridRow row = draw(12).GetGridArray(9);
     // Hot order 5901647832; only 5 is in STR 555.
-    const Cell hot[10] = {txt("\x1e" "5"), txt("9"), txt("0"), txt("1"), txt("6"),
-                          txt("4"),        txt("7"), txt("8"), txt("3"), txt("2")};
+    const Cell hot[10] = {txt("\x1e"
+                              "5"),
+                          txt("9"),
+                          txt("0"),
+                          txt("1"),
+                          txt("6"),
+                          txt("4"),
+                          txt("7"),
+                          txt("8"),
+                          txt("3"),
+                          txt("2")};
     // SMA: 555 shares 5 with 765 (k 0) and 579 (k 3); 111 and 680 do not: 10 + 1.
     const Cell sma[4] = {mark(0), num(11), num(11), mark(3)};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(row[3 + i], hot[i]) << i;
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(row[13 + k], sma[k]) << k;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(row[3 + i], hot[i]) << i;
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(row[13 + k], sma[k]) << k;
     // WYL: sum tail 5 marked, the rest start at 1; H3Y the same; HYL: pair sums "0".
     for (int d = 0; d < 10; ++d) {
         EXPECT_EQ(row[59 + d], d == 5 ? mark(5) : num(1)) << d;
@@ -233,13 +252,15 @@ TEST_F(StatisticsChain, FillingUpBeforeDraw12) {
     for (int g = 0; g < kGroupCount; ++g) {
         // The first draw has no statistics; draws 2 to 11 count the four-entry cells up.
         for (const char* key : {"SMA", "R3A", "RHA", "RCA"}) {
-            for (const Cell& c : cells(1, g, key)) EXPECT_TRUE(c.isEmpty());
+            for (const Cell& c : cells(1, g, key))
+                EXPECT_TRUE(c.isEmpty());
             for (int n = 2; n <= 11; ++n)
                 EXPECT_EQ(cells(n, g, key), std::vector<Cell>(4, num(n - 1))) << key << n;
         }
         for (const char* key : {"H3Y", "HYL", "CYL", "WYL"})
             for (int n = 1; n <= 11; ++n)
-                for (const Cell& c : cells(n, g, key)) EXPECT_TRUE(c.isEmpty()) << key << n;
+                for (const Cell& c : cells(n, g, key))
+                    EXPECT_TRUE(c.isEmpty()) << key << n;
     }
 }
 

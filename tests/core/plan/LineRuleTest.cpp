@@ -59,19 +59,20 @@ TEST_P(TenCharacterRule, LongerThan10IsRead) {
     EXPECT_EQ(p.considered, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, TenCharacterRule,
-    ::testing::Values(LengthCase{"1001 12345", false},     // 10
-                      LengthCase{"1001  12345", true},     // 11
-                      LengthCase{"1001 12345\r", true},    // 10 + CR
-                      LengthCase{"100 12345\r", false},    // 9 + CR
-                      LengthCase{"第1期 12345", false},    // 9 characters, 15 bytes
-                      LengthCase{"第10期开12345", false},  // 10 characters
-                      LengthCase{"第100期开12345", true},  // 11 characters
-                      LengthCase{"期期期期期期期期期期期1 12345", true}));
+INSTANTIATE_TEST_SUITE_P(Lines, TenCharacterRule,
+                         ::testing::Values(LengthCase{"1001 12345", false},  // 10
+                                           LengthCase{"1001  12345", true},  // 11
+                                           LengthCase{"1001 12345\r", true}, // 10 + CR
+                                           LengthCase{"100 12345\r", false}, // 9 + CR
+                                           LengthCase{"第1期 12345",
+                                                      false}, // 9 characters, 15 bytes
+                                           LengthCase{"第10期开12345", false}, // 10 characters
+                                           LengthCase{"第100期开12345", true}, // 11 characters
+                                           LengthCase{"期期期期期期期期期期期1 12345", true}));
 
 TEST(LineRule, CarriageReturnIsNoPartOfTheNumbers) {
-    const ParsedDrawText p = ParseDrawText("第1002期 开奖号码 67890\r\n第1001期 开奖号码 12345\r\n");
+    const ParsedDrawText p =
+        ParseDrawText("第1002期 开奖号码 67890\r\n第1001期 开奖号码 12345\r\n");
     ASSERT_EQ(p.draws.size(), 2u);
     EXPECT_EQ(p.draws[0].qishu, "1001");
     EXPECT_EQ(p.draws[0].haoma, "12345");
@@ -79,12 +80,12 @@ TEST(LineRule, CarriageReturnIsNoPartOfTheNumbers) {
 }
 
 TEST(LineRule, UnusableLinesAreSkippedAndLaterLinesStillRead) {
-    const std::string text = "第1004期 开奖号码 44444\n"  // 0
+    const std::string text = "第1004期 开奖号码 44444\n"    // 0
                              "开奖号码还没有出来呢请稍后\n" // 1: no digits
-                             "第1003期 开奖号码 1234\n"    // 2: last run of 4 digits
+                             "第1003期 开奖号码 1234\n"     // 2: last run of 4 digits
                              "开奖号码 号码为 33333 等待\n" // 3: one run only
-                             "第1002期 开奖号码 123456\n"  // 4: last run of 6 digits
-                             "第1001期 开奖号码 11111\n";  // 5
+                             "第1002期 开奖号码 123456\n"   // 4: last run of 6 digits
+                             "第1001期 开奖号码 11111\n";   // 5
     const ParsedDrawText p = ParseDrawText(text);
     ASSERT_EQ(p.draws.size(), 2u);
     EXPECT_EQ(p.draws[0].qishu, "1001");

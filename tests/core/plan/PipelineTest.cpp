@@ -18,7 +18,8 @@ std::string haomaOf(int n) {
 
 std::vector<std::string> keys(const LotteryClass& l) {
     std::vector<std::string> out;
-    for (const auto& [k, v] : l.LotteryDic) out.push_back(k);
+    for (const auto& [k, v] : l.LotteryDic)
+        out.push_back(k);
     return out;
 }
 
@@ -67,22 +68,26 @@ TEST(Pipeline, RepeatedPeriodChangesNothing) {
 
 TEST(Pipeline, HoldsTheNewest100AndRemembersAll) {
     LotteryClass l;
-    for (int n = 1; n <= 150; ++n) ASSERT_TRUE(l.ProcessDraw(std::to_string(n), haomaOf(n)).added);
+    for (int n = 1; n <= 150; ++n)
+        ASSERT_TRUE(l.ProcessDraw(std::to_string(n), haomaOf(n)).added);
     EXPECT_EQ(l.LotteryDic.Count(), 100u);
     EXPECT_EQ(l.LotteryDic_Jiankong.Count(), 150u);
     const auto k = keys(l);
     EXPECT_EQ(k.front(), "51");
     EXPECT_EQ(k.back(), "150");
-    for (std::size_t i = 0; i < k.size(); ++i) ASSERT_EQ(k[i], std::to_string(51 + int(i)));
+    for (std::size_t i = 0; i < k.size(); ++i)
+        ASSERT_EQ(k[i], std::to_string(51 + int(i)));
     EXPECT_EQ(l.LotteryDic_Jiankong.front().first, "1");
     EXPECT_EQ(*l.LotteryDic_Jiankong.find("1"), haomaOf(1));
-    for (int j = 0; j < 4; ++j) EXPECT_EQ(l.PreItem(j)->Qishu, std::to_string(150 - j));
+    for (int j = 0; j < 4; ++j)
+        EXPECT_EQ(l.PreItem(j)->Qishu, std::to_string(150 - j));
     EXPECT_EQ(l.PreItem10->Qishu, "141");
 }
 
 TEST(Pipeline, PreItem10IsNineDrawsBeforeTheNewest) {
     LotteryClass l;
-    for (int n = 1; n <= 10; ++n) l.ProcessDraw(std::to_string(n), haomaOf(n));
+    for (int n = 1; n <= 10; ++n)
+        l.ProcessDraw(std::to_string(n), haomaOf(n));
     EXPECT_FALSE(l.PreItem10);
     l.ProcessDraw("11", haomaOf(11));
     ASSERT_TRUE(l.PreItem10);
@@ -93,12 +98,15 @@ TEST(Pipeline, PreItem10IsNineDrawsBeforeTheNewest) {
 
 TEST(Pipeline, PreItemsAreTheFourNewestNewestFirst) {
     LotteryClass l;
-    for (int n = 1; n <= 3; ++n) l.ProcessDraw(std::to_string(n), haomaOf(n));
+    for (int n = 1; n <= 3; ++n)
+        l.ProcessDraw(std::to_string(n), haomaOf(n));
     EXPECT_EQ(l.PreItem(0)->Qishu, "3");
     EXPECT_EQ(l.PreItem(2)->Qishu, "1");
     EXPECT_FALSE(l.PreItem(3));
-    for (int n = 4; n <= 6; ++n) l.ProcessDraw(std::to_string(n), haomaOf(n));
-    for (int j = 0; j < 4; ++j) EXPECT_EQ(l.PreItem(j)->Qishu, std::to_string(6 - j));
+    for (int n = 4; n <= 6; ++n)
+        l.ProcessDraw(std::to_string(n), haomaOf(n));
+    for (int j = 0; j < 4; ++j)
+        EXPECT_EQ(l.PreItem(j)->Qishu, std::to_string(6 - j));
 }
 
 class InvalidDrawNumber : public ::testing::TestWithParam<const char*> {};
@@ -157,7 +165,8 @@ TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
     l.ProcessDraw("1", "12345");
     startPlan(l);
     ASSERT_EQ(l.formSet().DAD, "");
-    for (int n = 2; n <= 8; ++n) l.ProcessDraw(std::to_string(n), haomaOf(n));
+    for (int n = 2; n <= 8; ++n)
+        l.ProcessDraw(std::to_string(n), haomaOf(n));
     int lines = 0;
     for (const auto& [k, item] : l.LotteryDic) {
         if (k == "8") {
@@ -172,8 +181,10 @@ TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
 
 TEST(PlanScoring, NoPlanNoLines) {
     LotteryClass l;
-    for (int n = 1; n <= 5; ++n) l.ProcessDraw(std::to_string(n), haomaOf(n));
-    for (const auto& [k, item] : l.LotteryDic) EXPECT_EQ(item->PlanTxt, "") << k;
+    for (int n = 1; n <= 5; ++n)
+        l.ProcessDraw(std::to_string(n), haomaOf(n));
+    for (const auto& [k, item] : l.LotteryDic)
+        EXPECT_EQ(item->PlanTxt, "") << k;
 }
 
 // A plan over eleven periods in automatic mode: draw box 10 of group 0 puts the digits of
@@ -214,7 +225,8 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
         {"1013", "1014期  343注  【百十个】  进行中..."},
     };
     std::vector<std::pair<std::string, std::string>> got;
-    for (const auto& [k, item] : l.LotteryDic) got.emplace_back(k, item->PlanTxt);
+    for (const auto& [k, item] : l.LotteryDic)
+        got.emplace_back(k, item->PlanTxt);
     EXPECT_EQ(got, expected);
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"123", "", "", "", ""}));
     EXPECT_EQ(l.StartPlanQi, "1002");

@@ -119,8 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NextCase{1, "045", "046期"}, NextCase{1, "20261208-045", "046期"},
                       NextCase{1, "119", "120期"}, NextCase{1, "1234119", "120期"},
                       NextCase{1, "120", "001期"}, NextCase{1, "240", "001期"},
-                      NextCase{1, "7", "008期"}, NextCase{2, "1234", ""},
-                      NextCase{5, "1234", ""}));
+                      NextCase{1, "7", "008期"}, NextCase{2, "1234", ""}, NextCase{5, "1234", ""}));
 
 } // namespace
 } // namespace zuohao

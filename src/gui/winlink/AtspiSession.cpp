@@ -50,8 +50,7 @@ struct Error {
     bool noAnswer() const {
         if (!e || !e->message) return false;
         const std::string m = e->message;
-        return m.find("NoReply") != std::string::npos ||
-               m.find("Timeout") != std::string::npos ||
+        return m.find("NoReply") != std::string::npos || m.find("Timeout") != std::string::npos ||
                m.find("did not receive a reply") != std::string::npos;
     }
 };
@@ -81,7 +80,8 @@ struct Session::Worker {
     int nextId = 1;
 
     ~Worker() {
-        for (auto& [id, a] : objects) g_object_unref(a);
+        for (auto& [id, a] : objects)
+            g_object_unref(a);
     }
 
     // Lets the library handle what the bus has sent meanwhile (name changes of programs
@@ -227,13 +227,16 @@ void Session::run() {
         m_readyChanged.notify_all();
         // The caller's thread starts the library (startLibraryIfDue).
         m_wake.wait(lock, [&] { return m_stop || m_state != State::BusReached; });
-        if (m_state == State::Unavailable) reason = m_reason;
-        else if (m_state == State::BusReached) reason = "stopped before the start";
+        if (m_state == State::Unavailable)
+            reason = m_reason;
+        else if (m_state == State::BusReached)
+            reason = "stopped before the start";
     }
     if (reason.empty()) {
         Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
         Error err;
-        if (!desktop) reason = "no accessibility registry";
+        if (!desktop)
+            reason = "no accessibility registry";
         else if (atspi_accessible_get_child_count(desktop.p, &err.e); err)
             reason = std::string("accessibility registry does not answer: ") +
                      (err.e->message ? err.e->message : "");
@@ -262,7 +265,8 @@ void Session::run() {
         if (job && reason.empty()) job(worker);
         if (reason.empty()) worker.drain();
     }
-    for (auto& [id, a] : worker.objects) g_object_unref(a);
+    for (auto& [id, a] : worker.objects)
+        g_object_unref(a);
     worker.objects.clear();
     g_main_context_pop_thread_default(worker.context);
     g_main_context_unref(worker.context);
@@ -280,8 +284,9 @@ void Session::startLibraryIfDue() {
             m_reason = "accessibility library did not start";
         } else {
             atspi_set_main_context(static_cast<GMainContext*>(m_context));
-            // A little below the caller's answer time, so that the worker is free again by
-            // the time a caller has given up on it.
+            // Each bus call gives up a little before the caller does. A job of several
+            // calls to a silent program may hold the worker longer; calls made meanwhile
+            // get no answer at once instead of queueing behind it.
             const int ms = int(std::max<long long>(100, m_answerTime.count() - 100));
             atspi_set_timeout(ms, ms);
             m_state = State::Checking;
@@ -299,9 +304,8 @@ bool Session::waitReady(std::chrono::milliseconds limit) {
     }
     startLibraryIfDue();
     std::unique_lock lock(m_mutex);
-    m_readyChanged.wait_until(lock, deadline, [&] {
-        return m_state == State::Ready || m_state == State::Unavailable;
-    });
+    m_readyChanged.wait_until(
+        lock, deadline, [&] { return m_state == State::Ready || m_state == State::Unavailable; });
     return m_state == State::Ready;
 }
 

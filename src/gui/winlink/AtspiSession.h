@@ -83,9 +83,9 @@ private:
     std::deque<std::function<void(Worker&)>> m_jobs;
     int m_pending = 0; // counted jobs not yet finished
     enum class State {
-        Starting,    // the worker reaches the bus
-        BusReached,  // the library waits to be started on the caller's thread
-        Checking,    // the worker asks the registry
+        Starting,   // the worker reaches the bus
+        BusReached, // the library waits to be started on the caller's thread
+        Checking,   // the worker asks the registry
         Ready,
         Unavailable,
     } m_state = State::Starting;

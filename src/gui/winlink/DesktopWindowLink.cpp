@@ -14,10 +14,9 @@ QString NoAnswerText(WindowHandle handle) {
 }
 
 DesktopWindowLink::DesktopWindowLink(std::unique_ptr<WindowLink> own,
-                                     std::unique_ptr<WindowLink> other,
-                                     const QString& otherMissing, QObject* parent)
-    : QObject(parent), m_own(std::move(own)), m_other(std::move(other)),
-      m_problem(otherMissing) {}
+                                     std::unique_ptr<WindowLink> other, const QString& otherMissing,
+                                     QObject* parent)
+    : QObject(parent), m_own(std::move(own)), m_other(std::move(other)), m_problem(otherMissing) {}
 
 DesktopWindowLink::~DesktopWindowLink() = default;
 
@@ -32,8 +31,8 @@ std::unique_ptr<DesktopWindowLink> DesktopWindowLink::create(QObject* parent) {
 #else
     why = QStringLiteral("本版本没有 X11 与 AT-SPI 支持");
 #endif
-    return std::make_unique<DesktopWindowLink>(std::make_unique<OwnWidgetLink>(),
-                                               std::move(other), why, parent);
+    return std::make_unique<DesktopWindowLink>(std::make_unique<OwnWidgetLink>(), std::move(other),
+                                               why, parent);
 }
 
 bool DesktopWindowLink::otherUsable() {

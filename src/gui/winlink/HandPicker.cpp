@@ -48,7 +48,9 @@ void HandPicker::setPointerSource(std::function<QPoint()> source) {
     m_pointer = source ? std::move(source) : [] { return QCursor::pos(); };
 }
 
-WindowHandle HandPicker::pickedWindow(int i) const { return HandleFromText(m_labels.at(i)->text()); }
+WindowHandle HandPicker::pickedWindow(int i) const {
+    return HandleFromText(m_labels.at(i)->text());
+}
 
 void HandPicker::clearPick(int i) {
     m_labels.at(i)->setText(QStringLiteral("0"));
@@ -114,8 +116,10 @@ void HandPicker::highlight() {
     // A window without a rectangle keeps the previous outline.
     if (hit && !hit->rect.isEmpty()) m_hoverRect = ClampToScreen(hit->rect, screenAround(pos));
     if (!m_outline) m_outline = std::make_unique<OutlineFrame>();
-    if (m_dragging && m_hover != 0) m_outline->showAt(m_hoverRect);
-    else m_outline->hide();
+    if (m_dragging && m_hover != 0)
+        m_outline->showAt(m_hoverRect);
+    else
+        m_outline->hide();
     m_inHighlight = false;
 }
 

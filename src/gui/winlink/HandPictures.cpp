@@ -1,7 +1,7 @@
 #include "gui/winlink/HandPictures.h"
 
-#include <QPainter>
 #include <QList>
+#include <QPainter>
 #include <QPainterPath>
 
 namespace zuohao::gui {
@@ -33,7 +33,8 @@ QList<QPainterPath> handParts() {
 void drawHand(QPainter& g, const QPen& pen, const QBrush& brush) {
     g.setPen(pen);
     g.setBrush(brush);
-    for (const QPainterPath& part : handParts()) g.drawPath(part);
+    for (const QPainterPath& part : handParts())
+        g.drawPath(part);
 }
 
 void drawFrame(QPainter& g) {
@@ -58,7 +59,8 @@ QPixmap HandPicture(HandState state) {
     case HandState::Dragging: {
         // The hand is away on the screen: only its dotted outline stays behind.
         QPainterPath whole;
-        for (const QPainterPath& part : handParts()) whole = whole.united(part);
+        for (const QPainterPath& part : handParts())
+            whole = whole.united(part);
         g.setPen(QPen(QColor(150, 150, 150), 1.1, Qt::DotLine));
         g.setBrush(Qt::NoBrush);
         g.drawPath(whole);

@@ -4,7 +4,9 @@
 
 namespace zuohao::gui {
 
-QRect ClampToScreen(const QRect& rect, const QRect& screen) { return rect.intersected(screen); }
+QRect ClampToScreen(const QRect& rect, const QRect& screen) {
+    return rect.intersected(screen);
+}
 
 OutlineFrame::OutlineFrame()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |

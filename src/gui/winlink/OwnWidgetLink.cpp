@@ -62,8 +62,8 @@ std::optional<WindowHit> OwnWidgetLink::windowAt(const QPoint& screenPos) {
     if (!top) return std::nullopt;
     QWidget* child = top->childAt(top->mapFromGlobal(screenPos));
     QWidget* w = readableWidget(child ? child : top);
-    const QRect rect = w->isWindow() ? w->frameGeometry()
-                                     : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    const QRect rect =
+        w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     return WindowHit{handleOf(w), rect};
 }
 
@@ -83,7 +83,9 @@ QWidget* OwnWidgetLink::widget(WindowHandle handle) const {
     return it == m_widgets.end() ? nullptr : it->second.data();
 }
 
-bool OwnWidgetLink::exists(WindowHandle handle) { return widget(handle) != nullptr; }
+bool OwnWidgetLink::exists(WindowHandle handle) {
+    return widget(handle) != nullptr;
+}
 
 WindowRead OwnWidgetLink::readText(WindowHandle handle) {
     const QWidget* w = widget(handle);

@@ -8,8 +8,10 @@ namespace {
 QString trimSpaces(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ') ++begin;
-    while (end > begin && text.at(end - 1) == u' ') --end;
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
     return text.mid(begin, end - begin);
 }
 } // namespace
@@ -17,7 +19,8 @@ QString trimSpaces(const QString& text) {
 WindowHandle HandleFromText(const QString& text) {
     WindowHandle value = 0;
     qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u' ') ++i;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
     for (; i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
         const WindowHandle digit = text.at(i).unicode() - u'0';
         if (value > (~WindowHandle(0) - digit) / 10) return 0; // no window has such a number

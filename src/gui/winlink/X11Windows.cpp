@@ -84,8 +84,7 @@ struct Display::Impl {
             queue.pop_front();
             Window rootRet = 0, parent = 0, *children = nullptr;
             unsigned count = 0;
-            if (!clean([&] { XQueryTree(dpy, w, &rootRet, &parent, &children, &count); }))
-                continue;
+            if (!clean([&] { XQueryTree(dpy, w, &rootRet, &parent, &children, &count); })) continue;
             for (unsigned i = 0; i < count; ++i) {
                 if (hasProperty(children[i], wmState)) {
                     Window found = children[i];
@@ -106,8 +105,8 @@ struct Display::Impl {
         unsigned char* data = nullptr;
         unsigned pid = 0;
         if (clean([&] {
-                XGetWindowProperty(dpy, w, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
-                                   &n, &after, &data);
+                XGetWindowProperty(dpy, w, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &n,
+                                   &after, &data);
             }) &&
             data && format == 32 && n == 1)
             pid = unsigned(*reinterpret_cast<unsigned long*>(data));
@@ -122,8 +121,8 @@ struct Display::Impl {
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
         if (clean([&] {
-                XGetWindowProperty(dpy, w, netWmName, 0, 16384, False, utf8String, &type,
-                                   &format, &n, &after, &data);
+                XGetWindowProperty(dpy, w, netWmName, 0, 16384, False, utf8String, &type, &format,
+                                   &n, &after, &data);
             }) &&
             data && format == 8)
             title.assign(reinterpret_cast<char*>(data), n);
@@ -162,7 +161,8 @@ std::unique_ptr<Display> Display::open() {
 std::optional<ClientWindow> Display::clientAt(int x, int y) {
     Window child = 0;
     int cx = 0, cy = 0;
-    if (!m->clean([&] { XTranslateCoordinates(m->dpy, m->root, m->root, x, y, &cx, &cy, &child); }) ||
+    if (!m->clean(
+            [&] { XTranslateCoordinates(m->dpy, m->root, m->root, x, y, &cx, &cy, &child); }) ||
         child == 0)
         return std::nullopt;
     ClientWindow c;
@@ -189,10 +189,16 @@ bool Display::exists(unsigned long id) {
     return ok && status != 0;
 }
 
-std::string Display::title(unsigned long id) { return exists(id) ? m->titleOf(id) : std::string(); }
+std::string Display::title(unsigned long id) {
+    return exists(id) ? m->titleOf(id) : std::string();
+}
 
-int Display::screenWidth() const { return DisplayWidth(m->dpy, DefaultScreen(m->dpy)); }
-int Display::screenHeight() const { return DisplayHeight(m->dpy, DefaultScreen(m->dpy)); }
+int Display::screenWidth() const {
+    return DisplayWidth(m->dpy, DefaultScreen(m->dpy));
+}
+int Display::screenHeight() const {
+    return DisplayHeight(m->dpy, DefaultScreen(m->dpy));
+}
 
 } // namespace zuohao::gui::x11
 #endif

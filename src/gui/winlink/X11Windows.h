@@ -10,8 +10,8 @@ namespace zuohao::gui::x11 {
 struct ClientWindow {
     unsigned long id = 0; // the client window (the one the program made, not the frame)
     int x = 0, y = 0, width = 0, height = 0; // on the screen, frame excluded
-    unsigned pid = 0;  // _NET_WM_PID, 0 when not set
-    std::string title; // _NET_WM_NAME or WM_NAME, UTF-8
+    unsigned pid = 0;                        // _NET_WM_PID, 0 when not set
+    std::string title;                       // _NET_WM_NAME or WM_NAME, UTF-8
 };
 
 class Display {

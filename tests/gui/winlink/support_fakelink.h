@@ -8,7 +8,7 @@ namespace zuohao::gui::test {
 
 class FakeLink : public WindowLink {
 public:
-    std::optional<WindowHit> hit;          // what windowAt answers
+    std::optional<WindowHit> hit;               // what windowAt answers
     std::map<WindowHandle, WindowRead> windows; // existing windows and what they read as
     QString unavailable;
     int windowAtCalls = 0;

@@ -15,8 +15,12 @@
 using namespace zuohao::gui;
 
 namespace {
-QPoint centreOf(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
-QImage pictureOf(const QLabel* l) { return l->pixmap().toImage(); }
+QPoint centreOf(const QWidget* w) {
+    return w->mapToGlobal(w->rect().center());
+}
+QImage pictureOf(const QLabel* l) {
+    return l->pixmap().toImage();
+}
 } // namespace
 
 class HandPickerTest : public QObject {
@@ -89,7 +93,8 @@ private slots:
         QCOMPARE(m_picker->hoverRect(), editRect);
         QVERIFY(m_picker->outline()->isVisible());
         QCOMPARE(m_picker->outline()->geometry(), editRect);
-        QVERIFY(!m_picker->outline()->mask().contains(QRect(QPoint(0, 0), editRect.size()).center()));
+        QVERIFY(
+            !m_picker->outline()->mask().contains(QRect(QPoint(0, 0), editRect.size()).center()));
         QVERIFY(m_picker->outline()->mask().contains(QPoint(1, 1)));
         QCOMPARE(picked.count(), 0);
 

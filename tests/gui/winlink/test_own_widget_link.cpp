@@ -14,8 +14,12 @@
 using namespace zuohao::gui;
 
 namespace {
-QPoint centreOf(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
-QRect screenRectOf(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
+QPoint centreOf(const QWidget* w) {
+    return w->mapToGlobal(w->rect().center());
+}
+QRect screenRectOf(const QWidget* w) {
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
 } // namespace
 
 class OwnWidgetLinkTest : public QObject {
@@ -150,13 +154,17 @@ private slots:
     void benchmarkHitTest() {
         OwnWidgetLink link;
         const QPoint p = centreOf(m_plain);
-        QBENCHMARK { link.windowAt(p); }
+        QBENCHMARK {
+            link.windowAt(p);
+        }
     }
 
     void benchmarkRead() {
         OwnWidgetLink link;
         const WindowHandle h = link.windowAt(centreOf(m_edit))->handle;
-        QBENCHMARK { ReadWindowText(link, h, QStringLiteral("3")); }
+        QBENCHMARK {
+            ReadWindowText(link, h, QStringLiteral("3"));
+        }
     }
 };
 

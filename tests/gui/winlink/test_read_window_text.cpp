@@ -14,23 +14,50 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("three-digit list") << "123 456 789" << "3" << "123 456 789";
-        QTest::newRow("a four-digit number refused") << "123 4567" << "3" << "";
-        QTest::newRow("three or four digits") << "123 4567" << "3,4" << "123 4567";
-        QTest::newRow("five digits refused for 3,4") << "123 45678" << "3,4" << "";
-        QTest::newRow("spaces trimmed") << "   123 456   " << "3" << "123 456";
-        QTest::newRow("first line of LF text") << "123 456\n789 abc" << "3" << "123 456";
-        QTest::newRow("first line of CR LF text") << "123 456\r\nxyz" << "3" << "123 456";
-        QTest::newRow("paragraph separator") << QStringLiteral("123\u2029abc") << "3" << "123";
-        QTest::newRow("bad first line, good second") << "12 345\n123 456" << "3" << "";
-        QTest::newRow("NUL removed") << QStringLiteral("123 ") + QChar(0) + "456" << "3"
+        QTest::newRow("three-digit list") << "123 456 789"
+                                          << "3"
+                                          << "123 456 789";
+        QTest::newRow("a four-digit number refused") << "123 4567"
+                                                     << "3"
+                                                     << "";
+        QTest::newRow("three or four digits") << "123 4567"
+                                              << "3,4"
+                                              << "123 4567";
+        QTest::newRow("five digits refused for 3,4") << "123 45678"
+                                                     << "3,4"
+                                                     << "";
+        QTest::newRow("spaces trimmed") << "   123 456   "
+                                        << "3"
+                                        << "123 456";
+        QTest::newRow("first line of LF text") << "123 456\n789 abc"
+                                               << "3"
+                                               << "123 456";
+        QTest::newRow("first line of CR LF text") << "123 456\r\nxyz"
+                                                  << "3"
+                                                  << "123 456";
+        QTest::newRow("paragraph separator") << QStringLiteral("123\u2029abc") << "3"
+                                             << "123";
+        QTest::newRow("bad first line, good second") << "12 345\n123 456"
+                                                     << "3"
+                                                     << "";
+        QTest::newRow("NUL removed") << QStringLiteral("123 ") + QChar(0) + "456"
+                                     << "3"
                                      << "123 456";
-        QTest::newRow("two characters refused") << "12" << "3" << "";
-        QTest::newRow("letters refused") << "123 abc" << "3" << "";
-        QTest::newRow("no width: text as it is") << "  123 4567 x \n2" << ""
-                                                  << "123 4567 x \n2";
-        QTest::newRow("no width: spaces only") << "    " << "" << "";
-        QTest::newRow("no width: tab kept") << "\t5 " << "" << "\t5";
+        QTest::newRow("two characters refused") << "12"
+                                                << "3"
+                                                << "";
+        QTest::newRow("letters refused") << "123 abc"
+                                         << "3"
+                                         << "";
+        QTest::newRow("no width: text as it is") << "  123 4567 x \n2"
+                                                 << ""
+                                                 << "123 4567 x \n2";
+        QTest::newRow("no width: spaces only") << "    "
+                                               << ""
+                                               << "";
+        QTest::newRow("no width: tab kept") << "\t5 "
+                                            << ""
+                                            << "\t5";
     }
     void readsWithWidth() {
         QFETCH(QString, text);
@@ -67,12 +94,17 @@ private slots:
     void digitsOfTheFirstLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("two lines") << "3 5 7\n9" << "357";
-        QTest::newRow("CR LF") << "3 5 7\r\n9" << "357";
-        QTest::newRow("commas") << "1 3,5" << "135";
-        QTest::newRow("no digits") << "abc" << "";
+        QTest::newRow("two lines") << "3 5 7\n9"
+                                   << "357";
+        QTest::newRow("CR LF") << "3 5 7\r\n9"
+                               << "357";
+        QTest::newRow("commas") << "1 3,5"
+                                << "135";
+        QTest::newRow("no digits") << "abc"
+                                   << "";
         QTest::newRow("full-width digits are not digits") << QStringLiteral("１2") << "2";
-        QTest::newRow("leading spaces") << "   0 4" << "04";
+        QTest::newRow("leading spaces") << "   0 4"
+                                        << "04";
     }
     void digitsOfTheFirstLine() {
         QFETCH(QString, text);

@@ -64,7 +64,8 @@ private slots:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_target.setProcessEnvironment(env);
         m_target.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_target.start(QStringLiteral(ZUOHAO_WINLINK_TARGET), {QStringLiteral("400"), QStringLiteral("120")});
+        m_target.start(QStringLiteral(ZUOHAO_WINLINK_TARGET),
+                       {QStringLiteral("400"), QStringLiteral("120")});
         QVERIFY(m_target.waitForStarted(5000));
         for (int lines = 0; lines < 3;) {
             if (!m_target.canReadLine()) {
@@ -74,7 +75,8 @@ private slots:
             const QStringList parts = QString::fromUtf8(m_target.readLine()).trimmed().split(u' ');
             ++lines;
             if (parts.size() == 5) {
-                const QRect r(parts[1].toInt(), parts[2].toInt(), parts[3].toInt(), parts[4].toInt());
+                const QRect r(parts[1].toInt(), parts[2].toInt(), parts[3].toInt(),
+                              parts[4].toInt());
                 (parts[0] == QLatin1String("edit") ? m_edit : m_plain) = r;
             }
         }
@@ -194,12 +196,16 @@ private slots:
 
     void benchmarkHitTest() {
         const QPoint p = m_edit.center();
-        QBENCHMARK { m_link->windowAt(p); }
+        QBENCHMARK {
+            m_link->windowAt(p);
+        }
     }
 
     void benchmarkRead() {
         QVERIFY(m_editHandle != 0);
-        QBENCHMARK { ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")); }
+        QBENCHMARK {
+            ReadWindowText(*m_link, m_editHandle, QStringLiteral("3"));
+        }
     }
 
     void aProgramThatDoesNotAnswerReadsEmpty() {
@@ -219,8 +225,8 @@ private slots:
         clock.restart();
         QCOMPARE(ReadWindowText(*m_link, m_editHandle), QString());
         const qint64 secondRead = clock.elapsed();
-        qInfo("no answer: first read gave up after %lld ms, the next one after %lld ms",
-              firstRead, secondRead);
+        qInfo("no answer: first read gave up after %lld ms, the next one after %lld ms", firstRead,
+              secondRead);
         QCOMPARE(status.count(), 2);
         // Once the program answers again, so does the link.
         QTRY_COMPARE_WITH_TIMEOUT(ReadWindowText(*m_link, m_editHandle),

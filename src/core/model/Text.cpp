@@ -50,7 +50,7 @@ bool HasNumericPrefix(std::string_view text) {
 std::string DecimalText(double value) {
     if (value == 0) return "0";
     char buf[64];
-    if (std::fabs(value) < 1e15) {
+    if (std::fabs(value) < 1e16) { // every whole number of a label is exact here
         auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
         std::string s(buf, r.ptr);
         if (s.find('.') != std::string::npos) {

@@ -194,6 +194,37 @@ private slots:
         QTRY_VERIFY(!picker.outline()->isVisible());
     }
 
+    void aProgramOffTheBusReadsItsTitle() {
+        // A program that is not on the accessibility bus still has a window and a title.
+        QProcess bare;
+        bare.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        bare.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        bare.start(QStringLiteral(ZUOHAO_WINLINK_TARGET),
+                   {QStringLiteral("400"), QStringLiteral("420"), QStringLiteral("123 456")});
+        QVERIFY(bare.waitForStarted(5000));
+        QRect edit;
+        while (!edit.isValid() && bare.waitForReadyRead(10000)) {
+            while (bare.canReadLine()) {
+                const QStringList p = QString::fromUtf8(bare.readLine()).trimmed().split(u' ');
+                if (p.size() == 5 && p[0] == QLatin1String("edit"))
+                    edit = QRect(p[1].toInt(), p[2].toInt(), p[3].toInt(), p[4].toInt());
+            }
+        }
+        QVERIFY(edit.isValid());
+        QTest::qWait(500);
+        const auto hit = m_link->windowAt(edit.center());
+        QVERIFY(hit);
+        QCOMPARE(m_link->backendOf(hit->handle), m_link->otherLink());
+        // The outline is the window's: nothing finer is known.
+        QVERIFY(hit->rect.contains(edit));
+        QCOMPARE(ReadWindowText(*m_link, hit->handle), QStringLiteral("123 456"));
+        QCOMPARE(ReadWindowText(*m_link, hit->handle, QStringLiteral("3")),
+                 QStringLiteral("123 456"));
+        bare.closeWriteChannel(); // end of its input: it quits
+        QVERIFY(bare.waitForFinished(5000));
+        QTRY_COMPARE(ReadWindowText(*m_link, hit->handle), QString());
+    }
+
     void benchmarkHitTest() {
         const QPoint p = m_edit.center();
         QBENCHMARK {

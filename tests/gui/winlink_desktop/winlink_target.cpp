@@ -1,7 +1,7 @@
 // A small program of the test suite whose window another program picks and reads: a line
-// edit holding "123 456 789" and a two-line text box. It prints where its boxes are and
-// obeys commands on its standard input: "set <text>" (line edit text), "hang <seconds>"
-// (stops answering anything for that long, as a program busy in a long job), "quit".
+// edit holding "123 456 789" and a two-line text box. Arguments: x y [title]. It prints where its
+// boxes are and obeys commands on its standard input: "set <text>" (line edit text), "hang
+// <seconds>" (stops answering anything for that long, as a program busy in a long job), "quit".
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,7 +32,7 @@ QString where(const char* name, const QWidget* w) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle(QStringLiteral("读号目标"));
+    window.setWindowTitle(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("读号目标"));
     auto* layout = new QVBoxLayout(&window);
     auto* edit = new QLineEdit(QStringLiteral("123 456 789"));
     edit->setObjectName(QStringLiteral("edit"));

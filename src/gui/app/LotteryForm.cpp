@@ -3,6 +3,7 @@
 #include "gui/app/LotteryForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFrame>
@@ -20,7 +21,7 @@
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/HandPicker.h"
-#include "gui/winlink/WindowLink.h"
+#include "gui/winlink/DesktopWindowLink.h"
 
 // Resources of a static library are registered by hand.
 static void initAppResources() { Q_INIT_RESOURCE(app); }
@@ -67,9 +68,10 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     setWindowTitle(QStringLiteral("做号计划 zuohao"));
     m_iniPath = options.iniPath.isEmpty() ? DefaultIniPath() : options.iniPath;
     m_time = std::make_unique<TimeService>(options.timeUrl);
-    m_windowLink = CreateWindowLink();
+    m_windowLink = DesktopWindowLink::create();
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
+    m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
     buildWindow();
     m_drawSource = std::make_unique<PathBoxSource>(m_zelkc);
     wire();
@@ -128,7 +130,7 @@ void LotteryForm::Form_Load() {
     m_panel->WeiOption_Click(9);
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
-    m_jianKong->loadAtStartup(); // hidden; its lists start from valid entries
+    m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
     m_monitor.SavedStartCaption = kStartCaption;
 }
 

@@ -26,7 +26,7 @@ class JianKongForm;
 class MakingPanel;
 class TabLabel;
 class TimeService;
-class WindowLink;
+class DesktopWindowLink;
 
 class LotteryForm : public QMainWindow {
     Q_OBJECT
@@ -88,7 +88,7 @@ private:
     MonitorState m_monitor;
     FormState m_form;
     std::unique_ptr<TimeService> m_time;
-    std::unique_ptr<WindowLink> m_windowLink;
+    std::unique_ptr<DesktopWindowLink> m_windowLink;
     std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
     DemoFeed* m_demo = nullptr;
 

@@ -1,5 +1,6 @@
 // Construction, layout and signal wiring of the main window.
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
+#include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
 
 namespace zuohao::gui {
@@ -83,9 +85,8 @@ void LotteryForm::buildWindow() {
     m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_picture4);
     m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
     side->addWidget(m_jianKongCmd);
-    m_hands = new HandPicker(m_windowLink.get(), m_picture4);
+    m_hands = new HandPicker(*m_windowLink, m_picture4);
     m_hands->setObjectName(QStringLiteral("HandPicker"));
-    side->addWidget(m_hands);
     auto* label3 = new QLabel(QStringLiteral("<a href=\"help\">专注分分彩 做号 · 计划</a>"), m_picture4);
     label3->setObjectName(QStringLiteral("Label3"));
     side->addWidget(label3);
@@ -129,8 +130,19 @@ void LotteryForm::buildWindow() {
     }
 }
 
+// Each hand stands beside the box it fills: hands 0 and 1 in the kill-list panels, hands 2-4
+// beside the extra-digit boxes.
+static void placeHand(HandPicker* hands, int i, QWidget* slot) {
+    slot->layout()->addWidget(hands->hand(i));
+    slot->layout()->addWidget(hands->handleLabel(i));
+}
+
 void LotteryForm::LayoutConditionsPanel() {
-    m_grid->setSelectionRowWidgets(m_panel->SelectText, m_panel->CountText);
+    for (int k = 0; k < 2; ++k) placeHand(m_hands, k, m_panel->pickSlots[k]);
+    for (int k = 0; k < 3; ++k) placeHand(m_hands, k + 2, m_panel->digitPickSlots[k]);
+    m_hands->hide(); // its hands now live in the panels
+    m_grid->setSelectionRow(QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
+                            QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
     std::array<QCheckBox*, 66> boxes{};
     for (int i = 0; i < 66; ++i) boxes[i] = m_grid->selectCheck(i);
     m_panel->attachSelectChecks(boxes);
@@ -145,7 +157,8 @@ void LotteryForm::wire() {
             [] { seams().openHelpPage(); });
     connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);
     connect(m_timerGetHwnd, &QTimer::timeout, this, &LotteryForm::TimerGetHwnd_Timer);
-    connect(m_hands, &HandPicker::picked, this, &LotteryForm::CaptureFromHand);
+    connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);
+    connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this, &LotteryForm::ShowLabelTxt);
 }
 
 } // namespace zuohao::gui

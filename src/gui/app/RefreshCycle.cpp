@@ -6,6 +6,7 @@
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/display/HistoryGrid.h"
+#include "gui/display/PlanDisplay.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 
@@ -36,7 +37,7 @@ void LotteryForm::runTick() {
     // Each step reads the active lottery afresh: the user may switch during the wait.
     if (m_form.ActiveCls->IsGetHis) {
         auto time = m_time->RequestServerTime();
-        if (!time) error = time.error();
+        if (!time) error = QString::fromStdString(time.error());
         else m_form.ActiveCls->GetLotteryNew();
     } else {
         m_form.ActiveCls->GetLotteryHisroty();
@@ -50,9 +51,9 @@ void LotteryForm::RedrawPlanDisplay() {
     static const char* const kCaptions[12] = {" 万千百", " 万千十", " 万千个", " 万百十",
                                               " 万百个", " 万十个", " 千百十", " 千百个",
                                               " 千十个", " 百十个", " 前四星", " 后四星"};
-    const QString plan = m_grid->RedrawPlanDisplay(*m_form.ActiveCls, w,
-                                                   QString::fromUtf8(kCaptions[w]),
-                                                   m_form.KillTextBusy);
+    const QString plan = zuohao::gui::RedrawPlanDisplay(
+        *m_grid, *m_form.ActiveCls,
+        PlanDisplayOptions{w, QString::fromUtf8(kCaptions[w]), m_form.KillTextBusy});
     m_panel->PlanText->setPlainText(plan);
     m_jianKong->Kasi();
 }

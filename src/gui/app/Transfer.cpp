@@ -9,7 +9,7 @@
 #include "gui/app/LotteryForm.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/winlink/HandPicker.h"
-#include "gui/winlink/WindowLink.h"
+#include "gui/winlink/DesktopWindowLink.h"
 
 namespace zuohao::gui {
 
@@ -19,7 +19,7 @@ std::string s(const QString& t) { return t.toStdString(); }
 } // namespace
 
 void LotteryForm::CaptureFromHand(int index, quint64 handle) {
-    m_hands->setPickedHandle(index, handle);
+    // The picker has already written the handle into LabelHwnd(index).
     m_form.KillTextBusy = true;
     if (index == 0 || index == 1) {
         const char* width = index == 0 ? "3" : "3,4";
@@ -41,14 +41,14 @@ void LotteryForm::TimerGetHwnd_Timer() {
     m_form.KillTextBusy = true;
     m_timerGetHwnd->stop();
     LotteryClass& lot = *m_form.ActiveCls;
-    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedHandle(0), "3")), 0);
-    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedHandle(1), "3,4")),
+    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedWindow(0), "3")), 0);
+    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedWindow(1), "3,4")),
                    1);
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
     for (int hand = 2; hand <= 4; ++hand) {
         QLineEdit* extra = m_panel->Texthwnd3[hand - 2];
-        extra->setText(ReadWindowDigits(*m_windowLink, m_hands->pickedHandle(hand)));
+        extra->setText(ReadWindowDigits(*m_windowLink, m_hands->pickedWindow(hand)));
         const int g = kGroupOfHand[hand];
         const std::string sel = lot.formSet().SEL[g];
         m_panel->SelectText[g]->setText(q(MergeDigits(sel, s(extra->text()))));

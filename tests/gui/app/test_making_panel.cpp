@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include "gui/app/Settings.h"
 #include "support_fixture.h"
@@ -202,7 +204,7 @@ private slots:
         f->writeDraws(draws);
         f->form().GetNewTimer_Timer(); // three new draws, delay 0: transfer at once
         const QStringList lines = w<QPlainTextEdit>("PlanText")->toPlainText().split(
-            QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+            QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 4); // three scored lines and the one of the newest draw
         for (int i = 0; i < 3; ++i) QVERIFY(lines[i].endsWith(QStringLiteral("中")));
         QVERIFY(lines[3].endsWith(QStringLiteral("进行中...")));
@@ -231,7 +233,7 @@ private slots:
         o.iniPath = f.iniPath();
         f.start(o);
         auto* start = f.child<QPushButton>("SuishuiCmd");
-        f.form().findChild<QWidget>("Picture4")->setEnabled(true);
+        f.child<QWidget>(QStringLiteral("Picture4"))->setEnabled(true);
         QTest::mouseClick(start, Qt::LeftButton);
         QVERIFY(!f.form().Lotteries(0).IsHasPlan);
         QCOMPARE(start->text(), QStringLiteral("开  始  缩  水"));

@@ -41,14 +41,18 @@ void LotteryForm::TimerGetHwnd_Timer() {
     m_form.KillTextBusy = true;
     m_timerGetHwnd->stop();
     LotteryClass& lot = *m_form.ActiveCls;
-    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedWindow(0), "3")), 0);
-    AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, m_hands->pickedWindow(1), "3,4")),
-                   1);
+    // A hand without a picked window leaves its box as the user pasted or typed it; a picked
+    // window that is gone reads as empty and empties its box.
+    for (int k = 0; k < 2; ++k) {
+        const WindowHandle h = m_hands->pickedWindow(k);
+        if (h != 0) AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")), k);
+    }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
     for (int hand = 2; hand <= 4; ++hand) {
         QLineEdit* extra = m_panel->Texthwnd3[hand - 2];
-        extra->setText(ReadWindowDigits(*m_windowLink, m_hands->pickedWindow(hand)));
+        if (const WindowHandle h = m_hands->pickedWindow(hand))
+            extra->setText(ReadWindowDigits(*m_windowLink, h));
         const int g = kGroupOfHand[hand];
         const std::string sel = lot.formSet().SEL[g];
         m_panel->SelectText[g]->setText(q(MergeDigits(sel, s(extra->text()))));

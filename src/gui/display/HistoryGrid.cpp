@@ -26,7 +26,6 @@ constexpr int kCountTextWidth = grid::TwipsToPixels(795);
 constexpr int kSelectionTop = grid::TwipsToPixels(15);
 constexpr int kSelectionHeight = 22;
 constexpr int kGroupStride = 14; // boxes per selection group
-constexpr int kDownMinWidth = 16;
 } // namespace
 
 HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
@@ -43,6 +42,7 @@ HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
     m_down = new QPushButton(QStringLiteral("↓"), m_strip);
     m_down->setObjectName(QStringLiteral("DownCommand"));
     m_down->setFocusPolicy(Qt::NoFocus);
+    m_down->setMinimumSize(1, 1);
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("SortGrid"));
@@ -155,7 +155,8 @@ void HistoryGrid::layoutStrip() {
     const int left = m_view->x() + vp.x();
     m_columnArea->setGeometry(left, 0, vp.width(), m_strip->height());
 
-    const int downLeft = std::min(left + vp.width(), width() - kDownMinWidth);
+    // The button stands above the vertical scroll bar, beside the boxes, never on them.
+    const int downLeft = left + vp.width();
     m_down->setGeometry(downLeft, kSelectionRowHeight, std::max(width() - downLeft, 1),
                         kCheckRowHeight);
     m_down->raise();

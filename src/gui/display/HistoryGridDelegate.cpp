@@ -9,7 +9,22 @@ namespace zuohao::gui {
 namespace {
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
 const QColor kSeparator(255, 0, 0);
+constexpr qsizetype kCacheLimit = 4096; // far above what a grid shows; a guard only
 } // namespace
+
+const QStaticText& HistoryGridDelegate::laidOut(const QString& text, const QFont& font) const {
+    auto& cache = font.bold() ? m_bold : m_plain;
+    auto it = cache.find(text);
+    if (it == cache.end()) {
+        if (cache.size() > kCacheLimit) cache.clear();
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.prepare(QTransform(), font);
+        it = cache.insert(text, laid);
+    }
+    return *it;
+}
 
 void HistoryGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
@@ -20,12 +35,17 @@ void HistoryGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
 
     const QString text = index.data(Qt::DisplayRole).toString();
     if (!text.isEmpty()) {
-        const QVariant font = index.data(Qt::FontRole);
-        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+        const QVariant fontData = index.data(Qt::FontRole);
+        const QFont font = fontData.isValid() ? fontData.value<QFont>() : option.font;
+        painter->setFont(font);
         const QVariant foreground = index.data(Qt::ForegroundRole);
         painter->setPen(foreground.isValid() ? foreground.value<QColor>()
                                              : option.palette.text().color());
-        painter->drawText(r, Qt::AlignCenter, text);
+        const QStaticText& laid = laidOut(text, font);
+        const QSizeF size = laid.size();
+        painter->drawStaticText(QPoint(r.left() + qRound((r.width() - size.width()) / 2.0),
+                                       r.top() + qRound((r.height() - size.height()) / 2.0)),
+                                laid);
     }
 
     painter->setPen(kGridLine);

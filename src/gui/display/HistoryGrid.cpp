@@ -77,6 +77,15 @@ HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
     wireSignals();
 }
 
+HistoryGrid::~HistoryGrid() {
+    // The children die after this widget's members: their last signals and events
+    // (sections hidden, viewport resized) must not reach the strip layout any more.
+    m_view->removeEventFilter(this);
+    m_view->viewport()->removeEventFilter(this);
+    m_header->disconnect(this);
+    m_view->horizontalScrollBar()->disconnect(this);
+}
+
 void HistoryGrid::wireSignals() {
     connect(m_down, &QPushButton::clicked, this, &HistoryGrid::scrollToLastCell);
     // Everything that moves a column under its box lays the strip out again.
@@ -96,8 +105,8 @@ QCheckBox* HistoryGrid::selectCheck(int i) const {
     return m_checks[std::size_t(i)];
 }
 
-QLineEdit* HistoryGrid::selectText(int i) const { return m_selectTexts.value(i, nullptr); }
-QLineEdit* HistoryGrid::countText(int i) const { return m_countTexts.value(i, nullptr); }
+QLineEdit* HistoryGrid::selectText(int i) const { return m_selectTexts.value(i); }
+QLineEdit* HistoryGrid::countText(int i) const { return m_countTexts.value(i); }
 
 void HistoryGrid::applyColumnLayout() {
     for (int c = 0; c < grid::kColumns && c < m_header->count(); ++c) {
@@ -128,8 +137,10 @@ void HistoryGrid::scrollToLastCell() {
 
 void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
                                   const QList<QLineEdit*>& countTexts) {
-    m_selectTexts = selectTexts;
-    m_countTexts = countTexts;
+    m_selectTexts.clear();
+    m_countTexts.clear();
+    for (QLineEdit* edit : selectTexts) m_selectTexts.append(edit);
+    for (QLineEdit* edit : countTexts) m_countTexts.append(edit);
     const auto& palette = GridPalette();
     auto dress = [&](QLineEdit* edit, int group, bool bold) {
         if (!edit) return;
@@ -142,7 +153,7 @@ void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
     };
     for (int i = 0; i < m_selectTexts.size(); ++i) {
         dress(m_selectTexts[i], i, false);
-        m_selectTexts[i]->clear();
+        if (m_selectTexts[i]) m_selectTexts[i]->clear();
     }
     for (int i = 0; i < m_countTexts.size(); ++i) dress(m_countTexts[i], i, true);
     layoutStrip();
@@ -180,7 +191,7 @@ void HistoryGrid::layoutStrip() {
     for (int i = 0; i < m_selectTexts.size(); ++i) {
         QCheckBox* anchor = selectCheck(i * kGroupStride);
         QLineEdit* select = m_selectTexts[i];
-        QLineEdit* count = m_countTexts.value(i, nullptr);
+        QLineEdit* count = m_countTexts.value(i);
         if (!anchor || !select) continue;
         select->setGeometry(anchor->x(), kSelectionTop, kSelectTextWidth, kSelectionHeight);
         if (count)

@@ -5,6 +5,7 @@
 // while the grid scrolls sideways or its columns change width. The button `DownCommand`
 // ("↓") scrolls the grid to its last cell.
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -26,6 +27,7 @@ public:
     static constexpr int kCheckRowHeight = 20;
 
     explicit HistoryGrid(QWidget* parent = nullptr);
+    ~HistoryGrid() override;
 
     QTableView* view() const { return m_view; }
     HistoryGridModel* model() const { return m_model; }
@@ -65,8 +67,9 @@ private:
     QWidget* m_columnArea = nullptr; // over the grid's viewport: clips what scrolls away
     QPushButton* m_down = nullptr;
     std::array<QCheckBox*, 66> m_checks{};
-    QList<QLineEdit*> m_selectTexts;
-    QList<QLineEdit*> m_countTexts;
+    // Handed in by the conditions panel; guarded, as their owner may delete them.
+    QList<QPointer<QLineEdit>> m_selectTexts;
+    QList<QPointer<QLineEdit>> m_countTexts;
 };
 
 } // namespace zuohao::gui

@@ -183,6 +183,21 @@ private slots:
         }
     }
 
+    void selectionRowMayBeDeletedByItsOwner() {
+        HistoryGrid g;
+        auto* select = new QLineEdit;
+        auto* count = new QLineEdit;
+        g.setSelectionRow({select}, {count});
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        delete select;
+        QCOMPARE(g.selectText(0), nullptr);
+        g.resize(g.width() + 50, g.height()); // lays the strip out without the deleted box
+        QCoreApplication::processEvents();
+        QCOMPARE(g.countText(0), count);
+        QCOMPARE(count->parentWidget()->parentWidget()->parentWidget(), &g);
+    }
+
     void downCommandShowsTheLastCell() {
         HistoryGrid g;
         g.resize(700, 400);

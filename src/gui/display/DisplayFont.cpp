@@ -11,9 +11,8 @@ QString pickFamily() {
     const QStringList installed = QFontDatabase::families();
     // 微软雅黑 first (under either of its names), then the common free CJK faces.
     static const char* const preferred[] = {
-        "微软雅黑",           "Microsoft YaHei",   "WenQuanYi Micro Hei",
-        "Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
-        "Droid Sans Fallback",
+        "微软雅黑",           "Microsoft YaHei",   "WenQuanYi Micro Hei", "Noto Sans CJK SC",
+        "Source Han Sans SC", "WenQuanYi Zen Hei", "Droid Sans Fallback",
     };
     for (const char* name : preferred) {
         const QString family = QString::fromUtf8(name);

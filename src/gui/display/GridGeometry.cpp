@@ -7,8 +7,8 @@ namespace zuohao::gui::grid {
 CellColours StatCellColours(int col) {
     const auto& palette = GridPalette();
     if (col < kFirstStatColumn || col > kLastColumn) return {};
-    const int g = (col - kFirstStatColumn) / 14; // trend block
-    const int k = (col - kFirstStatColumn) % 14; // place inside the block
+    const int g = (col - kFirstStatColumn) / 14;              // trend block
+    const int k = (col - kFirstStatColumn) % 14;              // place inside the block
     if (k >= 10) return {palette[5].pale, palette[5].strong}; // the four draw-box columns
     if (g == 0) {
         // The ten hot-order digits: hot on the block colour, warm on white, cold on grey;

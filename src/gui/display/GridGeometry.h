@@ -6,10 +6,12 @@
 namespace zuohao::gui::grid {
 
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+inline constexpr int TwipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
-inline constexpr int kColumns = 69;    // 0 (hidden) .. 68
-inline constexpr int kHeaderRows = 2;  // rows 0 and 1 are the fixed header rows
+inline constexpr int kColumns = 69;   // 0 (hidden) .. 68
+inline constexpr int kHeaderRows = 2; // rows 0 and 1 are the fixed header rows
 inline constexpr int kFirstStatColumn = 3;
 inline constexpr int kLastColumn = 68;
 inline constexpr int kSelectChecks = 66; // one selection box per column 3 .. 68
@@ -25,7 +27,15 @@ inline constexpr int ColumnWidth(int col) {
 // A red separator stands between column c and c + 1 for these c.
 inline constexpr bool HasSeparatorRight(int col) {
     switch (col) {
-    case 2: case 12: case 16: case 26: case 30: case 40: case 44: case 54: case 58:
+    case 2:
+    case 12:
+    case 16:
+    case 26:
+    case 30:
+    case 40:
+    case 44:
+    case 54:
+    case 58:
         return true;
     default:
         return false;

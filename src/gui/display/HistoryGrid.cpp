@@ -18,7 +18,7 @@
 namespace zuohao::gui {
 
 namespace {
-constexpr int kBoxInset = grid::TwipsToPixels(30);      // box left of its column's edge
+constexpr int kBoxInset = grid::TwipsToPixels(30); // box left of its column's edge
 constexpr int kBoxSize = grid::TwipsToPixels(300);
 constexpr int kSelectTextWidth = grid::TwipsToPixels(1500);
 constexpr int kCountGap = grid::TwipsToPixels(105);
@@ -105,8 +105,12 @@ QCheckBox* HistoryGrid::selectCheck(int i) const {
     return m_checks[std::size_t(i)];
 }
 
-QLineEdit* HistoryGrid::selectText(int i) const { return m_selectTexts.value(i); }
-QLineEdit* HistoryGrid::countText(int i) const { return m_countTexts.value(i); }
+QLineEdit* HistoryGrid::selectText(int i) const {
+    return m_selectTexts.value(i);
+}
+QLineEdit* HistoryGrid::countText(int i) const {
+    return m_countTexts.value(i);
+}
 
 void HistoryGrid::applyColumnLayout() {
     for (int c = 0; c < grid::kColumns && c < m_header->count(); ++c) {
@@ -127,8 +131,7 @@ void HistoryGrid::scrollToLastCell() {
     m_view->doItemsLayout();
     const int last = m_model->rowCount() - 1;
     if (last >= 0) {
-        m_view->scrollTo(m_model->index(last, grid::kLastColumn),
-                         QAbstractItemView::EnsureVisible);
+        m_view->scrollTo(m_model->index(last, grid::kLastColumn), QAbstractItemView::EnsureVisible);
     } else {
         m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->maximum());
     }
@@ -139,8 +142,10 @@ void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
                                   const QList<QLineEdit*>& countTexts) {
     m_selectTexts.clear();
     m_countTexts.clear();
-    for (QLineEdit* edit : selectTexts) m_selectTexts.append(edit);
-    for (QLineEdit* edit : countTexts) m_countTexts.append(edit);
+    for (QLineEdit* edit : selectTexts)
+        m_selectTexts.append(edit);
+    for (QLineEdit* edit : countTexts)
+        m_countTexts.append(edit);
     const auto& palette = GridPalette();
     auto dress = [&](QLineEdit* edit, int group, bool bold) {
         if (!edit) return;
@@ -155,7 +160,8 @@ void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
         dress(m_selectTexts[i], i, false);
         if (m_selectTexts[i]) m_selectTexts[i]->clear();
     }
-    for (int i = 0; i < m_countTexts.size(); ++i) dress(m_countTexts[i], i, true);
+    for (int i = 0; i < m_countTexts.size(); ++i)
+        dress(m_countTexts[i], i, true);
     layoutStrip();
 }
 

@@ -45,8 +45,7 @@ public:
     // Takes over the selection row: group i's selection text stands at the left edge of
     // box 14·i, its count text to the right of it; both on the pale colour of pair i, in
     // the Chinese font at size 10, the count bold. The boxes are reparented into the strip.
-    void setSelectionRow(const QList<QLineEdit*>& selectTexts,
-                         const QList<QLineEdit*>& countTexts);
+    void setSelectionRow(const QList<QLineEdit*>& selectTexts, const QList<QLineEdit*>& countTexts);
     // Makes the last cell (last row, column 68) visible.
     void scrollToLastCell();
 

@@ -40,8 +40,10 @@ std::pair<int, int> HistoryGridHeader::mergedRange(int level, int col) const {
     const QString t = text(level, col);
     int first = col;
     int last = col;
-    while (first - 1 >= 0 && !isSectionHidden(first - 1) && text(level, first - 1) == t) --first;
-    while (last + 1 < count() && !isSectionHidden(last + 1) && text(level, last + 1) == t) ++last;
+    while (first - 1 >= 0 && !isSectionHidden(first - 1) && text(level, first - 1) == t)
+        --first;
+    while (last + 1 < count() && !isSectionHidden(last + 1) && text(level, last + 1) == t)
+        ++last;
     return {first, last};
 }
 
@@ -59,15 +61,19 @@ void HistoryGridHeader::paintPart(QPainter* painter, const QRect& part, int leve
     painter->drawText(span, Qt::AlignCenter, t);
     painter->setPen(kGridLine);
     painter->drawLine(part.bottomLeft(), part.bottomRight());
-    if (col == last) painter->drawLine(part.topRight(), part.bottomRight());
+    // A merged cell is one cell: lines only at its right end. The red block separator
+    // stands there too; inside a merged block title it would cross the title's text.
+    if (col == last) {
+        painter->setPen(grid::HasSeparatorRight(col) ? kSeparator : kGridLine);
+        painter->drawLine(part.topRight(), part.bottomRight());
+    }
     painter->restore();
 }
 
-void HistoryGridHeader::paintSection(QPainter* painter, const QRect& rect,
-                                     int logicalIndex) const {
+void HistoryGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid() || !model()) return;
-    painter->setFont(model()->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole)
-                         .value<QFont>());
+    painter->setFont(
+        model()->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole).value<QFont>());
     const QString top = text(0, logicalIndex);
     const QString labels = text(1, logicalIndex);
     if (top == labels) {
@@ -78,12 +84,6 @@ void HistoryGridHeader::paintSection(QPainter* painter, const QRect& rect,
                   logicalIndex, top);
         paintPart(painter, QRect(rect.left(), split, rect.width(), rect.bottom() + 1 - split), 1,
                   logicalIndex, labels);
-    }
-    if (grid::HasSeparatorRight(logicalIndex)) {
-        painter->save();
-        painter->setPen(kSeparator);
-        painter->drawLine(rect.topRight(), rect.bottomRight());
-        painter->restore();
     }
 }
 

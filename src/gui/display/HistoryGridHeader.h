@@ -2,7 +2,8 @@
 // The history grid's two header rows in one horizontal header: block titles above, column
 // labels below. Neighbouring cells of one header row with the same text merge into one
 // cell; a column whose two header texts are equal (period, number) is one cell over both
-// rows. The red block separators run through both rows.
+// rows. The red block separators run through both rows, except where a block title is
+// merged over them.
 #include <QHeaderView>
 
 namespace zuohao::gui {

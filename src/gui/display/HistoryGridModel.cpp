@@ -18,7 +18,8 @@ using grid::kHeaderRows;
 const QString& smallNumberText(int v) {
     static const std::array<QString, 1000> texts = [] {
         std::array<QString, 1000> t;
-        for (int i = 0; i < 1000; ++i) t[std::size_t(i)] = QString::number(i);
+        for (int i = 0; i < 1000; ++i)
+            t[std::size_t(i)] = QString::number(i);
         return t;
     }();
     return texts[std::size_t(v)];
@@ -67,12 +68,13 @@ HistoryGridModel::HistoryGridModel(QObject* parent)
 void HistoryGridModel::writeHeaders(const QString& lotteryName, const QString& cap) {
     auto& top = m_header[0];
     auto& labels = m_header[1];
-    for (auto& row : m_header) std::fill(row.begin(), row.end(), QString());
+    for (auto& row : m_header)
+        std::fill(row.begin(), row.end(), QString());
     // The period and number columns carry one text over both header rows.
     top[1] = labels[1] = lotteryName;
     top[2] = labels[2] = QStringLiteral("号码");
-    static const char* const titles[] = {"10期冷热", "任三码合走势", "任二码合走势",
-                                         "任二码差走势", "和尾走势"};
+    static const char* const titles[] = {"10期冷热", "任三码合走势", "任二码合走势", "任二码差走势",
+                                         "和尾走势"};
     for (int c = kFirstStatColumn; c < kColumns; ++c) {
         const int g = (c - kFirstStatColumn) / 14;
         const int k = (c - kFirstStatColumn) % 14;
@@ -169,8 +171,7 @@ QVariant HistoryGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant HistoryGridModel::headerData(int section, Qt::Orientation orientation,
-                                      int role) const {
+QVariant HistoryGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
     switch (role) {
     case Qt::DisplayRole:

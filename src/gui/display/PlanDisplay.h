@@ -17,8 +17,8 @@ class HistoryGrid;
 class HistoryGridModel;
 
 struct PlanDisplayOptions {
-    int curWei = 0;       // the position group shown (CurWei)
-    QString cap;          // its option caption, e.g. " 千百个"
+    int curWei = 0;            // the position group shown (CurWei)
+    QString cap;               // its option caption, e.g. " 千百个"
     bool killTextBusy = false; // a number transfer or kill-list write is in progress
 };
 

@@ -18,7 +18,8 @@ std::vector<DrawLine> SampleDraws() {
     while (end > 0) {
         const qsizetype begin = std::max<qsizetype>(0, end - kDrawFileLines);
         const QString piece = lines.mid(begin, end - begin).join(QLatin1Char('\n'));
-        for (auto& d : ParseDrawText(piece.toStdString()).draws) draws.push_back(std::move(d));
+        for (auto& d : ParseDrawText(piece.toStdString()).draws)
+            draws.push_back(std::move(d));
         end = begin;
     }
     return draws;
@@ -35,7 +36,8 @@ int FeedSampleDraws(LotteryClass& cls, int count) {
 
 std::vector<ItemPtr> HeldDraws(const LotteryClass& cls) {
     std::vector<ItemPtr> items;
-    for (const auto& entry : cls.LotteryDic) items.push_back(entry.second);
+    for (const auto& entry : cls.LotteryDic)
+        items.push_back(entry.second);
     return items;
 }
 

@@ -49,7 +49,9 @@ private slots:
     void redrawModel() {
         HistoryGridModel model;
         QString text;
-        QBENCHMARK { text = RedrawPlanDisplay(model, m_cls, m_opts); }
+        QBENCHMARK {
+            text = RedrawPlanDisplay(model, m_cls, m_opts);
+        }
         checkResult(model, text);
     }
 
@@ -59,7 +61,9 @@ private slots:
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         QString text;
-        QBENCHMARK { text = RedrawPlanDisplay(grid, m_cls, m_opts); }
+        QBENCHMARK {
+            text = RedrawPlanDisplay(grid, m_cls, m_opts);
+        }
         checkResult(*grid.model(), text);
     }
 

@@ -30,11 +30,11 @@ struct ColumnColours {
 
 // The colour table of the grid, column range by column range.
 const ColumnColours kColourTable[] = {
-    {3, 5, kPale[0], kStrong[0]},    {6, 9, QColor(Qt::white), kStrong[0]},
-    {10, 12, kPale[6], kStrong[0]},  {13, 16, kPale[5], kStrong[5]},
-    {17, 26, kPale[1], kStrong[1]},  {27, 30, kPale[5], kStrong[5]},
-    {31, 40, kPale[2], kStrong[2]},  {41, 44, kPale[5], kStrong[5]},
-    {45, 54, kPale[3], kStrong[3]},  {55, 58, kPale[5], kStrong[5]},
+    {3, 5, kPale[0], kStrong[0]},   {6, 9, QColor(Qt::white), kStrong[0]},
+    {10, 12, kPale[6], kStrong[0]}, {13, 16, kPale[5], kStrong[5]},
+    {17, 26, kPale[1], kStrong[1]}, {27, 30, kPale[5], kStrong[5]},
+    {31, 40, kPale[2], kStrong[2]}, {41, 44, kPale[5], kStrong[5]},
+    {45, 54, kPale[3], kStrong[3]}, {55, 58, kPale[5], kStrong[5]},
     {59, 68, kPale[4], kStrong[4]},
 };
 
@@ -109,14 +109,18 @@ private slots:
         HistoryGridModel m;
         m.PrepareHistoryGrid(2, QStringLiteral("VR3分彩"), QStringLiteral(" 千百个"));
         QStringList expected; // labels of columns 3 .. 68
-        for (int c = 3; c <= 5; ++c) expected << QStringLiteral("热码");
-        for (int c = 6; c <= 9; ++c) expected << QStringLiteral("温码");
-        for (int c = 10; c <= 12; ++c) expected << QStringLiteral("冷码");
+        for (int c = 3; c <= 5; ++c)
+            expected << QStringLiteral("热码");
+        for (int c = 6; c <= 9; ++c)
+            expected << QStringLiteral("温码");
+        for (int c = 10; c <= 12; ++c)
+            expected << QStringLiteral("冷码");
         const QStringList four{"0", "1", "2", "3"};
         const QStringList ten{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
         expected << four << ten << four << ten << four << ten << four << ten;
         QCOMPARE(expected.size(), 66);
-        for (int c = 3; c <= 68; ++c) QCOMPARE(m.cellText(1, c), expected[c - 3]);
+        for (int c = 3; c <= 68; ++c)
+            QCOMPARE(m.cellText(1, c), expected[c - 3]);
         QCOMPARE(m.headerData(20, Qt::Horizontal).toString(), QStringLiteral("3"));
         QVERIFY(m.headerData(20, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
     }
@@ -138,8 +142,7 @@ private slots:
             QCOMPARE(foreground(m, 2, c), marked ? QColor(Qt::white) : QColor(Qt::black));
             QCOMPARE(bold(m, 2, c), marked);
             QCOMPARE(m.isMarked(2, c), marked);
-            QCOMPARE(m.cellText(2, c),
-                     marked ? QString::number(c % 10) : QString::number(c));
+            QCOMPARE(m.cellText(2, c), marked ? QString::number(c % 10) : QString::number(c));
         }
         // Period and number keep the grid's own colours.
         for (int c = 1; c <= 2; ++c) {
@@ -154,9 +157,13 @@ private slots:
         HistoryGridModel m;
         m.PrepareHistoryGrid(3, {}, {});
         GridRow row;
-        row[20] = Cell::ofText("\x1e" "7");        // a hit
-        row[21] = Cell::ofText("1\x1e" "2");       // a stray mark inside: not a hit
-        row[22] = Cell::ofText("\x1e" "1\x1e" "5"); // a hit with another mark inside
+        row[20] = Cell::ofText("\x1e"
+                               "7"); // a hit
+        row[21] = Cell::ofText("1\x1e"
+                               "2"); // a stray mark inside: not a hit
+        row[22] = Cell::ofText("\x1e"
+                               "1\x1e"
+                               "5"); // a hit with another mark inside
         row[23] = Cell::ofNumber(12);
         m.FillHistoryRow(row, 2);
         QCOMPARE(m.cellText(2, 20), QStringLiteral("7"));
@@ -178,9 +185,11 @@ private slots:
         m.PrepareHistoryGrid(3, {}, {});
         m.FillHistoryRow(rowOf(true), 2);
         m.FillHistoryRow(rowOf(false), 2);
-        for (int c = 3; c <= 68; ++c) QVERIFY(!m.isMarked(2, c));
+        for (int c = 3; c <= 68; ++c)
+            QVERIFY(!m.isMarked(2, c));
         m.PrepareHistoryGrid(3, {}, {});
-        for (int c = 1; c <= 68; ++c) QVERIFY(m.cellText(2, c).isEmpty());
+        for (int c = 1; c <= 68; ++c)
+            QVERIFY(m.cellText(2, c).isEmpty());
     }
 
     void rowsOutsideTheGridAreIgnored() {
@@ -208,7 +217,8 @@ private slots:
             QCOMPARE(foreground(m, 2, c), QColor(Qt::black));
         }
         // Without a hot order yet, the ten hot cells are bare hits: nothing to print.
-        for (int c = 3; c <= 12; ++c) QVERIFY(m.cellText(2, c).isEmpty());
+        for (int c = 3; c <= 12; ++c)
+            QVERIFY(m.cellText(2, c).isEmpty());
     }
 
     void heldDrawsFollowTheColourTable() {
@@ -228,7 +238,8 @@ private slots:
                 QCOMPARE(m.isMarked(i + 2, c), hit);
                 const auto colours = expectedColours(c);
                 QCOMPARE(background(m, i + 2, c), hit ? colours.marked : colours.unmarked);
-                QCOMPARE(m.cellText(i + 2, c), QString::fromStdString(cells[std::size_t(c)].shown()));
+                QCOMPARE(m.cellText(i + 2, c),
+                         QString::fromStdString(cells[std::size_t(c)].shown()));
                 QVERIFY(!m.cellText(i + 2, c).contains(QChar(0x1e)));
             }
             // Columns 6 to 9 are white unless a hit.

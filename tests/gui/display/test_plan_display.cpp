@@ -93,13 +93,20 @@ private slots:
         QTest::addColumn<QString>("qishu");
         QTest::addColumn<QString>("start");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("same period") << "202612080931" << "202612080931" << true;
-        QTest::newRow("later period") << "202612080932" << "202612080931" << true;
-        QTest::newRow("earlier period") << "202612080930" << "202612080931" << false;
-        QTest::newRow("10 before 9 as text") << "10" << "9" << false;
-        QTest::newRow("9 after 10 as text") << "9" << "10" << true;
-        QTest::newRow("shorter prefix is less") << "20261208093" << "202612080931" << false;
-        QTest::newRow("no start period") << "1" << "" << true;
+        QTest::newRow("same period") << "202612080931"
+                                     << "202612080931" << true;
+        QTest::newRow("later period") << "202612080932"
+                                      << "202612080931" << true;
+        QTest::newRow("earlier period") << "202612080930"
+                                        << "202612080931" << false;
+        QTest::newRow("10 before 9 as text") << "10"
+                                             << "9" << false;
+        QTest::newRow("9 after 10 as text") << "9"
+                                            << "10" << true;
+        QTest::newRow("shorter prefix is less") << "20261208093"
+                                                << "202612080931" << false;
+        QTest::newRow("no start period") << "1"
+                                         << "" << true;
     }
     void planStepComparesPeriodsAsText() {
         QFETCH(QString, qishu);
@@ -137,10 +144,14 @@ private slots:
     void planTextTrimsOnlyTheEnds_data() {
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("one line") << "a  b$" << "a  b\r\n";
-        QTest::newRow("outer spaces") << "  a$b  c$  " << "a\r\nb  c\r\n";
-        QTest::newRow("inner spaces kept") << "a $ b$" << "a \r\n b\r\n";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("one line") << "a  b$"
+                                  << "a  b\r\n";
+        QTest::newRow("outer spaces") << "  a$b  c$  "
+                                      << "a\r\nb  c\r\n";
+        QTest::newRow("inner spaces kept") << "a $ b$"
+                                           << "a \r\n b\r\n";
     }
     void planTextTrimsOnlyTheEnds() {
         QFETCH(QString, lines);
@@ -161,7 +172,8 @@ private slots:
         cls.StartPlanQi = cls.NewQi;
         cls.AddNewPlan(*cls.PreItem01);
         const auto draws = test::SampleDraws();
-        for (std::size_t i = 90; i < draws.size(); ++i) cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
+        for (std::size_t i = 90; i < draws.size(); ++i)
+            cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
         const int planDraws = int(draws.size()) - 90 + 1; // the start draw and all after it
 
         HistoryGridModel m;

@@ -77,9 +77,12 @@ void LotteryForm::buildWindow() {
     work->setContentsMargins(2, 2, 2, 2);
     work->setSpacing(2);
     m_grid = new HistoryGrid(m_picture4);
+    m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_grid->setMinimumHeight(250);
     work->addWidget(m_grid, 1);
     auto* lower = new QHBoxLayout;
     m_panel = new MakingPanel(m_form, m_picture4);
+    m_panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum); // the grid takes the rest
     lower->addWidget(m_panel, 1);
     auto* side = new QVBoxLayout;
     m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_picture4);

@@ -57,6 +57,7 @@ void MakingPanel::build() {
     Picture2 = posBox;
     auto* posGrid = new QGridLayout(posBox);
     posGrid->setSpacing(2);
+    posGrid->setContentsMargins(4, 2, 4, 2);
     auto* weiGroup = new QButtonGroup(this);
     for (int i = 0; i < 12; ++i) {
         m_weiOption[i] = named(new QRadioButton(QString::fromUtf8(kWeiCaptions[i]), posBox),
@@ -78,6 +79,7 @@ void MakingPanel::build() {
     auto* danBox = new QGroupBox(QStringLiteral("胆码 · 跨度"), this);
     auto* danGrid = new QGridLayout(danBox);
     danGrid->setSpacing(1);
+    danGrid->setContentsMargins(4, 2, 4, 2);
     const QString danLabels[3] = {QStringLiteral("胆码1："), QStringLiteral("胆码2："),
                                   QStringLiteral("杀跨度：")};
     const QString danTips[3] = {QStringLiteral("胆码组1：号码须含这些数字（个数见下行）"),
@@ -111,6 +113,7 @@ void MakingPanel::build() {
     auto* swBox = new QGroupBox(QStringLiteral("杀路数 · 加码"), this);
     auto* swGrid = new QGridLayout(swBox);
     swGrid->setSpacing(2);
+    swGrid->setContentsMargins(4, 2, 4, 2);
     swGrid->addWidget(new QLabel(QStringLiteral("杀路数："), swBox), 0, 0);
     const QString luCaptions[4] = {QStringLiteral("全0路"), QStringLiteral("全1路"),
                                    QStringLiteral("全2路"), QStringLiteral("杀对子")};
@@ -188,6 +191,9 @@ void MakingPanel::build() {
     baseColumn->setSpacing(2);
     baseColumn->addWidget(new QLabel(QStringLiteral("大底"), this), 0, 0);
     ShowDadiText = plainBox(QStringLiteral("ShowDadiText"), this);
+    // The base set may hold 10,000 numbers: it scrolls, and never asks for height.
+    ShowDadiText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    ShowDadiText->setMinimumHeight(60);
     baseColumn->addWidget(ShowDadiText, 1, 0, 1, 2);
     m_copyDadiCmd = named(new QPushButton(QStringLiteral("复  制  大  底"), this),
                           QStringLiteral("CopyDadiCmd"));
@@ -204,7 +210,7 @@ void MakingPanel::build() {
     baseColumn->addWidget(m_planCmd, 3, 1);
     PlanText = plainBox(QStringLiteral("PlanText"), this);
     PlanText->setReadOnly(true);
-    PlanText->setFixedHeight(58);
+    PlanText->setFixedHeight(46);
     baseColumn->addWidget(PlanText, 4, 0, 1, 2);
     auto* delay = new QHBoxLayout;
     delay->addWidget(new QLabel(QStringLiteral("延迟"), this));
@@ -217,6 +223,7 @@ void MakingPanel::build() {
     delay->addWidget(LabelYanchi);
     delay->addStretch();
     baseColumn->addLayout(delay, 5, 0, 1, 2);
+    baseColumn->setRowStretch(1, 1);
     row->addLayout(baseColumn, 3);
 
     // The selection row: placed over the history grid by the grid itself.

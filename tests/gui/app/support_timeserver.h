@@ -2,11 +2,16 @@
 // A time service on 127.0.0.1 that answers every request with a fixed body.
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
 
 class TimeServer : public QTcpServer {
 public:
     QByteArray body = "2025-01-02 03:04:05";
     int requests = 0;
+    int delayMs = 0;      // the answer comes this much later
+    int open = 0;         // requests being answered now
+    int mostOpen = 0;     // the most answered at once
 
     bool start() { return listen(QHostAddress::LocalHost, 0); }
     QString url() const {
@@ -20,10 +25,16 @@ protected:
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             m_buffer[socket] += socket->readAll();
             if (!m_buffer[socket].contains("\r\n\r\n")) return;
+            m_buffer[socket].clear();
             ++requests;
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-            socket->disconnectFromHost();
+            mostOpen = std::max(mostOpen, ++open);
+            QTimer::singleShot(delayMs, socket, [this, socket] {
+                --open;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                              QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+                              body);
+                socket->disconnectFromHost();
+            });
         });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }

@@ -135,6 +135,30 @@ private slots:
         QCOMPARE(status(f), QStringLiteral("最后刷新:  01-02 03:04:06"));
     }
 
+    void aTickDuringATickWaitsForIt() {
+        TimeServer server;
+        server.delayMs = 300;
+        QVERIFY(server.start());
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(20);
+        f.writeDraws(draws);
+        auto o = f.defaultOptions();
+        o.timeUrl = server.url();
+        f.start(o);
+        f.form().getNewTimer()->stop();
+        draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});
+        f.writeDraws(draws);
+        // The timer fires again while the first tick waits for the time service.
+        QTimer::singleShot(50, &f.form(), [&] { f.form().GetNewTimer_Timer(); });
+        f.form().GetNewTimer_Timer();
+        QCOMPARE(server.requests, 1);
+        QCOMPARE(held(f), 21);
+        // The held-back tick is not lost: it runs once the first has ended, never inside it.
+        QTRY_COMPARE(server.requests, 2);
+        QTRY_VERIFY(status(f).startsWith(QStringLiteral("最后刷新:  ")));
+        QCOMPARE(server.mostOpen, 1);
+    }
+
     void pathIsStoredAtClosingAndReadAtStart() {
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(15));

@@ -36,13 +36,15 @@ ConditionSet everyCondition(int idx) {
 
 void BM_Reduce4(benchmark::State& state) {
     const ConditionSet set = everyCondition(10);
-    for (auto _ : state) benchmark::DoNotOptimize(Reduce(set));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Reduce(set));
 }
 BENCHMARK(BM_Reduce4);
 
 void BM_Reduce3(benchmark::State& state) {
     const ConditionSet set = everyCondition(4);
-    for (auto _ : state) benchmark::DoNotOptimize(Reduce(set));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Reduce(set));
 }
 BENCHMARK(BM_Reduce3);
 
@@ -51,8 +53,10 @@ void BM_ReduceFloor4(benchmark::State& state) {
     const ConditionSet set = everyCondition(10);
     const ReductionOutput ref = *Reduce(set);
     std::vector<unsigned char> removed(10000, 1);
-    for (auto piece : SplitNumberList(ref.base)) removed[std::size_t(NumericValue(piece))] = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(PartitionOnly(removed.data(), true, false));
+    for (auto piece : SplitNumberList(ref.base))
+        removed[std::size_t(NumericValue(piece))] = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PartitionOnly(removed.data(), true, false));
 }
 BENCHMARK(BM_ReduceFloor4);
 
@@ -90,10 +94,14 @@ void processAll(benchmark::State& state, bool plan) {
     state.SetItemsProcessed(state.iterations() * int64_t(draws.size()));
 }
 
-void BM_ProcessDraw(benchmark::State& state) { processAll(state, false); }
+void BM_ProcessDraw(benchmark::State& state) {
+    processAll(state, false);
+}
 BENCHMARK(BM_ProcessDraw)->Unit(benchmark::kMillisecond);
 
-void BM_ProcessDrawPlan(benchmark::State& state) { processAll(state, true); }
+void BM_ProcessDrawPlan(benchmark::State& state) {
+    processAll(state, true);
+}
 BENCHMARK(BM_ProcessDrawPlan)->Unit(benchmark::kMillisecond);
 
 } // namespace

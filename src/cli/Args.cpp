@@ -45,8 +45,9 @@ std::vector<std::string> Args::all(const std::string& name) const {
 }
 
 int ParseIndex(const std::string& text, int lo, int hi, const std::string& what) {
-    bool digits = !text.empty() && text.size() <= 9 &&
-                  std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    bool digits =
+        !text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits) throw UsageError(what + " is not a whole number: " + text);
     int v = std::stoi(text);
     if (v < lo || v > hi)
@@ -61,15 +62,14 @@ int Args::integer(const std::string& name, int lo, int hi, int fallback) const {
 }
 
 const std::vector<std::string>& ConditionOptions() {
-    static const std::vector<std::string> names{"--idx", "--sel", "--cnt", "--dan", "--dcc",
-                                                "--kua", "--route", "--kill"};
+    static const std::vector<std::string> names{"--idx", "--sel", "--cnt",   "--dan",
+                                                "--dcc", "--kua", "--route", "--kill"};
     return names;
 }
 
 namespace {
 // G=VALUE with G in [0, hi]; the last value for a group wins.
-void applyGrouped(const Args& args, const std::string& name, int hi,
-                  std::string* targets) {
+void applyGrouped(const Args& args, const std::string& name, int hi, std::string* targets) {
     for (const std::string& v : args.all(name)) {
         auto eq = v.find('=');
         if (eq == std::string::npos) throw UsageError(name + " needs G=VALUE: " + v);
@@ -86,7 +86,8 @@ void ApplyConditions(const Args& args, ConditionSet& set) {
     applyGrouped(args, "--dan", 1, set.DAN.data());
     applyGrouped(args, "--dcc", 1, set.DCC.data());
     if (auto k = args.last("--kua")) set.KUA = *k;
-    for (const std::string& r : args.all("--route")) set.KLU[ParseIndex(r, 0, 3, "--route")] = 1;
+    for (const std::string& r : args.all("--route"))
+        set.KLU[ParseIndex(r, 0, 3, "--route")] = 1;
     if (auto k = args.last("--kill")) (set.IDX <= 9 ? set.KL0 : set.KL1) = *k;
     if (args.has("--fan")) set.FAN = true;
 }

@@ -44,24 +44,26 @@ int RunStats(const std::vector<std::string>& argv) {
     const int group = args.integer("--group", 0, 11, 0);
     const auto draws = ReadDrawInput(args);
     LotteryClass lottery;
-    for (const DrawLine& d : draws) warn(lottery.ProcessDraw(d.qishu, d.haoma), d);
+    for (const DrawLine& d : draws)
+        warn(lottery.ProcessDraw(d.qishu, d.haoma), d);
     for (const auto& [label, item] : lottery.LotteryDic) {
         const GridRow row = item->GetGridArray(group);
-        for (int c = 1; c <= 68; ++c) std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
+        for (int c = 1; c <= 68; ++c)
+            std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
         std::cout << "\n";
     }
     return 0;
 }
 
 int RunPlan(const std::vector<std::string>& argv) {
-    Args args(argv,
-              with(ConditionOptions(), {"--draws", "--sequence", "--start-after", "--check"}),
+    Args args(argv, with(ConditionOptions(), {"--draws", "--sequence", "--start-after", "--check"}),
               {"--fan", "--manual"});
     if (!args.last("--start-after")) throw UsageError("missing --start-after K");
     const auto draws = ReadDrawInput(args);
     const int startAfter = args.integer("--start-after", 0, 1000000000, 0);
     std::vector<int> checks;
-    for (const std::string& c : args.all("--check")) checks.push_back(ParseIndex(c, 0, 65, "--check"));
+    for (const std::string& c : args.all("--check"))
+        checks.push_back(ParseIndex(c, 0, 65, "--check"));
 
     LotteryClass lottery;
     std::size_t i = 0;
@@ -89,12 +91,14 @@ int RunPlan(const std::vector<std::string>& argv) {
         }
         lottery.AddNewPlan(*lottery.PreItem01);
     }
-    for (; i < draws.size(); ++i) warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);
+    for (; i < draws.size(); ++i)
+        warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);
 
     for (const auto& [label, item] : lottery.LotteryDic)
         if (!item->PlanTxt.empty()) std::cout << item->Qishu << "\t" << item->PlanTxt << "\n";
     std::cout << "SEL";
-    for (const std::string& s : lottery.formSet().SEL) std::cout << "\t" << s;
+    for (const std::string& s : lottery.formSet().SEL)
+        std::cout << "\t" << s;
     std::cout << "\n";
     return 0;
 }

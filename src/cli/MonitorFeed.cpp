@@ -43,7 +43,8 @@ int RunMonitor(const std::vector<std::string>& argv) {
         return o.added;
     };
     std::size_t i = 0;
-    for (; i < draws.size() && i < liveAfter; ++i) offer(draws[i]);
+    for (; i < draws.size() && i < liveAfter; ++i)
+        offer(draws[i]);
     if (auto r = ReashStar(state, lottery, base); !r) throw UsageError(r.error());
     // Each later draw is one poll of the refresh cycle.
     for (; i < draws.size(); ++i) {

@@ -35,7 +35,8 @@ bool LotteryClass::looksCutOff(const std::string& text) const {
         std::size_t nl = text.find('\n', start);
         if (nl == std::string::npos) break;
         ++lines;
-        for (const DrawLine& d : ParseDrawText(std::string_view(text).substr(start, nl - start)).draws)
+        for (const DrawLine& d :
+             ParseDrawText(std::string_view(text).substr(start, nl - start)).draws)
             if (LotteryDic.Exists(d.qishu)) return false;
         start = nl + 1;
     }
@@ -85,8 +86,7 @@ void LotteryClass::GetLotteryNew() {
     // The monitor restarts only while it is switched on and no monitor plan runs. The alarm
     // is sounded after the restart: the replay is what evaluates the newest period, and the
     // next draw's evaluation would clear the alarm before anyone heard it.
-    if (m_monitor && m_monitor->Monitoring && !m_monitor->PlanRunning)
-        m_observer->MonitorRestart();
+    if (m_monitor && m_monitor->Monitoring && !m_monitor->PlanRunning) m_observer->MonitorRestart();
     m_observer->PlayAlarm();
 }
 

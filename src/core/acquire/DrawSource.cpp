@@ -21,10 +21,14 @@ bool IsValidUtf8(std::string_view s) {
         }
         std::size_t len;
         unsigned cp;
-        if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07;
-        else return false;
+        if (c >= 0xC2 && c <= 0xDF)
+            len = 2, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            len = 3, cp = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            len = 4, cp = c & 0x07;
+        else
+            return false;
         if (i + len > s.size()) return false;
         for (std::size_t k = 1; k < len; ++k) {
             unsigned char t = static_cast<unsigned char>(s[i + k]);
@@ -128,6 +132,8 @@ std::optional<std::string> ReadDrawFileHead(const std::string& path) {
     return text;
 }
 
-std::optional<std::string> FileDrawSource::ReadText() { return ReadDrawFileHead(m_path); }
+std::optional<std::string> FileDrawSource::ReadText() {
+    return ReadDrawFileHead(m_path);
+}
 
 } // namespace zuohao

@@ -29,9 +29,11 @@ ParsedDrawText ParseDrawText(std::string_view text) {
         int found = 0;
         std::size_t i = line.size();
         while (i > 0 && found < 2) {
-            while (i > 0 && !(line[i - 1] >= '0' && line[i - 1] <= '9')) --i;
+            while (i > 0 && !(line[i - 1] >= '0' && line[i - 1] <= '9'))
+                --i;
             std::size_t end = i;
-            while (i > 0 && line[i - 1] >= '0' && line[i - 1] <= '9') --i;
+            while (i > 0 && line[i - 1] >= '0' && line[i - 1] <= '9')
+                --i;
             if (end > i) runs[found++] = line.substr(i, end - i);
         }
         if (found < 2 || runs[0].size() != 5) {

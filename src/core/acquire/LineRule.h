@@ -6,7 +6,7 @@
 
 namespace zuohao {
 
-inline constexpr int kDrawFileLines = 99;   // only the first 99 lines are looked at
+inline constexpr int kDrawFileLines = 99;     // only the first 99 lines are looked at
 inline constexpr std::size_t kShortLine = 10; // a line of 10 characters or fewer is skipped
 
 struct DrawLine {

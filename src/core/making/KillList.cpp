@@ -7,7 +7,9 @@
 namespace zuohao {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Numbers of `lo`..`hi` digits, each optionally followed by one space, and nothing else.
 // A run of more digits than `hi` is refused rather than split into several numbers.
@@ -16,18 +18,23 @@ bool onlyNumbers(std::string_view text, int lo, int hi) {
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t start = i;
-        while (i < text.size() && isDigit(text[i])) ++i;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
         int len = int(i - start);
         if (len < lo || len > hi) return false;
-        if (i < text.size() && text[i] == ' ') ++i;
-        else if (i < text.size()) return false;
+        if (i < text.size() && text[i] == ' ')
+            ++i;
+        else if (i < text.size())
+            return false;
         if (i < text.size() && !isDigit(text[i])) return false;
     }
     return true;
 }
 } // namespace
 
-bool IsNumberList(std::string_view text, int digits) { return onlyNumbers(text, digits, digits); }
+bool IsNumberList(std::string_view text, int digits) {
+    return onlyNumbers(text, digits, digits);
+}
 
 std::string NumberLineFilter(std::string_view text, std::string_view width) {
     if (Utf8Length(text) <= 2) return {};
@@ -46,7 +53,8 @@ std::string ExpandToFour(std::string_view text, int mode) {
         if (piece.size() != 3 || !isDigit(piece[0]) || !isDigit(piece[1]) || !isDigit(piece[2]))
             continue;
         int v = (piece[0] - '0') * 100 + (piece[1] - '0') * 10 + (piece[2] - '0');
-        for (int d = 0; d < 10; ++d) numbers.insert(mode == 0 ? d * 1000 + v : v * 10 + d);
+        for (int d = 0; d < 10; ++d)
+            numbers.insert(mode == 0 ? d * 1000 + v : v * 10 + d);
     }
     std::string out;
     char buf[8];
@@ -77,7 +85,8 @@ void AcceptKillList(KillTexts& t, std::string_view text, int k) {
 std::string MergeDigits(std::string_view a, std::string_view b) {
     std::array<char, 10> slots{};
     auto put = [&](std::string_view s) {
-        for (char c : s) slots[isDigit(c) ? c - '0' : 0] = c;
+        for (char c : s)
+            slots[isDigit(c) ? c - '0' : 0] = c;
     };
     put(a);
     put(b);

@@ -23,8 +23,8 @@ std::string ExpandToFour(std::string_view text, int mode);
 
 // The accepted kill texts of the two panels.
 struct KillTexts {
-    std::string three;                // KillText3
-    std::array<std::string, 3> four;  // KillText4: 前四星 form, 后四星 form, as accepted
+    std::string three;               // KillText3
+    std::array<std::string, 3> four; // KillText4: 前四星 form, 后四星 form, as accepted
 };
 
 // Validates a kill-list text for panel k (0 three-digit, 1 four-digit) and stores it.

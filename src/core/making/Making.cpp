@@ -29,8 +29,10 @@ static std::string buildSelection(const ConditionSet& set, int g, const GridRow&
         if (!set.CHK[i]) continue;
         const int c = i % 14;
         if (c <= 9) {
-            if (g == 0) t += RemoveChar(row[i + 3].shown(), kMarkChar);
-            else t.push_back(char('0' + c));
+            if (g == 0)
+                t += RemoveChar(row[i + 3].shown(), kMarkChar);
+            else
+                t.push_back(char('0' + c));
             continue;
         }
         const LotteryItem* draw = drawBoxes[c - 10];
@@ -48,7 +50,8 @@ Result<void> LotteryClass::ResultSelStr(int checkIdx) {
     const int g = checkIdx / 14;
     const GridRow row = PreItem01->GetGridArray(m_set.IDX);
     std::array<const LotteryItem*, 4> boxes{};
-    for (int k = 0; k < 4; ++k) boxes[k] = m_preItems[k].get();
+    for (int k = 0; k < 4; ++k)
+        boxes[k] = m_preItems[k].get();
     m_set.SEL[g] = buildSelection(m_set, g, row, boxes);
     return {};
 }
@@ -64,7 +67,8 @@ Result<void> LotteryClass::ResultAutoSelStr(const LotteryItem* itemCls, bool isA
         int k = c - 10 - jian;
         boxes[c - 10] = (k >= 0 && k < 4) ? m_preItems[k].get() : nullptr;
     }
-    for (int g = 0; g < kSelGroups; ++g) m_set.SEL[g] = buildSelection(m_set, g, row, boxes);
+    for (int g = 0; g < kSelGroups; ++g)
+        m_set.SEL[g] = buildSelection(m_set, g, row, boxes);
     return {};
 }
 

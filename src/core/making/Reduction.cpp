@@ -15,7 +15,8 @@ DigitMask SelectionMask(std::string_view sel) {
         char c = sel[i];
         if (!isDigit(c)) continue;
         if (i + 2 < sel.size() && sel[i + 1] == '-' && isDigit(sel[i + 2]) && sel[i + 2] >= c) {
-            for (char d = c; d <= sel[i + 2]; ++d) m |= DigitMask(1u << (d - '0'));
+            for (char d = c; d <= sel[i + 2]; ++d)
+                m |= DigitMask(1u << (d - '0'));
             i += 2;
             continue;
         }
@@ -24,7 +25,9 @@ DigitMask SelectionMask(std::string_view sel) {
     return m;
 }
 
-std::uint16_t CountMask(std::string_view counts) { return DigitsMask(counts); }
+std::uint16_t CountMask(std::string_view counts) {
+    return DigitsMask(counts);
+}
 
 namespace {
 
@@ -38,7 +41,8 @@ struct CountCondition {
 };
 
 void buildKeep(CountCondition& c, DigitMask set, std::uint16_t allowed) {
-    for (int m = 0; m < 1024; ++m) c.keep[m] = (allowed >> MaskCount(DigitMask(m & set))) & 1;
+    for (int m = 0; m < 1024; ++m)
+        c.keep[m] = (allowed >> MaskCount(DigitMask(m & set))) & 1;
 }
 
 // Appends the fixed-width number texts of the two sides into preallocated buffers.
@@ -117,7 +121,8 @@ Result<ReductionOutput> Reduce(const ConditionSet& set) {
     for (int i = 0; i < size; ++i) {
         const SpaceAttrs& a = attrs[i];
         bool gone = removed[std::size_t(i)] || (a.routes & routes) || (a.span & killSpan);
-        for (int c = 0; !gone && c < nConds; ++c) gone = !conds[c].keep[a.*(conds[c].attr)];
+        for (int c = 0; !gone && c < nConds; ++c)
+            gone = !conds[c].keep[a.*(conds[c].attr)];
         out.put(gone == fan, numberText(tables, four, i));
     }
     return out.finish();
@@ -127,7 +132,8 @@ ReductionOutput PartitionOnly(const unsigned char* removed, bool fourDigit, bool
     const NumberTables& tables = NumberTables::instance();
     const int size = fourDigit ? 10000 : 1000;
     ListWriter out(fourDigit, size);
-    for (int i = 0; i < size; ++i) out.put((removed[i] != 0) == fan, numberText(tables, fourDigit, i));
+    for (int i = 0; i < size; ++i)
+        out.put((removed[i] != 0) == fan, numberText(tables, fourDigit, i));
     return out.finish();
 }
 

@@ -19,7 +19,9 @@ inline std::string_view GroupName(int w) {
     return kGroupNames.substr(std::size_t(w) * 3 * kCharBytes, 3 * kCharBytes);
 }
 
-inline bool IsFourDigitGroup(int w) { return w >= 10; }
+inline bool IsFourDigitGroup(int w) {
+    return w >= 10;
+}
 
 // 1-based positions of the digits of group w in the draw number (万=1 … 个=5).
 struct GroupPositions {
@@ -27,9 +29,18 @@ struct GroupPositions {
     int count;
 };
 inline constexpr std::array<GroupPositions, kGroupCount> kGroupPositions{{
-    {{1, 2, 3, 0}, 3}, {{1, 2, 4, 0}, 3}, {{1, 2, 5, 0}, 3}, {{1, 3, 4, 0}, 3},
-    {{1, 3, 5, 0}, 3}, {{1, 4, 5, 0}, 3}, {{2, 3, 4, 0}, 3}, {{2, 3, 5, 0}, 3},
-    {{2, 4, 5, 0}, 3}, {{3, 4, 5, 0}, 3}, {{1, 2, 3, 4}, 4}, {{2, 3, 4, 5}, 4},
+    {{1, 2, 3, 0}, 3},
+    {{1, 2, 4, 0}, 3},
+    {{1, 2, 5, 0}, 3},
+    {{1, 3, 4, 0}, 3},
+    {{1, 3, 5, 0}, 3},
+    {{1, 4, 5, 0}, 3},
+    {{2, 3, 4, 0}, 3},
+    {{2, 3, 5, 0}, 3},
+    {{2, 4, 5, 0}, 3},
+    {{3, 4, 5, 0}, 3},
+    {{1, 2, 3, 4}, 4},
+    {{2, 3, 4, 5}, 4},
 }};
 
 } // namespace zuohao

@@ -8,7 +8,9 @@
 
 namespace zuohao {
 
-LotteryClass::LotteryClass() { BuildNumberTables(); }
+LotteryClass::LotteryClass() {
+    BuildNumberTables();
+}
 
 Result<FormValue> LotteryClass::GetMyFormSet(std::string_view infoType, int index) const {
     return GetFormValue(m_set, infoType, index);

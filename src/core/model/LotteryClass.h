@@ -37,15 +37,15 @@ public:
 
 // The result of offering one draw to the pipeline.
 struct DrawOutcome {
-    bool added = false;  // the period was new and is now held
-    std::string error;   // a failure inside the pipeline (the draw is still held)
+    bool added = false; // the period was new and is now held
+    std::string error;  // a failure inside the pipeline (the draw is still held)
 };
 
 // Summary of a parsed draw text.
 struct TextReport {
-    int lines = 0;    // considered lines
-    int draws = 0;    // new draws that entered
-    int skipped = 0;  // considered lines that are not a draw
+    int lines = 0;   // considered lines
+    int draws = 0;   // new draws that entered
+    int skipped = 0; // considered lines that are not a draw
     std::vector<std::string> errors;
 };
 

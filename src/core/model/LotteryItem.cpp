@@ -22,7 +22,9 @@ std::string_view SanmaRecord::STR() const {
     const auto& t = NumberTables::instance();
     return four ? t.four(num) : t.three(num);
 }
-std::string_view SanmaRecord::WEI() const { return NumberInfo(num, InfoField::SumTail); }
+std::string_view SanmaRecord::WEI() const {
+    return NumberInfo(num, InfoField::SumTail);
+}
 std::string_view SanmaRecord::REH() const {
     return NumberInfo(num, four ? InfoField::PairSums4 : InfoField::PairSums3);
 }
@@ -39,7 +41,8 @@ DigitMask SanmaRecord::weiMask() const {
     return NumberTables::instance().infoMask(num, InfoField::SumTail);
 }
 DigitMask SanmaRecord::rehMask() const {
-    return NumberTables::instance().infoMask(num, four ? InfoField::PairSums4 : InfoField::PairSums3);
+    return NumberTables::instance().infoMask(num,
+                                             four ? InfoField::PairSums4 : InfoField::PairSums3);
 }
 DigitMask SanmaRecord::recMask() const {
     return NumberTables::instance().infoMask(num,
@@ -55,7 +58,8 @@ std::string DigitOrderByCount(const std::array<std::int16_t, 10>& counts) {
     std::stable_sort(digits.begin(), digits.end(),
                      [&](int a, int b) { return std::abs(counts[a]) > std::abs(counts[b]); });
     std::string out(10, '0');
-    for (int i = 0; i < 10; ++i) out[i] = char('0' + digits[i]);
+    for (int i = 0; i < 10; ++i)
+        out[i] = char('0' + digits[i]);
     return out;
 }
 
@@ -73,7 +77,8 @@ void LotteryItem::ResetHaomaInfo() {
     for (int g = 0; g < kGroupCount; ++g) {
         const auto& gp = kGroupPositions[g];
         int v = 0;
-        for (int k = 0; k < gp.count; ++k) v = v * 10 + digitAt(gp.pos[k]);
+        for (int k = 0; k < gp.count; ++k)
+            v = v * 10 + digitAt(gp.pos[k]);
         m_groups[g].num = static_cast<std::uint16_t>(v);
         m_groups[g].four = gp.count == 4;
     }
@@ -89,7 +94,8 @@ std::string upper(std::string_view s) {
 template <std::size_t N> std::vector<Cell> cellsOf(const std::array<StatCell, N>& a) {
     std::vector<Cell> out;
     out.reserve(N);
-    for (const auto& c : a) out.push_back(c.toCell());
+    for (const auto& c : a)
+        out.push_back(c.toCell());
     return out;
 }
 } // namespace
@@ -113,7 +119,8 @@ SanmaValue LotteryItem::GetSanmaInfo(int index, std::string_view sanmaType) cons
     if (key == "RCA") return cellsOf(r.RCA);
     if (key == "HHO") {
         std::vector<Cell> out;
-        for (auto v : r.HHO) out.push_back(Cell::ofNumber(v));
+        for (auto v : r.HHO)
+            out.push_back(Cell::ofNumber(v));
         return out;
     }
     return std::monostate{};
@@ -162,11 +169,14 @@ void LotteryItem::SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri1
             if (o.r3hMask() & r3h) me.R3A[k] = StatCell::markOf(k);
         }
         for (int k = 0; k < 4; ++k)
-            if (arrPri[k] && (arrPri[k]->m_groups[g].strMask() & str)) me.SMA[k] = StatCell::markOf(k);
+            if (arrPri[k] && (arrPri[k]->m_groups[g].strMask() & str))
+                me.SMA[k] = StatCell::markOf(k);
         for (int k = 0; k < 4; ++k)
-            if (arrPri[k] && (arrPri[k]->m_groups[g].rehMask() & reh)) me.RHA[k] = StatCell::markOf(k);
+            if (arrPri[k] && (arrPri[k]->m_groups[g].rehMask() & reh))
+                me.RHA[k] = StatCell::markOf(k);
         for (int k = 0; k < 4; ++k)
-            if (arrPri[k] && (arrPri[k]->m_groups[g].recMask() & rec)) me.RCA[k] = StatCell::markOf(k);
+            if (arrPri[k] && (arrPri[k]->m_groups[g].recMask() & rec))
+                me.RCA[k] = StatCell::markOf(k);
 
         // Miss counts, then the hit marks of this draw's digits.
         for (int d = 0; d < 10; ++d) {
@@ -175,10 +185,14 @@ void LotteryItem::SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri1
             me.CYL[d] = StatCell::number(prev.CYL[d].numeric() + 1);
             me.WYL[d] = StatCell::number(prev.WYL[d].numeric() + 1);
         }
-        for (char c : me.WEI()) me.WYL[c - '0'] = StatCell::markOf(c - '0');
-        for (char c : me.REH()) me.HYL[c - '0'] = StatCell::markOf(c - '0');
-        for (char c : me.REC()) me.CYL[c - '0'] = StatCell::markOf(c - '0');
-        for (char c : me.R3H()) me.H3Y[c - '0'] = StatCell::markOf(c - '0');
+        for (char c : me.WEI())
+            me.WYL[c - '0'] = StatCell::markOf(c - '0');
+        for (char c : me.REH())
+            me.HYL[c - '0'] = StatCell::markOf(c - '0');
+        for (char c : me.REC())
+            me.CYL[c - '0'] = StatCell::markOf(c - '0');
+        for (char c : me.R3H())
+            me.H3Y[c - '0'] = StatCell::markOf(c - '0');
     }
 }
 
@@ -211,7 +225,7 @@ GridRow LotteryItem::GetGridArray(int weiIndex) const {
         }
         std::string_view digit(&r.hot[i], 1);
         row[3 + i] = str.find(digit) != std::string_view::npos ? Cell::mark(digit)
-                                                                : Cell::ofText(std::string(digit));
+                                                               : Cell::ofText(std::string(digit));
     }
     for (int k = 0; k < 4; ++k) {
         row[13 + k] = r.SMA[k].toCell();

@@ -5,7 +5,9 @@
 
 namespace zuohao {
 
-std::string DistinctDigits(std::string_view text) { return MaskDigits(DigitsMask(text)); }
+std::string DistinctDigits(std::string_view text) {
+    return MaskDigits(DigitsMask(text));
+}
 
 DigitMask DigitsMask(std::string_view text) {
     DigitMask m = 0;
@@ -26,29 +28,34 @@ const NumberTables& NumberTables::instance() {
     return *tables;
 }
 
-void BuildNumberTables() { (void)NumberTables::instance(); }
+void BuildNumberTables() {
+    (void)NumberTables::instance();
+}
 
 namespace {
-DigitMask bit(int d) { return DigitMask(1u << d); }
+DigitMask bit(int d) {
+    return DigitMask(1u << d);
+}
 } // namespace
 
 NumberTables::NumberTables() {
     for (int i = 0; i < 10000; ++i) {
         const int d[4] = {i / 1000, i / 100 % 10, i / 10 % 10, i % 10};
-        for (int k = 0; k < 4; ++k) m_four[i][k] = char('0' + d[k]);
+        for (int k = 0; k < 4; ++k)
+            m_four[i][k] = char('0' + d[k]);
 
         std::array<DigitMask, static_cast<std::size_t>(InfoField::Count)> m{};
         auto set = [&](InfoField f, DigitMask v) { m[static_cast<std::size_t>(f)] = v; };
         set(InfoField::SumTail, bit((d[0] + d[1] + d[2] + d[3]) % 10));
         set(InfoField::Digits4, bit(d[0]) | bit(d[1]) | bit(d[2]) | bit(d[3]));
-        set(InfoField::PairSums3, bit((d[1] + d[2]) % 10) | bit((d[1] + d[3]) % 10) |
-                                      bit((d[2] + d[3]) % 10));
+        set(InfoField::PairSums3,
+            bit((d[1] + d[2]) % 10) | bit((d[1] + d[3]) % 10) | bit((d[2] + d[3]) % 10));
         set(InfoField::SumTail3, bit((d[1] + d[2] + d[3]) % 10));
         set(InfoField::TripleSums4,
             bit((d[0] + d[1] + d[2]) % 10) | bit((d[0] + d[1] + d[3]) % 10) |
                 bit((d[0] + d[2] + d[3]) % 10) | bit((d[1] + d[2] + d[3]) % 10));
-        set(InfoField::PairDiffs3, bit(std::abs(d[1] - d[2])) | bit(std::abs(d[1] - d[3])) |
-                                       bit(std::abs(d[2] - d[3])));
+        set(InfoField::PairDiffs3,
+            bit(std::abs(d[1] - d[2])) | bit(std::abs(d[1] - d[3])) | bit(std::abs(d[2] - d[3])));
         DigitMask ps4 = 0, pd4 = 0;
         for (int a = 0; a < 4; ++a)
             for (int b = a + 1; b < 4; ++b) {
@@ -91,9 +98,12 @@ NumberTables::NumberTables() {
             if (pair) r |= 8;
             return r;
         };
-        m_attrs4[i] = SpaceAttrs{field(InfoField::Digits4),   field(InfoField::TripleSums4),
-                                 field(InfoField::PairSums4), field(InfoField::PairDiffs4),
-                                 field(InfoField::SumTail),   field(InfoField::Span4),
+        m_attrs4[i] = SpaceAttrs{field(InfoField::Digits4),
+                                 field(InfoField::TripleSums4),
+                                 field(InfoField::PairSums4),
+                                 field(InfoField::PairDiffs4),
+                                 field(InfoField::SumTail),
+                                 field(InfoField::Span4),
                                  routesOf(d, 4)};
         if (i < 1000)
             m_attrs3[i] = SpaceAttrs{field(InfoField::Digits3),   field(InfoField::SumTail3),

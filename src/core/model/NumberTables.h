@@ -29,12 +29,12 @@ using DigitMask = std::uint16_t;
 
 // Precomputed masks of one number in one space (three- or four-digit).
 struct SpaceAttrs {
-    DigitMask digits;   // digit set
-    DigitMask triple;   // triple-sum tails
-    DigitMask pairSum;  // pair-sum tails
-    DigitMask pairDiff; // pair differences
-    DigitMask sumTail;  // sum tail (one bit)
-    DigitMask span;     // span (one bit)
+    DigitMask digits;    // digit set
+    DigitMask triple;    // triple-sum tails
+    DigitMask pairSum;   // pair-sum tails
+    DigitMask pairDiff;  // pair differences
+    DigitMask sumTail;   // sum tail (one bit)
+    DigitMask span;      // span (one bit)
     std::uint8_t routes; // bit k: removed by route/pair switch k
 };
 
@@ -89,9 +89,15 @@ private:
 void BuildNumberTables();
 
 // Spec-named readers of the tables.
-inline std::string_view FourDigitNumbers(int i) { return NumberTables::instance().four(i); }
-inline std::string_view ThreeDigitNumbers(int i) { return NumberTables::instance().three(i); }
-inline std::string_view NumberInfo(int i, InfoField f) { return NumberTables::instance().info(i, f); }
+inline std::string_view FourDigitNumbers(int i) {
+    return NumberTables::instance().four(i);
+}
+inline std::string_view ThreeDigitNumbers(int i) {
+    return NumberTables::instance().three(i);
+}
+inline std::string_view NumberInfo(int i, InfoField f) {
+    return NumberTables::instance().info(i, f);
+}
 
 // The distinct digits of a text, ascending; other characters are dropped.
 std::string DistinctDigits(std::string_view text);
@@ -106,7 +112,8 @@ std::string MaskDigits(DigitMask mask);
 inline int MaskCount(DigitMask m) {
     static constexpr auto table = [] {
         std::array<std::uint8_t, 1024> t{};
-        for (int i = 0; i < 1024; ++i) t[i] = static_cast<std::uint8_t>(__builtin_popcount(i));
+        for (int i = 0; i < 1024; ++i)
+            t[i] = static_cast<std::uint8_t>(__builtin_popcount(i));
         return t;
     }();
     return table[m & 1023];

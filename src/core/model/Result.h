@@ -40,6 +40,8 @@ private:
     bool m_failed = false;
 };
 
-inline Error fail(std::string message) { return Error{std::move(message)}; }
+inline Error fail(std::string message) {
+    return Error{std::move(message)};
+}
 
 } // namespace zuohao

@@ -7,13 +7,18 @@
 namespace zuohao {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 } // namespace
 
 double NumericValue(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -42,7 +47,8 @@ double NumericValue(std::string_view text) {
 
 bool HasNumericPrefix(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     return i < text.size() && isDigit(text[i]);
 }
@@ -65,7 +71,9 @@ std::string DecimalText(double value) {
     return std::string(buf, r.ptr);
 }
 
-long long RoundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long RoundHalfEven(double value) {
+    return static_cast<long long>(std::nearbyint(value));
+}
 
 std::vector<std::string_view> SplitNumberList(std::string_view list) {
     std::vector<std::string_view> out;
@@ -98,9 +106,12 @@ std::size_t Utf8Length(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         std::size_t len = 1;
-        if (c >= 0xF0 && c <= 0xF4) len = 4;
-        else if (c >= 0xE0) len = 3;
-        else if (c >= 0xC2 && c <= 0xDF) len = 2;
+        if (c >= 0xF0 && c <= 0xF4)
+            len = 4;
+        else if (c >= 0xE0)
+            len = 3;
+        else if (c >= 0xC2 && c <= 0xDF)
+            len = 2;
         if (len > 1) {
             bool valid = i + len <= text.size();
             for (std::size_t k = 1; valid && k < len; ++k)
@@ -123,8 +134,10 @@ std::string RemoveChar(std::string_view text, char c) {
 
 std::string_view TrimSpaces(std::string_view text) {
     std::size_t b = 0, e = text.size();
-    while (b < e && text[b] == ' ') ++b;
-    while (e > b && text[e - 1] == ' ') --e;
+    while (b < e && text[b] == ' ')
+        ++b;
+    while (e > b && text[e - 1] == ' ')
+        --e;
     return text.substr(b, e - b);
 }
 

@@ -6,7 +6,9 @@
 
 namespace zuohao {
 
-std::string PeriodKey(std::string_view label) { return DecimalText(NumericValue(label)); }
+std::string PeriodKey(std::string_view label) {
+    return DecimalText(NumericValue(label));
+}
 
 namespace {
 void appendLog(MonitorState& s, const std::string& qiStr, const std::string& jhzg) {
@@ -91,8 +93,8 @@ void LotteryItem::jishanJH(MonitorState& s, std::string_view haoSr, std::string_
     if (s.PlanRunning) {
         s.PlanLabelCaption = "【第 " + std::to_string(JHcount + 1) + " 期】进行中……";
         s.BaseText = s.MonitorBase;
-        s.CopyButtonCaption =
-            std::string(kCopyBaseCaption) + " " + std::to_string(CountNumberList(s.MonitorBase)) + "注";
+        s.CopyButtonCaption = std::string(kCopyBaseCaption) + " " +
+                              std::to_string(CountNumberList(s.MonitorBase)) + "注";
     }
     if (NumericValue(s.SegmentPeriod) == s.SegmentPos) {
         XHxain = 1;
@@ -111,7 +113,8 @@ void LotteryClass::JiHuaDicAddNewClass(const std::string& qiStr, const std::stri
     s.MonitorRows.Add(qiStr, row);
     s.SavedPlanCaption = s.PlanLabelCaption;
     s.SavedBaseText = s.BaseText;
-    while (s.MonitorRows.Count() > kMonitorRowLimit) s.MonitorRows.RemoveFirst();
+    while (s.MonitorRows.Count() > kMonitorRowLimit)
+        s.MonitorRows.RemoveFirst();
 }
 
 void LotteryClass::JihuaStar() {
@@ -127,7 +130,8 @@ void LotteryClass::JihuaStar() {
             if (NumericValue(label) >= lock) {
                 JiHuaDicAddNewClass(k, p);
             } else if (s.MonitorRows.Add(k, blank)) {
-                while (s.MonitorRows.Count() > kMonitorRowLimit) s.MonitorRows.RemoveFirst();
+                while (s.MonitorRows.Count() > kMonitorRowLimit)
+                    s.MonitorRows.RemoveFirst();
             }
         }
     }

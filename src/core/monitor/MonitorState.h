@@ -37,11 +37,11 @@ struct MonitorState {
 
     // What the monitor window's controls show (written by the evaluation whether or not
     // the window is open).
-    std::string PlanLabelCaption;                // 计划Label
+    std::string PlanLabelCaption;                     // 计划Label
     std::string CopyButtonCaption = kCopyBaseCaption; // DadiCom
-    std::string BaseText;                        // DadiTextBox
-    std::string StartCaption = kStartCaption;    // jiankongCom
-    bool PeriodListEnabled = true;               // QSCom
+    std::string BaseText;                             // DadiTextBox
+    std::string StartCaption = kStartCaption;         // jiankongCom
+    bool PeriodListEnabled = true;                    // QSCom
 };
 
 // Key of a period: the decimal text of its label's numeric value, so that 0931 and 931

@@ -40,7 +40,8 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
 
     if (PreItem01) {
         std::array<const LotteryItem*, 4> prev{};
-        for (int k = 0; k < 4; ++k) prev[k] = m_preItems[k].get();
+        for (int k = 0; k < 4; ++k)
+            prev[k] = m_preItems[k].get();
         item->SetSanmaInfo(*PreItem01, PreItem10.get(), prev);
         if (IsHasPlan) {
             const int idx = m_set.IDX;
@@ -73,7 +74,8 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
     for (auto it = LotteryDic.rbegin(); it != LotteryDic.rend() && k < 4; ++it, ++k)
         m_preItems[std::size_t(k)] = it->second;
     if (LotteryDic.Count() > 10) PreItem10 = LotteryDic.at(LotteryDic.Count() - 10).second;
-    while (LotteryDic.Count() > kHeldDraws) LotteryDic.RemoveFirst();
+    while (LotteryDic.Count() > kHeldDraws)
+        LotteryDic.RemoveFirst();
     return outcome;
 }
 

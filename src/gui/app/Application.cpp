@@ -50,9 +50,10 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
 
 void UseChineseFont() {
     const QStringList families = QFontDatabase::families();
-    for (const QString& name : {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
-                                QStringLiteral("WenQuanYi Micro Hei"),
-                                QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC")}) {
+    for (const QString& name :
+         {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+          QStringLiteral("Noto Sans SC")}) {
         if (families.contains(name)) {
             QFont f(name);
             f.setPointSize(9);

@@ -7,11 +7,11 @@
 namespace zuohao::gui {
 
 struct AppOptions {
-    bool demo = false;        // --demo: run on a draw feed of our own
-    int demoInterval = 60;    // --demo-interval S
-    QString drawFile;         // --draw-file PATH: the path box at load instead of the settings
-    QString timeUrl;          // --time-url URL: the time service; none = the local clock
-    QString iniPath;          // --ini PATH: the settings file
+    bool demo = false;     // --demo: run on a draw feed of our own
+    int demoInterval = 60; // --demo-interval S
+    QString drawFile;      // --draw-file PATH: the path box at load instead of the settings
+    QString timeUrl;       // --time-url URL: the time service; none = the local clock
+    QString iniPath;       // --ini PATH: the settings file
 };
 
 // Parses the options; on a usage error returns nothing and sets `error`.

@@ -20,11 +20,13 @@
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
-#include "gui/winlink/HandPicker.h"
 #include "gui/winlink/DesktopWindowLink.h"
+#include "gui/winlink/HandPicker.h"
 
 // Resources of a static library are registered by hand.
-static void initAppResources() { Q_INIT_RESOURCE(app); }
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
 
 namespace zuohao::gui {
 
@@ -116,15 +118,16 @@ void LotteryForm::Form_Load() {
     m_form.ActiveCls = &Lotteries(0);
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
-        if (m_demo->start()) m_zelkc->setText(m_demo->path());
-        else ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
+        if (m_demo->start())
+            m_zelkc->setText(m_demo->path());
+        else
+            ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(m_options.drawFile);
     } else {
         m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_iniPath));
     }
-    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]),
-                               QStringLiteral(" 万千百"));
+    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->CheckAuto->setChecked(true);
     m_panel->WeiOption_Click(9);
@@ -158,8 +161,9 @@ bool LotteryForm::event(QEvent* event) {
 
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo) (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"),
-                                          m_zelkc->text(), m_iniPath);
+    if (!m_options.demo)
+        (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
+                         m_iniPath);
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

@@ -1,9 +1,9 @@
 #pragma once
 // The main window: lottery tabs, status line, the history grid, the conditions panel and
 // base-set box, the picked windows, the refresh cycle and the monitor window.
+#include <QMainWindow>
 #include <array>
 #include <memory>
-#include <QMainWindow>
 
 #include "core/acquire/DrawSource.h"
 #include "core/model/LotteryClass.h"

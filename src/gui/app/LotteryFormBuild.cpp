@@ -1,10 +1,10 @@
 // Construction, layout and signal wiring of the main window.
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -66,8 +66,8 @@ void LotteryForm::buildWindow() {
     m_linePic = new QFrame(central);
     m_linePic->setObjectName(QStringLiteral("LinePic"));
     m_linePic->setFixedHeight(3);
-    m_linePic->setStyleSheet(QStringLiteral("background: %1;")
-                                 .arg(palette().color(QPalette::Highlight).name()));
+    m_linePic->setStyleSheet(
+        QStringLiteral("background: %1;").arg(palette().color(QPalette::Highlight).name()));
     column->addWidget(m_linePic);
 
     // The working area.
@@ -90,7 +90,8 @@ void LotteryForm::buildWindow() {
     side->addWidget(m_jianKongCmd);
     m_hands = new HandPicker(*m_windowLink, m_picture4);
     m_hands->setObjectName(QStringLiteral("HandPicker"));
-    auto* label3 = new QLabel(QStringLiteral("<a href=\"help\">专注分分彩 做号 · 计划</a>"), m_picture4);
+    auto* label3 =
+        new QLabel(QStringLiteral("<a href=\"help\">专注分分彩 做号 · 计划</a>"), m_picture4);
     label3->setObjectName(QStringLiteral("Label3"));
     side->addWidget(label3);
     m_mengImage = new TabLabel(m_picture4);
@@ -141,19 +142,24 @@ static void placeHand(HandPicker* hands, int i, QWidget* slot) {
 }
 
 void LotteryForm::LayoutConditionsPanel() {
-    for (int k = 0; k < 2; ++k) placeHand(m_hands, k, m_panel->pickSlots[k]);
-    for (int k = 0; k < 3; ++k) placeHand(m_hands, k + 2, m_panel->digitPickSlots[k]);
+    for (int k = 0; k < 2; ++k)
+        placeHand(m_hands, k, m_panel->pickSlots[k]);
+    for (int k = 0; k < 3; ++k)
+        placeHand(m_hands, k + 2, m_panel->digitPickSlots[k]);
     m_hands->hide(); // its hands now live in the panels
-    m_grid->setSelectionRow(QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
-                            QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
+    m_grid->setSelectionRow(
+        QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
+        QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
     std::array<QCheckBox*, 66> boxes{};
-    for (int i = 0; i < 66; ++i) boxes[i] = m_grid->selectCheck(i);
+    for (int i = 0; i < 66; ++i)
+        boxes[i] = m_grid->selectCheck(i);
     m_panel->attachSelectChecks(boxes);
 }
 
 void LotteryForm::wire() {
     for (int i = 0; i < 4; ++i)
-        connect(m_menuItemLabel[i], &TabLabel::clicked, this, [this, i] { MenuItemLabel_Click(i); });
+        connect(m_menuItemLabel[i], &TabLabel::clicked, this,
+                [this, i] { MenuItemLabel_Click(i); });
     connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
@@ -161,7 +167,8 @@ void LotteryForm::wire() {
     connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);
     connect(m_timerGetHwnd, &QTimer::timeout, this, &LotteryForm::TimerGetHwnd_Timer);
     connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);
-    connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this, &LotteryForm::ShowLabelTxt);
+    connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this,
+            &LotteryForm::ShowLabelTxt);
 }
 
 } // namespace zuohao::gui

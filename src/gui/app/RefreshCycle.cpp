@@ -37,13 +37,17 @@ void LotteryForm::runTick() {
     // Each step reads the active lottery afresh: the user may switch during the wait.
     if (m_form.ActiveCls->IsGetHis) {
         auto time = m_time->RequestServerTime();
-        if (!time) error = QString::fromStdString(time.error());
-        else m_form.ActiveCls->GetLotteryNew();
+        if (!time)
+            error = QString::fromStdString(time.error());
+        else
+            m_form.ActiveCls->GetLotteryNew();
     } else {
         m_form.ActiveCls->GetLotteryHisroty();
     }
-    if (!error.isEmpty()) ShowLabelTxt(QStringLiteral("产生错误:") + error);
-    else ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
+    if (!error.isEmpty())
+        ShowLabelTxt(QStringLiteral("产生错误:") + error);
+    else
+        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
 }
 
 void LotteryForm::RedrawPlanDisplay() {

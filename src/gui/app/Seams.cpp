@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-
 namespace zuohao::gui {
 
 void Seams::information(QWidget* parent, const QString& text) {
@@ -45,7 +44,9 @@ namespace {
 std::function<void()> g_alarmPlayer;
 } // namespace
 
-void setAlarmPlayer(std::function<void()> player) { g_alarmPlayer = std::move(player); }
+void setAlarmPlayer(std::function<void()> player) {
+    g_alarmPlayer = std::move(player);
+}
 
 void Seams::playAlarm() {
     if (g_alarmPlayer) g_alarmPlayer();
@@ -66,7 +67,11 @@ Seams g_desktopSeams;
 Seams* g_seams = &g_desktopSeams;
 } // namespace
 
-Seams& seams() { return *g_seams; }
-void setSeams(Seams* s) { g_seams = s ? s : &g_desktopSeams; }
+Seams& seams() {
+    return *g_seams;
+}
+void setSeams(Seams* s) {
+    g_seams = s ? s : &g_desktopSeams;
+}
 
 } // namespace zuohao::gui

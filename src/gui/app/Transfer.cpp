@@ -8,14 +8,18 @@
 #include "core/making/KillList.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/making/MakingPanel.h"
-#include "gui/winlink/HandPicker.h"
 #include "gui/winlink/DesktopWindowLink.h"
+#include "gui/winlink/HandPicker.h"
 
 namespace zuohao::gui {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& t) { return t.toStdString(); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string s(const QString& t) {
+    return t.toStdString();
+}
 } // namespace
 
 void LotteryForm::CaptureFromHand(int index, quint64 handle) {
@@ -45,7 +49,9 @@ void LotteryForm::TimerGetHwnd_Timer() {
     // window that is gone reads as empty and empties its box.
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = m_hands->pickedWindow(k);
-        if (h != 0) AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")), k);
+        if (h != 0)
+            AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")),
+                           k);
     }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
@@ -59,8 +65,10 @@ void LotteryForm::TimerGetHwnd_Timer() {
     }
     m_panel->writeKillBox(1);
     m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
-    if (auto dadi = lot.GetSuoshuiDadi()) m_panel->setBaseText(q(*dadi));
-    else ShowLabelTxt(QStringLiteral("缩水失败：") + q(dadi.error()));
+    if (auto dadi = lot.GetSuoshuiDadi())
+        m_panel->setBaseText(q(*dadi));
+    else
+        ShowLabelTxt(QStringLiteral("缩水失败：") + q(dadi.error()));
     if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;

@@ -16,15 +16,21 @@
 namespace zuohao::gui {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& t) { return t.toStdString(); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string s(const QString& t) {
+    return t.toStdString();
+}
 const QString kStartCaption = QStringLiteral("开  始  缩  水");
 const QString kRunningCaption = QStringLiteral("正 在 计 划 ...");
 } // namespace
 
 void MakingPanel::setBaseText(const QString& text) {
-    if (ShowDadiText->toPlainText() == text) ShowDadiText_Change();
-    else ShowDadiText->setPlainText(text);
+    if (ShowDadiText->toPlainText() == text)
+        ShowDadiText_Change();
+    else
+        ShowDadiText->setPlainText(text);
 }
 
 void MakingPanel::ShowDadiText_Change() {
@@ -61,8 +67,10 @@ void MakingPanel::SuishuiCmd_Click() {
     m_check1->setEnabled(false);
     m_planCmd->setEnabled(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    if (auto r = lot.GetSuoshuiDadi()) setBaseText(q(*r));
-    else reportFailure(QStringLiteral("缩水失败："), r.error());
+    if (auto r = lot.GetSuoshuiDadi())
+        setBaseText(q(*r));
+    else
+        reportFailure(QStringLiteral("缩水失败："), r.error());
     if (lot.PreItem01) {
         lot.AddNewPlan(*lot.PreItem01);
         PlanText->setPlainText(q(lot.PreItem01->PlanTxt));
@@ -115,24 +123,32 @@ void MakingPanel::killListStored(int k, bool renewPlan) {
     (void)lot.LetMyFormSet(k == 0 ? "KL0" : "KL1", text, 0);
     m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
     if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
-    if (auto r = lot.GetSuoshuiDadi()) setBaseText(q(*r));
-    else reportFailure(QStringLiteral("缩水失败："), r.error());
+    if (auto r = lot.GetSuoshuiDadi())
+        setBaseText(q(*r));
+    else
+        reportFailure(QStringLiteral("缩水失败："), r.error());
     if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 
 void MakingPanel::Command2_Click(int k) {
     if (m_form.ForgetPickedWindow) m_form.ForgetPickedWindow(k);
-    if (k == 0) m_form.Kill.three.clear();
-    else m_form.Kill.four = {"", "", ""};
-    if (TextKillDadi[k]->toPlainText().isEmpty()) killListStored(k, true);
-    else TextKillDadi[k]->setPlainText(QString());
+    if (k == 0)
+        m_form.Kill.three.clear();
+    else
+        m_form.Kill.four = {"", "", ""};
+    if (TextKillDadi[k]->toPlainText().isEmpty())
+        killListStored(k, true);
+    else
+        TextKillDadi[k]->setPlainText(QString());
 }
 
 void MakingPanel::writeKillBox(int k) {
     const QString shown = killTextShown(k);
-    if (TextKillDadi[k]->toPlainText() == shown) killListStored(k, true);
-    else TextKillDadi[k]->setPlainText(shown);
+    if (TextKillDadi[k]->toPlainText() == shown)
+        killListStored(k, true);
+    else
+        TextKillDadi[k]->setPlainText(shown);
 }
 
 void MakingPanel::Command3_Click(int k) {

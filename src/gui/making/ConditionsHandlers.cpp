@@ -13,8 +13,12 @@
 namespace zuohao::gui {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& t) { return t.toStdString(); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string s(const QString& t) {
+    return t.toStdString();
+}
 } // namespace
 
 void MakingPanel::reportFailure(const QString& what, const std::string& error) {
@@ -65,8 +69,7 @@ void MakingPanel::SelectCheck_Click(int i) {
     const std::string sel = lot.formSet().SEL[g];
     // Groups 0, 1 and 4 take the extra digits of their box as well.
     const int extra = g == 0 ? 1 : g == 1 ? 2 : g == 4 ? 0 : -1;
-    const std::string shown =
-        extra < 0 ? sel : DistinctDigits(sel + s(Texthwnd3[extra]->text()));
+    const std::string shown = extra < 0 ? sel : DistinctDigits(sel + s(Texthwnd3[extra]->text()));
     SelectText[g]->setText(q(shown));
 }
 
@@ -151,7 +154,8 @@ void MakingPanel::ShowFormSet() {
         CountText[i]->setText(q(lot.formSet().CNT[i]));
         SelectText[i]->setText(q(lot.formSet().SEL[i]));
     }
-    for (int i = 0; i < 4; ++i) m_checkLu[i]->setChecked(lot.formSet().KLU[i] != 0);
+    for (int i = 0; i < 4; ++i)
+        m_checkLu[i]->setChecked(lot.formSet().KLU[i] != 0);
     auto has = [](const std::string& set, int d) {
         return set.find(char('0' + d)) != std::string::npos;
     };

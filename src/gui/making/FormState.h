@@ -1,8 +1,8 @@
 #pragma once
 // State of the main window that its panels share: the lottery shown, the position group
 // shown, the kill texts and the flag that marks the program's own writes to a kill-list box.
-#include <functional>
 #include <QString>
+#include <functional>
 
 #include "core/making/KillList.h"
 

@@ -4,8 +4,8 @@
 // automatic mode; the base set with its copy buttons, start and clear of a plan, the plan
 // text, the two kill-list panels and the delay box. Every edit goes into the condition set
 // of the active lottery at once.
-#include <array>
 #include <QWidget>
+#include <array>
 
 #include "gui/making/FormState.h"
 
@@ -52,7 +52,7 @@ public:
     QCheckBox* CheckAuto = nullptr;
     QWidget* Picture2 = nullptr;
     std::array<QFrame*, 2> Picture9{};
-    std::array<QWidget*, 2> pickSlots{};  // where the kill-list hands go
+    std::array<QWidget*, 2> pickSlots{};      // where the kill-list hands go
     std::array<QWidget*, 3> digitPickSlots{}; // where the hands of Texthwnd3 go
 
 private:

@@ -67,7 +67,8 @@ void MakingPanel::build() {
         weiGroup->addButton(m_weiOption[i], i);
         posGrid->addWidget(m_weiOption[i], i % 4, i / 4);
     }
-    CheckAuto = named(new QCheckBox(QStringLiteral("自动做号"), posBox), QStringLiteral("CheckAuto"));
+    CheckAuto =
+        named(new QCheckBox(QStringLiteral("自动做号"), posBox), QStringLiteral("CheckAuto"));
     CheckAuto->setToolTip(QStringLiteral("计划进行中，每期按勾选的统计列自动重新生成选号"));
     m_check1 = named(new QCheckBox(QStringLiteral("大底反集"), posBox), QStringLiteral("Check1"));
     m_check1->setToolTip(QStringLiteral("以被过滤掉的号码作为大底"));
@@ -117,12 +118,12 @@ void MakingPanel::build() {
     swGrid->addWidget(new QLabel(QStringLiteral("杀路数："), swBox), 0, 0);
     const QString luCaptions[4] = {QStringLiteral("全0路"), QStringLiteral("全1路"),
                                    QStringLiteral("全2路"), QStringLiteral("杀对子")};
-    const QString luTips[4] = {QStringLiteral("杀掉各位都是0、3、6、9的号码"),
-                               QStringLiteral("杀掉各位都是1、4、7的号码"),
-                               QStringLiteral("杀掉各位都是2、5、8的号码"),
-                               QStringLiteral("杀掉含有相同数字的号码")};
+    const QString luTips[4] = {
+        QStringLiteral("杀掉各位都是0、3、6、9的号码"), QStringLiteral("杀掉各位都是1、4、7的号码"),
+        QStringLiteral("杀掉各位都是2、5、8的号码"), QStringLiteral("杀掉含有相同数字的号码")};
     for (int i = 0; i < 4; ++i) {
-        m_checkLu[i] = named(new QCheckBox(luCaptions[i], swBox), QStringLiteral("CheckLu_%1").arg(i));
+        m_checkLu[i] =
+            named(new QCheckBox(luCaptions[i], swBox), QStringLiteral("CheckLu_%1").arg(i));
         m_checkLu[i]->setToolTip(luTips[i]);
         swGrid->addWidget(m_checkLu[i], 1 + i / 2, i % 2);
     }
@@ -201,8 +202,8 @@ void MakingPanel::build() {
                            QStringLiteral("CommandFanji"));
     m_suishuiCmd = named(new QPushButton(QStringLiteral("开  始  缩  水"), this),
                          QStringLiteral("SuishuiCmd"));
-    m_planCmd = named(new QPushButton(QStringLiteral("清  除  计  划"), this),
-                      QStringLiteral("PlanCmd_0"));
+    m_planCmd =
+        named(new QPushButton(QStringLiteral("清  除  计  划"), this), QStringLiteral("PlanCmd_0"));
     m_planCmd->setEnabled(false);
     baseColumn->addWidget(m_copyDadiCmd, 2, 0);
     baseColumn->addWidget(m_commandFanji, 2, 1);
@@ -229,7 +230,8 @@ void MakingPanel::build() {
     // The selection row: placed over the history grid by the grid itself.
     for (int i = 0; i < 5; ++i) {
         SelectText[i] = named(new QLineEdit(this), QStringLiteral("SelectText_%1").arg(i));
-        SelectText[i]->setToolTip(QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
+        SelectText[i]->setToolTip(
+            QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
         CountText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
         CountText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
     }

@@ -5,15 +5,21 @@
 
 using namespace zuohao::gui;
 
-FormFixture::FormFixture() { setSeams(&seams); }
+FormFixture::FormFixture() {
+    setSeams(&seams);
+}
 
 FormFixture::~FormFixture() {
     m_form.reset();
     setSeams(nullptr);
 }
 
-QString FormFixture::drawPath() const { return dir.filePath(QStringLiteral("draws.txt")); }
-QString FormFixture::iniPath() const { return dir.filePath(QStringLiteral("zelkwt.ini")); }
+QString FormFixture::drawPath() const {
+    return dir.filePath(QStringLiteral("draws.txt"));
+}
+QString FormFixture::iniPath() const {
+    return dir.filePath(QStringLiteral("zelkwt.ini"));
+}
 
 void FormFixture::writeDraws(const std::vector<Draw>& oldestFirst) {
     QFile f(drawPath() + QStringLiteral(".tmp"));

@@ -1,10 +1,10 @@
 #pragma once
 // A main window on a draw file in a temporary folder, with seams that answer dialogs, keep
 // the clipboard in memory and count alarms.
-#include <memory>
-#include <optional>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "gui/app/Application.h"
@@ -60,9 +60,7 @@ public:
     zuohao::gui::AppOptions defaultOptions() const;
     zuohao::gui::LotteryForm& form() { return *m_form; }
 
-    template <class T> T* child(const QString& name) const {
-        return m_form->findChild<T*>(name);
-    }
+    template <class T> T* child(const QString& name) const { return m_form->findChild<T*>(name); }
 
     TestSeams seams;
     QTemporaryDir dir;

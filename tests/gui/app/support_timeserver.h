@@ -9,9 +9,9 @@ class TimeServer : public QTcpServer {
 public:
     QByteArray body = "2025-01-02 03:04:05";
     int requests = 0;
-    int delayMs = 0;      // the answer comes this much later
-    int open = 0;         // requests being answered now
-    int mostOpen = 0;     // the most answered at once
+    int delayMs = 0;  // the answer comes this much later
+    int open = 0;     // requests being answered now
+    int mostOpen = 0; // the most answered at once
 
     bool start() { return listen(QHostAddress::LocalHost, 0); }
     QString url() const {

@@ -38,7 +38,8 @@ private slots:
         zuohao::LotteryClass& lot = form.Lotteries(0);
 
         // The two hottest digits of 百十个 and the pair sums 0-4.
-        for (int i : {0, 1, 28, 29, 30, 31, 32}) f.child<QCheckBox>(QStringLiteral("SelectCheck_%1").arg(i))->setChecked(true);
+        for (int i : {0, 1, 28, 29, 30, 31, 32})
+            f.child<QCheckBox>(QStringLiteral("SelectCheck_%1").arg(i))->setChecked(true);
         QCOMPARE(lot.formSet().SEL[0].size(), 2u);
         QCOMPARE(lot.formSet().SEL[2], std::string("01234"));
         snap(&form, "1-selections");
@@ -60,10 +61,14 @@ private slots:
             f.writeDraws(shown);
             form.GetNewTimer_Timer();
         }
-        const QStringList lines = f.child<QPlainTextEdit>("PlanText")->toPlainText().split(
-            QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+        const QStringList lines =
+            f.child<QPlainTextEdit>("PlanText")
+                ->toPlainText()
+                .split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 12); // eleven scored lines and the one waiting for its draw
-        for (int i = 0; i < 11; ++i) QVERIFY(lines[i].endsWith(QStringLiteral("中")) || lines[i].endsWith(QStringLiteral("挂")));
+        for (int i = 0; i < 11; ++i)
+            QVERIFY(lines[i].endsWith(QStringLiteral("中")) ||
+                    lines[i].endsWith(QStringLiteral("挂")));
         QCOMPARE(f.child<QPlainTextEdit>("ShowDadiText")->toPlainText(),
                  QString::fromStdString(lot.formSet().DAD));
         // The pasted kill list stays: no window was picked for it.
@@ -79,7 +84,8 @@ private slots:
         form.JianKongCmd_Click();
         JianKongForm* monitor = form.jianKongForm();
         QTest::mouseClick(monitor->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
-        QCOMPARE(monitor->findChild<QPushButton*>("jiankongCom")->text(), QStringLiteral("停止监控"));
+        QCOMPARE(monitor->findChild<QPushButton*>("jiankongCom")->text(),
+                 QStringLiteral("停止监控"));
         snap(monitor, "5-monitor");
 
         QTest::mouseClick(f.child<QPushButton>("PlanCmd_0"), Qt::LeftButton);

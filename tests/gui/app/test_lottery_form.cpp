@@ -162,7 +162,8 @@ private slots:
     void pathIsStoredAtClosingAndReadAtStart() {
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(15));
-        QVERIFY(WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.drawPath(), f.iniPath()));
+        QVERIFY(
+            WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.drawPath(), f.iniPath()));
         zuohao::gui::AppOptions o;
         o.iniPath = f.iniPath();
         f.start(o);

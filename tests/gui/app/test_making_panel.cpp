@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/app/Settings.h"
@@ -26,11 +26,14 @@ class TestMakingPanel : public QObject {
         if (!c) qFatal("no control %s", qPrintable(name));
         return c;
     }
-    QString killBox(int k) { return w<QPlainTextEdit>(QStringLiteral("TextKillDadi_%1").arg(k))->toPlainText(); }
+    QString killBox(int k) {
+        return w<QPlainTextEdit>(QStringLiteral("TextKillDadi_%1").arg(k))->toPlainText();
+    }
     QString zhu(int k) { return w<QLabel>(QStringLiteral("Labelzhu_%1").arg(k))->text(); }
     bool panelWhite(int k) {
-        return w<QWidget>(QStringLiteral("Picture9_%1").arg(k))->palette().color(QPalette::Window) ==
-               QColor(255, 255, 255);
+        return w<QWidget>(QStringLiteral("Picture9_%1").arg(k))
+                   ->palette()
+                   .color(QPalette::Window) == QColor(255, 255, 255);
     }
     void paste(int k, const QString& text) {
         f->seams.clipboard = text;
@@ -81,8 +84,13 @@ private slots:
 
     void countTextKeepsOnlyCounts() {
         auto* box = w<QLineEdit>("CountText_0");
-        struct Case { const char* typed; const char* shown; const char* stored; };
-        const Case cases[] = {{"1a2", "12", "12"}, {"9", "9", "12"}, {"11", "11", "11"}, {"0x6", "06", "06"}};
+        struct Case {
+            const char* typed;
+            const char* shown;
+            const char* stored;
+        };
+        const Case cases[] = {
+            {"1a2", "12", "12"}, {"9", "9", "12"}, {"11", "11", "11"}, {"0x6", "06", "06"}};
         for (const Case& c : cases) {
             box->setText(QString::fromLatin1(c.typed));
             QCOMPARE(box->text(), QString::fromLatin1(c.shown));
@@ -146,7 +154,8 @@ private slots:
         QTest::mouseClick(w<QPushButton>("Command2_1"), Qt::LeftButton);
         QCOMPARE(killBox(1), QString());
         QCOMPARE(zhu(1), QStringLiteral("0注"));
-        for (const auto& t : f->form().formState().Kill.four) QVERIFY(t.empty());
+        for (const auto& t : f->form().formState().Kill.four)
+            QVERIFY(t.empty());
 
         f->seams.clipboardFails = true;
         paste(0, QStringLiteral("111 222"));
@@ -168,7 +177,9 @@ private slots:
         QCOMPARE(w<QPushButton>("CommandFanji")->text(), QStringLiteral("复制反集 [729注]"));
         QCOMPARE(w<QPlainTextEdit>("PlanText")->toPlainText(),
                  QString::fromStdString(lot().PreItem01->PlanTxt));
-        QVERIFY(w<QPlainTextEdit>("PlanText")->toPlainText().endsWith(QStringLiteral("271注  【百十个】  进行中...")));
+        QVERIFY(w<QPlainTextEdit>("PlanText")
+                    ->toPlainText()
+                    .endsWith(QStringLiteral("271注  【百十个】  进行中...")));
 
         QTest::mouseClick(w<QPushButton>("CopyDadiCmd"), Qt::LeftButton);
         QCOMPARE(f->seams.clipboard, w<QPlainTextEdit>("ShowDadiText")->toPlainText());
@@ -203,18 +214,25 @@ private slots:
         auto draws = FormFixture::makeDraws(43);
         f->writeDraws(draws);
         f->form().GetNewTimer_Timer(); // three new draws, delay 0: transfer at once
-        const QStringList lines = w<QPlainTextEdit>("PlanText")->toPlainText().split(
-            QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+        const QStringList lines =
+            w<QPlainTextEdit>("PlanText")
+                ->toPlainText()
+                .split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 4); // three scored lines and the one of the newest draw
-        for (int i = 0; i < 3; ++i) QVERIFY(lines[i].endsWith(QStringLiteral("中")));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(lines[i].endsWith(QStringLiteral("中")));
         QVERIFY(lines[3].endsWith(QStringLiteral("进行中...")));
         QVERIFY(!f->form().timerGetHwnd()->isActive());
     }
 
     void delayBoxNormalisesAndStores() {
         auto* box = w<QLineEdit>("TextYanchi");
-        struct Case { const char* typed; int value; };
-        for (const Case& c : {Case{"2.6", 3}, Case{"5s", 5}, Case{"x", 0}, Case{"2.5", 2}, Case{"", 0}}) {
+        struct Case {
+            const char* typed;
+            int value;
+        };
+        for (const Case& c :
+             {Case{"2.6", 3}, Case{"5s", 5}, Case{"x", 0}, Case{"2.5", 2}, Case{"", 0}}) {
             box->setText(QString::fromLatin1(c.typed));
             QCOMPARE(box->text(), QString::number(c.value));
             QCOMPARE(f->form().formState().Yanchi, c.value);

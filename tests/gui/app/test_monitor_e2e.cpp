@@ -6,13 +6,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 
+#include "core/model/Text.h"
 #include "gui/app/Settings.h"
 #include "gui/monitor/JianKongForm.h"
-#include "core/model/Text.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;
@@ -90,7 +90,8 @@ private slots:
         QVERIFY(!f.form().monitorState().PlanRunning);
         QCOMPARE(f.seams.alarms, sounds); // a running plan raises no new alarm
         const QString result = newestJhzg();
-        QVERIFY2(result == QStringLiteral("挂") || QRegularExpression(QStringLiteral("^中[123]$")).match(result).hasMatch(),
+        QVERIFY2(result == QStringLiteral("挂") ||
+                     QRegularExpression(QStringLiteral("^中[123]$")).match(result).hasMatch(),
                  qPrintable(result));
         const QString log = m->findChild<QPlainTextEdit*>("记录")->toPlainText();
         QVERIFY2(log.endsWith(QStringLiteral("期 --- ") + result), qPrintable(log));

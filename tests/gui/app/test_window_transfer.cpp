@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/model/Text.h"
 #include "gui/app/Settings.h"
 #include "gui/winlink/HandPicker.h"
-#include "core/model/Text.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;

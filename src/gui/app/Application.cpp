@@ -1,10 +1,10 @@
 #include "gui/app/Application.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QTextStream>
 
 #include "core/model/NumberTables.h"
+#include "gui/app/Fonts.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/app/Seams.h"
 #include "gui/monitor/AlarmSound.h"
@@ -49,18 +49,9 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
 }
 
 void UseChineseFont() {
-    const QStringList families = QFontDatabase::families();
-    for (const QString& name :
-         {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
-          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-          QStringLiteral("Noto Sans SC")}) {
-        if (families.contains(name)) {
-            QFont f(name);
-            f.setPointSize(9);
-            QApplication::setFont(f);
-            return;
-        }
-    }
+    QFont f(ChineseFontFamily());
+    f.setPointSize(9);
+    QApplication::setFont(f);
 }
 
 int RunApplication(int argc, char** argv) {

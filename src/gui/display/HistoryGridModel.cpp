@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/model/Text.h"
-#include "gui/display/DisplayFont.h"
+#include "gui/app/Fonts.h"
 
 namespace zuohao::gui {
 

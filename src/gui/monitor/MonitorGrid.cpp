@@ -1,5 +1,7 @@
 #include "gui/monitor/MonitorGrid.h"
 
+#include "gui/app/Fonts.h"
+
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QPainter>
@@ -104,18 +106,7 @@ void SegmentLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                       option.palette.color(QPalette::Active, QPalette::Highlight));
 }
 
-QFont monitorFont() {
-    QFont font;
-    const QStringList installed = QFontDatabase::families();
-    QStringList families;
-    for (const char* name : {"微软雅黑", "Microsoft YaHei", "WenQuanYi Micro Hei",
-                             "Noto Sans CJK SC", "Source Han Sans SC"}) {
-        if (installed.contains(QString::fromUtf8(name))) families << QString::fromUtf8(name);
-    }
-    if (!families.isEmpty()) font.setFamilies(families);
-    font.setPointSize(10);
-    return font;
-}
+QFont monitorFont() { return ChineseFont(10); }
 
 void setUpMonitorGridView(QTableView* view, MonitorGridModel* model) {
     view->setModel(model);

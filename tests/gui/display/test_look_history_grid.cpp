@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "gui/display/DisplayFont.h"
+#include "gui/app/Fonts.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/HistoryGridModel.h"
 #include "gui/display/PlanDisplay.h"

@@ -1,4 +1,4 @@
-#include "gui/display/DisplayFont.h"
+#include "gui/app/Fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

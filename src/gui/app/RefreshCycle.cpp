@@ -51,13 +51,10 @@ void LotteryForm::runTick() {
 }
 
 void LotteryForm::RedrawPlanDisplay() {
+    // The block titles carry the caption of the position option shown.
     const int w = m_form.CurWei;
-    static const char* const kCaptions[12] = {" 万千百", " 万千十", " 万千个", " 万百十",
-                                              " 万百个", " 万十个", " 千百十", " 千百个",
-                                              " 千十个", " 百十个", " 前四星", " 后四星"};
     const QString plan = zuohao::gui::RedrawPlanDisplay(
-        *m_grid, *m_form.ActiveCls,
-        PlanDisplayOptions{w, QString::fromUtf8(kCaptions[w]), m_form.KillTextBusy});
+        *m_grid, *m_form.ActiveCls, PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
     m_panel->PlanText->setPlainText(plan);
     m_jianKong->Kasi();
 }

@@ -32,6 +32,8 @@ public:
     void ShowFormSet();
     // Runs the click behaviour of a position option (start-up runs it with 9).
     void WeiOption_Click(int index);
+    // The caption of position option w (" 万千百" … " 后四星").
+    QString weiCaption(int w) const;
     // The kill-list box k shows the accepted text for the current position group.
     QString killTextShown(int k) const;
     // Writes the accepted kill text of panel k into its box; the box's change behaviour

@@ -237,6 +237,10 @@ void MakingPanel::build() {
     }
 }
 
+QString MakingPanel::weiCaption(int w) const {
+    return (w >= 0 && w < 12) ? m_weiOption[w]->text() : QString();
+}
+
 void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, 66>& boxes) {
     m_selectCheck = boxes;
     for (int i = 0; i < 66; ++i) {

@@ -5,10 +5,10 @@ set -euo pipefail
 
 ZUOHAO_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libgtest-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-wqy-microhei locales
   clang
-  libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus-x11
+  libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus dbus-x11
 )
 
 zuohao_install_missing() {
@@ -22,7 +22,7 @@ zuohao_install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-    $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
+    $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
   fi
 }
 

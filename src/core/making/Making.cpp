@@ -30,7 +30,7 @@ static std::string buildSelection(const ConditionSet& set, int g, const GridRow&
         const int c = i % 14;
         if (c <= 9) {
             if (g == 0)
-                t += RemoveChar(row[i + 3].shown(), kMarkChar);
+                t += row[i + 3].shown(); // the digit shown, its hit mark dropped
             else
                 t.push_back(char('0' + c));
             continue;

@@ -2,7 +2,6 @@
 
 #include "gui/app/Fonts.h"
 
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QPainter>
 

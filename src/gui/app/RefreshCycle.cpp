@@ -54,7 +54,8 @@ void LotteryForm::RedrawPlanDisplay() {
     // The block titles carry the caption of the position option shown.
     const int w = m_form.CurWei;
     const QString plan = zuohao::gui::RedrawPlanDisplay(
-        *m_grid, *m_form.ActiveCls, PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
+        *m_grid, *m_form.ActiveCls,
+        PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
     m_panel->PlanText->setPlainText(plan);
     m_jianKong->Kasi();
 }

@@ -105,7 +105,9 @@ void SegmentLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                       option.palette.color(QPalette::Active, QPalette::Highlight));
 }
 
-QFont monitorFont() { return ChineseFont(10); }
+QFont monitorFont() {
+    return ChineseFont(10);
+}
 
 void setUpMonitorGridView(QTableView* view, MonitorGridModel* model) {
     view->setModel(model);

@@ -1,5 +1,6 @@
 // The main window as a person meets it: start-up, tabs, the status line, the refresh cycle
 // against a draw file and a time service on this machine, and the two settings.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,6 +174,25 @@ private slots:
         f.child<QLineEdit>("zelkc")->setText(other);
         f.form().close();
         QCOMPARE(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.iniPath()), other);
+    }
+
+    void linksOpenTheHelpPageAndASecondActivationDoesNothing() {
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(15);
+        f.writeDraws(draws);
+        f.start(f.defaultOptions());
+        for (const char* name : {"Label1_0", "Label1_2", "Label3"})
+            emit f.child<QLabel>(QString::fromLatin1(name))->linkActivated(QStringLiteral("help"));
+        QTest::mouseClick(f.child<QLabel>("MengImage"), Qt::LeftButton);
+        QCOMPARE(f.seams.helpOpened, 4);
+
+        // Coming back to the window after another program: no second history load.
+        draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});
+        f.writeDraws(draws);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&f.form(), &activate);
+        QTest::qWait(20);
+        QCOMPARE(held(f), 15);
     }
 
     void closingTheMainWindowClosesTheMonitor() {

@@ -7,27 +7,19 @@
 
 #include "core/making/KillList.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/app/QtText.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
 
 namespace zuohao::gui {
 
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string s(const QString& t) {
-    return t.toStdString();
-}
-} // namespace
-
 void LotteryForm::CaptureFromHand(int index, quint64 handle) {
     // The picker has already written the handle into LabelHwnd(index).
     m_form.KillTextBusy = true;
     if (index == 0 || index == 1) {
         const char* width = index == 0 ? "3" : "3,4";
-        AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, handle, width)), index);
+        AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, handle, width)), index);
         m_panel->writeKillBox(index);
     } else if (index >= 2 && index <= 4) {
         m_panel->Texthwnd3[index - 2]->setText(ReadWindowDigits(*m_windowLink, handle));
@@ -50,8 +42,8 @@ void LotteryForm::TimerGetHwnd_Timer() {
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = m_hands->pickedWindow(k);
         if (h != 0)
-            AcceptKillList(m_form.Kill, s(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")),
-                           k);
+            AcceptKillList(m_form.Kill,
+                           toStd(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")), k);
     }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
@@ -61,14 +53,14 @@ void LotteryForm::TimerGetHwnd_Timer() {
             extra->setText(ReadWindowDigits(*m_windowLink, h));
         const int g = kGroupOfHand[hand];
         const std::string sel = lot.formSet().SEL[g];
-        m_panel->SelectText[g]->setText(q(MergeDigits(sel, s(extra->text()))));
+        m_panel->SelectText[g]->setText(toQ(MergeDigits(sel, toStd(extra->text()))));
     }
     m_panel->writeKillBox(1);
     m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
     if (auto dadi = lot.GetSuoshuiDadi())
-        m_panel->setBaseText(q(*dadi));
+        m_panel->setBaseText(toQ(*dadi));
     else
-        ShowLabelTxt(QStringLiteral("缩水失败：") + q(dadi.error()));
+        ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
     if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;

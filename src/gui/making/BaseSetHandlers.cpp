@@ -9,6 +9,7 @@
 #include "core/making/KillList.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
+#include "gui/app/QtText.h"
 #include "gui/app/Seams.h"
 #include "gui/app/Settings.h"
 #include "gui/making/MakingPanel.h"
@@ -16,12 +17,6 @@
 namespace zuohao::gui {
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string s(const QString& t) {
-    return t.toStdString();
-}
 const QString kStartCaption = QStringLiteral("开  始  缩  水");
 const QString kRunningCaption = QStringLiteral("正 在 计 划 ...");
 } // namespace
@@ -36,7 +31,7 @@ void MakingPanel::setBaseText(const QString& text) {
 void MakingPanel::ShowDadiText_Change() {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = s(ShowDadiText->toPlainText());
+    const std::string text = toStd(ShowDadiText->toPlainText());
     (void)lot.LetMyFormSet("DAD", text, 0);
     m_copyDadiCmd->setText(QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
     const int m = CountNumberList(lot.formSet().FJI);
@@ -53,7 +48,7 @@ void MakingPanel::CopyDadiCmd_Click() {
 
 void MakingPanel::CommandFanji_Click() {
     if (ShowDadiText->toPlainText().isEmpty() || !m_form.ActiveCls) return;
-    if (!seams().setClipboardText(q(m_form.ActiveCls->formSet().FJI)) && m_form.ShowLabelTxt)
+    if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI)) && m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
 }
 
@@ -68,12 +63,12 @@ void MakingPanel::SuishuiCmd_Click() {
     m_planCmd->setEnabled(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
     if (auto r = lot.GetSuoshuiDadi())
-        setBaseText(q(*r));
+        setBaseText(toQ(*r));
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
     if (lot.PreItem01) {
         lot.AddNewPlan(*lot.PreItem01);
-        PlanText->setPlainText(q(lot.PreItem01->PlanTxt));
+        PlanText->setPlainText(toQ(lot.PreItem01->PlanTxt));
     }
 }
 
@@ -101,7 +96,7 @@ void MakingPanel::PlanText_Change() {
 
 void MakingPanel::TextKillDadi_Change(int k) {
     if (!m_form.KillTextBusy) {
-        const std::string typed = s(TextKillDadi[k]->toPlainText());
+        const std::string typed = toStd(TextKillDadi[k]->toPlainText());
         AcceptKillList(m_form.Kill, NumberLineFilter(typed, k == 0 ? "3" : "3,4"), k);
         const QString shown = killTextShown(k);
         if (shown != TextKillDadi[k]->toPlainText()) {
@@ -119,12 +114,12 @@ void MakingPanel::TextKillDadi_Change(int k) {
 void MakingPanel::killListStored(int k, bool renewPlan) {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = s(TextKillDadi[k]->toPlainText());
+    const std::string text = toStd(TextKillDadi[k]->toPlainText());
     (void)lot.LetMyFormSet(k == 0 ? "KL0" : "KL1", text, 0);
     m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
     if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
     if (auto r = lot.GetSuoshuiDadi())
-        setBaseText(q(*r));
+        setBaseText(toQ(*r));
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
     if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
@@ -158,7 +153,7 @@ void MakingPanel::Command3_Click(int k) {
         return;
     }
     m_form.KillTextBusy = true;
-    AcceptKillList(m_form.Kill, NumberLineFilter(s(*clip), k == 0 ? "3" : "3,4"), k);
+    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), k == 0 ? "3" : "3,4"), k);
     writeKillBox(k);
     m_form.KillTextBusy = false;
 }

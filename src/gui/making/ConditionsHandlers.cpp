@@ -8,21 +8,13 @@
 
 #include "core/model/LotteryClass.h"
 #include "core/model/NumberTables.h"
+#include "gui/app/QtText.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
 
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string s(const QString& t) {
-    return t.toStdString();
-}
-} // namespace
-
 void MakingPanel::reportFailure(const QString& what, const std::string& error) {
-    if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(what + q(error));
+    if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(what + toQ(error));
 }
 
 void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
@@ -69,12 +61,14 @@ void MakingPanel::SelectCheck_Click(int i) {
     const std::string sel = lot.formSet().SEL[g];
     // Groups 0, 1 and 4 take the extra digits of their box as well.
     const int extra = g == 0 ? 1 : g == 1 ? 2 : g == 4 ? 0 : -1;
-    const std::string shown = extra < 0 ? sel : DistinctDigits(sel + s(Texthwnd3[extra]->text()));
-    SelectText[g]->setText(q(shown));
+    const std::string shown =
+        extra < 0 ? sel : DistinctDigits(sel + toStd(Texthwnd3[extra]->text()));
+    SelectText[g]->setText(toQ(shown));
 }
 
 void MakingPanel::SelectText_Change(int i) {
-    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("SEL", s(SelectText[i]->text()), i);
+    if (m_form.ActiveCls)
+        (void)m_form.ActiveCls->LetMyFormSet("SEL", toStd(SelectText[i]->text()), i);
 }
 
 void MakingPanel::CountText_Change(int i) {
@@ -87,7 +81,7 @@ void MakingPanel::CountText_Change(int i) {
         CountText[i]->setCursorPosition(int(kept.size()));
         return;
     }
-    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("CNT", s(kept), i);
+    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("CNT", toStd(kept), i);
 }
 
 void MakingPanel::Texthwnd3_Change(int k) {
@@ -133,9 +127,9 @@ void MakingPanel::CheckLu_Click(int i) {
 }
 
 QString MakingPanel::killTextShown(int k) const {
-    if (k == 0) return q(m_form.Kill.three);
+    if (k == 0) return toQ(m_form.Kill.three);
     const int w = m_form.CurWei;
-    return q(m_form.Kill.four[(w == 10 || w == 11) ? std::size_t(w - 10) : 2]);
+    return toQ(m_form.Kill.four[(w == 10 || w == 11) ? std::size_t(w - 10) : 2]);
 }
 
 void MakingPanel::ShowFormSet() {
@@ -151,8 +145,8 @@ void MakingPanel::ShowFormSet() {
     for (int i = 0; i < 66; ++i)
         if (m_selectCheck[i]) m_selectCheck[i]->setChecked(lot.formSet().CHK[i]);
     for (int i = 0; i < 5; ++i) {
-        CountText[i]->setText(q(lot.formSet().CNT[i]));
-        SelectText[i]->setText(q(lot.formSet().SEL[i]));
+        CountText[i]->setText(toQ(lot.formSet().CNT[i]));
+        SelectText[i]->setText(toQ(lot.formSet().SEL[i]));
     }
     for (int i = 0; i < 4; ++i)
         m_checkLu[i]->setChecked(lot.formSet().KLU[i] != 0);

@@ -94,8 +94,9 @@ FILE* openRegularFile(const std::string& path) {
 }
 } // namespace
 
-std::optional<std::string> ReadDrawFileHead(const std::string& path) {
-    if (path.empty()) return std::nullopt;
+namespace {
+// One pass over the head of the file.
+std::optional<std::string> readHeadOnce(const std::string& path) {
     std::unique_ptr<FILE, int (*)(FILE*)> f(openRegularFile(path), &std::fclose);
     if (!f) return std::nullopt;
     std::string text, line;
@@ -130,6 +131,23 @@ std::optional<std::string> ReadDrawFileHead(const std::string& path) {
     if (lines < kDrawFileLines && (!line.empty() || overLong)) endLine();
     if (text.empty()) return std::nullopt;
     return text;
+}
+} // namespace
+
+std::optional<std::string> ReadDrawFileHead(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    // A betting program that rewrites its file in place (truncate, then write) can be caught
+    // between two versions: the start of a line from one and its end from the next would
+    // make a wrong draw. Two passes that read the same text are taken as one moment of the
+    // file; a file that never holds still in a few passes gives no text this time.
+    constexpr int kPasses = 8;
+    std::optional<std::string> previous = readHeadOnce(path);
+    for (int pass = 1; pass < kPasses; ++pass) {
+        std::optional<std::string> again = readHeadOnce(path);
+        if (again == previous) return previous;
+        previous = std::move(again);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> FileDrawSource::ReadText() {

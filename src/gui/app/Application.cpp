@@ -4,9 +4,9 @@
 #include <QTextStream>
 
 #include "core/model/NumberTables.h"
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 #include "gui/app/LotteryForm.h"
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
 namespace zuohao::gui {

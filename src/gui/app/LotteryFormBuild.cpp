@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/LotteryForm.h"
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 #include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"

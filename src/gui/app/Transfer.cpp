@@ -7,7 +7,7 @@
 
 #include "core/making/KillList.h"
 #include "gui/app/LotteryForm.h"
-#include "gui/app/QtText.h"
+#include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"

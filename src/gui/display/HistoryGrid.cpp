@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 #include "gui/display/GridPalette.h"
 #include "gui/display/HistoryGridDelegate.h"
 #include "gui/display/HistoryGridHeader.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/model/Text.h"
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 
 namespace zuohao::gui {
 

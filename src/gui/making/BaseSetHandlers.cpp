@@ -9,9 +9,9 @@
 #include "core/making/KillList.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
-#include "gui/app/QtText.h"
-#include "gui/app/Seams.h"
-#include "gui/app/Settings.h"
+#include "gui/common/QtText.h"
+#include "gui/common/Seams.h"
+#include "gui/common/Settings.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {

@@ -8,7 +8,7 @@
 
 #include "core/model/LotteryClass.h"
 #include "core/model/NumberTables.h"
-#include "gui/app/QtText.h"
+#include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {

@@ -5,7 +5,6 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-#include "gui/app/Seams.h"
 
 // The wave is compiled into this static library; its resource must be registered by hand.
 static void initAlarmResource() {
@@ -21,10 +20,6 @@ AlarmSound& AlarmSound::instance() {
     // Lives to the end of the run: the sound plays from memory held by the effect.
     static AlarmSound* sound = new AlarmSound();
     return *sound;
-}
-
-void AlarmSound::registerAsAlarmPlayer() {
-    setAlarmPlayer([] { instance().play(); });
 }
 
 QString AlarmSound::resourcePath() {

@@ -13,8 +13,6 @@ class AlarmSound : public QObject {
 public:
     // The one alarm sound of the program (created on first use, after the application).
     static AlarmSound& instance();
-    // Makes the alarm sound what the desktop seams play as the alarm.
-    static void registerAsAlarmPlayer();
     // Where the wave lives among the program's resources.
     static QString resourcePath();
 

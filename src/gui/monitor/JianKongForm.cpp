@@ -16,7 +16,7 @@
 
 #include "core/model/LotteryClass.h"
 #include "core/monitor/MonitorState.h"
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 #include "gui/monitor/MonitorGrid.h"
 
 namespace zuohao::gui {

@@ -1,6 +1,6 @@
 #include "gui/monitor/MonitorGrid.h"
 
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -9,7 +9,7 @@
 
 #include "gui/app/Application.h"
 #include "gui/app/LotteryForm.h"
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 
 class TestSeams : public zuohao::gui::Seams {
 public:

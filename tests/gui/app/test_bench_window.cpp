@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
 #include "support_timeserver.h"

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;

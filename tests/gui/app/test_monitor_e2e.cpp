@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "core/model/Text.h"
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "core/model/Text.h"
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 #include "gui/winlink/HandPicker.h"
 #include "support_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QtTest>
 
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 #include "gui/display/GridPalette.h"
 #include "gui/display/HistoryGridModel.h"
 #include "support_draws.h"

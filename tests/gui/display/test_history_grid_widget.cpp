@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 #include "gui/display/GridPalette.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/HistoryGridHeader.h"

@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/HistoryGridModel.h"
 #include "gui/display/PlanDisplay.h"

@@ -8,7 +8,7 @@
 
 #include "core/model/LotteryClass.h"
 #include "core/monitor/MonitorState.h"
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 #include "gui/monitor/JianKongForm.h"
 
 class QTableView;

@@ -7,7 +7,7 @@
 #include <QtEndian>
 #include <cmath>
 
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
 using zuohao::gui::AlarmSound;
@@ -109,7 +109,7 @@ void TestAlarmSound::waveIsATwoToneAlarm() {
 
 void TestAlarmSound::askingForTheAlarmIsHarmlessWithoutDevice() {
     const bool device = !QMediaDevices::defaultAudioOutput().isNull();
-    AlarmSound::registerAsAlarmPlayer();
+    zuohao::gui::setAlarmPlayer([] { AlarmSound::instance().play(); });
     // The desktop seams play what was registered; a second alarm cuts the first.
     zuohao::gui::seams().playAlarm();
     zuohao::gui::seams().playAlarm();

@@ -1,4 +1,4 @@
-#include "gui/app/Fonts.h"
+#include "gui/common/Fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "gui/app/IniFile.h"
+#include "gui/common/IniFile.h"
 
 #include <QFile>
 #include <QFileInfo>

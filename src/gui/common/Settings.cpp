@@ -1,4 +1,4 @@
-#include "gui/app/Settings.h"
+#include "gui/common/Settings.h"
 
 #include <QDir>
 #include <QSettings>
@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "core/model/Text.h"
-#include "gui/app/IniFile.h"
+#include "gui/common/IniFile.h"
 
 namespace zuohao::gui {
 

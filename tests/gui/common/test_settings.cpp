@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/IniFile.h"
-#include "gui/app/Settings.h"
+#include "gui/common/IniFile.h"
+#include "gui/common/Settings.h"
 
 using namespace zuohao::gui;
 
@@ -210,4 +210,4 @@ void TestBaseSettings::delayRoundTrip() {
 }
 
 QTEST_GUILESS_MAIN(TestBaseSettings)
-#include "test_base_settings.moc"
+#include "test_settings.moc"

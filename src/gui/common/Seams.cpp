@@ -1,4 +1,4 @@
-#include "gui/app/Seams.h"
+#include "gui/common/Seams.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -33,6 +33,16 @@ public:
     virtual void MonitorRestart() {}
     // The monitor window's Playsound: sound the alarm if the last evaluation raised one.
     virtual void PlayAlarm() {}
+    // A new draw is now held (one call per draw that enters, in the order they enter).
+    virtual void OnDrawEntered(int myIdx, const std::string& qishu, const std::string& haoma) {
+        (void)myIdx, (void)qishu, (void)haoma;
+    }
+    // A stable read showed another number for a held period; the held draws from that period
+    // on were rebuilt with the new number.
+    virtual void OnDrawCorrected(int myIdx, const std::string& qishu, const std::string& oldHaoma,
+                                 const std::string& newHaoma) {
+        (void)myIdx, (void)qishu, (void)oldHaoma, (void)newHaoma;
+    }
 };
 
 // The result of offering one draw to the pipeline.

@@ -65,6 +65,7 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
     LotteryDic.Add(qishu, item);
     LotteryDic_Jiankong.Add(qishu, haoma);
     outcome.added = true;
+    if (m_observer) m_observer->OnDrawEntered(MyIndex, qishu, haoma);
 
     if (m_monitor && m_monitor->Monitoring && m_monitor->PlanRunning)
         JiHuaDicAddNewClass(PeriodKey(qishu), weizhiHAO(haoma));

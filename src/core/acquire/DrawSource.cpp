@@ -1,13 +1,7 @@
 #include "core/acquire/DrawSource.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <memory>
-
 #include "core/acquire/LineRule.h"
+#include "core/platform/ReadOnlyFile.h"
 
 namespace zuohao {
 
@@ -78,27 +72,10 @@ std::string DecodeDrawLine(std::string_view bytes) {
 }
 
 namespace {
-// Opens a regular file for reading. A pipe, a device or a directory is no draw file: opening
-// a pipe would wait for a writer and a device may never end, so they give nothing.
-FILE* openRegularFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    FILE* f = ::fdopen(fd, "rb");
-    if (!f) ::close(fd);
-    return f;
-}
-} // namespace
-
-namespace {
 // One pass over the head of the file.
 std::optional<std::string> readHeadOnce(const std::string& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(openRegularFile(path), &std::fclose);
-    if (!f) return std::nullopt;
+    platform::ReadOnlyFile f;
+    if (!f.open(path)) return std::nullopt;
     std::string text, line;
     bool overLong = false;
     int lines = 0;
@@ -109,11 +86,10 @@ std::optional<std::string> readHeadOnce(const std::string& path) {
         overLong = false;
     };
     while (lines < kDrawFileLines) {
-        std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        if (n == 0) {
-            if (std::ferror(f.get())) return std::nullopt;
-            break;
-        }
+        const std::optional<std::size_t> got = f.read(buf, sizeof buf);
+        if (!got) return std::nullopt;
+        const std::size_t n = *got;
+        if (n == 0) break;
         for (std::size_t i = 0; i < n && lines < kDrawFileLines; ++i) {
             if (buf[i] == '\n') {
                 endLine();

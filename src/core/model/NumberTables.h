@@ -3,6 +3,7 @@
 // 000-999 through the record of its four-digit form 0xyz) described once by its
 // features, as texts and as 10-bit digit masks (bit d set = digit d present).
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <string>
@@ -113,7 +114,7 @@ inline int MaskCount(DigitMask m) {
     static constexpr auto table = [] {
         std::array<std::uint8_t, 1024> t{};
         for (int i = 0; i < 1024; ++i)
-            t[i] = static_cast<std::uint8_t>(__builtin_popcount(i));
+            t[i] = static_cast<std::uint8_t>(std::popcount(unsigned(i)));
         return t;
     }();
     return table[m & 1023];

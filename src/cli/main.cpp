@@ -5,6 +5,7 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Console.h"
 
 namespace {
 const char* kUsage =
@@ -23,12 +24,14 @@ const char* kUsage =
 
 int main(int argc, char** argv) {
     using namespace zuohao::cli;
-    if (argc < 2) {
+    UseBinaryStandardStreams();
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    if (args.empty()) {
         std::cerr << kUsage;
         return 2;
     }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::string command = args.front();
+    args.erase(args.begin());
     try {
         if (command == "reduce") return RunReduce(args);
         if (command == "stats") return RunStats(args);

@@ -1,16 +1,14 @@
 #pragma once
 // Runs zuohao-cli as a child process and captures its exit code, stdout and stderr
 // separately; makes private temporary folders for input files.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "../support/TestProcess.h"
 
 namespace clitest {
 
@@ -37,11 +35,7 @@ inline std::string slurp(const std::filesystem::path& p) {
 // A folder under the system temp folder, removed when the object goes.
 class TempDir {
 public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "zuohao-cli-XXXXXX").string();
-        char* made = ::mkdtemp(tmpl.data());
-        if (made) m_path = made;
-    }
+    TempDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-cli-"); }
     ~TempDir() {
         std::error_code ec;
         if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
@@ -63,28 +57,8 @@ inline RunResult runCli(const std::vector<std::string>& args) {
     TempDir dir;
     const auto outPath = dir.path() / "out", errPath = dir.path() / "err";
     RunResult r;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int devnull = ::open("/dev/null", O_RDONLY);
-        if (o < 0 || e < 0 || devnull < 0) ::_exit(127);
-        ::dup2(devnull, 0);
-        ::dup2(o, 1);
-        ::dup2(e, 2);
-        std::vector<char*> argv;
-        std::string program = ZUOHAO_CLI;
-        argv.push_back(program.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    zuohao::testsupport::ChildProcess child;
+    if (child.start(ZUOHAO_CLI, args, outPath, errPath)) r.code = child.wait();
     r.out = slurp(outPath);
     r.err = slurp(errPath);
     return r;

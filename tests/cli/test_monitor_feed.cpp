@@ -1,11 +1,6 @@
 // zuohao-cli monitor and feed, run as a separate process.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -17,17 +12,16 @@
 #include <thread>
 #include <vector>
 
+#include "../support/TestProcess.h"
+#include "core/platform/ReadOnlyFile.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 class MonitorFeedDir {
 public:
-    MonitorFeedDir() {
-        std::string tmpl = (fs::temp_directory_path() / "zuohao-cli-mf-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        m_path = tmpl;
-    }
+    MonitorFeedDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-cli-mf-"); }
     ~MonitorFeedDir() {
         std::error_code ec;
         fs::remove_all(m_path, ec);
@@ -39,11 +33,18 @@ private:
     fs::path m_path;
 };
 
+// Reads a file the way the draw file reader opens it (on Windows with delete sharing: a
+// reader that does not share delete access would make the feed's replace wait for it).
 std::string slurpFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    zuohao::platform::ReadOnlyFile file;
+    std::string text;
+    if (!file.open(path)) return text;
+    char buffer[4096];
+    while (auto n = file.read(buffer, sizeof buffer)) {
+        if (*n == 0) break;
+        text.append(buffer, *n);
+    }
+    return text;
 }
 
 void writeFile(const std::string& path, const std::string& text) {
@@ -57,33 +58,16 @@ struct CliRun {
 };
 
 // Starts zuohao-cli with the arguments, stdout and stderr into files of `dir`.
-pid_t startCli(const MonitorFeedDir& dir, const std::vector<std::string>& args) {
-    std::vector<std::string> argv{ZUOHAO_CLI};
-    argv.insert(argv.end(), args.begin(), args.end());
-    const std::string out = dir.file("cli.out"), err = dir.file("cli.err");
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (o < 0 || e < 0) _exit(127);
-        ::dup2(o, 1);
-        ::dup2(e, 2);
-        std::vector<char*> cargv;
-        for (std::string& a : argv)
-            cargv.push_back(a.data());
-        cargv.push_back(nullptr);
-        ::execv(cargv[0], cargv.data());
-        _exit(127);
-    }
-    return pid;
+void startCli(zuohao::testsupport::ChildProcess& child, const MonitorFeedDir& dir,
+              const std::vector<std::string>& args) {
+    child.start(ZUOHAO_CLI, args, dir.file("cli.out"), dir.file("cli.err"));
 }
 
 CliRun runCli(const MonitorFeedDir& dir, const std::vector<std::string>& args) {
-    pid_t pid = startCli(dir, args);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    zuohao::testsupport::ChildProcess child;
+    startCli(child, dir, args);
     CliRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.code = child.running() ? child.wait() : -1;
     r.out = slurpFile(dir.file("cli.out"));
     r.err = slurpFile(dir.file("cli.err"));
     return r;
@@ -327,9 +311,10 @@ TEST(CliFeed, FewerThan99DrawsOrNoFileIsAUsageError) {
 TEST(CliFeed, IntervalReplacesTheFileWhole) {
     MonitorFeedDir dir;
     const std::string path = dir.file("live.txt");
-    pid_t pid = startCli(
-        dir, {"feed", "--out", path, "--count", "99", "--interval", "1", "--start", "1001"});
-    ASSERT_GT(pid, 0);
+    zuohao::testsupport::ChildProcess child;
+    startCli(child, dir,
+             {"feed", "--out", path, "--count", "99", "--interval", "1", "--start", "1001"});
+    ASSERT_TRUE(child.running());
     // Poll until two more draws came (a draw a second), for at most 15 seconds.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     int reads = 0, partial = 0;
@@ -346,9 +331,8 @@ TEST(CliFeed, IntervalReplacesTheFileWhole) {
         if (!firstNewest) firstNewest = labels.front();
         lastNewest = labels.front();
     }
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    child.terminate();
+    child.wait();
     EXPECT_GT(reads, 0);
     EXPECT_EQ(partial, 0) << "of " << reads << " reads";
     EXPECT_EQ(firstNewest, 1099);

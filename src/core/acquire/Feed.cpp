@@ -1,9 +1,9 @@
 #include "core/acquire/Feed.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 #include "core/model/Text.h"
+#include "core/platform/FileReplace.h"
 
 namespace zuohao {
 
@@ -27,7 +27,7 @@ void FeedWriter::addDraws(int count) {
 }
 
 Result<void> FeedWriter::write() const {
-    const std::string tmp = m_path + ".tmp" + std::to_string(::getpid());
+    const std::string tmp = m_path + ".tmp" + std::to_string(platform::CurrentProcessId());
     FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return fail("无法写入 " + tmp);
     bool ok = true;
@@ -36,7 +36,7 @@ Result<void> FeedWriter::write() const {
         ok = ok && std::fwrite("\r\n", 1, 2, f) == 2;
     }
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
+    if (!ok || !platform::ReplaceFileWith(tmp, m_path)) {
         std::remove(tmp.c_str());
         return fail("无法写入 " + m_path);
     }

@@ -7,15 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "../../support/TestProcess.h"
+
 namespace zuohao::testing {
 
 class TempDir {
 public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "zuohao-acq-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        m_path = tmpl;
-    }
+    TempDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-acq-"); }
     ~TempDir() {
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);

@@ -2,14 +2,19 @@
 // files and lines, encodings and line ends.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <random>
 #include <thread>
 
@@ -52,6 +57,27 @@ TEST(DrawFileHead, NoTextCases) {
     EXPECT_FALSE(ReadDrawFileHead(dir.file("a-directory")).has_value());
 }
 
+#ifdef _WIN32
+// Runs the read on a thread of its own so that a read that blocks or never ends fails the
+// test instead of hanging it (a stuck thread is left behind and ends with the process).
+bool readReturnsNoTextPromptly(const std::string& path) {
+    auto done = std::make_shared<std::promise<bool>>();
+    std::future<bool> result = done->get_future();
+    std::thread([path, done] { done->set_value(!ReadDrawFileHead(path).has_value()); }).detach();
+    return result.wait_for(std::chrono::seconds(10)) == std::future_status::ready && result.get();
+}
+
+TEST(DrawFileHead, APipeOrDeviceIsNoTextAndDoesNotHang) {
+    const std::string name = "\\\\.\\pipe\\zuohao-draws-" + std::to_string(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096,
+                                   4096, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(readReturnsNoTextPromptly(name)) << "a pipe whose writer never writes";
+    EXPECT_TRUE(readReturnsNoTextPromptly("NUL")) << "a device";
+    EXPECT_TRUE(readReturnsNoTextPromptly("CONIN$")) << "the console";
+    CloseHandle(pipe);
+}
+#else
 // Runs the read in a child process so that a read that blocks or never ends fails the test
 // instead of hanging it.
 bool readReturnsNoTextPromptly(const std::string& path) {
@@ -76,6 +102,7 @@ TEST(DrawFileHead, APipeOrDeviceIsNoTextAndDoesNotHang) {
     EXPECT_TRUE(readReturnsNoTextPromptly(fifo)) << "a pipe without a writer";
     EXPECT_TRUE(readReturnsNoTextPromptly("/dev/zero")) << "an endless source without lines";
 }
+#endif
 
 TEST(DrawFileHead, SourceReadsItsPath) {
     TempDir dir;

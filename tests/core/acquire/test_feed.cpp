@@ -10,6 +10,7 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/Feed.h"
 #include "core/acquire/LineRule.h"
+#include "core/platform/ReadOnlyFile.h"
 #include "support_files.h"
 
 namespace zuohao {
@@ -17,11 +18,18 @@ namespace {
 
 using testing::TempDir;
 
+// Reads the file the way the draw file reader opens it (on Windows with delete sharing: a
+// reader that does not share delete access would make the feed's replace wait for it).
 std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    platform::ReadOnlyFile file;
+    std::string text;
+    if (!file.open(path)) return text;
+    char buffer[4096];
+    while (auto n = file.read(buffer, sizeof buffer)) {
+        if (*n == 0) break;
+        text.append(buffer, *n);
+    }
+    return text;
 }
 
 // Splits a whole feed file into its lines; false when a line is not a draw line ending in

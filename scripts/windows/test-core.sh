@@ -19,7 +19,8 @@ source "$ZUOHAO_WIN_DIR/wine-env.sh"
 zuohao_wine_prefix_start
 trap zuohao_wine_prefix_end EXIT
 cd build-win
-ctest --output-on-failure -j"$jobs" --timeout 600
+# The window link tests make windows: Wine draws them on a virtual X server.
+xvfb-run -a -s "-screen 0 1366x768x24" ctest --output-on-failure -j"$jobs" --timeout 600
 
 # The Windows tool prints what the Linux one prints.
 if [ -x "$root/build/zuohao-cli" ]; then

@@ -1,6 +1,7 @@
 #include "gui/winlink/DesktopWindowLink.h"
 
 #include "gui/winlink/OwnWidgetLink.h"
+#include "gui/winlink/Win32WindowLink.h"
 #include "gui/winlink/X11AtspiLink.h"
 
 namespace zuohao::gui {
@@ -26,13 +27,22 @@ std::unique_ptr<DesktopWindowLink> DesktopWindowLink::create(QObject* parent) {
 #if defined(ZUOHAO_HAVE_ATSPI)
     other = X11AtspiLink::create(&why);
 #elif defined(Q_OS_WIN)
-    // Windows: WindowFromPoint and WM_GETTEXT will go here.
-    why = QStringLiteral("Windows 版尚未提供");
+    other = std::make_unique<Win32WindowLink>();
 #else
     why = QStringLiteral("本版本没有 X11 与 AT-SPI 支持");
 #endif
-    return std::make_unique<DesktopWindowLink>(std::make_unique<OwnWidgetLink>(), std::move(other),
-                                               why, parent);
+    auto link = std::make_unique<DesktopWindowLink>(std::make_unique<OwnWidgetLink>(),
+                                                    std::move(other), why, parent);
+#if defined(Q_OS_WIN)
+    link->keepOtherHandles();
+#endif
+    return link;
+}
+
+void DesktopWindowLink::keepOtherHandles() {
+    m_keepOtherHandles = true;
+    constexpr WindowHandle kAboveWindowHandles = WindowHandle(1) << 32;
+    if (m_next < kAboveWindowHandles) m_next = kAboveWindowHandles;
 }
 
 bool DesktopWindowLink::otherUsable() {
@@ -50,6 +60,10 @@ QString DesktopWindowLink::unavailableReason() {
 }
 
 WindowHandle DesktopWindowLink::handleOf(WindowLink* backend, WindowHandle inner) {
+    if (m_keepOtherHandles && backend == m_other.get()) {
+        m_entries.insert_or_assign(inner, Entry{backend, inner});
+        return inner;
+    }
     for (const auto& [handle, e] : m_entries)
         if (e.backend == backend && e.inner == inner) return handle;
     const WindowHandle handle = m_next++;

@@ -1,9 +1,10 @@
 #pragma once
 // The window link the main window uses: this program's own widgets first, then other
 // programs' windows through the backend this desktop offers (X11 with the accessibility
-// bus; Windows later). It hands out its own handles and keeps which backend each came
-// from. Problems go to the status line through statusMessage: once why other programs
-// cannot be read, and every time a window does not answer in time.
+// bus; Win32 on Windows). It hands out its own handles and keeps which backend each came
+// from; on Windows another program's window keeps its HWND as handle. Problems go to the status
+// line through statusMessage: once why other programs cannot be read, and every time a window does
+// not answer in time.
 #include <QObject>
 #include <map>
 #include <memory>
@@ -30,6 +31,11 @@ public:
     // Why other programs' windows cannot be read; empty when they can.
     QString unavailableReason() override;
 
+    // Other programs' windows keep the backend's own handles (Windows: the HWND, which the
+    // hand's label then shows); this program's widgets get numbers above the 32-bit range
+    // that window handles use.
+    void keepOtherHandles();
+
     // The backend a handle came from (nullptr for an unknown handle) and its own handle.
     WindowLink* backendOf(WindowHandle handle, WindowHandle* inner = nullptr) const;
     WindowLink* ownLink() const { return m_own.get(); }
@@ -53,6 +59,7 @@ private:
     };
     std::map<WindowHandle, Entry> m_entries;
     WindowHandle m_next = 1;
+    bool m_keepOtherHandles = false;
 };
 
 // The status-line texts of the link.

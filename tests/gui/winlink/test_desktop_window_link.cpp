@@ -41,6 +41,23 @@ private slots:
         QCOMPARE(ReadWindowText(*l.link, hit->handle), QStringLiteral("own"));
     }
 
+    // Windows: another program's window keeps its HWND as handle (the label shows it); own
+    // widgets are numbered above every 32-bit window handle.
+    void otherHandlesKeptWhenAsked() {
+        Links l = make();
+        l.link->keepOtherHandles();
+        l.own->hit = WindowHit{5, QRect(1, 2, 3, 4)};
+        l.own->windows[5] = {QStringLiteral("own"), ReadStatus::Ok};
+        const WindowHandle ownHandle = l.link->windowAt(QPoint(1, 1))->handle;
+        QVERIFY(ownHandle > 0xFFFFFFFFu);
+        l.own->hit.reset();
+        l.other->hit = WindowHit{0x2004C, QRect(9, 9, 9, 9)};
+        l.other->windows[0x2004C] = {QStringLiteral("other"), ReadStatus::Ok};
+        QCOMPARE(l.link->windowAt(QPoint(100, 100))->handle, WindowHandle(0x2004C));
+        QCOMPARE(ReadWindowText(*l.link, 0x2004C), QStringLiteral("other"));
+        QCOMPARE(ReadWindowText(*l.link, ownHandle), QStringLiteral("own"));
+    }
+
     void otherProgramsWhereNoOwnWidget() {
         Links l = make();
         l.own->hit = WindowHit{5, QRect(1, 2, 3, 4)};

@@ -12,9 +12,7 @@
 #include <QUrl>
 #include <vector>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
+#include "gui/common/ChineseText.h"
 
 namespace zuohao::gui {
 
@@ -190,6 +188,7 @@ QString responseText(const QByteArray& body, const QString& contentType) {
     static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([^\"';\\s]+)"),
                                             QRegularExpression::CaseInsensitiveOption);
     if (const auto m = charset.match(contentType); m.hasMatch()) {
+        if (IsChineseCharset(m.captured(1))) return DecodeChinese(body);
         QStringDecoder dec(m.captured(1).toLatin1().constData());
         if (dec.isValid()) return dec.decode(body);
     }
@@ -202,16 +201,7 @@ QString responseText(const QByteArray& body, const QString& contentType) {
 
 // The raw bytes read as Simplified Chinese text (GB18030, the superset of code page 936).
 QString chineseText(const QByteArray& body) {
-    QStringDecoder dec("GB18030");
-    if (dec.isValid()) return dec.decode(body);
-#ifdef Q_OS_WIN
-    const int n = MultiByteToWideChar(936, 0, body.constData(), int(body.size()), nullptr, 0);
-    std::wstring w(std::size_t(n), L'\0');
-    MultiByteToWideChar(936, 0, body.constData(), int(body.size()), w.data(), n);
-    return QString::fromStdWString(w);
-#else
-    return QString::fromLocal8Bit(body);
-#endif
+    return DecodeChinese(body);
 }
 
 // All response headers in one text, as the request object gives them: "Name: value" lines

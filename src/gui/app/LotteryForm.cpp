@@ -14,9 +14,9 @@
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
-#include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
@@ -61,6 +61,11 @@ private:
 };
 
 const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
+
+// The user's own copy of the fixed initialisation file (none for a file given by --ini).
+QString userIniCopy(const QString& iniPath) {
+    return iniPath == DefaultIniPath() ? UserIniPath() : QString();
+}
 } // namespace
 
 LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
@@ -125,7 +130,9 @@ void LotteryForm::Form_Load() {
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(m_options.drawFile);
     } else {
-        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_iniPath));
+        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_iniPath));
+        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), readFrom));
+        if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
@@ -162,8 +169,8 @@ bool LotteryForm::event(QEvent* event) {
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
     if (!m_options.demo)
-        (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
-                         m_iniPath);
+        (void)WriteIniWithFallback(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
+                                   m_iniPath, userIniCopy(m_iniPath));
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

@@ -1,6 +1,7 @@
 #include "gui/common/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <limits>
@@ -38,6 +39,35 @@ QString DefaultIniPath() {
 namespace {
 QString g_iniPath;
 } // namespace
+
+QString UserIniPath() {
+#ifdef Q_OS_WIN
+    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(local).filePath(QStringLiteral("zuohao/zelkwt.ini"));
+#else
+    return {};
+#endif
+}
+
+QString IniReadPath(const QString& iniPath, const QString& userCopy) {
+    if (!userCopy.isEmpty() && QFileInfo::exists(userCopy)) return userCopy;
+    return iniPath;
+}
+
+IniWriteResult WriteIniWithFallback(const QString& AppName, const QString& KeyName,
+                                    const QString& value, const QString& iniPath,
+                                    const QString& userCopy) {
+    const bool copyInUse = !userCopy.isEmpty() && QFileInfo::exists(userCopy);
+    if (!copyInUse && WriteToINI(AppName, KeyName, value, iniPath)) return {true, iniPath};
+    if (userCopy.isEmpty()) return {false, iniPath};
+    QDir().mkpath(QFileInfo(userCopy).absolutePath());
+    if (WriteToINI(AppName, KeyName, value, userCopy)) return {true, userCopy};
+    return {false, userCopy};
+}
+
+QString SettingsInUserCopyText(const QString& path) {
+    return QStringLiteral("设置保存在 %1（C:\\ 不可写入）").arg(QDir::toNativeSeparators(path));
+}
 
 QString IniPath() {
     return g_iniPath.isEmpty() ? DefaultIniPath() : g_iniPath;

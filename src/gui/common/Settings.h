@@ -23,6 +23,31 @@ QString DefaultIniPath();
 QString IniPath();
 void SetIniPath(const QString& path);
 
+// The user's own copy of the initialisation file, written when the fixed one cannot be
+// (an ordinary user may not create files in C:\): %LOCALAPPDATA%\zuohao\zelkwt.ini on
+// Windows; empty elsewhere, where the default file already is the user's own.
+QString UserIniPath();
+
+// The file a setting is read from: the user's copy when it exists (it was written because
+// `iniPath` could not be), else `iniPath`. An empty `userCopy` means no copy.
+QString IniReadPath(const QString& iniPath, const QString& userCopy);
+
+// Where a setting went.
+struct IniWriteResult {
+    bool ok = false;
+    QString path; // the file written
+};
+
+// Stores a value in `iniPath`; when that fails (or a user copy is already in use, since it
+// is read first), in `userCopy`, creating its folder. Never drops a setting silently: the
+// result says where it went or that it went nowhere.
+IniWriteResult WriteIniWithFallback(const QString& AppName, const QString& KeyName,
+                                    const QString& value, const QString& iniPath,
+                                    const QString& userCopy);
+
+// The status-line text when settings live in the user's copy.
+QString SettingsInUserCopyText(const QString& path);
+
 // Section and key of the draw file path.
 inline const QString kIniSection = QStringLiteral("网址");
 inline const QString kIniKey = QStringLiteral("zelkc");

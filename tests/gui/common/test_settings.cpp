@@ -41,6 +41,7 @@ private slots:
     void chineseSectionStoredAsText();
     void longPathKeptWhole();
     void unwritablePathFails();
+    void unwritableFileGoesToTheUserCopy();
     void iniPaths();
 
     void parseDelay_data();
@@ -155,9 +156,38 @@ void TestBaseSettings::unwritablePathFails() {
     QCOMPARE(readAll(file("plain")), QByteArray("x"));
 }
 
+void TestBaseSettings::unwritableFileGoesToTheUserCopy() {
+    writeAll(file("plain"), "x");
+    const QString fixed = file("plain") + QStringLiteral("/zelkwt.ini");
+    const QString copy = file(QStringLiteral("local/zuohao/zelkwt.ini"));
+    QCOMPARE(IniReadPath(fixed, copy), fixed);
+    IniWriteResult r =
+        WriteIniWithFallback(kIniSection, kIniKey, QStringLiteral("/a.txt"), fixed, copy);
+    QVERIFY(r.ok);
+    QCOMPARE(r.path, copy);
+    QCOMPARE(IniReadPath(fixed, copy), copy);
+    QCOMPARE(GetFromINI(kIniSection, kIniKey, copy), QStringLiteral("/a.txt"));
+    // Once the copy is in use it is read first, so later settings go there too.
+    const QString writable = file("writable.ini");
+    r = WriteIniWithFallback(kIniSection, kIniKey, QStringLiteral("/b.txt"), writable, copy);
+    QCOMPARE(r.path, copy);
+    QCOMPARE(GetFromINI(kIniSection, kIniKey, IniReadPath(writable, copy)),
+             QStringLiteral("/b.txt"));
+    QVERIFY(!QFile::exists(writable));
+    // Without a copy a failed write is reported, not hidden.
+    QVERIFY(!WriteIniWithFallback(kIniSection, kIniKey, QStringLiteral("/c.txt"), fixed, {}).ok);
+    QVERIFY(SettingsInUserCopyText(copy).contains(QDir::toNativeSeparators(copy)));
+}
+
 void TestBaseSettings::iniPaths() {
+#ifdef Q_OS_WIN
+    QCOMPARE(DefaultIniPath(), QStringLiteral("C:\\zelkwt.ini"));
+    QVERIFY(UserIniPath().endsWith(QStringLiteral("zuohao/zelkwt.ini")));
+#else
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QCOMPARE(DefaultIniPath(), QDir(config).filePath(QStringLiteral("zelkwt.ini")));
+    QVERIFY(UserIniPath().isEmpty());
+#endif
     QCOMPARE(IniPath(), DefaultIniPath());
     SetIniPath(file("other.ini"));
     QCOMPARE(IniPath(), file("other.ini"));

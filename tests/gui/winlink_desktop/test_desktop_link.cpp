@@ -13,18 +13,11 @@
 #include "gui/winlink/HandPicker.h"
 #include "gui/winlink/OutlineFrame.h"
 #include "gui/winlink/X11AtspiLink.h"
+#include "support_xdotool.h"
 
 using namespace zuohao::gui;
-
-namespace {
-void xdotool(const QStringList& args) {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
-}
-
-void movePointer(const QPoint& p) {
-    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
-}
-} // namespace
+using zuohao::test::movePointer;
+using zuohao::test::xdotool;
 
 class DesktopLinkTest : public QObject {
     Q_OBJECT
@@ -279,4 +272,4 @@ private slots:
 };
 
 QTEST_MAIN(DesktopLinkTest)
-#include "desktop_link_test.moc"
+#include "test_desktop_link.moc"

@@ -58,6 +58,7 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
         args.has("--prefer-import") ? store::OnConflict::Correct : store::OnConflict::KeepArchived;
     std::int64_t good = 0, added = 0, dup = 0, corrected = 0, bad = 0, conflicts = 0;
     bool failed = false;
+    (void)o.archive->setBulkWrites(true);
     for (const std::string& file : files) {
         std::ifstream in(file, std::ios::binary);
         if (!in) {
@@ -96,6 +97,7 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
             }
         }
     }
+    if (auto r = o.archive->setBulkWrites(false); !r) std::cerr << "warning: " << r.error() << "\n";
     std::cout << "imported " << added << " draw(s); " << dup << " already held; " << corrected
               << " corrected; " << conflicts << " conflict(s); " << bad << " line(s) skipped\n";
     if (conflicts > std::int64_t(store::kBadLinesListed))

@@ -218,6 +218,14 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     return rep;
 }
 
+Result<void> Archive::setBulkWrites(bool on) {
+    SqlError err;
+    const char* q = on ? "PRAGMA wal_autocheckpoint=1000000"
+                       : "PRAGMA wal_autocheckpoint=1000; PRAGMA wal_checkpoint(TRUNCATE)";
+    if (!m_impl->db.exec(q, err)) return sqlFail("archive checkpoint", err);
+    return {};
+}
+
 Result<void> Archive::correct(const std::string& lottery, const std::string& qishu,
                               const std::string& newHaoma, const std::string& source) {
     auto r = add(lottery, {DrawIn{qishu, newHaoma}}, source, OnConflict::Correct);
@@ -263,13 +271,15 @@ Result<std::vector<ArchivedDraw>> Archive::day(const std::string& lottery, const
         out = std::move(r).value();
     }
     // Labels without a date belong to the day they were first seen.
-    auto undated = m_impl->draws(lottery,
-                                 "WHERE d.lottery = ?1 AND (d.period < ?2 OR d.period > ?3) "
-                                 "ORDER BY d.period",
-                                 kDateBandLow, kDateBandHigh);
-    if (!undated) return undated;
-    for (ArchivedDraw& d : undated.value())
-        if (d.seenUtc.compare(0, day.size(), day) == 0) out.push_back(std::move(d));
+    for (auto [lo, hi] :
+         {std::pair{std::int64_t(0), kDateBandLow - 1}, std::pair{kDateBandHigh + 1, kNoBound}}) {
+        auto undated = m_impl->draws(
+            lottery, "WHERE d.lottery = ?1 AND d.period BETWEEN ?2 AND ?3 ORDER BY d.period", lo,
+            hi);
+        if (!undated) return undated;
+        for (ArchivedDraw& d : undated.value())
+            if (d.seenUtc.compare(0, day.size(), day) == 0) out.push_back(std::move(d));
+    }
     return out;
 }
 
@@ -299,14 +309,28 @@ Result<std::vector<Gap>> Archive::gaps(const std::string& lottery, const std::st
     return out;
 }
 
+Result<std::vector<std::string>> Archive::days(const std::string& lottery) {
+    auto counts = dayCounts(lottery, false);
+    if (!counts) return fail(counts.error());
+    std::vector<std::string> out;
+    for (const DayCount& d : *counts)
+        out.push_back(d.day);
+    return out;
+}
+
 Result<std::vector<DayCount>> Archive::countsPerDay(const std::string& lottery) {
+    return dayCounts(lottery, true);
+}
+
+Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, bool countDays) {
     std::vector<DayCount> out;
     auto id = m_impl->lotteryId(lottery);
     if (!id) return out;
     Db& db = m_impl->db;
     // Date-shaped labels: one step per day, newest first, through the period key.
-    Stmt top(db, "SELECT max(period) FROM draw WHERE lottery = ? AND period BETWEEN ? AND ?");
-    Stmt count(db, "SELECT count(*) FROM draw WHERE lottery = ? AND period BETWEEN ? AND ?");
+    Stmt top(db, "SELECT period FROM draw WHERE lottery = ? AND period BETWEEN ? AND ? "
+                 "ORDER BY period DESC LIMIT 1");
+    Stmt counter(db, "SELECT count(*) FROM draw WHERE lottery = ? AND period BETWEEN ? AND ?");
     std::int64_t below = kDateBandHigh;
     while (true) {
         top.reset();
@@ -320,15 +344,21 @@ Result<std::vector<DayCount>> Archive::countsPerDay(const std::string& lottery) 
             below = p - 1; // a label in the band that is no date: counted below by its seen day
             continue;
         }
-        count.reset();
-        count.bind(1, *id).bind(2, first).bind(3, last);
-        if (count.step() && count.integer(0) > 0) out.push_back({dayText, count.integer(0)});
+        if (!countDays) {
+            out.push_back({dayText, 0});
+        } else {
+            counter.reset();
+            counter.bind(1, *id).bind(2, first).bind(3, last);
+            if (counter.step() && counter.integer(0) > 0)
+                out.push_back({dayText, counter.integer(0)});
+        }
         below = first - 1;
     }
     // Everything else by the day it was first seen.
     std::map<std::string, std::int64_t> seen;
-    Stmt undated(db, "SELECT substr(seen, 1, 10), count(*) FROM draw WHERE lottery = ? AND "
-                     "(period < ? OR period > ?) GROUP BY 1");
+    Stmt undated(db, "SELECT substr(seen, 1, 10), count(*) FROM ("
+                     "SELECT seen FROM draw WHERE lottery = ?1 AND period < ?2 UNION ALL "
+                     "SELECT seen FROM draw WHERE lottery = ?1 AND period > ?3) GROUP BY 1");
     undated.bind(1, *id).bind(2, kDateBandLow).bind(3, kDateBandHigh);
     while (undated.step())
         seen[undated.text(0)] += undated.integer(1);

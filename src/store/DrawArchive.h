@@ -123,6 +123,10 @@ public:
                             const std::string& source,
                             OnConflict onConflict = OnConflict::KeepArchived,
                             const std::string& seenUtc = {});
+    // For a large import: the write-ahead log is folded into the file only when bulk writes
+    // end (one checkpoint instead of one every few batches), and then truncated.
+    Result<void> setBulkWrites(bool on);
+
     // Records that `qishu` now has `newHaoma` (a stable re-read corrected it): the old
     // number goes into the corrections table. A period not held is simply added.
     Result<void> correct(const std::string& lottery, const std::string& qishu,
@@ -144,6 +148,8 @@ public:
     // Gaps between held neighbours within [fromQishu, toQishu] (empty = open), oldest first.
     Result<std::vector<Gap>> gaps(const std::string& lottery, const std::string& fromQishu = {},
                                   const std::string& toQishu = {});
+    // The days that hold draws, newest first (without counting them: fast on a year).
+    Result<std::vector<std::string>> days(const std::string& lottery);
     // Draws per day, newest day first.
     Result<std::vector<DayCount>> countsPerDay(const std::string& lottery);
     Result<std::vector<Correction>> corrections(const std::string& lottery);
@@ -152,6 +158,7 @@ public:
 
 private:
     struct Impl;
+    Result<std::vector<DayCount>> dayCounts(const std::string& lottery, bool countDays);
     explicit Archive(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> m_impl;
 };

@@ -6,13 +6,15 @@ source "$(dirname "$0")/common.sh"
 root="$(cd "$ZUOHAO_WIN_DIR/../.." && pwd)"
 cd "$root"
 jobs=$(nproc 2>/dev/null || echo 2)
+sqlite=$("$ZUOHAO_WIN_DIR/build-sqlite.sh" | tail -1)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$ZUOHAO_WIN_TOOLCHAIN" "${launcher[@]}" \
   -DCMAKE_EXE_LINKER_FLAGS="-static" \
   -DZUOHAO_GUI=OFF -DZUOHAO_BENCH=OFF -DZUOHAO_FUZZ=OFF \
-  -DZUOHAO_GTEST_SOURCE=/usr/src/googletest >/dev/null
+  -DZUOHAO_GTEST_SOURCE=/usr/src/googletest \
+  -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" >/dev/null
 cmake --build build-win -j"$jobs"
 
 source "$ZUOHAO_WIN_DIR/wine-env.sh"

@@ -1,6 +1,9 @@
 #include "core/acquire/Feed.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 
 #include "core/model/Text.h"
 #include "core/platform/FileReplace.h"
@@ -26,18 +29,34 @@ void FeedWriter::addDraws(int count) {
     }
 }
 
+namespace {
+// A tag of this process for its temporary files, so that two feeders of one file never
+// write the same temporary file.
+const std::string& processTag() {
+    static const std::string tag = std::to_string(std::random_device{}());
+    return tag;
+}
+
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+} // namespace
+
 Result<void> FeedWriter::write() const {
-    const std::string tmp = m_path + ".tmp" + std::to_string(platform::CurrentProcessId());
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return fail("无法写入 " + tmp);
-    bool ok = true;
-    for (const std::string& l : m_lines) {
-        ok = ok && std::fwrite(l.data(), 1, l.size(), f) == l.size();
-        ok = ok && std::fwrite("\r\n", 1, 2, f) == 2;
+    const std::string tmp = m_path + ".tmp" + processTag();
+    bool ok;
+    {
+        std::ofstream f(pathOf(tmp), std::ios::binary | std::ios::trunc);
+        if (!f) return fail("无法写入 " + tmp);
+        for (const std::string& l : m_lines)
+            f << l << "\r\n";
+        f.close();
+        ok = !f.fail();
     }
-    ok = (std::fclose(f) == 0) && ok;
+    std::error_code error;
+    // Replaces the target in one step (on Windows with a bounded wait for readers).
     if (!ok || !platform::ReplaceFileWith(tmp, m_path)) {
-        std::remove(tmp.c_str());
+        std::filesystem::remove(pathOf(tmp), error);
         return fail("无法写入 " + m_path);
     }
     return {};

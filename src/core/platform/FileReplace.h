@@ -9,7 +9,4 @@ namespace zuohao::platform {
 // then `utf8To` is unchanged.
 bool ReplaceFileWith(const std::string& utf8From, const std::string& utf8To);
 
-// The number of this process, to make names of temporary files unique.
-unsigned long CurrentProcessId();
-
 } // namespace zuohao::platform

@@ -1,6 +1,4 @@
 #ifndef _WIN32
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "core/platform/FileReplace.h"
@@ -11,10 +9,6 @@ bool ReplaceFileWith(const std::string& utf8From, const std::string& utf8To) {
     // rename() swaps the directory entry atomically; a reader that has the old file open
     // keeps reading the old file to its end.
     return std::rename(utf8From.c_str(), utf8To.c_str()) == 0;
-}
-
-unsigned long CurrentProcessId() {
-    return static_cast<unsigned long>(::getpid());
 }
 
 } // namespace zuohao::platform

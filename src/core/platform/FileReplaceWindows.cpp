@@ -45,9 +45,5 @@ bool ReplaceFileWith(const std::string& utf8From, const std::string& utf8To) {
     }
 }
 
-unsigned long CurrentProcessId() {
-    return GetCurrentProcessId();
-}
-
 } // namespace zuohao::platform
 #endif

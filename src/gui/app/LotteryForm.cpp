@@ -131,7 +131,7 @@ void LotteryForm::Form_Load() {
         m_zelkc->setText(m_options.drawFile);
     } else {
         const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_iniPath));
-        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), readFrom));
+        m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
@@ -169,8 +169,10 @@ bool LotteryForm::event(QEvent* event) {
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
     if (!m_options.demo)
-        (void)WriteIniWithFallback(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
-                                   m_iniPath, userIniCopy(m_iniPath));
+        // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
+        // loses only the remembered path: the window is closing and has no status line left.
+        (void)WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(), m_iniPath,
+                                   userIniCopy(m_iniPath));
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

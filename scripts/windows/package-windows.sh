@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Cross-builds the desktop program and the command line tool for 64-bit Windows against Qt
+# built from Debian's source (build-qt.sh, cached), runs the desktop program's tests under
+# Wine (fresh prefix, Chinese locale, virtual X server) and packs
+# dist/zuohao-<version>-windows-x64.zip.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+root="$(cd "$ZUOHAO_WIN_DIR/../.." && pwd)"
+cd "$root"
+jobs=$(nproc 2>/dev/null || echo 2)
+version=$(sed -n 's/^project(zuohao VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+qt=$("$ZUOHAO_WIN_DIR/build-qt.sh" | tail -1)
+sqlite=$("$ZUOHAO_WIN_DIR/build-sqlite.sh" | tail -1)
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-win-gui -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$ZUOHAO_WIN_TOOLCHAIN" "${launcher[@]}" \
+  -DCMAKE_PREFIX_PATH="$qt" -DQt6_DIR="$qt/lib/cmake/Qt6" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_AUTORCC_OPTIONS=--no-zstd \
+  -DZUOHAO_GUI=ON -DZUOHAO_BENCH=OFF -DZUOHAO_FUZZ=OFF \
+  -DZUOHAO_GTEST_SOURCE=/usr/src/googletest \
+  -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" >/dev/null
+cmake --build build-win-gui -j"$jobs"
+
+# The runtime the executables need next to them (for the tests and the zip).
+mingw_dll() { x86_64-w64-mingw32-g++-posix -print-file-name="$1"; }
+runtime=("$(mingw_dll libstdc++-6.dll)" "$(mingw_dll libgcc_s_seh-1.dll)"
+  /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+qt_dlls=(Qt6Core Qt6Gui Qt6Widgets Qt6Network)
+plugins=(platforms/qwindows styles/qwindowsvistastyle tls/qschannelbackend
+  imageformats/qjpeg imageformats/qico)
+deploy() {
+  local dest=$1
+  mkdir -p "$dest"
+  cp "${runtime[@]}" "$dest/"
+  for d in "${qt_dlls[@]}"; do cp "$qt/bin/$d.dll" "$dest/"; done
+  for p in "${plugins[@]}"; do
+    [ -f "$qt/plugins/$p.dll" ] || continue
+    mkdir -p "$dest/$(dirname "$p")"
+    cp "$qt/plugins/$p.dll" "$dest/$p.dll"
+  done
+}
+deploy build-win-gui
+deploy build-win-gui/tests
+
+source "$ZUOHAO_WIN_DIR/wine-env.sh"
+zuohao_wine_prefix_start
+trap zuohao_wine_prefix_end EXIT
+(cd build-win-gui && LC_ALL=zh_CN.UTF-8 xvfb-run -a -s "-screen 0 1366x768x24" \
+  ctest --output-on-failure -j"$jobs" --timeout 600) || {
+  for f in build-win-gui/tests/gui_*.txt; do grep -q FAIL "$f" && cat "$f"; done
+  exit 1
+}
+
+stage=$(mktemp -d)
+name="zuohao-$version-windows-x64"
+deploy "$stage/$name"
+cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
+x86_64-w64-mingw32-strip "$stage/$name/"*.exe
+cp src/gui/app/resources/help.html "$stage/$name/help.html"
+cp scripts/package/README-zh.txt "$stage/$name/README-zh.txt"
+mkdir -p dist
+rm -f "dist/$name.zip"
+(cd "$stage" && zip -qr9 "$root/dist/$name.zip" "$name")
+rm -rf "$stage"
+echo "dist/$name.zip"

@@ -4,8 +4,8 @@
 #include <QTextStream>
 
 #include "core/model/NumberTables.h"
-#include "gui/common/Fonts.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/Fonts.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
@@ -40,6 +40,8 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
             if (!value(&o.timeUrl)) return std::nullopt;
         } else if (a == QLatin1String("--ini")) {
             if (!value(&o.iniPath)) return std::nullopt;
+        } else if (a == QLatin1String("--archive")) {
+            if (!value(&o.archivePath)) return std::nullopt;
         } else {
             *error = QStringLiteral("unknown option: %1").arg(a);
             return std::nullopt;
@@ -60,8 +62,9 @@ int RunApplication(int argc, char** argv) {
     QString error;
     auto options = ParseAppOptions(QApplication::arguments(), &error);
     if (!options) {
-        QTextStream(stderr) << error << "\nusage: zuohao [--demo] [--demo-interval S] "
-                            << "[--draw-file PATH] [--time-url URL] [--ini PATH]\n";
+        QTextStream(stderr)
+            << error << "\nusage: zuohao [--demo] [--demo-interval S] "
+            << "[--draw-file PATH] [--time-url URL] [--ini PATH] [--archive PATH]\n";
         return 2;
     }
     UseChineseFont();

@@ -9,14 +9,16 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/ArchiveLink.h"
+#include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
-#include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
@@ -34,7 +36,18 @@ namespace zuohao::gui {
 class LotteryForm::Link : public LotteryObserver {
 public:
     Link(LotteryForm* form, LotteryClass* lottery) : m_form(form), m_lottery(lottery) {}
-    void OnLotteryRefresh(int) override { m_form->lotteryRefreshed(m_lottery); }
+    void OnLotteryRefresh(int) override {
+        if (auto* a = m_form->archiveLink()) a->flush(); // the poll's draws, in one transaction
+        m_form->lotteryRefreshed(m_lottery);
+    }
+    void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
+        if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
+    }
+    void OnDrawCorrected(int, const std::string& qishu, const std::string&,
+                         const std::string& newHaoma) override {
+        if (auto* a = m_form->archiveLink())
+            a->drawCorrected(m_lottery->LotteryName, qishu, newHaoma);
+    }
     void ShowLabelTxt(const std::string& text) override {
         m_form->ShowLabelTxt(QString::fromStdString(text));
     }
@@ -135,6 +148,7 @@ void LotteryForm::Form_Load() {
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
     m_monitor.SavedStartCaption = kStartCaption;
+    m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
 }
 
 void LotteryForm::Form_Activate() {

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace zuohao::gui {
 
+class ArchiveLink;
 class DemoFeed;
 class HandPicker;
 class HistoryGrid;
@@ -45,6 +46,7 @@ public:
     HandPicker* handPicker() const { return m_hands; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
+    ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
 
     void ShowLabelTxt(const QString& text);
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<DesktopWindowLink> m_windowLink;
     std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
     DemoFeed* m_demo = nullptr;
+    std::unique_ptr<ArchiveLink> m_archive; // closed before the demo's folder goes
 
     int m_selectedIndex = -1;
     int m_yanchiCount = 0;

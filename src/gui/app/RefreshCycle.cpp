@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanDisplay.h"
@@ -44,10 +45,15 @@ void LotteryForm::runTick() {
     } else {
         m_form.ActiveCls->GetLotteryHisroty();
     }
+    m_archive->flush();
+    const QString archiveNotice = m_archive->notice();
+    const QString tail =
+        archiveNotice.isEmpty() ? QString() : QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())
-        ShowLabelTxt(QStringLiteral("产生错误:") + error);
+        ShowLabelTxt(QStringLiteral("产生错误:") + error + tail);
     else
-        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
+        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()) +
+                     tail);
 }
 
 void LotteryForm::RedrawPlanDisplay() {

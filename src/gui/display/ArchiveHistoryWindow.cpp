@@ -22,7 +22,7 @@ constexpr int kRowHeight = 20;
 ArchiveHistoryWindow::ArchiveHistoryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ArchiveHistoryWindow"));
     setWindowTitle(QStringLiteral("历史"));
-    resize(760, 560);
+    resize(860, 560);
     build();
     wire();
 }
@@ -57,7 +57,7 @@ void ArchiveHistoryWindow::build() {
     m_table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {120, 80, 150, 200, 80};
+    const int widths[] = {115, 70, 145, 220, 80};
     for (int c = 0; c < 5; ++c)
         m_table->setColumnWidth(c, widths[c]);
     column->addWidget(m_table, 1);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include "core/model/NumberTables.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/Fonts.h"
 #include "gui/common/Seams.h"
@@ -68,7 +67,6 @@ int RunApplication(int argc, char** argv) {
         return 2;
     }
     UseChineseFont();
-    BuildNumberTables();
     setAlarmPlayer([] { AlarmSound::instance().play(); });
     LotteryForm form(*options);
     form.show();

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -87,9 +88,12 @@ void ArchiveHistoryWindow::showLottery(store::Archive* archive, const std::strin
 }
 
 void ArchiveHistoryWindow::reload() {
+    // A new draw arrives every minute: the place the user is reading stays where it is.
     const QString chosen = day();
+    const int scrolled = m_table->verticalScrollBar()->value();
     fillDays();
     setDay(chosen);
+    m_table->verticalScrollBar()->setValue(scrolled);
 }
 
 void ArchiveHistoryWindow::fillDays() {

@@ -12,7 +12,7 @@
 using namespace zuohao::gui;
 namespace store = zuohao::store;
 
-class TestBenchHistoryView : public QObject {
+class BenchHistoryView : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -50,5 +50,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBenchHistoryView)
-#include "test_bench_history_view.moc"
+QTEST_MAIN(BenchHistoryView)
+#include "bench_history_view.moc"

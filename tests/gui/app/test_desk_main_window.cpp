@@ -19,8 +19,6 @@
 
 #include "core/model/Text.h"
 #include "gui/common/Settings.h"
-#include "gui/common/WorkGate.h"
-#include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
 
@@ -123,12 +121,11 @@ private slots:
         QCOMPARE(box.messages.size(), 1);
         QVERIFY(!ranInside);
         QVERIFY(QTest::qWaitFor([&] { return lot().LotteryDic.Exists(newest); }, 2000));
-        QCOMPARE(WorkGate::waiting(), 0);
     }
 
     // Item: 清除计划 during the countdown stops it; no base set or plan line comes back.
     void clearingThePlanStopsTheCountdown() {
-        f->form().makingPanel()->setDelay(3);
+        w<QLineEdit>("TextYanchi")->setText(QStringLiteral("3"));
         startPlan();
         nextDraw();
         QVERIFY(f->form().timerGetHwnd()->isActive());
@@ -245,7 +242,7 @@ private slots:
         startPlan();
         QApplication::processEvents();
         QCOMPARE(f->form().width(), 1024);
-        QWidget* panel = f->form().makingPanel();
+        QWidget* panel = w<QWidget>("MakingPanel");
         const QRect area = panel->rect();
         QList<QWidget*> controls;
         for (QWidget* c : panel->findChildren<QWidget*>()) {

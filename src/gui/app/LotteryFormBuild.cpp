@@ -169,8 +169,8 @@ void LotteryForm::LayoutConditionsPanel() {
         m_panel->placeDigitHand(k, m_hands->hand(k + 2), m_hands->handleLabel(k + 2));
     m_hands->hide(); // its hands now live in the panels
     m_grid->setSelectionRow(m_panel->selectionTexts(), m_panel->countTexts());
-    std::array<QCheckBox*, 66> boxes{};
-    for (int i = 0; i < 66; ++i)
+    std::array<QCheckBox*, kCheckCount> boxes{};
+    for (int i = 0; i < kCheckCount; ++i)
         boxes[i] = m_grid->selectCheck(i);
     m_panel->attachSelectChecks(boxes);
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "core/making/KillList.h"
+#include "core/plan/Plan.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/QtText.h"
 #include "gui/common/WorkGate.h"
@@ -23,8 +24,8 @@ void LotteryForm::CaptureFromHand(int index, quint64 handle) {
     // The picker has already written the handle into LabelHwnd(index).
     m_form.KillTextBusy = true;
     if (index == 0 || index == 1) {
-        const char* width = index == 0 ? "3" : "3,4";
-        AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, handle, width)), index);
+        AcceptKillList(m_form.Kill,
+                       toStd(ReadWindowText(*m_windowLink, handle, KillListWidth(index))), index);
         m_panel->writeKillBox(index);
     } else if (index >= 2 && index <= 4) {
         m_panel->setExtraDigits(index - 2, ReadWindowDigits(*m_windowLink, handle));
@@ -81,8 +82,8 @@ void LotteryForm::transferFromWindows() {
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = m_hands->pickedWindow(k);
         if (h != 0)
-            AcceptKillList(m_form.Kill,
-                           toStd(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")), k);
+            AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, h, KillListWidth(k))),
+                           k);
     }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
@@ -95,16 +96,15 @@ void LotteryForm::transferFromWindows() {
     }
     m_panel->writeKillBox(1);
     m_panel->setCountdown(m_form.Yanchi);
+    // The monitor restart the reduction asks for runs on the base set once it is in the box.
     m_form.MonitorRestartHeld = true;
-    auto dadi = lot.GetSuoshuiDadi();
+    auto dadi = RenewPlan(lot);
     m_form.MonitorRestartHeld = false;
     if (dadi)
         m_panel->setBaseText(toQ(*dadi));
     else
         ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
-    // The monitor restarts on the base set now in the box.
     runHeldMonitorRestart();
-    if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;
 }

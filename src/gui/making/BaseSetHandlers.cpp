@@ -10,6 +10,7 @@
 #include "core/making/KillList.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
+#include "core/plan/Plan.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
@@ -34,11 +35,11 @@ void MakingPanel::setBaseText(const QString& text) {
         m_showDadiText->setPlainText(text);
 }
 
-void MakingPanel::renewBaseSet() {
+void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryClass&)) {
     if (!m_form.ActiveCls) return;
     // The reduction asks for a monitor restart; it runs once the box holds the new set.
     m_form.MonitorRestartHeld = true;
-    auto r = m_form.ActiveCls->GetSuoshuiDadi();
+    auto r = make(*m_form.ActiveCls);
     m_form.MonitorRestartHeld = false;
     if (r)
         setBaseText(toQ(*r));
@@ -102,22 +103,15 @@ void MakingPanel::SuishuiCmd_Click() {
     // A running plan is not restarted behind the user's back (its lines would vanish): the
     // button is disabled while it runs; 清除计划 ends it first.
     if (lot.IsHasPlan) return;
-    lot.IsHasPlan = true;
-    lot.StartPlanQi = lot.NewQi;
     showPlanButtons(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    renewBaseSet();
-    if (lot.PreItem01) {
-        lot.AddNewPlan(*lot.PreItem01);
-        setPlanText(toQ(lot.PreItem01->PlanTxt));
-    }
+    showNewBaseSet(&StartPlan);
+    if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt));
 }
 
 void MakingPanel::PlanCmd_Click() {
     if (!m_form.ActiveCls) return;
-    LotteryClass& lot = *m_form.ActiveCls;
-    lot.IsHasPlan = false;
-    lot.StartPlanQi.clear();
+    StopPlan(*m_form.ActiveCls);
     showPlanButtons(false);
     m_checkAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
@@ -153,7 +147,7 @@ void MakingPanel::PlanText_Change() {
 void MakingPanel::TextKillDadi_Change(int k) {
     if (!m_form.KillTextBusy) {
         const std::string typed = toStd(m_textKillDadi[k]->toPlainText());
-        AcceptKillList(m_form.Kill, NumberLineFilter(typed, k == 0 ? "3" : "3,4"), k);
+        AcceptKillList(m_form.Kill, NumberLineFilter(typed, KillListWidth(k)), k);
         const QString shown = killTextShown(k);
         if (shown != m_textKillDadi[k]->toPlainText()) {
             // The accepted text is written back without a second acceptance, so that the
@@ -174,8 +168,7 @@ void MakingPanel::killListStored(int k, bool renewPlan) {
     store(k == 0 ? "KL0" : "KL1", text, 0);
     m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
     if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
-    renewBaseSet();
-    if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
+    showNewBaseSet(&RenewPlan);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 
@@ -206,7 +199,7 @@ void MakingPanel::Command3_Click(int k) {
         return;
     }
     m_form.KillTextBusy = true;
-    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), k == 0 ? "3" : "3,4"), k);
+    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), KillListWidth(k)), k);
     writeKillBox(k);
     m_form.KillTextBusy = false;
 }

@@ -8,7 +8,8 @@
 #include <QWidget>
 #include <array>
 
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
+#include "core/model/Result.h"
 #include "gui/making/FormState.h"
 
 class QCheckBox;
@@ -29,8 +30,8 @@ class MakingPanel : public QWidget {
 public:
     MakingPanel(FormState& form, QWidget* parent = nullptr);
 
-    // The 66 selection boxes stand over the history grid; the panel handles their clicks.
-    void attachSelectChecks(const std::array<QCheckBox*, 66>& boxes);
+    // The selection boxes stand over the history grid; the panel handles their clicks.
+    void attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes);
     // The selection row (SelectText 0-4, CountText 0-4) the history grid places over itself.
     QList<QLineEdit*> selectionTexts() const;
     QList<QLineEdit*> countTexts() const;
@@ -91,8 +92,9 @@ private:
     // A condition stored from a control. The keys and values handed over here are always
     // well formed; a refusal would mean a bug in the panel, so it is shown, not dropped.
     void store(std::string_view key, const FormValue& value, int idx);
-    // A new base set from the conditions into the box (the monitor restarts after it).
-    void renewBaseSet();
+    // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set into the box;
+    // the monitor restart the reduction asks for runs after the box holds it.
+    void showNewBaseSet(Result<std::string> (*make)(LotteryClass&));
 
     // Conditions.
     void CheckAuto_Click();
@@ -122,7 +124,7 @@ private:
 
     FormState& m_form;
     std::array<QRadioButton*, 12> m_weiOption{};
-    std::array<QCheckBox*, 66> m_selectCheck{};
+    std::array<QCheckBox*, kCheckCount> m_selectCheck{};
     std::array<QLineEdit*, 5> m_selectText{};
     std::array<QLineEdit*, 5> m_countText{};
     std::array<QLineEdit*, 3> m_texthwnd3{};

@@ -80,8 +80,26 @@ private:
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
+    QWidget* buildTabStrip(QWidget* parent);
+    QWidget* buildWorkArea(QWidget* parent);
+    void buildHelpLinks();
+    void buildTimersAndMonitor();
+    void fitScreen();
     void wire();
     void runTick();
+
+    // The monitor restart a lottery asks for: held while a reduction writes the base-set box,
+    // quiet when it cannot run (the reason goes to the status line).
+    void requestMonitorRestart();
+    void runHeldMonitorRestart();
+    void monitorRestartSkipped(const QString& reason);
+
+    // The delayed transfer's countdown.
+    void startCountdown();
+    void stopCountdown();
+    // One second of the countdown; true when the countdown has ended.
+    bool countdownStep();
+    void transferFromWindows();
 
     AppOptions m_options;
     QString m_iniPath;
@@ -97,9 +115,10 @@ private:
 
     int m_selectedIndex = -1;
     int m_yanchiCount = 0;
+    int m_countdownDue = 0; // seconds that passed while other work ran
     bool m_activating = false;
-    bool m_tickRunning = false;
-    bool m_tickPending = false;
+    bool m_inTick = false;
+    QString m_tickNote; // what the tick has to add to its closing status line
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};

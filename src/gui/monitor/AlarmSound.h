@@ -5,7 +5,9 @@
 // Every alarm is played by a fresh audio output over a fresh reader of the decoded samples:
 // one player kept and restarted (stop, then play) was found silent after a few alarms with
 // some sound servers, while a new one per alarm sounded every time.
+#ifndef _WIN32
 #include <QAudioFormat>
+#endif
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -17,6 +19,7 @@ class QIODevice;
 
 namespace zuohao::gui {
 
+#ifndef _WIN32
 // One playback of the alarm on an audio device.
 class AlarmOutput {
 public:
@@ -28,6 +31,7 @@ public:
 
 // Makes the output for one alarm; nothing when there is no device to play on.
 using AlarmOutputFactory = std::function<std::unique_ptr<AlarmOutput>(const QAudioFormat&)>;
+#endif
 
 class AlarmSound : public QObject {
     Q_OBJECT
@@ -43,23 +47,29 @@ public:
     // How often play() found an output device and started the sound.
     int started() const { return m_started; }
 
+#ifndef _WIN32
     // The audio outputs used from now on (tests count what reaches them); an empty factory
     // restores the default audio device.
     void setOutputFactory(AlarmOutputFactory factory);
+#endif
 
 private:
     AlarmSound();
     ~AlarmSound() override;
     bool loadWave();
 
-    AlarmOutputFactory m_factory;
+    // Windows plays the whole wave file from memory with winmm (WinmmAlarm.cpp); elsewhere
+    // Qt Multimedia plays the decoded samples.
     QByteArray m_pcm;
-    QAudioFormat m_format;
     bool m_loaded = false;
+    int m_started = 0;
+#ifndef _WIN32
+    AlarmOutputFactory m_factory;
+    QAudioFormat m_format;
     // The alarm sounding now: its reader and its output (the output is destroyed first).
     std::unique_ptr<QBuffer> m_reader;
     std::unique_ptr<AlarmOutput> m_output;
-    int m_started = 0;
+#endif
 };
 
 } // namespace zuohao::gui

@@ -20,18 +20,6 @@ static void initAlarmResource() {
 
 namespace zuohao::gui {
 
-namespace {
-// The wave's bytes, loaded once and kept for the whole run: PlaySound plays straight from
-// this memory while the call has long returned.
-const QByteArray& alarmWave() {
-    static const QByteArray wave = [] {
-        QFile f(AlarmSound::resourcePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
-    return wave;
-}
-} // namespace
-
 AlarmSound& AlarmSound::instance() {
     static AlarmSound* sound = new AlarmSound();
     return *sound;
@@ -44,17 +32,27 @@ QString AlarmSound::resourcePath() {
 
 AlarmSound::AlarmSound() {
     initAlarmResource();
-    alarmWave();
+}
+
+AlarmSound::~AlarmSound() = default;
+
+// The whole wave file, loaded once and kept for the whole run: PlaySound plays straight from
+// this memory while the call has long returned.
+bool AlarmSound::loadWave() {
+    if (!m_loaded) {
+        m_loaded = true;
+        QFile f(resourcePath());
+        if (f.open(QIODevice::ReadOnly)) m_pcm = f.readAll();
+    }
+    return !m_pcm.isEmpty();
 }
 
 void AlarmSound::play() {
     // Without an output device there is nothing to play on: stay silent.
-    if (waveOutGetNumDevs() == 0) return;
-    const QByteArray& wave = alarmWave();
-    if (wave.isEmpty()) return;
+    if (waveOutGetNumDevs() == 0 || !loadWave()) return;
     // Asynchronous, from memory, never the system's default sound in its place; a new alarm
     // cuts the one still sounding.
-    if (PlaySoundW(reinterpret_cast<LPCWSTR>(wave.constData()), nullptr,
+    if (PlaySoundW(reinterpret_cast<LPCWSTR>(m_pcm.constData()), nullptr,
                    SND_MEMORY | SND_ASYNC | SND_NODEFAULT))
         ++m_started;
 }

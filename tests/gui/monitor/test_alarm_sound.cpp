@@ -69,8 +69,10 @@ private slots:
     void waveIsMono8Bit11025AboutFourSeconds();
     void waveIsATwoToneAlarm();
     void askingForTheAlarmIsHarmlessWithoutDevice();
+#ifndef _WIN32 // Windows plays through winmm, without Qt Multimedia's outputs
     void everyAlarmReachesTheSinkWhole();
     void listenOnARealDevice();
+#endif
 };
 
 void TestAlarmSound::waveIsMono8Bit11025AboutFourSeconds() {
@@ -130,6 +132,7 @@ void TestAlarmSound::askingForTheAlarmIsHarmlessWithoutDevice() {
     zuohao::gui::setAlarmPlayer({});
 }
 
+#ifndef _WIN32
 namespace {
 // A sink that takes what the alarm gives it: the samples reaching it are counted per play,
 // and whether the reader was in a playable state (open, at its start) when it began.
@@ -200,6 +203,7 @@ void TestAlarmSound::listenOnARealDevice() {
     }
     QCOMPARE(sound.started() - before, 11);
 }
+#endif
 
 QTEST_MAIN(TestAlarmSound)
 #include "test_alarm_sound.moc"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/TestProcess.h"
+#include "../support/support_process.h"
 
 namespace clitest {
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "../support/TestProcess.h"
+#include "../support/support_process.h"
 #include "core/platform/ReadOnlyFile.h"
 
 namespace {

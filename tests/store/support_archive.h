@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/TestProcess.h"
+#include "../support/support_process.h"
 #include "store/DrawArchive.h"
 
 namespace storetest {

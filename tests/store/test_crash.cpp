@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "../support/TestProcess.h"
+#include "../support/support_process.h"
 #include "store/DrawArchive.h"
 #include "support_archive.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "../../support/TestProcess.h"
+#include "../../support/support_process.h"
 
 namespace zuohao::testing {
 

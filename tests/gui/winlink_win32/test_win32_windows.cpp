@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "../../support/TestProcess.h"
+#include "../../support/support_process.h"
 #include "gui/winlink/Win32Windows.h"
 
 namespace {

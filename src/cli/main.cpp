@@ -8,7 +8,7 @@
 
 namespace {
 const char* kUsage =
-    "usage: zuohao-cli reduce|stats|plan|monitor|feed [options]\n"
+    "usage: zuohao-cli reduce|stats|plan|monitor|feed|backtest|killrate|risk [options]\n"
     "  reduce  [--idx N] [--sel G=DIGITS] [--cnt G=COUNTS] [--dan G=DIGITS] [--dcc G=COUNTS]\n"
     "          [--kua DIGITS] [--route S]... [--kill LIST] [--fan]\n"
     "  stats   (--draws FILE | --sequence FILE) --group N\n"
@@ -18,7 +18,13 @@ const char* kUsage =
     "          [--hits-low A] [--hits-high B] [--plan-length C] [--trigger D] [--live-after K]\n"
     "          (--live-after K: the first K draws are history; each later draw arrives as a\n"
     "          refresh poll does, and only these live evaluations write LOG lines)\n"
-    "  feed    --out FILE [--count N] [--interval S] [--seed N] [--start LABEL]\n";
+    "  feed    --out FILE [--count N] [--interval S] [--seed N] [--start LABEL]\n"
+    "  backtest (--draws FILE | --sequence FILE) [--last N] [conditions] [--check I]...\n"
+    "          [--auto] [--manual] [--lines]\n"
+    "          (--auto: selections derived from each draw as the plan pipeline does;\n"
+    "          --last N: the newest N draws are scored)\n"
+    "  killrate (--draws FILE | --sequence FILE) [--last N] [conditions]\n"
+    "  risk    --size M --space 1000|10000 --periods N\n";
 }
 
 int main(int argc, char** argv) {
@@ -35,6 +41,9 @@ int main(int argc, char** argv) {
         if (command == "plan") return RunPlan(args);
         if (command == "monitor") return RunMonitor(args);
         if (command == "feed") return RunFeed(args);
+        if (command == "backtest") return RunBacktestCommand(args);
+        if (command == "killrate") return RunKillRateCommand(args);
+        if (command == "risk") return RunRiskCommand(args);
         if (command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

@@ -18,6 +18,7 @@
 #include "gui/common/Settings.h"
 #include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
+#include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
@@ -176,7 +177,9 @@ void LotteryForm::closeEvent(QCloseEvent* event) {
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
-    if (source == m_form.ActiveCls) ActiveCls_OnLotteryRefresh();
+    if (source != m_form.ActiveCls) return;
+    ActiveCls_OnLotteryRefresh();
+    m_planStats->drawsChanged();
 }
 
 void LotteryForm::ActiveCls_OnLotteryRefresh() {

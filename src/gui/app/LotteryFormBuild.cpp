@@ -16,6 +16,7 @@
 #include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
+#include "gui/display/PlanStatsWindow.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
@@ -88,6 +89,9 @@ void LotteryForm::buildWindow() {
     m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_picture4);
     m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
     side->addWidget(m_jianKongCmd);
+    m_planStatsCmd = new QPushButton(QStringLiteral("计划统计"), m_picture4);
+    m_planStatsCmd->setObjectName(QStringLiteral("PlanStatsCmd"));
+    side->addWidget(m_planStatsCmd);
     m_hands = new HandPicker(*m_windowLink, m_picture4);
     m_hands->setObjectName(QStringLiteral("HandPicker"));
     auto* label3 =
@@ -125,6 +129,7 @@ void LotteryForm::buildWindow() {
     m_jianKong = new JianKongForm(
         m_monitor, [this] { return &Lotteries(0); },
         [this] { return m_panel->ShowDadiText->toPlainText(); }, this);
+    m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 
     // Fits a 1366 x 768 screen; grows with larger ones.
     resize(1360, 730);
@@ -162,6 +167,7 @@ void LotteryForm::wire() {
                 [this, i] { MenuItemLabel_Click(i); });
     connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
+    connect(m_planStatsCmd, &QPushButton::clicked, m_planStats, &PlanStatsWindow::showAndRaise);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
             [] { seams().openHelpPage(); });
     connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);

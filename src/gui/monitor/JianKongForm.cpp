@@ -104,6 +104,9 @@ void JianKongForm::buildControls() {
     switches->addWidget(m_checkSound);
     switches->addStretch(1);
     switches->addWidget(m_jiankongCom);
+    m_huiCeCom = new QPushButton(QStringLiteral("回测"), this);
+    m_huiCeCom->setObjectName(QStringLiteral("HuiCeCom"));
+    switches->addWidget(m_huiCeCom);
     top->addLayout(switches);
 
     m_planLabel = new QLabel(this);
@@ -142,6 +145,7 @@ void JianKongForm::buildControls() {
 
 void JianKongForm::wireSignals() {
     connect(m_jiankongCom, &QPushButton::clicked, this, &JianKongForm::jiankongComClick);
+    connect(m_huiCeCom, &QPushButton::clicked, this, &JianKongForm::HuiCeCom_Click);
     // A setting is taken when the user picks an entry; lists cleared or filled from code
     // do not overwrite the settings.
     connect(m_qsCom, &QComboBox::activated, this, &JianKongForm::QSComClick);

@@ -1,0 +1,42 @@
+// The main window's 计划统计 button opens the window over the active lottery's draws, and
+// the window follows the draws that enter.
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "gui/common/Settings.h"
+#include "gui/display/PlanStatsWindow.h"
+#include "support_fixture.h"
+
+using namespace zuohao::gui;
+
+class TestPlanStatsOpen : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { WriteDelaySetting(QString()); }
+
+    void buttonOpensTheWindowOverTheHeldDraws() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(30));
+        f.start(f.defaultOptions());
+        auto* stats = f.form().findChild<PlanStatsWindow*>(QStringLiteral("PlanStatsWindow"));
+        QVERIFY(stats && !stats->isVisible());
+        QTest::mouseClick(f.child<QPushButton>(QStringLiteral("PlanStatsCmd")), Qt::LeftButton);
+        QVERIFY(stats->isVisible());
+        QCOMPARE(stats->windowTitle(), QStringLiteral("计划统计"));
+        auto* risk = stats->findChild<QTableWidget*>(QStringLiteral("RiskTable"));
+        QCOMPARE(risk->rowCount(), 20);
+        // Backtest over the 30 held draws: every draw after the first is scored.
+        stats->startBacktest();
+        QTRY_VERIFY(!stats->backtestRunning());
+        auto* figures = stats->findChild<QLabel*>(QStringLiteral("BacktestFigures"));
+        QVERIFY2(figures->text().contains(QStringLiteral("<b>29</b>")),
+                 qPrintable(figures->text()));
+        // A backtest without conditions hits every period: the whole space.
+        QVERIFY(figures->text().contains(QStringLiteral("100.0%（29中）")));
+    }
+};
+
+QTEST_MAIN(TestPlanStatsOpen)
+#include "test_plan_stats_open.moc"

@@ -90,7 +90,8 @@ void Backtester::statsOf(std::size_t i) {
     std::array<const LotteryItem*, 4> prev{};
     for (std::size_t k = 0; k < 4 && k < i; ++k)
         prev[k] = &item(i - 1 - k);
-    it.SetSanmaInfo(item(i - 1), i >= 11 ? &item(i - 10) : nullptr, prev);
+    // Only the plan's group is read.
+    it.SetSanmaInfo(item(i - 1), i >= 11 ? &item(i - 10) : nullptr, prev, m_set.IDX);
 }
 
 // Selection digits as the ticked boxes give them at draw i: digit boxes read draw i's hot

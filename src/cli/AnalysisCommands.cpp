@@ -10,6 +10,7 @@
 #include "core/analysis/Chance.h"
 #include "core/analysis/DrawProvider.h"
 #include "core/analysis/KillRate.h"
+#include "store/ArchiveDrawProvider.h"
 
 namespace zuohao::cli {
 
@@ -29,9 +30,22 @@ std::vector<std::string> with(std::vector<std::string> a, const std::vector<std:
     return a;
 }
 
-// The draw source of an analysis command.
+// The draw source of an analysis command: the archive, or a draw or sequence file. Here
+// --last counts the draws scored, whatever the source.
 DrawProvider providerOf(const Args& args) {
-    return SequenceDraws(ReadDrawInput(args));
+    const auto archive = args.last("--archive");
+    if (archive) {
+        if (args.last("--draws") || args.last("--sequence"))
+            throw UsageError("give one of --draws, --sequence or --archive");
+        return store::ArchiveDraws(*archive);
+    }
+    std::vector<std::string> input;
+    for (const char* name : {"--draws", "--sequence"})
+        for (const std::string& v : args.all(name)) {
+            input.push_back(name);
+            input.push_back(v);
+        }
+    return SequenceDraws(ReadDrawInput(Args(input, {"--draws", "--sequence"}, {})));
 }
 
 std::vector<DrawLine> drawsFor(const Args& args, std::size_t count) {
@@ -59,7 +73,7 @@ void printSummary(const BacktestResult& r) {
 } // namespace
 
 int RunBacktestCommand(const std::vector<std::string>& argv) {
-    Args args(argv, with(ConditionOptions(), {"--draws", "--sequence", "--last", "--check"}),
+    Args args(argv, with(with(ConditionOptions(), DrawInputOptions()), {"--check"}),
               {"--fan", "--auto", "--manual", "--lines"});
     const std::size_t last = std::size_t(args.integer("--last", 1, kMaxDraws, 0));
     ConditionSet set;
@@ -85,7 +99,7 @@ int RunBacktestCommand(const std::vector<std::string>& argv) {
 }
 
 int RunKillRateCommand(const std::vector<std::string>& argv) {
-    Args args(argv, with(ConditionOptions(), {"--draws", "--sequence", "--last"}), {});
+    Args args(argv, with(ConditionOptions(), DrawInputOptions()), {});
     const std::size_t last = std::size_t(args.integer("--last", 1, kMaxDraws, 0));
     ConditionSet set;
     ApplyConditions(args, set);

@@ -39,7 +39,7 @@ int RunReduce(const std::vector<std::string>& argv) {
 }
 
 int RunStats(const std::vector<std::string>& argv) {
-    Args args(argv, {"--draws", "--sequence", "--group"}, {});
+    Args args(argv, with(DrawInputOptions(), {"--group"}), {});
     if (!args.last("--group")) throw UsageError("missing --group N");
     const int group = args.integer("--group", 0, 11, 0);
     const auto draws = ReadDrawInput(args);
@@ -56,7 +56,8 @@ int RunStats(const std::vector<std::string>& argv) {
 }
 
 int RunPlan(const std::vector<std::string>& argv) {
-    Args args(argv, with(ConditionOptions(), {"--draws", "--sequence", "--start-after", "--check"}),
+    Args args(argv,
+              with(with(ConditionOptions(), DrawInputOptions()), {"--start-after", "--check"}),
               {"--fan", "--manual"});
     if (!args.last("--start-after")) throw UsageError("missing --start-after K");
     const auto draws = ReadDrawInput(args);

@@ -13,5 +13,6 @@ int RunFeed(const std::vector<std::string>& args);
 int RunBacktestCommand(const std::vector<std::string>& args);
 int RunKillRateCommand(const std::vector<std::string>& args);
 int RunRiskCommand(const std::vector<std::string>& args);
+int RunArchive(const std::vector<std::string>& args);
 
 } // namespace zuohao::cli

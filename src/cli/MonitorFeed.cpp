@@ -14,8 +14,9 @@ namespace zuohao::cli {
 
 int RunMonitor(const std::vector<std::string>& argv) {
     Args args(argv,
-              {"--draws", "--sequence", "--idx", "--base", "--lock", "--segment", "--hits-low",
-               "--hits-high", "--plan-length", "--trigger", "--live-after"},
+              {"--draws", "--sequence", "--archive", "--last", "--idx", "--base", "--lock",
+               "--segment", "--hits-low", "--hits-high", "--plan-length", "--trigger",
+               "--live-after"},
               {});
     if (!args.last("--idx")) throw UsageError("missing --idx N");
     const int idx = args.integer("--idx", 0, 11, 0);

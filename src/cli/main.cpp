@@ -8,7 +8,7 @@
 
 namespace {
 const char* kUsage =
-    "usage: zuohao-cli reduce|stats|plan|monitor|feed|backtest|killrate|risk [options]\n"
+    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk [options]\n"
     "  reduce  [--idx N] [--sel G=DIGITS] [--cnt G=COUNTS] [--dan G=DIGITS] [--dcc G=COUNTS]\n"
     "          [--kua DIGITS] [--route S]... [--kill LIST] [--fan]\n"
     "  stats   (--draws FILE | --sequence FILE) --group N\n"
@@ -19,11 +19,19 @@ const char* kUsage =
     "          (--live-after K: the first K draws are history; each later draw arrives as a\n"
     "          refresh poll does, and only these live evaluations write LOG lines)\n"
     "  feed    --out FILE [--count N] [--interval S] [--seed N] [--start LABEL]\n"
-    "  backtest (--draws FILE | --sequence FILE) [--last N] [conditions] [--check I]...\n"
+    "  archive import FILE... [--prefer-import]   (draw files or CSV)\n"
+    "  archive export [--from P] [--to P] [--csv] [--out FILE]\n"
+    "  archive gaps [--from P] [--to P]\n"
+    "  archive info\n"
+    "          archive commands take [--archive PATH] [--lottery NAME]; the archive is\n"
+    "          draws.sqlite in the user's data folder unless --archive names another\n"
+    "  stats, plan and monitor take --archive PATH [--last N] instead of --draws/--sequence\n"
+    "  backtest (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions] [--check "
+    "I]...\n"
     "          [--auto] [--manual] [--lines]\n"
     "          (--auto: selections derived from each draw as the plan pipeline does;\n"
     "          --last N: the newest N draws are scored)\n"
-    "  killrate (--draws FILE | --sequence FILE) [--last N] [conditions]\n"
+    "  killrate (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions]\n"
     "  risk    --size M --space 1000|10000 --periods N\n";
 }
 
@@ -41,6 +49,7 @@ int main(int argc, char** argv) {
         if (command == "plan") return RunPlan(args);
         if (command == "monitor") return RunMonitor(args);
         if (command == "feed") return RunFeed(args);
+        if (command == "archive") return RunArchive(args);
         if (command == "backtest") return RunBacktestCommand(args);
         if (command == "killrate") return RunKillRateCommand(args);
         if (command == "risk") return RunRiskCommand(args);

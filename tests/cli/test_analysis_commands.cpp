@@ -59,6 +59,25 @@ TEST(BacktestCommand, LinesAndSummaryAgree) {
         EXPECT_TRUE(m.count(key)) << key;
 }
 
+TEST(BacktestCommand, ArchiveGivesWhatTheSequenceGives) {
+    TempDir dir;
+    const std::string seq = dir.write("seq.txt", sequence(300));
+    const std::string db = (dir.path() / "draws.sqlite").string();
+    ASSERT_EQ(runCli({"archive", "import", seq, "--archive", db}).code, 0);
+    const std::vector<std::string> conditions = {"--last",  "150", "--idx",   "10", "--route", "3",
+                                                 "--check", "0",   "--check", "10", "--auto"};
+    auto args = [&](std::vector<std::string> head) {
+        head.insert(head.end(), conditions.begin(), conditions.end());
+        return head;
+    };
+    const RunResult fromArchive = runCli(args({"backtest", "--archive", db, "--lines"}));
+    const RunResult fromSequence = runCli(args({"backtest", "--sequence", seq, "--lines"}));
+    ASSERT_EQ(fromArchive.code, 0) << fromArchive.err;
+    EXPECT_EQ(fromArchive.out, fromSequence.out);
+    EXPECT_EQ(runCli({"killrate", "--archive", (dir.path() / "none.sqlite").string()}).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "none.sqlite")); // never created
+}
+
 TEST(BacktestCommand, WholeSpaceAlwaysHits) {
     TempDir dir;
     const RunResult r =

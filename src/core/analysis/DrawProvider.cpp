@@ -1,6 +1,7 @@
 #include "core/analysis/DrawProvider.h"
 
 #include "core/model/LotteryClass.h"
+#include "core/model/Text.h"
 
 namespace zuohao {
 
@@ -30,6 +31,21 @@ DrawProvider HeldDraws(const LotteryClass& lottery) {
 DrawProvider SequenceDraws(std::vector<DrawLine> draws) {
     return [draws = std::move(draws)](std::size_t count) -> Result<std::vector<DrawLine>> {
         return newest(draws, count);
+    };
+}
+
+DrawProvider ArchiveThenHeld(DrawProvider archive, DrawProvider held) {
+    return [archive = std::move(archive),
+            held = std::move(held)](std::size_t count) -> Result<std::vector<DrawLine>> {
+        auto recent = held(count);
+        if (!recent) return recent;
+        auto stored = archive ? archive(count) : Result<std::vector<DrawLine>>(fail(""));
+        if (!stored || stored->empty()) return recent;
+        std::vector<DrawLine> out = std::move(stored).value();
+        const double newestStored = NumericValue(out.back().qishu);
+        for (DrawLine& d : recent.value())
+            if (NumericValue(d.qishu) > newestStored) out.push_back(std::move(d));
+        return newest(std::move(out), count);
     };
 }
 

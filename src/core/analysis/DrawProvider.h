@@ -28,4 +28,9 @@ DrawProvider HeldDraws(const LotteryClass& lottery);
 // A fixed sequence.
 DrawProvider SequenceDraws(std::vector<DrawLine> draws);
 
+// The archive's draws followed by the held draws newer than the archive's newest (by the
+// numeric value of the period label), the newest `count` of them. When the archive cannot
+// be read the held draws alone serve.
+DrawProvider ArchiveThenHeld(DrawProvider archive, DrawProvider held);
+
 } // namespace zuohao

@@ -16,6 +16,7 @@
 #include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
+#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
@@ -129,6 +130,7 @@ void LotteryForm::buildWindow() {
     m_jianKong = new JianKongForm(
         m_monitor, [this] { return &Lotteries(0); },
         [this] { return m_panel->ShowDadiText->toPlainText(); }, this);
+    m_jianKong->setDrawProvider(ArchiveThenHeldOf([this] { return &Lotteries(0); }));
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 
     // Fits a 1366 x 768 screen; grows with larger ones.

@@ -19,6 +19,7 @@
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 #include "gui/common/Fonts.h"
+#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsCharts.h"
 #include "gui/display/PlanStatsFigures.h"
 
@@ -168,9 +169,7 @@ void PlanStatsWindow::drawsChanged() {
 
 Result<std::vector<DrawLine>> PlanStatsWindow::drawsFor(std::size_t count) const {
     if (m_provider) return m_provider(count);
-    LotteryClass* lot = m_active ? m_active() : nullptr;
-    if (!lot) return std::vector<DrawLine>{};
-    return HeldDraws(*lot)(count);
+    return ArchiveThenHeldOf(m_active)(count);
 }
 
 void PlanStatsWindow::refreshRunning() {

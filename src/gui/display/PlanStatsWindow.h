@@ -36,7 +36,8 @@ public:
     explicit PlanStatsWindow(std::function<LotteryClass*()> active, QWidget* parent = nullptr);
     ~PlanStatsWindow() override;
 
-    // Draws for the backtest and the kill-error table; without one the lottery's own draws.
+    // Draws for the backtest and the kill-error table; without one the archive, then the
+    // draws the active lottery has read since.
     void setDrawProvider(DrawProvider provider);
     // New draws entered the active lottery: refresh the running plan's figures.
     void drawsChanged();

@@ -1,12 +1,17 @@
 // The main window's 计划统计 button opens the window over the active lottery's draws, and
 // the window follows the draws that enter.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "gui/common/Settings.h"
+#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsWindow.h"
+#include "store/DrawArchive.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;
@@ -35,6 +40,36 @@ private slots:
                  qPrintable(figures->text()));
         // A backtest without conditions hits every period: the whole space.
         QVERIFY(figures->text().contains(QStringLiteral("100.0%（29中）")));
+    }
+
+    void backtestReadsTheArchiveThenTheNewerHeldDraws() {
+        // 200 archived draws of the day before, and the 10 newest of them again in the file.
+        const QString file = QString::fromStdString(ArchiveFile());
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QFile::remove(file);
+        {
+            auto archive = zuohao::store::Archive::open(file.toStdString());
+            QVERIFY(archive.ok());
+            std::vector<zuohao::store::DrawIn> in;
+            for (const Draw& d : FormFixture::makeDraws(200, 202612070001))
+                in.push_back({d.qishu.toStdString(), d.haoma.toStdString()});
+            QVERIFY((*archive)->add(zuohao::store::kDefaultLottery, in, "test").ok());
+        }
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(10, 202612070191);
+        const auto today = FormFixture::makeDraws(30);
+        draws.insert(draws.end(), today.begin(), today.end());
+        f.writeDraws(draws);
+        f.start(f.defaultOptions());
+        auto* stats = f.form().findChild<PlanStatsWindow*>(QStringLiteral("PlanStatsWindow"));
+        stats->showAndRaise();
+        stats->startBacktest();
+        QTRY_VERIFY(!stats->backtestRunning());
+        auto* figures = stats->findChild<QLabel*>(QStringLiteral("BacktestFigures"));
+        // 200 archived + 30 newer held draws; the first one is history.
+        QVERIFY2(figures->text().contains(QStringLiteral("<b>229</b>")),
+                 qPrintable(figures->text()));
+        QFile::remove(file);
     }
 };
 

@@ -11,23 +11,53 @@ QString Percent(double share) {
     return QStringLiteral("%1%").arg(100.0 * share, 0, 'f', 1);
 }
 
-RunningPlan RunningPlanOf(const LotteryClass& lottery) {
-    RunningPlan plan;
-    plan.running = lottery.IsHasPlan;
-    plan.spaceSize = lottery.formSet().fourDigit() ? 10000 : 1000;
-    double sizes = 0;
-    for (const auto& [label, item] : lottery.LotteryDic) {
-        if (item->Qishu.compare(lottery.StartPlanQi) < 0) continue; // an earlier plan's line
-        const int result = PlanLineResult(item->PlanTxt);
-        if (result < 0) continue;
-        plan.hits.push_back(result == 1);
-        // "period  count注  【group】  中": the count follows the first two spaces.
-        const std::size_t gap = item->PlanTxt.find("  ");
-        sizes += gap == std::string::npos ? 0 : NumericValue(item->PlanTxt.substr(gap + 2));
+namespace {
+// "period  count注  【group】  中": the count follows the first two spaces.
+int lineSize(const std::string& planTxt) {
+    const std::size_t gap = planTxt.find("  ");
+    return gap == std::string::npos ? 0 : int(NumericValue(planTxt.substr(gap + 2)));
+}
+} // namespace
+
+void RunningPlanRecord::absorb(const LotteryClass& lottery) {
+    if (&lottery != m_lottery || lottery.StartPlanQi != m_start) {
+        m_lottery = &lottery;
+        m_start = lottery.StartPlanQi;
+        m_lines.clear();
+        m_seen.clear();
     }
-    if (!plan.hits.empty()) plan.meanSize = sizes / double(plan.hits.size());
+    m_running = lottery.IsHasPlan;
+    m_space = lottery.formSet().fourDigit() ? 10000 : 1000;
+    for (const auto& [label, item] : lottery.LotteryDic) {
+        if (item->Qishu.compare(m_start) < 0) continue; // an earlier plan's line
+        const int result = PlanLineResult(item->PlanTxt);
+        if (result < 0 || !m_seen.insert(item->Qishu).second) continue;
+        m_lines.push_back({item->Qishu, lineSize(item->PlanTxt), result == 1});
+        if (m_lines.size() > kMaxLines) {
+            m_seen.erase(m_lines.front().period);
+            m_lines.pop_front();
+        }
+    }
+}
+
+RunningPlan RunningPlanRecord::plan() const {
+    RunningPlan plan;
+    plan.running = m_running;
+    plan.spaceSize = m_space;
+    double sizes = 0;
+    for (const Line& l : m_lines) {
+        plan.hits.push_back(l.hit);
+        sizes += l.size;
+    }
+    if (!m_lines.empty()) plan.meanSize = sizes / double(m_lines.size());
     plan.chance = plan.meanSize / plan.spaceSize;
     return plan;
+}
+
+RunningPlan RunningPlanOf(const LotteryClass& lottery) {
+    RunningPlanRecord record;
+    record.absorb(lottery);
+    return record.plan();
 }
 
 namespace {

@@ -162,6 +162,8 @@ void PlanStatsWindow::showEvent(QShowEvent* event) {
 }
 
 void PlanStatsWindow::drawsChanged() {
+    // The plan's lines are collected at every draw, shown or not.
+    if (LotteryClass* lot = m_active ? m_active() : nullptr) m_record.absorb(*lot);
     if (!isVisible()) return;
     refreshRunning();
     refreshTables();
@@ -174,7 +176,8 @@ Result<std::vector<DrawLine>> PlanStatsWindow::drawsFor(std::size_t count) const
 
 void PlanStatsWindow::refreshRunning() {
     LotteryClass* lot = m_active ? m_active() : nullptr;
-    const RunningPlan plan = lot ? RunningPlanOf(*lot) : RunningPlan{};
+    if (lot) m_record.absorb(*lot);
+    const RunningPlan plan = lot ? m_record.plan() : RunningPlan{};
     m_running->setText(RunningFiguresHtml(plan));
     // The chart shows the backtest once there is one: the longer record.
     if (m_backtestHits.empty()) {

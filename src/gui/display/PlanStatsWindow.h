@@ -11,6 +11,7 @@
 
 #include "core/analysis/Backtest.h"
 #include "core/analysis/DrawProvider.h"
+#include "gui/display/PlanStatsFigures.h"
 
 class QCheckBox;
 class QLabel;
@@ -71,6 +72,7 @@ private:
 
     std::function<LotteryClass*()> m_active;
     DrawProvider m_provider;
+    RunningPlanRecord m_record;
     std::unique_ptr<Backtester> m_run;
     QElapsedTimer m_runClock;
     std::vector<bool> m_backtestHits; // the last backtest's record (the chart shows it)

@@ -79,6 +79,39 @@ private slots:
         QVERIFY(labelText(w, "RiskNote").contains(QStringLiteral("720 注")));
     }
 
+    void runningPlanIsCollectedBeyondTheHeldDraws() {
+        LotteryClass cls;
+        cls.formSet().IDX = 3;
+        cls.formSet().KLU[3] = 1;
+        const auto draws = manyDraws(160);
+        PlanStatsWindow w([&cls] { return &cls; });
+        for (std::size_t i = 0; i < draws.size(); ++i) {
+            if (i == 10) { // the start button
+                cls.IsHasPlan = true;
+                cls.StartPlanQi = cls.NewQi;
+                QVERIFY(cls.GetSuoshuiDadi().ok());
+                cls.AddNewPlan(*cls.PreItem01);
+            }
+            (void)cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
+            w.drawsChanged(); // hidden: collects only
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto expected = RunBacktest(draws, cls.formSet(), {true, 150});
+        QVERIFY(expected.ok());
+        QCOMPARE(w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"))->pointCount(),
+                 150);
+        const std::vector<bool> hits = expected->hits();
+        QCOMPARE(w.findChild<HitStrip*>(QStringLiteral("HitStrip"))->shown(),
+                 std::vector<bool>(hits.end() - 100, hits.end()));
+        const QString running = labelText(w, "RunningFigures");
+        QVERIFY2(running.contains(QStringLiteral("%1（%2中）")
+                                      .arg(Percent(expected->stats().hitRate()))
+                                      .arg(expected->stats().hits)),
+                 qPrintable(running));
+        QVERIFY(running.contains(QStringLiteral("<b>720.0</b>")));
+    }
+
     void backtestShowsTheCoreFiguresAndTheChart() {
         LotteryClass cls;
         cls.formSet().IDX = 4;

@@ -5,6 +5,7 @@
 
 #include "cli/Args.h"
 #include "core/model/LotteryClass.h"
+#include "core/plan/Plan.h"
 
 namespace zuohao::cli {
 
@@ -48,7 +49,7 @@ int RunStats(const std::vector<std::string>& argv) {
         warn(lottery.ProcessDraw(d.qishu, d.haoma), d);
     for (const auto& [label, item] : lottery.LotteryDic) {
         const GridRow row = item->GetGridArray(group);
-        for (int c = 1; c <= 68; ++c)
+        for (int c = kPeriodColumn; c <= kLastColumn; ++c)
             std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
         std::cout << "\n";
     }
@@ -82,15 +83,9 @@ int RunPlan(const std::vector<std::string>& argv) {
     // Start the plan as the start button does.
     if (lottery.IsGetHis = lottery.LotteryDic.Count() > 0; !lottery.IsGetHis) {
         std::cerr << "warning: no draws before the start; the plan does not start\n";
-    } else {
-        lottery.IsHasPlan = true;
-        lottery.StartPlanQi = lottery.NewQi;
-        auto r = lottery.GetSuoshuiDadi();
-        if (!r) {
-            std::cerr << r.error() << "\n";
-            return 1;
-        }
-        lottery.AddNewPlan(*lottery.PreItem01);
+    } else if (auto r = StartPlan(lottery); !r) {
+        std::cerr << r.error() << "\n";
+        return 1;
     }
     for (; i < draws.size(); ++i)
         warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);

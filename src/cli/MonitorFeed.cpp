@@ -8,7 +8,7 @@
 #include "core/acquire/Feed.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao::cli {
 
@@ -51,6 +51,7 @@ int RunMonitor(const std::vector<std::string>& argv) {
     for (; i < draws.size(); ++i) {
         lottery.IsGetNew = false;
         offer(draws[i]);
+        // ReashStar fails only without a base set, and this base was accepted above.
         if (lottery.IsGetNew && !state.PlanRunning) (void)ReashStar(state, lottery, base);
     }
 

@@ -1,7 +1,7 @@
 // zuohao-cli archive: import/export round trip, bad input, conflicts, the archive as a source.
 #include <gtest/gtest.h>
 
-#include "CliRun.h"
+#include "support_cli_run.h"
 
 using clitest::runCli;
 using clitest::TempDir;

@@ -2,7 +2,7 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 
 namespace zuohao {
 

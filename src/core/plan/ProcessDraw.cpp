@@ -1,7 +1,7 @@
 // The draw pipeline: the one entry through which a draw enters a lottery object.
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao {
 

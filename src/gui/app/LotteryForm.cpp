@@ -14,9 +14,9 @@
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
-#include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -126,7 +126,7 @@ void LotteryForm::Form_Load() {
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(m_options.drawFile);
     } else {
-        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_iniPath));
+        m_zelkc->setText(GetFromINI(kIniSection, kIniKey, m_iniPath));
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
@@ -163,8 +163,9 @@ bool LotteryForm::event(QEvent* event) {
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
     if (!m_options.demo)
-        (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
-                         m_iniPath);
+        // A failed write loses only the remembered path: the window is closing and has no
+        // status line left to say so.
+        (void)WriteToINI(kIniSection, kIniKey, m_zelkc->text(), m_iniPath);
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

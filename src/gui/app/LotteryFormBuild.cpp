@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "gui/app/LotteryForm.h"
-#include "gui/common/Seams.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/Seams.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/display/DrawSources.h"
@@ -157,8 +157,8 @@ void LotteryForm::LayoutConditionsPanel() {
     m_grid->setSelectionRow(
         QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
         QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
-    std::array<QCheckBox*, 66> boxes{};
-    for (int i = 0; i < 66; ++i)
+    std::array<QCheckBox*, kCheckCount> boxes{};
+    for (int i = 0; i < kCheckCount; ++i)
         boxes[i] = m_grid->selectCheck(i);
     m_panel->attachSelectChecks(boxes);
 }

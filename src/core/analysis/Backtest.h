@@ -12,7 +12,7 @@
 #include "core/acquire/LineRule.h"
 #include "core/analysis/ConditionMasks.h"
 #include "core/analysis/PlanRecord.h"
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 #include "core/model/LotteryItem.h"
 #include "core/model/Result.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 #include "core/model/NumberTables.h"
 #include "core/model/Result.h"
 

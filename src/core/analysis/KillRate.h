@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 #include "core/model/Result.h"
 
 namespace zuohao {

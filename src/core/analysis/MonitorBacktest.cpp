@@ -5,8 +5,9 @@
 
 #include "core/analysis/Backtest.h"
 #include "core/model/LotteryClass.h"
+#include "core/model/MonitorState.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao {
 

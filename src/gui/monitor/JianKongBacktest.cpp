@@ -5,7 +5,7 @@
 
 #include "core/analysis/MonitorBacktest.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 #include "gui/monitor/JianKongForm.h"
 
 namespace zuohao::gui {

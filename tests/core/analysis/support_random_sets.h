@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 
 namespace zuohao::testing {
 

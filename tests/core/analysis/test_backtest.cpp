@@ -10,6 +10,7 @@
 #include "core/analysis/Backtest.h"
 #include "core/making/Reduction.h"
 #include "core/model/LotteryClass.h"
+#include "core/plan/Plan.h"
 #include "support_random_sets.h"
 
 namespace zuohao {
@@ -21,8 +22,8 @@ struct Line {
     bool operator==(const Line&) const = default;
 };
 
-// The pipeline as the plan command runs it: history, then the conditions and the ticked
-// boxes, the start button, then one draw after the other.
+// The pipeline as the plan runs it: history, then the conditions and the ticked boxes, the
+// start button, then one draw after the other.
 std::vector<Line> pipelineLines(const std::vector<DrawLine>& draws, std::size_t start,
                                 const ConditionSet& given, bool tickBoxes) {
     LotteryClass lottery;
@@ -38,9 +39,7 @@ std::vector<Line> pipelineLines(const std::vector<DrawLine>& draws, std::size_t 
                 set.CHK[std::size_t(c)] = true;
                 EXPECT_TRUE(lottery.ResultSelStr(c).ok());
             }
-    lottery.IsHasPlan = true;
-    EXPECT_TRUE(lottery.GetSuoshuiDadi().ok());
-    lottery.AddNewPlan(*lottery.PreItem01);
+    EXPECT_TRUE(StartPlan(lottery).ok());
     std::vector<Line> lines;
     for (std::size_t i = start; i < draws.size(); ++i) {
         const ItemPtr previous = lottery.PreItem01;

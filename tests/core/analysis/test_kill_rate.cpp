@@ -11,7 +11,7 @@
 #include "core/analysis/MonitorBacktest.h"
 #include "core/making/Reduction.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 #include "support_random_sets.h"
 
 namespace zuohao {

@@ -27,7 +27,7 @@ Opened openArchive(const Args& args) {
     } else {
         path = store::DefaultArchivePath();
         std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+        std::filesystem::create_directories(store::Utf8Path(path).parent_path(), ec);
     }
     store::OpenReport rep;
     auto a = store::Archive::open(path, &rep);

@@ -1,6 +1,7 @@
 #include "cli/Args.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -100,6 +101,9 @@ const std::vector<std::string>& DrawInputOptions() {
 
 namespace {
 std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(store::Utf8Path(path), ec))
+        throw std::runtime_error("no archive at " + path);
     auto archive = store::Archive::open(path);
     if (!archive) throw std::runtime_error(archive.error());
     auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,

@@ -19,6 +19,17 @@ using sql::Db;
 using sql::SqlError;
 using sql::Stmt;
 
+// Paths are UTF-8 text throughout (SQLite takes UTF-8 names); the file system sees them as such
+// on every platform.
+fs::path Utf8Path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Text(const fs::path& p) {
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
 namespace {
 constexpr std::int64_t kNoBound = std::numeric_limits<std::int64_t>::max();
 constexpr std::size_t kHaomaDigits = 5;
@@ -124,13 +135,14 @@ std::string stamp() {
 Result<std::string> setAside(const std::string& path) {
     std::string target = path + ".broken-" + stamp();
     std::error_code ec;
-    for (int n = 2; fs::exists(target, ec); ++n)
+    for (int n = 2; fs::exists(Utf8Path(target), ec); ++n)
         target = path + ".broken-" + stamp() + "-" + std::to_string(n);
-    fs::rename(path, target, ec);
+    fs::rename(Utf8Path(path), Utf8Path(target), ec);
     if (ec) return fail("cannot set the archive aside (" + path + "): " + ec.message());
     for (const char* suffix : {"-wal", "-shm"}) {
         std::error_code ignored;
-        if (fs::exists(path + suffix, ignored)) fs::rename(path + suffix, target + suffix, ignored);
+        if (fs::exists(Utf8Path(path + suffix), ignored))
+            fs::rename(Utf8Path(path + suffix), Utf8Path(target + suffix), ignored);
     }
     return target;
 }
@@ -141,10 +153,10 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     OpenReport& rep = report ? *report : local;
     rep = {};
     std::error_code ec;
-    const fs::path file(path);
+    const fs::path file = Utf8Path(path);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, ec))
-        return fail("archive folder does not exist: " + folder.string());
+        return fail("archive folder does not exist: " + Utf8Text(folder));
     if (fs::is_directory(file, ec)) return fail("archive path is a folder: " + path);
     const bool existed = fs::exists(file, ec);
 
@@ -403,7 +415,7 @@ Result<ArchiveInfo> Archive::info() {
     info.path = m_impl->path;
     std::error_code ec;
     for (const std::string& f : {m_impl->path, m_impl->path + "-wal"}) {
-        const auto n = fs::file_size(f, ec);
+        const auto n = fs::file_size(Utf8Path(f), ec);
         if (!ec) info.fileBytes += n;
     }
     Stmt s(m_impl->db,

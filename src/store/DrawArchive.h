@@ -9,6 +9,7 @@
 //
 // Not thread-safe: one Archive object per thread. No Qt; the CLI and the window use it alike.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,5 +182,9 @@ std::string UtcNowIso();
 // (QStandardPaths); the CLI uses $XDG_DATA_HOME/zuohao or ~/.local/share/zuohao
 // (%LOCALAPPDATA%\zuohao on Windows).
 std::string DefaultArchivePath();
+
+// A UTF-8 path text as a file-system path, and back.
+std::filesystem::path Utf8Path(const std::string& utf8);
+std::string Utf8Text(const std::filesystem::path& p);
 
 } // namespace zuohao::store

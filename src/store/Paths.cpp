@@ -8,7 +8,7 @@
 namespace zuohao::store {
 
 namespace {
-std::string env(const char* name) {
+[[maybe_unused]] std::string env(const char* name) {
     const char* v = std::getenv(name);
     return v && *v ? std::string(v) : std::string();
 }
@@ -18,15 +18,15 @@ std::string DefaultArchivePath() {
     namespace fs = std::filesystem;
     fs::path base;
 #ifdef _WIN32
-    base = fs::path(env("LOCALAPPDATA"));
+    if (const wchar_t* v = _wgetenv(L"LOCALAPPDATA"); v && *v) base = fs::path(v);
 #else
     if (std::string xdg = env("XDG_DATA_HOME"); !xdg.empty())
-        base = fs::path(xdg);
+        base = Utf8Path(xdg);
     else if (std::string home = env("HOME"); !home.empty())
-        base = fs::path(home) / ".local" / "share";
+        base = Utf8Path(home) / ".local" / "share";
 #endif
     if (base.empty()) return kArchiveFileName;
-    return (base / "zuohao" / kArchiveFileName).string();
+    return Utf8Text(base / "zuohao" / kArchiveFileName);
 }
 
 } // namespace zuohao::store

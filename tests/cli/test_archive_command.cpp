@@ -99,4 +99,9 @@ TEST(ArchiveCommand, TheArchiveIsASourceForStatsPlanAndMonitor) {
     EXPECT_EQ(runCli({"plan", "--archive", a, "--last", "20", "--start-after", "10"}).code, 0);
     EXPECT_EQ(runCli({"stats", "--archive", a, "--sequence", seq, "--group", "3"}).code, 2);
     EXPECT_EQ(runCli({"stats", "--sequence", seq, "--last", "3", "--group", "3"}).code, 2);
+    const auto missing =
+        runCli({"stats", "--archive", (dir.path() / "none.sqlite").string(), "--group", "3"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("no archive at"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "none.sqlite"));
 }

@@ -40,7 +40,9 @@ std::string NumberLineFilter(std::string_view text, std::string_view width) {
     if (Utf8Length(text) <= 2) return {};
     std::string cleaned = RemoveChar(text, '\0');
     std::string_view line = TrimSpaces(cleaned);
-    if (auto crlf = line.find("\r\n"); crlf != std::string_view::npos) line = line.substr(0, crlf);
+    // The first line, whichever line end the text uses (CR LF, LF or CR).
+    if (auto end = line.find_first_of("\r\n"); end != std::string_view::npos)
+        line = line.substr(0, end);
     const bool threeOrFour = width == "3,4";
     return onlyNumbers(line, 3, threeOrFour ? 4 : 3) ? std::string(line) : std::string();
 }

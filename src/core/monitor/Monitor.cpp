@@ -157,6 +157,15 @@ Result<void> ToggleMonitoring(MonitorState& s, LotteryClass& lottery,
         s.Monitoring = false;
         s.StartCaption = kStartCaption;
         s.PeriodListEnabled = true;
+        // Nothing is evaluated while monitoring is off: an alarm left standing would sound
+        // at every draw, and the plan label would say "进行中" of a plan nobody follows. The
+        // plan itself (and its frozen base set) resumes when monitoring is switched on.
+        s.AlarmSound = false;
+        s.PlanLabelCaption.clear();
+        s.CopyButtonCaption = kCopyBaseCaption;
+        s.BaseText.clear();
+        s.SavedPlanCaption.clear();
+        s.SavedBaseText.clear();
         return {};
     }
     return ReashStar(s, lottery, mainBaseText);

@@ -20,7 +20,8 @@ class LotteryClass;
 // (and changes nothing else) when there is no base set.
 Result<void> ReashStar(MonitorState& state, LotteryClass& lottery, std::string_view mainBaseText);
 
-// The start/stop button: switches off when on, otherwise ReashStar.
+// The start/stop button: switches off when on, otherwise ReashStar. Switching off clears
+// the alarm and the monitor plan's label, copy caption and base-set text.
 Result<void> ToggleMonitoring(MonitorState& state, LotteryClass& lottery,
                               std::string_view mainBaseText);
 

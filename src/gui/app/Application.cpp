@@ -39,6 +39,8 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
             if (!value(&o.timeUrl)) return std::nullopt;
         } else if (a == QLatin1String("--ini")) {
             if (!value(&o.iniPath)) return std::nullopt;
+        } else if (a == QLatin1String("--archive")) {
+            if (!value(&o.archivePath)) return std::nullopt;
         } else {
             *error = QStringLiteral("unknown option: %1").arg(a);
             return std::nullopt;
@@ -59,8 +61,9 @@ int RunApplication(int argc, char** argv) {
     QString error;
     auto options = ParseAppOptions(QApplication::arguments(), &error);
     if (!options) {
-        QTextStream(stderr) << error << "\nusage: zuohao [--demo] [--demo-interval S] "
-                            << "[--draw-file PATH] [--time-url URL] [--ini PATH]\n";
+        QTextStream(stderr)
+            << error << "\nusage: zuohao [--demo] [--demo-interval S] "
+            << "[--draw-file PATH] [--time-url URL] [--ini PATH] [--archive PATH]\n";
         return 2;
     }
     UseChineseFont();

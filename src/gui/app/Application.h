@@ -12,6 +12,7 @@ struct AppOptions {
     QString drawFile;      // --draw-file PATH: the path box at load instead of the settings
     QString timeUrl;       // --time-url URL: the time service; none = the local clock
     QString iniPath;       // --ini PATH: the settings file
+    QString archivePath;   // --archive PATH: the draw archive instead of the user's
 };
 
 // Parses the options; on a usage error returns nothing and sets `error`.

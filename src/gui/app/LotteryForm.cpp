@@ -9,14 +9,19 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/ArchiveLink.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
+#include "gui/common/WorkGate.h"
+#include "gui/display/DrawSources.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -35,12 +40,23 @@ namespace zuohao::gui {
 class LotteryForm::Link : public LotteryObserver {
 public:
     Link(LotteryForm* form, LotteryClass* lottery) : m_form(form), m_lottery(lottery) {}
-    void OnLotteryRefresh(int) override { m_form->lotteryRefreshed(m_lottery); }
+    void OnLotteryRefresh(int) override {
+        if (auto* a = m_form->archiveLink()) a->flush(); // the poll's draws, in one transaction
+        m_form->lotteryRefreshed(m_lottery);
+    }
+    void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
+        if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
+    }
+    void OnDrawCorrected(int, const std::string& qishu, const std::string&,
+                         const std::string& newHaoma) override {
+        if (auto* a = m_form->archiveLink())
+            a->drawCorrected(m_lottery->LotteryName, qishu, newHaoma);
+    }
     void ShowLabelTxt(const std::string& text) override {
         m_form->ShowLabelTxt(QString::fromStdString(text));
     }
     void AskForDrawFile() override { m_form->LuJing_Click(); }
-    void MonitorRestart() override { m_form->jianKongForm()->ReashStar(); }
+    void MonitorRestart() override { m_form->requestMonitorRestart(); }
     void PlayAlarm() override { m_form->jianKongForm()->Playsound(); }
 
 private:
@@ -75,6 +91,7 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
     m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
+    m_form.RestartMonitor = [this] { m_jianKong->ReashStar(); };
     buildWindow();
     m_drawSource = std::make_unique<PathBoxSource>(m_zelkc);
     wire();
@@ -106,9 +123,8 @@ void LotteryForm::BuildLotteryTable() {
 void LotteryForm::Form_Load() {
     m_picture4->setEnabled(false);
     // The delay, normalised and stored back by the delay box's own change behaviour.
-    m_form.Yanchi = ParseDelay(ReadDelaySetting());
-    m_panel->TextYanchi->setText(QString::number(m_form.Yanchi));
-    m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
+    m_panel->setDelay(ParseDelay(ReadDelaySetting()));
+    m_panel->setCountdown(m_form.Yanchi);
     const QPixmap meng(QStringLiteral(":/app/meng.png"));
     if (!meng.isNull()) m_mengImage->setPixmap(meng); // a missing picture is not fatal
     BuildLotteryTable();
@@ -130,12 +146,20 @@ void LotteryForm::Form_Load() {
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
-    m_panel->CheckAuto->setChecked(true);
+    m_panel->setAutoMaking(true);
     m_panel->WeiOption_Click(9);
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
     m_monitor.SavedStartCaption = kStartCaption;
+    m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
+    // The analyses read the archive, then the draws read since.
+    const auto archivePath = [this] {
+        return m_archive ? toStd(m_archive->path()) : std::string();
+    };
+    m_planStats->setDrawProvider(
+        ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
+    m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
 }
 
 void LotteryForm::Form_Activate() {
@@ -161,6 +185,7 @@ bool LotteryForm::event(QEvent* event) {
 }
 
 void LotteryForm::Form_QueryUnload() {
+    m_panel->commitDelay(); // a delay still being typed is kept
     // The demo's own file is never stored as the betting program's file.
     if (!m_options.demo)
         // A failed write loses only the remembered path: the window is closing and has no
@@ -189,12 +214,10 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
     RedrawPlanDisplay();
     m_panel->ShowFormSet();
     if (!m_form.IsActivated || !lot.IsHasPlan) return;
-    if (m_form.Yanchi < 1) {
-        TimerGetHwnd_Timer();
-    } else {
-        m_timerGetHwnd->start();
-        m_yanchiCount = 0;
-    }
+    if (m_form.Yanchi < 1)
+        transferFromWindows();
+    else
+        startCountdown();
 }
 
 void LotteryForm::BuildLotteryMenu() {
@@ -242,6 +265,7 @@ void LotteryForm::ShowLabelTxt(const QString& text) {
 }
 
 void LotteryForm::LuJing_Click() {
+    WorkGate::Hold modal; // no timer work inside the dialog's event loop
     std::optional<QString> name = seams().openFileName(this, m_zelkc->text());
     if (!name) return;
     m_zelkc->setText(*name);

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace zuohao::gui {
 
+class ArchiveLink;
 class DemoFeed;
 class HandPicker;
 class HistoryGrid;
@@ -46,6 +47,7 @@ public:
     HandPicker* handPicker() const { return m_hands; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
+    ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
 
     void ShowLabelTxt(const QString& text);
@@ -79,8 +81,26 @@ private:
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
+    QWidget* buildTabStrip(QWidget* parent);
+    QWidget* buildWorkArea(QWidget* parent);
+    void buildHelpLinks();
+    void buildTimersAndMonitor();
+    void fitScreen();
     void wire();
     void runTick();
+
+    // The monitor restart a lottery asks for: held while a reduction writes the base-set box,
+    // quiet when it cannot run (the reason goes to the status line).
+    void requestMonitorRestart();
+    void runHeldMonitorRestart();
+    void monitorRestartSkipped(const QString& reason);
+
+    // The delayed transfer's countdown.
+    void startCountdown();
+    void stopCountdown();
+    // One second of the countdown; true when the countdown has ended.
+    bool countdownStep();
+    void transferFromWindows();
 
     AppOptions m_options;
     QString m_iniPath;
@@ -92,12 +112,14 @@ private:
     std::unique_ptr<DesktopWindowLink> m_windowLink;
     std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
     DemoFeed* m_demo = nullptr;
+    std::unique_ptr<ArchiveLink> m_archive; // closed before the demo's folder goes
 
     int m_selectedIndex = -1;
     int m_yanchiCount = 0;
+    int m_countdownDue = 0; // seconds that passed while other work ran
     bool m_activating = false;
-    bool m_tickRunning = false;
-    bool m_tickPending = false;
+    bool m_inTick = false;
+    QString m_tickNote; // what the tick has to add to its closing status line
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -15,23 +14,51 @@
 #include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/display/HistoryGrid.h"
-#include "gui/making/MakingPanel.h"
-#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsWindow.h"
+#include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
 
 namespace zuohao::gui {
 
+namespace {
+// The narrowest window the panels fit in; the history grid scrolls sideways below that.
+constexpr int kMinimumWidth = 1024;
+constexpr int kDefaultWidth = 1360;
+constexpr int kDefaultHeight = 730;
+constexpr int kTabWidth = 150;
+constexpr int kPathMinimumWidth = 240;
+constexpr int kPictureWidth = 36; // the picture beside the help links
+constexpr int kPictureHeight = 18;
+} // namespace
+
 void LotteryForm::buildWindow() {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    column->addWidget(buildTabStrip(central));
+    m_linePic = new QFrame(central);
+    m_linePic->setObjectName(QStringLiteral("LinePic"));
+    m_linePic->setFixedHeight(3);
+    m_linePic->setStyleSheet(
+        QStringLiteral("background: %1;").arg(palette().color(QPalette::Highlight).name()));
+    column->addWidget(m_linePic);
+    column->addWidget(buildWorkArea(central), 1);
+    setCentralWidget(central);
 
-    // The tab strip, with the draw file path at its right.
-    m_menuPic = new QWidget(central);
+    m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);
+    m_showLabel->setObjectName(QStringLiteral("showLabel"));
+    statusBar()->addWidget(m_showLabel, 1);
+    buildHelpLinks();
+    buildTimersAndMonitor();
+    fitScreen();
+}
+
+// The tab strip, with the draw file path at its right.
+QWidget* LotteryForm::buildTabStrip(QWidget* parent) {
+    m_menuPic = new QWidget(parent);
     m_menuPic->setObjectName(QStringLiteral("MenuPic"));
     m_menuPic->setFixedHeight(36);
     auto* tabs = new QHBoxLayout(m_menuPic);
@@ -40,7 +67,7 @@ void LotteryForm::buildWindow() {
     for (int i = 0; i < 4; ++i) {
         m_menuItemPic[i] = new QFrame(m_menuPic);
         m_menuItemPic[i]->setObjectName(QStringLiteral("MenuItemPic_%1").arg(i));
-        m_menuItemPic[i]->setFixedSize(150, 32);
+        m_menuItemPic[i]->setFixedSize(kTabWidth, 32);
         auto* inner = new QVBoxLayout(m_menuItemPic[i]);
         inner->setContentsMargins(0, 0, 0, 0);
         m_menuItemLabel[i] = new TabLabel(m_menuItemPic[i]);
@@ -58,22 +85,24 @@ void LotteryForm::buildWindow() {
     tabs->addWidget(new QLabel(QStringLiteral("挂机文本："), m_menuPic));
     m_zelkc = new QLineEdit(m_menuPic);
     m_zelkc->setObjectName(QStringLiteral("zelkc"));
-    m_zelkc->setMinimumWidth(320);
+    m_zelkc->setMinimumWidth(kPathMinimumWidth);
     m_zelkc->setToolTip(QStringLiteral("挂机投注程序写入的开奖文本文件"));
-    tabs->addWidget(m_zelkc);
+    tabs->addWidget(m_zelkc, 1);
     m_luJing = new QPushButton(QStringLiteral("取路径"), m_menuPic);
     m_luJing->setObjectName(QStringLiteral("路径"));
     tabs->addWidget(m_luJing);
-    column->addWidget(m_menuPic);
-    m_linePic = new QFrame(central);
-    m_linePic->setObjectName(QStringLiteral("LinePic"));
-    m_linePic->setFixedHeight(3);
-    m_linePic->setStyleSheet(
-        QStringLiteral("background: %1;").arg(palette().color(QPalette::Highlight).name()));
-    column->addWidget(m_linePic);
+    m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_menuPic);
+    m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
+    tabs->addWidget(m_jianKongCmd);
+    m_planStatsCmd = new QPushButton(QStringLiteral("计划统计"), m_menuPic);
+    m_planStatsCmd->setObjectName(QStringLiteral("PlanStatsCmd"));
+    tabs->addWidget(m_planStatsCmd);
+    return m_menuPic;
+}
 
-    // The working area.
-    m_picture4 = new QWidget(central);
+// The history grid over the conditions panel.
+QWidget* LotteryForm::buildWorkArea(QWidget* parent) {
+    m_picture4 = new QWidget(parent);
     m_picture4->setObjectName(QStringLiteral("Picture4"));
     auto* work = new QVBoxLayout(m_picture4);
     work->setContentsMargins(2, 2, 2, 2);
@@ -81,82 +110,70 @@ void LotteryForm::buildWindow() {
     m_grid = new HistoryGrid(m_picture4);
     m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_grid->setMinimumHeight(250);
+    // The grid is wider than a small screen: it scrolls sideways instead of widening the window.
+    m_grid->setMinimumWidth(0);
     work->addWidget(m_grid, 1);
     auto* lower = new QHBoxLayout;
     m_panel = new MakingPanel(m_form, m_picture4);
     m_panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum); // the grid takes the rest
     lower->addWidget(m_panel, 1);
-    auto* side = new QVBoxLayout;
-    m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_picture4);
-    m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
-    side->addWidget(m_jianKongCmd);
-    m_planStatsCmd = new QPushButton(QStringLiteral("计划统计"), m_picture4);
-    m_planStatsCmd->setObjectName(QStringLiteral("PlanStatsCmd"));
-    side->addWidget(m_planStatsCmd);
+    work->addLayout(lower);
     m_hands = new HandPicker(*m_windowLink, m_picture4);
     m_hands->setObjectName(QStringLiteral("HandPicker"));
-    auto* label3 =
-        new QLabel(QStringLiteral("<a href=\"help\">专注分分彩 做号 · 计划</a>"), m_picture4);
-    label3->setObjectName(QStringLiteral("Label3"));
-    side->addWidget(label3);
-    m_mengImage = new TabLabel(m_picture4);
-    m_mengImage->setObjectName(QStringLiteral("MengImage"));
-    m_mengImage->setCursor(Qt::PointingHandCursor);
-    side->addWidget(m_mengImage);
+    return m_picture4;
+}
+
+// The help links and the picture, at the right of the status line.
+void LotteryForm::buildHelpLinks() {
+    auto link = [this](const QString& name, const QString& text) {
+        auto* l = new QLabel(QStringLiteral("<a href=\"help\">%1</a>").arg(text), this);
+        l->setObjectName(name);
+        connect(l, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
+        statusBar()->addPermanentWidget(l);
+    };
+    link(QStringLiteral("Label3"), QStringLiteral("专注分分彩 做号 · 计划"));
     const QString links[3] = {QStringLiteral("使用说明"), QStringLiteral("规则说明"),
                               QStringLiteral("关于本程序")};
-    for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(QStringLiteral("<a href=\"help\">%1</a>").arg(links[i]), m_picture4);
-        l->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        connect(l, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
-        side->addWidget(l);
-    }
-    connect(label3, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
-    side->addStretch();
-    lower->addLayout(side);
-    work->addLayout(lower);
-    column->addWidget(m_picture4, 1);
-    setCentralWidget(central);
+    for (int i = 0; i < 3; ++i)
+        link(QStringLiteral("Label1_%1").arg(i), links[i]);
+    m_mengImage = new TabLabel(this);
+    m_mengImage->setObjectName(QStringLiteral("MengImage"));
+    m_mengImage->setCursor(Qt::PointingHandCursor);
+    m_mengImage->setFixedSize(kPictureWidth, kPictureHeight);
+    m_mengImage->setScaledContents(true);
+    statusBar()->addPermanentWidget(m_mengImage);
+}
 
-    m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);
-    m_showLabel->setObjectName(QStringLiteral("showLabel"));
-    statusBar()->addWidget(m_showLabel, 1);
-
+void LotteryForm::buildTimersAndMonitor() {
     m_getNewTimer = new QTimer(this);
     m_getNewTimer->setObjectName(QStringLiteral("GetNewTimer"));
     m_timerGetHwnd = new QTimer(this);
     m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
-
     m_jianKong = new JianKongForm(
-        m_monitor, [this] { return &Lotteries(0); },
-        [this] { return m_panel->ShowDadiText->toPlainText(); }, this);
-    m_jianKong->setDrawProvider(ArchiveThenHeldOf([this] { return &Lotteries(0); }));
+        m_monitor, [this] { return &Lotteries(0); }, [this] { return m_panel->baseText(); }, this);
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
+}
 
-    // Fits a 1366 x 768 screen; grows with larger ones.
-    resize(1360, 730);
+// Fits a 1366 x 768 screen; grows with larger ones; works down to 1024 pixels wide.
+void LotteryForm::fitScreen() {
+    setMinimumWidth(kMinimumWidth);
+    resize(kDefaultWidth, kDefaultHeight);
     if (QScreen* s = screen()) {
         const QRect avail = s->availableGeometry();
-        resize(qMin(1360, avail.width()), qMin(730, avail.height()));
+        resize(qMax(kMinimumWidth, qMin(kDefaultWidth, avail.width())),
+               qMin(kDefaultHeight, avail.height()));
     }
 }
 
 // Each hand stands beside the box it fills: hands 0 and 1 in the kill-list panels, hands 2-4
 // beside the extra-digit boxes.
-static void placeHand(HandPicker* hands, int i, QWidget* slot) {
-    slot->layout()->addWidget(hands->hand(i));
-    slot->layout()->addWidget(hands->handleLabel(i));
-}
-
 void LotteryForm::LayoutConditionsPanel() {
     for (int k = 0; k < 2; ++k)
-        placeHand(m_hands, k, m_panel->pickSlots[k]);
+        m_panel->placeKillHand(k, m_hands->hand(k), m_hands->handleLabel(k));
     for (int k = 0; k < 3; ++k)
-        placeHand(m_hands, k + 2, m_panel->digitPickSlots[k]);
+        m_panel->placeDigitHand(k, m_hands->hand(k + 2), m_hands->handleLabel(k + 2));
     m_hands->hide(); // its hands now live in the panels
-    m_grid->setSelectionRow(
-        QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
-        QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
+    m_grid->setSelectionRow(m_panel->selectionTexts(), m_panel->countTexts());
     std::array<QCheckBox*, kCheckCount> boxes{};
     for (int i = 0; i < kCheckCount; ++i)
         boxes[i] = m_grid->selectCheck(i);
@@ -177,6 +194,8 @@ void LotteryForm::wire() {
     connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);
     connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this,
             &LotteryForm::ShowLabelTxt);
+    connect(m_panel, &MakingPanel::planCleared, this, &LotteryForm::stopCountdown);
+    connect(m_jianKong, &JianKongForm::restartSkipped, this, &LotteryForm::monitorRestartSkipped);
 }
 
 } // namespace zuohao::gui

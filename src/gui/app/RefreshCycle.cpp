@@ -4,30 +4,30 @@
 #include <QTimer>
 
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/WorkGate.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanDisplay.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 
-#include <QPlainTextEdit>
-
 namespace zuohao::gui {
 
+namespace {
+// Work the gate may have to defer, one key each.
+constexpr int kRefreshWork = 1;
+} // namespace
+
 void LotteryForm::GetNewTimer_Timer() {
-    // The tick lets pending events run, so a second tick could start inside the first: it
-    // is held back and runs as soon as the first has ended.
-    if (m_tickRunning) {
-        m_tickPending = true;
-        return;
-    }
-    m_tickRunning = true;
-    runTick();
-    m_tickRunning = false;
-    if (m_tickPending) {
-        m_tickPending = false;
-        QTimer::singleShot(0, this, &LotteryForm::GetNewTimer_Timer);
-    }
+    // The tick lets pending events run and waits for the time service, and a box may be
+    // open: a tick that fires meanwhile is not run inside them but as soon as they have ended.
+    WorkGate::run(this, kRefreshWork, [this] {
+        m_inTick = true;
+        m_tickNote.clear();
+        runTick();
+        m_inTick = false;
+    });
 }
 
 void LotteryForm::runTick() {
@@ -44,10 +44,38 @@ void LotteryForm::runTick() {
     } else {
         m_form.ActiveCls->GetLotteryHisroty();
     }
+    // A monitor restart that could not run during the tick says why after the time, and so
+    // does the draw archive while something about it is worth telling.
+    m_archive->flush();
+    QString note = m_tickNote.isEmpty() ? QString() : QStringLiteral("  ") + m_tickNote;
+    if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
+        note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())
-        ShowLabelTxt(QStringLiteral("产生错误:") + error);
+        ShowLabelTxt(QStringLiteral("产生错误:") + error + note);
     else
-        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
+        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()) +
+                     note);
+}
+
+void LotteryForm::requestMonitorRestart() {
+    if (m_form.MonitorRestartHeld) {
+        m_form.MonitorRestartDue = true;
+        return;
+    }
+    m_jianKong->ReashStar();
+}
+
+void LotteryForm::runHeldMonitorRestart() {
+    if (!m_form.MonitorRestartDue) return;
+    m_form.MonitorRestartDue = false;
+    m_jianKong->ReashStar();
+}
+
+void LotteryForm::monitorRestartSkipped(const QString& reason) {
+    if (m_inTick)
+        m_tickNote = reason;
+    else
+        ShowLabelTxt(reason);
 }
 
 void LotteryForm::RedrawPlanDisplay() {
@@ -56,7 +84,7 @@ void LotteryForm::RedrawPlanDisplay() {
     const QString plan = zuohao::gui::RedrawPlanDisplay(
         *m_grid, *m_form.ActiveCls,
         PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
-    m_panel->PlanText->setPlainText(plan);
+    m_panel->setPlanText(plan);
     m_jianKong->Kasi();
 }
 

@@ -2,18 +2,23 @@
 // a window is picked, and after every new draw while a plan runs, when the delay has run out.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 #include "core/making/KillList.h"
 #include "core/plan/Plan.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/QtText.h"
+#include "gui/common/WorkGate.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
 
 namespace zuohao::gui {
+
+namespace {
+// Work the gate may have to defer, one key each.
+constexpr int kCountdownWork = 2;
+} // namespace
 
 void LotteryForm::CaptureFromHand(int index, quint64 handle) {
     // The picker has already written the handle into LabelHwnd(index).
@@ -23,20 +28,54 @@ void LotteryForm::CaptureFromHand(int index, quint64 handle) {
                        toStd(ReadWindowText(*m_windowLink, handle, KillListWidth(index))), index);
         m_panel->writeKillBox(index);
     } else if (index >= 2 && index <= 4) {
-        m_panel->Texthwnd3[index - 2]->setText(ReadWindowDigits(*m_windowLink, handle));
+        m_panel->setExtraDigits(index - 2, ReadWindowDigits(*m_windowLink, handle));
     }
     m_form.KillTextBusy = false;
     activateWindow();
 }
 
+void LotteryForm::startCountdown() {
+    m_yanchiCount = 0;
+    m_countdownDue = 0;
+    m_timerGetHwnd->start();
+}
+
+void LotteryForm::stopCountdown() {
+    m_timerGetHwnd->stop();
+    m_countdownDue = 0;
+    m_yanchiCount = 0;
+    m_panel->setCountdown(m_form.Yanchi);
+}
+
 void LotteryForm::TimerGetHwnd_Timer() {
+    // A second that passes while other work runs is counted when that work has ended.
+    ++m_countdownDue;
+    WorkGate::run(this, kCountdownWork, [this] {
+        while (m_countdownDue > 0) {
+            --m_countdownDue;
+            if (countdownStep()) break;
+        }
+        m_countdownDue = 0;
+    });
+}
+
+bool LotteryForm::countdownStep() {
+    // The plan was cleared meanwhile: nothing to read, no plan line to write.
+    if (!m_form.ActiveCls || !m_form.ActiveCls->IsHasPlan) {
+        stopCountdown();
+        return true;
+    }
     ++m_yanchiCount;
     const int r = m_form.Yanchi - m_yanchiCount;
-    m_panel->LabelYanchi->setText(QString::number(r < 0 ? 0 : r));
-    if (r > 0) return;
-
-    m_form.KillTextBusy = true;
+    m_panel->setCountdown(r < 0 ? 0 : r);
+    if (r > 0) return false;
     m_timerGetHwnd->stop();
+    transferFromWindows();
+    return true;
+}
+
+void LotteryForm::transferFromWindows() {
+    m_form.KillTextBusy = true;
     LotteryClass& lot = *m_form.ActiveCls;
     // A hand without a picked window leaves its box as the user pasted or typed it; a picked
     // window that is gone reads as empty and empties its box.
@@ -49,19 +88,23 @@ void LotteryForm::TimerGetHwnd_Timer() {
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
     for (int hand = 2; hand <= 4; ++hand) {
-        QLineEdit* extra = m_panel->Texthwnd3[hand - 2];
         if (const WindowHandle h = m_hands->pickedWindow(hand))
-            extra->setText(ReadWindowDigits(*m_windowLink, h));
+            m_panel->setExtraDigits(hand - 2, ReadWindowDigits(*m_windowLink, h));
         const int g = kGroupOfHand[hand];
         const std::string sel = lot.formSet().SEL[g];
-        m_panel->SelectText[g]->setText(toQ(MergeDigits(sel, toStd(extra->text()))));
+        m_panel->setSelection(g, toQ(MergeDigits(sel, toStd(m_panel->extraDigits(hand - 2)))));
     }
     m_panel->writeKillBox(1);
-    m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
-    if (auto dadi = RenewPlan(lot))
+    m_panel->setCountdown(m_form.Yanchi);
+    // The monitor restart the reduction asks for runs on the base set once it is in the box.
+    m_form.MonitorRestartHeld = true;
+    auto dadi = RenewPlan(lot);
+    m_form.MonitorRestartHeld = false;
+    if (dadi)
         m_panel->setBaseText(toQ(*dadi));
     else
         ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
+    runHeldMonitorRestart();
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;
 }

@@ -24,6 +24,13 @@ std::optional<QString> Seams::openFileName(QWidget* parent, const QString& start
     return name;
 }
 
+std::optional<QString> Seams::saveFileName(QWidget* parent, const QString& suggestedName) {
+    const QString name = QFileDialog::getSaveFileName(parent, QString(), suggestedName,
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
 std::optional<QString> Seams::clipboardText() {
     QClipboard* clip = QGuiApplication::clipboard();
     if (!clip) return std::nullopt;

@@ -19,6 +19,8 @@ public:
     virtual void information(QWidget* parent, const QString& text);
     // The open-file dialog; nothing when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& startPath);
+    // The save-file dialog, starting at `suggestedName`; nothing when cancelled.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& suggestedName);
     // The clipboard as plain text: an empty or non-text clipboard gives an empty text;
     // nothing when the clipboard cannot be read.
     virtual std::optional<QString> clipboardText();

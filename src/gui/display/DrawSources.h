@@ -1,6 +1,6 @@
 #pragma once
-// Where the analysis windows take their draws: the draw archive in the user's data folder,
-// then the draws the lottery object has read since (or those alone without an archive).
+// Where the analysis windows take their draws: the main window's draw archive, then the
+// draws the lottery object has read since (or those alone without an archive).
 #include <functional>
 #include <string>
 
@@ -12,10 +12,9 @@ class LotteryClass;
 
 namespace zuohao::gui {
 
-// draws.sqlite in the user's data folder (the command-line tool's default archive too).
-std::string ArchiveFile();
-
-// The newest draws of the lottery `lottery()` gives at each call (none when it gives null).
-DrawProvider ArchiveThenHeldOf(std::function<LotteryClass*()> lottery);
+// The newest draws of the lottery `lottery()` gives at each call (none when it gives null):
+// those of the archive at `archivePath()`, then the newer ones the lottery has read.
+DrawProvider ArchiveThenHeldOf(std::function<std::string()> archivePath,
+                               std::function<LotteryClass*()> lottery);
 
 } // namespace zuohao::gui

@@ -23,7 +23,6 @@ namespace zuohao::gui {
 namespace {
 constexpr std::size_t kStepDraws = 1000; // draws between two looks at the clock
 constexpr qint64 kSliceMs = 25;          // event-loop time one step may take
-constexpr qint64 kProgressAfterMs = 500; // a shorter run shows no progress bar
 constexpr int kMaxHistogramLength = 30;
 constexpr double kHistogramTail = 0.05; // expected runs below this end the histogram
 const QColor kWorseThanChance(192, 0, 0);
@@ -82,7 +81,7 @@ void PlanStatsWindow::backtestStep() {
         done = m_run->step(kStepDraws);
     } while (!done && slice.elapsed() < kSliceMs);
     if (!done) {
-        if (m_runClock.elapsed() >= kProgressAfterMs) {
+        if (m_runClock.elapsed() >= m_progressAfterMs) {
             m_progress->show();
             m_cancelCmd->show();
         }

@@ -19,7 +19,6 @@
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 #include "gui/common/Fonts.h"
-#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsCharts.h"
 #include "gui/display/PlanStatsFigures.h"
 
@@ -171,7 +170,9 @@ void PlanStatsWindow::drawsChanged() {
 
 Result<std::vector<DrawLine>> PlanStatsWindow::drawsFor(std::size_t count) const {
     if (m_provider) return m_provider(count);
-    return ArchiveThenHeldOf(m_active)(count);
+    LotteryClass* lot = m_active ? m_active() : nullptr;
+    if (!lot) return std::vector<DrawLine>{};
+    return HeldDraws(*lot)(count);
 }
 
 void PlanStatsWindow::refreshRunning() {

@@ -37,8 +37,7 @@ public:
     explicit PlanStatsWindow(std::function<LotteryClass*()> active, QWidget* parent = nullptr);
     ~PlanStatsWindow() override;
 
-    // Draws for the backtest and the kill-error table; without one the archive, then the
-    // draws the active lottery has read since.
+    // Draws for the backtest and the kill-error table; without one the active lottery's own.
     void setDrawProvider(DrawProvider provider);
     // New draws entered the active lottery: refresh the running plan's figures.
     void drawsChanged();
@@ -50,8 +49,11 @@ public:
     void startBacktest();
     void cancelBacktest();
     bool backtestRunning() const { return m_run != nullptr; }
+    // A run longer than this shows its progress bar and the cancel button.
+    void setProgressAfter(int ms) { m_progressAfterMs = ms; }
 
-    static constexpr int kDefaultDraws = 1440; // a day of minute draws
+    static constexpr int kDefaultDraws = 1440;   // a day of minute draws
+    static constexpr int kProgressAfterMs = 500; // a shorter run shows no progress bar
     static constexpr int kRiskHorizons[3] = {100, 500, 1440};
     static constexpr int kRiskRows = 20;
 
@@ -75,6 +77,7 @@ private:
     RunningPlanRecord m_record;
     std::unique_ptr<Backtester> m_run;
     QElapsedTimer m_runClock;
+    int m_progressAfterMs = kProgressAfterMs;
     std::vector<bool> m_backtestHits; // the last backtest's record (the chart shows it)
     double m_backtestChance = 0;
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include "core/making/KillList.h"
@@ -18,22 +19,65 @@
 namespace zuohao::gui {
 
 namespace {
-const QString kStartCaption = QStringLiteral("开  始  缩  水");
+// The caption after a plan was cleared (the button is built reading "开  始  缩  水").
+const QString kClearedCaption = QStringLiteral("开 始 缩 水");
 const QString kRunningCaption = QStringLiteral("正 在 计 划 ...");
 } // namespace
 
+QString MakingPanel::baseText() const {
+    return m_showDadiText->toPlainText();
+}
+
 void MakingPanel::setBaseText(const QString& text) {
-    if (ShowDadiText->toPlainText() == text)
+    if (m_showDadiText->toPlainText() == text)
         ShowDadiText_Change();
     else
-        ShowDadiText->setPlainText(text);
+        m_showDadiText->setPlainText(text);
+}
+
+void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryClass&)) {
+    if (!m_form.ActiveCls) return;
+    // The reduction asks for a monitor restart; it runs once the box holds the new set.
+    m_form.MonitorRestartHeld = true;
+    auto r = make(*m_form.ActiveCls);
+    m_form.MonitorRestartHeld = false;
+    if (r)
+        setBaseText(toQ(*r));
+    else
+        reportFailure(QStringLiteral("缩水失败："), r.error());
+    if (m_form.MonitorRestartDue) {
+        m_form.MonitorRestartDue = false;
+        if (m_form.RestartMonitor) m_form.RestartMonitor();
+    }
+}
+
+void MakingPanel::setPlanText(const QString& text) {
+    // One line break per line: the box would show CR and LF as two.
+    QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // The box ends at the newest line, which goes to its bottom row.
+    if (shown.endsWith(u'\n')) shown.chop(1);
+    m_planText->setPlainText(shown);
+    PlanText_Change();
+}
+
+void MakingPanel::setCountdown(int seconds) {
+    m_labelYanchi->setText(QString::number(seconds));
+}
+
+void MakingPanel::setDelay(int seconds) {
+    m_textYanchi->setText(QString::number(seconds));
+    TextYanchi_Change();
+}
+
+void MakingPanel::commitDelay() {
+    TextYanchi_Change();
 }
 
 void MakingPanel::ShowDadiText_Change() {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = toStd(ShowDadiText->toPlainText());
-    (void)lot.LetMyFormSet("DAD", text, 0);
+    const std::string text = toStd(m_showDadiText->toPlainText());
+    store("DAD", text, 0);
     m_copyDadiCmd->setText(QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
     const int m = CountNumberList(lot.formSet().FJI);
     m_commandFanji->setText(m == 0 ? QStringLiteral("复制反集")
@@ -41,14 +85,14 @@ void MakingPanel::ShowDadiText_Change() {
 }
 
 void MakingPanel::CopyDadiCmd_Click() {
-    const QString text = ShowDadiText->toPlainText();
+    const QString text = m_showDadiText->toPlainText();
     if (text.isEmpty()) return;
     if (!seams().setClipboardText(text) && m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
 }
 
 void MakingPanel::CommandFanji_Click() {
-    if (ShowDadiText->toPlainText().isEmpty() || !m_form.ActiveCls) return;
+    if (m_showDadiText->toPlainText().isEmpty() || !m_form.ActiveCls) return;
     if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI)) && m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
 }
@@ -56,48 +100,60 @@ void MakingPanel::CommandFanji_Click() {
 void MakingPanel::SuishuiCmd_Click() {
     if (!m_form.ActiveCls || !m_form.ActiveCls->IsGetHis) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    m_suishuiCmd->setText(kRunningCaption);
-    Picture2->setEnabled(false);
-    m_check1->setEnabled(false);
-    m_planCmd->setEnabled(true);
+    // A running plan is not restarted behind the user's back (its lines would vanish): the
+    // button is disabled while it runs; 清除计划 ends it first.
+    if (lot.IsHasPlan) return;
+    showPlanButtons(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    if (auto r = StartPlan(lot))
-        setBaseText(toQ(*r));
-    else
-        reportFailure(QStringLiteral("缩水失败："), r.error());
-    if (lot.PreItem01) PlanText->setPlainText(toQ(lot.PreItem01->PlanTxt));
+    showNewBaseSet(&StartPlan);
+    if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt));
 }
 
 void MakingPanel::PlanCmd_Click() {
     if (!m_form.ActiveCls) return;
     StopPlan(*m_form.ActiveCls);
-    m_suishuiCmd->setText(kStartCaption);
-    CheckAuto->setChecked(true);
+    showPlanButtons(false);
+    m_checkAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
-    m_check1->setEnabled(true);
-    Picture2->setEnabled(true);
-    ShowDadiText->setPlainText(QString());
-    PlanText->setPlainText(QString());
-    m_planCmd->setEnabled(false);
+    m_showDadiText->setPlainText(QString());
+    m_planText->setPlainText(QString());
+    emit planCleared();
+}
+
+void MakingPanel::showPlanButtons(bool planRuns) {
+    const QString caption = m_suishuiCmd->text();
+    if (planRuns)
+        m_suishuiCmd->setText(kRunningCaption);
+    else if (caption == kRunningCaption)
+        m_suishuiCmd->setText(kClearedCaption);
+    m_suishuiCmd->setEnabled(!planRuns);
+    m_picture2->setEnabled(!planRuns);
+    m_check1->setEnabled(!planRuns);
+    m_planCmd->setEnabled(planRuns);
 }
 
 void MakingPanel::PlanText_Change() {
-    QTextCursor c = PlanText->textCursor();
-    if (c.atEnd()) return;
-    c.movePosition(QTextCursor::End);
-    PlanText->setTextCursor(c); // keeps the newest line in view
+    QTextCursor c = m_planText->textCursor();
+    if (!c.atEnd()) {
+        c.movePosition(QTextCursor::End);
+        m_planText->setTextCursor(c);
+    }
+    // The newest line in view: a text ending with a line break has an empty last line.
+    m_planText->ensureCursorVisible();
+    if (QScrollBar* bar = m_planText->verticalScrollBar()) bar->setValue(bar->maximum());
+    if (QScrollBar* bar = m_planText->horizontalScrollBar()) bar->setValue(bar->minimum());
 }
 
 void MakingPanel::TextKillDadi_Change(int k) {
     if (!m_form.KillTextBusy) {
-        const std::string typed = toStd(TextKillDadi[k]->toPlainText());
+        const std::string typed = toStd(m_textKillDadi[k]->toPlainText());
         AcceptKillList(m_form.Kill, NumberLineFilter(typed, KillListWidth(k)), k);
         const QString shown = killTextShown(k);
-        if (shown != TextKillDadi[k]->toPlainText()) {
+        if (shown != m_textKillDadi[k]->toPlainText()) {
             // The accepted text is written back without a second acceptance, so that the
             // front-four and back-four forms of the four-digit panel stay right.
             m_form.KillTextBusy = true;
-            TextKillDadi[k]->setPlainText(shown);
+            m_textKillDadi[k]->setPlainText(shown);
             m_form.KillTextBusy = false;
             return; // the write-back stored the list
         }
@@ -108,14 +164,11 @@ void MakingPanel::TextKillDadi_Change(int k) {
 void MakingPanel::killListStored(int k, bool renewPlan) {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = toStd(TextKillDadi[k]->toPlainText());
-    (void)lot.LetMyFormSet(k == 0 ? "KL0" : "KL1", text, 0);
+    const std::string text = toStd(m_textKillDadi[k]->toPlainText());
+    store(k == 0 ? "KL0" : "KL1", text, 0);
     m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
     if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
-    if (auto r = RenewPlan(lot))
-        setBaseText(toQ(*r));
-    else
-        reportFailure(QStringLiteral("缩水失败："), r.error());
+    showNewBaseSet(&RenewPlan);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 
@@ -125,18 +178,18 @@ void MakingPanel::Command2_Click(int k) {
         m_form.Kill.three.clear();
     else
         m_form.Kill.four = {"", "", ""};
-    if (TextKillDadi[k]->toPlainText().isEmpty())
+    if (m_textKillDadi[k]->toPlainText().isEmpty())
         killListStored(k, true);
     else
-        TextKillDadi[k]->setPlainText(QString());
+        m_textKillDadi[k]->setPlainText(QString());
 }
 
 void MakingPanel::writeKillBox(int k) {
     const QString shown = killTextShown(k);
-    if (TextKillDadi[k]->toPlainText() == shown)
+    if (m_textKillDadi[k]->toPlainText() == shown)
         killListStored(k, true);
     else
-        TextKillDadi[k]->setPlainText(shown);
+        m_textKillDadi[k]->setPlainText(shown);
 }
 
 void MakingPanel::Command3_Click(int k) {
@@ -152,12 +205,10 @@ void MakingPanel::Command3_Click(int k) {
 }
 
 void MakingPanel::TextYanchi_Change() {
-    m_form.Yanchi = ParseDelay(TextYanchi->text());
+    m_form.Yanchi = ParseDelay(m_textYanchi->text());
     const QString text = QString::number(m_form.Yanchi);
-    if (TextYanchi->text() != text) {
-        TextYanchi->setText(text); // the change this causes finds the same value
-        return;
-    }
+    m_textYanchi->setModified(false);
+    if (m_textYanchi->text() != text) m_textYanchi->setText(text); // runs this again: same value
     WriteDelaySetting(text);
 }
 

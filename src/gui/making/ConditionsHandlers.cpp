@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include "core/model/LotteryClass.h"
 #include "core/model/NumberTables.h"
@@ -13,20 +14,39 @@
 
 namespace zuohao::gui {
 
+namespace {
+// The first line of a box's text, whichever line end it carries.
+QString firstLine(const QString& text) {
+    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+    return end < 0 ? text : text.left(end);
+}
+} // namespace
+
 void MakingPanel::reportFailure(const QString& what, const std::string& error) {
     if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(what + toQ(error));
 }
 
+void MakingPanel::store(std::string_view key, const FormValue& value, int idx) {
+    if (!m_form.ActiveCls) return;
+    if (auto r = m_form.ActiveCls->LetMyFormSet(key, value, idx); !r)
+        reportFailure(QStringLiteral("条件未保存："), r.error());
+}
+
 void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
-    b->setStyleSheet(selected ? QStringLiteral("background-color: rgb(255, 0, 0); color: white;")
+    // Selected: a red gradient, light at the top and deep red at the bottom.
+    b->setStyleSheet(selected ? QStringLiteral("QPushButton { color: white; border: 1px solid "
+                                               "rgb(140, 0, 0); border-radius: 2px; "
+                                               "background: qlineargradient(x1:0, y1:0, x2:0, "
+                                               "y2:1, stop:0 rgb(255, 120, 110), stop:0.5 "
+                                               "rgb(235, 30, 30), stop:1 rgb(170, 0, 0)); }")
                               : QString());
 }
 
 void MakingPanel::colourKillPanels(int w) {
     for (int k = 0; k < 2; ++k) {
-        QPalette p = Picture9[k]->palette();
+        QPalette p = m_picture9[k]->palette();
         p.setColor(QPalette::Window, k == w / 10 ? QColor(255, 255, 255) : QColor(224, 224, 224));
-        Picture9[k]->setPalette(p);
+        m_picture9[k]->setPalette(p);
     }
 }
 
@@ -35,7 +55,7 @@ void MakingPanel::WeiOption_Click(int w) {
     m_form.CurWei = w;
     colourKillPanels(w);
     LotteryClass& lot = *m_form.ActiveCls;
-    (void)lot.LetMyFormSet("IDX", w, 0);
+    store("IDX", w, 0);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
     if (lot.GetHasChecked()) {
         auto r = lot.ResultAutoSelStr(lot.PreItem01.get(), true, 0);
@@ -45,43 +65,42 @@ void MakingPanel::WeiOption_Click(int w) {
 }
 
 void MakingPanel::CheckAuto_Click() {
-    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("PLA", CheckAuto->isChecked(), 0);
+    store("PLA", m_checkAuto->isChecked(), 0);
 }
 
 void MakingPanel::Check1_Click() {
-    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("FAN", m_check1->isChecked(), 0);
+    store("FAN", m_check1->isChecked(), 0);
 }
 
 void MakingPanel::SelectCheck_Click(int i) {
     if (!m_form.ActiveCls || !m_selectCheck[i]) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    (void)lot.LetMyFormSet("CHK", m_selectCheck[i]->isChecked(), i);
+    store("CHK", m_selectCheck[i]->isChecked(), i);
     if (auto r = lot.ResultSelStr(i); !r) reportFailure(QStringLiteral("选号未更新："), r.error());
     const int g = CheckBlock(i);
     const std::string sel = lot.formSet().SEL[g];
     // Groups 0, 1 and 4 take the extra digits of their box as well.
     const int extra = g == 0 ? 1 : g == 1 ? 2 : g == 4 ? 0 : -1;
     const std::string shown =
-        extra < 0 ? sel : DistinctDigits(sel + toStd(Texthwnd3[extra]->text()));
-    SelectText[g]->setText(toQ(shown));
+        extra < 0 ? sel : DistinctDigits(sel + toStd(firstLine(m_texthwnd3[extra]->text())));
+    m_selectText[g]->setText(toQ(shown));
 }
 
 void MakingPanel::SelectText_Change(int i) {
-    if (m_form.ActiveCls)
-        (void)m_form.ActiveCls->LetMyFormSet("SEL", toStd(SelectText[i]->text()), i);
+    store("SEL", toStd(m_selectText[i]->text()), i);
 }
 
 void MakingPanel::CountText_Change(int i) {
     QString kept;
-    for (QChar c : CountText[i]->text())
+    for (QChar c : m_countText[i]->text())
         if (c >= QLatin1Char('0') && c <= QLatin1Char('6')) kept.append(c);
     if (kept.isEmpty()) return;
-    if (kept != CountText[i]->text()) {
-        CountText[i]->setText(kept); // runs this again with the filtered text
-        CountText[i]->setCursorPosition(int(kept.size()));
+    if (kept != m_countText[i]->text()) {
+        m_countText[i]->setText(kept); // runs this again with the filtered text
+        m_countText[i]->setCursorPosition(int(kept.size()));
         return;
     }
-    if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("CNT", toStd(kept), i);
+    store("CNT", toStd(kept), i);
 }
 
 void MakingPanel::Texthwnd3_Change(int k) {
@@ -98,33 +117,46 @@ void MakingPanel::ClearCommand_Click() {
 void MakingPanel::ShuZi_Click(int i) {
     m_shuZiSelected[i] = !m_shuZiSelected[i];
     setButtonSelected(m_shuZi[i], m_shuZiSelected[i]);
-    if (m_form.ActiveCls)
-        (void)m_form.ActiveCls->LetMyFormSet(i < 20 ? "DAN" : "KUA", i, m_shuZiSelected[i] ? 1 : 0);
+    store(i < 20 ? "DAN" : "KUA", i, m_shuZiSelected[i] ? 1 : 0);
 }
 
 void MakingPanel::GeShu_Click(int j) {
     m_geShuSelected[j] = !m_geShuSelected[j];
     setButtonSelected(m_geShu[j], m_geShuSelected[j]);
-    if (m_form.ActiveCls)
-        (void)m_form.ActiveCls->LetMyFormSet("DCC", j, m_geShuSelected[j] ? 1 : 0);
+    store("DCC", j, m_geShuSelected[j] ? 1 : 0);
 }
 
 void MakingPanel::Command1_Click(int k) {
     for (int i = 10 * k; i < 10 * k + 10; ++i) {
         m_shuZiSelected[i] = false;
         setButtonSelected(m_shuZi[i], false);
-        if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("DAN", i, 0);
+        store("DAN", i, 0);
     }
     for (int j = 5 * k; j < 5 * k + 5; ++j) {
         m_geShuSelected[j] = false;
         setButtonSelected(m_geShu[j], false);
-        if (m_form.ActiveCls) (void)m_form.ActiveCls->LetMyFormSet("DCC", j, 0);
+        store("DCC", j, 0);
     }
 }
 
 void MakingPanel::CheckLu_Click(int i) {
-    if (m_form.ActiveCls)
-        (void)m_form.ActiveCls->LetMyFormSet("KLU", m_checkLu[i]->isChecked() ? 1 : 0, i);
+    store("KLU", m_checkLu[i]->isChecked() ? 1 : 0, i);
+}
+
+void MakingPanel::setAutoMaking(bool on) {
+    m_checkAuto->setChecked(on);
+}
+
+QString MakingPanel::extraDigits(int k) const {
+    return m_texthwnd3[k]->text();
+}
+
+void MakingPanel::setExtraDigits(int k, const QString& digits) {
+    m_texthwnd3[k]->setText(digits);
+}
+
+void MakingPanel::setSelection(int g, const QString& digits) {
+    m_selectText[g]->setText(digits);
 }
 
 QString MakingPanel::killTextShown(int k) const {
@@ -136,18 +168,17 @@ QString MakingPanel::killTextShown(int k) const {
 void MakingPanel::ShowFormSet() {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    Picture2->setEnabled(!lot.IsHasPlan);
-    m_planCmd->setEnabled(lot.IsHasPlan);
+    showPlanButtons(lot.IsHasPlan);
     const int idx = lot.formSet().IDX;
     if (idx >= 0 && idx < 12) m_weiOption[idx]->setChecked(true);
     // Each step reads the set afresh: a control's own behaviour may have changed it.
-    CheckAuto->setChecked(lot.formSet().PLA);
+    m_checkAuto->setChecked(lot.formSet().PLA);
     m_check1->setChecked(lot.formSet().FAN);
     for (int i = 0; i < kCheckCount; ++i)
         if (m_selectCheck[i]) m_selectCheck[i]->setChecked(lot.formSet().CHK[i]);
     for (int i = 0; i < 5; ++i) {
-        CountText[i]->setText(toQ(lot.formSet().CNT[i]));
-        SelectText[i]->setText(toQ(lot.formSet().SEL[i]));
+        m_countText[i]->setText(toQ(lot.formSet().CNT[i]));
+        m_selectText[i]->setText(toQ(lot.formSet().SEL[i]));
     }
     for (int i = 0; i < 4; ++i)
         m_checkLu[i]->setChecked(lot.formSet().KLU[i] != 0);
@@ -165,8 +196,8 @@ void MakingPanel::ShowFormSet() {
     }
     m_form.KillTextBusy = true;
     for (int k = 0; k < 2; ++k)
-        if (TextKillDadi[k]->toPlainText() != killTextShown(k))
-            TextKillDadi[k]->setPlainText(killTextShown(k));
+        if (m_textKillDadi[k]->toPlainText() != killTextShown(k))
+            m_textKillDadi[k]->setPlainText(killTextShown(k));
         else
             killListStored(k, false); // same text: only the lottery's kill list is stored
     m_form.KillTextBusy = false;

@@ -4,16 +4,20 @@
 // automatic mode; the base set with its copy buttons, start and clear of a plan, the plan
 // text, the two kill-list panels and the delay box. Every edit goes into the condition set
 // of the active lottery at once.
+#include <QList>
 #include <QWidget>
 #include <array>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/Result.h"
 #include "gui/making/FormState.h"
 
 class QCheckBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -28,6 +32,13 @@ public:
 
     // The selection boxes stand over the history grid; the panel handles their clicks.
     void attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes);
+    // The selection row (SelectText 0-4, CountText 0-4) the history grid places over itself.
+    QList<QLineEdit*> selectionTexts() const;
+    QList<QLineEdit*> countTexts() const;
+    // Puts a picked-window hand (with its handle label) beside the box it fills: kill-list
+    // panel k (hands 0, 1) or extra-digit box k (hands 2-4).
+    void placeKillHand(int k, QWidget* hand, QWidget* handleLabel);
+    void placeDigitHand(int k, QWidget* hand, QWidget* handleLabel);
 
     // Loads every control from the condition set of the active lottery.
     void ShowFormSet();
@@ -35,35 +46,55 @@ public:
     void WeiOption_Click(int index);
     // The caption of position option w (" 万千百" … " 后四星").
     QString weiCaption(int w) const;
+    // Ticks or clears 自动做号 as a click would.
+    void setAutoMaking(bool on);
+
     // The kill-list box k shows the accepted text for the current position group.
     QString killTextShown(int k) const;
     // Writes the accepted kill text of panel k into its box; the box's change behaviour
     // stores it (the caller marks the write with KillTextBusy).
     void writeKillBox(int k);
-    // The base set (大底) box holds a new text; its change behaviour stores it.
+    // The base set (大底) box: its text, and a new text whose change behaviour stores it.
+    QString baseText() const;
     void setBaseText(const QString& text);
+    // The extra digits of box k (Texthwnd3: selection group 4, 0, 1); a new text merges
+    // into its selection group.
+    QString extraDigits(int k) const;
+    void setExtraDigits(int k, const QString& digits);
+    // The selection digits of group g (SelectText); stored as the condition.
+    void setSelection(int g, const QString& digits);
+    // The countdown display (LabelYanchi), in seconds.
+    void setCountdown(int seconds);
+    // The delay box: a value from the program, normalised and stored at once.
+    void setDelay(int seconds);
+    // Ends an edit of the delay box still open (as Enter would).
+    void commitDelay();
+    // The plan text: whole lines, the newest in view.
+    void setPlanText(const QString& text);
 
-    // Controls other parts of the window read or write.
-    std::array<QLineEdit*, 5> SelectText{};
-    std::array<QLineEdit*, 5> CountText{};
-    std::array<QLineEdit*, 3> Texthwnd3{};
-    std::array<QPlainTextEdit*, 2> TextKillDadi{};
-    QPlainTextEdit* ShowDadiText = nullptr;
-    QPlainTextEdit* PlanText = nullptr;
-    QLineEdit* TextYanchi = nullptr;
-    QLabel* LabelYanchi = nullptr;
-    QCheckBox* CheckAuto = nullptr;
-    QWidget* Picture2 = nullptr;
-    std::array<QFrame*, 2> Picture9{};
-    std::array<QWidget*, 2> pickSlots{};      // where the kill-list hands go
-    std::array<QWidget*, 3> digitPickSlots{}; // where the hands of Texthwnd3 go
+signals:
+    // 清除计划 was clicked: the plan of the active lottery has ended.
+    void planCleared();
 
 private:
-    void build();
+    void buildPositionColumn(QLayout* row);
+    void buildBankerBox(QLayout* row);
+    void buildSwitchBox(QLayout* row);
+    QWidget* buildKillPanel(int k);
+    QLayout* buildBaseColumn();
+    void buildPlanArea(QLayout* row);
+    void buildSelectionRow();
     void wire();
     void setButtonSelected(QPushButton* b, bool selected);
     void colourKillPanels(int w);
+    void showPlanButtons(bool planRuns);
     void reportFailure(const QString& what, const std::string& error);
+    // A condition stored from a control. The keys and values handed over here are always
+    // well formed; a refusal would mean a bug in the panel, so it is shown, not dropped.
+    void store(std::string_view key, const FormValue& value, int idx);
+    // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set into the box;
+    // the monitor restart the reduction asks for runs after the box holds it.
+    void showNewBaseSet(Result<std::string> (*make)(LotteryClass&));
 
     // Conditions.
     void CheckAuto_Click();
@@ -94,21 +125,34 @@ private:
     FormState& m_form;
     std::array<QRadioButton*, 12> m_weiOption{};
     std::array<QCheckBox*, kCheckCount> m_selectCheck{};
+    std::array<QLineEdit*, 5> m_selectText{};
+    std::array<QLineEdit*, 5> m_countText{};
+    std::array<QLineEdit*, 3> m_texthwnd3{};
+    std::array<QWidget*, 3> m_digitPickSlots{};
     std::array<QPushButton*, 30> m_shuZi{};
     std::array<bool, 30> m_shuZiSelected{};
     std::array<QPushButton*, 10> m_geShu{};
     std::array<bool, 10> m_geShuSelected{};
     std::array<QPushButton*, 2> m_command1{};
     std::array<QCheckBox*, 4> m_checkLu{};
+    QWidget* m_picture2 = nullptr;
+    QCheckBox* m_checkAuto = nullptr;
     QCheckBox* m_check1 = nullptr;
     QPushButton* m_clearCommand = nullptr;
+    std::array<QFrame*, 2> m_picture9{};
+    std::array<QPlainTextEdit*, 2> m_textKillDadi{};
+    std::array<QLabel*, 2> m_labelZhu{};
+    std::array<QPushButton*, 2> m_command2{};
+    std::array<QPushButton*, 2> m_command3{};
+    std::array<QWidget*, 2> m_pickSlots{};
+    QPlainTextEdit* m_showDadiText = nullptr;
     QPushButton* m_copyDadiCmd = nullptr;
     QPushButton* m_commandFanji = nullptr;
     QPushButton* m_suishuiCmd = nullptr;
     QPushButton* m_planCmd = nullptr;
-    std::array<QLabel*, 2> m_labelZhu{};
-    std::array<QPushButton*, 2> m_command2{};
-    std::array<QPushButton*, 2> m_command3{};
+    QPlainTextEdit* m_planText = nullptr;
+    QLineEdit* m_textYanchi = nullptr;
+    QLabel* m_labelYanchi = nullptr;
 };
 
 } // namespace zuohao::gui

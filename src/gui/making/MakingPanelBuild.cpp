@@ -1,4 +1,8 @@
 // Construction, layout and signal wiring of the conditions panel and the base-set box.
+//
+// From left to right: the position options with the two mode switches, the banker and span
+// buttons, the route switches and extra digits, then the kill-list panels beside the base
+// set, with the plan text under both. The panel fits a window 1024 pixels wide.
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
@@ -23,6 +27,12 @@ QString groupOptionCaption(int w) {
     const std::string_view name = GroupName(w);
     return QLatin1Char(' ') + QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
+constexpr int kWeiRows = 6;           // position options: two columns of six
+constexpr int kDigitButton = 22;      // the square 数字 and 个数 buttons
+constexpr int kPanelButtonWidth = 44; // 清空 and 粘贴
+constexpr int kKillBoxHeight = 40;
+constexpr int kExtraDigitsWidth = 52;
+constexpr int kPlanLinesShown = 3;
 
 template <class W> W* named(W* w, const QString& name) {
     w->setObjectName(name);
@@ -31,7 +41,7 @@ template <class W> W* named(W* w, const QString& name) {
 
 QPushButton* smallButton(const QString& text, const QString& name, QWidget* parent) {
     auto* b = named(new QPushButton(text, parent), name);
-    b->setFixedSize(24, 22);
+    b->setFixedSize(kDigitButton, kDigitButton);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -42,48 +52,72 @@ QPlainTextEdit* plainBox(const QString& name, QWidget* parent) {
     e->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     return e;
 }
+
+QGridLayout* tightGrid(QWidget* parent, int spacing) {
+    auto* g = new QGridLayout(parent);
+    g->setSpacing(spacing);
+    g->setContentsMargins(4, 2, 4, 2);
+    return g;
+}
+
+// An empty holder a picked-window hand is later put into.
+QWidget* handSlot(QWidget* parent) {
+    auto* slot = new QWidget(parent);
+    auto* l = new QHBoxLayout(slot);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(2);
+    return slot;
+}
 } // namespace
 
 MakingPanel::MakingPanel(FormState& form, QWidget* parent) : QWidget(parent), m_form(form) {
     setObjectName(QStringLiteral("MakingPanel"));
-    build();
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(4);
+    buildPositionColumn(row);
+    buildBankerBox(row);
+    buildSwitchBox(row);
+    buildPlanArea(row);
+    buildSelectionRow();
     wire();
 }
 
-void MakingPanel::build() {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 2, 4, 2);
-    row->setSpacing(6);
-
-    // Position group and modes.
+// The position options (Picture2, locked while a plan runs) and, outside it, 自动做号 (usable
+// during a plan, where it matters) and 大底反集 (locked on its own).
+void MakingPanel::buildPositionColumn(QLayout* row) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
     auto* posBox = named(new QGroupBox(QStringLiteral("位置"), this), QStringLiteral("Picture2"));
-    Picture2 = posBox;
-    auto* posGrid = new QGridLayout(posBox);
-    posGrid->setSpacing(2);
-    posGrid->setContentsMargins(4, 2, 4, 2);
+    m_picture2 = posBox;
+    auto* posGrid = tightGrid(posBox, 2);
     auto* weiGroup = new QButtonGroup(this);
     for (int i = 0; i < kGroupCount; ++i) {
-        m_weiOption[i] =
-            named(new QRadioButton(groupOptionCaption(i), posBox), QStringLiteral("WeiOption_%1").arg(i));
+        m_weiOption[i] = named(new QRadioButton(groupOptionCaption(i), posBox),
+                               QStringLiteral("WeiOption_%1").arg(i));
         m_weiOption[i]->setToolTip(
             QStringLiteral("选择做号与计划的位置组（%1）").arg(groupOptionCaption(i).trimmed()));
         weiGroup->addButton(m_weiOption[i], i);
-        posGrid->addWidget(m_weiOption[i], i % 4, i / 4);
+        posGrid->addWidget(m_weiOption[i], i % kWeiRows, i / kWeiRows);
     }
-    CheckAuto =
-        named(new QCheckBox(QStringLiteral("自动做号"), posBox), QStringLiteral("CheckAuto"));
-    CheckAuto->setToolTip(QStringLiteral("计划进行中，每期按勾选的统计列自动重新生成选号"));
-    m_check1 = named(new QCheckBox(QStringLiteral("大底反集"), posBox), QStringLiteral("Check1"));
+    column->addWidget(posBox);
+    auto* modes = new QHBoxLayout;
+    modes->setContentsMargins(4, 0, 4, 0);
+    m_checkAuto =
+        named(new QCheckBox(QStringLiteral("自动做号"), this), QStringLiteral("CheckAuto"));
+    m_checkAuto->setToolTip(QStringLiteral("计划进行中，每期按勾选的统计列自动重新生成选号"));
+    m_check1 = named(new QCheckBox(QStringLiteral("大底反集"), this), QStringLiteral("Check1"));
     m_check1->setToolTip(QStringLiteral("以被过滤掉的号码作为大底"));
-    posGrid->addWidget(CheckAuto, 4, 0, 1, 2);
-    posGrid->addWidget(m_check1, 4, 2);
-    row->addWidget(posBox);
+    modes->addWidget(m_checkAuto);
+    modes->addWidget(m_check1);
+    column->addLayout(modes);
+    static_cast<QBoxLayout*>(row)->addLayout(column);
+}
 
-    // Bankers and kill span.
+// Bankers (two groups of digits with their counts) and the kill span.
+void MakingPanel::buildBankerBox(QLayout* row) {
     auto* danBox = new QGroupBox(QStringLiteral("胆码 · 跨度"), this);
-    auto* danGrid = new QGridLayout(danBox);
-    danGrid->setSpacing(1);
-    danGrid->setContentsMargins(4, 2, 4, 2);
+    auto* danGrid = tightGrid(danBox, 1);
     const QString danLabels[3] = {QStringLiteral("胆码1："), QStringLiteral("胆码2："),
                                   QStringLiteral("杀跨度：")};
     const QString danTips[3] = {QStringLiteral("胆码组1：号码须含这些数字（个数见下行）"),
@@ -92,7 +126,7 @@ void MakingPanel::build() {
     for (int r = 0; r < 3; ++r) {
         danGrid->addWidget(new QLabel(danLabels[r], danBox), r * 2, 0);
         for (int d = 0; d < 10; ++d) {
-            int i = r * 10 + d;
+            const int i = r * 10 + d;
             m_shuZi[i] = smallButton(QString::number(d), QStringLiteral("数字_%1").arg(i), danBox);
             m_shuZi[i]->setToolTip(danTips[r]);
             danGrid->addWidget(m_shuZi[i], r * 2, 1 + d);
@@ -100,24 +134,24 @@ void MakingPanel::build() {
         if (r == 2) break;
         danGrid->addWidget(new QLabel(QStringLiteral("个数："), danBox), r * 2 + 1, 0);
         for (int c = 0; c < 5; ++c) {
-            int j = r * 5 + c;
+            const int j = r * 5 + c;
             m_geShu[j] = smallButton(QString::number(c), QStringLiteral("个数_%1").arg(j), danBox);
             m_geShu[j]->setToolTip(QStringLiteral("胆码组%1允许出现的个数").arg(r + 1));
             danGrid->addWidget(m_geShu[j], r * 2 + 1, 1 + c);
         }
         m_command1[r] = named(new QPushButton(QStringLiteral("清"), danBox),
                               QStringLiteral("Command1_%1").arg(r));
-        m_command1[r]->setFixedHeight(22);
+        m_command1[r]->setFixedHeight(kDigitButton);
         m_command1[r]->setToolTip(QStringLiteral("清除胆码组%1的数字与个数").arg(r + 1));
         danGrid->addWidget(m_command1[r], r * 2 + 1, 7, 1, 4);
     }
     row->addWidget(danBox);
+}
 
-    // Route switches, check boxes, extra digits.
+// Route switches, the clear-all button and the three extra-digit boxes.
+void MakingPanel::buildSwitchBox(QLayout* row) {
     auto* swBox = new QGroupBox(QStringLiteral("杀路数 · 加码"), this);
-    auto* swGrid = new QGridLayout(swBox);
-    swGrid->setSpacing(2);
-    swGrid->setContentsMargins(4, 2, 4, 2);
+    auto* swGrid = tightGrid(swBox, 2);
     swGrid->addWidget(new QLabel(QStringLiteral("杀路数："), swBox), 0, 0);
     const QString luCaptions[4] = {QStringLiteral("全0路"), QStringLiteral("全1路"),
                                    QStringLiteral("全2路"), QStringLiteral("杀对子")};
@@ -143,62 +177,61 @@ void MakingPanel::build() {
         auto* line = new QHBoxLayout;
         line->setSpacing(2);
         line->addWidget(new QLabel(extraLabels[k], swBox));
-        Texthwnd3[k] = named(new QLineEdit(swBox), QStringLiteral("Texthwnd3_%1").arg(k));
-        Texthwnd3[k]->setToolTip(extraTips[k]);
-        Texthwnd3[k]->setMaximumWidth(90);
-        line->addWidget(Texthwnd3[k]);
-        digitPickSlots[k] = new QWidget(swBox);
-        new QHBoxLayout(digitPickSlots[k]);
-        digitPickSlots[k]->layout()->setContentsMargins(0, 0, 0, 0);
-        line->addWidget(digitPickSlots[k]);
+        m_texthwnd3[k] = named(new QLineEdit(swBox), QStringLiteral("Texthwnd3_%1").arg(k));
+        m_texthwnd3[k]->setToolTip(extraTips[k]);
+        m_texthwnd3[k]->setFixedWidth(kExtraDigitsWidth);
+        line->addWidget(m_texthwnd3[k]);
+        m_digitPickSlots[k] = handSlot(swBox);
+        line->addWidget(m_digitPickSlots[k]);
+        line->addStretch();
         swGrid->addLayout(line, 4 + k, 0, 1, 2);
     }
     row->addWidget(swBox);
+}
 
-    // The two kill-list panels.
-    auto* killColumn = new QVBoxLayout;
-    killColumn->setSpacing(2);
+// A kill-list panel (Picture9): its title, count, clear and paste buttons, the hand, the box.
+QWidget* MakingPanel::buildKillPanel(int k) {
     const QString panelNames[2] = {QStringLiteral("三星"), QStringLiteral("四星")};
-    for (int k = 0; k < 2; ++k) {
-        Picture9[k] = named(new QFrame(this), QStringLiteral("Picture9_%1").arg(k));
-        Picture9[k]->setFrameShape(QFrame::StyledPanel);
-        Picture9[k]->setAutoFillBackground(true);
-        auto* g = new QGridLayout(Picture9[k]);
-        g->setContentsMargins(3, 2, 3, 2);
-        g->setSpacing(2);
-        g->addWidget(new QLabel(panelNames[k], Picture9[k]), 0, 0);
-        m_labelZhu[k] = named(new QLabel(QStringLiteral("0注"), Picture9[k]),
-                              QStringLiteral("Labelzhu_%1").arg(k));
-        g->addWidget(m_labelZhu[k], 0, 1);
-        m_command2[k] = named(new QPushButton(QStringLiteral("清空"), Picture9[k]),
-                              QStringLiteral("Command2_%1").arg(k));
-        m_command3[k] = named(new QPushButton(QStringLiteral("粘贴"), Picture9[k]),
-                              QStringLiteral("Command3_%1").arg(k));
-        m_command3[k]->setToolTip(k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号")
-                                         : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号"));
-        g->addWidget(m_command2[k], 0, 2);
-        g->addWidget(m_command3[k], 0, 3);
-        pickSlots[k] = new QWidget(Picture9[k]);
-        new QHBoxLayout(pickSlots[k]);
-        pickSlots[k]->layout()->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(pickSlots[k], 0, 4);
-        TextKillDadi[k] = plainBox(QStringLiteral("TextKillDadi_%1").arg(k), Picture9[k]);
-        TextKillDadi[k]->setToolTip(QStringLiteral("缩水时从大底中去掉的号码"));
-        TextKillDadi[k]->setFixedHeight(62);
-        g->addWidget(TextKillDadi[k], 1, 0, 1, 5);
-        killColumn->addWidget(Picture9[k]);
-    }
-    row->addLayout(killColumn, 2);
+    m_picture9[k] = named(new QFrame(this), QStringLiteral("Picture9_%1").arg(k));
+    m_picture9[k]->setFrameShape(QFrame::StyledPanel);
+    m_picture9[k]->setAutoFillBackground(true);
+    auto* g = new QGridLayout(m_picture9[k]);
+    g->setContentsMargins(3, 2, 3, 2);
+    g->setSpacing(2);
+    g->addWidget(new QLabel(panelNames[k], m_picture9[k]), 0, 0);
+    m_labelZhu[k] = named(new QLabel(QStringLiteral("0注"), m_picture9[k]),
+                          QStringLiteral("Labelzhu_%1").arg(k));
+    g->addWidget(m_labelZhu[k], 0, 1);
+    g->setColumnStretch(1, 1);
+    m_command2[k] = named(new QPushButton(QStringLiteral("清空"), m_picture9[k]),
+                          QStringLiteral("Command2_%1").arg(k));
+    m_command3[k] = named(new QPushButton(QStringLiteral("粘贴"), m_picture9[k]),
+                          QStringLiteral("Command3_%1").arg(k));
+    m_command3[k]->setToolTip(k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号")
+                                     : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号"));
+    for (QPushButton* b : {m_command2[k], m_command3[k]})
+        b->setFixedWidth(kPanelButtonWidth);
+    g->addWidget(m_command2[k], 0, 2);
+    g->addWidget(m_command3[k], 0, 3);
+    m_pickSlots[k] = handSlot(m_picture9[k]);
+    g->addWidget(m_pickSlots[k], 0, 4);
+    m_textKillDadi[k] = plainBox(QStringLiteral("TextKillDadi_%1").arg(k), m_picture9[k]);
+    m_textKillDadi[k]->setToolTip(QStringLiteral("缩水时从大底中去掉的号码"));
+    m_textKillDadi[k]->setFixedHeight(kKillBoxHeight);
+    g->addWidget(m_textKillDadi[k], 1, 0, 1, 5);
+    return m_picture9[k];
+}
 
-    // Base set and plan.
-    auto* baseColumn = new QGridLayout;
-    baseColumn->setSpacing(2);
-    baseColumn->addWidget(new QLabel(QStringLiteral("大底"), this), 0, 0);
-    ShowDadiText = plainBox(QStringLiteral("ShowDadiText"), this);
+// The base set with its copy buttons, start and clear of a plan, and the delay box.
+QLayout* MakingPanel::buildBaseColumn() {
+    auto* base = new QGridLayout;
+    base->setSpacing(2);
+    base->addWidget(new QLabel(QStringLiteral("大底"), this), 0, 0);
+    m_showDadiText = plainBox(QStringLiteral("ShowDadiText"), this);
     // The base set may hold 10,000 numbers: it scrolls, and never asks for height.
-    ShowDadiText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    ShowDadiText->setMinimumHeight(60);
-    baseColumn->addWidget(ShowDadiText, 1, 0, 1, 2);
+    m_showDadiText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    m_showDadiText->setMinimumHeight(36);
+    base->addWidget(m_showDadiText, 1, 0, 1, 2);
     m_copyDadiCmd = named(new QPushButton(QStringLiteral("复  制  大  底"), this),
                           QStringLiteral("CopyDadiCmd"));
     m_commandFanji = named(new QPushButton(QStringLiteral("复  制  反  集"), this),
@@ -208,40 +241,81 @@ void MakingPanel::build() {
     m_planCmd =
         named(new QPushButton(QStringLiteral("清  除  计  划"), this), QStringLiteral("PlanCmd_0"));
     m_planCmd->setEnabled(false);
-    baseColumn->addWidget(m_copyDadiCmd, 2, 0);
-    baseColumn->addWidget(m_commandFanji, 2, 1);
-    baseColumn->addWidget(m_suishuiCmd, 3, 0);
-    baseColumn->addWidget(m_planCmd, 3, 1);
-    PlanText = plainBox(QStringLiteral("PlanText"), this);
-    PlanText->setReadOnly(true);
-    PlanText->setFixedHeight(46);
-    baseColumn->addWidget(PlanText, 4, 0, 1, 2);
+    base->addWidget(m_copyDadiCmd, 2, 0);
+    base->addWidget(m_commandFanji, 2, 1);
+    base->addWidget(m_suishuiCmd, 3, 0);
+    base->addWidget(m_planCmd, 3, 1);
     auto* delay = new QHBoxLayout;
     delay->addWidget(new QLabel(QStringLiteral("延迟"), this));
-    TextYanchi = named(new QLineEdit(QStringLiteral("3"), this), QStringLiteral("TextYanchi"));
-    TextYanchi->setMaximumWidth(40);
-    TextYanchi->setToolTip(QStringLiteral("新开奖后等待多少秒再读取拾取的窗口"));
-    delay->addWidget(TextYanchi);
+    m_textYanchi = named(new QLineEdit(QStringLiteral("3"), this), QStringLiteral("TextYanchi"));
+    m_textYanchi->setMaximumWidth(40);
+    m_textYanchi->setToolTip(QStringLiteral("新开奖后等待多少秒再读取拾取的窗口"));
+    delay->addWidget(m_textYanchi);
     delay->addWidget(new QLabel(QStringLiteral("倒计时"), this));
-    LabelYanchi = named(new QLabel(QStringLiteral("000"), this), QStringLiteral("LabelYanchi"));
-    delay->addWidget(LabelYanchi);
+    m_labelYanchi = named(new QLabel(QStringLiteral("000"), this), QStringLiteral("LabelYanchi"));
+    delay->addWidget(m_labelYanchi);
     delay->addStretch();
-    baseColumn->addLayout(delay, 5, 0, 1, 2);
-    baseColumn->setRowStretch(1, 1);
-    row->addLayout(baseColumn, 3);
+    base->addLayout(delay, 4, 0, 1, 2);
+    base->setRowStretch(1, 1);
+    return base;
+}
 
-    // The selection row: placed over the history grid by the grid itself.
+// Kill lists beside the base set, and the plan text under both: a plan line is
+// "period  count注  【group】  result" and must be seen whole, so it gets their width.
+void MakingPanel::buildPlanArea(QLayout* row) {
+    auto* area = new QGridLayout;
+    area->setSpacing(2);
+    auto* kills = new QVBoxLayout;
+    kills->setSpacing(2);
+    for (int k = 0; k < 2; ++k)
+        kills->addWidget(buildKillPanel(k));
+    area->addLayout(kills, 0, 0);
+    area->addLayout(buildBaseColumn(), 0, 1);
+    area->setColumnStretch(0, 1);
+    area->setColumnStretch(1, 1);
+    m_planText = named(new QPlainTextEdit(this), QStringLiteral("PlanText"));
+    m_planText->setReadOnly(true);
+    m_planText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_planText->setToolTip(QStringLiteral("本计划各期的结果，最新一期在最下面"));
+    const QFontMetrics fm(m_planText->font());
+    m_planText->setFixedHeight((fm.lineSpacing() + 1) * kPlanLinesShown +
+                               2 * m_planText->frameWidth() +
+                               int(2 * m_planText->document()->documentMargin()) + 4);
+    area->addWidget(m_planText, 1, 0, 1, 2);
+    static_cast<QBoxLayout*>(row)->addLayout(area, 1);
+}
+
+// The selection row: placed over the history grid by the grid itself.
+void MakingPanel::buildSelectionRow() {
     for (int i = 0; i < 5; ++i) {
-        SelectText[i] = named(new QLineEdit(this), QStringLiteral("SelectText_%1").arg(i));
-        SelectText[i]->setToolTip(
+        m_selectText[i] = named(new QLineEdit(this), QStringLiteral("SelectText_%1").arg(i));
+        m_selectText[i]->setToolTip(
             QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
-        CountText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
-        CountText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
+        m_countText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
+        m_countText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
     }
 }
 
 QString MakingPanel::weiCaption(int w) const {
     return (w >= 0 && w < 12) ? m_weiOption[w]->text() : QString();
+}
+
+QList<QLineEdit*> MakingPanel::selectionTexts() const {
+    return QList<QLineEdit*>(m_selectText.begin(), m_selectText.end());
+}
+
+QList<QLineEdit*> MakingPanel::countTexts() const {
+    return QList<QLineEdit*>(m_countText.begin(), m_countText.end());
+}
+
+void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
+    m_pickSlots[k]->layout()->addWidget(hand);
+    m_pickSlots[k]->layout()->addWidget(handleLabel);
+}
+
+void MakingPanel::placeDigitHand(int k, QWidget* hand, QWidget* handleLabel) {
+    m_digitPickSlots[k]->layout()->addWidget(hand);
+    m_digitPickSlots[k]->layout()->addWidget(handleLabel);
 }
 
 void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes) {
@@ -257,14 +331,15 @@ void MakingPanel::wire() {
         connect(m_weiOption[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) WeiOption_Click(i);
         });
-    connect(CheckAuto, &QCheckBox::toggled, this, &MakingPanel::CheckAuto_Click);
+    connect(m_checkAuto, &QCheckBox::toggled, this, &MakingPanel::CheckAuto_Click);
     connect(m_check1, &QCheckBox::toggled, this, &MakingPanel::Check1_Click);
     for (int i = 0; i < 5; ++i) {
-        connect(SelectText[i], &QLineEdit::textChanged, this, [this, i] { SelectText_Change(i); });
-        connect(CountText[i], &QLineEdit::textChanged, this, [this, i] { CountText_Change(i); });
+        connect(m_selectText[i], &QLineEdit::textChanged, this,
+                [this, i] { SelectText_Change(i); });
+        connect(m_countText[i], &QLineEdit::textChanged, this, [this, i] { CountText_Change(i); });
     }
     for (int k = 0; k < 3; ++k)
-        connect(Texthwnd3[k], &QLineEdit::textChanged, this, [this, k] { Texthwnd3_Change(k); });
+        connect(m_texthwnd3[k], &QLineEdit::textChanged, this, [this, k] { Texthwnd3_Change(k); });
     connect(m_clearCommand, &QPushButton::clicked, this, &MakingPanel::ClearCommand_Click);
     for (int i = 0; i < 30; ++i)
         connect(m_shuZi[i], &QPushButton::clicked, this, [this, i] { ShuZi_Click(i); });
@@ -275,19 +350,24 @@ void MakingPanel::wire() {
     for (int i = 0; i < 4; ++i)
         connect(m_checkLu[i], &QCheckBox::toggled, this, [this, i] { CheckLu_Click(i); });
 
-    connect(ShowDadiText, &QPlainTextEdit::textChanged, this, &MakingPanel::ShowDadiText_Change);
+    connect(m_showDadiText, &QPlainTextEdit::textChanged, this, &MakingPanel::ShowDadiText_Change);
     connect(m_copyDadiCmd, &QPushButton::clicked, this, &MakingPanel::CopyDadiCmd_Click);
     connect(m_commandFanji, &QPushButton::clicked, this, &MakingPanel::CommandFanji_Click);
     connect(m_suishuiCmd, &QPushButton::clicked, this, &MakingPanel::SuishuiCmd_Click);
     connect(m_planCmd, &QPushButton::clicked, this, &MakingPanel::PlanCmd_Click);
-    connect(PlanText, &QPlainTextEdit::textChanged, this, &MakingPanel::PlanText_Change);
+    connect(m_planText, &QPlainTextEdit::textChanged, this, &MakingPanel::PlanText_Change);
     for (int k = 0; k < 2; ++k) {
-        connect(TextKillDadi[k], &QPlainTextEdit::textChanged, this,
+        connect(m_textKillDadi[k], &QPlainTextEdit::textChanged, this,
                 [this, k] { TextKillDadi_Change(k); });
         connect(m_command2[k], &QPushButton::clicked, this, [this, k] { Command2_Click(k); });
         connect(m_command3[k], &QPushButton::clicked, this, [this, k] { Command3_Click(k); });
     }
-    connect(TextYanchi, &QLineEdit::textChanged, this, &MakingPanel::TextYanchi_Change);
+    // The delay is taken when its editing ends (Enter, or the focus leaves the box), so
+    // that 7.5 can be typed; a value the program writes (not a user's edit) is taken at once.
+    connect(m_textYanchi, &QLineEdit::editingFinished, this, &MakingPanel::TextYanchi_Change);
+    connect(m_textYanchi, &QLineEdit::textChanged, this, [this] {
+        if (!m_textYanchi->isModified()) TextYanchi_Change();
+    });
 }
 
 } // namespace zuohao::gui

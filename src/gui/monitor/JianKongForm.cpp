@@ -16,22 +16,17 @@
 
 #include "core/model/LotteryClass.h"
 #include "core/monitor/Monitor.h"
+#include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
+#include "gui/common/WorkGate.h"
 #include "gui/monitor/MonitorGrid.h"
 
 namespace zuohao::gui {
 
 namespace {
-QString fromUtf8(const std::string& s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-std::string toUtf8(const QString& s) {
-    return s.toUtf8().toStdString();
-}
-
 // Shows `text` in a drop-down list: its entry when the list has one, else nothing.
 void selectText(QComboBox* box, const std::string& text) {
-    box->setCurrentIndex(box->findText(fromUtf8(text), Qt::MatchExactly));
+    box->setCurrentIndex(box->findText(toQ(text), Qt::MatchExactly));
 }
 
 constexpr int kSegmentChoices = 31; // 0 to 30
@@ -53,7 +48,14 @@ void JianKongForm::buildControls() {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
+    top->addLayout(buildSettings());
+    top->addLayout(buildSwitches());
+    buildPlanBoxes(top);
+    buildGrid(top);
+}
 
+// The lock period, the segment length and the four segment settings.
+QLayout* JianKongForm::buildSettings() {
     auto* settings = new QGridLayout();
     settings->setHorizontalSpacing(6);
     settings->setVerticalSpacing(4);
@@ -93,8 +95,11 @@ void JianKongForm::buildControls() {
     settings->addWidget(m_szCom[2], 3, 2);
     settings->setColumnStretch(1, 1);
     settings->setColumnStretch(2, 1);
-    top->addLayout(settings);
+    return settings;
+}
 
+// The sound switch and the start/stop button.
+QLayout* JianKongForm::buildSwitches() {
     auto* switches = new QHBoxLayout();
     m_checkSound = new QCheckBox(QStringLiteral("监控音开关"), this);
     m_checkSound->setObjectName(QStringLiteral("CheckSound"));
@@ -107,8 +112,11 @@ void JianKongForm::buildControls() {
     m_huiCeCom = new QPushButton(QStringLiteral("回测"), this);
     m_huiCeCom->setObjectName(QStringLiteral("HuiCeCom"));
     switches->addWidget(m_huiCeCom);
-    top->addLayout(switches);
+    return switches;
+}
 
+// The running plan: its label, the copy button, its base set, and the log of finished plans.
+void JianKongForm::buildPlanBoxes(QBoxLayout* top) {
     m_planLabel = new QLabel(this);
     m_planLabel->setObjectName(QStringLiteral("计划Label"));
     m_planLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
@@ -130,7 +138,10 @@ void JianKongForm::buildControls() {
     m_record = textBox("记录", 4);
     m_record->setPlaceholderText(QStringLiteral("记录"));
     top->addWidget(m_record);
+}
 
+// The grid of the last 100 evaluated periods.
+void JianKongForm::buildGrid(QBoxLayout* top) {
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("ZSGrid_0"));
     m_gridModel = new MonitorGridModel(m_grid);
@@ -165,12 +176,15 @@ void JianKongForm::Kasi() {
         // The list is rebuilt from the periods held, so it never collects repeats.
         m_qsCom->clear();
         for (const auto& entry : m_activeCls->LotteryDic_Jiankong)
-            m_qsCom->addItem(fromUtf8(entry.first));
+            m_qsCom->addItem(toQ(entry.first));
+        // The user's lock period stays while it is still among the periods held (new draws
+        // must not move it back to the first one); otherwise the first period is taken.
+        const int kept = m_qsCom->findText(toQ(m_state.LockPeriod), Qt::MatchExactly);
         if (m_state.Monitoring) {
             selectText(m_qsCom, m_state.LockPeriod);
         } else {
-            m_qsCom->setCurrentIndex(0);
-            m_state.LockPeriod = toUtf8(m_qsCom->currentText());
+            m_qsCom->setCurrentIndex(kept >= 0 ? kept : 0);
+            m_state.LockPeriod = toStd(m_qsCom->currentText());
         }
     }
     // While monitoring, the grid and texts follow the newest evaluation.
@@ -182,15 +196,24 @@ void JianKongForm::ReashStar() {
     ensureLoaded();
     if (!m_activeCls) m_activeCls = m_lottery0();
     if (!m_activeCls) return;
-    const auto r = zuohao::ReashStar(m_state, *m_activeCls, toUtf8(m_mainBaseText()));
-    afterSwitch(r.ok(), r.error());
+    const auto r = zuohao::ReashStar(m_state, *m_activeCls, toStd(m_mainBaseText()));
+    // An automatic restart (after a draw, a transfer, a reduction) shows no box: nobody
+    // clicked, and a box here would stall the refresh. The reason goes to the status line.
+    if (!r) {
+        showOutputs();
+        emit restartSkipped(QStringLiteral("监控未重启：") + toQ(r.error()));
+        return;
+    }
+    afterSwitch(true, {});
 }
 
 void JianKongForm::Playsound() {
     ensureLoaded();
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
-    if (!m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound && enabled)
+    // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
+    if (m_state.Monitoring && !m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound &&
+        enabled)
         seams().playAlarm();
 }
 
@@ -235,7 +258,7 @@ void JianKongForm::loadStep() {
         selectText(box, m_state.SegmentSettings[i]);
     }
     selectText(m_qsCom, m_state.LockPeriod);
-    m_zhuoQiTxt->setText(fromUtf8(m_state.SegmentPeriod));
+    m_zhuoQiTxt->setText(toQ(m_state.SegmentPeriod));
     m_activeCls = m_lottery0();
     LayoutMonitorGrid();
     FillMonitorGrid();
@@ -247,9 +270,9 @@ void JianKongForm::loadStep() {
 }
 
 void JianKongForm::closeStep() {
-    m_state.SavedStartCaption = toUtf8(m_jiankongCom->text());
-    m_state.SavedPlanCaption = toUtf8(m_planLabel->text());
-    m_state.SavedBaseText = toUtf8(m_dadiTextBox->toPlainText());
+    m_state.SavedStartCaption = toStd(m_jiankongCom->text());
+    m_state.SavedPlanCaption = toStd(m_planLabel->text());
+    m_state.SavedBaseText = toStd(m_dadiTextBox->toPlainText());
     m_loaded = false;
 }
 
@@ -276,16 +299,16 @@ void JianKongForm::FillMonitorGrid() {
 // ---- Shown texts -------------------------------------------------------------------
 
 void JianKongForm::showOutputs() {
-    m_planLabel->setText(fromUtf8(m_state.PlanLabelCaption));
-    m_dadiCom->setText(fromUtf8(m_state.CopyButtonCaption));
-    if (m_dadiTextBox->toPlainText() != fromUtf8(m_state.BaseText))
-        m_dadiTextBox->setPlainText(fromUtf8(m_state.BaseText));
-    m_jiankongCom->setText(fromUtf8(m_state.StartCaption));
+    m_planLabel->setText(toQ(m_state.PlanLabelCaption));
+    m_dadiCom->setText(toQ(m_state.CopyButtonCaption));
+    if (m_dadiTextBox->toPlainText() != toQ(m_state.BaseText))
+        m_dadiTextBox->setPlainText(toQ(m_state.BaseText));
+    m_jiankongCom->setText(toQ(m_state.StartCaption));
     m_qsCom->setEnabled(m_state.PeriodListEnabled);
 }
 
 void JianKongForm::showLog() {
-    const QString log = fromUtf8(m_state.LogText);
+    const QString log = toQ(m_state.LogText);
     if (m_record->toPlainText() ==
         QString(log).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
         return;
@@ -296,7 +319,7 @@ void JianKongForm::showLog() {
 void JianKongForm::afterSwitch(bool ok, const std::string& error) {
     if (!ok) {
         showOutputs();
-        seams().information(this, fromUtf8(error));
+        informUser(this, toQ(error));
         return;
     }
     keepStartCaption();
@@ -317,8 +340,9 @@ void JianKongForm::jiankongComClick() {
     if (!m_activeCls) m_activeCls = m_lottery0();
     if (!m_activeCls) return;
     const bool wasOn = m_state.Monitoring;
-    const auto r = ToggleMonitoring(m_state, *m_activeCls, toUtf8(m_mainBaseText()));
-    // Switching off only changes the button and the period list; the grid stays.
+    const auto r = ToggleMonitoring(m_state, *m_activeCls, toStd(m_mainBaseText()));
+    // Switching off changes the button and the period list and clears the alarm and the
+    // plan label; the grid stays.
     if (wasOn) {
         keepStartCaption();
         showOutputs();
@@ -328,16 +352,15 @@ void JianKongForm::jiankongComClick() {
 }
 
 void JianKongForm::QSComClick() {
-    m_state.LockPeriod = toUtf8(m_qsCom->currentText());
+    m_state.LockPeriod = toStd(m_qsCom->currentText());
 }
 
 void JianKongForm::SZComClick(int index) {
-    m_state.SegmentSettings[std::size_t(index)] =
-        toUtf8(m_szCom[std::size_t(index)]->currentText());
+    m_state.SegmentSettings[std::size_t(index)] = toStd(m_szCom[std::size_t(index)]->currentText());
 }
 
 void JianKongForm::ZhuoQiTxtChange() {
-    m_state.SegmentPeriod = toUtf8(m_zhuoQiTxt->text());
+    m_state.SegmentPeriod = toStd(m_zhuoQiTxt->text());
 }
 
 void JianKongForm::DadiComClick() {

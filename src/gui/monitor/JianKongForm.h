@@ -14,7 +14,9 @@
 
 #include "core/analysis/DrawProvider.h"
 
+class QBoxLayout;
 class QCheckBox;
+class QLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -44,8 +46,9 @@ public:
     // also reloads the grid and texts from the state. Called after every redraw of the
     // main window and before the monitor button shows the window.
     void Kasi();
-    // Switches monitoring on and replays every period. Without a base set it tells the
-    // user "未有【过滤大底】，先去做出大底" and changes nothing.
+    // Switches monitoring on and replays every period (the restart after a draw, a transfer
+    // or a reduction). Without a base set it changes nothing and reports the reason through
+    // restartSkipped, never in a box; the start button tells the user in a box.
     void ReashStar();
     // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
     // the sound switch is on.
@@ -63,12 +66,20 @@ public:
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
 
+signals:
+    // An automatic restart did not happen, and why.
+    void restartSkipped(const QString& reason);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    QLayout* buildSettings();
+    QLayout* buildSwitches();
+    void buildPlanBoxes(QBoxLayout* top);
+    void buildGrid(QBoxLayout* top);
     void wireSignals();
 
     // Loads the window when it was unloaded: the controls start as designed, then the

@@ -274,4 +274,21 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
 }
 
 } // namespace
+TEST(ToggleMonitoring, OffClearsTheAlarmAndThePlanLabel) {
+    ReplayRig m;
+    m.hold("1", "00111");
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "111").ok());
+    m.state.AlarmSound = true;
+    m.state.PlanLabelCaption = m.state.SavedPlanCaption = "【第 1 期】进行中……";
+    m.state.BaseText = m.state.SavedBaseText = "111";
+    m.state.CopyButtonCaption = "复制大底 1注";
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "").ok());
+    EXPECT_FALSE(m.state.AlarmSound);
+    EXPECT_EQ(m.state.PlanLabelCaption, "");
+    EXPECT_EQ(m.state.SavedPlanCaption, "");
+    EXPECT_EQ(m.state.BaseText, "");
+    EXPECT_EQ(m.state.SavedBaseText, "");
+    EXPECT_EQ(m.state.CopyButtonCaption, "复制大底");
+}
+
 } // namespace zuohao

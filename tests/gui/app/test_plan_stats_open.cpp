@@ -8,8 +8,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "gui/app/ArchiveLink.h"
 #include "gui/common/Settings.h"
-#include "gui/display/DrawSources.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "store/DrawArchive.h"
 #include "support_fixture.h"
@@ -43,8 +43,8 @@ private slots:
     }
 
     void backtestReadsTheArchiveThenTheNewerHeldDraws() {
-        // 200 archived draws of the day before, and the 10 newest of them again in the file.
-        const QString file = QString::fromStdString(ArchiveFile());
+        // The user's archive holds 200 draws of the day before; the file repeats its 10 newest.
+        const QString file = ArchiveLink::defaultPath();
         QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
         QFile::remove(file);
         {

@@ -63,6 +63,8 @@ private slots:
     void waveIsMono8Bit11025AboutFourSeconds();
     void waveIsATwoToneAlarm();
     void askingForTheAlarmIsHarmlessWithoutDevice();
+    void everyAlarmReachesTheSinkWhole();
+    void listenOnARealDevice();
 };
 
 void TestAlarmSound::waveIsMono8Bit11025AboutFourSeconds() {
@@ -116,6 +118,77 @@ void TestAlarmSound::askingForTheAlarmIsHarmlessWithoutDevice() {
     QCOMPARE(AlarmSound::instance().started(), device ? 2 : 0);
     QTest::qWait(50);
     zuohao::gui::setAlarmPlayer({});
+}
+
+namespace {
+// A sink that takes what the alarm gives it: the samples reaching it are counted per play,
+// and whether the reader was in a playable state (open, at its start) when it began.
+struct SinkLog {
+    int alive = 0;
+    int mostAlive = 0;
+    std::vector<qint64> bytes;
+    int unplayable = 0;
+};
+
+class CountingOutput : public zuohao::gui::AlarmOutput {
+public:
+    explicit CountingOutput(SinkLog& log) : m_log(log) {
+        m_log.mostAlive = std::max(m_log.mostAlive, ++m_log.alive);
+    }
+    ~CountingOutput() override { --m_log.alive; }
+    bool start(QIODevice* pcm) override {
+        if (!pcm || !pcm->isOpen() || !pcm->isReadable() || pcm->pos() != 0) ++m_log.unplayable;
+        m_log.bytes.push_back(pcm ? pcm->readAll().size() : 0);
+        return true;
+    }
+
+private:
+    SinkLog& m_log;
+};
+} // namespace
+
+void TestAlarmSound::everyAlarmReachesTheSinkWhole() {
+    QFile f(AlarmSound::resourcePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const qint64 samples = readWave(f.readAll()).samples.size();
+    SinkLog log;
+    QAudioFormat seen;
+    AlarmSound& sound = AlarmSound::instance();
+    sound.setOutputFactory([&](const QAudioFormat& format) {
+        seen = format;
+        return std::make_unique<CountingOutput>(log);
+    });
+    const int before = sound.started();
+    constexpr int kAlarms = 16;
+    for (int i = 0; i < kAlarms; ++i) {
+        sound.play();
+        if (i % 3 == 0) QTest::qWait(5); // some alarms back to back, some apart
+    }
+    sound.setOutputFactory({});
+    QCOMPARE(sound.started() - before, kAlarms);
+    QCOMPARE(int(log.bytes.size()), kAlarms);
+    QCOMPARE(log.unplayable, 0);
+    for (qint64 b : log.bytes)
+        QCOMPARE(b, samples);
+    QCOMPARE(log.mostAlive, 1); // each alarm cut the one before it
+    QCOMPARE(seen.sampleRate(), 11025);
+    QCOMPARE(seen.channelCount(), 1);
+    QCOMPARE(seen.sampleFormat(), QAudioFormat::UInt8);
+}
+
+// The check by ear on a machine with speakers (see the README): 11 alarms, 5 seconds apart.
+void TestAlarmSound::listenOnARealDevice() {
+    if (qEnvironmentVariableIsEmpty("ZUOHAO_ALARM_LISTEN"))
+        QSKIP("set ZUOHAO_ALARM_LISTEN=1 to listen");
+    if (QMediaDevices::defaultAudioOutput().isNull()) QSKIP("no audio output device");
+    AlarmSound& sound = AlarmSound::instance();
+    const int before = sound.started();
+    for (int i = 1; i <= 11; ++i) {
+        qInfo("alarm %d of 11", i);
+        sound.play();
+        QTest::qWait(5000);
+    }
+    QCOMPARE(sound.started() - before, 11);
 }
 
 QTEST_MAIN(TestAlarmSound)

@@ -1,0 +1,55 @@
+#pragma once
+// "历史": the archive's draws of the active lottery, newest first, with a day filter, gaps and
+// corrections marked, and export of the shown range as CSV.
+#include <QWidget>
+#include <string>
+
+#include "store/DrawArchive.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace zuohao::gui {
+
+class ArchiveHistoryModel;
+
+class ArchiveHistoryWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ArchiveHistoryWindow(QWidget* parent = nullptr);
+
+    // Shows `lottery` of `archive` (not owned; null: no archive, with `why` in the window),
+    // every day, newest first.
+    void showLottery(store::Archive* archive, const std::string& lottery, const QString& why = {});
+    // Rereads the archive, keeping the day chosen.
+    void reload();
+    // Chooses a day (yyyy-mm-dd) or every day (empty).
+    void setDay(const QString& day);
+    QString day() const;
+    // Asks where to save and writes the shown range; the outcome goes to the status label.
+    void exportShown();
+
+    ArchiveHistoryModel* model() const { return m_model; }
+    QTableView* table() const { return m_table; }
+    QString statusText() const;
+
+private:
+    void build();
+    void wire();
+    void fillDays();
+    void showCounts();
+
+    store::Archive* m_archive = nullptr;
+    std::string m_lottery;
+    QString m_why;
+    ArchiveHistoryModel* m_model = nullptr;
+    QComboBox* m_dayFilter = nullptr;
+    QTableView* m_table = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_refresh = nullptr;
+};
+
+} // namespace zuohao::gui

@@ -9,7 +9,7 @@
 
 namespace {
 const char* kUsage =
-    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive [options]\n"
+    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk [options]\n"
     "  reduce  [--idx N] [--sel G=DIGITS] [--cnt G=COUNTS] [--dan G=DIGITS] [--dcc G=COUNTS]\n"
     "          [--kua DIGITS] [--route S]... [--kill LIST] [--fan]\n"
     "  stats   (--draws FILE | --sequence FILE) --group N\n"
@@ -26,7 +26,14 @@ const char* kUsage =
     "  archive info\n"
     "          archive commands take [--archive PATH] [--lottery NAME]; the archive is\n"
     "          draws.sqlite in the user's data folder unless --archive names another\n"
-    "  stats, plan and monitor take --archive PATH [--last N] instead of --draws/--sequence\n";
+    "  stats, plan and monitor take --archive PATH [--last N] instead of --draws/--sequence\n"
+    "  backtest (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions] [--check "
+    "I]...\n"
+    "          [--auto] [--manual] [--lines]\n"
+    "          (--auto: selections derived from each draw as the plan pipeline does;\n"
+    "          --last N: the newest N draws are scored)\n"
+    "  killrate (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions]\n"
+    "  risk    --size M --space 1000|10000 --periods N\n";
 }
 
 int main(int argc, char** argv) {
@@ -46,6 +53,9 @@ int main(int argc, char** argv) {
         if (command == "monitor") return RunMonitor(args);
         if (command == "feed") return RunFeed(args);
         if (command == "archive") return RunArchive(args);
+        if (command == "backtest") return RunBacktestCommand(args);
+        if (command == "killrate") return RunKillRateCommand(args);
+        if (command == "risk") return RunRiskCommand(args);
         if (command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

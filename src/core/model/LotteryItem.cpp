@@ -136,8 +136,11 @@ void LotteryItem::CountHotNumber(std::array<std::int16_t, 10>& priArr, std::stri
 }
 
 void LotteryItem::SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri10,
-                               const std::array<const LotteryItem*, 4>& arrPri) {
-    for (int g = 0; g < kGroupCount; ++g) {
+                               const std::array<const LotteryItem*, 4>& arrPri, int onlyGroup) {
+    // Each group's statistics depend on that group alone.
+    const int first = onlyGroup < 0 ? 0 : onlyGroup;
+    const int end = onlyGroup < 0 ? kGroupCount : onlyGroup + 1;
+    for (int g = first; g < end; ++g) {
         SanmaRecord& me = m_groups[g];
         const SanmaRecord& prev = pri01.m_groups[g];
         auto counts = prev.HHO;
@@ -151,7 +154,7 @@ void LotteryItem::SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri1
     }
     if (pri10 == nullptr) return;
 
-    for (int g = 0; g < kGroupCount; ++g) {
+    for (int g = first; g < end; ++g) {
         SanmaRecord& me = m_groups[g];
         const SanmaRecord& prev = pri01.m_groups[g];
         auto counts = me.HHO;

@@ -83,8 +83,9 @@ public:
     SanmaValue GetSanmaInfo(int index, std::string_view sanmaType) const;
     void CountHotNumber(std::array<std::int16_t, 10>& priArr, std::string_view putStr,
                         std::string_view countType, bool isPlus, int idx);
+    // Statistics of every group, or of group `onlyGroup` alone (the others stay empty).
     void SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri10,
-                      const std::array<const LotteryItem*, 4>& arrPri);
+                      const std::array<const LotteryItem*, 4>& arrPri, int onlyGroup = -1);
     void SetPlanTxt(std::string_view qi, int weiID, long long zhu);
     void ResultPlan(bool isGua);
     GridRow GetGridArray(int weiIndex) const;

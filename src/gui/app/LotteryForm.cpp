@@ -17,10 +17,13 @@
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
+#include "gui/display/DrawSources.h"
 #include "gui/display/HistoryGrid.h"
+#include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
@@ -157,6 +160,13 @@ void LotteryForm::Form_Load() {
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
     m_monitor.SavedStartCaption = kStartCaption;
     m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
+    // The analyses read the archive, then the draws read since.
+    const auto archivePath = [this] {
+        return m_archive ? toStd(m_archive->path()) : std::string();
+    };
+    m_planStats->setDrawProvider(
+        ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
+    m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
 }
 
 void LotteryForm::Form_Activate() {
@@ -201,7 +211,9 @@ void LotteryForm::closeEvent(QCloseEvent* event) {
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
-    if (source == m_form.ActiveCls) ActiveCls_OnLotteryRefresh();
+    if (source != m_form.ActiveCls) return;
+    ActiveCls_OnLotteryRefresh();
+    m_planStats->drawsChanged();
 }
 
 void LotteryForm::ActiveCls_OnLotteryRefresh() {

@@ -25,6 +25,7 @@ class HandPicker;
 class HistoryGrid;
 class JianKongForm;
 class MakingPanel;
+class PlanStatsWindow;
 class TabLabel;
 class TimeService;
 class DesktopWindowLink;
@@ -134,6 +135,8 @@ private:
     MakingPanel* m_panel = nullptr;
     HandPicker* m_hands = nullptr;
     JianKongForm* m_jianKong = nullptr;
+    QPushButton* m_planStatsCmd = nullptr;
+    PlanStatsWindow* m_planStats = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;
 };

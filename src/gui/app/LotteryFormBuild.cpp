@@ -14,6 +14,7 @@
 #include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/display/HistoryGrid.h"
+#include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
@@ -93,6 +94,9 @@ QWidget* LotteryForm::buildTabStrip(QWidget* parent) {
     m_jianKongCmd = new QPushButton(QStringLiteral("【监 控】设 置"), m_menuPic);
     m_jianKongCmd->setObjectName(QStringLiteral("JianKongCmd"));
     tabs->addWidget(m_jianKongCmd);
+    m_planStatsCmd = new QPushButton(QStringLiteral("计划统计"), m_menuPic);
+    m_planStatsCmd->setObjectName(QStringLiteral("PlanStatsCmd"));
+    tabs->addWidget(m_planStatsCmd);
     return m_menuPic;
 }
 
@@ -147,6 +151,7 @@ void LotteryForm::buildTimersAndMonitor() {
     m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
     m_jianKong = new JianKongForm(
         m_monitor, [this] { return &Lotteries(0); }, [this] { return m_panel->baseText(); }, this);
+    m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 }
 
 // Fits a 1366 x 768 screen; grows with larger ones; works down to 1024 pixels wide.
@@ -181,6 +186,7 @@ void LotteryForm::wire() {
                 [this, i] { MenuItemLabel_Click(i); });
     connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
+    connect(m_planStatsCmd, &QPushButton::clicked, m_planStats, &PlanStatsWindow::showAndRaise);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
             [] { seams().openHelpPage(); });
     connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);

@@ -109,6 +109,9 @@ QLayout* JianKongForm::buildSwitches() {
     switches->addWidget(m_checkSound);
     switches->addStretch(1);
     switches->addWidget(m_jiankongCom);
+    m_huiCeCom = new QPushButton(QStringLiteral("回测"), this);
+    m_huiCeCom->setObjectName(QStringLiteral("HuiCeCom"));
+    switches->addWidget(m_huiCeCom);
     return switches;
 }
 
@@ -153,6 +156,7 @@ void JianKongForm::buildGrid(QBoxLayout* top) {
 
 void JianKongForm::wireSignals() {
     connect(m_jiankongCom, &QPushButton::clicked, this, &JianKongForm::jiankongComClick);
+    connect(m_huiCeCom, &QPushButton::clicked, this, &JianKongForm::HuiCeCom_Click);
     // A setting is taken when the user picks an entry; lists cleared or filled from code
     // do not overwrite the settings.
     connect(m_qsCom, &QComboBox::activated, this, &JianKongForm::QSComClick);

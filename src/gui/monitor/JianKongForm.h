@@ -12,6 +12,8 @@
 #include <array>
 #include <functional>
 
+#include "core/analysis/DrawProvider.h"
+
 class QBoxLayout;
 class QCheckBox;
 class QLayout;
@@ -56,6 +58,10 @@ public:
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
     // click would), and stores "开始监控" as the saved start caption.
     void prepareAtStartUp();
+    // Draws the 回测 button replays the rule over; without one the lottery's own draws.
+    void setDrawProvider(DrawProvider provider) { m_provider = std::move(provider); }
+    // 回测: the current rule replayed over the draws, its result written to the log.
+    void HuiCeCom_Click();
 
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
@@ -112,6 +118,8 @@ private:
     std::array<QComboBox*, 4> m_szCom{};
     QCheckBox* m_checkSound = nullptr;
     QPushButton* m_jiankongCom = nullptr;
+    QPushButton* m_huiCeCom = nullptr;
+    DrawProvider m_provider;
     QLabel* m_planLabel = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;

@@ -1,0 +1,180 @@
+#include "core/analysis/Backtest.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <unordered_set>
+
+#include "core/model/Groups.h"
+
+namespace zuohao {
+
+std::vector<bool> BacktestResult::hits() const {
+    std::vector<bool> h;
+    h.reserve(lines.size());
+    for (const BacktestLine& l : lines)
+        h.push_back(l.hit);
+    return h;
+}
+
+double BacktestResult::meanSize() const {
+    if (lines.empty()) return 0.0;
+    double sum = 0;
+    for (const BacktestLine& l : lines)
+        sum += l.size;
+    return sum / double(lines.size());
+}
+
+std::vector<std::size_t> UsableDraws(const std::vector<DrawLine>& draws) {
+    std::vector<std::size_t> out;
+    out.reserve(draws.size());
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(draws.size());
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        const std::string& h = draws[i].haoma;
+        const bool number = h.size() == 5 && std::all_of(h.begin(), h.end(), [](char c) {
+                                return c >= '0' && c <= '9';
+                            });
+        if (number && seen.insert(draws[i].qishu).second) out.push_back(i);
+    }
+    return out;
+}
+
+int GroupNumber(std::string_view haoma, int idx) {
+    const GroupPositions& g = kGroupPositions[std::size_t(idx)];
+    int v = 0;
+    for (int k = 0; k < g.count; ++k)
+        v = v * 10 + (haoma[std::size_t(g.pos[std::size_t(k)] - 1)] - '0');
+    return v;
+}
+
+Result<std::unique_ptr<Backtester>> Backtester::Create(std::vector<DrawLine> draws,
+                                                       const ConditionSet& set,
+                                                       const BacktestOptions& options) {
+    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail("下标越界");
+    auto masks = ConditionMasks::Compile(set);
+    if (!masks) return fail(masks.error());
+    return std::unique_ptr<Backtester>(
+        new Backtester(std::move(draws), set, std::move(masks).value(), options));
+}
+
+Backtester::Backtester(std::vector<DrawLine> draws, const ConditionSet& set, ConditionMasks masks,
+                       const BacktestOptions& options)
+    : m_draws(std::move(draws)), m_set(set), m_masks(std::move(masks)), m_options(options) {
+    m_usable = UsableDraws(m_draws);
+    m_result.spaceSize = m_masks.spaceSize();
+    m_result.skipped = m_draws.size() - m_usable.size();
+    const std::size_t n = m_usable.size();
+    // The plan starts once at least one draw is held.
+    m_start = (options.last == 0 || options.last + 1 > n) ? 1 : n - options.last;
+    m_result.lines.reserve(n > m_start ? n - m_start : 0);
+    if (n <= m_start) {
+        m_next = n; // nothing to score
+        return;
+    }
+    // Without re-derived selections the statistics chain is not needed: begin at the start.
+    m_next = options.pipeline ? 0 : m_start;
+    m_size = m_masks.baseSize();
+}
+
+void Backtester::statsOf(std::size_t i) {
+    LotteryItem& it = item(i);
+    it = LotteryItem{};
+    const DrawLine& d = m_draws[m_usable[i]];
+    it.Qishu = d.qishu;
+    it.Haoma = d.haoma;
+    it.ResetHaomaInfo();
+    if (i == 0) return;
+    // The pipeline's newest draws: the previous one, the one ten before this, and the four
+    // previous ones newest first.
+    std::array<const LotteryItem*, 4> prev{};
+    for (std::size_t k = 0; k < 4 && k < i; ++k)
+        prev[k] = &item(i - 1 - k);
+    // Only the plan's group is read.
+    it.SetSanmaInfo(item(i - 1), i >= 11 ? &item(i - 10) : nullptr, prev, m_set.IDX);
+}
+
+// Selection digits as the ticked boxes give them at draw i: digit boxes read draw i's hot
+// order (group 0) or stand for their digit, draw box c reads the draw c - 10 before i.
+void Backtester::deriveSelections(std::size_t i, bool onlyTicked) {
+    const int idx = m_set.IDX;
+    for (int g = 0; g < kSelGroups; ++g) {
+        const int first = g * 14;
+        const int last = g == 4 ? 65 : first + 13;
+        DigitMask m = 0;
+        bool ticked = false;
+        for (int b = first; b <= last; ++b) {
+            if (!m_set.CHK[std::size_t(b)]) continue;
+            ticked = true;
+            const int c = b % 14;
+            if (c <= 9) {
+                if (g != 0) {
+                    m |= DigitMask(1u << c);
+                } else if (const SanmaRecord& r = item(i).group(idx); r.hasHot) {
+                    m |= DigitMask(1u << (r.hot[std::size_t(c)] - '0'));
+                }
+                continue;
+            }
+            const std::size_t back = std::size_t(c - 10);
+            if (back > i) continue; // that draw does not exist yet
+            const SanmaRecord& r = item(i - back).group(idx);
+            switch (g) {
+            case 0:
+                m |= r.strMask();
+                break;
+            case 1:
+                m |= r.r3hMask();
+                break;
+            case 2:
+                m |= r.rehMask();
+                break;
+            default:
+                m |= r.recMask();
+                break;
+            }
+        }
+        if (onlyTicked && !ticked) continue;
+        m_masks.setSelection(g, m, m != 0);
+    }
+}
+
+int Backtester::numberOf(std::size_t i) const {
+    return GroupNumber(m_draws[m_usable[i]].haoma, m_set.IDX);
+}
+
+bool Backtester::step(std::size_t maxDraws) {
+    const std::size_t end = std::min(m_usable.size(), m_next + maxDraws);
+    const bool rederive = m_options.pipeline && m_set.PLA;
+    for (; m_next < end; ++m_next) {
+        const std::size_t i = m_next;
+        if (m_options.pipeline) statsOf(i);
+        if (i + 1 == m_start && m_options.pipeline) {
+            // Starting the plan: the ticked boxes give their groups' digits from this draw.
+            deriveSelections(i, true);
+            m_size = m_masks.baseSize();
+        }
+        if (i < m_start) continue;
+        m_result.lines.push_back({m_usable[i], m_size, m_masks.inBase(numberOf(i))});
+        if (rederive) {
+            deriveSelections(i, false);
+            m_size = m_masks.baseSize();
+        }
+    }
+    return done();
+}
+
+double Backtester::progress() const {
+    if (m_usable.empty()) return 1.0;
+    return double(m_next) / double(m_usable.size());
+}
+
+Result<BacktestResult> RunBacktest(std::vector<DrawLine> draws, const ConditionSet& set,
+                                   const BacktestOptions& options) {
+    auto b = Backtester::Create(std::move(draws), set, options);
+    if (!b) return fail(b.error());
+    Backtester& run = *b.value();
+    run.step(std::size_t(-1) / 2);
+    return run.takeResult();
+}
+
+} // namespace zuohao

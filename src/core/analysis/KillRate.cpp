@@ -1,0 +1,105 @@
+#include "core/analysis/KillRate.h"
+
+#include "core/analysis/Backtest.h"
+#include "core/analysis/ConditionMasks.h"
+
+namespace zuohao {
+
+namespace {
+// Names of the selection groups by the attribute they test.
+const char* const kSelectionNames[kSelGroups] = {"选号 号码", "选号 三和尾", "选号 两和尾",
+                                                 "选号 两码差", "选号 和尾"};
+const char* const kRouteNames[4] = {"全0路", "全1路", "全2路", "杀对子"};
+
+ConditionSet emptyLike(const ConditionSet& set) {
+    ConditionSet e;
+    e.IDX = set.IDX;
+    e.CNT = {};
+    e.PLA = false;
+    return e;
+}
+} // namespace
+
+std::vector<std::pair<std::string, ConditionSet>> SingleConditions(const ConditionSet& set) {
+    std::vector<std::pair<std::string, ConditionSet>> out;
+    for (int g = 0; g < kSelGroups; ++g) {
+        if (set.SEL[std::size_t(g)].empty() || set.CNT[std::size_t(g)].empty()) continue;
+        ConditionSet c = emptyLike(set);
+        c.SEL[std::size_t(g)] = set.SEL[std::size_t(g)];
+        c.CNT[std::size_t(g)] = set.CNT[std::size_t(g)];
+        out.emplace_back(kSelectionNames[g], c);
+    }
+    for (int b = 0; b < 2; ++b) {
+        if (set.DAN[std::size_t(b)].empty()) continue;
+        ConditionSet c = emptyLike(set);
+        c.DAN[std::size_t(b)] = set.DAN[std::size_t(b)];
+        c.DCC[std::size_t(b)] = set.DCC[std::size_t(b)];
+        out.emplace_back(b == 0 ? "胆码1" : "胆码2", c);
+    }
+    if (!set.KUA.empty()) {
+        ConditionSet c = emptyLike(set);
+        c.KUA = set.KUA;
+        out.emplace_back("杀跨度", c);
+    }
+    if (!set.killList().empty()) {
+        ConditionSet c = emptyLike(set);
+        (c.fourDigit() ? c.KL1 : c.KL0) = set.killList();
+        out.emplace_back("杀号", c);
+    }
+    for (int k = 0; k < 4; ++k) {
+        if (set.KLU[std::size_t(k)] == 0) continue;
+        ConditionSet c = emptyLike(set);
+        c.KLU[std::size_t(k)] = set.KLU[std::size_t(k)];
+        out.emplace_back(kRouteNames[k], c);
+    }
+    ConditionSet whole = set;
+    whole.FAN = false;
+    out.emplace_back("全部条件", whole);
+    return out;
+}
+
+namespace {
+std::string detailOf(const ConditionSet& c) {
+    for (int g = 0; g < kSelGroups; ++g)
+        if (!c.SEL[std::size_t(g)].empty())
+            return c.SEL[std::size_t(g)] + " 个数" + c.CNT[std::size_t(g)];
+    for (int b = 0; b < 2; ++b)
+        if (!c.DAN[std::size_t(b)].empty())
+            return c.DAN[std::size_t(b)] + " 个数" +
+                   (c.DCC[std::size_t(b)].empty() ? std::string("1234") : c.DCC[std::size_t(b)]);
+    if (!c.KUA.empty()) return c.KUA;
+    const std::string& kill = c.killList();
+    if (!kill.empty()) return kill.size() > 24 ? kill.substr(0, 24) + "…" : kill;
+    return {};
+}
+} // namespace
+
+Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
+                                             const ConditionSet& set, std::size_t last) {
+    const std::vector<std::size_t> usable = UsableDraws(draws);
+    const std::size_t from = (last == 0 || last > usable.size()) ? 0 : usable.size() - last;
+    std::vector<int> winners;
+    winners.reserve(usable.size() - from);
+    for (std::size_t i = from; i < usable.size(); ++i)
+        winners.push_back(GroupNumber(draws[usable[i]].haoma, set.IDX));
+
+    std::vector<ConditionKill> rows;
+    const auto singles = SingleConditions(set);
+    for (std::size_t r = 0; r < singles.size(); ++r) {
+        const auto& [name, cond] = singles[r];
+        auto masks = ConditionMasks::Compile(cond);
+        if (!masks) return fail(masks.error());
+        ConditionKill row;
+        row.name = name;
+        row.detail = r + 1 == singles.size() ? std::string() : detailOf(cond);
+        row.spaceSize = masks->spaceSize();
+        row.spaceKilled = row.spaceSize - masks->baseSize();
+        row.draws = int(winners.size());
+        for (int w : winners)
+            row.killed += masks->removes(w) ? 1 : 0;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace zuohao

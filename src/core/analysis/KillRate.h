@@ -1,0 +1,36 @@
+#pragma once
+// Kill-error rate (杀错率): how often one condition, alone, would have removed the winning
+// number, next to the share of the space it removes (what chance alone gives it).
+#include <string>
+#include <vector>
+
+#include "core/acquire/LineRule.h"
+#include "core/model/ConditionSet.h"
+#include "core/model/Result.h"
+
+namespace zuohao {
+
+struct ConditionKill {
+    std::string name; // e.g. "选号 和尾", "胆码1", "杀跨度", "全0路", "杀对子", "杀号", "全部条件"
+    std::string detail;  // the condition's digits / counts as the user set them
+    int draws = 0;       // draws judged
+    int killed = 0;      // of which the condition removed the winning number
+    int spaceKilled = 0; // numbers of the space it removes
+    int spaceSize = 1000;
+
+    double rate() const { return draws ? double(killed) / draws : 0.0; }
+    double chanceRate() const { return double(spaceKilled) / spaceSize; }
+};
+
+// One row per active condition, in the reduction's order (selection groups, bankers, span,
+// kill list, route switches, pair kill), then one row for the whole set. Draws: the last
+// `last` usable draws (0 = all). Complement mode is not applied: a row tells what the
+// condition removes.
+Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
+                                             const ConditionSet& set, std::size_t last);
+
+// The condition sets KillRates judges one by one (each holding one condition, same space),
+// with the row names; the whole set comes last. For callers that want the lists themselves.
+std::vector<std::pair<std::string, ConditionSet>> SingleConditions(const ConditionSet& set);
+
+} // namespace zuohao

@@ -1,0 +1,41 @@
+#pragma once
+// The monitor's rule replayed over a draw sequence: the same evaluation the monitor runs
+// period by period, counted instead of shown.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/acquire/LineRule.h"
+
+namespace zuohao {
+
+struct MonitorRule {
+    int idx = 0;                                  // position group
+    std::string base;                             // the monitor's base set text
+    std::array<std::string, 4> segmentSettings{}; // as the four segment boxes hold them
+    std::string lockPeriod;
+    std::string segmentPeriod;
+};
+
+struct MonitorEvent {
+    std::string period;
+    std::string mark; // 告警, 中N or 挂
+};
+
+struct MonitorBacktestResult {
+    int periods = 0;                  // periods evaluated
+    int alarms = 0;                   // 告警 raised
+    int planHits = 0;                 // alarm plans that ended 中
+    int planMisses = 0;               // alarm plans that ended 挂
+    int longestMissedPlans = 0;       // most alarm plans in a row that ended 挂
+    std::vector<int> hitAt;           // hitAt[j]: plans that hit in their j-th period
+    std::vector<MonitorEvent> events; // the newest events, oldest first (at most kMaxEvents)
+    bool planOpen = false;            // the last alarm plan has not ended yet
+
+    static constexpr std::size_t kMaxEvents = 500;
+};
+
+MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
+                                        const MonitorRule& rule);
+
+} // namespace zuohao

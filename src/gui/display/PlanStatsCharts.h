@@ -1,0 +1,52 @@
+#pragma once
+// The pictures of the 计划统计 window: the rolling hit rate against the chance line, the
+// histogram of miss-run lengths against chance, and a strip of 中/挂 cells.
+#include <QChartView>
+#include <QWidget>
+#include <vector>
+
+namespace zuohao::gui {
+
+// Rolling hit rate over the last 20, 50 and 100 periods, and the chance line.
+class RollingRateChart : public QChartView {
+    Q_OBJECT
+public:
+    explicit RollingRateChart(QWidget* parent = nullptr);
+    // hits oldest first; chance = 理论命中率.
+    void showRecord(const QString& title, const std::vector<bool>& hits, double chance);
+    int pointCount() const { return m_points; }
+
+private:
+    int m_points = 0;
+};
+
+// Miss runs of each length: counted (实际) and expected by chance (理论).
+class MissRunHistogram : public QChartView {
+    Q_OBJECT
+public:
+    explicit MissRunHistogram(QWidget* parent = nullptr);
+    void showRuns(const std::vector<int>& counted, const std::vector<double>& expected);
+    int barCount() const { return m_bars; }
+
+private:
+    int m_bars = 0;
+};
+
+// The newest periods as cells: red 中, grey 挂, oldest on the left.
+class HitStrip : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kCells = 100;
+    explicit HitStrip(QWidget* parent = nullptr);
+    void setHits(const std::vector<bool>& hits);
+    const std::vector<bool>& shown() const { return m_hits; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<bool> m_hits; // at most kCells, oldest first
+};
+
+} // namespace zuohao::gui

@@ -1,0 +1,175 @@
+// 计划统计: the window opens offscreen and shows the figures of known sequences beside
+// their chance figures; the backtest runs from the event loop and can be cancelled. With
+// ZUOHAO_LOOK_HOLD_MS set the backtest result stays up that long for a screenshot.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtTest>
+#include <cmath>
+
+#include "core/analysis/Backtest.h"
+#include "gui/display/PlanStatsCharts.h"
+#include "gui/display/PlanStatsFigures.h"
+#include "gui/display/PlanStatsWindow.h"
+#include "support_draws.h"
+
+using namespace zuohao;
+using namespace zuohao::gui;
+
+namespace {
+
+std::vector<DrawLine> manyDraws(int n) {
+    std::vector<DrawLine> out;
+    unsigned x = 99;
+    for (int i = 0; i < n; ++i) {
+        x = x * 1103515245u + 12345u;
+        out.push_back({std::to_string(20261208000LL + i),
+                       QString::number((x >> 8) % 100000u).rightJustified(5, '0').toStdString()});
+    }
+    return out;
+}
+
+QString labelText(QWidget& w, const char* name) {
+    auto* l = w.findChild<QLabel*>(QString::fromUtf8(name));
+    return l ? l->text() : QString();
+}
+
+} // namespace
+
+class TestPlanStatsWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void runningPlanFiguresBesideChance() {
+        LotteryClass cls;
+        test::FeedSampleDraws(cls, 20);
+        cls.IsHasPlan = true;
+        cls.formSet().IDX = 9;
+        cls.formSet().KLU[3] = 1;          // 720 of 1000 kept
+        const char* pattern = "HMMHMMMHM"; // 中 挂 挂 中 挂 挂 挂 中 挂
+        const auto held = test::HeldDraws(cls);
+        for (int i = 0; i < 9; ++i)
+            held[std::size_t(10 + i)]->PlanTxt = held[std::size_t(10 + i)]->Qishu +
+                                                 "  500注  【百十个】  " +
+                                                 (pattern[i] == 'H' ? "中" : "挂");
+        held.back()->PlanTxt = "x  500注  【百十个】  进行中...";
+        PlanStatsWindow w([&cls] { return &cls; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString running = labelText(w, "RunningFigures");
+        QVERIFY2(running.contains(QStringLiteral("实际命中率")), qPrintable(running));
+        QVERIFY(running.contains(QStringLiteral("33.3%（3中）")));
+        QVERIFY(running.contains(QStringLiteral("理论命中率")));
+        QVERIFY(running.contains(QStringLiteral("50.0%")));
+        QVERIFY(running.contains(QStringLiteral("理论最长连挂")));
+        auto* chart = w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"));
+        QCOMPARE(chart->pointCount(), 9);
+        auto* strip = w.findChild<HitStrip*>(QStringLiteral("HitStrip"));
+        QCOMPARE(strip->shown(),
+                 (std::vector<bool>{true, false, false, true, false, false, false, true, false}));
+        // Risk table: no plan base set text, so the conditions' 720 numbers.
+        auto* risk = w.findChild<QTableWidget*>(QStringLiteral("RiskTable"));
+        QCOMPARE(risk->rowCount(), 20);
+        QCOMPARE(risk->item(0, 1)->text(), Percent(1 - std::pow(0.72, 100)));
+        QCOMPARE(risk->item(19, 4)->text(), QStringLiteral("0")); // DAD empty while the plan runs
+        cls.IsHasPlan = false;
+        w.drawsChanged();
+        QCOMPARE(risk->item(19, 4)->text(), QStringLiteral("14400"));
+        QVERIFY(labelText(w, "RiskNote").contains(QStringLiteral("720 注")));
+    }
+
+    void runningPlanIsCollectedBeyondTheHeldDraws() {
+        LotteryClass cls;
+        cls.formSet().IDX = 3;
+        cls.formSet().KLU[3] = 1;
+        const auto draws = manyDraws(160);
+        PlanStatsWindow w([&cls] { return &cls; });
+        for (std::size_t i = 0; i < draws.size(); ++i) {
+            if (i == 10) { // the start button
+                cls.IsHasPlan = true;
+                cls.StartPlanQi = cls.NewQi;
+                QVERIFY(cls.GetSuoshuiDadi().ok());
+                cls.AddNewPlan(*cls.PreItem01);
+            }
+            (void)cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
+            w.drawsChanged(); // hidden: collects only
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto expected = RunBacktest(draws, cls.formSet(), {true, 150});
+        QVERIFY(expected.ok());
+        QCOMPARE(w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"))->pointCount(),
+                 150);
+        const std::vector<bool> hits = expected->hits();
+        QCOMPARE(w.findChild<HitStrip*>(QStringLiteral("HitStrip"))->shown(),
+                 std::vector<bool>(hits.end() - 100, hits.end()));
+        const QString running = labelText(w, "RunningFigures");
+        QVERIFY2(running.contains(QStringLiteral("%1（%2中）")
+                                      .arg(Percent(expected->stats().hitRate()))
+                                      .arg(expected->stats().hits)),
+                 qPrintable(running));
+        QVERIFY(running.contains(QStringLiteral("<b>720.0</b>")));
+    }
+
+    void backtestShowsTheCoreFiguresAndTheChart() {
+        LotteryClass cls;
+        cls.formSet().IDX = 4;
+        cls.formSet().KLU[3] = 1;
+        cls.formSet().KUA.push_back('9');
+        const auto draws = manyDraws(400);
+        PlanStatsWindow w([&cls] { return &cls; });
+        w.setDrawProvider(SequenceDraws(draws));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(300);
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("BacktestCmd")), Qt::LeftButton);
+        QTRY_VERIFY(!w.backtestRunning());
+        const auto expected = RunBacktest(std::vector<DrawLine>(draws.end() - 301, draws.end()),
+                                          cls.formSet(), {false, 300});
+        QVERIFY(expected.ok());
+        const PlanRecordStats s = expected->stats();
+        QCOMPARE(s.periods, 300);
+        const QString figures = labelText(w, "BacktestFigures");
+        QVERIFY2(
+            figures.contains(QStringLiteral("%1（%2中）").arg(Percent(s.hitRate())).arg(s.hits)),
+            qPrintable(figures));
+        QVERIFY(figures.contains(Percent(expected->chanceRate())));
+        QVERIFY(figures.contains(QStringLiteral("固定条件回测")));
+        QCOMPARE(w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"))->pointCount(),
+                 300);
+        QVERIFY(w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"))->barCount() >=
+                s.longestMissRun);
+        auto* kill = w.findChild<QTableWidget*>(QStringLiteral("KillTable"));
+        QCOMPARE(kill->rowCount(), 3); // 杀跨度, 杀对子, 全部条件
+        QCOMPARE(kill->item(0, 0)->text(), QStringLiteral("杀跨度"));
+        QCOMPARE(kill->item(2, 4)->text(), Percent(1 - expected->chanceRate()));
+        // With ZUOHAO_LOOK_HOLD_MS set the window stays up for a screenshot.
+        if (const int hold = qEnvironmentVariableIntValue("ZUOHAO_LOOK_HOLD_MS"); hold > 0)
+            QTest::qWait(hold);
+    }
+
+    void longBacktestShowsProgressAndCancels() {
+        LotteryClass cls;
+        cls.formSet().IDX = 10;
+        cls.formSet().CHK[0] = cls.formSet().CHK[10] = true;
+        PlanStatsWindow w([&cls] { return &cls; });
+        w.setDrawProvider(SequenceDraws(manyDraws(200000)));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(199000);
+        w.findChild<QCheckBox*>(QStringLiteral("BacktestAuto"))->setChecked(true);
+        w.setProgressAfter(0); // whatever this machine's speed, the run outlasts one step
+        w.startBacktest();
+        QVERIFY(w.backtestRunning());
+        auto* cancel = w.findChild<QPushButton*>(QStringLiteral("BacktestCancel"));
+        QTRY_VERIFY_WITH_TIMEOUT(cancel->isVisible(), 5000);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!w.backtestRunning());
+        QCOMPARE(labelText(w, "BacktestFigures"), QStringLiteral("回测已取消"));
+        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("BacktestCmd"))->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestPlanStatsWindow)
+#include "test_plan_stats_window.moc"

@@ -20,13 +20,13 @@ cmake --build build-win -j"$jobs"
 source "$ZUOHAO_WIN_DIR/wine-env.sh"
 zuohao_wine_prefix_start
 trap zuohao_wine_prefix_end EXIT
-cd build-win
-# The window link tests make windows: Wine draws them on a virtual X server.
-xvfb-run -a -s "-screen 0 1366x768x24" ctest --output-on-failure -j"$jobs" --timeout 600
-
 # The Windows tool prints what the Linux one prints.
 if [ -x "$root/build/zuohao-cli" ]; then
   "$ZUOHAO_WIN_DIR/compare-cli.sh" "$root/build/zuohao-cli" "$root/build-win/zuohao-cli.exe" "$root/data"
 else
   echo "==> build/zuohao-cli not built: the comparison with the Linux tool is left out"
 fi
+
+cd build-win
+# The window link tests make windows: Wine draws them on a virtual X server.
+xvfb-run -a -s "-screen 0 1366x768x24" ctest --output-on-failure -j"$jobs" --timeout 600

@@ -23,6 +23,13 @@ public:
         m_index.emplace(key, std::prev(m_items.end()));
         return true;
     }
+    // Replaces the value of an existing key in its place; false when the key is absent.
+    bool Set(const std::string& key, V value) {
+        auto it = m_index.find(key);
+        if (it == m_index.end()) return false;
+        it->second->second = std::move(value);
+        return true;
+    }
     void Remove(const std::string& key) {
         auto it = m_index.find(key);
         if (it == m_index.end()) return;

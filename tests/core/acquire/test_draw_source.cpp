@@ -160,9 +160,13 @@ TEST(DrawFileHead, TenMegabyteLineIsDroppedAndTheLinesAfterItAreRead) {
     EXPECT_LE(alone.value_or("").size(), FileDrawSource::kLineCap);
     EXPECT_TRUE(ParseDrawText(alone.value_or("")).draws.empty());
 
-    // The long line is line 0; 98 more lines are looked at after it.
+    // Reads are bounded: the lines after a line longer than the whole read cap are not
+    // reached; a long line within the cap is dropped and the 98 lines after it are read.
     writeBytes(dir.file("head.txt"), longLine + "\r\n" + newestFirstText(7000, 120));
-    auto text = ReadDrawFileHead(dir.file("head.txt"));
+    EXPECT_TRUE(ParseDrawText(ReadDrawFileHead(dir.file("head.txt")).value_or("")).draws.empty());
+    const std::string capLine = "第1期 开奖号码 " + std::string(kDrawLineCap * 50, '5');
+    writeBytes(dir.file("head2.txt"), capLine + "\r\n" + newestFirstText(7000, 120));
+    auto text = ReadDrawFileHead(dir.file("head2.txt"));
     ASSERT_TRUE(text.has_value());
     EXPECT_LT(text->size(), 99u * 64);
     EXPECT_EQ(lineFeeds(*text), 99u);
@@ -182,7 +186,8 @@ TEST(DrawFileHead, BinaryFileDoesNoHarm) {
         for (char& c : bytes)
             c = char(rng() & 0xFF);
         if (round % 2) // fewer line feeds: long lines around the cap
-            std::replace(bytes.begin(), bytes.end(), '\n', 'x');
+            for (char& c : bytes)
+                if (c == '\n' || c == '\r') c = 'x';
         writeBytes(dir.file("bin.dat"), bytes);
         auto text = ReadDrawFileHead(dir.file("bin.dat"));
         if (round % 2) {

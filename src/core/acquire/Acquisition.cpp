@@ -47,8 +47,7 @@ std::string missingText(const HeadVerdict& v) {
     std::string t = "断期: 缺 ";
     for (std::size_t i = 0; i < v.missing.size(); ++i)
         t += (i ? "、" : "") + v.missing[i] + "期";
-    if (v.missingCount > v.missing.size())
-        t += " 等 " + std::to_string(v.missingCount) + " 期";
+    if (v.missingCount > v.missing.size()) t += " 等 " + std::to_string(v.missingCount) + " 期";
     return t;
 }
 

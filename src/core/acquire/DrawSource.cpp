@@ -7,12 +7,18 @@ namespace zuohao {
 
 const char* DrawFileProblemText(DrawFileProblem problem) {
     switch (problem) {
-    case DrawFileProblem::None: return "";
-    case DrawFileProblem::NoPath: return "未选择开奖文件";
-    case DrawFileProblem::CannotOpen: return "开奖文件打不开";
-    case DrawFileProblem::ReadError: return "开奖文件读取出错";
-    case DrawFileProblem::Empty: return "开奖文件是空的";
-    case DrawFileProblem::Unsteady: return "开奖文件正在改写";
+    case DrawFileProblem::None:
+        return "";
+    case DrawFileProblem::NoPath:
+        return "未选择开奖文件";
+    case DrawFileProblem::CannotOpen:
+        return "开奖文件打不开";
+    case DrawFileProblem::ReadError:
+        return "开奖文件读取出错";
+    case DrawFileProblem::Empty:
+        return "开奖文件是空的";
+    case DrawFileProblem::Unsteady:
+        return "开奖文件正在改写";
     }
     return "";
 }
@@ -175,7 +181,7 @@ std::string DecodeDrawFileHead(std::string_view raw) {
         const std::string_view line = raw.substr(start, end - start);
         const bool overLong = line.size() > kDrawLineCap;
         if (!overLong) text += DecodeDrawLine(line);
-        if (end == raw.size()) break; // an unfinished last line
+        if (end == raw.size()) break;               // an unfinished last line
         if (raw[end] == '\r') text.push_back('\r'); // CR LF and a lone CR alike
         text.push_back('\n');
         ++lines;

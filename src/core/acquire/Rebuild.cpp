@@ -72,12 +72,10 @@ void LotteryClass::rebuildFrom(const Draws& corrected, const Draws& filled, cons
         for (const std::string& label : replayed) {
             auto c = std::find_if(corrected.begin(), corrected.end(),
                                   [&](const auto& p) { return p.first == label; });
-            if (c != corrected.end()) {
-                truth.push_back(*c);
-            } else {
-                truth.emplace_back(label, *LotteryDic_Jiankong.find(label));
-                quiet.push_back(label); // held before with this number: not new to anyone
-            }
+            truth.push_back(c != corrected.end()
+                                ? *c
+                                : std::make_pair(label, *LotteryDic_Jiankong.find(label)));
+            quiet.push_back(label); // held before: not new (a correction is told as such)
         }
         truth.insert(truth.end(), filled.begin(), filled.end());
 

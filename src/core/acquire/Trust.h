@@ -29,8 +29,9 @@ struct HeadVerdict {
     std::vector<DrawLine> fresh;     // periods newer than the newest held, oldest first
     std::vector<DrawLine> corrected; // held periods the file gives another number
     std::vector<DrawLine> filled;    // periods missing among the held ones, oldest first
-    std::vector<std::string> missing; // labels the believed draws skip (断期), at most kMissingShown
-    std::size_t missingCount = 0;     // all labels they skip
+    std::vector<std::string>
+        missing;                  // labels the believed draws skip (断期), at most kMissingShown
+    std::size_t missingCount = 0; // all labels they skip
 };
 
 inline constexpr std::size_t kMissingShown = 5;

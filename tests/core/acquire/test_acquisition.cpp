@@ -209,7 +209,8 @@ TEST(NewDraws, NoTextIsRetriedAndOnlyTenFailuresRaiseTheAlarm) {
     rig.source.text = newestFirstText(1010, 10);
     rig.lottery.GetLotteryHisroty();
     rig.window.events.clear();
-    for (std::optional<std::string> none : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    for (std::optional<std::string> none :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         rig.source.text = none;
         const std::vector<std::string> before = heldLabels(rig.lottery);
         for (int poll = 1; poll <= kFailedPollsBeforeAlarm; ++poll) {

@@ -14,9 +14,9 @@
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
+#include "gui/app/TabLabel.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
-#include "gui/app/TabLabel.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
@@ -53,11 +53,14 @@ class PathBoxSource : public DrawSource {
 public:
     explicit PathBoxSource(const QLineEdit* box) : m_box(box) {}
     std::optional<std::string> ReadText() override {
-        return ReadDrawFileHead(m_box->text().toStdString());
+        m_file.setPath(m_box->text().toStdString());
+        return m_file.ReadText();
     }
+    std::string lastProblem() const override { return m_file.lastProblem(); }
 
 private:
     const QLineEdit* m_box;
+    FileDrawSource m_file;
 };
 
 const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};

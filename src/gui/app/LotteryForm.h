@@ -44,6 +44,7 @@ public:
     JianKongForm* jianKongForm() const { return m_jianKong; }
     HandPicker* handPicker() const { return m_hands; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
+    QPushButton* drawFileLink() const { return m_fileLink; }
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
     int SelectedIndex() const { return m_selectedIndex; }
 
@@ -80,6 +81,9 @@ private:
     void buildWindow();
     void wire();
     void runTick();
+    // The refresh's last status text, with what the draw feed has to say (red when the file
+    // has given nothing usable for a while, with the link that opens the file dialog).
+    void showRefreshStatus(const QString& text);
 
     AppOptions m_options;
     QString m_iniPath;
@@ -106,6 +110,7 @@ private:
     QWidget* m_picture4 = nullptr;
     QLineEdit* m_zelkc = nullptr;
     QPushButton* m_luJing = nullptr;
+    QPushButton* m_fileLink = nullptr;
     QPushButton* m_jianKongCmd = nullptr;
     QLabel* m_mengImage = nullptr;
     HistoryGrid* m_grid = nullptr;

@@ -10,7 +10,9 @@
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace zuohao::gui {
 
@@ -42,12 +44,23 @@ void LotteryForm::runTick() {
         else
             m_form.ActiveCls->GetLotteryNew();
     } else {
-        m_form.ActiveCls->GetLotteryHisroty();
+        // From the timer the file dialog is never opened: the status line says why.
+        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
     }
     if (!error.isEmpty())
-        ShowLabelTxt(QStringLiteral("产生错误:") + error);
+        showRefreshStatus(QStringLiteral("产生错误:") + error);
     else
-        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()));
+        showRefreshStatus(QStringLiteral("最后刷新:  ") +
+                          TimeService::StatusTime(m_time->serverTime()));
+}
+
+void LotteryForm::showRefreshStatus(const QString& text) {
+    const FeedStatus& feed = m_form.ActiveCls->feedStatus();
+    const QString notice = QString::fromStdString(feed.notice);
+    m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
+                                          : QString());
+    m_fileLink->setVisible(feed.alarm);
+    ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
 }
 
 void LotteryForm::RedrawPlanDisplay() {

@@ -11,6 +11,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
+
+#include "core/model/OrderedDict.h"
 
 class QCheckBox;
 class QComboBox;
@@ -83,6 +86,7 @@ private:
 
     void jiankongComClick();
     void QSComClick();
+    void syncPeriodList(const OrderedDict<std::string>& periods);
     void SZComClick(int index);
     void ZhuoQiTxtChange();
     void DadiComClick();

@@ -164,9 +164,9 @@ bool LotteryForm::event(QEvent* event) {
 
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo)
-        (void)WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(),
-                         m_iniPath);
+    if (!m_options.demo &&
+        !WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(), m_iniPath))
+        ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

@@ -61,6 +61,14 @@ std::vector<std::pair<std::string, std::string>> pairs(const std::vector<DrawLin
 
 // One read of the file, judged by the rule of trust.
 void LotteryClass::takeText(const std::string& text) {
+    // The usual poll: the file as it was last believed, nothing to do.
+    if (text == m_takenText && !LotteryDic.empty()) {
+        m_failedPolls = 0;
+        m_feed.alarm = false;
+        if (!m_stickyNotice) setNotice({}, false);
+        return;
+    }
+    m_takenText.clear();
     const std::vector<DrawLine> topDown = DrawLinesTopDown(text);
     if (topDown.empty()) {
         ++m_failedPolls;
@@ -83,6 +91,7 @@ void LotteryClass::takeText(const std::string& text) {
         m_heldBackText = text; // believed if the next poll reads the same
         return;
     }
+    m_takenText = text;
 
     if (!v.corrected.empty() || !v.filled.empty()) {
         rebuildFrom(pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
@@ -125,6 +134,7 @@ void LotteryClass::GetLotteryHisroty(AskForFile ask) {
         LotteryDic.RemoveAll();
         LotteryDic_Jiankong.RemoveAll();
         m_snapshots.clear();
+        m_takenText.clear();
         setNotice({}, false);
         if (m_monitor) m_monitor->MonitorRows.RemoveAll();
         m_ask = ask;

@@ -22,7 +22,7 @@ public:
 };
 
 // Longest line of the draw file that is looked at, in bytes; a longer line is not a draw line.
-inline constexpr std::size_t kDrawLineCap = 1024;
+inline constexpr std::size_t kDrawLineCap = 256; // a draw line is some 40 bytes
 // Most bytes read of the draw file per pass: 99 lines of the longest accepted length with
 // their line ends, twice over for UTF-16. A file of any size costs at most this much.
 inline constexpr std::size_t kDrawReadCap = std::size_t(kDrawFileLines) * (kDrawLineCap + 2) * 2;

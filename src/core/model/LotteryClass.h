@@ -165,6 +165,7 @@ private:
     DrawSource* m_source = nullptr;
     std::vector<std::string> m_lastErrors;
     std::string m_heldBackText; // the last read that was not whole, to be believed if read again
+    std::string m_takenText; // the last text believed: read again, it changes nothing
     std::deque<DrawSnapshot> m_snapshots; // one per draw of LotteryDic, oldest first
     const std::vector<std::string>* m_quietLabels = nullptr; // re-entered, not new, in a rebuild
     FeedStatus m_feed;

@@ -8,6 +8,7 @@
 
 #include "core/making/Reduction.h"
 #include "core/model/LotteryClass.h"
+#include "core/plan/Plan.h"
 
 using namespace zuohao;
 
@@ -82,11 +83,9 @@ void processAll(benchmark::State& state, bool plan) {
             lottery.formSet().KLU[3] = 1;
         }
         for (std::size_t i = 0; i < draws.size(); ++i) {
-            if (plan && i == 20) {
-                lottery.IsHasPlan = true;
-                lottery.StartPlanQi = lottery.NewQi;
-                (void)lottery.GetSuoshuiDadi();
-                lottery.AddNewPlan(*lottery.PreItem01);
+            if (plan && i == 20 && !StartPlan(lottery)) {
+                state.SkipWithError("the plan's first reduction failed");
+                return;
             }
             benchmark::DoNotOptimize(lottery.ProcessDraw(draws[i].first, draws[i].second));
         }

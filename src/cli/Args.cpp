@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/acquire/DrawSource.h"
+#include "store/DrawArchive.h"
 
 namespace zuohao::cli {
 
@@ -92,16 +93,41 @@ void ApplyConditions(const Args& args, ConditionSet& set) {
     if (args.has("--fan")) set.FAN = true;
 }
 
+const std::vector<std::string>& DrawInputOptions() {
+    static const std::vector<std::string> names{"--draws", "--sequence", "--archive", "--last"};
+    return names;
+}
+
+namespace {
+std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
+    auto archive = store::Archive::open(path);
+    if (!archive) throw std::runtime_error(archive.error());
+    auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,
+                                                         args.integer("--last", 1, 1000000000, 0))
+                                    : (*archive)->range(store::kDefaultLottery);
+    if (!held) throw std::runtime_error(held.error());
+    std::vector<DrawLine> out;
+    out.reserve(held->size());
+    for (const store::ArchivedDraw& d : *held)
+        out.push_back({d.qishu, d.haoma});
+    return out;
+}
+} // namespace
+
 std::vector<DrawLine> ReadDrawInput(const Args& args) {
     auto draws = args.last("--draws");
     auto sequence = args.last("--sequence");
-    if (draws && sequence) throw UsageError("give either --draws or --sequence, not both");
+    auto archive = args.last("--archive");
+    if (int(bool(draws)) + int(bool(sequence)) + int(bool(archive)) > 1)
+        throw UsageError("give one of --draws, --sequence or --archive");
+    if (args.last("--last") && !archive) throw UsageError("--last goes with --archive");
+    if (archive) return readArchive(args, *archive);
     if (draws) {
         auto text = ReadDrawFileHead(*draws);
         if (!text) throw UsageError("cannot read draw file: " + *draws);
         return ParseDrawText(*text).draws;
     }
-    if (!sequence) throw UsageError("missing --draws FILE or --sequence FILE");
+    if (!sequence) throw UsageError("missing --draws FILE, --sequence FILE or --archive PATH");
     std::ifstream in(*sequence, std::ios::binary);
     if (!in) throw UsageError("cannot read sequence file: " + *sequence);
     std::vector<DrawLine> out;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 
 namespace zuohao::cli {
 
@@ -45,8 +45,12 @@ void ApplyConditions(const Args& args, ConditionSet& set);
 // Option names of the conditions.
 const std::vector<std::string>& ConditionOptions();
 
-// Reads the draws of --draws FILE (the line rule) or --sequence FILE (every non-empty line
-// QISHU HAOMA, oldest first).
+// Reads the draws of --draws FILE (the line rule), --sequence FILE (every non-empty line
+// QISHU HAOMA, oldest first) or --archive PATH [--last N] (the archive's draws of the
+// lottery with a source, oldest first; the newest N only with --last).
 std::vector<DrawLine> ReadDrawInput(const Args& args);
+
+// Option names of the draw input: --draws, --sequence, --archive, --last.
+const std::vector<std::string>& DrawInputOptions();
 
 } // namespace zuohao::cli

@@ -5,6 +5,7 @@
 
 #include "cli/Args.h"
 #include "core/model/LotteryClass.h"
+#include "core/plan/Plan.h"
 
 namespace zuohao::cli {
 
@@ -39,7 +40,7 @@ int RunReduce(const std::vector<std::string>& argv) {
 }
 
 int RunStats(const std::vector<std::string>& argv) {
-    Args args(argv, {"--draws", "--sequence", "--group"}, {});
+    Args args(argv, with(DrawInputOptions(), {"--group"}), {});
     if (!args.last("--group")) throw UsageError("missing --group N");
     const int group = args.integer("--group", 0, 11, 0);
     const auto draws = ReadDrawInput(args);
@@ -48,7 +49,7 @@ int RunStats(const std::vector<std::string>& argv) {
         warn(lottery.ProcessDraw(d.qishu, d.haoma), d);
     for (const auto& [label, item] : lottery.LotteryDic) {
         const GridRow row = item->GetGridArray(group);
-        for (int c = 1; c <= 68; ++c)
+        for (int c = kPeriodColumn; c <= kLastColumn; ++c)
             std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
         std::cout << "\n";
     }
@@ -56,7 +57,8 @@ int RunStats(const std::vector<std::string>& argv) {
 }
 
 int RunPlan(const std::vector<std::string>& argv) {
-    Args args(argv, with(ConditionOptions(), {"--draws", "--sequence", "--start-after", "--check"}),
+    Args args(argv,
+              with(with(ConditionOptions(), DrawInputOptions()), {"--start-after", "--check"}),
               {"--fan", "--manual"});
     if (!args.last("--start-after")) throw UsageError("missing --start-after K");
     const auto draws = ReadDrawInput(args);
@@ -81,15 +83,9 @@ int RunPlan(const std::vector<std::string>& argv) {
     // Start the plan as the start button does.
     if (lottery.IsGetHis = lottery.LotteryDic.Count() > 0; !lottery.IsGetHis) {
         std::cerr << "warning: no draws before the start; the plan does not start\n";
-    } else {
-        lottery.IsHasPlan = true;
-        lottery.StartPlanQi = lottery.NewQi;
-        auto r = lottery.GetSuoshuiDadi();
-        if (!r) {
-            std::cerr << r.error() << "\n";
-            return 1;
-        }
-        lottery.AddNewPlan(*lottery.PreItem01);
+    } else if (auto r = StartPlan(lottery); !r) {
+        std::cerr << r.error() << "\n";
+        return 1;
     }
     for (; i < draws.size(); ++i)
         warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);

@@ -10,5 +10,6 @@ int RunStats(const std::vector<std::string>& args);
 int RunPlan(const std::vector<std::string>& args);
 int RunMonitor(const std::vector<std::string>& args);
 int RunFeed(const std::vector<std::string>& args);
+int RunArchive(const std::vector<std::string>& args);
 
 } // namespace zuohao::cli

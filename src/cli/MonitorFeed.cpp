@@ -8,14 +8,15 @@
 #include "core/acquire/Feed.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao::cli {
 
 int RunMonitor(const std::vector<std::string>& argv) {
     Args args(argv,
-              {"--draws", "--sequence", "--idx", "--base", "--lock", "--segment", "--hits-low",
-               "--hits-high", "--plan-length", "--trigger", "--live-after"},
+              {"--draws", "--sequence", "--archive", "--last", "--idx", "--base", "--lock",
+               "--segment", "--hits-low", "--hits-high", "--plan-length", "--trigger",
+               "--live-after"},
               {});
     if (!args.last("--idx")) throw UsageError("missing --idx N");
     const int idx = args.integer("--idx", 0, 11, 0);
@@ -50,6 +51,7 @@ int RunMonitor(const std::vector<std::string>& argv) {
     for (; i < draws.size(); ++i) {
         lottery.IsGetNew = false;
         offer(draws[i]);
+        // ReashStar fails only without a base set, and this base was accepted above.
         if (lottery.IsGetNew && !state.PlanRunning) (void)ReashStar(state, lottery, base);
     }
 

@@ -6,8 +6,8 @@
 #include "core/acquire/LineRule.h"
 #include "core/acquire/Trust.h"
 #include "core/model/LotteryClass.h"
+#include "core/model/MonitorState.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
 
 namespace zuohao {
 

@@ -1,7 +1,9 @@
 #include "core/acquire/Feed.h"
 
 #include <cstdio>
-#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 
 #include "core/model/Text.h"
 
@@ -26,18 +28,35 @@ void FeedWriter::addDraws(int count) {
     }
 }
 
+namespace {
+// A tag of this process for its temporary files, so that two feeders of one file never
+// write the same temporary file.
+const std::string& processTag() {
+    static const std::string tag = std::to_string(std::random_device{}());
+    return tag;
+}
+
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+} // namespace
+
 Result<void> FeedWriter::write() const {
-    const std::string tmp = m_path + ".tmp" + std::to_string(::getpid());
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return fail("无法写入 " + tmp);
-    bool ok = true;
-    for (const std::string& l : m_lines) {
-        ok = ok && std::fwrite(l.data(), 1, l.size(), f) == l.size();
-        ok = ok && std::fwrite("\r\n", 1, 2, f) == 2;
+    const std::string tmp = m_path + ".tmp" + processTag();
+    bool ok;
+    {
+        std::ofstream f(pathOf(tmp), std::ios::binary | std::ios::trunc);
+        if (!f) return fail("无法写入 " + tmp);
+        for (const std::string& l : m_lines)
+            f << l << "\r\n";
+        f.close();
+        ok = !f.fail();
     }
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
-        std::remove(tmp.c_str());
+    std::error_code error;
+    // Replaces the target in one step (on Windows too).
+    if (ok) std::filesystem::rename(pathOf(tmp), pathOf(m_path), error);
+    if (!ok || error) {
+        std::filesystem::remove(pathOf(tmp), error);
         return fail("无法写入 " + m_path);
     }
     return {};

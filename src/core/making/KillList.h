@@ -12,6 +12,12 @@ namespace zuohao {
 // or fewer is refused. NUL characters are dropped and spaces trimmed first.
 std::string NumberLineFilter(std::string_view text, std::string_view width);
 
+// The width kill list k accepts: "3" for the three-digit list (k = 0), "3,4" for the
+// four-digit one (k = 1), whose three-digit numbers are widened.
+inline const char* KillListWidth(int k) {
+    return k == 0 ? "3" : "3,4";
+}
+
 // True when the text is made only of numbers of `digits` digits, each optionally followed
 // by one space (and is not empty). Runs of digits without spaces (123456) are refused: such
 // a piece names no number.

@@ -2,7 +2,7 @@
 #include "core/making/Reduction.h"
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 
 namespace zuohao {
 
@@ -23,19 +23,16 @@ const char* const kDrawBoxKey[4] = {"STR", "R3H", "REH", "REC"};
 static std::string buildSelection(const ConditionSet& set, int g, const GridRow& row,
                                   const std::array<const LotteryItem*, 4>& drawBoxes) {
     std::string t;
-    const int first = g * 14;
-    const int last = g == 4 ? 65 : first + 13;
-    for (int i = first; i <= last; ++i) {
-        if (!set.CHK[i]) continue;
-        const int c = i % 14;
-        if (c <= 9) {
+    for (int place = 0; place < BlockPlaces(g); ++place) {
+        if (!set.CHK[CheckOf(g, place)]) continue;
+        if (!IsDrawBoxPlace(place)) {
             if (g == 0)
-                t += row[i + 3].shown(); // the digit shown, its hit mark dropped
+                t += row[ColumnOf(g, place)].shown(); // the digit shown, its hit mark dropped
             else
-                t.push_back(char('0' + c));
+                t.push_back(char('0' + place));
             continue;
         }
-        const LotteryItem* draw = drawBoxes[c - 10];
+        const LotteryItem* draw = drawBoxes[place - kDigitPlaces];
         if (!draw) continue; // a draw that does not exist yet contributes nothing
         auto v = draw->GetSanmaInfo(set.IDX, kDrawBoxKey[g]);
         if (auto* s = std::get_if<std::string>(&v)) t += *s;
@@ -47,7 +44,7 @@ Result<void> LotteryClass::ResultSelStr(int checkIdx) {
     if (checkIdx < 0 || checkIdx >= kCheckCount) return fail("下标越界");
     if (!PreItem01) return fail("未有开奖数据，无法生成选号");
     if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail("下标越界");
-    const int g = checkIdx / 14;
+    const int g = CheckBlock(checkIdx);
     const GridRow row = PreItem01->GetGridArray(m_set.IDX);
     std::array<const LotteryItem*, 4> boxes{};
     for (int k = 0; k < 4; ++k)
@@ -63,9 +60,9 @@ Result<void> LotteryClass::ResultAutoSelStr(const LotteryItem* itemCls, bool isA
     const GridRow row = itemCls->GetGridArray(m_set.IDX);
     std::array<const LotteryItem*, 4> boxes{};
     boxes[0] = itemCls;
-    for (int c = 11; c <= 13; ++c) {
-        int k = c - 10 - jian;
-        boxes[c - 10] = (k >= 0 && k < 4) ? m_preItems[k].get() : nullptr;
+    for (int b = 1; b < kDrawBoxPlaces; ++b) {
+        int k = b - jian;
+        boxes[b] = (k >= 0 && k < 4) ? m_preItems[k].get() : nullptr;
     }
     for (int g = 0; g < kSelGroups; ++g)
         m_set.SEL[g] = buildSelection(m_set, g, row, boxes);

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 #include "core/model/NumberTables.h"
 #include "core/model/Result.h"
 

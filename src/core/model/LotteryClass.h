@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 #include "core/model/LotteryItem.h"
 #include "core/model/OrderedDict.h"
 #include "core/model/Result.h"

@@ -215,29 +215,31 @@ GridRow LotteryItem::GetGridArray(int weiIndex) const {
     assert(weiIndex >= 0 && weiIndex < kGroupCount);
     if (weiIndex < 0 || weiIndex >= kGroupCount) return row;
     const SanmaRecord& r = m_groups[weiIndex];
-    row[1] = Cell::ofText(Qishu);
-    row[2] = Cell::ofText(Haoma);
+    row[kPeriodColumn] = Cell::ofText(Qishu);
+    row[kNumberColumn] = Cell::ofText(Haoma);
     const std::string_view str = r.STR();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < kDigitPlaces; ++i) {
+        const int column = ColumnOf(0, i);
         if (!r.hasHot) {
-            row[3 + i] = Cell::mark(""); // an empty digit counts as occurring in STR
+            row[column] = Cell::mark(""); // an empty digit counts as occurring in STR
             continue;
         }
         std::string_view digit(&r.hot[i], 1);
-        row[3 + i] = str.find(digit) != std::string_view::npos ? Cell::mark(digit)
-                                                               : Cell::ofText(std::string(digit));
+        row[column] = str.find(digit) != std::string_view::npos ? Cell::mark(digit)
+                                                                : Cell::ofText(std::string(digit));
     }
-    for (int k = 0; k < 4; ++k) {
-        row[13 + k] = r.SMA[k].toCell();
-        row[27 + k] = r.R3A[k].toCell();
-        row[41 + k] = r.RHA[k].toCell();
-        row[55 + k] = r.RCA[k].toCell();
+    for (int k = 0; k < kDrawBoxPlaces; ++k) {
+        const int place = kDigitPlaces + k;
+        row[ColumnOf(0, place)] = r.SMA[k].toCell();
+        row[ColumnOf(1, place)] = r.R3A[k].toCell();
+        row[ColumnOf(2, place)] = r.RHA[k].toCell();
+        row[ColumnOf(3, place)] = r.RCA[k].toCell();
     }
-    for (int d = 0; d < 10; ++d) {
-        row[17 + d] = r.H3Y[d].toCell();
-        row[31 + d] = r.HYL[d].toCell();
-        row[45 + d] = r.CYL[d].toCell();
-        row[59 + d] = r.WYL[d].toCell();
+    for (int d = 0; d < kDigitPlaces; ++d) {
+        row[ColumnOf(1, d)] = r.H3Y[d].toCell();
+        row[ColumnOf(2, d)] = r.HYL[d].toCell();
+        row[ColumnOf(3, d)] = r.CYL[d].toCell();
+        row[ColumnOf(4, d)] = r.WYL[d].toCell();
     }
     return row;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/model/Cell.h"
+#include "core/model/GridLayout.h"
 #include "core/model/NumberTables.h"
 
 namespace zuohao {
@@ -53,8 +54,9 @@ struct SanmaRecord {
 // Value read by a statistics key: nothing, a text, or a copy of cells.
 using SanmaValue = std::variant<std::monostate, std::string, std::vector<Cell>>;
 
-// Statistics row of a draw for one group: cells 1..68 (cell 0 unused).
-using GridRow = std::array<Cell, 69>;
+// Statistics row of a draw for one group: cells 1 .. kLastColumn (cell 0 unused), laid out
+// as core/model/GridLayout.h says.
+using GridRow = std::array<Cell, kGridColumns>;
 
 // The ten digits ordered by count (absolute values), largest first, ties ascending.
 std::string DigitOrderByCount(const std::array<std::int16_t, 10>& counts);

@@ -81,7 +81,7 @@ NumberTables::NumberTables() {
         auto field = [&](InfoField f) { return m[static_cast<std::size_t>(f)]; };
         // Route and pair switches: all digits in {0,3,6,9}, {1,4,7}, {2,5,8}; a repeated digit.
         auto routesOf = [&](const int* digits, int n) {
-            std::uint8_t r = 0;
+            std::uint8_t routes = 0;
             bool all0 = true, all1 = true, all2 = true;
             DigitMask seen = 0;
             bool pair = false;
@@ -92,11 +92,11 @@ NumberTables::NumberTables() {
                 if (seen & bit(digits[k])) pair = true;
                 seen |= bit(digits[k]);
             }
-            if (all0) r |= 1;
-            if (all1) r |= 2;
-            if (all2) r |= 4;
-            if (pair) r |= 8;
-            return r;
+            if (all0) routes |= 1;
+            if (all1) routes |= 2;
+            if (all2) routes |= 4;
+            if (pair) routes |= 8;
+            return routes;
         };
         m_attrs4[i] = SpaceAttrs{field(InfoField::Digits4),
                                  field(InfoField::TripleSums4),

@@ -89,7 +89,8 @@ private:
 // Builds the tables (once; later calls do nothing).
 void BuildNumberTables();
 
-// Spec-named readers of the tables.
+// Readers of the tables under the names the rest of the program uses (a view into the
+// tables, which are built on first use).
 inline std::string_view FourDigitNumbers(int i) {
     return NumberTables::instance().four(i);
 }

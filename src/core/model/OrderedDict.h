@@ -1,5 +1,6 @@
 #pragma once
-// String-keyed dictionary that keeps insertion order, with removal of its first entry.
+// Dictionary that keeps insertion order (string keys unless told), with removal of its first
+// entry. Keys are compared exactly.
 #include <cassert>
 #include <cstddef>
 #include <list>
@@ -9,28 +10,33 @@
 
 namespace zuohao {
 
-template <class V> class OrderedDict {
+template <class V, class K = std::string> class OrderedDict {
 public:
-    using Entry = std::pair<std::string, V>;
+    using Entry = std::pair<K, V>;
     using const_iterator = typename std::list<Entry>::const_iterator;
     using const_reverse_iterator = typename std::list<Entry>::const_reverse_iterator;
 
-    bool Exists(const std::string& key) const { return m_index.count(key) != 0; }
+    bool Exists(const K& key) const { return m_index.count(key) != 0; }
     // Adds a new key at the end; returns false (and changes nothing) when the key exists.
-    bool Add(const std::string& key, V value) {
+    bool Add(const K& key, V value) {
         if (Exists(key)) return false;
         m_items.emplace_back(key, std::move(value));
         m_index.emplace(key, std::prev(m_items.end()));
         return true;
     }
-    // Replaces the value of an existing key in its place; false when the key is absent.
-    bool Set(const std::string& key, V value) {
-        auto it = m_index.find(key);
-        if (it == m_index.end()) return false;
-        it->second->second = std::move(value);
-        return true;
+    // Adds the key at the end, or replaces the value of an existing key in its place.
+    void Set(const K& key, V value) {
+        if (auto it = m_index.find(key); it != m_index.end())
+            it->second->second = std::move(value);
+        else
+            Add(key, std::move(value));
     }
-    void Remove(const std::string& key) {
+    // The value of a key; a default value when absent.
+    V Item(const K& key) const {
+        const V* v = find(key);
+        return v ? *v : V{};
+    }
+    void Remove(const K& key) {
         auto it = m_index.find(key);
         if (it == m_index.end()) return;
         m_items.erase(it->second);
@@ -47,7 +53,7 @@ public:
     }
     std::size_t Count() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
-    const V* find(const std::string& key) const {
+    const V* find(const K& key) const {
         auto it = m_index.find(key);
         return it == m_index.end() ? nullptr : &it->second->second;
     }
@@ -66,7 +72,7 @@ public:
 
 private:
     std::list<Entry> m_items;
-    std::unordered_map<std::string, typename std::list<Entry>::iterator> m_index;
+    std::unordered_map<K, typename std::list<Entry>::iterator> m_index;
 };
 
 } // namespace zuohao

@@ -1,5 +1,6 @@
 #pragma once
-// Small result type for expected failures: a value or a user-facing error text.
+// Small result type for expected failures: a value or a user-facing error text. It is
+// [[nodiscard]]: a caller handles the error, or says in a comment why none can occur.
 #include <string>
 #include <utility>
 #include <variant>
@@ -10,7 +11,7 @@ struct Error {
     std::string message;
 };
 
-template <class T> class Result {
+template <class T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_v(std::move(value)) {}
     Result(Error e) : m_v(std::move(e)) {}
@@ -27,7 +28,7 @@ private:
     std::variant<T, Error> m_v;
 };
 
-template <> class Result<void> {
+template <> class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Error e) : m_err(std::move(e.message)), m_failed(true) {}

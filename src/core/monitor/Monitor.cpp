@@ -1,8 +1,8 @@
 // The monitor computation: replay of all periods, one new period, and the evaluation of a
 // period on its row.
+#include "core/monitor/Monitor.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
 
 namespace zuohao {
 

@@ -3,7 +3,7 @@
 
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao {
 

@@ -20,40 +20,16 @@ namespace zuohao::gui {
 
 // ---- StringDictionary ----------------------------------------------------------------
 
-int StringDictionary::indexOf(const QString& key) const {
-    for (int i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].first == key) return i;
-    return -1;
-}
-
-void StringDictionary::Set(const QString& key, const QString& value) {
-    const int i = indexOf(key);
-    if (i >= 0)
-        m_entries[i].second = value;
-    else
-        m_entries.append({key, value});
-}
-
-QString StringDictionary::Item(const QString& key) const {
-    const int i = indexOf(key);
-    return i >= 0 ? m_entries[i].second : QString();
-}
-
-void StringDictionary::Remove(const QString& key) {
-    const int i = indexOf(key);
-    if (i >= 0) m_entries.removeAt(i);
-}
-
 QStringList StringDictionary::Keys() const {
     QStringList out;
-    for (const Entry& e : m_entries)
+    for (const Entry& e : *this)
         out.append(e.first);
     return out;
 }
 
 QStringList StringDictionary::Items() const {
     QStringList out;
-    for (const Entry& e : m_entries)
+    for (const Entry& e : *this)
         out.append(e.second);
     return out;
 }
@@ -304,7 +280,7 @@ bool HttpClass::WaitForResponse() {
 
 QByteArray HttpClass::CookieHeaderValue(const StringDictionary& cookies) {
     QStringList pairs;
-    for (const auto& [name, value] : cookies.entries())
+    for (const auto& [name, value] : cookies)
         pairs.append(name + u'=' + value);
     QString text = pairs.join(QStringLiteral("; "));
     text.remove(u'\n');
@@ -340,7 +316,7 @@ void HttpClass::SendRequest() {
 }
 
 void HttpClass::SendHeaders(QNetworkRequest& request) const {
-    for (const auto& [name, value] : HeadDic.entries())
+    for (const auto& [name, value] : HeadDic)
         request.setRawHeader(name.toUtf8(), value.toUtf8());
 }
 

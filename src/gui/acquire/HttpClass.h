@@ -13,32 +13,20 @@
 #include <chrono>
 #include <optional>
 
+#include "core/model/OrderedDict.h"
+
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
 
 namespace zuohao::gui {
 
-// String-keyed dictionary that keeps insertion order; setting an existing key keeps its
-// place. Keys are compared exactly (case matters).
-class StringDictionary {
+// Header and cookie dictionary: QString keys in insertion order, compared exactly (case
+// matters); setting an existing key keeps its place.
+class StringDictionary : public OrderedDict<QString, QString> {
 public:
-    using Entry = QPair<QString, QString>;
-    bool Exists(const QString& key) const { return indexOf(key) >= 0; }
-    // Adds the key at the end, or replaces the value of an existing key in place.
-    void Set(const QString& key, const QString& value);
-    // The value of a key; empty when absent.
-    QString Item(const QString& key) const;
-    void Remove(const QString& key);
-    void RemoveAll() { m_entries.clear(); }
-    int Count() const { return int(m_entries.size()); }
     QStringList Keys() const;
     QStringList Items() const;
-    const QList<Entry>& entries() const { return m_entries; }
-
-private:
-    int indexOf(const QString& key) const;
-    QList<Entry> m_entries;
 };
 
 // VB's Like operator (binary comparison): "?" one character, "*" any run, "#" one digit,

@@ -3,9 +3,8 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include "core/model/NumberTables.h"
-#include "gui/common/Fonts.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/Fonts.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
@@ -65,7 +64,6 @@ int RunApplication(int argc, char** argv) {
         return 2;
     }
     UseChineseFont();
-    BuildNumberTables();
     setAlarmPlayer([] { AlarmSound::instance().play(); });
     LotteryForm form(*options);
     form.show();

@@ -128,7 +128,7 @@ void LotteryForm::Form_Load() {
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(m_options.drawFile);
     } else {
-        m_zelkc->setText(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_iniPath));
+        m_zelkc->setText(GetFromINI(kIniSection, kIniKey, m_iniPath));
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
@@ -164,8 +164,7 @@ bool LotteryForm::event(QEvent* event) {
 
 void LotteryForm::Form_QueryUnload() {
     // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo &&
-        !WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), m_zelkc->text(), m_iniPath))
+    if (!m_options.demo && !WriteToINI(kIniSection, kIniKey, m_zelkc->text(), m_iniPath))
         ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();

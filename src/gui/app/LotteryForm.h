@@ -7,7 +7,7 @@
 
 #include "core/acquire/DrawSource.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
 #include "gui/making/FormState.h"
 

@@ -158,8 +158,8 @@ void LotteryForm::LayoutConditionsPanel() {
     m_grid->setSelectionRow(
         QList<QLineEdit*>(m_panel->SelectText.begin(), m_panel->SelectText.end()),
         QList<QLineEdit*>(m_panel->CountText.begin(), m_panel->CountText.end()));
-    std::array<QCheckBox*, 66> boxes{};
-    for (int i = 0; i < 66; ++i)
+    std::array<QCheckBox*, kCheckCount> boxes{};
+    for (int i = 0; i < kCheckCount; ++i)
         boxes[i] = m_grid->selectCheck(i);
     m_panel->attachSelectChecks(boxes);
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/making/KillList.h"
+#include "core/plan/Plan.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"
@@ -18,8 +19,8 @@ void LotteryForm::CaptureFromHand(int index, quint64 handle) {
     // The picker has already written the handle into LabelHwnd(index).
     m_form.KillTextBusy = true;
     if (index == 0 || index == 1) {
-        const char* width = index == 0 ? "3" : "3,4";
-        AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, handle, width)), index);
+        AcceptKillList(m_form.Kill,
+                       toStd(ReadWindowText(*m_windowLink, handle, KillListWidth(index))), index);
         m_panel->writeKillBox(index);
     } else if (index >= 2 && index <= 4) {
         m_panel->Texthwnd3[index - 2]->setText(ReadWindowDigits(*m_windowLink, handle));
@@ -42,8 +43,8 @@ void LotteryForm::TimerGetHwnd_Timer() {
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = m_hands->pickedWindow(k);
         if (h != 0)
-            AcceptKillList(m_form.Kill,
-                           toStd(ReadWindowText(*m_windowLink, h, k == 0 ? "3" : "3,4")), k);
+            AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, h, KillListWidth(k))),
+                           k);
     }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
@@ -57,11 +58,10 @@ void LotteryForm::TimerGetHwnd_Timer() {
     }
     m_panel->writeKillBox(1);
     m_panel->LabelYanchi->setText(QString::number(m_form.Yanchi));
-    if (auto dadi = lot.GetSuoshuiDadi())
+    if (auto dadi = RenewPlan(lot))
         m_panel->setBaseText(toQ(*dadi));
     else
         ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
-    if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;
 }

@@ -18,14 +18,13 @@
 namespace zuohao::gui {
 
 namespace {
-constexpr int kBoxInset = grid::TwipsToPixels(30); // box left of its column's edge
-constexpr int kBoxSize = grid::TwipsToPixels(300);
-constexpr int kSelectTextWidth = grid::TwipsToPixels(1500);
-constexpr int kCountGap = grid::TwipsToPixels(105);
-constexpr int kCountTextWidth = grid::TwipsToPixels(795);
-constexpr int kSelectionTop = grid::TwipsToPixels(15);
+constexpr int kBoxInset = TwipsToPixels(30); // box left of its column's edge
+constexpr int kBoxSize = TwipsToPixels(300);
+constexpr int kSelectTextWidth = TwipsToPixels(1500);
+constexpr int kCountGap = TwipsToPixels(105);
+constexpr int kCountTextWidth = TwipsToPixels(795);
+constexpr int kSelectionTop = TwipsToPixels(15);
 constexpr int kSelectionHeight = 22;
-constexpr int kGroupStride = 14; // boxes per selection group
 } // namespace
 
 HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
@@ -195,7 +194,7 @@ void HistoryGrid::layoutStrip() {
     }
 
     for (int i = 0; i < m_selectTexts.size(); ++i) {
-        QCheckBox* anchor = selectCheck(i * kGroupStride);
+        QCheckBox* anchor = selectCheck(CheckOf(i, 0));
         QLineEdit* select = m_selectTexts[i];
         QLineEdit* count = m_countTexts.value(i);
         if (!anchor || !select) continue;

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <array>
 
+#include "core/model/ConditionSet.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -65,7 +67,7 @@ private:
     QWidget* m_strip = nullptr;
     QWidget* m_columnArea = nullptr; // over the grid's viewport: clips what scrolls away
     QPushButton* m_down = nullptr;
-    std::array<QCheckBox*, 66> m_checks{};
+    std::array<QCheckBox*, kCheckCount> m_checks{};
     // Handed in by the conditions panel; guarded, as their owner may delete them.
     QList<QPointer<QLineEdit>> m_selectTexts;
     QList<QPointer<QLineEdit>> m_countTexts;

@@ -71,25 +71,25 @@ void HistoryGridModel::writeHeaders(const QString& lotteryName, const QString& c
     for (auto& row : m_header)
         std::fill(row.begin(), row.end(), QString());
     // The period and number columns carry one text over both header rows.
-    top[1] = labels[1] = lotteryName;
-    top[2] = labels[2] = QStringLiteral("号码");
+    top[kPeriodColumn] = labels[kPeriodColumn] = lotteryName;
+    top[kNumberColumn] = labels[kNumberColumn] = QStringLiteral("号码");
     static const char* const titles[] = {"10期冷热", "任三码合走势", "任二码合走势", "任二码差走势",
                                          "和尾走势"};
     for (int c = kFirstStatColumn; c < kColumns; ++c) {
-        const int g = (c - kFirstStatColumn) / 14;
-        const int k = (c - kFirstStatColumn) % 14;
+        const int g = BlockOf(c);
+        const int k = PlaceOf(c);
         top[std::size_t(c)] = cap + QString::fromUtf8(titles[g]);
         QString label;
-        if (c <= 5)
+        if (g == 0 && k < grid::kFirstWarmPlace)
             label = QStringLiteral("热码");
-        else if (c <= 9)
+        else if (g == 0 && k < grid::kFirstColdPlace)
             label = QStringLiteral("温码");
-        else if (c <= 12)
+        else if (g == 0 && !IsDrawBoxPlace(k))
             label = QStringLiteral("冷码");
-        else if (k >= 10)
-            label = smallNumberText((c + 1) % 14); // the four draw-box columns: 0 .. 3
+        else if (IsDrawBoxPlace(k))
+            label = smallNumberText(k - kDigitPlaces); // the four draw-box columns: 0 .. 3
         else
-            label = smallNumberText((c - 3) % 14); // the digits 0 .. 9
+            label = smallNumberText(k); // the digits 0 .. 9
         labels[std::size_t(c)] = label;
     }
 }

@@ -1,25 +1,12 @@
 #include "gui/display/PlanDisplay.h"
 
 #include "core/model/LotteryClass.h"
-#include "core/model/Text.h"
+#include "core/plan/Plan.h"
+#include "gui/common/QtText.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/HistoryGridModel.h"
 
 namespace zuohao::gui {
-
-void AppendPlanLine(std::string& planLines, const LotteryClass& cls, const LotteryItem& item,
-                    bool killTextBusy) {
-    if (!cls.IsHasPlan) return;
-    if (item.Qishu.compare(cls.StartPlanQi) < 0) return; // a line of an earlier plan
-    if (item.PlanTxt.empty()) return;
-    if (!killTextBusy && item.PlanTxt.find("进行") != std::string::npos) return;
-    planLines += item.PlanTxt;
-    planLines += '$';
-}
-
-QString PlanTextFromLines(std::string_view planLines) {
-    return QString::fromStdString(ReplaceAll(TrimSpaces(planLines), "$", "\r\n"));
-}
 
 namespace {
 
@@ -45,14 +32,14 @@ std::string fillGrid(HistoryGridModel& model, const LotteryClass& cls,
 
 QString RedrawPlanDisplay(HistoryGridModel& model, const LotteryClass& cls,
                           const PlanDisplayOptions& options) {
-    return PlanTextFromLines(fillGrid(model, cls, options, false));
+    return toQ(PlanTextFromLines(fillGrid(model, cls, options, false)));
 }
 
 QString RedrawPlanDisplay(HistoryGrid& grid, const LotteryClass& cls,
                           const PlanDisplayOptions& options) {
     grid.PrepareHistoryGrid(int(cls.LotteryDic.Count()) + 2,
                             QString::fromStdString(cls.LotteryName), options.cap);
-    return PlanTextFromLines(fillGrid(*grid.model(), cls, options, true));
+    return toQ(PlanTextFromLines(fillGrid(*grid.model(), cls, options, true)));
 }
 
 } // namespace zuohao::gui

@@ -9,6 +9,7 @@
 #include "core/making/KillList.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
+#include "core/plan/Plan.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
@@ -55,29 +56,22 @@ void MakingPanel::CommandFanji_Click() {
 void MakingPanel::SuishuiCmd_Click() {
     if (!m_form.ActiveCls || !m_form.ActiveCls->IsGetHis) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    lot.IsHasPlan = true;
     m_suishuiCmd->setText(kRunningCaption);
-    lot.StartPlanQi = lot.NewQi;
     Picture2->setEnabled(false);
     m_check1->setEnabled(false);
     m_planCmd->setEnabled(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    if (auto r = lot.GetSuoshuiDadi())
+    if (auto r = StartPlan(lot))
         setBaseText(toQ(*r));
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
-    if (lot.PreItem01) {
-        lot.AddNewPlan(*lot.PreItem01);
-        PlanText->setPlainText(toQ(lot.PreItem01->PlanTxt));
-    }
+    if (lot.PreItem01) PlanText->setPlainText(toQ(lot.PreItem01->PlanTxt));
 }
 
 void MakingPanel::PlanCmd_Click() {
     if (!m_form.ActiveCls) return;
-    LotteryClass& lot = *m_form.ActiveCls;
-    lot.IsHasPlan = false;
+    StopPlan(*m_form.ActiveCls);
     m_suishuiCmd->setText(kStartCaption);
-    lot.StartPlanQi.clear();
     CheckAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
     m_check1->setEnabled(true);
@@ -97,7 +91,7 @@ void MakingPanel::PlanText_Change() {
 void MakingPanel::TextKillDadi_Change(int k) {
     if (!m_form.KillTextBusy) {
         const std::string typed = toStd(TextKillDadi[k]->toPlainText());
-        AcceptKillList(m_form.Kill, NumberLineFilter(typed, k == 0 ? "3" : "3,4"), k);
+        AcceptKillList(m_form.Kill, NumberLineFilter(typed, KillListWidth(k)), k);
         const QString shown = killTextShown(k);
         if (shown != TextKillDadi[k]->toPlainText()) {
             // The accepted text is written back without a second acceptance, so that the
@@ -118,11 +112,10 @@ void MakingPanel::killListStored(int k, bool renewPlan) {
     (void)lot.LetMyFormSet(k == 0 ? "KL0" : "KL1", text, 0);
     m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
     if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
-    if (auto r = lot.GetSuoshuiDadi())
+    if (auto r = RenewPlan(lot))
         setBaseText(toQ(*r));
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
-    if (lot.PreItem01) lot.AddNewPlan(*lot.PreItem01);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 
@@ -153,7 +146,7 @@ void MakingPanel::Command3_Click(int k) {
         return;
     }
     m_form.KillTextBusy = true;
-    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), k == 0 ? "3" : "3,4"), k);
+    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), KillListWidth(k)), k);
     writeKillBox(k);
     m_form.KillTextBusy = false;
 }

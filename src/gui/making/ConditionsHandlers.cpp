@@ -57,7 +57,7 @@ void MakingPanel::SelectCheck_Click(int i) {
     LotteryClass& lot = *m_form.ActiveCls;
     (void)lot.LetMyFormSet("CHK", m_selectCheck[i]->isChecked(), i);
     if (auto r = lot.ResultSelStr(i); !r) reportFailure(QStringLiteral("选号未更新："), r.error());
-    const int g = i / 14;
+    const int g = CheckBlock(i);
     const std::string sel = lot.formSet().SEL[g];
     // Groups 0, 1 and 4 take the extra digits of their box as well.
     const int extra = g == 0 ? 1 : g == 1 ? 2 : g == 4 ? 0 : -1;
@@ -85,7 +85,8 @@ void MakingPanel::CountText_Change(int i) {
 }
 
 void MakingPanel::Texthwnd3_Change(int k) {
-    static constexpr int kBox[3] = {56, 0, 14};
+    // The first box of the group whose selection takes the digits of extra box k.
+    static constexpr int kBox[3] = {CheckOf(4, 0), CheckOf(0, 0), CheckOf(1, 0)};
     SelectCheck_Click(kBox[k]);
 }
 
@@ -142,7 +143,7 @@ void MakingPanel::ShowFormSet() {
     // Each step reads the set afresh: a control's own behaviour may have changed it.
     CheckAuto->setChecked(lot.formSet().PLA);
     m_check1->setChecked(lot.formSet().FAN);
-    for (int i = 0; i < 66; ++i)
+    for (int i = 0; i < kCheckCount; ++i)
         if (m_selectCheck[i]) m_selectCheck[i]->setChecked(lot.formSet().CHK[i]);
     for (int i = 0; i < 5; ++i) {
         CountText[i]->setText(toQ(lot.formSet().CNT[i]));

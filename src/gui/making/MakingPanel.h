@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "core/model/ConditionSet.h"
 #include "gui/making/FormState.h"
 
 class QCheckBox;
@@ -25,8 +26,8 @@ class MakingPanel : public QWidget {
 public:
     MakingPanel(FormState& form, QWidget* parent = nullptr);
 
-    // The 66 selection boxes stand over the history grid; the panel handles their clicks.
-    void attachSelectChecks(const std::array<QCheckBox*, 66>& boxes);
+    // The selection boxes stand over the history grid; the panel handles their clicks.
+    void attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes);
 
     // Loads every control from the condition set of the active lottery.
     void ShowFormSet();
@@ -92,7 +93,7 @@ private:
 
     FormState& m_form;
     std::array<QRadioButton*, 12> m_weiOption{};
-    std::array<QCheckBox*, 66> m_selectCheck{};
+    std::array<QCheckBox*, kCheckCount> m_selectCheck{};
     std::array<QPushButton*, 30> m_shuZi{};
     std::array<bool, 30> m_shuZiSelected{};
     std::array<QPushButton*, 10> m_geShu{};

@@ -12,14 +12,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/model/Groups.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
 
 namespace {
-const char* const kWeiCaptions[12] = {" 万千百", " 万千十", " 万千个", " 万百十",
-                                      " 万百个", " 万十个", " 千百十", " 千百个",
-                                      " 千十个", " 百十个", " 前四星", " 后四星"};
+// Caption of a position-group option: a space, then the group's name (" 万千百").
+QString groupOptionCaption(int w) {
+    const std::string_view name = GroupName(w);
+    return QLatin1Char(' ') + QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
 
 template <class W> W* named(W* w, const QString& name) {
     w->setObjectName(name);
@@ -59,11 +62,11 @@ void MakingPanel::build() {
     posGrid->setSpacing(2);
     posGrid->setContentsMargins(4, 2, 4, 2);
     auto* weiGroup = new QButtonGroup(this);
-    for (int i = 0; i < 12; ++i) {
-        m_weiOption[i] = named(new QRadioButton(QString::fromUtf8(kWeiCaptions[i]), posBox),
-                               QStringLiteral("WeiOption_%1").arg(i));
-        m_weiOption[i]->setToolTip(QStringLiteral("选择做号与计划的位置组（%1）")
-                                       .arg(QString::fromUtf8(kWeiCaptions[i]).trimmed()));
+    for (int i = 0; i < kGroupCount; ++i) {
+        m_weiOption[i] =
+            named(new QRadioButton(groupOptionCaption(i), posBox), QStringLiteral("WeiOption_%1").arg(i));
+        m_weiOption[i]->setToolTip(
+            QStringLiteral("选择做号与计划的位置组（%1）").arg(groupOptionCaption(i).trimmed()));
         weiGroup->addButton(m_weiOption[i], i);
         posGrid->addWidget(m_weiOption[i], i % 4, i / 4);
     }
@@ -241,9 +244,9 @@ QString MakingPanel::weiCaption(int w) const {
     return (w >= 0 && w < 12) ? m_weiOption[w]->text() : QString();
 }
 
-void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, 66>& boxes) {
+void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes) {
     m_selectCheck = boxes;
-    for (int i = 0; i < 66; ++i) {
+    for (int i = 0; i < kCheckCount; ++i) {
         if (!boxes[i]) continue;
         connect(boxes[i], &QCheckBox::toggled, this, [this, i] { SelectCheck_Click(i); });
     }

@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/MonitorGrid.h"
 

@@ -1,6 +1,8 @@
 #include "gui/monitor/MonitorGrid.h"
 
 #include "gui/common/Fonts.h"
+#include "gui/common/QtText.h"
+#include "gui/common/Twips.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -14,25 +16,20 @@ constexpr std::array<const char*, 8> kHeaders = {"",     "期数", "奖号", "�
                                                  "遗漏", "次数", "二阶", "计划"};
 // Column 0 is hidden; it keeps the width every column starts with.
 constexpr std::array<int, 8> kTwips = {2700, 750, 750, 525, 525, 525, 525, 600};
-constexpr int kTwipsPerPixel = 15;
 const QColor kAlarmColour(255, 0, 0);
 const QColor kCellBorderColour(224, 224, 224);
-
-QString fromUtf8(const std::string& s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 } // namespace
 
 MonitorGridRow MonitorGridRow::fromItem(const LotteryItem& item) {
     MonitorGridRow r;
-    const QString qishu = fromUtf8(item.Qishu1);
+    const QString qishu = toQ(item.Qishu1);
     r.cells[1] = qishu.right(4);
-    r.cells[2] = fromUtf8(item.Haoma1);
-    r.cells[3] = fromUtf8(item.Zgua);
+    r.cells[2] = toQ(item.Haoma1);
+    r.cells[3] = toQ(item.Zgua);
     r.cells[4] = QString::number(item.TOW_yluo);
-    r.cells[5] = fromUtf8(item.Zsu);
-    r.cells[6] = fromUtf8(item.TowJ);
-    r.cells[7] = fromUtf8(item.Jhzg);
+    r.cells[5] = toQ(item.Zsu);
+    r.cells[6] = toQ(item.TowJ);
+    r.cells[7] = toQ(item.Jhzg);
     r.segmentEnd = item.XHxain == 1;
     return r;
 }
@@ -126,7 +123,7 @@ void setUpMonitorGridView(QTableView* view, MonitorGridModel* model) {
     view->setStyleSheet(QStringLiteral("QTableView { gridline-color: rgb(%1, %1, %1); }")
                             .arg(kCellBorderColour.red()));
     for (int c = 0; c < MonitorGridModel::kColumns; ++c)
-        view->setColumnWidth(c, MonitorGridModel::columnTwips(c) / kTwipsPerPixel);
+        view->setColumnWidth(c, TwipsToPixels(MonitorGridModel::columnTwips(c)));
     view->setColumnHidden(0, true);
 }
 

@@ -213,25 +213,34 @@ Session::~Session() {
 
 void Session::run() {
     Worker worker;
+    std::string reason = reachBus(worker);
+    reason = checkRegistry(std::move(reason));
+    serveJobs(worker, reason.empty());
+    releaseWorker(worker);
+}
+
+std::string Session::reachBus(Worker& worker) {
     worker.context = g_main_context_new();
     g_main_context_push_thread_default(worker.context);
     // Reaching the bus is the slow part (session bus, bus address, connection); the library
     // keeps the connection for its start.
     std::string reason;
     if (!atspi_get_a11y_bus()) reason = "no accessibility bus";
-    {
-        std::unique_lock lock(m_mutex);
-        m_context = worker.context;
-        m_state = reason.empty() ? State::BusReached : State::Unavailable;
-        m_reason = reason;
-        m_readyChanged.notify_all();
-        // The caller's thread starts the library (startLibraryIfDue).
-        m_wake.wait(lock, [&] { return m_stop || m_state != State::BusReached; });
-        if (m_state == State::Unavailable)
-            reason = m_reason;
-        else if (m_state == State::BusReached)
-            reason = "stopped before the start";
-    }
+    std::unique_lock lock(m_mutex);
+    m_context = worker.context;
+    m_state = reason.empty() ? State::BusReached : State::Unavailable;
+    m_reason = reason;
+    m_readyChanged.notify_all();
+    // The caller's thread starts the library (startLibraryIfDue).
+    m_wake.wait(lock, [&] { return m_stop || m_state != State::BusReached; });
+    if (m_state == State::Unavailable)
+        reason = m_reason;
+    else if (m_state == State::BusReached)
+        reason = "stopped before the start";
+    return reason;
+}
+
+std::string Session::checkRegistry(std::string reason) {
     if (reason.empty()) {
         Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
         Error err;
@@ -249,7 +258,10 @@ void Session::run() {
         }
     }
     m_readyChanged.notify_all();
+    return reason;
+}
 
+void Session::serveJobs(Worker& worker, bool usable) {
     for (;;) {
         std::function<void(Worker&)> job;
         {
@@ -262,9 +274,12 @@ void Session::run() {
                 m_jobs.pop_front();
             }
         }
-        if (job && reason.empty()) job(worker);
-        if (reason.empty()) worker.drain();
+        if (job && usable) job(worker);
+        if (usable) worker.drain();
     }
+}
+
+void Session::releaseWorker(Worker& worker) {
     for (auto& [id, a] : worker.objects)
         g_object_unref(a);
     worker.objects.clear();

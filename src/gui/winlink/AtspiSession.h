@@ -74,7 +74,15 @@ private:
     template <class T> Answer<T> call(std::function<T(Worker&, Outcome&)> job);
     void post(std::function<void(Worker&)> job, bool counted);
     void startLibraryIfDue();
+    // The worker thread: reaches the bus, checks the registry, serves jobs until stopped,
+    // then lets go of its objects.
     void run();
+    // The reason the session cannot be used, or empty.
+    std::string reachBus(Worker& worker);
+    std::string checkRegistry(std::string reason);
+    // Runs posted jobs (only when `usable`) and the worker's main context until stopped.
+    void serveJobs(Worker& worker, bool usable);
+    void releaseWorker(Worker& worker);
 
     std::chrono::milliseconds m_answerTime;
     mutable std::mutex m_mutex;

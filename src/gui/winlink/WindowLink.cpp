@@ -1,20 +1,9 @@
 #include "gui/winlink/WindowLink.h"
 
 #include "core/making/KillList.h"
+#include "core/model/Text.h"
 
 namespace zuohao::gui {
-
-namespace {
-QString trimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-} // namespace
 
 WindowHandle HandleFromText(const QString& text) {
     WindowHandle value = 0;
@@ -43,7 +32,7 @@ QString ReadWindowText(WindowLink& link, WindowHandle handle, const QString& wid
     if (read.status != ReadStatus::Ok) return {};
     QString text = read.text.left(MaxWindowTextLength);
     text.remove(QChar(u'\0'));
-    text = trimSpaces(text);
+    text = QString::fromStdString(std::string(TrimSpaces(text.toStdString())));
     if (text.isEmpty() || width.isEmpty()) return text;
     // Only the first line counts; the filter itself knows only CR LF as a line break, while
     // the widgets and the accessibility bus of this desktop separate lines with LF.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
+#include "core/model/LotteryClass.h"
 
 namespace zuohao {
 namespace {
@@ -91,7 +92,14 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"SixDigitNumber", "第202612080932期 开奖号码 695621", false, "", ""},
         LineCase{"LeadingZerosKept", "第0931期 开奖号码 00007", true, "0931", "00007"},
         LineCase{"DigitsAfterTheNumberWin", "期 12 34 开奖 56789 第", true, "34", "56789"},
-        LineCase{"FullWidthDigitsAreNotDigits", "第１２期 开奖号码 12345 ６", false, "", ""}),
+        LineCase{"FullWidthDigitsAreNotDigits", "第１２期 开奖号码 12345 ６", false, "", ""},
+        LineCase{"TheBettingProgramsLine", "第1001期 开奖号码 12345", true, "1001", "12345"},
+        LineCase{"ElevenWithTwoSpaces", "1001  12345", true, "1001", "12345"},
+        LineCase{"NinePlusCarriageReturn", "100 12345\r", false, "", ""},
+        LineCase{"NineCharactersFifteenBytes", "第1期 12345", false, "", ""},
+        LineCase{"TenCharactersWithChinese", "第10期开12345", false, "", ""},
+        LineCase{"ElevenCharactersWithChinese", "第100期开12345", true, "100", "12345"},
+        LineCase{"ManyChineseCharacters", "期期期期期期期期期期期1 12345", true, "1", "12345"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineRule, ABadLineDoesNotStopTheLinesAfterIt) {
@@ -151,6 +159,46 @@ TEST(LineRule, EveryPrefixOfATextGivesOnlyTrueDraws) {
             EXPECT_TRUE(known) << "cut " << cut << " invented " << d.qishu << " " << d.haoma;
         }
     }
+}
+
+TEST(LineRule, CarriageReturnIsNoPartOfTheNumbers) {
+    const ParsedDrawText p =
+        ParseDrawText("第1002期 开奖号码 67890\r\n第1001期 开奖号码 12345\r\n");
+    ASSERT_EQ(p.draws.size(), 2u);
+    EXPECT_EQ(p.draws[0].qishu, "1001");
+    EXPECT_EQ(p.draws[0].haoma, "12345");
+    EXPECT_EQ(p.draws[1].haoma, "67890");
+}
+
+TEST(LineRule, UnusableLinesAreCountedAsSkipped) {
+    const std::string text = "第1004期 开奖号码 44444\n"    // 0
+                             "开奖号码还没有出来呢请稍后\n" // 1: no digits
+                             "第1003期 开奖号码 1234\n"     // 2: last run of 4 digits
+                             "开奖号码 号码为 33333 等待\n" // 3: one run only
+                             "第1002期 开奖号码 123456\n"   // 4: last run of 6 digits
+                             "第1001期 开奖号码 11111\n";   // 5
+    const ParsedDrawText p = ParseDrawText(text);
+    ASSERT_EQ(p.draws.size(), 2u);
+    EXPECT_EQ(p.draws[0].qishu, "1001");
+    EXPECT_EQ(p.draws[1].qishu, "1004");
+    EXPECT_EQ(p.draws[1].haoma, "44444");
+    EXPECT_EQ(p.skipped, 5); // four unusable lines and the empty last line
+}
+
+TEST(LineRule, TheTextFeedsThePipelineOldestFirst) {
+    LotteryClass l;
+    const TextReport r = l.GetTxtStringArray(newestFirst(2000, 150, "\n"));
+    EXPECT_EQ(r.draws, 99);
+    EXPECT_EQ(l.LotteryDic.Count(), 99u);
+    EXPECT_EQ(l.LotteryDic.front().first, "1902");
+    EXPECT_EQ(l.NewQi, "2000");
+    EXPECT_EQ(l.GetNextQiShu(), "2001期");
+    // Reading the same text again adds nothing.
+    l.IsGetNew = false;
+    const TextReport again = l.GetTxtStringArray(newestFirst(2000, 150, "\n"));
+    EXPECT_EQ(again.draws, 0);
+    EXPECT_FALSE(l.IsGetNew);
+    EXPECT_EQ(l.LotteryDic.Count(), 99u);
 }
 
 } // namespace

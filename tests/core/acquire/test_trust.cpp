@@ -10,7 +10,7 @@
 
 #include "core/acquire/DrawSource.h"
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/model/MonitorState.h"
 #include "support_files.h"
 
 namespace zuohao {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao::testing {
 

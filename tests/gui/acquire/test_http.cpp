@@ -4,7 +4,7 @@
 
 #include "gui/acquire/HttpClass.h"
 #include "gui/acquire/ServerTime.h"
-#include "support_HttpServer.h"
+#include "support_http_server.h"
 
 using namespace std::chrono_literals;
 using zuohao::gui::HttpClass;
@@ -256,7 +256,7 @@ void TestHttp::setCookieCollection() {
     QCOMPARE(http.CookieDic.Count(), 0);
     http.GetHttpCookies(filter);
     QStringList got;
-    for (const auto& [k, v] : http.CookieDic.entries())
+    for (const auto& [k, v] : http.CookieDic)
         got << k + "=" + v;
     QCOMPARE(got, expected);
 

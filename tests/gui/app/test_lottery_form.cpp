@@ -12,7 +12,7 @@
 #include "gui/common/Settings.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
-#include "support_timeserver.h"
+#include "support_time_server.h"
 
 using namespace zuohao::gui;
 
@@ -163,8 +163,7 @@ private slots:
     void pathIsStoredAtClosingAndReadAtStart() {
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(15));
-        QVERIFY(
-            WriteToINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.drawPath(), f.iniPath()));
+        QVERIFY(WriteToINI(kIniSection, kIniKey, f.drawPath(), f.iniPath()));
         zuohao::gui::AppOptions o;
         o.iniPath = f.iniPath();
         f.start(o);
@@ -173,7 +172,7 @@ private slots:
         const QString other = f.dir.filePath(QStringLiteral("其他/路径/开奖.txt"));
         f.child<QLineEdit>("zelkc")->setText(other);
         f.form().close();
-        QCOMPARE(GetFromINI(QStringLiteral("网址"), QStringLiteral("zelkc"), f.iniPath()), other);
+        QCOMPARE(GetFromINI(kIniSection, kIniKey, f.iniPath()), other);
     }
 
     void linksOpenTheHelpPageAndASecondActivationDoesNothing() {

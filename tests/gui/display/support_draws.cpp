@@ -34,6 +34,13 @@ int FeedSampleDraws(LotteryClass& cls, int count) {
     return entered;
 }
 
+void StartPlanOnBase(LotteryClass& cls, std::string base) {
+    cls.formSet().DAD = std::move(base);
+    cls.IsHasPlan = true;
+    cls.StartPlanQi = cls.NewQi;
+    cls.AddNewPlan(*cls.PreItem01);
+}
+
 std::vector<ItemPtr> HeldDraws(const LotteryClass& cls) {
     std::vector<ItemPtr> items;
     for (const auto& entry : cls.LotteryDic)

@@ -17,6 +17,10 @@ std::vector<DrawLine> SampleDraws();
 // at most 100. Returns the number of draws that entered.
 int FeedSampleDraws(LotteryClass& cls, int count = 1000);
 
+// Starts a plan over a fixed base set without a reduction: the newest held draw gets its
+// plan line, as after the start button.
+void StartPlanOnBase(LotteryClass& cls, std::string base);
+
 // The held draws of a lottery, oldest first.
 std::vector<ItemPtr> HeldDraws(const LotteryClass& cls);
 

@@ -29,10 +29,7 @@ private slots:
         cls.LotteryName = "腾讯分分彩";
         test::FeedSampleDraws(cls, 90);
         cls.formSet().IDX = 7;
-        cls.formSet().DAD = "012 123 234 345 456 567 678 789 890 901 135 246 357 468 579";
-        cls.IsHasPlan = true;
-        cls.StartPlanQi = cls.NewQi;
-        cls.AddNewPlan(*cls.PreItem01);
+        test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901 135 246 357 468 579");
         const auto draws = test::SampleDraws();
         for (std::size_t i = 90; i < draws.size(); ++i)
             cls.ProcessDraw(draws[i].qishu, draws[i].haoma);

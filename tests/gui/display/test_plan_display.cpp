@@ -1,6 +1,7 @@
 // The plan display: the grid rebuilt from the held draws and the lines of the running plan.
 #include <QtTest>
 
+#include "core/plan/Plan.h"
 #include "gui/display/HistoryGridModel.h"
 #include "gui/display/PlanDisplay.h"
 #include "support_draws.h"
@@ -156,7 +157,7 @@ private slots:
     void planTextTrimsOnlyTheEnds() {
         QFETCH(QString, lines);
         QFETCH(QString, text);
-        QCOMPARE(PlanTextFromLines(lines.toStdString()), text);
+        QCOMPARE(QString::fromStdString(PlanTextFromLines(lines.toStdString())), text);
     }
 
     // A plan run through the draw pipeline: one line per period from the start on, the
@@ -167,10 +168,7 @@ private slots:
         const auto before = test::HeldDraws(cls);
         before[50]->PlanTxt = "1期  1注  【千百个】  中"; // a line of an earlier plan
         cls.formSet().IDX = 7;
-        cls.formSet().DAD = "012 123 234 345 456 567 678 789 890 901";
-        cls.IsHasPlan = true;
-        cls.StartPlanQi = cls.NewQi;
-        cls.AddNewPlan(*cls.PreItem01);
+        test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901");
         const auto draws = test::SampleDraws();
         for (std::size_t i = 90; i < draws.size(); ++i)
             cls.ProcessDraw(draws[i].qishu, draws[i].haoma);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/model/LotteryClass.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/JianKongForm.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "gui/winlink/DesktopWindowLink.h"
-#include "support_fakelink.h"
+#include "support_fake_link.h"
 
 using namespace zuohao::gui;
 using zuohao::gui::test::FakeLink;

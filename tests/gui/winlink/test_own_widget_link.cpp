@@ -150,22 +150,6 @@ private slots:
         QCOMPARE(link.widget(hit->handle), &bare);
         QCOMPARE(ReadWindowText(link, hit->handle, QStringLiteral("3")), QStringLiteral("123 456"));
     }
-
-    void benchmarkHitTest() {
-        OwnWidgetLink link;
-        const QPoint p = centreOf(m_plain);
-        QBENCHMARK {
-            link.windowAt(p);
-        }
-    }
-
-    void benchmarkRead() {
-        OwnWidgetLink link;
-        const WindowHandle h = link.windowAt(centreOf(m_edit))->handle;
-        QBENCHMARK {
-            ReadWindowText(link, h, QStringLiteral("3"));
-        }
-    }
 };
 
 QTEST_MAIN(OwnWidgetLinkTest)

@@ -2,7 +2,7 @@
 // the digits of the first line, over a link with texts set by the test.
 #include <QTest>
 
-#include "support_fakelink.h"
+#include "support_fake_link.h"
 
 using namespace zuohao::gui;
 using zuohao::gui::test::FakeLink;

@@ -13,17 +13,11 @@
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
 #include "gui/winlink/OwnWidgetLink.h"
+#include "support_xdotool.h"
 
 using namespace zuohao::gui;
-
-namespace {
-void xdotool(const QStringList& args) {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
-}
-void movePointer(const QPoint& p) {
-    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
-}
-} // namespace
+using zuohao::test::movePointer;
+using zuohao::test::xdotool;
 
 class NoBusTest : public QObject {
     Q_OBJECT
@@ -94,4 +88,4 @@ private slots:
 };
 
 QTEST_MAIN(NoBusTest)
-#include "nobus_test.moc"
+#include "test_nobus.moc"

@@ -49,4 +49,4 @@ private slots:
 };
 
 QTEST_MAIN(BenchWindow)
-#include "test_bench_window.moc"
+#include "bench_window.moc"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "RefFeatures.h"
 #include "core/model/NumberTables.h"
+#include "support_ref_features.h"
 
 namespace zuohao {
 namespace {

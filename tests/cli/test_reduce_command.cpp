@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
+#include "support_cli_run.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
-#include "RefFeatures.h"
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/LotteryItem.h"
+#include "support_ref_features.h"
 
 namespace zuohao {
 namespace {

@@ -5,8 +5,9 @@
 #include <unordered_set>
 
 #include "core/model/LotteryClass.h"
+#include "core/model/MonitorState.h"
 #include "core/model/Text.h"
-#include "core/monitor/MonitorState.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao {
 
@@ -62,7 +63,8 @@ void LotteryClass::rebuildFrom(const Draws& corrected, const Draws& filled, cons
 
     // Periods older than the replay are corrected where they are.
     for (const auto& [label, haoma] : corrected)
-        if (NumericValue(label) < startValue) LotteryDic_Jiankong.Set(label, haoma);
+        if (NumericValue(label) < startValue && LotteryDic_Jiankong.Exists(label))
+            LotteryDic_Jiankong.Set(label, haoma);
 
     Draws truth;
     std::vector<std::string> replayed, quiet;

@@ -1,4 +1,4 @@
-#include "support_HttpServer.h"
+#include "support_http_server.h"
 
 #include <QHostAddress>
 #include <QTcpServer>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/model/LotteryClass.h"
+#include "core/plan/Plan.h"
 
 namespace zuohao {
 namespace {
@@ -25,10 +26,7 @@ std::vector<std::string> keys(const LotteryClass& l) {
 
 // Starts a plan as the start button does: run the reduction, give the newest draw its line.
 void startPlan(LotteryClass& l) {
-    l.IsHasPlan = true;
-    l.StartPlanQi = l.NewQi;
-    ASSERT_TRUE(l.GetSuoshuiDadi().ok());
-    l.AddNewPlan(*l.PreItem01);
+    ASSERT_TRUE(StartPlan(l).ok());
 }
 
 TEST(Pipeline, NewDrawIsHeldAndReported) {

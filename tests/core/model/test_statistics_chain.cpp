@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "RefFeatures.h"
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
+#include "support_ref_features.h"
 
 namespace zuohao {
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The monitor's process-wide state: switches, settings, rows and counters, and the texts
-// the monitor window shows (its plan label, copy button and base-set box).
+// the monitor window shows (its plan label, copy button and base-set box). The operations
+// on it are in core/monitor/Monitor.h.
 #include <array>
 #include <memory>
 #include <string>
@@ -43,20 +44,5 @@ struct MonitorState {
     std::string StartCaption = kStartCaption;         // jiankongCom
     bool PeriodListEnabled = true;                    // QSCom
 };
-
-// Key of a period: the decimal text of its label's numeric value, so that 0931 and 931
-// are one period.
-std::string PeriodKey(std::string_view label);
-
-class LotteryClass;
-
-// Switches monitoring on and replays every period of the lottery. `mainBaseText` is the
-// main window's base set, taken unless a monitor plan runs. Fails with the message above
-// (and changes nothing else) when there is no base set.
-Result<void> ReashStar(MonitorState& state, LotteryClass& lottery, std::string_view mainBaseText);
-
-// The start/stop button: switches off when on, otherwise ReashStar.
-Result<void> ToggleMonitoring(MonitorState& state, LotteryClass& lottery,
-                              std::string_view mainBaseText);
 
 } // namespace zuohao

@@ -1,4 +1,4 @@
-#include "core/making/ConditionSet.h"
+#include "core/model/ConditionSet.h"
 
 #include <algorithm>
 

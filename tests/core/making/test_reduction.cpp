@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../model/RefFeatures.h"
+#include "../model/support_ref_features.h"
 #include "core/making/Reduction.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/Text.h"

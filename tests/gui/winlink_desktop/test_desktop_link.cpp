@@ -13,88 +13,40 @@
 #include "gui/winlink/HandPicker.h"
 #include "gui/winlink/OutlineFrame.h"
 #include "gui/winlink/X11AtspiLink.h"
+#include "support_desktop_target.h"
+#include "support_xdotool.h"
 
 using namespace zuohao::gui;
-
-namespace {
-void xdotool(const QStringList& args) {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
-}
-
-void movePointer(const QPoint& p) {
-    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
-}
-} // namespace
+using zuohao::test::movePointer;
+using zuohao::test::xdotool;
 
 class DesktopLinkTest : public QObject {
     Q_OBJECT
-    QProcess m_target;
+    zuohao::test::DesktopTarget m_target;
     QRect m_edit;  // the target's line edit on the screen
     QRect m_plain; // its two-line text box
     std::unique_ptr<DesktopWindowLink> m_link;
     WindowHandle m_editHandle = 0;
 
-    // Sends a command to the target program and waits for its answer line.
-    QString ask(const QString& command) {
-        m_target.write((command + u'\n').toUtf8());
-        if (!m_target.waitForReadyRead(5000)) return {};
-        return QString::fromUtf8(m_target.readLine()).trimmed();
-    }
-
-    // The target registers on the accessibility bus some time after it shows its window:
-    // look until the line edit is found and read, for at most 20 seconds.
+    QString ask(const QString& command) { return m_target.ask(command); }
     std::optional<WindowHit> hitUntilRead(const QPoint& p, const QString& expected) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 20000) {
-            const auto hit = m_link->windowAt(p);
-            if (hit && m_link->backendOf(hit->handle) == m_link->otherLink() &&
-                ReadWindowText(*m_link, hit->handle) == expected)
-                return hit;
-            QTest::qWait(200);
-        }
-        return std::nullopt;
+        return zuohao::test::HitUntilRead(*m_link, p, expected);
     }
 
 private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        m_target.setProcessEnvironment(env);
-        m_target.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_target.start(QStringLiteral(ZUOHAO_WINLINK_TARGET),
-                       {QStringLiteral("400"), QStringLiteral("120")});
-        QVERIFY(m_target.waitForStarted(5000));
-        for (int lines = 0; lines < 3;) {
-            if (!m_target.canReadLine()) {
-                QVERIFY2(m_target.waitForReadyRead(10000), "the target program did not start");
-                continue;
-            }
-            const QStringList parts = QString::fromUtf8(m_target.readLine()).trimmed().split(u' ');
-            ++lines;
-            if (parts.size() == 5) {
-                const QRect r(parts[1].toInt(), parts[2].toInt(), parts[3].toInt(),
-                              parts[4].toInt());
-                (parts[0] == QLatin1String("edit") ? m_edit : m_plain) = r;
-            }
-        }
-        QVERIFY(m_edit.isValid() && m_plain.isValid());
-
-        m_link = DesktopWindowLink::create();
-        auto* other = dynamic_cast<X11AtspiLink*>(m_link->otherLink());
-        QVERIFY2(other, qPrintable(m_link->unavailableReason()));
-        QVERIFY2(other->waitReady(10000), qPrintable(other->unavailableReason()));
+        const QString started = m_target.start();
+        QVERIFY2(started.isEmpty(), qPrintable(started));
+        m_edit = m_target.edit();
+        m_plain = m_target.plain();
+        QString why;
+        m_link = zuohao::test::ReadyDesktopLink(why);
+        QVERIFY2(m_link, qPrintable(why));
         QCOMPARE(m_link->unavailableReason(), QString());
     }
 
-    void cleanupTestCase() {
-        if (m_target.state() != QProcess::NotRunning) {
-            m_target.kill();
-            m_target.waitForFinished(3000);
-        }
-    }
+    void cleanupTestCase() { m_target.stop(); }
 
     void hitTestAndReadTheLineEdit() {
         movePointer(m_edit.center());
@@ -225,20 +177,6 @@ private slots:
         QTRY_COMPARE(ReadWindowText(*m_link, hit->handle), QString());
     }
 
-    void benchmarkHitTest() {
-        const QPoint p = m_edit.center();
-        QBENCHMARK {
-            m_link->windowAt(p);
-        }
-    }
-
-    void benchmarkRead() {
-        QVERIFY(m_editHandle != 0);
-        QBENCHMARK {
-            ReadWindowText(*m_link, m_editHandle, QStringLiteral("3"));
-        }
-    }
-
     void aProgramThatDoesNotAnswerReadsEmpty() {
         QVERIFY(m_editHandle != 0);
         QCOMPARE(ask(QStringLiteral("hang 6")), QStringLiteral("ok"));
@@ -266,8 +204,8 @@ private slots:
 
     void aClosedProgramReadsEmpty() {
         QVERIFY(m_editHandle != 0);
-        m_target.write("quit\n");
-        QVERIFY(m_target.waitForFinished(5000));
+        m_target.process().write("quit\n");
+        QVERIFY(m_target.process().waitForFinished(5000));
         QTRY_VERIFY(!m_link->exists(m_editHandle));
         QCOMPARE(ReadWindowText(*m_link, m_editHandle), QString());
         QCOMPARE(ReadWindowText(*m_link, m_editHandle, QStringLiteral("3")), QString());
@@ -279,4 +217,4 @@ private slots:
 };
 
 QTEST_MAIN(DesktopLinkTest)
-#include "desktop_link_test.moc"
+#include "test_desktop_link.moc"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
+#include "support_cli_run.h"
 
 namespace {
 

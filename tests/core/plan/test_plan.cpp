@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../model/RefFeatures.h"
+#include "../model/support_ref_features.h"
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
 

@@ -7,12 +7,13 @@
 #include <variant>
 #include <vector>
 
+#include "core/model/GridLayout.h"
 #include "core/model/Result.h"
 
 namespace zuohao {
 
-inline constexpr int kCheckCount = 66;
-inline constexpr int kSelGroups = 5;
+inline constexpr int kCheckCount = kStatColumns; // one selection box per statistics column
+inline constexpr int kSelGroups = kBlockCount;   // one selection text per trend block
 
 struct ConditionSet {
     int IDX = 0;

@@ -34,10 +34,7 @@ private slots:
         test::FeedSampleDraws(m_cls, 90);
         m_cls.LotteryName = "腾讯分分彩";
         m_cls.formSet().IDX = 7;
-        m_cls.formSet().DAD = "012 123 234 345 456 567 678 789 890 901";
-        m_cls.IsHasPlan = true;
-        m_cls.StartPlanQi = m_cls.NewQi;
-        m_cls.AddNewPlan(*m_cls.PreItem01);
+        test::StartPlanOnBase(m_cls, "012 123 234 345 456 567 678 789 890 901");
         for (std::size_t i = 90; i < draws.size(); ++i)
             m_cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
         QCOMPARE(int(m_cls.LotteryDic.Count()), 100);
@@ -82,4 +79,4 @@ private slots:
 };
 
 QTEST_MAIN(TestBenchRedraw)
-#include "test_bench_redraw.moc"
+#include "bench_redraw.moc"

@@ -1,0 +1,43 @@
+# Fails when a core folder includes a header of a folder above it, or of the window, store or
+# command-line code. Run by ctest (test core_include_direction):
+#   cmake -DCORE_DIR=<src/core> -DLAYERS="platform;model;..." -P CheckCoreLayers.cmake
+# LAYERS lists the core folders from the bottom up; a folder may include only its own folder
+# and the folders listed before it.
+if(NOT CORE_DIR OR NOT LAYERS)
+  message(FATAL_ERROR "usage: cmake -DCORE_DIR=... -DLAYERS=... -P CheckCoreLayers.cmake")
+endif()
+
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${CORE_DIR} ${CORE_DIR}/*)
+set(faults "")
+foreach(folder ${folders})
+  if(NOT IS_DIRECTORY ${CORE_DIR}/${folder})
+    continue()
+  endif()
+  list(FIND LAYERS ${folder} rank)
+  if(rank EQUAL -1)
+    string(APPEND faults "  src/core/${folder}/ is not in the layer list\n")
+    continue()
+  endif()
+  file(GLOB_RECURSE sources ${CORE_DIR}/${folder}/*.h ${CORE_DIR}/${folder}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" path "${line}")
+      file(RELATIVE_PATH shown ${CORE_DIR}/.. ${source})
+      if(path MATCHES "^core/([^/]+)/")
+        list(FIND LAYERS ${CMAKE_MATCH_1} target)
+        if(target EQUAL -1 OR target GREATER rank)
+          string(APPEND faults "  ${shown} includes ${path} (upward: ${folder} -> ${CMAKE_MATCH_1})\n")
+        endif()
+      else()
+        string(APPEND faults "  ${shown} includes ${path} (outside the core)\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "core folders must depend one way (${LAYERS}):\n${faults}")
+endif()
+string(REPLACE ";" " <- " order "${LAYERS}")
+message(STATUS "core includes are one-way: ${order}")

@@ -1,0 +1,50 @@
+// libFuzzer target: the text of an archive import file (draw-file lines or CSV). Each input
+// is checked against properties that must hold for any bytes.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "store/ImportText.h"
+
+using namespace zuohao::store;
+
+namespace {
+#define FUZZ_CHECK(cond)                                                                           \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "fuzz check failed: %s (line %d)\n", #cond, __LINE__);            \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+bool allDigits(std::string_view s) {
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const ImportText t = ParseImportText(bytes);
+    std::size_t lines = 1;
+    for (char c : bytes)
+        lines += c == '\n';
+    FUZZ_CHECK(t.draws.size() + std::size_t(t.badLines) <= lines);
+    FUZZ_CHECK(t.firstBad.size() <= kBadLinesListed);
+    FUZZ_CHECK(t.firstBad.size() ==
+               std::min<std::size_t>(kBadLinesListed, std::size_t(t.badLines)));
+    for (std::size_t i = 1; i < t.firstBad.size(); ++i)
+        FUZZ_CHECK(t.firstBad[i] > t.firstBad[i - 1]);
+    for (const DrawIn& d : t.draws) {
+        FUZZ_CHECK(!d.qishu.empty() && allDigits(d.qishu));
+        FUZZ_CHECK(d.haoma.size() == 5 && allDigits(d.haoma));
+        FUZZ_CHECK(PeriodValue(d.qishu) >= 0);
+    }
+    // A CSV line splits into fields whose quoting round-trips for plain text.
+    const auto fields = SplitCsvLine(bytes.substr(0, bytes.find('\n')));
+    FUZZ_CHECK(!fields.empty());
+    return 0;
+}

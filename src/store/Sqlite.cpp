@@ -1,0 +1,147 @@
+#include "store/Sqlite.h"
+
+#include <sqlite3.h>
+#include <utility>
+
+namespace zuohao::store::sql {
+
+Db::~Db() {
+    close();
+}
+
+Db::Db(Db&& other) noexcept : m_db(std::exchange(other.m_db, nullptr)) {}
+
+Db& Db::operator=(Db&& other) noexcept {
+    if (this != &other) {
+        close();
+        m_db = std::exchange(other.m_db, nullptr);
+    }
+    return *this;
+}
+
+bool Db::open(const std::string& path, SqlError& err) {
+    close();
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        err = {m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc), rc & 0xff};
+        close();
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 0);
+    return true;
+}
+
+void Db::close() {
+    if (m_db) sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool Db::exec(const char* sqlText, SqlError& err) {
+    char* msg = nullptr;
+    const int rc = sqlite3_exec(m_db, sqlText, nullptr, nullptr, &msg);
+    if (rc == SQLITE_OK) return true;
+    err = {msg ? msg : sqlite3_errstr(rc), rc & 0xff};
+    sqlite3_free(msg);
+    return false;
+}
+
+bool Db::scalar(const char* sqlText, std::int64_t& out, SqlError& err) {
+    Stmt s(*this, sqlText);
+    if (!s.ok()) {
+        err = {lastMessage(), sqlite3_errcode(m_db) & 0xff};
+        return false;
+    }
+    out = s.step() ? s.integer(0) : 0;
+    if (s.failed()) {
+        err = {lastMessage(), s.code()};
+        return false;
+    }
+    return true;
+}
+
+int Db::changes() const {
+    return sqlite3_changes(m_db);
+}
+
+std::string Db::lastMessage() const {
+    return m_db ? sqlite3_errmsg(m_db) : "no database";
+}
+
+Stmt::Stmt(const Db& db, const char* sqlText) {
+    if (sqlite3_prepare_v2(db.handle(), sqlText, -1, &m_stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+}
+
+Stmt::~Stmt() {
+    sqlite3_finalize(m_stmt);
+}
+
+Stmt::Stmt(Stmt&& other) noexcept
+    : m_stmt(std::exchange(other.m_stmt, nullptr)), m_failed(other.m_failed), m_code(other.m_code) {
+}
+
+Stmt& Stmt::operator=(Stmt&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = std::exchange(other.m_stmt, nullptr);
+        m_failed = other.m_failed;
+        m_code = other.m_code;
+    }
+    return *this;
+}
+
+Stmt& Stmt::bind(int index, std::int64_t value) {
+    sqlite3_bind_int64(m_stmt, index, value);
+    return *this;
+}
+
+Stmt& Stmt::bind(int index, std::string_view value) {
+    sqlite3_bind_text(m_stmt, index, value.data(), int(value.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+bool Stmt::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) return true;
+    m_failed = rc != SQLITE_DONE;
+    m_code = rc & 0xff;
+    return false;
+}
+
+void Stmt::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_failed = false;
+    m_code = 0;
+}
+
+std::int64_t Stmt::integer(int column) const {
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+std::string Stmt::text(int column) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return p ? std::string(p, std::size_t(sqlite3_column_bytes(m_stmt, column))) : std::string();
+}
+
+Transaction::Transaction(Db& db, SqlError& err) : m_db(db) {
+    m_begun = m_db.exec("BEGIN IMMEDIATE", err);
+}
+
+Transaction::~Transaction() {
+    if (m_begun && !m_done) {
+        SqlError ignored;
+        m_db.exec("ROLLBACK", ignored);
+    }
+}
+
+bool Transaction::commit(SqlError& err) {
+    if (!m_begun || m_done) return false;
+    m_done = m_db.exec("COMMIT", err);
+    return m_done;
+}
+
+} // namespace zuohao::store::sql

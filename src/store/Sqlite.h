@@ -1,0 +1,88 @@
+#pragma once
+// A small RAII wrapper over the SQLite C API: a connection, prepared statements, and a
+// transaction that rolls back unless committed.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zuohao::store::sql {
+
+// A failed SQLite call: the message and SQLite's primary result code.
+struct SqlError {
+    std::string message;
+    int code = 0;
+};
+
+class Db {
+public:
+    Db() = default;
+    ~Db();
+    Db(Db&& other) noexcept;
+    Db& operator=(Db&& other) noexcept;
+    Db(const Db&) = delete;
+    Db& operator=(const Db&) = delete;
+
+    // Opens (creating) the file read-write. False with `err` set on failure.
+    bool open(const std::string& path, SqlError& err);
+    void close();
+    sqlite3* handle() const { return m_db; }
+    explicit operator bool() const { return m_db != nullptr; }
+
+    // Runs one or more statements without results.
+    bool exec(const char* sqlText, SqlError& err);
+    // The first column of the first row as an integer (0 when no row).
+    bool scalar(const char* sqlText, std::int64_t& out, SqlError& err);
+    int changes() const;
+    std::string lastMessage() const;
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+class Stmt {
+public:
+    Stmt() = default;
+    Stmt(const Db& db, const char* sqlText);
+    ~Stmt();
+    Stmt(Stmt&& other) noexcept;
+    Stmt& operator=(Stmt&& other) noexcept;
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+
+    bool ok() const { return m_stmt != nullptr; }
+    Stmt& bind(int index, std::int64_t value);
+    Stmt& bind(int index, std::string_view value);
+    // Steps once: true while a row is there; `done` tells a finished statement from an error.
+    bool step();
+    bool failed() const { return m_failed; }
+    int code() const { return m_code; }
+    void reset(); // ready to bind and run again
+    std::int64_t integer(int column) const;
+    std::string text(int column) const;
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_failed = false;
+    int m_code = 0;
+};
+
+// BEGIN IMMEDIATE on construction, ROLLBACK on destruction unless commit() succeeded.
+class Transaction {
+public:
+    Transaction(Db& db, SqlError& err);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool begun() const { return m_begun; }
+    bool commit(SqlError& err);
+
+private:
+    Db& m_db;
+    bool m_begun = false;
+    bool m_done = false;
+};
+
+} // namespace zuohao::store::sql

@@ -2,7 +2,9 @@
 // unchanged it is byte for byte the same; after the path is set, the path reads back, every
 // line of the file but the one replaced is still there in its order with its own line end,
 // and a second reading gives the same bytes.
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "gui/common/IniFile.h"
 #include "support_fuzz.h"
@@ -33,21 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(IniFile(after).content() == after);
     FUZZ_CHECK(IniFile(after).value(QStringLiteral("网址"), QStringLiteral("zelkc")) == path);
     // Every old line, but at most one replaced and the last one's added line end, is kept
-    // in order.
+    // in order: the longest common subsequence of the old and new lines misses at most one.
     const QList<QByteArray> before = linesOf(bytes), now = linesOf(after);
-    qsizetype j = 0, missed = 0;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        const qsizetype from = j;
-        while (j < now.size() && now[j] != before[i] &&
-               !(i == before.size() - 1 && now[j].startsWith(before[i])))
-            ++j;
-        if (j == now.size()) {
-            ++missed;
-            j = from;
-            continue;
-        }
-        ++j;
-    }
+    const qsizetype n = before.size(), m = now.size();
+    if (n * m > 1000000) return 0; // thousands of lines: the table would be too big
+    auto same = [&](qsizetype i, qsizetype j) {
+        return now[j] == before[i] || (i == n - 1 && now[j].startsWith(before[i]));
+    };
+    std::vector<std::vector<int>> lcs(std::size_t(n + 1), std::vector<int>(std::size_t(m + 1)));
+    for (qsizetype i = n - 1; i >= 0; --i)
+        for (qsizetype j = m - 1; j >= 0; --j)
+            lcs[i][j] = same(i, j) ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+    const qsizetype missed = n - lcs[0][0];
     FUZZ_CHECK(missed <= 1);
     return 0;
 }

@@ -31,7 +31,9 @@ void countMissing(double from, const std::vector<DrawLine>& ascending, HeadVerdi
     for (const DrawLine& d : ascending) {
         const double now = valueOf(d);
         if (now > last + 1) {
-            v.missingCount += std::size_t(now - last - 1);
+            // Labels of more than 15 digits are no longer exact: the count is held there.
+            constexpr double kMostCounted = 1e15;
+            v.missingCount += std::size_t(std::min(now - last - 1, kMostCounted));
             for (double m = last + 1; m < now && v.missing.size() < kMissingShown; m += 1)
                 v.missing.push_back(DecimalText(m));
         }

@@ -1,5 +1,6 @@
 // libFuzzer target: the draw line rule, the decoding of a draw-file line and the numeric
 // value of a text. Each input is checked against properties that must hold for any bytes.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -112,6 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Decoding never loses a draw line that was valid UTF-8 already.
     if (IsValidUtf8(bytes))
         FUZZ_CHECK(ParseDrawText(decoded).draws.size() == ParseDrawText(bytes).draws.size());
+    // The file reader's whole-head decoding: any bytes give UTF-8 of at most 99 line feeds.
+    const std::string head = DecodeDrawFileHead(bytes);
+    FUZZ_CHECK(IsValidUtf8(head));
+    FUZZ_CHECK(std::count(head.begin(), head.end(), '\n') <= kDrawFileLines);
+    checkParse(head);
     checkNumericValue(bytes);
     checkNumericValue(bytes.substr(0, bytes.find('\n')));
     return 0;

@@ -1,12 +1,20 @@
-// LotteryClass operations of draw acquisition: history load and new-draw fetch.
+// LotteryClass operations of draw acquisition: history load and new-draw fetch, under the
+// draw feed's rule of trust.
+#include <algorithm>
+
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
+#include "core/acquire/Trust.h"
 #include "core/model/LotteryClass.h"
 #include "core/model/MonitorState.h"
+#include "core/model/Text.h"
 
 namespace zuohao {
 
 inline constexpr const char* kLoadingStatus = "正在获取数据...";
+inline constexpr const char* kNoDrawsInFile = "文件中没有开奖号码";
+inline constexpr const char* kNoTextFallback = "开奖文件读不到";
+inline constexpr const char* kRetrying = "，下次刷新再试";
 
 TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
     TextReport report;
@@ -21,42 +29,98 @@ TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
     return report;
 }
 
-// A read taken while the betting program rewrites its file may stop inside a line or right
-// after one: the lines of the new draws are there, the older ones are not yet. When none of
-// the complete lines is a draw already held, such a read could let draws enter out of order,
-// so it is held back for one poll; the same text read again is taken as it is (a short file,
-// or one without a final line break). A history load (nothing held) holds back only a read
-// that stops inside a line.
-bool LotteryClass::looksCutOff(const std::string& text) const {
-    const bool endsInsideLine = !text.empty() && text.back() != '\n';
-    if (!endsInsideLine && LotteryDic.empty()) return false;
-    std::size_t lines = 0, start = 0;
-    while (true) {
-        std::size_t nl = text.find('\n', start);
-        if (nl == std::string::npos) break;
-        ++lines;
-        for (const DrawLine& d :
-             ParseDrawText(std::string_view(text).substr(start, nl - start)).draws)
-            if (LotteryDic.Exists(d.qishu)) return false;
-        start = nl + 1;
+void LotteryClass::setNotice(std::string text, bool sticky) {
+    m_feed.notice = std::move(text);
+    m_stickyNotice = sticky;
+}
+
+void LotteryClass::noteNoText() {
+    ++m_failedPolls;
+    std::string why = m_source ? m_source->lastProblem() : std::string();
+    if (why.empty()) why = kNoTextFallback;
+    m_feed.alarm = m_failedPolls >= kFailedPollsBeforeAlarm;
+    setNotice(m_feed.alarm ? why : why + kRetrying, false);
+}
+
+namespace {
+std::string missingText(const HeadVerdict& v) {
+    std::string t = "断期: 缺 ";
+    for (std::size_t i = 0; i < v.missing.size(); ++i)
+        t += (i ? "、" : "") + v.missing[i] + "期";
+    if (v.missingCount > v.missing.size()) t += " 等 " + std::to_string(v.missingCount) + " 期";
+    return t;
+}
+
+std::vector<std::pair<std::string, std::string>> pairs(const std::vector<DrawLine>& draws) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const DrawLine& d : draws)
+        out.emplace_back(d.qishu, d.haoma);
+    return out;
+}
+} // namespace
+
+// One read of the file, judged by the rule of trust.
+void LotteryClass::takeText(const std::string& text) {
+    // The usual poll: the file as it was last believed, nothing to do.
+    if (text == m_takenText && !LotteryDic.empty()) {
+        m_failedPolls = 0;
+        m_feed.alarm = false;
+        if (!m_stickyNotice) setNotice({}, false);
+        return;
     }
-    if (endsInsideLine) ++lines;
-    return lines < std::size_t(kDrawFileLines);
+    m_takenText.clear();
+    const std::vector<DrawLine> topDown = DrawLinesTopDown(text);
+    if (topDown.empty()) {
+        ++m_failedPolls;
+        m_feed.alarm = m_failedPolls >= kFailedPollsBeforeAlarm;
+        setNotice(kNoDrawsInFile, false);
+        return;
+    }
+    m_failedPolls = 0;
+    m_feed.alarm = false;
+    if (!m_stickyNotice) setNotice({}, false);
+
+    HeldView held;
+    held.numbers = &LotteryDic_Jiankong;
+    held.fillFloor = LotteryDic.Count() < kHeldDraws || LotteryDic.empty()
+                         ? -1e300
+                         : NumericValue(LotteryDic.front().first);
+    const bool endsInsideLine = text.back() != '\n';
+    const HeadVerdict v = JudgeDrawHead(topDown, endsInsideLine, held);
+    if (!v.whole && text != m_heldBackText) {
+        m_heldBackText = text; // believed if the next poll reads the same
+        return;
+    }
+    m_takenText = text;
+
+    if (!v.corrected.empty() || !v.filled.empty()) {
+        rebuildFrom(pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
+        std::string notice;
+        if (!v.corrected.empty()) notice = "第" + v.corrected.front().qishu + "期开奖号码已更正";
+        if (!v.filled.empty())
+            notice += (notice.empty() ? "" : "，") + std::string("补入 ") +
+                      std::to_string(v.filled.size()) + " 期";
+        setNotice(notice, true);
+        return;
+    }
+    for (const DrawLine& d : v.fresh) {
+        DrawOutcome o = ProcessDraw(d.qishu, d.haoma);
+        if (!o.error.empty()) m_lastErrors.push_back(d.qishu + ": " + o.error);
+    }
+    if (v.missingCount > 0)
+        setNotice(missingText(v), true);
+    else if (!v.fresh.empty())
+        setNotice({}, false);
 }
 
 void LotteryClass::读取挂机文本() {
     std::optional<std::string> text = m_source ? m_source->ReadText() : std::nullopt;
-    if (text && !text->empty() && looksCutOff(*text) && *text != m_heldBackText) {
-        m_heldBackText = *text;
-        return;
-    }
-    m_heldBackText.clear();
     if (text && !text->empty()) {
-        TextReport r = GetTxtStringArray(*text);
-        m_lastErrors.insert(m_lastErrors.end(), r.errors.begin(), r.errors.end());
+        takeText(*text);
         return;
     }
-    if (m_observer) m_observer->AskForDrawFile();
+    noteNoText();
+    if (m_ask == AskForFile::Yes && m_observer) m_observer->AskForDrawFile();
 }
 
 void LotteryClass::LoadHistorySafe() {
@@ -64,13 +128,18 @@ void LotteryClass::LoadHistorySafe() {
     读取挂机文本();
 }
 
-void LotteryClass::GetLotteryHisroty() {
+void LotteryClass::GetLotteryHisroty(AskForFile ask) {
     if (MyIndex == 0) {
         if (m_observer) m_observer->ShowLabelTxt(kLoadingStatus);
         LotteryDic.RemoveAll();
         LotteryDic_Jiankong.RemoveAll();
+        m_snapshots.clear();
+        m_takenText.clear();
+        setNotice({}, false);
         if (m_monitor) m_monitor->MonitorRows.RemoveAll();
+        m_ask = ask;
         LoadHistorySafe();
+        m_ask = AskForFile::No;
     }
     IsGetHis = LotteryDic.Count() > 0;
     if (m_monitor) m_monitor->ReplayDone = IsGetHis;

@@ -1,41 +1,76 @@
 #pragma once
 // Where the draw text comes from. The betting program's file is the usual source; tests
 // and other front ends plug in their own.
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/acquire/LineRule.h"
 
 namespace zuohao {
 
 class DrawSource {
 public:
     virtual ~DrawSource() = default;
-    // The head of the draw text as UTF-8, or nothing when there is no text (no file, a
-    // locked, unreadable or empty file).
+    // The head of the draw text as UTF-8 with line feeds, or nothing when there is no text
+    // (no file, a locked, unreadable or empty file).
     virtual std::optional<std::string> ReadText() = 0;
+    // Why the last ReadText gave no text, in words for the status line (empty when it gave
+    // text or the source cannot tell).
+    virtual std::string lastProblem() const { return {}; }
 };
 
-// Reads the file at a path: only up to the 99th line break, each line capped in length,
-// each line decoded as UTF-8 or else as GB18030 (the system code page of the betting
-// program); a multi-byte GB18030 character becomes U+FFFD, one character as in the file.
+// Longest line of the draw file that is looked at, in bytes; a longer line is not a draw line.
+inline constexpr std::size_t kDrawLineCap = 256; // a draw line is some 40 bytes
+// Most bytes read of the draw file per pass: 99 lines of the longest accepted length with
+// their line ends, twice over for UTF-16. A file of any size costs at most this much.
+inline constexpr std::size_t kDrawReadCap = std::size_t(kDrawFileLines) * (kDrawLineCap + 2) * 2;
+
+// Why a read of the draw file gave no text.
+enum class DrawFileProblem { None, NoPath, CannotOpen, ReadError, Empty, Unsteady };
+
+// The status-line words for a problem ("" for None).
+const char* DrawFileProblemText(DrawFileProblem problem);
+
+struct DrawFileRead {
+    std::optional<std::string> text;
+    DrawFileProblem problem = DrawFileProblem::None;
+};
+
+// Reads the file at a path: at most kDrawReadCap bytes and no further than the 99th line end,
+// in two passes that must agree (a file rewritten while read gives no text this time).
+DrawFileRead ReadDrawFile(const std::string& path);
+
+// ReadDrawFile's text alone.
+std::optional<std::string> ReadDrawFileHead(const std::string& path);
+
+// Turns the first bytes of a draw file into the text the line rule reads: UTF-16 (LE or BE,
+// with its byte-order mark) becomes UTF-8, a UTF-8 byte-order mark is dropped; lines end at
+// LF, CR LF or a lone CR (a lone CR reads as CR LF, so the line lengths are those of a CR LF
+// file); only the first 99 lines are kept, a line over kDrawLineCap bytes becomes empty, and
+// each line is decoded as UTF-8 or else as GB18030. Every line but an unfinished last one
+// ends in a line feed.
+std::string DecodeDrawFileHead(std::string_view raw);
+
+// The file at a path, read by the rules above.
 class FileDrawSource : public DrawSource {
 public:
-    static constexpr std::size_t kLineCap = 4096; // a longer line is not a draw line
+    static constexpr std::size_t kLineCap = kDrawLineCap;
 
     void setPath(std::string path) { m_path = std::move(path); }
     const std::string& path() const { return m_path; }
     std::optional<std::string> ReadText() override;
+    std::string lastProblem() const override { return DrawFileProblemText(m_problem); }
 
 private:
     std::string m_path;
+    DrawFileProblem m_problem = DrawFileProblem::None;
 };
 
-// Reads the head of a file by the rules above (nothing on any failure or an empty file).
-std::optional<std::string> ReadDrawFileHead(const std::string& path);
-
-// Decodes one line: kept when it is valid UTF-8, otherwise segmented as GB18030.
+// Decodes one line: kept when it is valid UTF-8, otherwise segmented as GB18030 (the system
+// code page of the betting program); a multi-byte GB18030 character becomes U+FFFD, one
+// character as in the file.
 std::string DecodeDrawLine(std::string_view bytes);
-
-// A text with every byte a text of that encoding: true when the bytes are valid UTF-8.
-bool IsValidUtf8(std::string_view bytes);
 
 } // namespace zuohao

@@ -2,6 +2,7 @@
 // The lottery object: its recent draws, plan state and condition set, and the operations
 // through which draws enter, plans are scored and base sets are made.
 #include <array>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +62,23 @@ struct TextReport {
 
 using ItemPtr = std::shared_ptr<LotteryItem>;
 
+// Draws LotteryDic holds: the newest 100.
+inline constexpr std::size_t kHeldDraws = 100;
+// Newest periods kept in LotteryDic_Jiankong for the monitor: two weeks of one-minute draws.
+inline constexpr std::size_t kMonitorPeriods = 20000;
+// Polls in a row without usable text before the status line turns red.
+inline constexpr int kFailedPollsBeforeAlarm = 10;
+
+// What the draw feed has to say after a poll or a load, for the status line.
+struct FeedStatus {
+    std::string notice; // empty when all is well
+    bool alarm = false; // the file has given nothing usable for kFailedPollsBeforeAlarm polls
+};
+
+// Whether a history load that finds no text asks the user for the file (start-up and the
+// path button) or only says so in the status line (the refresh timer).
+enum class AskForFile { Yes, No };
+
 class LotteryClass {
 public:
     LotteryClass();
@@ -107,9 +125,10 @@ public:
 
     // Acquisition.
     TextReport GetTxtStringArray(std::string_view txt);
-    void GetLotteryHisroty();
+    void GetLotteryHisroty(AskForFile ask = AskForFile::Yes);
     void 读取挂机文本();
     void GetLotteryNew();
+    const FeedStatus& feedStatus() const { return m_feed; }
 
     // Monitor.
     void JihuaStar();
@@ -119,8 +138,25 @@ public:
     const std::vector<std::string>& lastErrors() const { return m_lastErrors; }
 
 private:
+    // What the pipeline had before a draw entered, so that the held draws from a period on
+    // can be rebuilt when the file corrects one of them.
+    struct DrawSnapshot {
+        std::string qishu;
+        std::string newQi;
+        std::array<std::string, kSelGroups> sel;
+        std::string dad, fji;
+        ItemPtr pre01, pre10;
+        std::array<ItemPtr, 4> preItems;
+        std::string prePlanTxt; // the previous draw's plan line before this draw scored it
+    };
+
     void LoadHistorySafe();
-    bool looksCutOff(const std::string& text) const;
+    void rememberBeforeDraw(const std::string& qishu);
+    void takeText(const std::string& text);
+    void noteNoText();
+    using DrawPairs = std::vector<std::pair<std::string, std::string>>;
+    void rebuildFrom(const DrawPairs& corrected, const DrawPairs& filled, const DrawPairs& fresh);
+    void setNotice(std::string text, bool sticky);
 
     ConditionSet m_set;
     std::array<ItemPtr, 4> m_preItems;
@@ -128,7 +164,14 @@ private:
     MonitorState* m_monitor = nullptr;
     DrawSource* m_source = nullptr;
     std::vector<std::string> m_lastErrors;
-    std::string m_heldBackText; // a read that looked cut off, waiting for the next poll
+    std::string m_heldBackText; // the last read that was not whole, to be believed if read again
+    std::string m_takenText; // the last text believed: read again, it changes nothing
+    std::deque<DrawSnapshot> m_snapshots; // one per draw of LotteryDic, oldest first
+    const std::vector<std::string>* m_quietLabels = nullptr; // re-entered, not new, in a rebuild
+    FeedStatus m_feed;
+    bool m_stickyNotice = false; // a gap or correction: kept until new draws enter cleanly
+    int m_failedPolls = 0;
+    AskForFile m_ask = AskForFile::No;
 };
 
 } // namespace zuohao

@@ -1,5 +1,6 @@
 #include "core/model/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -101,26 +102,44 @@ int CountNumberList(std::string_view list) {
     return n;
 }
 
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = byte(at);
+    if (c < 0x80) return 1;
+    std::size_t len;
+    unsigned cp;
+    if (c >= 0xC2 && c <= 0xDF)
+        len = 2, cp = c & 0x1Fu;
+    else if (c >= 0xE0 && c <= 0xEF)
+        len = 3, cp = c & 0x0Fu;
+    else if (c >= 0xF0 && c <= 0xF4)
+        len = 4, cp = c & 0x07u;
+    else
+        return 0;
+    if (at + len > text.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const unsigned char t = byte(at + k);
+        if ((t & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (t & 0x3Fu);
+    }
+    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = Utf8SequenceLength(text, i);
+        if (len == 0) return false;
+        i += len;
+    }
+    return true;
+}
+
 std::size_t Utf8Length(std::string_view text) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t len = 1;
-        if (c >= 0xF0 && c <= 0xF4)
-            len = 4;
-        else if (c >= 0xE0)
-            len = 3;
-        else if (c >= 0xC2 && c <= 0xDF)
-            len = 2;
-        if (len > 1) {
-            bool valid = i + len <= text.size();
-            for (std::size_t k = 1; valid && k < len; ++k)
-                valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-            if (!valid) len = 1;
-        }
-        i += len;
-        ++n;
-    }
+    for (std::size_t i = 0; i < text.size(); ++n)
+        i += std::max<std::size_t>(1, Utf8SequenceLength(text, i));
     return n;
 }
 

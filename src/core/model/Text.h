@@ -26,6 +26,14 @@ std::vector<std::string_view> SplitNumberList(std::string_view list);
 // Count (注) of a number list: the non-empty pieces between single spaces.
 int CountNumberList(std::string_view list);
 
+// Length of the well-formed UTF-8 sequence that starts at `at` (1 to 4), or 0 when the bytes
+// there are no such sequence (a stray, overlong, surrogate or cut-off sequence). The one UTF-8
+// decoder of the engine: every UTF-8 test below is built on it.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
+// True when every byte of the text belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view text);
+
 // Number of characters (code points) of a UTF-8 text; invalid bytes count one each.
 std::size_t Utf8Length(std::string_view text);
 

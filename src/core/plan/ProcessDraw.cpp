@@ -1,4 +1,6 @@
 // The draw pipeline: the one entry through which a draw enters a lottery object.
+#include <algorithm>
+
 #include "core/model/Groups.h"
 #include "core/model/LotteryClass.h"
 #include "core/monitor/Monitor.h"
@@ -6,7 +8,6 @@
 namespace zuohao {
 
 namespace {
-constexpr std::size_t kHeldDraws = 100;
 
 bool isDrawNumber(std::string_view haoma) {
     if (haoma.size() != 5) return false;
@@ -25,6 +26,7 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
         outcome.error = "开奖号码无效: " + haoma;
         return outcome;
     }
+    rememberBeforeDraw(qishu);
     IsGetNew = true;
     NewQi = qishu;
 
@@ -65,7 +67,11 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
     LotteryDic.Add(qishu, item);
     LotteryDic_Jiankong.Add(qishu, haoma);
     outcome.added = true;
-    if (m_observer) m_observer->OnDrawEntered(MyIndex, qishu, haoma);
+    while (LotteryDic_Jiankong.Count() > kMonitorPeriods)
+        LotteryDic_Jiankong.RemoveFirst();
+    const bool reentered =
+        m_quietLabels && std::binary_search(m_quietLabels->begin(), m_quietLabels->end(), qishu);
+    if (m_observer && !reentered) m_observer->OnDrawEntered(MyIndex, qishu, haoma);
 
     if (m_monitor && m_monitor->Monitoring && m_monitor->PlanRunning)
         JiHuaDicAddNewClass(PeriodKey(qishu), weizhiHAO(haoma));

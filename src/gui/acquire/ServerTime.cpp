@@ -1,6 +1,7 @@
 #include "gui/acquire/ServerTime.h"
 
-#include <QRegularExpression>
+#include "core/acquire/TimeText.h"
+
 #include <QTimeZone>
 
 namespace zuohao::gui {
@@ -30,38 +31,13 @@ zuohao::Result<QDateTime> TimeService::RequestServerTime() {
 }
 
 std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})"
-                       "(?:(?:\\s+|T)(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2})(?:[.,](\\d{1,9}))?)?"
-                       "(?:\\s*([AaPp][Mm]))?"
-                       "\\s*(Z|[+-]\\d{2}(?::?\\d{2})?)?)?$"));
-    const auto m = re.match(text.trimmed());
-    if (!m.hasMatch()) return std::nullopt;
-
-    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (!date.isValid()) return std::nullopt;
-
-    int hour = m.captured(4).toInt();
-    const int minute = m.captured(5).toInt();
-    const int second = m.captured(6).toInt();
-    const int msec =
-        m.captured(7).isEmpty() ? 0 : m.captured(7).left(3).leftJustified(3, u'0').toInt();
-    if (const QString ampm = m.captured(8).toUpper(); !ampm.isEmpty()) {
-        if (hour < 1 || hour > 12) return std::nullopt;
-        hour = hour % 12 + (ampm == u"PM" ? 12 : 0);
-    }
-    const QTime time(hour, minute, second, msec);
-    if (!time.isValid()) return std::nullopt;
-
-    const QString zone = m.captured(9);
-    if (zone.isEmpty()) return QDateTime(date, time);
-    int offset = 0;
-    if (zone != u"Z") {
-        const QString digits = zone.mid(1).remove(u':');
-        offset = digits.left(2).toInt() * 3600 + digits.mid(2).toInt() * 60;
-        if (zone.startsWith(u'-')) offset = -offset;
-    }
-    return QDateTime(date, time, QTimeZone(offset)).toLocalTime();
+    const std::optional<TimeFields> t = ParseServiceTime(text.toStdString());
+    if (!t) return std::nullopt;
+    const QDate date(t->year, t->month, t->day);
+    const QTime time(t->hour, t->minute, t->second, t->msec);
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    if (!t->zoned) return QDateTime(date, time);
+    return QDateTime(date, time, QTimeZone(t->offsetSeconds)).toLocalTime();
 }
 
 QString TimeService::StatusTime(const QDateTime& time) {

@@ -70,11 +70,14 @@ class PathBoxSource : public DrawSource {
 public:
     explicit PathBoxSource(const QLineEdit* box) : m_box(box) {}
     std::optional<std::string> ReadText() override {
-        return ReadDrawFileHead(m_box->text().toStdString());
+        m_file.setPath(m_box->text().toStdString());
+        return m_file.ReadText();
     }
+    std::string lastProblem() const override { return m_file.lastProblem(); }
 
 private:
     const QLineEdit* m_box;
+    FileDrawSource m_file;
 };
 
 const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
@@ -194,11 +197,13 @@ bool LotteryForm::event(QEvent* event) {
 void LotteryForm::Form_QueryUnload() {
     m_panel->commitDelay(); // a delay still being typed is kept
     // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo)
+    if (!m_options.demo) {
         // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
-        // loses only the remembered path: the window is closing and has no status line left.
-        (void)WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(), m_iniPath,
-                                   userIniCopy(m_iniPath));
+        // leaves the old file untouched and says so.
+        const IniWriteResult written = WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(),
+                                                            m_iniPath, userIniCopy(m_iniPath));
+        if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
+    }
     m_getNewTimer->stop();
     m_timerGetHwnd->stop();
     m_jianKong->close();

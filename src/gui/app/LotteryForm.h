@@ -46,6 +46,7 @@ public:
     JianKongForm* jianKongForm() const { return m_jianKong; }
     HandPicker* handPicker() const { return m_hands; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
+    QPushButton* drawFileLink() const { return m_fileLink; }
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
     ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
@@ -88,6 +89,9 @@ private:
     void fitScreen();
     void wire();
     void runTick();
+    // The refresh's last status text, with what the draw feed has to say (red when the file
+    // has given nothing usable for a while, with the link that opens the file dialog).
+    void showRefreshStatus(const QString& text);
 
     // The monitor restart a lottery asks for: held while a reduction writes the base-set box,
     // quiet when it cannot run (the reason goes to the status line).
@@ -129,6 +133,7 @@ private:
     QWidget* m_picture4 = nullptr;
     QLineEdit* m_zelkc = nullptr;
     QPushButton* m_luJing = nullptr;
+    QPushButton* m_fileLink = nullptr;
     QPushButton* m_jianKongCmd = nullptr;
     QLabel* m_mengImage = nullptr;
     HistoryGrid* m_grid = nullptr;

@@ -51,6 +51,14 @@ void LotteryForm::buildWindow() {
     m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);
     m_showLabel->setObjectName(QStringLiteral("showLabel"));
     statusBar()->addWidget(m_showLabel, 1);
+    // Shown only while the draw file has given nothing usable for a while: opens the file
+    // dialog on a click (never by itself).
+    m_fileLink = new QPushButton(QStringLiteral("重新选择开奖文件"), this);
+    m_fileLink->setObjectName(QStringLiteral("drawFileLink"));
+    m_fileLink->setFlat(true);
+    m_fileLink->setStyleSheet(QStringLiteral("color: #C00000; text-decoration: underline;"));
+    m_fileLink->hide();
+    statusBar()->addWidget(m_fileLink);
     buildHelpLinks();
     buildTimersAndMonitor();
     fitScreen();
@@ -185,6 +193,7 @@ void LotteryForm::wire() {
         connect(m_menuItemLabel[i], &TabLabel::clicked, this,
                 [this, i] { MenuItemLabel_Click(i); });
     connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
+    connect(m_fileLink, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
     connect(m_planStatsCmd, &QPushButton::clicked, m_planStats, &PlanStatsWindow::showAndRaise);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,

@@ -12,6 +12,10 @@
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 namespace zuohao::gui {
 
 namespace {
@@ -42,7 +46,8 @@ void LotteryForm::runTick() {
         else
             m_form.ActiveCls->GetLotteryNew();
     } else {
-        m_form.ActiveCls->GetLotteryHisroty();
+        // From the timer the file dialog is never opened: the status line says why.
+        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
     }
     // A monitor restart that could not run during the tick says why after the time, and so
     // does the draw archive while something about it is worth telling.
@@ -51,10 +56,19 @@ void LotteryForm::runTick() {
     if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
         note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())
-        ShowLabelTxt(QStringLiteral("产生错误:") + error + note);
+        showRefreshStatus(QStringLiteral("产生错误:") + error + note);
     else
-        ShowLabelTxt(QStringLiteral("最后刷新:  ") + TimeService::StatusTime(m_time->serverTime()) +
-                     note);
+        showRefreshStatus(QStringLiteral("最后刷新:  ") +
+                          TimeService::StatusTime(m_time->serverTime()) + note);
+}
+
+void LotteryForm::showRefreshStatus(const QString& text) {
+    const FeedStatus& feed = m_form.ActiveCls->feedStatus();
+    const QString notice = QString::fromStdString(feed.notice);
+    m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
+                                          : QString());
+    m_fileLink->setVisible(feed.alarm);
+    ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
 }
 
 void LotteryForm::requestMonitorRestart() {

@@ -6,59 +6,36 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "core/model/Text.h"
+#include "core/platform/ReadOnlyFile.h"
+
 namespace zuohao::gui {
 
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+constexpr qint64 kMaxIniBytes = 1 << 20; // a settings file is small; more is not read
 
 #ifdef Q_OS_WIN
-constexpr auto kEncoding = QStringConverter::System;
+constexpr bool kNewFileUtf8 = false;
 constexpr const char* kNativeEol = "\r\n";
 #else
-constexpr auto kEncoding = QStringConverter::Utf8;
+constexpr bool kNewFileUtf8 = true;
 constexpr const char* kNativeEol = "\n";
 #endif
-
-// The section named by a "[name]" line (blanks inside the brackets ignored); nothing for
-// other lines.
-std::optional<QString> sectionName(const QByteArray& line) {
-    const QByteArray t = line.trimmed();
-    if (!t.startsWith('[')) return std::nullopt;
-    const qsizetype close = t.indexOf(']');
-    if (close < 0) return std::nullopt;
-    return IniFile::decode(t.mid(1, close - 1)).trimmed();
-}
-
-struct KeyLine {
-    QString key;
-    QString value;
-};
-
-// The key and value of a "key=value" line; nothing for comments, blank lines and lines
-// without "=".
-std::optional<KeyLine> keyLine(const QByteArray& line) {
-    const QByteArray t = line.trimmed();
-    if (t.isEmpty() || t.startsWith(';') || t.startsWith('[')) return std::nullopt;
-    const qsizetype eq = t.indexOf('=');
-    if (eq <= 0) return std::nullopt;
-    KeyLine kl{IniFile::decode(t.left(eq)).trimmed(), IniFile::decode(t.mid(eq + 1)).trimmed()};
-    if (kl.key.isEmpty()) return std::nullopt;
-    const QString& v = kl.value;
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-        kl.value = v.mid(1, v.size() - 2);
-    return kl;
-}
+constexpr const char* kGb18030 = "GB18030";
 
 } // namespace
 
-QString IniFile::decode(const QByteArray& bytes) {
-    QStringDecoder dec(kEncoding);
+QString IniFile::decode(const QByteArray& bytes) const {
+    if (m_utf8) return QString::fromUtf8(bytes);
+    QStringDecoder dec(kGb18030);
     return dec.decode(bytes);
 }
 
-QByteArray IniFile::encode(const QString& text) {
-    QStringEncoder enc(kEncoding);
+QByteArray IniFile::encode(const QString& text) const {
+    if (m_utf8) return text.toUtf8();
+    QStringEncoder enc(kGb18030);
     return enc.encode(text);
 }
 
@@ -68,30 +45,72 @@ IniFile::IniFile(const QByteArray& content) : m_eol(kNativeEol) {
         m_bom = true;
         data.remove(0, kUtf8Bom.size());
     }
-    if (data.isEmpty()) return;
-    if (data.contains("\r\n"))
-        m_eol = "\r\n";
-    else if (data.contains('\n'))
-        m_eol = "\n";
-    m_finalEol = data.endsWith('\n');
-    m_lines = data.split('\n');
-    if (m_finalEol) m_lines.removeLast();
-    for (QByteArray& l : m_lines)
-        if (l.endsWith('\r')) l.chop(1);
+    m_utf8 = data.isEmpty() ? (kNewFileUtf8 || m_bom) : IsValidUtf8(data.toStdString());
+    bool eolSeen = false;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = start;
+        while (end < data.size() && data[end] != '\n' && data[end] != '\r')
+            ++end;
+        Line line{data.mid(start, end - start), {}};
+        if (end < data.size()) {
+            const bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
+            line.eol = crlf ? QByteArray("\r\n") : QByteArray(1, data[end]);
+            if (!eolSeen) m_eol = line.eol;
+            eolSeen = true;
+            end += line.eol.size();
+        }
+        m_lines.append(line);
+        start = end;
+    }
 }
 
 std::optional<IniFile> IniFile::load(const QString& path) {
-    QFile f(path);
-    if (!f.exists()) return IniFile();
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return IniFile(f.readAll());
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) return IniFile();
+    platform::ReadOnlyFile f;
+    if (!f.open(path.toStdString())) return std::nullopt;
+    QByteArray bytes;
+    char buf[16384];
+    while (bytes.size() < kMaxIniBytes) {
+        const std::optional<std::size_t> got = f.read(buf, sizeof buf);
+        if (!got) return std::nullopt;
+        if (*got == 0) break;
+        bytes.append(buf, qsizetype(*got));
+    }
+    if (bytes.size() >= kMaxIniBytes) return std::nullopt; // not a settings file
+    return IniFile(bytes);
+}
+
+// The section named by a "[name]" line (blanks inside the brackets ignored); nothing for
+// other lines.
+std::optional<QString> IniFile::sectionName(const QByteArray& line) const {
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('[')) return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    if (close < 0) return std::nullopt;
+    return decode(t.mid(1, close - 1)).trimmed();
+}
+
+// The key and value of a "key=value" line; nothing for comments, blank lines and lines
+// without "=".
+std::optional<IniFile::KeyValue> IniFile::keyLine(const QByteArray& line) const {
+    const QByteArray t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(';') || t.startsWith('[')) return std::nullopt;
+    const qsizetype eq = t.indexOf('=');
+    if (eq <= 0) return std::nullopt;
+    KeyValue kl{decode(t.left(eq)).trimmed(), decode(t.mid(eq + 1)).trimmed()};
+    if (kl.key.isEmpty()) return std::nullopt;
+    const QString& v = kl.value;
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+        kl.value = v.mid(1, v.size() - 2);
+    return kl;
 }
 
 IniFile::Range IniFile::findSection(const QString& section) const {
     Range r;
     const QString wanted = section.trimmed();
     for (int i = 0; i < m_lines.size(); ++i) {
-        const auto name = sectionName(m_lines[i]);
+        const auto name = sectionName(m_lines[i].text);
         if (!name) continue;
         if (r.header >= 0) {
             r.end = i;
@@ -107,7 +126,7 @@ int IniFile::findKey(const Range& range, const QString& key) const {
     if (range.header < 0) return -1;
     const QString wanted = key.trimmed();
     for (int i = range.header + 1; i < range.end; ++i) {
-        const auto kl = keyLine(m_lines[i]);
+        const auto kl = keyLine(m_lines[i].text);
         if (kl && kl->key.compare(wanted, Qt::CaseInsensitive) == 0) return i;
     }
     return -1;
@@ -116,45 +135,47 @@ int IniFile::findKey(const Range& range, const QString& key) const {
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
     const int line = findKey(findSection(section), key);
     if (line < 0) return std::nullopt;
-    return keyLine(m_lines[line])->value;
+    return keyLine(m_lines[line].text)->value;
+}
+
+void IniFile::insertLine(int at, const QByteArray& text) {
+    // The line before a new one must end; a new last line ends like the file's lines do.
+    if (at > 0 && m_lines[at - 1].eol.isEmpty()) m_lines[at - 1].eol = m_eol;
+    m_lines.insert(at, Line{text, m_eol});
 }
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     const QByteArray entry = encode(key.trimmed() + u'=' + value);
     const Range r = findSection(section);
     if (r.header < 0) {
-        m_lines.append(encode(u'[' + section.trimmed() + u']'));
-        m_lines.append(entry);
-        m_finalEol = true;
+        insertLine(int(m_lines.size()), encode(u'[' + section.trimmed() + u']'));
+        insertLine(int(m_lines.size()), entry);
         return;
     }
     if (const int line = findKey(r, key); line >= 0) {
-        m_lines[line] = entry;
+        m_lines[line].text = entry;
         return;
     }
     // A new key follows the last non-blank line of its section, ahead of the blank lines
     // that separate it from the next section.
     int at = r.end;
-    while (at > r.header + 1 && m_lines[at - 1].trimmed().isEmpty())
+    while (at > r.header + 1 && m_lines[at - 1].text.trimmed().isEmpty())
         --at;
-    m_lines.insert(at, entry);
-    if (at == m_lines.size() - 1) m_finalEol = true;
+    insertLine(at, entry);
 }
 
 QByteArray IniFile::content() const {
     QByteArray out;
     if (m_bom) out += kUtf8Bom;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        out += m_lines[i];
-        if (i + 1 < m_lines.size() || m_finalEol) out += m_eol;
-    }
+    for (const Line& l : m_lines)
+        out += l.text + l.eol;
     return out;
 }
 
 bool IniFile::save(const QString& path) const {
     QSaveFile f(path);
-    // Where no temporary file can be made beside it, an existing file is written in place.
-    f.setDirectWriteFallback(true);
+    // Never written in place: where no new file can be made beside it, nothing is written.
+    f.setDirectWriteFallback(false);
     if (!f.open(QIODevice::WriteOnly)) return false;
     const QByteArray bytes = content();
     if (f.write(bytes) != bytes.size()) {

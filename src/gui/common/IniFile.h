@@ -14,7 +14,8 @@ public:
     // Parses the bytes of a file; empty bytes give an empty file.
     explicit IniFile(const QByteArray& content = {});
 
-    // Reads a file; a missing file reads as empty, an unreadable one gives nothing.
+    // Reads a file; a missing file reads as empty, an unreadable one (or one that is no
+    // regular file: a pipe, a device, a folder) gives nothing.
     static std::optional<IniFile> load(const QString& path);
 
     // The value of a key (section and key compared without regard to case, blanks around
@@ -28,25 +29,40 @@ public:
     // The file's bytes as they would be written.
     QByteArray content() const;
 
-    // Writes the file (replacing it in one step); false when it cannot be written.
+    // Writes the file by replacing it in one step with a new one; false when that cannot be
+    // done (the old file is then left as it was: it is never written in place).
     bool save(const QString& path) const;
 
-    // The file's text encoding: the system code page on Windows, UTF-8 elsewhere.
-    static QString decode(const QByteArray& bytes);
-    static QByteArray encode(const QString& text);
+    // The file's text encoding: UTF-8 when its bytes are valid UTF-8, else GB18030 (the code
+    // page of the Windows programs that share the file). A new file takes the system code
+    // page on Windows and UTF-8 elsewhere.
+    bool isUtf8() const { return m_utf8; }
+    QString decode(const QByteArray& bytes) const;
+    QByteArray encode(const QString& text) const;
 
 private:
     struct Range {
         int header = -1; // line of "[section]", -1 when the section is missing
         int end = 0;     // first line after the section
     };
+    struct KeyValue {
+        QString key;
+        QString value;
+    };
+    std::optional<QString> sectionName(const QByteArray& line) const;
+    std::optional<KeyValue> keyLine(const QByteArray& line) const;
+    void insertLine(int at, const QByteArray& text);
     Range findSection(const QString& section) const;
     int findKey(const Range& range, const QString& key) const;
 
-    QList<QByteArray> m_lines; // without line ends
-    QByteArray m_eol;          // the line end the file already uses
+    struct Line {
+        QByteArray text;
+        QByteArray eol; // its own line end: CR LF, LF, a lone CR or none (the last line)
+    };
+    QList<Line> m_lines;
+    QByteArray m_eol; // the line end new lines get: the file's first one
     bool m_bom = false;
-    bool m_finalEol = true;
+    bool m_utf8 = true;
 };
 
 } // namespace zuohao::gui

@@ -169,14 +169,39 @@ void JianKongForm::wireSignals() {
 
 // ---- Public operations -------------------------------------------------------------
 
+// The list follows the periods held without being rebuilt at every draw: periods dropped at
+// the old end are removed, new ones appended. Anything else (a history reload, a rebuilt
+// tail) makes it anew, so it never collects repeats.
+void JianKongForm::syncPeriodList(const OrderedDict<std::string>& periods) {
+    while (m_qsCom->count() > 0 && !periods.Exists(toStd(m_qsCom->itemText(0))))
+        m_qsCom->removeItem(0);
+    const std::size_t listed = std::size_t(m_qsCom->count());
+    bool sameStart = listed <= periods.Count() && listed > 0 &&
+                     toStd(m_qsCom->itemText(0)) == periods.front().first;
+    if (sameStart) {
+        // The newest listed must be the entry at the same position.
+        auto it = periods.rbegin();
+        std::advance(it, long(periods.Count() - listed));
+        sameStart = toStd(m_qsCom->itemText(int(listed) - 1)) == it->first;
+    }
+    if (!sameStart) {
+        m_qsCom->clear();
+        for (const auto& entry : periods)
+            m_qsCom->addItem(toQ(entry.first));
+        return;
+    }
+    QStringList added;
+    auto it = periods.rbegin();
+    for (std::size_t k = listed; k < periods.Count(); ++k, ++it)
+        added.prepend(toQ(it->first));
+    m_qsCom->addItems(added);
+}
+
 void JianKongForm::Kasi() {
     ensureLoaded();
     m_activeCls = m_lottery0();
     if (m_activeCls && !m_activeCls->LotteryDic_Jiankong.empty()) {
-        // The list is rebuilt from the periods held, so it never collects repeats.
-        m_qsCom->clear();
-        for (const auto& entry : m_activeCls->LotteryDic_Jiankong)
-            m_qsCom->addItem(toQ(entry.first));
+        syncPeriodList(m_activeCls->LotteryDic_Jiankong);
         // The user's lock period stays while it is still among the periods held (new draws
         // must not move it back to the first one); otherwise the first period is taken.
         const int kept = m_qsCom->findText(toQ(m_state.LockPeriod), Qt::MatchExactly);

@@ -11,6 +11,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
+
+#include "core/model/OrderedDict.h"
 
 #include "core/analysis/DrawProvider.h"
 
@@ -100,6 +103,7 @@ private:
 
     void jiankongComClick();
     void QSComClick();
+    void syncPeriodList(const OrderedDict<std::string>& periods);
     void SZComClick(int index);
     void ZhuoQiTxtChange();
     void DadiComClick();

@@ -202,15 +202,35 @@ TEST(NewDraws, NothingNewRaisesNoEvent) {
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
 }
 
-TEST(NewDraws, NoTextAsksForTheFileOnly) {
+// A file emptied by a truncate-then-write writer is a passing state: a poll never asks for
+// the file (no dialog from a timer); only ten failed polls in a row raise the alarm.
+TEST(NewDraws, NoTextIsRetriedAndOnlyTenFailuresRaiseTheAlarm) {
     Rig rig;
     rig.source.text = newestFirstText(1010, 10);
     rig.lottery.GetLotteryHisroty();
     rig.window.events.clear();
+    for (std::optional<std::string> none :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+        rig.source.text = none;
+        const std::vector<std::string> before = heldLabels(rig.lottery);
+        for (int poll = 1; poll <= kFailedPollsBeforeAlarm; ++poll) {
+            rig.lottery.GetLotteryNew();
+            EXPECT_EQ(rig.lottery.feedStatus().alarm, poll == kFailedPollsBeforeAlarm) << poll;
+            EXPECT_FALSE(rig.lottery.feedStatus().notice.empty());
+        }
+        EXPECT_TRUE(rig.window.events.empty()) << "no dialog, no refresh";
+        EXPECT_EQ(heldLabels(rig.lottery), before);
+        const long long next = std::stoll(before.back()) + 1;
+        rig.source.text = newestFirstText(next, int(next - 1000));
+        rig.lottery.GetLotteryNew();
+        EXPECT_FALSE(rig.lottery.feedStatus().alarm) << "a good read ends the alarm";
+        EXPECT_EQ(rig.lottery.feedStatus().notice, "");
+        rig.window.events.clear();
+    }
+    // The history load of the refresh timer does not ask either; start-up does.
     rig.source.text.reset();
-    rig.lottery.GetLotteryNew();
-    EXPECT_EQ(rig.window.events, (Events{"ask"}));
-    EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
+    rig.lottery.GetLotteryHisroty(AskForFile::No);
+    EXPECT_EQ(rig.window.events, (Events{kLoading}));
 }
 
 TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
@@ -279,7 +299,7 @@ TEST(NewDraws, TornNewestLineEntersWholeAtTheNextPoll) {
         EXPECT_EQ(r.labels, labelRange(202612080901LL, 202612080941LL)) << "cut at byte " << cut;
         EXPECT_TRUE(r.allTrue) << "cut at byte " << cut;
         EXPECT_EQ(r.refreshes, 1) << "cut at byte " << cut;
-        EXPECT_EQ(r.asks, cut == 0 ? 1 : 0) << "an empty read is no text";
+        EXPECT_EQ(r.asks, 0) << "a poll never asks for the file";
     }
 }
 

@@ -187,9 +187,13 @@ TEST(DrawFileHead, TenMegabyteLineIsDroppedAndTheLinesAfterItAreRead) {
     EXPECT_LE(alone.value_or("").size(), FileDrawSource::kLineCap);
     EXPECT_TRUE(ParseDrawText(alone.value_or("")).draws.empty());
 
-    // The long line is line 0; 98 more lines are looked at after it.
+    // Reads are bounded: the lines after a line longer than the whole read cap are not
+    // reached; a long line within the cap is dropped and the 98 lines after it are read.
     writeBytes(dir.file("head.txt"), longLine + "\r\n" + newestFirstText(7000, 120));
-    auto text = ReadDrawFileHead(dir.file("head.txt"));
+    EXPECT_TRUE(ParseDrawText(ReadDrawFileHead(dir.file("head.txt")).value_or("")).draws.empty());
+    const std::string capLine = "第1期 开奖号码 " + std::string(kDrawLineCap * 50, '5');
+    writeBytes(dir.file("head2.txt"), capLine + "\r\n" + newestFirstText(7000, 120));
+    auto text = ReadDrawFileHead(dir.file("head2.txt"));
     ASSERT_TRUE(text.has_value());
     EXPECT_LT(text->size(), 99u * 64);
     EXPECT_EQ(lineFeeds(*text), 99u);
@@ -209,7 +213,8 @@ TEST(DrawFileHead, BinaryFileDoesNoHarm) {
         for (char& c : bytes)
             c = char(rng() & 0xFF);
         if (round % 2) // fewer line feeds: long lines around the cap
-            std::replace(bytes.begin(), bytes.end(), '\n', 'x');
+            for (char& c : bytes)
+                if (c == '\n' || c == '\r') c = 'x';
         writeBytes(dir.file("bin.dat"), bytes);
         auto text = ReadDrawFileHead(dir.file("bin.dat"));
         if (round % 2) {
@@ -351,6 +356,108 @@ TEST(DrawFileHead, ReadsWhileTheFileIsRewrittenInPlace) {
     auto text = ReadDrawFileHead(path);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, newestFirstText(202612080300LL, 99));
+}
+
+} // namespace
+} // namespace zuohao
+
+namespace zuohao {
+namespace {
+
+std::string utf16(std::string_view ascii, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : ascii) {
+        out.push_back(littleEndian ? c : '\0');
+        out.push_back(littleEndian ? '\0' : c);
+    }
+    return out;
+}
+
+std::string asciiLines(const char* eol) {
+    std::string t;
+    for (int i = 0; i < 30; ++i)
+        t += "qi " + std::to_string(3000 - i) + " haoma " + testing::haomaOf(3000 - i) + eol;
+    return t;
+}
+
+struct EncodingCase {
+    const char* name;
+    std::string bytes;
+};
+
+void PrintTo(const EncodingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Encodings : public ::testing::TestWithParam<EncodingCase> {};
+
+// Every line end and encoding a Windows program writes gives all 30 draws.
+TEST_P(Encodings, AllThirtyDrawsAreRead) {
+    testing::TempDir dir;
+    testing::writeBytes(dir.file("d.txt"), GetParam().bytes);
+    const DrawFileRead r = ReadDrawFile(dir.file("d.txt"));
+    ASSERT_TRUE(r.text.has_value()) << DrawFileProblemText(r.problem);
+    const ParsedDrawText p = ParseDrawText(*r.text);
+    ASSERT_EQ(p.draws.size(), 30u);
+    expectOnlyTrueDraws(p);
+    EXPECT_EQ(p.draws.back().qishu, "3000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawFile, Encodings,
+    ::testing::Values(EncodingCase{"Lf", asciiLines("\n")},
+                      EncodingCase{"CrLf", asciiLines("\r\n")},
+                      EncodingCase{"CrOnly", asciiLines("\r")},
+                      EncodingCase{"Utf8Bom", "\xEF\xBB\xBF" + asciiLines("\r\n")},
+                      EncodingCase{"Utf16Le", utf16(asciiLines("\r\n"), true)},
+                      EncodingCase{"Utf16Be", utf16(asciiLines("\r\n"), false)},
+                      EncodingCase{"Utf16LeCrOnly", utf16(asciiLines("\r"), true)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DrawFileHead, ProblemsAreNamed) {
+    testing::TempDir dir;
+    testing::writeBytes(dir.file("empty.txt"), "");
+    EXPECT_EQ(ReadDrawFile("").problem, DrawFileProblem::NoPath);
+    EXPECT_EQ(ReadDrawFile(dir.file("missing.txt")).problem, DrawFileProblem::CannotOpen);
+    EXPECT_EQ(ReadDrawFile(dir.file("empty.txt")).problem, DrawFileProblem::Empty);
+    FileDrawSource src;
+    src.setPath(dir.file("empty.txt"));
+    EXPECT_FALSE(src.ReadText().has_value());
+    EXPECT_EQ(src.lastProblem(), "开奖文件是空的");
+}
+
+// Bytes this process has read so far (Linux).
+long long bytesRead() {
+    FILE* f = std::fopen("/proc/self/io", "r");
+    if (!f) return -1;
+    char key[64];
+    long long value = 0, out = -1;
+    while (std::fscanf(f, "%63s %lld", key, &value) == 2)
+        if (std::string(key) == "rchar:") out = value;
+    std::fclose(f);
+    return out;
+}
+
+// 98 lines, then 200 MB without a line break: a poll reads a bounded amount, not the tail.
+TEST(DrawFileHead, AnUnterminatedTailIsNotRead) {
+    testing::TempDir dir;
+    const std::string path = dir.file("tail.txt");
+    testing::writeBytes(path, newestFirstText(5000, 98));
+    {
+        FILE* f = std::fopen(path.c_str(), "ab");
+        ASSERT_NE(f, nullptr);
+        const std::string chunk(1 << 20, '7');
+        for (int i = 0; i < 200; ++i)
+            ASSERT_EQ(std::fwrite(chunk.data(), 1, chunk.size(), f), chunk.size());
+        std::fclose(f);
+    }
+    const long long before = bytesRead();
+    if (before < 0) GTEST_SKIP() << "no /proc/self/io";
+    const DrawFileRead r = ReadDrawFile(path);
+    const long long read = bytesRead() - before;
+    ASSERT_TRUE(r.text.has_value());
+    EXPECT_EQ(ParseDrawText(*r.text).draws.size(), 98u);
+    EXPECT_LE(read, 2 * (long long)kDrawReadCap + 65536) << "two passes of at most the cap";
 }
 
 } // namespace

@@ -46,6 +46,8 @@ AppOptions FormFixture::defaultOptions() const {
     AppOptions o;
     o.drawFile = drawPath();
     o.iniPath = iniPath();
+    // Each fixture keeps its draws apart: tests reuse periods with other numbers.
+    o.archivePath = dir.filePath(QStringLiteral("draws.sqlite"));
     return o;
 }
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -58,10 +59,20 @@ private slots:
         QVERIFY(!f.child<QWidget>("Picture4")->isEnabled());
         QVERIFY(!f.form().Lotteries(0).IsGetHis);
 
-        // The next tick asks again; this time a file is chosen and history loads.
+        // The refresh timer never opens the dialog: it says why in the status line, and after
+        // ten such ticks shows the link that opens it.
+        for (int tick = 1; tick <= zuohao::kFailedPollsBeforeAlarm; ++tick)
+            f.form().GetNewTimer_Timer();
+        QCOMPARE(f.seams.fileAsked, 1);
+        QVERIFY(status(f).contains(QStringLiteral("未选择开奖文件")));
+        QVERIFY(f.form().drawFileLink()->isVisibleTo(&f.form()));
+        // The link asks; this time a file is chosen and history loads.
         f.writeDraws(FormFixture::makeDraws(12));
         f.seams.fileAnswer = f.drawPath();
+        f.form().drawFileLink()->click();
         f.form().GetNewTimer_Timer();
+        QCOMPARE(f.seams.fileAsked, 2);
+        QVERIFY(!f.form().drawFileLink()->isVisibleTo(&f.form()));
         QCOMPARE(f.child<QLineEdit>("zelkc")->text(), f.drawPath());
         QVERIFY(f.child<QWidget>("Picture4")->isEnabled());
         QCOMPARE(held(f), 12);
@@ -106,17 +117,17 @@ private slots:
         f.start(o);
         QCOMPARE(held(f), 25);
 
-        draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});
+        draws.push_back({QStringLiteral("202612080026"), QStringLiteral("13579")});
         f.writeDraws(draws);
         f.form().GetNewTimer_Timer();
         QCOMPARE(held(f), 26);
-        QCOMPARE(f.form().Lotteries(0).NewQi, std::string("202612089999"));
+        QCOMPARE(f.form().Lotteries(0).NewQi, std::string("202612080026"));
         QCOMPARE(status(f), QStringLiteral("最后刷新:  01-02 03:04:05"));
         QVERIFY(server.requests >= 1);
 
         // A garbage answer: an error in the status line and no draw read.
         server.body = "not a time";
-        draws.push_back({QStringLiteral("202612090000"), QStringLiteral("24680")});
+        draws.push_back({QStringLiteral("202612080027"), QStringLiteral("24680")});
         f.writeDraws(draws);
         f.form().GetNewTimer_Timer();
         QVERIFY(status(f).startsWith(QStringLiteral("产生错误:")));
@@ -147,7 +158,7 @@ private slots:
         o.timeUrl = server.url();
         f.start(o);
         f.form().getNewTimer()->stop();
-        draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});
+        draws.push_back({QStringLiteral("202612080021"), QStringLiteral("13579")});
         f.writeDraws(draws);
         // The timer fires again while the first tick waits for the time service.
         QTimer::singleShot(50, &f.form(), [&] { f.form().GetNewTimer_Timer(); });

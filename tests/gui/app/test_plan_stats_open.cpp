@@ -60,7 +60,11 @@ private slots:
         const auto today = FormFixture::makeDraws(30);
         draws.insert(draws.end(), today.begin(), today.end());
         f.writeDraws(draws);
-        f.start(f.defaultOptions());
+        AppOptions o = f.defaultOptions();
+        o.archivePath.clear(); // the user's own, filled above
+        f.start(o);
+        // The file's head jumps a day: it is believed when the next poll reads it again.
+        f.form().GetNewTimer_Timer();
         auto* stats = f.form().findChild<PlanStatsWindow*>(QStringLiteral("PlanStatsWindow"));
         stats->showAndRaise();
         stats->startBacktest();

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "gui/common/IniFile.h"
 #include "gui/common/Settings.h"
 
@@ -42,6 +44,8 @@ private slots:
     void longPathKeptWhole();
     void unwritablePathFails();
     void unwritableFileGoesToTheUserCopy();
+    void noNewFileLeavesTheOldOneWhole();
+    void pipeIsNotRead();
     void iniPaths();
 
     void parseDelay_data();
@@ -77,6 +81,17 @@ void TestBaseSettings::writeKeepsEverythingElse_data() {
     QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=x\n")
                                           << QByteArray("\xEF\xBB\xBF[网址]\nzelkc=/data/新.txt\n");
     QTest::newRow("missing file") << QByteArray() << QByteArray("[网址]\nzelkc=/data/新.txt\n");
+    QTest::newRow("final lone CR kept")
+        << QByteArray("[网址]\nzelkc=x\r") << QByteArray("[网址]\nzelkc=/data/新.txt\r");
+    QTest::newRow("each line keeps its own end")
+        << QByteArray("[other]\r\na=1\n[网址]\rzelkc=x\r\nb=2\n")
+        << QByteArray("[other]\r\na=1\n[网址]\rzelkc=/data/新.txt\r\nb=2\n");
+    // A Windows program wrote the section in GB18030 (网址 = CD F8 D6 B7): it is found, and
+    // the file stays GB18030.
+    QTest::newRow("GB18030 file stays GB18030")
+        << QByteArray("[other]\r\na=\xC4\xE3\r\n[\xCD\xF8\xD6\xB7]\r\nzelkc=C:\\old.txt\r\n")
+        << QByteArray(
+               "[other]\r\na=\xC4\xE3\r\n[\xCD\xF8\xD6\xB7]\r\nzelkc=/data/\xD0\xC2.txt\r\n");
 }
 
 void TestBaseSettings::writeKeepsEverythingElse() {
@@ -177,6 +192,23 @@ void TestBaseSettings::unwritableFileGoesToTheUserCopy() {
     // Without a copy a failed write is reported, not hidden.
     QVERIFY(!WriteIniWithFallback(kIniSection, kIniKey, QStringLiteral("/c.txt"), fixed, {}).ok);
     QVERIFY(SettingsInUserCopyText(copy).contains(QDir::toNativeSeparators(copy)));
+}
+
+// Where no new file can be made beside the old one (here: its name is too long for the
+// temporary's), the old file is left byte for byte, never written in place.
+void TestBaseSettings::noNewFileLeavesTheOldOneWhole() {
+    const QString path = file(QString(250, u'z'));
+    const QByteArray before = "[other]\na=1\n[网址]\nzelkc=/old.txt\n; tail\n";
+    writeAll(path, before);
+    QVERIFY(!WriteToINI(kIniSection, kIniKey, QStringLiteral("/a.txt"), path));
+    QCOMPARE(readAll(path), before);
+}
+
+void TestBaseSettings::pipeIsNotRead() {
+    const QString path = file(QStringLiteral("fifo.ini"));
+    QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    QCOMPARE(GetFromINI(kIniSection, kIniKey, path), QString()); // returns, does not wait
+    QVERIFY(!WriteToINI(kIniSection, kIniKey, QStringLiteral("/a.txt"), path));
 }
 
 void TestBaseSettings::iniPaths() {

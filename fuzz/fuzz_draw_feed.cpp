@@ -1,0 +1,74 @@
+// libFuzzer target: the draw feed over a sequence of reads. The input is split at 0x00 into
+// up to 12 file contents; each is turned into text the way the file reader does it and polled
+// (each twice when the input's first byte is odd, so the held-back reads are believed). For any
+// sequence: the held periods entered in ascending order, each held number is five digits,
+// the windows stay within their limits, and a poll never asks for the file.
+#include <cstdint>
+
+#include "core/acquire/DrawSource.h"
+#include "core/model/LotteryClass.h"
+#include "core/model/Text.h"
+#include "core/model/MonitorState.h"
+#include "support_fuzz.h"
+
+using namespace zuohao;
+
+namespace {
+
+class ListSource : public DrawSource {
+public:
+    std::optional<std::string> text;
+    std::optional<std::string> ReadText() override { return text; }
+};
+
+class Watch : public LotteryObserver {
+public:
+    int asks = 0;
+    void AskForDrawFile() override { ++asks; }
+    void OnDrawEntered(int, const std::string&, const std::string& h) override {
+        FUZZ_CHECK(h.size() == 5);
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const bool twice = data[0] & 1;
+    const std::string_view in(reinterpret_cast<const char*>(data) + 1, size - 1);
+    ListSource source;
+    Watch watch;
+    MonitorState monitor;
+    monitor.Monitoring = (data[0] & 2) != 0;
+    monitor.PlanRunning = (data[0] & 4) != 0;
+    monitor.MonitorBase = "012 345 678 901";
+    LotteryClass lottery;
+    lottery.setDrawSource(&source);
+    lottery.setObserver(&watch);
+    lottery.setMonitorState(&monitor);
+    bool loaded = false;
+    for (const std::string& file : fuzz::pieces(in, '\0', 12)) {
+        const std::string text = DecodeDrawFileHead(file);
+        FUZZ_CHECK(IsValidUtf8(text));
+        source.text = text;
+        for (int k = 0; k < (twice ? 2 : 1); ++k) {
+            if (!loaded) {
+                lottery.GetLotteryHisroty(AskForFile::No);
+                loaded = lottery.IsGetHis;
+            } else {
+                lottery.GetLotteryNew();
+            }
+        }
+        double previous = -1e300;
+        for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
+            FUZZ_CHECK(haoma.size() == 5);
+            const double v = NumericValue(label);
+            FUZZ_CHECK(v >= previous); // held in ascending order
+            previous = v;
+        }
+        FUZZ_CHECK(lottery.LotteryDic.Count() <= kHeldDraws);
+        FUZZ_CHECK(monitor.MonitorRows.Count() <= kMonitorRowLimit);
+    }
+    FUZZ_CHECK(watch.asks == 0);
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The draw feed's rule of trust: which draws of a read may enter, and whether the read may
+// be believed at once or is held back for one poll.
+//
+// A read is whole when, from its top draw line down to the newest held period, the labels
+// follow each other without a gap, the line after the new ones is the newest held period,
+// and no line below disagrees with what is held (another number for a held period, or a
+// period missing among the held ones). A read that is not whole may be a file caught while
+// it is rewritten; the same text read again at the next poll is believed as it is.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/acquire/LineRule.h"
+#include "core/model/OrderedDict.h"
+
+namespace zuohao {
+
+// What the lottery holds, as the rule sees it.
+struct HeldView {
+    const OrderedDict<std::string>* numbers = nullptr; // period label -> draw number
+    // Unheld periods older than the newest held one are taken as missing ones (to be filled
+    // in) only above this value; below it they are history the window no longer keeps.
+    double fillFloor = 0;
+};
+
+struct HeadVerdict {
+    bool whole = false;
+    std::vector<DrawLine> fresh;     // periods newer than the newest held, oldest first
+    std::vector<DrawLine> corrected; // held periods the file gives another number
+    std::vector<DrawLine> filled;    // periods missing among the held ones, oldest first
+    std::vector<std::string>
+        missing;                  // labels the believed draws skip (断期), at most kMissingShown
+    std::size_t missingCount = 0; // all labels they skip
+};
+
+inline constexpr std::size_t kMissingShown = 5;
+
+// Judges a read: `fileOrder` holds its draw lines top down, `endsInsideLine` tells whether
+// the text stops inside a line.
+HeadVerdict JudgeDrawHead(const std::vector<DrawLine>& fileOrder, bool endsInsideLine,
+                          const HeldView& held);
+
+// The draw lines of a text, top line first.
+std::vector<DrawLine> DrawLinesTopDown(std::string_view text);
+
+} // namespace zuohao

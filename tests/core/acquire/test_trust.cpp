@@ -1,0 +1,272 @@
+// The draw feed's rule of trust, poll by poll, against the texts a betting program's writer
+// leaves in the file while it rewrites it: a torn top line, a half-done line-by-line rewrite,
+// a real gap, a corrected number.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/acquire/DrawSource.h"
+#include "core/model/LotteryClass.h"
+#include "core/model/MonitorState.h"
+#include "support_files.h"
+
+namespace zuohao {
+namespace {
+
+using testing::drawLine;
+using testing::haomaOf;
+using testing::newestFirstText;
+
+class ListSource : public DrawSource {
+public:
+    std::optional<std::string> text;
+    std::optional<std::string> ReadText() override { return text; }
+};
+
+class Archive : public LotteryObserver {
+public:
+    std::vector<std::string> entered;   // labels in the order they entered
+    std::vector<std::string> corrected; // "label old>new"
+    void OnDrawEntered(int, const std::string& q, const std::string&) override {
+        entered.push_back(q);
+    }
+    void OnDrawCorrected(int, const std::string& q, const std::string& o,
+                         const std::string& n) override {
+        corrected.push_back(q + " " + o + ">" + n);
+    }
+};
+
+// Lines newest .. newest-count+1 with the true numbers, except where `wrong` says otherwise.
+std::vector<std::string> trueLines(long long newest, int count) {
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(drawLine(newest - i, haomaOf(newest - i)));
+    return out;
+}
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string t;
+    for (const std::string& l : lines)
+        t += l + "\r\n";
+    return t;
+}
+
+struct Feed {
+    ListSource source;
+    Archive archive;
+    MonitorState monitor;
+    LotteryClass lottery;
+    Feed() {
+        lottery.setDrawSource(&source);
+        lottery.setObserver(&archive);
+        lottery.setMonitorState(&monitor);
+    }
+    void load(const std::string& text) {
+        source.text = text;
+        lottery.GetLotteryHisroty();
+    }
+    void poll(const std::string& text) {
+        source.text = text;
+        lottery.GetLotteryNew();
+    }
+    void startPlan() {
+        lottery.IsHasPlan = true;
+        lottery.StartPlanQi = lottery.NewQi;
+        ASSERT_TRUE(lottery.GetSuoshuiDadi().ok());
+        lottery.AddNewPlan(*lottery.PreItem01);
+    }
+};
+
+// Everything a window shows of the held draws: numbers, statistics, plan lines, base set.
+std::vector<std::string> fingerprint(const LotteryClass& l) {
+    std::vector<std::string> out;
+    for (const auto& [label, item] : l.LotteryDic) {
+        std::string row = label + " " + item->Haoma + " " + item->PlanTxt;
+        for (int g = 0; g < 12; ++g)
+            for (const Cell& c : item->GetGridArray(g))
+                row += "|" + std::to_string(int(c.kind)) + c.text + std::to_string(c.number);
+        out.push_back(row);
+    }
+    out.push_back("DAD " + l.formSet().DAD);
+    return out;
+}
+
+std::vector<std::string> heldTrue(const LotteryClass& l, bool& allTrue) {
+    std::vector<std::string> labels;
+    allTrue = true;
+    for (const auto& [label, haoma] : l.LotteryDic_Jiankong) {
+        labels.push_back(label);
+        allTrue = allTrue && haoma == haomaOf(std::stoll(label));
+    }
+    return labels;
+}
+
+std::vector<std::string> range(long long first, long long last) {
+    std::vector<std::string> out;
+    for (long long l = first; l <= last; ++l)
+        out.push_back(std::to_string(l));
+    return out;
+}
+
+// The paused in-place writer: the new top line up to the space before its number, then the
+// old number, then the old lines below (the previous top line is gone).
+std::string tornTop(long long newest) {
+    std::vector<std::string> lines = trueLines(newest, 60);
+    lines[0] = "第" + std::to_string(newest) + "期 开奖号码 " + haomaOf(newest - 1);
+    lines.erase(lines.begin() + 1);
+    return join(lines);
+}
+
+TEST(Trust, TornTopLineNeverEnters) {
+    Feed f;
+    f.load(newestFirstText(1064, 64));
+    f.poll(tornTop(1065));
+    f.poll(newestFirstText(1065, 65));
+    bool allTrue = false;
+    EXPECT_EQ(heldTrue(f.lottery, allTrue), range(1001, 1065));
+    EXPECT_TRUE(allTrue);
+    EXPECT_TRUE(f.archive.corrected.empty());
+}
+
+// Read twice, the torn head is believed (the writer may really have written it); once the
+// file is whole again the held draws are rebuilt within one poll, exactly as if the draws had
+// come right the first time: statistics, plan lines and base set.
+TEST(Trust, CorrectedDrawRebuildsTheHeldDrawsFromThatPeriodOn) {
+    Feed f, clean;
+    f.load(newestFirstText(1064, 64));
+    clean.load(newestFirstText(1064, 64));
+    f.startPlan();
+    clean.startPlan();
+    f.monitor.Monitoring = f.monitor.PlanRunning = true;
+    f.monitor.MonitorBase = "000 111";
+
+    f.poll(tornTop(1065));
+    f.poll(tornTop(1065));
+    EXPECT_EQ(*f.lottery.LotteryDic_Jiankong.find("1065"), haomaOf(1064)) << "believed";
+    f.poll(newestFirstText(1066, 66)); // whole again, with a new draw: held back once
+    f.poll(newestFirstText(1066, 66));
+    EXPECT_EQ(f.archive.corrected,
+              std::vector<std::string>{"1065 " + haomaOf(1064) + ">" + haomaOf(1065)});
+    EXPECT_NE(f.lottery.feedStatus().notice.find("第1065期"), std::string::npos);
+
+    clean.poll(newestFirstText(1065, 65));
+    clean.poll(newestFirstText(1066, 66));
+    EXPECT_EQ(fingerprint(f.lottery), fingerprint(clean.lottery));
+    bool allTrue = false;
+    EXPECT_EQ(heldTrue(f.lottery, allTrue), range(1001, 1066));
+    EXPECT_TRUE(allTrue);
+    const auto* row = f.monitor.MonitorRows.find("1065");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ((*row)->Haoma1, f.lottery.weizhiHAO(haomaOf(1065))) << "the monitor row is redone";
+    // The archive hears of each period once (1065 entered, then corrected).
+    EXPECT_EQ(std::count(f.archive.entered.begin(), f.archive.entered.end(), "1064"), 1);
+    EXPECT_EQ(std::count(f.archive.entered.begin(), f.archive.entered.end(), "1066"), 1);
+    EXPECT_EQ(std::count(f.archive.entered.begin(), f.archive.entered.end(), "1065"), 1);
+}
+
+// An in-place rewrite line by line: every moment of it is read. Draws enter whole, oldest
+// first, none twice, none lost.
+TEST(Trust, LineByLineRewriteKeepsTheOrder) {
+    Feed f;
+    f.load(newestFirstText(1040, 40));
+    for (long long newest = 1041; newest <= 1060; ++newest) {
+        const std::vector<std::string> next = trueLines(newest, 40 + int(newest - 1040));
+        const std::vector<std::string> prev = trueLines(newest - 1, 40 + int(newest - 1041));
+        for (std::size_t k = 0; k < prev.size(); k += 1 + k / 4) {
+            std::vector<std::string> mid(next.begin(), next.begin() + long(k) + 1);
+            mid.insert(mid.end(), prev.begin() + long(k) + 1, prev.end());
+            f.poll(join(mid));
+        }
+    }
+    f.poll(newestFirstText(1060, 60));
+    bool allTrue = false;
+    EXPECT_EQ(heldTrue(f.lottery, allTrue), range(1001, 1060));
+    EXPECT_TRUE(allTrue);
+    EXPECT_EQ(f.archive.entered, range(1001, 1060));
+}
+
+struct GapCase {
+    const char* name;
+    std::string before; // history
+    std::string file;   // what the file shows from then on
+    std::vector<std::string> held;
+    std::string notice;
+};
+
+void PrintTo(const GapCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Gaps : public ::testing::TestWithParam<GapCase> {};
+
+TEST_P(Gaps, ARealGapIsBelievedOnTheSecondReadAndReported) {
+    const GapCase& c = GetParam();
+    Feed f;
+    f.load(c.before);
+    f.poll(c.file);
+    const std::size_t afterFirst = f.lottery.LotteryDic_Jiankong.Count();
+    f.poll(c.file);
+    bool allTrue = false;
+    EXPECT_EQ(heldTrue(f.lottery, allTrue), c.held);
+    EXPECT_TRUE(allTrue);
+    EXPECT_LT(afterFirst, c.held.size()) << "the first read is held back";
+    EXPECT_EQ(f.lottery.feedStatus().notice, c.notice);
+    f.poll(c.file);
+    EXPECT_EQ(f.lottery.feedStatus().notice, c.notice) << "steady: no flicker";
+}
+
+std::string withGap(long long newest, long long missing, int count) {
+    std::string t;
+    for (long long l = newest; l > newest - count; --l)
+        if (l != missing) t += drawLine(l, haomaOf(l)) + "\n";
+    return t;
+}
+
+std::vector<std::string> without(std::vector<std::string> v, const std::string& gone) {
+    v.erase(std::remove(v.begin(), v.end(), gone), v.end());
+    return v;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Feed, Gaps,
+    ::testing::Values(GapCase{"NewDrawAfterAGap", newestFirstText(1064, 64),
+                              withGap(1066, 1065, 66), without(range(1001, 1066), "1065"),
+                              "断期: 缺 1065期"},
+                      GapCase{"GapInTheHistory", "", withGap(1066, 1050, 66),
+                              without(range(1001, 1066), "1050"), "断期: 缺 1050期"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Trust, ManyMissingAreCountedNotListed) {
+    Feed f;
+    f.load(newestFirstText(1064, 64));
+    const std::string file = drawLine(1080, haomaOf(1080)) + "\n" + newestFirstText(1064, 64);
+    f.poll(file);
+    f.poll(file);
+    EXPECT_EQ(f.lottery.NewQi, "1080");
+    EXPECT_EQ(f.lottery.feedStatus().notice,
+              "断期: 缺 1065期、1066期、1067期、1068期、1069期 等 15 期");
+}
+
+TEST(Trust, AFileWithoutDrawLinesSaysSo) {
+    Feed f;
+    f.load(newestFirstText(1010, 10));
+    f.poll("这是一个没有开奖号码的文件\r\nnothing to see here\r\n");
+    EXPECT_EQ(f.lottery.feedStatus().notice, "文件中没有开奖号码");
+    EXPECT_EQ(f.lottery.LotteryDic.Count(), 10u);
+}
+
+TEST(Trust, MonitorPeriodsStayWithinTheirLimit) {
+    LotteryClass l;
+    const std::size_t total = kMonitorPeriods + 50;
+    for (std::size_t i = 0; i < total; ++i)
+        (void)l.ProcessDraw(std::to_string(100000 + i), haomaOf(static_cast<long long>(i)));
+    EXPECT_EQ(l.LotteryDic_Jiankong.Count(), kMonitorPeriods);
+    EXPECT_EQ(l.LotteryDic_Jiankong.front().first, std::to_string(100000 + 50));
+    EXPECT_EQ(l.LotteryDic.Count(), kHeldDraws);
+}
+
+} // namespace
+} // namespace zuohao

@@ -5,7 +5,7 @@ set -euo pipefail
 
 ZUOHAO_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev qt6-charts-dev libgtest-dev libbenchmark-dev libsqlite3-dev
+  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libgtest-dev libbenchmark-dev libsqlite3-dev
   xvfb xauth imagemagick fonts-wqy-microhei locales
   clang
   libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus dbus-x11

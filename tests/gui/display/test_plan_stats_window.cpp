@@ -138,8 +138,10 @@ private slots:
         QVERIFY(figures.contains(QStringLiteral("固定条件回测")));
         QCOMPARE(w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"))->pointCount(),
                  300);
-        QVERIFY(w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"))->barCount() >=
-                s.longestMissRun);
+        auto* histogram = w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"));
+        QVERIFY(histogram->barCount() >= s.longestMissRun);
+        for (int l = 1; l <= s.longestMissRun; ++l) // bar l-1 holds the runs of length l
+            QCOMPARE(histogram->actual()[std::size_t(l - 1)], double(s.missRuns[std::size_t(l)]));
         auto* kill = w.findChild<QTableWidget*>(QStringLiteral("KillTable"));
         QCOMPARE(kill->rowCount(), 3); // 杀跨度, 杀对子, 全部条件
         QCOMPARE(kill->item(0, 0)->text(), QStringLiteral("杀跨度"));

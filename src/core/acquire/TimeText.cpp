@@ -3,6 +3,8 @@
 namespace zuohao {
 
 namespace {
+constexpr int kMaxOffsetHours = 23;
+constexpr int kMaxOffsetMinutes = 59;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -99,6 +101,8 @@ bool readTime(std::string_view s, std::size_t& at, TimeFields& t) {
         } else if (at + 1 < s.size() && isDigit(s[at]) && isDigit(s[at + 1])) {
             m = *digits(s, at, 2, 2);
         }
+        // Real offsets lie within a day; anything else is no offset but a broken answer.
+        if (*h > kMaxOffsetHours || m > kMaxOffsetMinutes) return false;
         t.zoned = true;
         t.offsetSeconds = (west ? -1 : 1) * (*h * 3600 + m * 60);
     }

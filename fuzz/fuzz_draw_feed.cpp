@@ -7,8 +7,8 @@
 
 #include "core/acquire/DrawSource.h"
 #include "core/model/LotteryClass.h"
-#include "core/model/Text.h"
 #include "core/model/MonitorState.h"
+#include "core/model/Text.h"
 #include "support_fuzz.h"
 
 using namespace zuohao;

@@ -11,24 +11,11 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
 #include "core/model/Text.h"
+#include "support_fuzz.h"
 
 using namespace zuohao;
 
 namespace {
-
-#define FUZZ_CHECK(cond)                                                                           \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            std::fprintf(stderr, "fuzz check failed: %s (line %d)\n", #cond, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
-
-bool allDigits(std::string_view s) {
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
 
 std::size_t digitCount(std::string_view s) {
     std::size_t n = 0;
@@ -42,8 +29,8 @@ void checkParse(std::string_view text) {
     FUZZ_CHECK(p.considered >= 0 && p.considered <= kDrawFileLines);
     FUZZ_CHECK(int(p.draws.size()) + p.skipped == p.considered);
     for (const DrawLine& d : p.draws) {
-        FUZZ_CHECK(d.haoma.size() == 5 && allDigits(d.haoma));
-        FUZZ_CHECK(!d.qishu.empty() && allDigits(d.qishu));
+        FUZZ_CHECK(d.haoma.size() == 5 && fuzz::allDigits(d.haoma));
+        FUZZ_CHECK(!d.qishu.empty() && fuzz::allDigits(d.qishu));
         // Both come from the text: the label, a gap, then the number.
         FUZZ_CHECK(text.find(d.haoma) != std::string_view::npos);
         FUZZ_CHECK(text.find(d.qishu) != std::string_view::npos);

@@ -7,24 +7,9 @@
 #include <string_view>
 
 #include "store/ImportText.h"
+#include "support_fuzz.h"
 
 using namespace zuohao::store;
-
-namespace {
-#define FUZZ_CHECK(cond)                                                                           \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            std::fprintf(stderr, "fuzz check failed: %s (line %d)\n", #cond, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
-
-bool allDigits(std::string_view s) {
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -39,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < t.firstBad.size(); ++i)
         FUZZ_CHECK(t.firstBad[i] > t.firstBad[i - 1]);
     for (const DrawIn& d : t.draws) {
-        FUZZ_CHECK(!d.qishu.empty() && allDigits(d.qishu));
-        FUZZ_CHECK(d.haoma.size() == 5 && allDigits(d.haoma));
+        FUZZ_CHECK(!d.qishu.empty() && fuzz::allDigits(d.qishu));
+        FUZZ_CHECK(d.haoma.size() == 5 && fuzz::allDigits(d.haoma));
         FUZZ_CHECK(PeriodValue(d.qishu) >= 0);
     }
     // A CSV line splits into fields whose quoting round-trips for plain text.

@@ -17,6 +17,12 @@
 
 namespace zuohao::fuzz {
 
+inline bool allDigits(std::string_view s) {
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
 // The pieces of an input between separator bytes (the separator itself never occurs in a
 // piece), at most `most` of them; the last piece takes the rest.
 inline std::vector<std::string> pieces(std::string_view in, char separator, std::size_t most) {

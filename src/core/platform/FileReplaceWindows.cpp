@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/platform/FileReplace.h"
+#include "core/platform/WideText.h"
 
 namespace zuohao::platform {
 
@@ -12,20 +13,10 @@ namespace {
 constexpr int kReplaceAttempts = 50;
 constexpr DWORD kReplaceRetryMs = 20;
 
-std::wstring widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()),
-                                      nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), wide.data(),
-                        n);
-    return wide;
-}
 } // namespace
 
 bool ReplaceFileWith(const std::string& utf8From, const std::string& utf8To) {
-    const std::wstring from = widen(utf8From), to = widen(utf8To);
+    const std::wstring from = Widen(utf8From), to = Widen(utf8To);
     if (from.empty() || to.empty()) return false;
     // MoveFileExW replaces the directory entry in one step. A reader that opened the file with
     // delete sharing (as our draw file reader does) does not stop it and reads the old file

@@ -5,21 +5,9 @@
 #include <string>
 
 #include "core/platform/ReadOnlyFile.h"
+#include "core/platform/WideText.h"
 
 namespace zuohao::platform {
-
-namespace {
-std::wstring widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()),
-                                      nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), wide.data(),
-                        n);
-    return wide;
-}
-} // namespace
 
 ReadOnlyFile::~ReadOnlyFile() {
     close();
@@ -27,7 +15,7 @@ ReadOnlyFile::~ReadOnlyFile() {
 
 bool ReadOnlyFile::open(const std::string& utf8Path) {
     close();
-    const std::wstring path = widen(utf8Path);
+    const std::wstring path = Widen(utf8Path);
     if (path.empty()) return false;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

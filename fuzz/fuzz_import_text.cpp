@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < t.firstBad.size(); ++i)
         FUZZ_CHECK(t.firstBad[i] > t.firstBad[i - 1]);
     for (const DrawIn& d : t.draws) {
-        FUZZ_CHECK(!d.qishu.empty() && fuzz::allDigits(d.qishu));
-        FUZZ_CHECK(d.haoma.size() == 5 && fuzz::allDigits(d.haoma));
+        FUZZ_CHECK(!d.qishu.empty() && zuohao::fuzz::allDigits(d.qishu));
+        FUZZ_CHECK(d.haoma.size() == 5 && zuohao::fuzz::allDigits(d.haoma));
         FUZZ_CHECK(PeriodValue(d.qishu) >= 0);
     }
     // A CSV line splits into fields whose quoting round-trips for plain text.

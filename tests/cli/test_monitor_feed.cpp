@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "../support/support_process.h"
-#include "core/platform/ReadOnlyFile.h"
+#include "../support/support_read_file.h"
 
 namespace {
 
@@ -36,15 +36,7 @@ private:
 // Reads a file the way the draw file reader opens it (on Windows with delete sharing: a
 // reader that does not share delete access would make the feed's replace wait for it).
 std::string slurpFile(const std::string& path) {
-    zuohao::platform::ReadOnlyFile file;
-    std::string text;
-    if (!file.open(path)) return text;
-    char buffer[4096];
-    while (auto n = file.read(buffer, sizeof buffer)) {
-        if (*n == 0) break;
-        text.append(buffer, *n);
-    }
-    return text;
+    return zuohao::testing::ReadWholeFile(path);
 }
 
 void writeFile(const std::string& path, const std::string& text) {

@@ -7,10 +7,10 @@
 #include <sstream>
 #include <thread>
 
+#include "../../support/support_read_file.h"
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/Feed.h"
 #include "core/acquire/LineRule.h"
-#include "core/platform/ReadOnlyFile.h"
 #include "support_files.h"
 
 namespace zuohao {
@@ -21,15 +21,7 @@ using testing::TempDir;
 // Reads the file the way the draw file reader opens it (on Windows with delete sharing: a
 // reader that does not share delete access would make the feed's replace wait for it).
 std::string slurp(const std::string& path) {
-    platform::ReadOnlyFile file;
-    std::string text;
-    if (!file.open(path)) return text;
-    char buffer[4096];
-    while (auto n = file.read(buffer, sizeof buffer)) {
-        if (*n == 0) break;
-        text.append(buffer, *n);
-    }
-    return text;
+    return zuohao::testing::ReadWholeFile(path);
 }
 
 // Splits a whole feed file into its lines; false when a line is not a draw line ending in

@@ -14,15 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "core/model/Period.h"
 #include "core/model/Result.h"
 
 namespace zuohao::store {
 
-inline constexpr int kSchemaVersion = 1;    // PRAGMA user_version of a current archive
-inline constexpr int kPeriodsPerDay = 1440; // a minute lottery draws 1,440 times a day
-// Labels within this band may be date-shaped (yyyymmddNNNN); others never are.
-inline constexpr std::int64_t kDateBandLow = 190001010001;
-inline constexpr std::int64_t kDateBandHigh = 299912311440;
+inline constexpr int kSchemaVersion = 1; // PRAGMA user_version of a current archive
+// Period arithmetic is the engine's (one rule for the feed, the gaps and the window).
+using zuohao::DayOfLabel;
+using zuohao::DayOfPeriod;
+using zuohao::DayPeriodRange;
+using zuohao::kDateBandHigh;
+using zuohao::kDateBandLow;
+using zuohao::kPeriodsPerDay;
+using zuohao::PeriodsBetween;
+using zuohao::PeriodsBetweenValues;
+using zuohao::PeriodValue;
 inline constexpr const char* kArchiveFileName = "draws.sqlite";
 inline constexpr const char* kDefaultLottery = "腾讯分分彩"; // the lottery with a draw source
 
@@ -164,17 +171,6 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// Period arithmetic shared by the gaps and the window.
-// The numeric value of a label: its leading decimal digits (at most 18), 0 without any.
-std::int64_t PeriodValue(const std::string& qishu);
-// Periods strictly between two held periods (0 for neighbours), by the rule of Gap.
-std::int64_t PeriodsBetween(const std::string& earlier, const std::string& later);
-std::int64_t PeriodsBetweenValues(std::int64_t earlier, std::int64_t later);
-// The date of a date-shaped label as yyyy-mm-dd, or empty.
-std::string DayOfLabel(const std::string& qishu);
-std::string DayOfPeriod(std::int64_t period);
-// The first and last period values of a day (yyyy-mm-dd); false for a malformed day.
-bool DayPeriodRange(const std::string& day, std::int64_t& first, std::int64_t& last);
 // Now as "2026-12-08T21:07:29Z".
 std::string UtcNowIso();
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "core/model/Text.h"
+#include "core/model/Period.h"
 #include "core/platform/FileReplace.h"
 
 namespace zuohao {
@@ -24,7 +24,7 @@ void FeedWriter::addDraws(int count) {
         std::snprintf(num, sizeof num, "%05d", draw(m_rng));
         m_lines.push_front(line(m_nextLabel, num));
         m_newestLabel = m_nextLabel;
-        m_nextLabel = DecimalText(NumericValue(m_nextLabel) + 1);
+        m_nextLabel = NextLabelText(m_nextLabel);
         if (m_lines.size() > kKeep) m_lines.pop_back();
     }
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_set>
 
+#include "core/model/Period.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -12,6 +13,26 @@ namespace {
 
 double valueOf(const DrawLine& d) {
     return NumericValue(d.qishu);
+}
+
+// The value as a date label (yyyymmddNNNN), when it is one.
+bool asDatePeriod(double value, std::int64_t& period) {
+    if (!(value >= double(kDateBandLow) && value <= double(kDateBandHigh))) return false;
+    period = std::int64_t(value);
+    return double(period) == value && IsDatePeriod(period);
+}
+
+// How many periods `upper` comes after `lower`; date labels run on from 1440 to the next
+// day's 0001.
+double stepsBetween(double lower, double upper) {
+    std::int64_t a = 0, b = 0;
+    if (asDatePeriod(lower, a) && asDatePeriod(upper, b)) return double(PeriodSteps(a, b));
+    return upper - lower;
+}
+
+double nextAfter(double value) {
+    std::int64_t p = 0;
+    return asDatePeriod(value, p) ? double(NextPeriodValue(p)) : value + 1;
 }
 
 // The draws sorted by label, oldest first; a label given twice keeps its topmost line.
@@ -30,11 +51,12 @@ void countMissing(double from, const std::vector<DrawLine>& ascending, HeadVerdi
     double last = from;
     for (const DrawLine& d : ascending) {
         const double now = valueOf(d);
-        if (now > last + 1) {
+        if (const double steps = stepsBetween(last, now); steps > 1) {
             // Labels of more than 15 digits are no longer exact: the count is held there.
             constexpr double kMostCounted = 1e15;
-            v.missingCount += std::size_t(std::min(now - last - 1, kMostCounted));
-            for (double m = last + 1; m < now && v.missing.size() < kMissingShown; m += 1)
+            v.missingCount += std::size_t(std::min(steps - 1, kMostCounted));
+            for (double m = nextAfter(last); m < now && v.missing.size() < kMissingShown;
+                 m = nextAfter(m))
                 v.missing.push_back(DecimalText(m));
         }
         last = std::max(last, now);
@@ -42,7 +64,7 @@ void countMissing(double from, const std::vector<DrawLine>& ascending, HeadVerdi
 }
 
 bool followsOn(const DrawLine& upper, const DrawLine& lower) {
-    return valueOf(upper) == valueOf(lower) + 1;
+    return stepsBetween(valueOf(lower), valueOf(upper)) == 1;
 }
 
 } // namespace

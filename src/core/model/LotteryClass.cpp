@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/model/Groups.h"
+#include "core/model/Period.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -22,7 +23,7 @@ Result<void> LotteryClass::LetMyFormSet(std::string_view infoType, const FormVal
 }
 
 std::string LotteryClass::GetNextQiShu() const {
-    if (MyIndex == 0) return DecimalText(NumericValue(NewQi) + 1) + "期";
+    if (MyIndex == 0) return NextLabelText(NewQi) + "期";
     if (MyIndex == 1) {
         std::string_view tail = NewQi;
         if (tail.size() > 3) tail = tail.substr(tail.size() - 3);

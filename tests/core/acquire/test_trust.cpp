@@ -239,6 +239,34 @@ INSTANTIATE_TEST_SUITE_P(
                               without(range(1001, 1066), "1050"), "断期: 缺 1050期"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A minute lottery's day ends at period 1440: the next day's 0001 follows it at once, and a
+// gap across midnight names the missing label.
+TEST(Trust, TheFirstDrawOfADayFollowsTheLastOfTheDayBefore) {
+    constexpr long long kLastOfYear = 202612311440;
+    const struct {
+        std::vector<long long> top; // new lines above the held ones, newest first
+        std::vector<std::string> enteredAtOnce;
+        std::string notice;
+    } cases[] = {
+        {{202701010001}, {"202701010001"}, ""},
+        {{202701010002, 202701010001}, {"202701010001", "202701010002"}, ""},
+        {{202701010002}, {}, "断期: 缺 202701010001期"},
+    };
+    for (const auto& c : cases) {
+        Feed f;
+        f.load(join(trueLines(kLastOfYear, 60)));
+        f.archive.entered.clear();
+        std::vector<std::string> lines = trueLines(kLastOfYear, 60);
+        for (auto it = c.top.rbegin(); it != c.top.rend(); ++it)
+            lines.insert(lines.begin(), drawLine(*it, haomaOf(*it)));
+        f.poll(join(lines));
+        EXPECT_EQ(f.archive.entered, c.enteredAtOnce);
+        f.poll(join(lines));
+        EXPECT_EQ(f.lottery.NewQi, std::to_string(c.top.front()));
+        EXPECT_EQ(f.lottery.feedStatus().notice, c.notice);
+    }
+}
+
 TEST(Trust, ManyMissingAreCountedNotListed) {
     Feed f;
     f.load(newestFirstText(1064, 64));

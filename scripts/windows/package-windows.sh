@@ -46,10 +46,8 @@ deploy build-win-gui
 deploy build-win-gui/tests
 
 source "$ZUOHAO_WIN_DIR/wine-env.sh"
-zuohao_wine_prefix_start
-trap zuohao_wine_prefix_end EXIT
-(cd build-win-gui && LC_ALL=zh_CN.UTF-8 xvfb-run -a -s "-screen 0 1366x768x24" \
-  ctest --output-on-failure -j"$jobs" --timeout 600) || {
+zuohao_wine_session_start
+(cd build-win-gui && LC_ALL=zh_CN.UTF-8 ctest --output-on-failure -j"$jobs" --timeout 600) || {
   for f in build-win-gui/tests/gui_*.txt; do grep -q FAIL "$f" && cat "$f"; done
   exit 1
 }

@@ -17,6 +17,12 @@ std::wstring widen(const char* utf8) {
     return w;
 }
 
+// Says on stderr which step failed and why; the test shows it.
+int fail(const char* step) {
+    std::fprintf(stderr, "%s failed (error %lu)\n", step, GetLastError());
+    return 1;
+}
+
 void pumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
     MSG msg;
@@ -51,7 +57,7 @@ int main(int argc, char** argv) {
                         20, 20, 300, 90, main, HMENU(1), wc.hInstance, nullptr);
     HWND disabled = CreateWindowExW(0, L"EDIT", L"7 8 9", WS_CHILD | WS_VISIBLE | WS_DISABLED, 20,
                                     130, 300, 40, main, HMENU(2), wc.hInstance, nullptr);
-    if (!main || !edit || !disabled) return 1;
+    if (!main || !edit || !disabled) return fail("CreateWindowExW");
     ShowWindow(main, SW_SHOWNOACTIVATE);
     UpdateWindow(main);
     pumpFor(300);
@@ -59,11 +65,12 @@ int main(int argc, char** argv) {
     // Written whole, then renamed: the test never reads a half-written file.
     const std::string tmp = handlesFile + ".tmp";
     FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return 1;
+    if (!f) return fail("fopen of the handles file");
     std::fprintf(f, "%llu %llu %llu\n", (unsigned long long)(UINT_PTR)main,
                  (unsigned long long)(UINT_PTR)edit, (unsigned long long)(UINT_PTR)disabled);
     std::fclose(f);
-    if (!MoveFileExA(tmp.c_str(), handlesFile.c_str(), MOVEFILE_REPLACE_EXISTING)) return 1;
+    if (!MoveFileExA(tmp.c_str(), handlesFile.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return fail("MoveFileExA of the handles file");
 
     if (hang) Sleep(INFINITE); // the windows stay, their thread takes no more messages
     MSG msg;

@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 
 #include "../../support/support_process.h"
@@ -18,18 +20,27 @@ using zuohao::testsupport::ChildProcess;
 
 const char* const kNumbers = "123 456 789\r\n9";
 
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 struct Target {
     ChildProcess process;
     std::filesystem::path dir = zuohao::testsupport::makeTempDir("zuohao-win32-");
     std::uintptr_t main = 0, edit = 0, disabled = 0;
 
+    // Starts the target and waits for its handles. On failure `why` says what happened:
+    // the target's exit code and what it wrote to stderr, or that it never answered.
     bool start(int x, int y, bool hang = false) {
         const auto handles = dir / "handles.txt";
         std::vector<std::string> args{handles.string(), std::to_string(x), std::to_string(y),
                                       kNumbers};
         if (hang) args.push_back("hang");
-        if (!process.start(ZUOHAO_WIN32_TARGET, args, dir / "out.txt", dir / "err.txt"))
+        if (!process.start(ZUOHAO_WIN32_TARGET, args, dir / "out.txt", dir / "err.txt")) {
+            why = "the target program could not be started";
             return false;
+        }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < deadline) {
             std::ifstream in(handles);
@@ -38,10 +49,16 @@ struct Target {
                 main = std::uintptr_t(m), edit = std::uintptr_t(e), disabled = std::uintptr_t(d);
                 return true;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (const auto code = process.waitFor(std::chrono::milliseconds(50))) {
+                why = "the target ended with code " + std::to_string(*code) + ": " +
+                      fileText(dir / "err.txt");
+                return false;
+            }
         }
+        why = "the target gave no window handles within 30 s: " + fileText(dir / "err.txt");
         return false;
     }
+    std::string why;
     ~Target() {
         process.kill();
         process.wait();
@@ -58,7 +75,7 @@ POINT centreOf(std::uintptr_t hwnd) {
 
 TEST(Win32Windows, ReadsTheEditControlAndCutsAtTheLimit) {
     Target t;
-    ASSERT_TRUE(t.start(200, 150));
+    ASSERT_TRUE(t.start(200, 150)) << t.why;
     const WindowText read = ReadText(t.edit, 65000);
     EXPECT_EQ(read.status, TextStatus::Ok);
     EXPECT_EQ(read.text, L"123 456 789\r\n9");
@@ -68,7 +85,7 @@ TEST(Win32Windows, ReadsTheEditControlAndCutsAtTheLimit) {
 
 TEST(Win32Windows, FindsTheControlsAtAPointWithTheirRectangle) {
     Target t;
-    ASSERT_TRUE(t.start(200, 150));
+    ASSERT_TRUE(t.start(200, 150)) << t.why;
     const POINT c = centreOf(t.edit);
     const auto hit = WindowAt(c.x, c.y);
     ASSERT_TRUE(hit.has_value());
@@ -89,7 +106,7 @@ TEST(Win32Windows, FindsTheControlsAtAPointWithTheirRectangle) {
 
 TEST(Win32Windows, AThousandReadsAllAnswer) {
     Target t;
-    ASSERT_TRUE(t.start(200, 150));
+    ASSERT_TRUE(t.start(200, 150)) << t.why;
     int good = 0;
     for (int i = 0; i < 1000; ++i) {
         const WindowText read = ReadText(t.edit, 65000);
@@ -102,7 +119,7 @@ TEST(Win32Windows, AWindowOfAProgramThatEndedIsGone) {
     std::uintptr_t edit = 0;
     {
         Target t;
-        ASSERT_TRUE(t.start(200, 150));
+        ASSERT_TRUE(t.start(200, 150)) << t.why;
         edit = t.edit;
     }
     EXPECT_FALSE(Exists(edit));
@@ -113,7 +130,7 @@ TEST(Win32Windows, AWindowOfAProgramThatEndedIsGone) {
 
 TEST(Win32Windows, AProgramThatStopsAnsweringDoesNotHoldUs) {
     Target t;
-    ASSERT_TRUE(t.start(600, 150, true));
+    ASSERT_TRUE(t.start(600, 150, true)) << t.why;
     const auto start = std::chrono::steady_clock::now();
     const WindowText read = ReadText(t.edit, 65000);
     const auto waited = std::chrono::steady_clock::now() - start;

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:-15}
-exe=build/zuohao
+exe=${ZUOHAO_EXE:-build/zuohao} # another build: ZUOHAO_EXE=path/to/zuohao
 [ -x "$exe" ] || { echo "build the desktop program first (cmake --build build --target zuohao)" >&2; exit 1; }
 tmp=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT

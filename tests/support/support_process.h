@@ -136,6 +136,15 @@ public:
 #endif
     }
 
+    // The child's process id (0 when none was started).
+    long pid() const {
+#ifdef _WIN32
+        return m_process ? long(GetProcessId(m_process)) : 0;
+#else
+        return m_pid > 0 ? long(m_pid) : 0;
+#endif
+    }
+
     bool running() const {
 #ifdef _WIN32
         return m_process != nullptr;

@@ -33,6 +33,18 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
                 *error = QStringLiteral("--demo-interval needs a number of seconds: %1").arg(v);
                 return std::nullopt;
             }
+        } else if (a == QLatin1String("--poll-interval")) {
+            if (!value(&v)) return std::nullopt;
+            bool ok = false;
+            o.pollMs = v.toInt(&ok);
+            if (!ok || o.pollMs < kShortestPollMs) {
+                *error = QStringLiteral("--poll-interval needs milliseconds (at least %1): %2")
+                             .arg(kShortestPollMs)
+                             .arg(v);
+                return std::nullopt;
+            }
+        } else if (a == QLatin1String("--feed-log")) {
+            if (!value(&o.feedLog)) return std::nullopt;
         } else if (a == QLatin1String("--draw-file")) {
             if (!value(&o.drawFile)) return std::nullopt;
         } else if (a == QLatin1String("--time-url")) {
@@ -61,9 +73,9 @@ int RunApplication(int argc, char** argv) {
     QString error;
     auto options = ParseAppOptions(QApplication::arguments(), &error);
     if (!options) {
-        QTextStream(stderr)
-            << error << "\nusage: zuohao [--demo] [--demo-interval S] "
-            << "[--draw-file PATH] [--time-url URL] [--ini PATH] [--archive PATH]\n";
+        QTextStream(stderr) << error << "\nusage: zuohao [--demo] [--demo-interval S] "
+                            << "[--draw-file PATH] [--time-url URL] [--ini PATH] [--archive PATH] "
+                            << "[--poll-interval MS] [--feed-log PATH]\n";
         return 2;
     }
     UseChineseFont();

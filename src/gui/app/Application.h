@@ -6,13 +6,19 @@
 
 namespace zuohao::gui {
 
+// How often the draw file is read unless --poll-interval says otherwise.
+inline constexpr int kDefaultPollMs = 6000;
+inline constexpr int kShortestPollMs = 20;
+
 struct AppOptions {
-    bool demo = false;     // --demo: run on a draw feed of our own
-    int demoInterval = 60; // --demo-interval S
-    QString drawFile;      // --draw-file PATH: the path box at load instead of the settings
-    QString timeUrl;       // --time-url URL: the time service; none = the local clock
-    QString iniPath;       // --ini PATH: the settings file
-    QString archivePath;   // --archive PATH: the draw archive instead of the user's
+    bool demo = false;           // --demo: run on a draw feed of our own
+    int demoInterval = 60;       // --demo-interval S
+    QString drawFile;            // --draw-file PATH: the path box at load instead of the settings
+    QString timeUrl;             // --time-url URL: the time service; none = the local clock
+    QString iniPath;             // --ini PATH: the settings file
+    QString archivePath;         // --archive PATH: the draw archive instead of the user's
+    int pollMs = kDefaultPollMs; // --poll-interval MS: how often the draw file is read
+    QString feedLog;             // --feed-log PATH: a line per draw entered or corrected
 };
 
 // Parses the options; on a usage error returns nothing and sets `error`.

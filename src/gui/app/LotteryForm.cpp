@@ -16,6 +16,7 @@
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
+#include "gui/app/FeedLog.h"
 #include "gui/app/TabLabel.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
@@ -46,11 +47,13 @@ public:
     }
     void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
         if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
+        m_form->m_feedLog->entered(m_lottery->LotteryName, qishu, haoma);
     }
     void OnDrawCorrected(int, const std::string& qishu, const std::string&,
                          const std::string& newHaoma) override {
         if (auto* a = m_form->archiveLink())
             a->drawCorrected(m_lottery->LotteryName, qishu, newHaoma);
+        m_form->m_feedLog->corrected(m_lottery->LotteryName, qishu, newHaoma);
     }
     void ShowLabelTxt(const std::string& text) override {
         m_form->ShowLabelTxt(QString::fromStdString(text));
@@ -95,6 +98,7 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     setWindowTitle(QStringLiteral("做号计划 zuohao"));
     m_iniPath = options.iniPath.isEmpty() ? DefaultIniPath() : options.iniPath;
     m_time = std::make_unique<TimeService>(options.timeUrl);
+    m_feedLog = std::make_unique<FeedLog>(options.feedLog);
     m_windowLink = DesktopWindowLink::create();
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
@@ -179,7 +183,7 @@ void LotteryForm::Form_Activate() {
     Lotteries(0).GetLotteryHisroty();
     m_form.IsActivated = true;
     m_activating = false;
-    m_getNewTimer->setInterval(6000);
+    m_getNewTimer->setInterval(m_options.pollMs);
     m_getNewTimer->start();
 }
 

@@ -21,6 +21,7 @@ namespace zuohao::gui {
 
 class ArchiveLink;
 class DemoFeed;
+class FeedLog;
 class HandPicker;
 class HistoryGrid;
 class JianKongForm;
@@ -116,6 +117,7 @@ private:
     std::unique_ptr<DesktopWindowLink> m_windowLink;
     std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
     DemoFeed* m_demo = nullptr;
+    std::unique_ptr<FeedLog> m_feedLog;
     std::unique_ptr<ArchiveLink> m_archive; // closed before the demo's folder goes
 
     int m_selectedIndex = -1;

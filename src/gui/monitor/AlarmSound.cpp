@@ -7,14 +7,6 @@
 #include <QMediaDevices>
 #include <QtEndian>
 
-// The wave is compiled into this static library; its resource must be registered by hand.
-static void initAlarmResource() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    Q_INIT_RESOURCE(alarm);
-}
-
 namespace zuohao::gui {
 
 namespace {
@@ -40,23 +32,6 @@ std::unique_ptr<AlarmOutput> defaultOutput(const QAudioFormat& format) {
 
 constexpr quint16 kPcmFormat = 1;
 } // namespace
-
-AlarmSound& AlarmSound::instance() {
-    // Lives to the end of the run.
-    static AlarmSound* sound = new AlarmSound();
-    return *sound;
-}
-
-QString AlarmSound::resourcePath() {
-    initAlarmResource();
-    return QStringLiteral(":/sounds/warning.wav");
-}
-
-AlarmSound::AlarmSound() {
-    initAlarmResource();
-}
-
-AlarmSound::~AlarmSound() = default;
 
 void AlarmSound::setOutputFactory(AlarmOutputFactory factory) {
     m_output.reset();

@@ -10,31 +10,7 @@
 
 #include "gui/monitor/AlarmSound.h"
 
-// The wave is compiled into this static library; its resource must be registered by hand.
-static void initAlarmResource() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    Q_INIT_RESOURCE(alarm);
-}
-
 namespace zuohao::gui {
-
-AlarmSound& AlarmSound::instance() {
-    static AlarmSound* sound = new AlarmSound();
-    return *sound;
-}
-
-QString AlarmSound::resourcePath() {
-    initAlarmResource();
-    return QStringLiteral(":/sounds/warning.wav");
-}
-
-AlarmSound::AlarmSound() {
-    initAlarmResource();
-}
-
-AlarmSound::~AlarmSound() = default;
 
 // The whole wave file, loaded once and kept for the whole run: PlaySound plays straight from
 // this memory while the call has long returned.

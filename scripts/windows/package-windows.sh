@@ -31,11 +31,13 @@ runtime=("$(mingw_dll libstdc++-6.dll)" "$(mingw_dll libgcc_s_seh-1.dll)"
 qt_dlls=(Qt6Core Qt6Gui Qt6Widgets Qt6Network)
 plugins=(platforms/qwindows styles/qwindowsvistastyle tls/qschannelbackend
   imageformats/qjpeg imageformats/qico)
+# deploy FOLDER [more Qt DLLs]
 deploy() {
   local dest=$1
+  shift
   mkdir -p "$dest"
   cp "${runtime[@]}" "$dest/"
-  for d in "${qt_dlls[@]}"; do cp "$qt/bin/$d.dll" "$dest/"; done
+  for d in "${qt_dlls[@]}" "$@"; do cp "$qt/bin/$d.dll" "$dest/"; done
   for p in "${plugins[@]}"; do
     [ -f "$qt/plugins/$p.dll" ] || continue
     mkdir -p "$dest/$(dirname "$p")"
@@ -43,7 +45,7 @@ deploy() {
   done
 }
 deploy build-win-gui
-deploy build-win-gui/tests
+deploy build-win-gui/tests Qt6Test # the test programs also need Qt Test
 
 source "$ZUOHAO_WIN_DIR/wine-env.sh"
 zuohao_wine_session_start

@@ -24,7 +24,7 @@ zuohao_wine_prefix_end() {
 # on lock files left in /tmp by earlier runs. Sets DISPLAY.
 zuohao_xvfb_start() {
   ZUOHAO_XVFB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zuohao-xvfb.XXXXXX")
-  Xvfb -displayfd 9 -screen 0 1366x768x24 -nolisten tcp 9>"$ZUOHAO_XVFB_DIR/display" \
+  Xvfb -displayfd 9 -screen 0 1920x1080x24 -nolisten tcp 9>"$ZUOHAO_XVFB_DIR/display" \
     2>"$ZUOHAO_XVFB_DIR/xvfb.log" &
   ZUOHAO_XVFB_PID=$!
   local i

@@ -8,6 +8,8 @@
 namespace zuohao::gui {
 
 QString DecodeChinese(const QByteArray& bytes);
+// Text as GB18030 bytes (the same bytes as GBK for every character GBK has).
+QByteArray EncodeChinese(const QString& text);
 
 // Whether a charset name (as a web server sends it) names one of these encodings.
 bool IsChineseCharset(const QString& name);

@@ -3,11 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include "core/model/Text.h"
 #include "core/platform/ReadOnlyFile.h"
+#include "gui/common/ChineseText.h"
 
 namespace zuohao::gui {
 
@@ -23,20 +22,16 @@ constexpr const char* kNativeEol = "\r\n";
 constexpr bool kNewFileUtf8 = true;
 constexpr const char* kNativeEol = "\n";
 #endif
-constexpr const char* kGb18030 = "GB18030";
 
 } // namespace
 
+// Not UTF-8: GB18030, through the system on Windows (Qt has no such codec there without ICU).
 QString IniFile::decode(const QByteArray& bytes) const {
-    if (m_utf8) return QString::fromUtf8(bytes);
-    QStringDecoder dec(kGb18030);
-    return dec.decode(bytes);
+    return m_utf8 ? QString::fromUtf8(bytes) : DecodeChinese(bytes);
 }
 
 QByteArray IniFile::encode(const QString& text) const {
-    if (m_utf8) return text.toUtf8();
-    QStringEncoder enc(kGb18030);
-    return enc.encode(text);
+    return m_utf8 ? text.toUtf8() : EncodeChinese(text);
 }
 
 IniFile::IniFile(const QByteArray& content) : m_eol(kNativeEol) {

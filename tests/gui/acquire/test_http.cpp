@@ -6,6 +6,17 @@
 #include "gui/acquire/ServerTime.h"
 #include "support_http_server.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+namespace {
+// Wine has no code page 54936: there the four-byte GB18030 characters are not decoded.
+bool systemLacksGb18030() {
+    return !IsValidCodePage(54936);
+}
+} // namespace
+#endif
+
 using namespace std::chrono_literals;
 using zuohao::gui::HttpClass;
 using zuohao::gui::LikeMatch;
@@ -312,6 +323,12 @@ void TestHttp::getBodyModes() {
     server->setAnswer("/b", Answer::text(body).withHeader("Content-Type", contentType));
     HttpClass http;
     QVERIFY(get(http, server->url("/b"), true, qint16(mode)));
+#ifdef Q_OS_WIN
+    if (systemLacksGb18030() && expected.size() > 2 && expected.at(2).isHighSurrogate()) {
+        QCOMPARE(http.HttpBody.left(2), expected.left(2)); // the two-byte characters still come
+        QEXPECT_FAIL("", "no GB18030 code page on this system (Wine)", Continue);
+    }
+#endif
     QCOMPARE(http.HttpBody, expected);
     QCOMPARE(http.state(), HttpClass::State::Finished);
 }

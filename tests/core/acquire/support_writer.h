@@ -31,6 +31,17 @@ inline const char* modeName(WriteMode m) {
     return "";
 }
 
+inline constexpr WriteMode kAllWriteModes[] = {WriteMode::Rename, WriteMode::TruncateThenWrite,
+                                               WriteMode::LineByLine, WriteMode::PausedTopLine};
+
+// The mode's name as a test name ("line_by_line").
+inline std::string testNameOf(WriteMode m) {
+    std::string n = modeName(m);
+    for (char& c : n)
+        if (c == '-') c = '_';
+    return n;
+}
+
 struct WriterPlan {
     std::string path, ledger;
     WriteMode mode = WriteMode::Rename;

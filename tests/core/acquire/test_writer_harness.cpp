@@ -106,15 +106,8 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
     EXPECT_EQ(watcher.asks, 0) << "no dialog";
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, Harness,
-                         ::testing::Values(WriteMode::Rename, WriteMode::TruncateThenWrite,
-                                           WriteMode::LineByLine, WriteMode::PausedTopLine),
-                         [](const auto& info) {
-                             std::string n = testing::modeName(info.param);
-                             for (char& c : n)
-                                 if (c == '-') c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Writers, Harness, ::testing::ValuesIn(testing::kAllWriteModes),
+                         [](const auto& info) { return testing::testNameOf(info.param); });
 
 } // namespace
 } // namespace zuohao

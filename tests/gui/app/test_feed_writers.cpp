@@ -33,8 +33,7 @@ private slots:
 
 void TestFeedWriters::everyDrawRight_data() {
     QTest::addColumn<int>("mode");
-    for (WriteMode m : {WriteMode::Rename, WriteMode::TruncateThenWrite, WriteMode::LineByLine,
-                        WriteMode::PausedTopLine})
+    for (WriteMode m : zuohao::testing::kAllWriteModes)
         QTest::newRow(zuohao::testing::modeName(m)) << int(m);
 }
 

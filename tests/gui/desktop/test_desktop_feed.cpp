@@ -146,15 +146,8 @@ TEST_P(DesktopFeed, EveryDrawRightInOrderAndNoDialog) {
     std::filesystem::remove_all(dir, ec);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, DesktopFeed,
-                         ::testing::Values(WriteMode::Rename, WriteMode::TruncateThenWrite,
-                                           WriteMode::LineByLine, WriteMode::PausedTopLine),
-                         [](const auto& info) {
-                             std::string n = testing::modeName(info.param);
-                             for (char& c : n)
-                                 if (c == '-') c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Writers, DesktopFeed, ::testing::ValuesIn(testing::kAllWriteModes),
+                         [](const auto& info) { return testing::testNameOf(info.param); });
 
 } // namespace
 } // namespace zuohao

@@ -14,6 +14,8 @@ flags=(
   -no-feature-tabletevent -no-feature-sql -no-feature-printsupport -no-feature-concurrent
   -no-feature-xml -no-feature-vulkan
 )
+# Any edit of the toolchain file changes the key and so rebuilds Qt (hours on a busy machine):
+# settings that only the project's own build needs belong in CMakeLists.txt, not there.
 key=$(printf '%s\n' "$version" "${flags[@]}" "$(cat "$ZUOHAO_WIN_TOOLCHAIN")" | sha256sum | cut -c1-12)
 prefix="$ZUOHAO_WIN_CACHE/qt-$version-$key"
 prefix=${prefix//+/_}

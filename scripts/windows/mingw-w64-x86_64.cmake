@@ -14,9 +14,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
-# Tests built for Windows run under Wine on the build machine, through wine-run.sh (which
-# keeps Wine's lingering helper processes off ctest's output pipe).
+# Tests built for Windows run under Wine on the build machine.
 find_program(ZUOHAO_WINE NAMES wine wine64)
 if(ZUOHAO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZUOHAO_WINE})
 endif()

@@ -9,7 +9,7 @@ ZUOHAO_PACKAGES=(
   xvfb xauth imagemagick fonts-wqy-microhei locales
   clang
   libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus dbus-x11
-  mingw-w64 wine wine64 ninja-build dpkg-dev tcl
+  mingw-w64 wine wine64 ninja-build dpkg-dev tcl zip unzip
 )
 
 zuohao_install_missing() {

@@ -51,9 +51,9 @@ int GroupNumber(std::string_view haoma, int idx) {
 Result<std::unique_ptr<Backtester>> Backtester::Create(std::vector<DrawLine> draws,
                                                        const ConditionSet& set,
                                                        const BacktestOptions& options) {
-    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail("下标越界");
+    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
     auto masks = ConditionMasks::Compile(set);
-    if (!masks) return fail(masks.error());
+    if (!masks) return masks.failure();
     return std::unique_ptr<Backtester>(
         new Backtester(std::move(draws), set, std::move(masks).value(), options));
 }
@@ -171,7 +171,7 @@ double Backtester::progress() const {
 Result<BacktestResult> RunBacktest(std::vector<DrawLine> draws, const ConditionSet& set,
                                    const BacktestOptions& options) {
     auto b = Backtester::Create(std::move(draws), set, options);
-    if (!b) return fail(b.error());
+    if (!b) return b.failure();
     Backtester& run = *b.value();
     run.step(std::size_t(-1) / 2);
     return run.takeResult();

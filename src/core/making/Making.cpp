@@ -8,7 +8,7 @@ namespace zuohao {
 
 Result<std::string> LotteryClass::GetSuoshuiDadi() {
     auto r = Reduce(m_set);
-    if (!r) return fail(r.error());
+    if (!r) return r.failure();
     m_set.DAD = r->base;
     m_set.FJI = r->complement;
     if (m_monitor && m_monitor->Monitoring && m_observer) m_observer->MonitorRestart();
@@ -41,9 +41,9 @@ static std::string buildSelection(const ConditionSet& set, int g, const GridRow&
 }
 
 Result<void> LotteryClass::ResultSelStr(int checkIdx) {
-    if (checkIdx < 0 || checkIdx >= kCheckCount) return fail("下标越界");
-    if (!PreItem01) return fail("未有开奖数据，无法生成选号");
-    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail("下标越界");
+    if (checkIdx < 0 || checkIdx >= kCheckCount) return fail(ErrorCode::OutOfRange, "下标越界");
+    if (!PreItem01) return fail(ErrorCode::NoDraws, "未有开奖数据，无法生成选号");
+    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
     const int g = CheckBlock(checkIdx);
     const GridRow row = PreItem01->GetGridArray(m_set.IDX);
     std::array<const LotteryItem*, 4> boxes{};
@@ -55,8 +55,8 @@ Result<void> LotteryClass::ResultSelStr(int checkIdx) {
 
 Result<void> LotteryClass::ResultAutoSelStr(const LotteryItem* itemCls, bool isAuto, int jian) {
     if (!isAuto) return {};
-    if (!itemCls) return fail("未有开奖数据，无法生成选号");
-    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail("下标越界");
+    if (!itemCls) return fail(ErrorCode::NoDraws, "未有开奖数据，无法生成选号");
+    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
     const GridRow row = itemCls->GetGridArray(m_set.IDX);
     std::array<const LotteryItem*, 4> boxes{};
     boxes[0] = itemCls;

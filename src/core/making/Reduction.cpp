@@ -111,8 +111,10 @@ Result<ReductionOutput> Reduce(const ConditionSet& set) {
         const double value = NumericValue(piece);
         const long long v = value > -1e18 && value < 1e18 ? RoundHalfEven(value) : -1;
         if (v < 0 || v >= size)
-            return fail("杀号 " + std::string(piece) + " 超出" + (four ? "四" : "三") +
-                        "星号码范围");
+            return fail(ErrorCode::KillListOutOfSpace,
+                        "杀号 " + std::string(piece) + " 超出" + (four ? "四" : "三") +
+                            "星号码范围",
+                        std::string(piece));
         removed[std::size_t(v)] = 1;
     }
 

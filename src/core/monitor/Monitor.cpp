@@ -141,7 +141,7 @@ void LotteryClass::JihuaStar() {
 Result<void> ReashStar(MonitorState& s, LotteryClass& lottery, std::string_view mainBaseText) {
     s.SegmentPos = 0;
     if (!s.PlanRunning) s.MonitorBase.assign(mainBaseText);
-    if (s.MonitorBase.empty()) return fail(kNoBaseMessage);
+    if (s.MonitorBase.empty()) return fail(ErrorCode::NoBaseSet, kNoBaseMessage);
     s.Monitoring = true;
     s.StartCaption = kStopCaption;
     s.PeriodListEnabled = false;

@@ -248,6 +248,12 @@ TEST_P(KillListOutsideSpace, FailsAndKeepsTheStoredLists) {
     auto r = l.GetSuoshuiDadi();
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.error().empty());
+    EXPECT_EQ(r.code(), ErrorCode::KillListOutOfSpace);
+    // The piece named is the offending one: the last of each case.
+    const std::string kill = GetParam().kill;
+    const std::size_t end = kill.find_last_not_of(' ');
+    EXPECT_EQ(r.failure().subject,
+              kill.substr(kill.rfind(' ', end) + 1, end - kill.rfind(' ', end)));
     EXPECT_EQ(l.formSet().DAD, dad);
     EXPECT_EQ(l.formSet().FJI, fji);
 }

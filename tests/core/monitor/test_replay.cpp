@@ -132,6 +132,7 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
         auto r = ReashStar(m.state, m.lottery, "");
         ASSERT_FALSE(r.ok());
         EXPECT_EQ(r.error(), "未有【过滤大底】，先去做出大底");
+        EXPECT_EQ(r.code(), ErrorCode::NoBaseSet);
         EXPECT_EQ(m.state.Monitoring, monitoring);
         EXPECT_EQ(m.state.StartCaption, monitoring ? kStopCaption : kStartCaption);
         EXPECT_EQ(m.keys(), (Keys{"1"}));

@@ -14,5 +14,6 @@ int RunBacktestCommand(const std::vector<std::string>& args);
 int RunKillRateCommand(const std::vector<std::string>& args);
 int RunRiskCommand(const std::vector<std::string>& args);
 int RunArchive(const std::vector<std::string>& args);
+int RunNotify(const std::vector<std::string>& args);
 
 } // namespace zuohao::cli

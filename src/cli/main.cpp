@@ -9,7 +9,8 @@
 
 namespace {
 const char* kUsage =
-    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk [options]\n"
+    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk|notify "
+    "[options]\n"
     "  reduce  [--idx N] [--sel G=DIGITS] [--cnt G=COUNTS] [--dan G=DIGITS] [--dcc G=COUNTS]\n"
     "          [--kua DIGITS] [--route S]... [--kill LIST] [--fan]\n"
     "  stats   (--draws FILE | --sequence FILE) --group N\n"
@@ -33,7 +34,11 @@ const char* kUsage =
     "          (--auto: selections derived from each draw as the plan pipeline does;\n"
     "          --last N: the newest N draws are scored)\n"
     "  killrate (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions]\n"
-    "  risk    --size M --space 1000|10000 --periods N\n";
+    "  risk    --size M --space 1000|10000 --periods N\n"
+    "  notify  --kind wecom|dingtalk|feishu|webhook --url URL [--secret S] [--keyword W]\n"
+    "          [--method M] [--content-type T] [--body-template T] --text TEXT\n"
+    "          (sends one message as the desktop program does; exit 0 when the target\n"
+    "          accepted it, 1 with its answer when not; only in builds with Qt Network)\n";
 }
 
 int main(int argc, char** argv) {
@@ -56,6 +61,7 @@ int main(int argc, char** argv) {
         if (command == "backtest") return RunBacktestCommand(args);
         if (command == "killrate") return RunKillRateCommand(args);
         if (command == "risk") return RunRiskCommand(args);
+        if (command == "notify") return RunNotify(args);
         if (command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

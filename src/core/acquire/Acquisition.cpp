@@ -32,6 +32,8 @@ TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
 void LotteryClass::setNotice(std::string text, bool sticky) {
     m_feed.notice = std::move(text);
     m_stickyNotice = sticky;
+    m_feed.missing.clear();
+    m_feed.missingCount = 0;
 }
 
 void LotteryClass::noteNoText() {
@@ -107,9 +109,11 @@ void LotteryClass::takeText(const std::string& text) {
         DrawOutcome o = ProcessDraw(d.qishu, d.haoma);
         if (!o.error.empty()) m_lastErrors.push_back(d.qishu + ": " + o.error);
     }
-    if (v.missingCount > 0)
+    if (v.missingCount > 0) {
         setNotice(missingText(v), true);
-    else if (!v.fresh.empty())
+        m_feed.missing = v.missing;
+        m_feed.missingCount = v.missingCount;
+    } else if (!v.fresh.empty())
         setNotice({}, false);
 }
 

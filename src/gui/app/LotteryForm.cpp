@@ -17,6 +17,7 @@
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/FeedLog.h"
+#include "gui/app/NotifyLink.h"
 #include "gui/app/TabLabel.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
@@ -48,6 +49,7 @@ public:
     void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
         if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
         m_form->m_feedLog->entered(m_lottery->LotteryName, qishu, haoma);
+        if (auto* n = m_form->notifyLink()) n->drawEntered(*m_lottery);
     }
     void OnDrawCorrected(int, const std::string& qishu, const std::string&,
                          const std::string& newHaoma) override {
@@ -174,6 +176,7 @@ void LotteryForm::Form_Load() {
     m_planStats->setDrawProvider(
         ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
     m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
+    m_notify = std::make_unique<NotifyLink>(*this);
 }
 
 void LotteryForm::Form_Activate() {
@@ -214,6 +217,12 @@ void LotteryForm::Form_QueryUnload() {
 }
 
 void LotteryForm::closeEvent(QCloseEvent* event) {
+    // Kept running in the tray: the window only hides, the refresh and the monitor go on.
+    if (m_notify && m_notify->keepRunningOnClose()) {
+        event->ignore();
+        hide();
+        return;
+    }
     Form_QueryUnload();
     event->accept();
     QApplication::quit();

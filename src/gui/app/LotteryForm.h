@@ -26,6 +26,7 @@ class HandPicker;
 class HistoryGrid;
 class JianKongForm;
 class MakingPanel;
+class NotifyLink;
 class PlanStatsWindow;
 class TabLabel;
 class TimeService;
@@ -51,6 +52,7 @@ public:
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
     ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
+    NotifyLink* notifyLink() const { return m_notify.get(); }
 
     void ShowLabelTxt(const QString& text);
     void MenuItemLabel_Click(int index);
@@ -65,6 +67,10 @@ public:
 
     // Called for the lottery `source` by its observer.
     void lotteryRefreshed(LotteryClass* source);
+
+signals:
+    // A refresh has ended and its status is shown.
+    void refreshShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -146,6 +152,7 @@ private:
     PlanStatsWindow* m_planStats = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;
+    std::unique_ptr<NotifyLink> m_notify; // last: it goes first, while the windows are there
 };
 
 } // namespace zuohao::gui

@@ -69,6 +69,7 @@ void LotteryForm::showRefreshStatus(const QString& text) {
                                           : QString());
     m_fileLink->setVisible(feed.alarm);
     ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
+    emit refreshShown();
 }
 
 void LotteryForm::requestMonitorRestart() {

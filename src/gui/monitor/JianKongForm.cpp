@@ -112,6 +112,9 @@ QLayout* JianKongForm::buildSwitches() {
     m_huiCeCom = new QPushButton(QStringLiteral("回测"), this);
     m_huiCeCom->setObjectName(QStringLiteral("HuiCeCom"));
     switches->addWidget(m_huiCeCom);
+    m_notifyCom = new QPushButton(QStringLiteral("提醒设置"), this);
+    m_notifyCom->setObjectName(QStringLiteral("NotifyCom"));
+    switches->addWidget(m_notifyCom);
     return switches;
 }
 
@@ -157,6 +160,7 @@ void JianKongForm::buildGrid(QBoxLayout* top) {
 void JianKongForm::wireSignals() {
     connect(m_jiankongCom, &QPushButton::clicked, this, &JianKongForm::jiankongComClick);
     connect(m_huiCeCom, &QPushButton::clicked, this, &JianKongForm::HuiCeCom_Click);
+    connect(m_notifyCom, &QPushButton::clicked, this, &JianKongForm::notifySettingsRequested);
     // A setting is taken when the user picks an entry; lists cleared or filled from code
     // do not overwrite the settings.
     connect(m_qsCom, &QComboBox::activated, this, &JianKongForm::QSComClick);
@@ -237,9 +241,10 @@ void JianKongForm::Playsound() {
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
     // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    if (m_state.Monitoring && !m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound &&
-        enabled)
-        seams().playAlarm();
+    const bool due =
+        m_state.Monitoring && !m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound;
+    if (due && enabled) seams().playAlarm();
+    if (due) emit alarmRaised(); // the sound switch is the room's; the pushes have their own
 }
 
 void JianKongForm::prepareAtStartUp() {

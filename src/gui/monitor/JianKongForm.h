@@ -72,6 +72,10 @@ public:
 signals:
     // An automatic restart did not happen, and why.
     void restartSkipped(const QString& reason);
+    // The last evaluation raised an alarm that is due (sent on even with the sound off).
+    void alarmRaised();
+    // The 提醒设置 button.
+    void notifySettingsRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,6 +127,7 @@ private:
     QCheckBox* m_checkSound = nullptr;
     QPushButton* m_jiankongCom = nullptr;
     QPushButton* m_huiCeCom = nullptr;
+    QPushButton* m_notifyCom = nullptr;
     DrawProvider m_provider;
     QLabel* m_planLabel = nullptr;
     QPushButton* m_dadiCom = nullptr;

@@ -58,6 +58,8 @@ stage=$(mktemp -d)
 name="zuohao-$version-windows-x64"
 deploy "$stage/$name"
 cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
+# The pushes to robots go over HTTPS: the zip must carry Qt's schannel TLS backend.
+[ -f "$stage/$name/tls/qschannelbackend.dll" ] || { echo "tls/qschannelbackend.dll missing" >&2; exit 1; }
 x86_64-w64-mingw32-strip "$stage/$name/"*.exe
 cp src/gui/app/resources/help.html "$stage/$name/help.html"
 cp scripts/package/README-zh.txt "$stage/$name/README-zh.txt"

@@ -147,6 +147,9 @@ void NotifyLink::alarmRaised() {
         e.period = toQ(row.Qishu1);
         e.missRun = row.TOW_yluo;
     }
+    // A period raises its alarm once, however often the monitor replays it.
+    if (!e.period.isEmpty() && e.period == m_lastAlarm) return;
+    m_lastAlarm = e.period;
     e.group = groupName(lottery);
     e.planLine = toQ(s.PlanLabelCaption);
     e.baseCount = CountNumberList(s.MonitorBase);

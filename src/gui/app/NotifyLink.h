@@ -75,6 +75,7 @@ private:
     std::unique_ptr<NotifySettingsWindow> m_window;
     std::function<std::optional<bool>()> m_asker;
     std::map<std::string, std::string> m_lastVerdict; // lottery -> period told last
+    QString m_lastAlarm;                              // the period of the last alarm sent
     std::optional<bool> m_trayShown;
     bool m_quitting = false;
     bool m_toldInTray = false;

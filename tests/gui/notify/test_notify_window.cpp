@@ -1,18 +1,23 @@
 // 提醒设置: a target added and typed in is saved at once with its address masked on screen,
 // the rows follow the kind, a plain-http public address is refused in the window, and 测试
-// shows the target's answer.
+// shows the target's answer; the tray icon has its icon and menu.
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "acquire/support_http_server.h"
 #include "gui/notify/NotifySettingsWindow.h"
+#include "gui/notify/NotifyTray.h"
 #include "gui/notify/delivery/NotificationCenter.h"
 
 using namespace zuohao::gui;
@@ -78,6 +83,18 @@ private slots:
         auto* log = child<QPlainTextEdit>(w, "DeliveryLog");
         QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("告警")));
         QVERIFY(!log->toPlainText().contains("WINDOW-KEY-1"));
+    }
+
+    void theTrayCarriesTheIconAndItsMenu() {
+        NotifyTray tray;
+        QVERIFY(!tray.trayIcon()->icon().isNull());
+        QSignalSpy settings(&tray, &NotifyTray::showNotifySettings);
+        QSignalSpy quit(&tray, &NotifyTray::quitProgram);
+        tray.menu()->findChild<QAction*>("TrayNotifySettings")->trigger();
+        tray.menu()->findChild<QAction*>("TrayQuit")->trigger();
+        QCOMPARE(settings.size() + quit.size(), 2);
+        tray.setStatus(QStringLiteral("做号计划 · 腾讯分分彩"));
+        QCOMPARE(tray.status(), QStringLiteral("做号计划 · 腾讯分分彩"));
     }
 };
 

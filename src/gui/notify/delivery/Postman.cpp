@@ -4,10 +4,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QSslConfiguration>
 #include <QSslError>
 #include <QTimer>
+#include <memory>
 
 #include "gui/notify/delivery/RobotRequest.h"
 

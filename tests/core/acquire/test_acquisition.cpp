@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PollCase{"MonitorOn", true, false, {"refresh 0", "restart", "alarm"}},
                       PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
                       PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(NewDraws, NothingNewRaisesNoEvent) {
     Rig rig;

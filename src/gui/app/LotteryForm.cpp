@@ -19,7 +19,6 @@
 #include "gui/app/FeedLog.h"
 #include "gui/app/TabLabel.h"
 #include "gui/common/QtText.h"
-#include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/DrawSources.h"
@@ -178,8 +177,7 @@ void LotteryForm::Form_Load() {
 
 void LotteryForm::Form_Activate() {
     if (m_form.IsActivated || m_activating) return;
-    m_activating = true;
-    QApplication::processEvents();
+    m_activating = true; // the file dialog the history load may open runs an event loop
     Lotteries(0).GetLotteryHisroty();
     m_form.IsActivated = true;
     m_activating = false;
@@ -209,6 +207,7 @@ void LotteryForm::Form_QueryUnload() {
         if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
     }
     m_getNewTimer->stop();
+    m_time->cancel(); // a refresh waiting for the time service ends here
     m_timerGetHwnd->stop();
     m_jianKong->close();
 }
@@ -282,8 +281,7 @@ void LotteryForm::ShowLabelTxt(const QString& text) {
 }
 
 void LotteryForm::LuJing_Click() {
-    WorkGate::Hold modal; // no timer work inside the dialog's event loop
-    std::optional<QString> name = seams().openFileName(this, m_zelkc->text());
+    std::optional<QString> name = askOpenFileName(this, m_zelkc->text());
     if (!name) return;
     m_zelkc->setText(*name);
     Lotteries(0).GetLotteryHisroty();

@@ -84,6 +84,9 @@ private:
 
 const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
 
+// The history grid at start-up: its header row and a row for each draw a lottery holds.
+constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
+
 // The user's own copy of the fixed initialisation file (none for a file given by --ini).
 QString userIniCopy(const QString& iniPath) {
     return iniPath == DefaultIniPath() ? UserIniPath() : QString();
@@ -157,7 +160,8 @@ void LotteryForm::Form_Load() {
         m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
+    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryNames[0]),
+                               QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
     m_panel->WeiOption_Click(9);

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/Groups.h"
 #include "core/model/Result.h"
 #include "gui/making/FormState.h"
 
@@ -123,7 +124,7 @@ private:
     void TextYanchi_Change();
 
     FormState& m_form;
-    std::array<QRadioButton*, 12> m_weiOption{};
+    std::array<QRadioButton*, kGroupCount> m_weiOption{};
     std::array<QCheckBox*, kCheckCount> m_selectCheck{};
     std::array<QLineEdit*, 5> m_selectText{};
     std::array<QLineEdit*, 5> m_countText{};

@@ -237,8 +237,7 @@ void JianKongForm::Playsound() {
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
     // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    if (m_state.Monitoring && !m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound &&
-        enabled)
+    if (m_state.Monitoring && !m_state.BaseText().empty() && m_state.AlarmSound && enabled)
         seams().playAlarm();
 }
 

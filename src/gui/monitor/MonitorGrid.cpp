@@ -31,6 +31,7 @@ MonitorGridRow MonitorGridRow::fromRow(const MonitorRow& row) {
     r.cells[6] = toQ(row.TowJ);
     r.cells[7] = toQ(PlanMarkText(row.Jhzg));
     r.segmentEnd = row.XHxain == 1;
+    r.alarm = row.Jhzg.kind == PlanMark::Alarm;
     return r;
 }
 
@@ -73,8 +74,7 @@ QVariant MonitorGridModel::data(const QModelIndex& index, int role) const {
         return r.cells[std::size_t(col)];
     case Qt::ForegroundRole:
         // An alarm stands out in red; every other text, plan results included, is black.
-        if (col == kPlanColumn && r.cells[std::size_t(col)] == QStringLiteral("告警"))
-            return kAlarmColour;
+        if (col == kPlanColumn && r.alarm) return kAlarmColour;
         return QColor(Qt::black);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);

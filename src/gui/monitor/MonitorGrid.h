@@ -18,6 +18,7 @@ namespace zuohao::gui {
 struct MonitorGridRow {
     std::array<QString, 8> cells; // column 0 stays empty
     bool segmentEnd = false;      // the last period of a segment: a line closes it
+    bool alarm = false;           // the plan column holds the alarm: shown in red
 
     static MonitorGridRow fromRow(const MonitorRow& row);
 };

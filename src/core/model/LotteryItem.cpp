@@ -35,19 +35,31 @@ namespace {
 // The digits ordered by count into `out` (ten digit characters): larger counts first, equal
 // counts by ascending digit. Each digit goes to its rank, the number of digits with a larger
 // key; the keys are unique, and the ranks of all digits are counted together, without
-// branches.
-void orderByCount(const std::array<std::int16_t, 10>& counts, char* out) {
-    constexpr std::size_t kLanes = 16; // ten keys and six that rank below every digit
-    alignas(32) std::array<std::int16_t, kLanes> key{}, rank{};
+// branches. Lanes beyond the ten digits hold keys that rank below every digit.
+template <class Lane, std::size_t kLanes>
+void rankByKey(const std::array<std::int16_t, 10>& counts, char* out) {
+    alignas(32) std::array<Lane, kLanes> key{}, rank{};
     for (std::size_t d = 0; d < kLanes; ++d)
-        key[d] = d < 10 ? std::int16_t(std::abs(counts[d]) * 16 + 15 - int(d)) : std::int16_t(-1);
+        key[d] = Lane(d < 10 ? std::abs(int(counts[d])) * 16 + 15 - int(d) : -1);
     for (std::size_t e = 0; e < 10; ++e) {
-        const std::int16_t other = key[e];
+        const Lane other = key[e];
         for (std::size_t d = 0; d < kLanes; ++d)
-            rank[d] = std::int16_t(rank[d] + (key[d] < other ? 1 : 0));
+            rank[d] = Lane(rank[d] + (key[d] < other ? 1 : 0));
     }
     for (std::size_t d = 0; d < 10; ++d)
         out[rank[d]] = char('0' + d);
+}
+
+void orderByCount(const std::array<std::int16_t, 10>& counts, char* out) {
+    // A 10-draw window counts at most 40: its keys fit 16-bit lanes, twice as many a step.
+    constexpr int kSmallCount = 2047;
+    bool small = true;
+    for (std::int16_t c : counts)
+        small = small && std::abs(int(c)) <= kSmallCount;
+    if (small)
+        rankByKey<std::int16_t, 16>(counts, out);
+    else
+        rankByKey<std::int32_t, 12>(counts, out);
 }
 
 // Adds (or takes away) the digits of a group's STR, a repeated digit as often as it occurs.

@@ -79,7 +79,7 @@ int RunBacktestCommand(const std::vector<std::string>& argv) {
     ConditionSet set;
     ApplyConditions(args, set);
     for (const std::string& c : args.all("--check"))
-        set.CHK[std::size_t(ParseIndex(c, 0, 65, "--check"))] = true;
+        set.CHK[std::size_t(ParseIndex(c, 0, kCheckCount - 1, "--check"))] = true;
     const bool pipeline = args.has("--auto");
     if (args.has("--manual")) set.PLA = false;
     // The pipeline mode reads statistics from the draws before the first one scored.

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "cli/Args.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/plan/Plan.h"
 
 namespace zuohao::cli {
@@ -35,7 +35,7 @@ int RunReduce(const std::vector<std::string>& argv) {
         std::cerr << r.error() << "\n";
         return 1;
     }
-    std::cout << lottery.formSet().DAD << "\n" << lottery.formSet().FJI << "\n";
+    std::cout << lottery.formSet().DAD.text() << "\n" << lottery.formSet().FJI.text() << "\n";
     return 0;
 }
 
@@ -65,7 +65,7 @@ int RunPlan(const std::vector<std::string>& argv) {
     const int startAfter = args.integer("--start-after", 0, 1000000000, 0);
     std::vector<int> checks;
     for (const std::string& c : args.all("--check"))
-        checks.push_back(ParseIndex(c, 0, 65, "--check"));
+        checks.push_back(ParseIndex(c, 0, kCheckCount - 1, "--check"));
 
     LotteryClass lottery;
     std::size_t i = 0;
@@ -91,7 +91,7 @@ int RunPlan(const std::vector<std::string>& argv) {
         warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);
 
     for (const auto& [label, item] : lottery.LotteryDic)
-        if (!item->PlanTxt.empty()) std::cout << item->Qishu << "\t" << item->PlanTxt << "\n";
+        if (item->Plan) std::cout << item->Qishu << "\t" << item->PlanTxt() << "\n";
     std::cout << "SEL";
     for (const std::string& s : lottery.formSet().SEL)
         std::cout << "\t" << s;

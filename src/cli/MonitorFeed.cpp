@@ -6,7 +6,8 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "core/acquire/Feed.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
+#include "core/model/Captions.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
 
@@ -56,17 +57,12 @@ int RunMonitor(const std::vector<std::string>& argv) {
     }
 
     for (const auto& [key, row] : state.MonitorRows) {
-        std::cout << key << "\t" << row->Haoma1 << "\t" << row->Zgua << "\t" << row->TOW_yluo
-                  << "\t" << row->Zsu << "\t" << row->TowJ << "\t" << row->Jhzg << "\t"
-                  << row->JHcount << "\t" << row->XHxain << "\n";
+        std::cout << key << "\t" << row->Haoma1 << "\t" << VerdictText(row->Zgua) << "\t"
+                  << row->TOW_yluo << "\t" << HitCountText(row->Zsu) << "\t" << row->TowJ << "\t"
+                  << PlanMarkText(row->Jhzg) << "\t" << row->JHcount << "\t" << row->XHxain << "\n";
     }
-    std::string_view log = state.LogText;
-    while (!log.empty()) {
-        auto end = log.find("\r\n");
-        std::cout << "LOG\t" << log.substr(0, end) << "\n";
-        if (end == std::string_view::npos) break;
-        log.remove_prefix(end + 2);
-    }
+    for (const MonitorLogLine& line : state.Log)
+        std::cout << "LOG\t" << LogLineText(line) << "\n";
     return 0;
 }
 

@@ -48,8 +48,9 @@ public:
 
 // The result of offering one draw to the pipeline.
 struct DrawOutcome {
-    bool added = false; // the period was new and is now held
-    std::string error;  // a failure inside the pipeline (the draw is still held)
+    bool added = false;          // the period was new and is now held
+    std::string error;           // a failure inside the pipeline (the draw is still held)
+    std::vector<Error> failures; // each failure of `error`, with its code and subject
 };
 
 // Summary of a parsed draw text.
@@ -165,7 +166,7 @@ private:
     DrawSource* m_source = nullptr;
     std::vector<std::string> m_lastErrors;
     std::string m_heldBackText; // the last read that was not whole, to be believed if read again
-    std::string m_takenText; // the last text believed: read again, it changes nothing
+    std::string m_takenText;    // the last text believed: read again, it changes nothing
     std::deque<DrawSnapshot> m_snapshots; // one per draw of LotteryDic, oldest first
     const std::vector<std::string>* m_quietLabels = nullptr; // re-entered, not new, in a rebuild
     FeedStatus m_feed;

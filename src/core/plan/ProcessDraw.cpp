@@ -22,8 +22,13 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
     // A period already held, or already processed once and since trimmed, is never
     // processed again: an old line offered again would corrupt the statistics chain.
     if (LotteryDic.Exists(qishu) || LotteryDic_Jiankong.Exists(qishu)) return outcome;
+    auto note = [&](const Error& e) {
+        if (!outcome.error.empty()) outcome.error += "; ";
+        outcome.error += e.message;
+        outcome.failures.push_back(e);
+    };
     if (!isDrawNumber(haoma)) {
-        outcome.error = "开奖号码无效: " + haoma;
+        note(fail(ErrorCode::InvalidDraw, "开奖号码无效: " + haoma, haoma));
         return outcome;
     }
     rememberBeforeDraw(qishu);
@@ -34,11 +39,6 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
     item->Qishu = qishu;
     item->Haoma = haoma;
     item->ResetHaomaInfo();
-
-    auto note = [&](const std::string& e) {
-        if (!outcome.error.empty()) outcome.error += "; ";
-        outcome.error += e;
-    };
 
     if (PreItem01) {
         std::array<const LotteryItem*, 4> prev{};
@@ -54,13 +54,13 @@ DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::strin
             // A failed rebuild or reduction keeps SEL, DAD and FJI: the plan goes on with
             // the previous base set and the draw is still held.
             auto sel = ResultAutoSelStr(item.get(), m_set.PLA, 1);
-            if (!sel) note(sel.error());
+            if (!sel) note(sel.failure());
             auto dadi = GetSuoshuiDadi();
-            if (!dadi) note(dadi.error());
+            if (!dadi) note(dadi.failure());
             AddNewPlan(*item);
         } else {
             auto sel = ResultAutoSelStr(item.get(), GetHasChecked(), 1);
-            if (!sel) note(sel.error());
+            if (!sel) note(sel.failure());
         }
     }
 

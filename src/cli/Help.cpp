@@ -251,7 +251,7 @@ std::string exitStatusText() {
 }
 
 std::string commandLine(const CommandHelp& c) {
-    const std::string head = "  " + padTo(std::string(c.name), 15);
+    const std::string head = "  " + padTo(std::string(c.name), 16); // two spaces at least
     return head + synopsisOf(c, head.size()) + "\n";
 }
 

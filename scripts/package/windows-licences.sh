@@ -41,8 +41,13 @@ gather_qt_licences() {
   done < <(find "$src" -name qt_attribution.json | sort)
   touch "$out/.done"
 }
+# A Qt source that build-qt.sh has unpacked and not yet removed serves as well.
+unpacked=$(find -L "$ZUOHAO_WIN_CACHE" -maxdepth 2 -type d -name "qt6-base-${qt_version%-*}" 2>/dev/null |
+  head -1)
 if [ -n "${ZUOHAO_QT_SOURCE:-}" ]; then
   gather_qt_licences "$ZUOHAO_QT_SOURCE" "$qt_licences"
+elif [ ! -f "$qt_licences/.done" ] && [ -n "$unpacked" ]; then
+  gather_qt_licences "$unpacked" "$qt_licences"
 elif [ ! -f "$qt_licences/.done" ]; then
   echo "==> Qt's licence files: fetching the qt6-base $qt_version source once" >&2
   work=$(mktemp -d)

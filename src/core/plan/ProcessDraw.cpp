@@ -40,8 +40,13 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     // processed again: an old line offered again would corrupt the statistics chain.
     if (lottery.LotteryDic.Exists(qishu) || lottery.LotteryDic_Jiankong.Exists(qishu))
         return outcome;
+    auto note = [&](const Error& e) {
+        if (!outcome.error.empty()) outcome.error += "; ";
+        outcome.error += e.message;
+        outcome.failures.push_back(e);
+    };
     if (!isDrawNumber(haoma)) {
-        outcome.error = "开奖号码无效: " + haoma;
+        note(fail(ErrorCode::InvalidDraw, "开奖号码无效: " + haoma, haoma));
         return outcome;
     }
     rememberBeforeDraw(lottery, qishu);
@@ -53,10 +58,6 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     item->Haoma = haoma;
     item->ResetHaomaInfo();
 
-    auto note = [&](const std::string& e) {
-        if (!outcome.error.empty()) outcome.error += "; ";
-        outcome.error += e;
-    };
 
     ConditionSet& set = lottery.conditions;
     if (lottery.PreItem01) {
@@ -72,13 +73,13 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
             // A failed rebuild or reduction keeps SEL, DAD and FJI: the plan goes on with
             // the previous base set and the draw is still held.
             auto sel = RebuildSelections(lottery, item.get(), set.PLA, 1);
-            if (!sel) note(sel.error());
+            if (!sel) note(sel.failure());
             auto dadi = RenewBaseSet(lottery);
-            if (!dadi) note(dadi.error());
+            if (!dadi) note(dadi.failure());
             WritePlanLine(lottery, *item);
         } else {
             auto sel = RebuildSelections(lottery, item.get(), AnySelection(set), 1);
-            if (!sel) note(sel.error());
+            if (!sel) note(sel.failure());
         }
     }
 

@@ -11,8 +11,9 @@ namespace zuohao {
 
 // The result of offering one draw to the pipeline.
 struct DrawOutcome {
-    bool added = false; // the period was new and is now held
-    std::string error;  // a failure inside the pipeline (the draw is still held)
+    bool added = false;          // the period was new and is now held
+    std::string error;           // a failure inside the pipeline (the draw is still held)
+    std::vector<Error> failures; // each failure of `error`, with its code and subject
 };
 
 // Enters one draw (ProcessDraw): its record and statistics, the running plan scored and

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
@@ -82,8 +83,6 @@ private:
     FileDrawSource m_file;
 };
 
-const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
-
 // The history grid at start-up: its header row and a row for each draw a lottery holds.
 constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
 
@@ -127,9 +126,9 @@ LotteryClass& LotteryForm::Lotteries(int index) {
 }
 
 void LotteryForm::BuildLotteryTable() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(kLotteryKinds.size()); ++i) {
         LotteryClass& lot = Lotteries(i);
-        lot.LotteryName = kLotteryNames[i];
+        lot.LotteryName = kLotteryKinds[std::size_t(i)].name;
         lot.MyIndex = i;
     }
 }
@@ -160,7 +159,7 @@ void LotteryForm::Form_Load() {
         m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryNames[0]),
+    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryKinds[0].name),
                                QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
@@ -168,7 +167,7 @@ void LotteryForm::Form_Load() {
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
-    m_monitor.SavedStartCaption = kStartCaption;
+    m_monitor.SavedStart = StartButton::Start;
     m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
     // The analyses read the archive, then the draws read since.
     const auto archivePath = [this] {
@@ -242,7 +241,7 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
 
 void LotteryForm::BuildLotteryMenu() {
     for (int i = 0; i < 4; ++i) {
-        if (i > 1) {
+        if (!LotteryKindAt(i)) {
             m_menuItemPic[i]->hide();
             continue;
         }
@@ -266,7 +265,7 @@ void LotteryForm::HighlightMenuItem(int index) {
 }
 
 void LotteryForm::MenuItemLabel_Click(int index) {
-    if (index == m_selectedIndex || index < 0 || index > 1) return;
+    if (index == m_selectedIndex || !LotteryKindAt(index)) return;
     m_selectedIndex = index;
     HighlightMenuItem(index);
     m_form.ActiveCls = &Lotteries(index);

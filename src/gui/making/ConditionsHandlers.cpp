@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"

@@ -1,6 +1,5 @@
 // zuohao-cli notify: one message sent to a target exactly as the desktop program sends it
 // (the same request building, signing and answer judging), for scripts and to try a target.
-// Exit 0 when the target accepted it, 1 (with its answer) when not, 2 on a usage error.
 #include <iostream>
 
 #include "cli/Args.h"
@@ -23,18 +22,18 @@ using namespace zuohao::notify;
 
 constexpr std::chrono::milliseconds kAttemptLimit{10000};
 
-std::string required(const Args& args, const std::string& name, const std::string& what) {
+std::string required(const Args& args, const std::string& name) {
     auto v = args.last(name);
-    if (!v || v->empty()) throw UsageError("missing " + name + " " + what);
+    if (!v || v->empty()) throw UsageError("missing " + name);
     return *v;
 }
 
 Target targetOf(const Args& args) {
-    const std::string kindText = required(args, "--kind", "wecom|dingtalk|feishu|webhook");
+    const std::string kindText = required(args, "--kind");
     const auto kind = kindFromKey(QString::fromStdString(kindText));
     if (!kind) throw UsageError("--kind must be wecom, dingtalk, feishu or webhook: " + kindText);
     Target t = newTarget(*kind);
-    t.url = QString::fromStdString(required(args, "--url", "URL"));
+    t.url = QString::fromStdString(required(args, "--url"));
     t.secret = QString::fromStdString(args.last("--secret").value_or(""));
     t.keyword = QString::fromStdString(args.last("--keyword").value_or(""));
     if (auto v = args.last("--method")) t.method = QString::fromStdString(*v);
@@ -44,15 +43,11 @@ Target targetOf(const Args& args) {
 }
 } // namespace
 
-int RunNotify(const std::vector<std::string>& argv) {
-    Args args(argv,
-              {"--kind", "--url", "--secret", "--keyword", "--method", "--content-type",
-               "--body-template", "--text"},
-              {});
+int RunNotify(const Args& args) {
     const Target t = targetOf(args);
     Message m;
     m.kind = MessageKind::Plain;
-    m.detail = QString::fromStdString(required(args, "--text", "TEXT"));
+    m.detail = QString::fromStdString(required(args, "--text"));
     // An address or method that cannot be sent to is the caller's mistake: nothing is sent.
     if (BuiltRequest built = buildRequest(t, m, 0); !built)
         throw UsageError("cannot send: " + built.error.toStdString());
@@ -69,20 +64,18 @@ int RunNotify(const std::vector<std::string>& argv) {
     });
     QCoreApplication::exec();
     const std::string answer = result.answerText().toStdString();
-    if (result.accepted) {
-        std::cout << "accepted: " << answer << "\n";
-        return 0;
+    if (!result.accepted) {
+        std::string why = "not accepted: " + answer;
+        if (result.status != 0 && !result.reason.isEmpty())
+            why += " (" + result.reason.toStdString() + ")";
+        throw Failure(why);
     }
-    std::cerr << "not accepted: " << answer;
-    if (result.status != 0 && !result.reason.isEmpty())
-        std::cerr << " (" << result.reason.toStdString() << ")";
-    std::cerr << "\n";
-    return 1;
+    std::cout << "accepted: " << answer << "\n";
+    return kExitSuccess;
 }
 #else
-int RunNotify(const std::vector<std::string>&) {
-    std::cerr << "notify: this zuohao-cli was built without Qt Network and cannot send\n";
-    return 2;
+int RunNotify(const Args&) {
+    throw Failure("this zuohao-cli was built without Qt Network and cannot send");
 }
 #endif
 

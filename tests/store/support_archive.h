@@ -6,26 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "../support/support_process.h"
+#include "../support/support_temp_dir.h"
 #include "store/DrawArchive.h"
 
 namespace storetest {
 
-class TempDir {
-public:
-    TempDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-store-"); }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempDir = zuohao::testsupport::TempDir;
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

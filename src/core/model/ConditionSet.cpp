@@ -26,6 +26,12 @@ void toggle(std::string& target, char c, int state) {
 }
 } // namespace
 
+bool AnySelection(const ConditionSet& set) {
+    for (const auto& s : set.SEL)
+        if (!s.empty()) return true;
+    return false;
+}
+
 int FormAsInt(const FormValue& v) {
     if (auto* i = std::get_if<int>(&v)) return *i;
     if (auto* b = std::get_if<bool>(&v)) return *b ? -1 : 0;
@@ -57,9 +63,9 @@ Result<FormValue> GetFormValue(const ConditionSet& set, std::string_view infoTyp
     if (key == "IDX") return FormValue{set.IDX};
     if (key == "PLA") return FormValue{set.PLA};
     if (key == "FAN") return FormValue{set.FAN};
-    if (key == "DAD") return FormValue{set.DAD};
+    if (key == "DAD") return FormValue{set.DAD.text()};
     if (key == "PLT") return FormValue{set.PLT};
-    if (key == "FJI") return FormValue{set.FJI};
+    if (key == "FJI") return FormValue{set.FJI.text()};
     if (key == "KL0") return FormValue{set.KL0};
     if (key == "KL1") return FormValue{set.KL1};
     if (key == "KUA") return FormValue{set.KUA};

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
@@ -20,7 +21,6 @@
 #include "gui/app/NotifyLink.h"
 #include "gui/app/TabLabel.h"
 #include "gui/common/QtText.h"
-#include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/DrawSources.h"
@@ -85,7 +85,8 @@ private:
     FileDrawSource m_file;
 };
 
-const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
+// The history grid at start-up: its header row and a row for each draw a lottery holds.
+constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
 
 // The user's own copy of the fixed initialisation file (none for a file given by --ini).
 QString userIniCopy(const QString& iniPath) {
@@ -127,9 +128,9 @@ LotteryClass& LotteryForm::Lotteries(int index) {
 }
 
 void LotteryForm::BuildLotteryTable() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(kLotteryKinds.size()); ++i) {
         LotteryClass& lot = Lotteries(i);
-        lot.LotteryName = kLotteryNames[i];
+        lot.LotteryName = kLotteryKinds[std::size_t(i)].name;
         lot.MyIndex = i;
     }
 }
@@ -160,14 +161,15 @@ void LotteryForm::Form_Load() {
         m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
+    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryKinds[0].name),
+                               QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
     m_panel->WeiOption_Click(9);
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
-    m_monitor.SavedStartCaption = kStartCaption;
+    m_monitor.SavedStart = StartButton::Start;
     m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
     // The analyses read the archive, then the draws read since.
     const auto archivePath = [this] {
@@ -181,8 +183,7 @@ void LotteryForm::Form_Load() {
 
 void LotteryForm::Form_Activate() {
     if (m_form.IsActivated || m_activating) return;
-    m_activating = true;
-    QApplication::processEvents();
+    m_activating = true; // the file dialog the history load may open runs an event loop
     Lotteries(0).GetLotteryHisroty();
     m_form.IsActivated = true;
     m_activating = false;
@@ -212,6 +213,7 @@ void LotteryForm::Form_QueryUnload() {
         if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
     }
     m_getNewTimer->stop();
+    m_time->cancel(); // a refresh waiting for the time service ends here
     m_timerGetHwnd->stop();
     m_jianKong->close();
 }
@@ -248,7 +250,7 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
 
 void LotteryForm::BuildLotteryMenu() {
     for (int i = 0; i < 4; ++i) {
-        if (i > 1) {
+        if (!LotteryKindAt(i)) {
             m_menuItemPic[i]->hide();
             continue;
         }
@@ -272,7 +274,7 @@ void LotteryForm::HighlightMenuItem(int index) {
 }
 
 void LotteryForm::MenuItemLabel_Click(int index) {
-    if (index == m_selectedIndex || index < 0 || index > 1) return;
+    if (index == m_selectedIndex || !LotteryKindAt(index)) return;
     m_selectedIndex = index;
     HighlightMenuItem(index);
     m_form.ActiveCls = &Lotteries(index);
@@ -291,8 +293,7 @@ void LotteryForm::ShowLabelTxt(const QString& text) {
 }
 
 void LotteryForm::LuJing_Click() {
-    WorkGate::Hold modal; // no timer work inside the dialog's event loop
-    std::optional<QString> name = seams().openFileName(this, m_zelkc->text());
+    std::optional<QString> name = askOpenFileName(this, m_zelkc->text());
     if (!name) return;
     m_zelkc->setText(*name);
     Lotteries(0).GetLotteryHisroty();

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
 #include "gui/making/FormState.h"
@@ -57,6 +57,8 @@ public:
     void ShowLabelTxt(const QString& text);
     void MenuItemLabel_Click(int index);
     void GetNewTimer_Timer();
+    // Whether a refresh tick has begun and not yet ended (it may wait for the time service).
+    bool refreshUnderWay() const;
     void LuJing_Click(); // 路径: choose the draw file and reload history
     void RedrawPlanDisplay();
     void JianKongCmd_Click();
@@ -95,7 +97,10 @@ private:
     void buildTimersAndMonitor();
     void fitScreen();
     void wire();
-    void runTick();
+    // The steps of a refresh tick: the start sends the time request, the end reads the draws
+    // (unless `error`, the request's failure) and writes the status line.
+    void startTick();
+    void endTick(const QString& error);
     // The refresh's last status text, with what the draw feed has to say (red when the file
     // has given nothing usable for a while, with the link that opens the file dialog).
     void showRefreshStatus(const QString& text);
@@ -130,8 +135,9 @@ private:
     int m_yanchiCount = 0;
     int m_countdownDue = 0; // seconds that passed while other work ran
     bool m_activating = false;
-    bool m_inTick = false;
-    QString m_tickNote; // what the tick has to add to its closing status line
+    bool m_inTick = false;  // a refresh tick has begun and not yet ended
+    bool m_tickDue = false; // a tick fired meanwhile: it runs when the current one ends
+    QString m_tickNote;     // what the tick has to add to its closing status line
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};

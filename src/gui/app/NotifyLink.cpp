@@ -4,9 +4,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/PlanRecord.h"
+#include "core/model/Captions.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
 #include "gui/app/LotteryForm.h"
@@ -143,7 +144,7 @@ void NotifyLink::alarmRaised() {
     AlarmEvent e;
     e.lottery = toQ(lottery.LotteryName);
     if (!s.MonitorRows.empty()) {
-        const LotteryItem& row = *s.MonitorRows.back().second;
+        const MonitorRow& row = *s.MonitorRows.back().second;
         e.period = toQ(row.Qishu1);
         e.missRun = row.TOW_yluo;
     }
@@ -151,7 +152,7 @@ void NotifyLink::alarmRaised() {
     if (!e.period.isEmpty() && e.period == m_lastAlarm) return;
     m_lastAlarm = e.period;
     e.group = groupName(lottery);
-    e.planLine = toQ(s.PlanLabelCaption);
+    e.planLine = toQ(s.PlanLabelCaption());
     e.baseCount = CountNumberList(s.MonitorBase);
     m_center->alarm(e);
 }
@@ -159,14 +160,15 @@ void NotifyLink::alarmRaised() {
 void NotifyLink::drawEntered(const LotteryClass& lottery) {
     // While a plan runs, the draw that enters scores the line of the draw before it.
     const ItemPtr& scored = lottery.PreItem01;
-    if (!lottery.IsHasPlan || !scored) return;
-    const int result = PlanLineResult(scored->PlanTxt);
-    if (result < 0) return;
+    if (!lottery.IsHasPlan || !scored || !scored->Plan) return;
+    const PlanOutcome outcome = scored->Plan->outcome;
+    if (outcome == PlanOutcome::Running) return;
     std::string& told = m_lastVerdict[lottery.LotteryName];
     if (told == scored->Qishu) return;
     told = scored->Qishu;
     m_center->verdict(toQ(lottery.LotteryName), toQ(scored->Qishu),
-                      result ? QStringLiteral("中") : QStringLiteral("挂"), toQ(scored->PlanTxt));
+                      outcome == PlanOutcome::Hit ? QStringLiteral("中") : QStringLiteral("挂"),
+                      toQ(PlanLineText(*scored->Plan)));
 }
 
 void NotifyLink::refreshed() {
@@ -189,7 +191,8 @@ QString NotifyLink::trayStatus() const {
     if (!lot->IsHasPlan) return t + QStringLiteral("\n计划：未开始");
     std::vector<bool> hits;
     for (const auto& [label, item] : lot->LotteryDic)
-        if (const int r = PlanLineResult(item->PlanTxt); r >= 0) hits.push_back(r == 1);
+        if (item->Plan && item->Plan->outcome != PlanOutcome::Running)
+            hits.push_back(item->Plan->outcome == PlanOutcome::Hit);
     return t + QStringLiteral("\n计划：进行中，当前连挂 %1").arg(PlanStatsOf(hits).currentMissRun);
 }
 

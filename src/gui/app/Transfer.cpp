@@ -16,7 +16,7 @@
 namespace zuohao::gui {
 
 namespace {
-// Work the gate may have to defer, one key each.
+// Work a modal box may have to defer, one key each.
 constexpr int kCountdownWork = 2;
 } // namespace
 
@@ -48,7 +48,7 @@ void LotteryForm::stopCountdown() {
 }
 
 void LotteryForm::TimerGetHwnd_Timer() {
-    // A second that passes while other work runs is counted when that work has ended.
+    // A second that passes while a box is open is counted once the box has been closed.
     ++m_countdownDue;
     WorkGate::run(this, kCountdownWork, [this] {
         while (m_countdownDue > 0) {

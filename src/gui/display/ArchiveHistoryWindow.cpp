@@ -10,7 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/common/Seams.h"
+#include "gui/common/WorkGate.h"
 #include "gui/display/ArchiveHistoryModel.h"
 
 namespace zuohao::gui {
@@ -155,7 +155,7 @@ QString ArchiveHistoryWindow::statusText() const {
 void ArchiveHistoryWindow::exportShown() {
     const QString name =
         QStringLiteral("历史-%1.csv").arg(day().isEmpty() ? QStringLiteral("全部") : day());
-    std::optional<QString> path = seams().saveFileName(this, name);
+    std::optional<QString> path = askSaveFileName(this, name);
     if (!path) return;
     QString error;
     if (m_model->exportCsv(*path, &error))

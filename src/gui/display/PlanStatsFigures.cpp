@@ -1,8 +1,8 @@
 #include "gui/display/PlanStatsFigures.h"
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/PlanRecord.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 
 namespace zuohao::gui {
@@ -10,14 +10,6 @@ namespace zuohao::gui {
 QString Percent(double share) {
     return QStringLiteral("%1%").arg(100.0 * share, 0, 'f', 1);
 }
-
-namespace {
-// "period  count注  【group】  中": the count follows the first two spaces.
-int lineSize(const std::string& planTxt) {
-    const std::size_t gap = planTxt.find("  ");
-    return gap == std::string::npos ? 0 : int(NumericValue(planTxt.substr(gap + 2)));
-}
-} // namespace
 
 void RunningPlanRecord::absorb(const LotteryClass& lottery) {
     if (&lottery != m_lottery || lottery.StartPlanQi != m_start) {
@@ -30,9 +22,10 @@ void RunningPlanRecord::absorb(const LotteryClass& lottery) {
     m_space = lottery.formSet().fourDigit() ? 10000 : 1000;
     for (const auto& [label, item] : lottery.LotteryDic) {
         if (item->Qishu.compare(m_start) < 0) continue; // an earlier plan's line
-        const int result = PlanLineResult(item->PlanTxt);
-        if (result < 0 || !m_seen.insert(item->Qishu).second) continue;
-        m_lines.push_back({item->Qishu, lineSize(item->PlanTxt), result == 1});
+        if (!item->Plan || item->Plan->outcome == PlanOutcome::Running) continue;
+        if (!m_seen.insert(item->Qishu).second) continue;
+        m_lines.push_back(
+            {item->Qishu, int(item->Plan->count), item->Plan->outcome == PlanOutcome::Hit});
         if (m_lines.size() > kMaxLines) {
             m_seen.erase(m_lines.front().period);
             m_lines.pop_front();

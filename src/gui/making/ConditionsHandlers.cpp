@@ -7,7 +7,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
+#include "core/model/Groups.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"
@@ -170,7 +171,7 @@ void MakingPanel::ShowFormSet() {
     LotteryClass& lot = *m_form.ActiveCls;
     showPlanButtons(lot.IsHasPlan);
     const int idx = lot.formSet().IDX;
-    if (idx >= 0 && idx < 12) m_weiOption[idx]->setChecked(true);
+    if (idx >= 0 && idx < kGroupCount) m_weiOption[idx]->setChecked(true);
     // Each step reads the set afresh: a control's own behaviour may have changed it.
     m_checkAuto->setChecked(lot.formSet().PLA);
     m_check1->setChecked(lot.formSet().FAN);

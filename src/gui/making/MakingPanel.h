@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/Groups.h"
 #include "core/model/Result.h"
 #include "gui/making/FormState.h"
 
@@ -22,6 +23,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace zuohao {
+struct LotteryState;
+}
 
 namespace zuohao::gui {
 
@@ -94,7 +99,7 @@ private:
     void store(std::string_view key, const FormValue& value, int idx);
     // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set into the box;
     // the monitor restart the reduction asks for runs after the box holds it.
-    void showNewBaseSet(Result<std::string> (*make)(LotteryClass&));
+    void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
 
     // Conditions.
     void CheckAuto_Click();
@@ -123,7 +128,7 @@ private:
     void TextYanchi_Change();
 
     FormState& m_form;
-    std::array<QRadioButton*, 12> m_weiOption{};
+    std::array<QRadioButton*, kGroupCount> m_weiOption{};
     std::array<QCheckBox*, kCheckCount> m_selectCheck{};
     std::array<QLineEdit*, 5> m_selectText{};
     std::array<QLineEdit*, 5> m_countText{};

@@ -297,7 +297,7 @@ void MakingPanel::buildSelectionRow() {
 }
 
 QString MakingPanel::weiCaption(int w) const {
-    return (w >= 0 && w < 12) ? m_weiOption[w]->text() : QString();
+    return (w >= 0 && w < kGroupCount) ? m_weiOption[w]->text() : QString();
 }
 
 QList<QLineEdit*> MakingPanel::selectionTexts() const {
@@ -327,7 +327,7 @@ void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& 
 }
 
 void MakingPanel::wire() {
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < kGroupCount; ++i)
         connect(m_weiOption[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) WeiOption_Click(i);
         });

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "support_files.h"
 
@@ -71,7 +71,7 @@ struct Rig {
         lottery.setMonitorState(&monitor);
     }
     // A monitor row left from before, to see whether a load empties the rows.
-    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<LotteryItem>()); }
+    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<MonitorRow>()); }
 };
 
 TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PollCase{"MonitorOn", true, false, {"refresh 0", "restart", "alarm"}},
                       PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
                       PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(NewDraws, NothingNewRaisesNoEvent) {
     Rig rig;

@@ -309,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"TruncatedUtf8IsAGb18030Pair", "12\xE5\xBC", 3},
                       DecodeCase{"OverlongUtf8Slash", "\xC0\xAF", 1},
                       DecodeCase{"Utf8Surrogate", "\xED\xA0\x80", 2}, DecodeCase{"Empty", "", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(DrawFileHead, CrLfAndLfMixedInOneFile) {
     TempDir dir;
@@ -412,7 +412,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"Utf16Le", utf16(asciiLines("\r\n"), true)},
                       EncodingCase{"Utf16Be", utf16(asciiLines("\r\n"), false)},
                       EncodingCase{"Utf16LeCrOnly", utf16(asciiLines("\r"), true)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(DrawFileHead, ProblemsAreNamed) {
     testing::TempDir dir;
@@ -457,7 +457,8 @@ TEST(DrawFileHead, AnUnterminatedTailIsNotRead) {
     const long long read = bytesRead() - before;
     ASSERT_TRUE(r.text.has_value());
     EXPECT_EQ(ParseDrawText(*r.text).draws.size(), 98u);
-    EXPECT_LE(read, 2 * (long long)kDrawReadCap + 65536) << "two passes of at most the cap";
+    EXPECT_LE(read, 2 * static_cast<long long>(kDrawReadCap) + 65536)
+        << "two passes of at most the cap";
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 
 namespace zuohao {
 namespace {
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"TenCharactersWithChinese", "第10期开12345", false, "", ""},
         LineCase{"ElevenCharactersWithChinese", "第100期开12345", true, "100", "12345"},
         LineCase{"ManyChineseCharacters", "期期期期期期期期期期期1 12345", true, "1", "12345"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(LineRule, ABadLineDoesNotStopTheLinesAfterIt) {
     const std::string text = "第1003期 开奖号码 33333\n"

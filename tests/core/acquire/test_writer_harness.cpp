@@ -13,7 +13,7 @@
 #include <random>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Text.h"
 #include "support_writer.h"
 
@@ -107,7 +107,7 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, Harness, ::testing::ValuesIn(testing::kAllWriteModes),
-                         [](const auto& info) { return testing::testNameOf(info.param); });
+                         [](const auto& instance) { return testing::testNameOf(instance.param); });
 
 } // namespace
 } // namespace zuohao

@@ -149,6 +149,8 @@ private slots:
         QTest::newRow("feishu old") << feishu << 200 << QByteArray(R"({"StatusCode":0})") << true;
         QTest::newRow("feishu sign")
             << feishu << 200 << QByteArray(R"({"code":19021,"msg":"sign match fail"})") << false;
+        QTest::newRow("code 0.5") << ding << 200 << QByteArray(R"({"errcode":0.5})") << false;
+        QTest::newRow("code 1e300") << ding << 200 << QByteArray(R"({"errcode":1e300})") << false;
         QTest::newRow("hook 204") << hook << 204 << QByteArray() << true;
         QTest::newRow("hook 302") << hook << 302 << QByteArray() << false;
     }

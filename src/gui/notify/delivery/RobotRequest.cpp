@@ -7,6 +7,8 @@
 #include <QMessageAuthenticationCode>
 #include <QUrlQuery>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "gui/notify/delivery/MessageText.h"
 
@@ -95,10 +97,15 @@ std::optional<OutgoingRequest> webhookRequest(const Target& t, const Message& m,
 }
 
 // The integer a robot's answer holds under `key`, when it holds one.
+// A code that is no integer of 64 bits (a fraction, a huge number) is a failing code too.
 std::optional<qint64> codeOf(const QJsonObject& o, const char* key) {
     const QJsonValue v = o.value(QLatin1String(key));
     if (!v.isDouble()) return std::nullopt;
-    return qint64(v.toDouble());
+    constexpr double kCodeLimit = 9.0e18; // below 2^63
+    const double d = v.toDouble();
+    if (d != std::trunc(d) || !(std::abs(d) < kCodeLimit))
+        return std::numeric_limits<qint64>::min();
+    return qint64(d);
 }
 
 QString messageOf(const QJsonObject& o) {

@@ -238,11 +238,16 @@ private slots:
         QCOMPARE(run(args).first, 0);
         const auto refused = run(args);
         QCOMPARE(refused.first, 1);
-        QVERIFY2(refused.second.contains("19021"), qPrintable(refused.second));
+        QCOMPARE(refused.second, QStringLiteral("error: not accepted: HTTP 200 "
+                                                R"({"code":19021,"msg":"sign match fail"})"
+                                                " (code 19021)\n"));
         QCOMPARE(bodyOf(server().requests()[0])["content"].toObject()["text"].toString(),
                  QStringLiteral("你好"));
         QVERIFY(!bodyOf(server().requests()[0])["sign"].toString().isEmpty());
         QCOMPARE(run({"notify", "--kind", "mail", "--url", "x", "--text", "t"}).first, 2);
+        server().stop();
+        QCOMPARE(run(args),
+                 std::make_pair(1, QStringLiteral("error: not sent: connection refused\n")));
         QCOMPARE(
             run({"notify", "--kind", "wecom", "--url", "http://8.8.8.8/", "--text", "t"}).first, 2);
     }

@@ -38,6 +38,31 @@ inline constexpr EventSet kDefaultEvents =
 QString eventKey(Event e);
 inline constexpr Event kEvents[] = {Event::Alarm, Event::FeedTrouble, Event::Gap, Event::Verdict};
 
+// Why a message was not sent or not accepted, as data: the windows and zuohao-cli word it each
+// in their own language. Beside it a detail that needs no translating: the robot's result
+// code, the seconds waited, or the network library's own description.
+enum class SendProblem : std::uint8_t {
+    None,
+    // No request could be made; nothing was sent.
+    NoAddress,
+    BadAddress,
+    PlainHttpRemote, // http:// to an address that is not this computer or the local network
+    NotHttp,         // neither https:// nor http://
+    BadMethod,
+    // No answer came.
+    Timeout, // detail: the seconds waited
+    ConnectionRefused,
+    HostNotFound,
+    ConnectionClosed,
+    TlsFailed, // detail: the certificate's problem
+    Network,   // detail: the network library's description
+    // The target answered and did not accept.
+    HttpStatus,     // a status outside 2xx
+    NotRobotAnswer, // a robot's answer without its JSON object
+    NoResultCode,   // detail: the result code's name the answer lacks
+    RobotRefused,   // detail: the result code's name and value, such as "errcode 310000"
+};
+
 // One place a message goes to. The url and the secret are secrets: they are kept in the user's
 // own settings file only and shown masked.
 struct Target {

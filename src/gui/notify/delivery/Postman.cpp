@@ -17,25 +17,42 @@ namespace {
 constexpr qsizetype kAnswerShown = 300;
 constexpr qsizetype kBodyRead = 64 * 1024; // a robot's answer is a few dozen bytes
 
-QString failureReason(QNetworkReply* reply, bool timedOut, std::chrono::milliseconds limit,
-                      const QString& sslProblem) {
-    if (timedOut)
-        return QStringLiteral("超时：%1 秒内没有应答")
-            .arg(double(limit.count()) / 1000.0, 0, 'g', 3);
+constexpr double kMillisPerSecond = 1000.0;
+
+// Why no answer came, with its detail.
+void noteFailure(AttemptResult& r, QNetworkReply* reply, bool timedOut,
+                 std::chrono::milliseconds limit, const QString& sslProblem) {
+    if (timedOut) {
+        r.problem = SendProblem::Timeout;
+        r.detail = QString::number(double(limit.count()) / kMillisPerSecond, 'g', 3);
+        r.reason = QStringLiteral("超时：%1 秒内没有应答").arg(r.detail);
+        return;
+    }
     switch (reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("连接被拒绝");
+        r.problem = SendProblem::ConnectionRefused;
+        r.reason = QStringLiteral("连接被拒绝");
+        return;
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("找不到服务器");
+        r.problem = SendProblem::HostNotFound;
+        r.reason = QStringLiteral("找不到服务器");
+        return;
     case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("服务器断开了连接");
+        r.problem = SendProblem::ConnectionClosed;
+        r.reason = QStringLiteral("服务器断开了连接");
+        return;
     case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("HTTPS 证书验证失败") +
-               (sslProblem.isEmpty() ? QString() : QStringLiteral("：") + sslProblem);
+        r.problem = SendProblem::TlsFailed;
+        r.detail = sslProblem;
+        r.reason = QStringLiteral("HTTPS 证书验证失败") +
+                   (sslProblem.isEmpty() ? QString() : QStringLiteral("：") + sslProblem);
+        return;
     default:
-        break;
+        r.problem = SendProblem::Network;
+        r.detail = reply->errorString();
+        r.reason = r.detail;
+        return;
     }
-    return reply->errorString();
 }
 } // namespace
 
@@ -66,6 +83,7 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
         AttemptResult r;
         r.retryable = false;
         r.reason = built.error;
+        r.problem = built.problem;
         QTimer::singleShot(0, context, [done, r] { done(r); });
         return;
     }
@@ -104,8 +122,12 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
                     const AnswerVerdict v = judgeAnswer(t.kind, r.status, body);
                     r.accepted = v.accepted;
                     r.reason = scrub(v.reason, t);
+                    r.problem = v.problem;
+                    r.detail = scrub(v.detail, t);
                 } else {
-                    r.reason = scrub(failureReason(reply, *timedOut, limit, *sslProblem), t);
+                    noteFailure(r, reply, *timedOut, limit, *sslProblem);
+                    r.reason = scrub(r.reason, t);
+                    r.detail = scrub(r.detail, t);
                 }
                 done(r);
             });

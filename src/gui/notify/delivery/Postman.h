@@ -23,6 +23,8 @@ struct AttemptResult {
     int status = 0;        // the HTTP status; 0 when no answer came
     QByteArray body;       // the answer's body (its start), secrets masked
     QString reason;        // why not accepted, secrets masked
+    SendProblem problem = SendProblem::None;
+    QString detail; // see SendProblem, secrets masked
     // The answer as the settings window and zuohao-cli show it: "HTTP 200 {...}" or the reason.
     QString answerText() const;
 };

@@ -68,13 +68,31 @@ QUrl signedDingTalkUrl(const QUrl& url, const QString& secret, qint64 nowMs) {
     return out;
 }
 
-std::optional<OutgoingRequest> webhookRequest(const Target& t, const Message& m, QString* error) {
+QString problemText(SendProblem p) {
+    switch (p) {
+    case SendProblem::NoAddress:
+        return QStringLiteral("未填写地址");
+    case SendProblem::BadAddress:
+        return QStringLiteral("地址无效");
+    case SendProblem::PlainHttpRemote:
+        return QStringLiteral("http:// 只能用于本机或局域网地址，其他地址请用 https://");
+    case SendProblem::NotHttp:
+        return QStringLiteral("只支持 https:// 地址（本机或局域网地址也可用 http://）");
+    case SendProblem::BadMethod:
+        return QStringLiteral("请求方法只能是 GET、POST、PUT 或 PATCH");
+    default:
+        return {};
+    }
+}
+
+BuiltRequest refused(SendProblem p) {
+    return {std::nullopt, problemText(p), p};
+}
+
+BuiltRequest webhookRequest(const Target& t, const Message& m) {
     const QByteArray method = t.method.trimmed().toUpper().toLatin1();
     static const QList<QByteArray> known{"GET", "POST", "PUT", "PATCH"};
-    if (!known.contains(method)) {
-        *error = QStringLiteral("请求方法只能是 GET、POST、PUT 或 PATCH");
-        return std::nullopt;
-    }
+    if (!known.contains(method)) return refused(SendProblem::BadMethod);
     // Fields in the address are percent-encoded; the address itself must still be usable.
     QString address = t.url.trimmed();
     for (const char* name : {"lottery", "period", "group", "run", "text"}) {
@@ -84,16 +102,15 @@ std::optional<OutgoingRequest> webhookRequest(const Target& t, const Message& m,
                                      *fieldValue(m, QString::fromLatin1(name)))));
     }
     const QUrl url(address, QUrl::StrictMode);
-    if (const QString problem = urlProblem(url); !problem.isEmpty()) {
-        *error = problem;
-        return std::nullopt;
-    }
+    if (const SendProblem p = addressProblem(url); p != SendProblem::None) return refused(p);
     OutgoingRequest r{url, method, {}, {}};
-    if (method == "GET") return r;
-    r.contentType = t.contentType.trimmed().toUtf8();
-    r.body = t.bodyTemplate.isEmpty() ? messageText(m).toUtf8()
-                                      : expandTemplate(t.bodyTemplate, m, t.contentType).toUtf8();
-    return r;
+    if (method != "GET") {
+        r.contentType = t.contentType.trimmed().toUtf8();
+        r.body = t.bodyTemplate.isEmpty()
+                     ? messageText(m).toUtf8()
+                     : expandTemplate(t.bodyTemplate, m, t.contentType).toUtf8();
+    }
+    return {r, {}};
 }
 
 // The integer a robot's answer holds under `key`, when it holds one.
@@ -162,14 +179,10 @@ QString expandTemplate(const QString& tpl, const Message& m, const QString& cont
 }
 
 BuiltRequest buildRequest(const Target& t, const Message& m, qint64 nowMs) {
-    if (t.url.trimmed().isEmpty()) return {std::nullopt, QStringLiteral("未填写地址")};
-    if (t.kind == TargetKind::Webhook) {
-        QString error;
-        auto r = webhookRequest(t, m, &error);
-        return {std::move(r), error};
-    }
+    if (t.url.trimmed().isEmpty()) return refused(SendProblem::NoAddress);
+    if (t.kind == TargetKind::Webhook) return webhookRequest(t, m);
     const QUrl url(t.url.trimmed(), QUrl::StrictMode);
-    if (const QString problem = urlProblem(url); !problem.isEmpty()) return {std::nullopt, problem};
+    if (const SendProblem p = addressProblem(url); p != SendProblem::None) return refused(p);
     const QString text = robotText(t, m);
     const bool signs = !t.secret.isEmpty();
     switch (t.kind) {
@@ -191,15 +204,19 @@ BuiltRequest buildRequest(const Target& t, const Message& m, qint64 nowMs) {
     case TargetKind::Webhook:
         break;
     }
-    return {std::nullopt, QStringLiteral("未知的目标类型")};
+    return refused(SendProblem::BadAddress); // not a kind of target: nothing to send to
 }
 
 AnswerVerdict judgeAnswer(TargetKind kind, int status, const QByteArray& body) {
-    if (status < 200 || status > 299) return {false, QStringLiteral("HTTP %1").arg(status)};
-    if (!isRobot(kind)) return {true, {}};
+    if (status < 200 || status > 299)
+        return {false, QStringLiteral("HTTP %1").arg(status), SendProblem::HttpStatus, {}};
+    if (!isRobot(kind)) return {true, {}, SendProblem::None, {}};
     const QJsonDocument doc = QJsonDocument::fromJson(body);
     if (!doc.isObject())
-        return {false, QStringLiteral("HTTP %1，应答不是机器人的格式").arg(status)};
+        return {false,
+                QStringLiteral("HTTP %1，应答不是机器人的格式").arg(status),
+                SendProblem::NotRobotAnswer,
+                {}};
     const QJsonObject o = doc.object();
     const char* key = kind == TargetKind::Feishu ? "code" : "errcode";
     std::optional<qint64> code = codeOf(o, key);
@@ -207,11 +224,14 @@ AnswerVerdict judgeAnswer(TargetKind kind, int status, const QByteArray& body) {
         key = "StatusCode";
         code = codeOf(o, key);
     }
-    if (!code) return {false, QStringLiteral("HTTP %1，应答中没有 %2").arg(status).arg(key)};
-    if (*code == 0) return {true, {}};
+    if (!code)
+        return {false, QStringLiteral("HTTP %1，应答中没有 %2").arg(status).arg(key),
+                SendProblem::NoResultCode, QLatin1String(key)};
+    if (*code == 0) return {true, {}, SendProblem::None, {}};
     const QString msg = messageOf(o);
-    return {false, QStringLiteral("%1 %2").arg(QLatin1String(key)).arg(*code) +
-                       (msg.isEmpty() ? QString() : QStringLiteral("：") + msg)};
+    const QString result = QStringLiteral("%1 %2").arg(QLatin1String(key)).arg(*code);
+    return {false, result + (msg.isEmpty() ? QString() : QStringLiteral("：") + msg),
+            SendProblem::RobotRefused, result};
 }
 
 bool isLocalHost(const QString& host) {
@@ -227,15 +247,17 @@ bool isLocalHost(const QString& host) {
            inRange(v4, 0xC0A80000, 16) || inRange(v4, 0x7F000000, 8) || inRange(v4, 0xA9FE0000, 16);
 }
 
-QString urlProblem(const QUrl& url) {
-    if (!url.isValid() || url.host().isEmpty()) return QStringLiteral("地址无效");
+SendProblem addressProblem(const QUrl& url) {
+    if (!url.isValid() || url.host().isEmpty()) return SendProblem::BadAddress;
     const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("https")) return {};
-    if (scheme == QLatin1String("http")) {
-        if (isLocalHost(url.host())) return {};
-        return QStringLiteral("http:// 只能用于本机或局域网地址，其他地址请用 https://");
-    }
-    return QStringLiteral("只支持 https:// 地址（本机或局域网地址也可用 http://）");
+    if (scheme == QLatin1String("https")) return SendProblem::None;
+    if (scheme == QLatin1String("http"))
+        return isLocalHost(url.host()) ? SendProblem::None : SendProblem::PlainHttpRemote;
+    return SendProblem::NotHttp;
+}
+
+QString urlProblem(const QUrl& url) {
+    return problemText(addressProblem(url));
 }
 
 QString urlNote(const QUrl& url) {

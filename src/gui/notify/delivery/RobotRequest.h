@@ -34,6 +34,7 @@ struct OutgoingRequest {
 struct [[nodiscard]] BuiltRequest {
     std::optional<OutgoingRequest> request;
     QString error; // why there is no request (shown to the user; never holds a secret)
+    SendProblem problem = SendProblem::None;
     explicit operator bool() const { return request.has_value(); }
 };
 
@@ -56,13 +57,17 @@ QString expandTemplate(const QString& tpl, const Message& m, const QString& cont
 struct AnswerVerdict {
     bool accepted = false;
     QString reason; // why not: "HTTP 500", "errcode 310000：keywords not in content", ...
+    SendProblem problem = SendProblem::None;
+    QString detail; // see SendProblem
 };
 
 // Whether the target accepted the message: a 2xx answer and, from a robot, its success code.
 AnswerVerdict judgeAnswer(TargetKind kind, int status, const QByteArray& body);
 
-// Why an address cannot be used (empty when it can): only https://, or http:// to this
+// Why an address cannot be used (None when it can): only https://, or http:// to this
 // computer or a private network address.
+SendProblem addressProblem(const QUrl& url);
+// The same as the settings window says it; empty when the address can be used.
 QString urlProblem(const QUrl& url);
 // A note for an address that can be used but sends in clear text (http:// on the local
 // network); empty otherwise.

@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 using sql::SqlError;
 using sql::Stmt;
 
-// Paths are UTF-8 text throughout (SQLite takes UTF-8 names); the file system sees them as such
-// on every platform.
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Text(const fs::path& p) {
-    const std::u8string u = p.u8string();
-    return std::string(u.begin(), u.end());
-}
-
 ArchiveTrouble TroubleOfSqliteCode(int code) {
     switch (code & 0xff) {
     case SQLITE_OK:
@@ -54,17 +43,6 @@ ArchiveTrouble TroubleOfSqliteCode(int code) {
     default:
         return ArchiveTrouble::Refused;
     }
-}
-
-bool IsUtcIso(std::string_view t) {
-    // yyyy-mm-ddThh:mm:ssZ
-    static constexpr std::string_view kShape = "0000-00-00T00:00:00Z";
-    if (t.size() != kShape.size()) return false;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        const bool digit = t[i] >= '0' && t[i] <= '9';
-        if (kShape[i] == '0' ? !digit : t[i] != kShape[i]) return false;
-    }
-    return true;
 }
 
 namespace {

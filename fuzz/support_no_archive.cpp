@@ -8,7 +8,7 @@ namespace zuohao::store {
 
 struct Archive::Impl {};
 
-Result<std::unique_ptr<Archive>> Archive::open(const std::string&, OpenReport*, OpenMode) {
+Result<std::unique_ptr<Archive>> Archive::open(const std::string&, OpenReport*, OpenMode, int) {
     std::abort();
 }
 Archive::~Archive() {

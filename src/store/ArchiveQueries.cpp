@@ -246,6 +246,14 @@ Result<std::vector<std::string>> Archive::lotteries() {
     return out;
 }
 
+Result<bool> Archive::holdsDraws() {
+    std::int64_t any = 0;
+    sql::SqlError err;
+    if (!m_impl->db.scalar("SELECT EXISTS(SELECT 1 FROM draw)", any, err))
+        return m_impl->failed("archive", err);
+    return any != 0;
+}
+
 Result<ArchiveInfo> Archive::info() {
     ArchiveInfo info;
     info.path = m_impl->path;

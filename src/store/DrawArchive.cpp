@@ -104,10 +104,11 @@ std::string troubleWords(ArchiveTrouble t) {
 }
 
 // Opens and checks one file; the trouble of a failure.
-ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, SqlError& err) {
+ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, int busyWaitMs,
+                        SqlError& err) {
     const auto access =
         mode == OpenMode::ReadOnly ? sql::Access::ReadOnly : sql::Access::ReadWriteCreate;
-    bool ok = OpenAndMigrate(db, path, access, Archive::kBusyWaitMs, err);
+    bool ok = OpenAndMigrate(db, path, access, busyWaitMs, err);
     if (ok && mode == OpenMode::SetAsideDamaged) ok = QuickCheck(db, err);
     if (ok) return ArchiveTrouble::None;
     db.close();
@@ -161,7 +162,7 @@ void Archive::setBusyWait(int milliseconds) {
 }
 
 Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenReport* report,
-                                               OpenMode mode) {
+                                               OpenMode mode, int busyWaitMs) {
     OpenReport local;
     OpenReport& rep = report ? *report : local;
     rep = {};
@@ -184,7 +185,7 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     SqlError err;
-    const ArchiveTrouble trouble = openFile(impl->db, path, mode, err);
+    const ArchiveTrouble trouble = openFile(impl->db, path, mode, busyWaitMs, err);
     if (trouble != ArchiveTrouble::None) {
         if (!existed) removeUnfinished(path);
         if (mode != OpenMode::SetAsideDamaged || trouble != ArchiveTrouble::Damaged || !existed)
@@ -194,7 +195,7 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
         if (!aside) return refuse(ArchiveTrouble::Unavailable, aside.error());
         rep.setAsideAs = *aside;
         rep.setAsideWhy = err.message;
-        if (const ArchiveTrouble again = openFile(impl->db, path, mode, err);
+        if (const ArchiveTrouble again = openFile(impl->db, path, mode, busyWaitMs, err);
             again != ArchiveTrouble::None) {
             removeUnfinished(path);
             return refuse(again, "cannot start a fresh archive " + path + ": " + err.message);

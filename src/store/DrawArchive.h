@@ -161,7 +161,8 @@ public:
     // A busy, full or unreachable file is never moved: open fails and report->trouble says why.
     static Result<std::unique_ptr<Archive>> open(const std::string& path,
                                                  OpenReport* report = nullptr,
-                                                 OpenMode mode = OpenMode::ReadWrite);
+                                                 OpenMode mode = OpenMode::ReadWrite,
+                                                 int busyWaitMs = kBusyWaitMs);
     ~Archive();
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
@@ -215,6 +216,8 @@ public:
     Result<std::vector<Correction>> corrections(const std::string& lottery,
                                                 std::int64_t firstPeriod, std::int64_t lastPeriod);
     Result<std::vector<std::string>> lotteries();
+    // Whether the archive holds any draw at all.
+    Result<bool> holdsDraws();
     Result<ArchiveInfo> info();
 
 private:

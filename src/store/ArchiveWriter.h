@@ -36,6 +36,8 @@ public:
     // The round is back: its first `written` draws are in the archive.
     void settle(std::size_t written);
     bool roundOut() const { return m_out > 0; }
+    // Every waiting draw, those on their way too (for a last write at the end).
+    std::vector<PendingDraw> all() const { return {m_draws.begin(), m_draws.end()}; }
     std::size_t size() const { return m_draws.size(); }
     std::int64_t dropped() const { return m_dropped; }
 

@@ -11,8 +11,11 @@
 
 namespace zuohao::gui {
 
-DemoFeed::DemoFeed(int intervalSeconds, QObject* parent)
-    : DemoFeed(std::chrono::seconds(intervalSeconds > 0 ? intervalSeconds : 60), parent) {}
+DemoFeed::DemoFeed(double intervalSeconds, QObject* parent)
+    : DemoFeed(std::chrono::milliseconds(intervalSeconds > 0
+                                             ? std::max<qint64>(1, qint64(intervalSeconds * 1000))
+                                             : 60000),
+               parent) {}
 
 DemoFeed::DemoFeed(std::chrono::milliseconds interval, QObject* parent)
     : QObject(parent), m_interval(interval),

@@ -21,7 +21,7 @@ namespace zuohao::gui {
 class DemoFeed : public QObject {
     Q_OBJECT
 public:
-    explicit DemoFeed(int intervalSeconds = 60, QObject* parent = nullptr);
+    explicit DemoFeed(double intervalSeconds = 60, QObject* parent = nullptr);
     DemoFeed(std::chrono::milliseconds interval, QObject* parent);
     ~DemoFeed() override;
 

@@ -28,9 +28,12 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* erro
         } else if (a == QLatin1String("--demo-interval")) {
             if (!value(&v)) return std::nullopt;
             bool ok = false;
-            o.demoInterval = v.toInt(&ok);
-            if (!ok || o.demoInterval < 1) {
-                *error = QStringLiteral("--demo-interval needs a number of seconds: %1").arg(v);
+            o.demoInterval = v.toDouble(&ok);
+            if (!ok || o.demoInterval < kShortestDemoInterval) {
+                *error =
+                    QStringLiteral("--demo-interval needs a number of seconds (at least %1): %2")
+                        .arg(kShortestDemoInterval)
+                        .arg(v);
                 return std::nullopt;
             }
         } else if (a == QLatin1String("--poll-interval")) {

@@ -175,8 +175,10 @@ QString ArchiveLink::troubleText() const {
         return QStringLiteral("演示开奖不写入历史库 %1：其中已有其他开奖")
             .arg(QDir::toNativeSeparators(m_path));
     if (m_trouble == ArchiveTrouble::None) return {};
-    QString text = troubleWords(m_trouble) + QStringLiteral("：") + m_why;
-    if (m_pending.size() > 0) text += QStringLiteral("；%1 期等待写入").arg(m_pending.size());
+    // A lock or a full disk says it all in its words; other troubles name the file's reason.
+    const bool plain = m_trouble == ArchiveTrouble::Busy || m_trouble == ArchiveTrouble::Full;
+    QString text = troubleWords(m_trouble) + (plain ? QString() : QStringLiteral("：") + m_why);
+    if (m_pending.size() > 0) text += QStringLiteral("，%1 期等待写入").arg(m_pending.size());
     if (m_pending.dropped() > 0)
         text += QStringLiteral("；已有 %1 期未能记录（等待的太多）").arg(m_pending.dropped());
     return text;

@@ -179,7 +179,7 @@ private slots:
             return status(f).contains(QStringLiteral("历史库被其他程序占用"));
         };
         QVERIFY(QTest::qWaitFor(toldWhy, 15000));
-        QVERIFY2(status(f).contains(QStringLiteral("3 期等待写入")), qPrintable(status(f)));
+        QVERIFY2(status(f).contains(QStringLiteral("占用，3 期等待写入")), qPrintable(status(f)));
         sqlite3_close(holder);
         const auto after = held(form);
         QCOMPARE(int(after.size()), 8);

@@ -145,7 +145,7 @@ void ArchiveLink::roundBack(const store::WriteRound& r) {
     }
     if (!r.setAsideAs.empty()) {
         note(QStringLiteral("历史库无法打开，已另存为 %1 并新建").arg(q(r.setAsideAs)));
-        m_reader.reset();
+        m_readerStale = true; // it reads the file set aside; a new one at the next showing
     }
     if (r.corrected > 0)
         note(QStringLiteral("历史库中 %1 期的号码与开奖文本不同，已更正（原号码留在更正记录）")
@@ -211,6 +211,11 @@ void ArchiveLink::openReader() {
 
 void ArchiveLink::showHistory(const std::string& lottery) {
     flush();
+    std::unique_ptr<store::Archive> old; // the window lets go of it below
+    if (m_readerStale) {
+        old = std::move(m_reader);
+        m_readerStale = false;
+    }
     openReader();
     if (!m_history) m_history = new ArchiveHistoryWindow(m_window);
     const QString why = m_reader ? QString() : (m_why.isEmpty() ? troubleWords(m_trouble) : m_why);

@@ -103,6 +103,7 @@ private:
     QString m_note;                           // a passing notice
     int m_notePolls = 0;                      // polls it stays on
     std::unique_ptr<store::Archive> m_reader; // the history window's connection
+    bool m_readerStale = false;               // the file it reads was set aside
     ArchiveHistoryWindow* m_history = nullptr;
 };
 

@@ -61,6 +61,7 @@ cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
 x86_64-w64-mingw32-strip "$stage/$name/"*.exe
 cp src/gui/app/resources/help.html "$stage/$name/help.html"
 cp scripts/package/README-zh.txt "$stage/$name/README-zh.txt"
+scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.txt, licenses\
 mkdir -p dist
 rm -f "dist/$name.zip"
 (cd "$stage" && zip -qr9 "$root/dist/$name.zip" "$name")

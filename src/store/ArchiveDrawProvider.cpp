@@ -7,10 +7,10 @@ DrawProvider ArchiveDraws(std::string path, std::string lottery) {
             lottery = std::move(lottery)](std::size_t count) -> Result<std::vector<DrawLine>> {
         // Read only: a reader never creates, migrates or moves the file.
         auto archive = Archive::open(path, nullptr, OpenMode::ReadOnly);
-        if (!archive) return fail(archive.error());
+        if (!archive) return archive.failure();
         auto held = count == 0 ? (*archive)->range(lottery)
                                : (*archive)->newest(lottery, std::int64_t(count));
-        if (!held) return fail(held.error());
+        if (!held) return held.failure();
         std::vector<DrawLine> out;
         out.reserve(held->size());
         for (const ArchivedDraw& d : *held)

@@ -18,11 +18,12 @@ struct Archive::Impl {
     std::map<std::string, std::int64_t> originIds;
     ArchiveTrouble trouble = ArchiveTrouble::None; // of the last failed call
 
-    // A failed call: remembers its trouble by SQLite's code and words the error.
-    Error failed(const std::string& what, int code);
-    Error failed(const std::string& what, const sql::SqlError& e);
+    // A failed call: remembers its trouble by SQLite's code and words the error, coded by
+    // the trouble or else by `op` (a read or a write), about the archive's path.
+    Error failed(ErrorCode op, const std::string& what, int code);
+    Error failed(ErrorCode op, const std::string& what, const sql::SqlError& e);
     // The same for the connection's last error.
-    Error failedLast(const std::string& what);
+    Error failedLast(ErrorCode op, const std::string& what);
 
     std::optional<std::int64_t> findId(const char* table, const std::string& name);
     // The id of a lottery or origin name, inserted when new (inside the caller's transaction).

@@ -62,7 +62,7 @@ Result<std::vector<ArchivedDraw>> Archive::Impl::draws(const std::string& lotter
         s.bind(at++, v);
     while (s.step())
         out.push_back(readDraw(s));
-    if (s.failed()) return failed("archive query", s.code());
+    if (s.failed()) return failed(ErrorCode::ArchiveRead, "archive query", s.code());
     return out;
 }
 
@@ -144,13 +144,13 @@ Result<std::vector<Gap>> Archive::gaps(const std::string& lottery, const std::st
         prev = p;
         prevLabel = std::move(label);
     }
-    if (s.failed()) return m_impl->failed("archive gaps", s.code());
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive gaps", s.code());
     return out;
 }
 
 Result<std::vector<std::string>> Archive::days(const std::string& lottery) {
     auto counts = dayCounts(lottery, false);
-    if (!counts) return fail(counts.error());
+    if (!counts) return counts.failure();
     std::vector<std::string> out;
     for (const DayCount& d : *counts)
         out.push_back(d.day);
@@ -190,11 +190,11 @@ Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, boo
             counter.bind(1, *id).bind(2, first).bind(3, last);
             if (counter.step() && counter.integer(0) > 0)
                 out.push_back({dayText, counter.integer(0)});
-            if (counter.failed()) return m_impl->failed("archive days", counter.code());
+            if (counter.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive days", counter.code());
         }
         below = first - 1;
     }
-    if (top.failed()) return m_impl->failed("archive days", top.code());
+    if (top.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive days", top.code());
     // Everything else by the day it was first seen.
     std::map<std::string, std::int64_t> seen;
     Stmt undated(db, "SELECT substr(seen, 1, 10), count(*) FROM ("
@@ -203,7 +203,7 @@ Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, boo
     undated.bind(1, *id).bind(2, kDateBandLow).bind(3, kDateBandHigh);
     while (undated.step())
         seen[undated.text(0)] += undated.integer(1);
-    if (undated.failed()) return m_impl->failed("archive days", undated.code());
+    if (undated.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive days", undated.code());
     for (const auto& [dayText, n] : seen) {
         auto it = std::find_if(out.begin(), out.end(),
                                [&](const DayCount& d) { return d.day == dayText; });
@@ -233,7 +233,7 @@ Result<std::vector<Correction>> Archive::corrections(const std::string& lottery,
     s.bind(1, *id).bind(2, firstPeriod).bind(3, lastPeriod);
     while (s.step())
         out.push_back({s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.text(5)});
-    if (s.failed()) return m_impl->failed("archive corrections", s.code());
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive corrections", s.code());
     return out;
 }
 
@@ -242,7 +242,7 @@ Result<std::vector<std::string>> Archive::lotteries() {
     Stmt s(m_impl->db, "SELECT name FROM lottery ORDER BY id");
     while (s.step())
         out.push_back(s.text(0));
-    if (s.failed()) return m_impl->failed("archive", s.code());
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive", s.code());
     return out;
 }
 
@@ -250,7 +250,7 @@ Result<bool> Archive::holdsDraws() {
     std::int64_t any = 0;
     sql::SqlError err;
     if (!m_impl->db.scalar("SELECT EXISTS(SELECT 1 FROM draw)", any, err))
-        return m_impl->failed("archive", err);
+        return m_impl->failed(ErrorCode::ArchiveRead, "archive", err);
     return any != 0;
 }
 
@@ -271,7 +271,7 @@ Result<ArchiveInfo> Archive::info() {
            "FROM lottery l ORDER BY l.id");
     while (s.step())
         info.lotteries.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
-    if (s.failed()) return m_impl->failed("archive info", s.code());
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive info", s.code());
     return info;
 }
 

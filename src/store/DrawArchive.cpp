@@ -17,6 +17,22 @@ namespace fs = std::filesystem;
 using sql::SqlError;
 using sql::Stmt;
 
+ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise) {
+    switch (trouble) {
+    case ArchiveTrouble::Busy:
+        return ErrorCode::ArchiveBusy;
+    case ArchiveTrouble::Full:
+        return ErrorCode::ArchiveFull;
+    case ArchiveTrouble::Damaged:
+        return ErrorCode::ArchiveDamaged;
+    case ArchiveTrouble::NotAnArchive:
+    case ArchiveTrouble::Newer:
+        return ErrorCode::NotAnArchive;
+    default:
+        return otherwise;
+    }
+}
+
 ArchiveTrouble TroubleOfSqliteCode(int code) {
     switch (code & 0xff) {
     case SQLITE_OK:
@@ -67,7 +83,9 @@ Result<std::string> setAside(const std::string& path) {
     for (int n = 2; fs::exists(Utf8Path(target), ec); ++n)
         target = path + ".broken-" + stamp() + "-" + std::to_string(n);
     fs::rename(Utf8Path(path), Utf8Path(target), ec);
-    if (ec) return fail("cannot set the archive aside (" + path + "): " + ec.message());
+    if (ec)
+        return fail(ErrorCode::ArchiveOpen,
+                    "cannot set the archive aside (" + path + "): " + ec.message(), path);
     for (const char* suffix : {"-wal", "-shm"}) {
         std::error_code ignored;
         if (fs::exists(Utf8Path(path + suffix), ignored))
@@ -118,20 +136,18 @@ ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, int
 }
 } // namespace
 
-Error Archive::Impl::failed(const std::string& what, int code) {
-    trouble = TroubleOfSqliteCode(code);
-    if (trouble == ArchiveTrouble::None) trouble = ArchiveTrouble::Refused;
-    return fail(what + ": " + db.lastMessage());
+Error Archive::Impl::failed(ErrorCode op, const std::string& what, int code) {
+    return failed(op, what, SqlError{db.lastMessage(), code});
 }
 
-Error Archive::Impl::failed(const std::string& what, const SqlError& e) {
+Error Archive::Impl::failed(ErrorCode op, const std::string& what, const SqlError& e) {
     trouble = TroubleOfSqliteCode(e.code);
     if (trouble == ArchiveTrouble::None) trouble = ArchiveTrouble::Refused;
-    return fail(what + ": " + e.message);
+    return fail(ErrorCodeOfTrouble(trouble, op), what + ": " + e.message, path);
 }
 
-Error Archive::Impl::failedLast(const std::string& what) {
-    return failed(what, db.lastCode());
+Error Archive::Impl::failedLast(ErrorCode op, const std::string& what) {
+    return failed(op, what, db.lastCode());
 }
 
 std::optional<std::int64_t> Archive::Impl::ensureId(const char* table, const std::string& name,
@@ -168,7 +184,11 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     rep = {};
     auto refuse = [&](ArchiveTrouble t, const std::string& text) {
         rep.trouble = t;
-        return fail(text);
+        const bool missing = mode == OpenMode::ReadOnly && t == ArchiveTrouble::Unavailable &&
+                             !fs::exists(Utf8Path(path));
+        return fail(missing ? ErrorCode::ArchiveMissing
+                            : ErrorCodeOfTrouble(t, ErrorCode::ArchiveOpen),
+                    text, path);
     };
     std::error_code ec;
     const fs::path file = Utf8Path(path);
@@ -192,7 +212,10 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
             return refuse(trouble,
                           "the archive " + path + " " + troubleWords(trouble) + ": " + err.message);
         auto aside = setAside(path);
-        if (!aside) return refuse(ArchiveTrouble::Unavailable, aside.error());
+        if (!aside) {
+            rep.trouble = ArchiveTrouble::Unavailable;
+            return aside.failure();
+        }
         rep.setAsideAs = *aside;
         rep.setAsideWhy = err.message;
         if (const ArchiveTrouble again = openFile(impl->db, path, mode, busyWaitMs, err);
@@ -214,14 +237,15 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     for (const DrawIn& d : draws)
         if (!isHaoma(d.haoma) || PeriodValue(d.qishu) <= 0) {
             m.trouble = ArchiveTrouble::Refused;
-            return fail("archive write: not a draw: " + d.qishu + " " + d.haoma);
+            return fail(ErrorCode::ArchiveWrite,
+                        "archive write: not a draw: " + d.qishu + " " + d.haoma, m.path);
         }
     const std::string now = seenUtc.empty() ? UtcNowIso() : seenUtc;
     SqlError err;
     sql::Transaction tx(m.db, err);
-    if (!tx.begun()) return m.failed("archive write", err);
+    if (!tx.begun()) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     auto lot = m.ensureId("lottery", lottery, m.lotteryIds);
-    if (!lot) return m.failedLast("archive write");
+    if (!lot) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
     std::map<std::string, std::int64_t> origins; // this write's, cached once committed
     auto originOf = [&](const DrawIn& d) -> std::optional<std::int64_t> {
         const std::string& name = d.source.empty() ? source : d.source;
@@ -236,17 +260,17 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     Stmt held(m.db, "SELECT haoma, seen FROM draw WHERE lottery = ? AND period = ?");
     Stmt past(m.db, "INSERT INTO correction(lottery, period, qishu, old_haoma, new_haoma, "
                     "old_seen, corrected, origin) VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!insert.ok() || !held.ok() || !past.ok()) return m.failedLast("archive write");
+    if (!insert.ok() || !held.ok() || !past.ok()) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
     for (const DrawIn& d : draws) {
         const std::int64_t period = PeriodValue(d.qishu);
         const auto org = originOf(d);
-        if (!org) return m.failedLast("archive write");
+        if (!org) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
         const std::string& seen = IsUtcIso(d.seenUtc) ? d.seenUtc : now;
         insert.reset();
         insert.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.haoma).bind(5, seen);
         insert.bind(6, *org);
         insert.step();
-        if (insert.failed()) return m.failed("archive write", insert.code());
+        if (insert.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", insert.code());
         if (m.db.changes() > 0) {
             ++rep.added;
             // A restored draw brings its older numbers along, each replaced by the next.
@@ -259,13 +283,13 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
                 past.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.past[i].haoma);
                 past.bind(5, next).bind(6, seen).bind(7, when).bind(8, *org);
                 past.step();
-                if (past.failed()) return m.failed("archive write", past.code());
+                if (past.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", past.code());
             }
             continue;
         }
         held.reset();
         held.bind(1, *lot).bind(2, period);
-        if (!held.step()) return m.failed("archive write", held.failed() ? held.code() : 0);
+        if (!held.step()) return m.failed(ErrorCode::ArchiveWrite, "archive write", held.failed() ? held.code() : 0);
         const std::string oldHaoma = held.text(0);
         if (oldHaoma == d.haoma) {
             ++rep.duplicates;
@@ -274,11 +298,11 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
         } else {
             if (!RecordCorrection(m.db, *lot, period, d.qishu, oldHaoma, held.text(1), d.haoma, now,
                                   *org, err))
-                return m.failed("archive correction", err);
+                return m.failed(ErrorCode::ArchiveWrite, "archive correction", err);
             ++rep.corrected;
         }
     }
-    if (!tx.commit(err)) return m.failed("archive write", err);
+    if (!tx.commit(err)) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     m.lotteryIds[lottery] = *lot;
     m.originIds.insert(origins.begin(), origins.end());
     return rep;
@@ -288,14 +312,14 @@ Result<void> Archive::setBulkWrites(bool on) {
     SqlError err;
     const char* q = on ? "PRAGMA wal_autocheckpoint=1000000"
                        : "PRAGMA wal_autocheckpoint=1000; PRAGMA wal_checkpoint(TRUNCATE)";
-    if (!m_impl->db.exec(q, err)) return m_impl->failed("archive checkpoint", err);
+    if (!m_impl->db.exec(q, err)) return m_impl->failed(ErrorCode::ArchiveWrite, "archive checkpoint", err);
     return {};
 }
 
 Result<void> Archive::correct(const std::string& lottery, const std::string& qishu,
                               const std::string& newHaoma, const std::string& source) {
     auto r = add(lottery, {DrawIn{qishu, newHaoma}}, source, OnConflict::Correct);
-    if (!r) return fail(r.error());
+    if (!r) return r.failure();
     return {};
 }
 

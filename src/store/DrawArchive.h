@@ -134,6 +134,8 @@ enum class ArchiveTrouble {
 
 // SQLite's primary result code as a trouble.
 ArchiveTrouble TroubleOfSqliteCode(int code);
+// The error code of a trouble; `otherwise` for one with no code of its own.
+ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise);
 
 // How Archive::open treats the file.
 enum class OpenMode {

@@ -133,6 +133,9 @@ void ImportParser::csvRow(std::string_view line) {
 
 void ImportParser::line(const DecodedLine& l) {
     ++m_text.lines;
+    if (m_text.lines == 1)
+        m_text.firstLineTooLong = l.overLong || (l.text.find(',') == std::string_view::npos &&
+                                                 l.text.size() > kDrawLineCap);
     if (l.overLong) {
         bad(true);
         m_firstContent = false;
@@ -170,22 +173,43 @@ ImportText ParseImportText(std::string_view bytes) {
     return std::move(parser.text());
 }
 
-Result<ImportText> ReadImportFile(const std::string& path,
-                                  const std::function<bool(std::vector<DrawIn>&)>& take) {
+std::string RegularFileProblem(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status st = fs::status(Utf8Path(path), ec);
-    if (!fs::exists(st)) return fail(path + ": no such file");
-    // A pipe may never end and never start, a device may never end: only files are read.
-    if (!fs::is_regular_file(st))
-        return fail(
-            path + ": not a regular file (" +
-            (fs::is_directory(st) ? std::string("a folder") : std::string("a pipe or device")) +
-            ")");
+    if (!fs::exists(st)) return "no such file";
+    if (fs::is_directory(st)) return "not a regular file (a folder)";
+    if (!fs::is_regular_file(st)) return "not a regular file (a pipe or device)";
+    return {};
+}
+
+Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
+                           const std::function<bool(const DecodedLine&)>& take) {
+    auto refuse = [&](const std::string& why) {
+        return fail(ErrorCode::ReadFailed, path + ": " + why, path);
+    };
+    if (const std::string why = RegularFileProblem(path); !why.empty()) return refuse(why);
     platform::ReadOnlyFile file;
-    if (!file.open(path)) return fail(path + ": cannot be read");
+    if (!file.open(path)) return refuse("cannot be read");
+    DrawLineDecoder decoder(lineCap);
+    bool stopped = false;
+    const DrawLineDecoder::Sink sink = [&](const DecodedLine& l) {
+        if (!stopped) stopped = !take(l);
+    };
+    std::string chunk(kReadChunk, '\0');
+    while (!stopped) {
+        const auto got = file.read(chunk.data(), chunk.size());
+        if (!got) return refuse("read error");
+        if (*got == 0) break;
+        decoder.feed(std::string_view(chunk.data(), *got), sink);
+    }
+    if (!stopped) decoder.finish(sink);
+    return {};
+}
+
+Result<ImportText> ReadImportFile(const std::string& path,
+                                  const std::function<bool(std::vector<DrawIn>&)>& take) {
     ImportParser parser;
-    DrawLineDecoder decoder(kCsvLineCap);
     bool stopped = false;
     auto hand = [&](bool all) {
         std::vector<DrawIn>& draws = parser.text().draws;
@@ -194,18 +218,15 @@ Result<ImportText> ReadImportFile(const std::string& path,
         batch.swap(draws);
         stopped = !take(batch);
     };
-    const DrawLineDecoder::Sink sink = [&](const DecodedLine& l) {
+    auto read = ReadTextLines(path, kCsvLineCap, [&](const DecodedLine& l) {
         parser.line(l);
+        if (parser.text().firstLineTooLong) return false;
         hand(false);
-    };
-    std::string chunk(kReadChunk, '\0');
-    while (!stopped) {
-        const auto got = file.read(chunk.data(), chunk.size());
-        if (!got) return fail(path + ": read error");
-        if (*got == 0) break;
-        decoder.feed(std::string_view(chunk.data(), *got), sink);
-    }
-    if (!stopped) decoder.finish(sink);
+        return !stopped;
+    });
+    if (!read) return read.failure();
+    if (parser.text().firstLineTooLong)
+        return fail(ErrorCode::ReadFailed, path + ": first line too long to be a draw line", path);
     hand(true);
     parser.text().draws.clear();
     return std::move(parser.text());

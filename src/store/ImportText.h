@@ -30,6 +30,7 @@ struct ImportText {
     std::vector<std::int64_t> firstBad; // their first line numbers (1-based), at most 5
     std::int64_t drawsRead = 0;         // draws found in all
     bool csv = false;
+    bool firstLineTooLong = false; // the very first line is longer than a draw line may be
 };
 
 // Takes the lines of one import text, one at a time.
@@ -55,10 +56,22 @@ ImportText ParseImportText(std::string_view bytes);
 // One CSV field list (RFC 4180 quoting); the line has no line break.
 std::vector<std::string> SplitCsvLine(std::string_view line);
 
-// Reads the import file at `path` (a regular file only: a pipe, a device or a folder is
-// refused by name) and hands its draws to `take` in file order, kImportBatch at a time; the
-// batch is moved out of the vector. `take` returning false stops the read. The summary
-// counts every line read (draws: the draws vector is empty).
+// Why the file at `path` is no text file to read, in English ("no such file", "not a regular
+// file (a pipe or device)", ...); empty for a regular file.
+std::string RegularFileProblem(const std::string& path);
+
+// Reads the text file at `path` line by line through the draw file's decoder (UTF-8, GB18030
+// or UTF-16), each line held to `lineCap` bytes, in bounded memory, and hands the lines to
+// `take` in order; `take` returning false stops the read. Only a regular file is read: a
+// pipe may never start or end and a device may never end, so either (and a folder) is
+// refused by name (ErrorCode::ReadFailed, the path as subject, the reason in English).
+Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
+                           const std::function<bool(const DecodedLine&)>& take);
+
+// Reads the import file at `path` (as ReadTextLines) and hands its draws to `take` in file
+// order, kImportBatch at a time; the batch is moved out of the vector. `take` returning false
+// stops the read. A file whose first line is too long to be a draw line is refused unread
+// beyond it. The summary counts every line read (draws: the draws vector is empty).
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take);
 

@@ -66,7 +66,9 @@ std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
 }
 
 QString TimeService::StatusTime(const QDateTime& time) {
-    return (time.isValid() ? time : ZeroTime()).toString(QStringLiteral("MM-dd hh:mm:ss"));
+    // No time is shown until one is known (the zero date would read as a real one).
+    if (!time.isValid() || time == ZeroTime()) return {};
+    return time.toString(QStringLiteral("MM-dd hh:mm:ss"));
 }
 
 QString TimeService::LocalStatusTime(const QDateTime& time) {

@@ -52,8 +52,8 @@ public:
     // seconds and time optional, AM/PM allowed, blanks around it ignored.
     static std::optional<QDateTime> ParseDateTime(const QString& text);
 
-    // "mm-dd hh:mm:ss" for the status line; an invalid time prints as the zero date
-    // ("12-30 00:00:00").
+    // "mm-dd hh:mm:ss" for the status line; empty for an invalid time or the zero date (no
+    // server time known yet).
     static QString StatusTime(const QDateTime& time);
     // "yyyy-mm-dd hh:mm:ss".
     static QString LocalStatusTime(const QDateTime& time);

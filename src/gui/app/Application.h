@@ -8,10 +8,11 @@ namespace zuohao::gui {
 // How often the draw file is read unless --poll-interval says otherwise.
 inline constexpr int kDefaultPollMs = 6000;
 inline constexpr int kShortestPollMs = 20;
+inline constexpr double kShortestDemoInterval = 0.05; // seconds: a soak test runs this fast
 
 struct AppOptions {
     bool demo = false;           // --demo: run on a draw feed of our own
-    int demoInterval = 60;       // --demo-interval S
+    double demoInterval = 60;    // --demo-interval S (fractions allowed)
     QString drawFile;            // --draw-file PATH: the path box at load instead of the settings
     QString timeUrl;             // --time-url URL: the time service; none = the local clock
     QString iniPath;             // --ini PATH: the settings file

@@ -210,7 +210,7 @@ void LotteryForm::Form_QueryUnload() {
         // leaves the old file untouched and says so.
         const IniWriteResult written = WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(),
                                                             m_iniPath, userIniCopy(m_iniPath));
-        if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
+        if (!written.ok) ShowLabelTxt(SettingsNotSavedText(written));
     }
     m_getNewTimer->stop();
     m_time->cancel(); // a refresh waiting for the time service ends here

@@ -13,6 +13,7 @@ class QTableView;
 
 namespace zuohao::gui {
 
+class ArchiveExportJob;
 class ArchiveHistoryModel;
 
 class ArchiveHistoryWindow : public QWidget {
@@ -28,12 +29,17 @@ public:
     // Chooses a day (yyyy-mm-dd) or every day (empty).
     void setDay(const QString& day);
     QString day() const;
-    // Asks where to save and writes the shown range; the outcome goes to the status label.
+    // Asks where to save and writes the shown range (every draw of the listing or the day, as
+    // the archive's CSV) on a thread of its own, with its progress in the status label; while it
+    // runs the button cancels it. exportFinished() tells when it is over.
     void exportShown();
 
     ArchiveHistoryModel* model() const { return m_model; }
     QTableView* table() const { return m_table; }
     QString statusText() const;
+
+signals:
+    void exportFinished();
 
 private:
     void build();
@@ -50,6 +56,7 @@ private:
     QLabel* m_status = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_refresh = nullptr;
+    ArchiveExportJob* m_job = nullptr; // the export running
 };
 
 } // namespace zuohao::gui

@@ -531,8 +531,8 @@ void TestHttp::parseDateTime() {
 }
 
 void TestHttp::statusTimes() {
-    QCOMPARE(TimeService::StatusTime(TimeService::ZeroTime()), QString("12-30 00:00:00"));
-    QCOMPARE(TimeService::StatusTime(QDateTime()), QString("12-30 00:00:00"));
+    QCOMPARE(TimeService::StatusTime(TimeService::ZeroTime()), QString()); // none known yet
+    QCOMPARE(TimeService::StatusTime(QDateTime()), QString());
     QCOMPARE(TimeService(QString()).serverTime(), TimeService::ZeroTime());
     const QDateTime t(QDate(2025, 1, 2), QTime(15, 4, 5));
     QCOMPARE(TimeService::StatusTime(t), QString("01-02 15:04:05"));

@@ -23,6 +23,7 @@ enum class ErrorCode : std::uint8_t {
     ArchiveOpen,        // the archive cannot be opened (subject: the path)
     ArchiveRead,        // a query of the archive failed
     ArchiveWrite,       // a write to the archive failed
+    Cancelled,          // the caller stopped the work before it ended
 };
 
 struct Error {

@@ -102,19 +102,20 @@ Result<KillTally> KillTally::Create(const ConditionSet& set) {
     return t;
 }
 
-void KillTally::add(std::string_view haoma) {
-    const int winner = GroupNumber(haoma, m_idx);
+void KillTally::add(const DrawLine& draw) {
+    if (m_rows.empty() || m_rows.front().draws == 0) m_first = draw.qishu;
+    m_last = draw.qishu;
+    const int winner = GroupNumber(draw.haoma, m_idx);
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         ++m_rows[r].draws;
         m_rows[r].killed += m_masks[r].removes(winner) ? 1 : 0;
     }
 }
 
-Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
-                                             const ConditionSet& set, std::size_t last,
-                                             const RunControl& control) {
-    auto tally = KillTally::Create(set);
-    if (!tally) return tally.failure();
+Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
+                                   std::size_t last, const RunControl& control) {
+    auto tally = Create(set);
+    if (!tally) return tally;
     const std::vector<std::size_t> usable = UsableDraws(draws);
     const std::size_t from = (last == 0 || last > usable.size()) ? 0 : usable.size() - last;
     for (std::size_t i = from; i < usable.size(); ++i) {
@@ -122,9 +123,17 @@ Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
             if (control.cancelled()) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
             control.report(double(i - from) / double(usable.size() - from));
         }
-        tally.value().add(draws[usable[i]].haoma);
+        tally.value().add(draws[usable[i]]);
     }
     control.report(1.0);
+    return tally;
+}
+
+Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
+                                             const ConditionSet& set, std::size_t last,
+                                             const RunControl& control) {
+    auto tally = KillTally::Count(draws, set, last, control);
+    if (!tally) return tally.failure();
     return tally->rows();
 }
 

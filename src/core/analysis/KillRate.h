@@ -32,12 +32,19 @@ struct ConditionKill {
 class KillTally {
 public:
     static Result<KillTally> Create(const ConditionSet& set);
+    // The last `last` usable draws (0 = all) judged; a set cancel flag ends it with
+    // ErrorCode::Cancelled.
+    static Result<KillTally> Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
+                                   std::size_t last, const RunControl& control = {});
     // One more draw judged (a five-digit number).
-    void add(std::string_view haoma);
+    void add(const DrawLine& draw);
     const std::vector<ConditionKill>& rows() const { return m_rows; }
+    const std::string& firstPeriod() const { return m_first; }
+    const std::string& lastPeriod() const { return m_last; }
 
 private:
     int m_idx = 0;
+    std::string m_first, m_last;
     std::vector<ConditionMasks> m_masks; // one per row
     std::vector<ConditionKill> m_rows;
 };

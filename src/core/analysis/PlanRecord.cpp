@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/analysis/Chance.h"
+#include "core/model/Period.h"
 
 namespace zuohao {
 
@@ -44,18 +45,6 @@ std::vector<double> RollingHitRate(const std::vector<bool>& hits, int window) {
     return out;
 }
 
-std::string DayOfPeriod(std::string_view period) {
-    // yyyymmdd followed by the period of the day.
-    constexpr std::size_t kDate = 8;
-    if (period.size() <= kDate || !std::all_of(period.begin(), period.begin() + kDate,
-                                               [](char c) { return c >= '0' && c <= '9'; }))
-        return {};
-    const int month = (period[4] - '0') * 10 + (period[5] - '0');
-    const int day = (period[6] - '0') * 10 + (period[7] - '0');
-    if (month < 1 || month > 12 || day < 1 || day > 31) return {};
-    return std::string(period.substr(0, kDate));
-}
-
 void PlanTally::add(std::string_view period, long long size, bool hit) {
     if (m_closed.periods == 0) m_first = period;
     m_last = period;
@@ -76,11 +65,10 @@ void PlanTally::add(std::string_view period, long long size, bool hit) {
     m_recent.push_back(hit);
     if (m_recent.size() > kRecent) m_recent.pop_front();
 
-    std::string day = DayOfPeriod(period);
-    const bool newDay =
-        m_days.empty() ||
-        (day.empty() ? !m_days.back().day.empty() || m_days.back().periods >= kPeriodsPerBlock
-                     : m_days.back().day != day);
+    std::string day = DayOfLabel(period);
+    const bool newDay = m_days.empty() || (day.empty() ? !m_days.back().day.empty() ||
+                                                             m_days.back().periods >= kPeriodsPerDay
+                                                       : m_days.back().day != day);
     if (newDay) m_days.push_back({std::move(day), 0, 0, 0});
     DayTally& d = m_days.back();
     ++d.periods;

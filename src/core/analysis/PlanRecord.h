@@ -27,18 +27,15 @@ PlanRecordStats PlanStatsOf(const std::vector<bool>& hits);
 // Hit rate over the last `window` periods ending at each period (fewer at the start).
 std::vector<double> RollingHitRate(const std::vector<bool>& hits, int window);
 
-// The periods of one day (the first eight digits of a period label such as 202612080932), or
-// of one block of kPeriodsPerBlock periods when the labels carry no date.
+// The periods of one day (of date labels such as 202612080932), or of one block of
+// kPeriodsPerDay periods when the labels carry no date.
 struct DayTally {
-    std::string day; // yyyymmdd; empty for a block
+    std::string day; // yyyy-mm-dd; empty for a block
     int periods = 0;
     int hits = 0;
     double sizeSum = 0; // sum of the counts (注) of the day's lines
     bool operator==(const DayTally&) const = default;
 };
-
-// The date a period label starts with (yyyymmdd), or empty.
-std::string DayOfPeriod(std::string_view period);
 
 // A plan record kept period by period: the figures of every period so far, the newest
 // periods themselves and one tally per day. Its size does not grow with the periods (beyond
@@ -47,8 +44,6 @@ class PlanTally {
 public:
     // Newest periods kept: enough for a rolling view of the last few hundred periods.
     static constexpr std::size_t kRecent = 600;
-    // Periods per block when the labels carry no date: a day of one-minute draws.
-    static constexpr int kPeriodsPerBlock = 1440;
 
     void add(std::string_view period, long long size, bool hit);
 

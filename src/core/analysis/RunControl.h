@@ -18,6 +18,17 @@ struct RunControl {
     }
 };
 
+// The control of one part of a longer job: the same flag, its shares mapped onto [from, to]
+// of the whole.
+inline RunControl PartOf(const RunControl& whole, double from, double to) {
+    RunControl part{whole.cancel, {}};
+    if (whole.progress)
+        part.progress = [whole, from, to](double share) {
+            whole.progress(from + (to - from) * share);
+        };
+    return part;
+}
+
 // Draws an analysis handles between two looks at its control.
 inline constexpr std::size_t kDrawsPerLook = 1024;
 

@@ -59,7 +59,7 @@ TEST(Incremental, TallyEqualsTheRecordCountedAtOnce) {
             hits.push_back(hit(rng));
             // Two days of 1440 periods, then labels without a date.
             const std::string period =
-                i < 2880 ? std::to_string(202612080000LL + (i / 1440) * 10000 + i % 1440)
+                i < 2880 ? std::to_string(202612080001LL + (i / 1440) * 10000 + i % 1440)
                          : "x" + std::to_string(i);
             tally.add(period, 100 + i % 7, hits.back());
             sizes += 100 + i % 7;
@@ -74,7 +74,7 @@ TEST(Incremental, TallyEqualsTheRecordCountedAtOnce) {
             periods += d.periods;
         EXPECT_EQ(periods, n);
         if (n > 1440) {
-            EXPECT_EQ(tally.days()[1].day, "20261209");
+            EXPECT_EQ(tally.days()[1].day, "2026-12-09");
         }
     }
 }
@@ -87,7 +87,7 @@ TEST(Incremental, KillTallyEqualsKillRates) {
         auto tally = KillTally::Create(set);
         ASSERT_TRUE(tally.ok());
         for (std::size_t i = 50; i < draws.size(); ++i)
-            tally.value().add(draws[i].haoma);
+            tally.value().add(draws[i]);
         auto rows = KillRates(draws, set, 150);
         ASSERT_TRUE(rows.ok());
         ASSERT_EQ(rows->size(), tally->rows().size());

@@ -359,10 +359,20 @@ void MissRunHistogram::paintEvent(QPaintEvent*) {
         if (c.counted > 0) {
             p.setFont(small);
             const QString count = QString::number(c.counted);
-            const double w = std::max(double(fmSmall.horizontalAdvance(count)), barW * 2);
+            const double textW = fmSmall.horizontalAdvance(count);
             p.setPen(Qt::black);
-            p.drawText(QRectF(left + barW - w / 2, y - fmSmall.height(), w, fmSmall.height()),
-                       Qt::AlignCenter, count);
+            if (textW <= category) {
+                const double w = std::max(textW, barW * 2);
+                p.drawText(QRectF(left + barW - w / 2, y - fmSmall.height(), w, fmSmall.height()),
+                           Qt::AlignCenter, count);
+            } else { // too wide for its category: upright over (or on) the bar
+                p.save();
+                p.translate(left + barW / 2, std::max(y - kPad / 2.0, plot.top() + textW));
+                p.rotate(-90);
+                p.drawText(QRectF(0, -fmSmall.height() / 2.0, textW + 1, fmSmall.height()),
+                           Qt::AlignLeft | Qt::AlignVCenter, count);
+                p.restore();
+            }
             p.setFont(ChineseFont(kChartFontSize));
         }
         const bool single = c.to == c.from && c.from <= kSingleLengths;

@@ -49,6 +49,8 @@ QLabel* newNote(QWidget* parent, const QString& name) {
     l->setWordWrap(true);
     l->setFont(ChineseFont(kNoteFontSize));
     l->setStyleSheet(QStringLiteral("color: #555;"));
+    // Two lines kept however tight the column: a squeezed layout would drop the note.
+    l->setMinimumHeight(2 * l->fontMetrics().lineSpacing());
     return l;
 }
 
@@ -190,6 +192,9 @@ QWidget* PlanStatsWindow::buildTablesColumn() {
         newTable(column, QStringLiteral("KillTable"),
                  {QStringLiteral("条件"), QStringLiteral("设置"), QStringLiteral("杀错次数"),
                   QStringLiteral("实际杀错率"), QStringLiteral("理论杀错率")});
+    // The counts (up to a million draws) keep their width; the settings take what is left.
+    for (int c : {0, 2, 3, 4})
+        m_killTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     right->addWidget(m_killTable, 2);
     right->addWidget(new QLabel(
         QStringLiteral("连挂风险：连挂 k 期以上在未来 100/500/1440 期内出现的理论机会"), column));

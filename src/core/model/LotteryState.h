@@ -5,6 +5,7 @@
 // lottery object core/acquire/LotteryClass.h puts them together for the windows.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -68,6 +69,14 @@ struct DrawSnapshot {
     std::optional<PlanLine> prePlan; // the previous draw's plan line before this draw scored it
 };
 
+// A plan that 清除计划 ended: its lines are on the draws from startQi up to, not including,
+// endQi, the newest draw when it ended (whose line was never scored).
+struct EndedPlan {
+    std::uint64_t number = 0; // PlanNumber of the plan; 0: no plan has ended
+    std::string startQi;
+    std::string endQi;
+};
+
 struct LotteryState {
     std::string LotteryName; // display name (the lottery table, core/model/LotteryKind.h)
     int MyIndex = 0;         // index of this lottery in the table
@@ -78,12 +87,14 @@ struct LotteryState {
     // Period label -> draw number of every processed draw (the newest kMonitorPeriods), for
     // the monitor; not trimmed with LotteryDic.
     OrderedDict<std::string> LotteryDic_Jiankong;
-    bool IsGetHis = false;   // history has been loaded and holds at least one draw
-    bool IsGetNew = false;   // a draw was processed since the refresh cycle cleared the flag
-    bool IsHasPlan = false;  // a plan runs for this lottery
-    std::string StartPlanQi; // NewQi when the running plan started; empty when none runs
-    ItemPtr PreItem01;       // the newest processed draw
-    ItemPtr PreItem10;       // the draw nine before PreItem01, once more than 10 are held
+    bool IsGetHis = false;        // history has been loaded and holds at least one draw
+    bool IsGetNew = false;        // a draw was processed since the refresh cycle cleared the flag
+    bool IsHasPlan = false;       // a plan runs for this lottery
+    std::string StartPlanQi;      // NewQi when the running plan started; empty when none runs
+    std::uint64_t PlanNumber = 0; // plans started so far; the running or last plan's number
+    EndedPlan LastPlan;           // the plan that ended last
+    ItemPtr PreItem01;            // the newest processed draw
+    ItemPtr PreItem10;            // the draw nine before PreItem01, once more than 10 are held
     std::array<ItemPtr, kPreviousDraws> PreItems; // the newest draws, newest first
 
     ConditionSet conditions;             // the user's conditions and the last base set

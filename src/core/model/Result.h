@@ -28,6 +28,7 @@ enum class ErrorCode : std::uint8_t {
     ArchiveDamaged,     // the file is not a database, or a damaged one (subject: the path)
     NotAnArchive,       // a database, but no draw archive or a newer one's (subject: the path)
     ReadFailed,         // a file could not be read as asked (subject: the path)
+    Cancelled,          // the caller stopped the work before it ended
 };
 
 struct Error {

@@ -23,7 +23,7 @@
 #include "gui/common/QtText.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
-#include "gui/display/DrawSources.h"
+#include "gui/common/DrawSources.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -175,9 +175,8 @@ void LotteryForm::Form_Load() {
     const auto archivePath = [this] {
         return m_archive ? toStd(m_archive->path()) : std::string();
     };
-    m_planStats->setDrawProvider(
-        ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
-    m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
+    m_planStats->setDrawSource(DrawSourceOf(archivePath, [this] { return m_form.ActiveCls; }));
+    m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return &Lotteries(0); }));
     m_notify = std::make_unique<NotifyLink>(*this);
 }
 

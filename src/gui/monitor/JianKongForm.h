@@ -14,8 +14,7 @@
 #include <string>
 
 #include "core/model/OrderedDict.h"
-
-#include "core/analysis/DrawProvider.h"
+#include "gui/common/DrawSources.h"
 
 class QBoxLayout;
 class QCheckBox;
@@ -34,6 +33,7 @@ struct MonitorState;
 
 namespace zuohao::gui {
 
+class BackgroundWork;
 class MonitorGridModel;
 
 class JianKongForm : public QWidget {
@@ -61,10 +61,13 @@ public:
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
     // click would), and stores "开始监控" as the saved start caption.
     void prepareAtStartUp();
-    // Draws the 回测 button replays the rule over; without one the lottery's own draws.
-    void setDrawProvider(DrawProvider provider) { m_provider = std::move(provider); }
-    // 回测: the current rule replayed over the draws, its result written to the log.
+    // Draws the 回测 button replays the rule over (copied on this thread, read on the
+    // worker); without one the lottery's own draws.
+    void setDrawSource(DrawSourceFn source) { m_source = std::move(source); }
+    // 回测: the current rule replayed over the draws on the worker, its result written to
+    // the log; while it runs the button cancels it.
     void HuiCeCom_Click();
+    bool backtestRunning() const { return m_backtestRunning; }
 
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
@@ -128,7 +131,11 @@ private:
     QPushButton* m_jiankongCom = nullptr;
     QPushButton* m_huiCeCom = nullptr;
     QPushButton* m_notifyCom = nullptr;
-    DrawProvider m_provider;
+    DrawSourceFn m_source;
+    BackgroundWork* m_work = nullptr;
+    bool m_backtestRunning = false;
+    void startRuleBacktest();
+    void ruleBacktestEnded();
     QLabel* m_planLabel = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;

@@ -11,14 +11,6 @@ QString Percent(double share) {
     return QStringLiteral("%1%").arg(100.0 * share, 0, 'f', 1);
 }
 
-namespace {
-// "period  count注  【group】  中": the count follows the first two spaces.
-int lineSize(const std::string& planTxt) {
-    const std::size_t gap = planTxt.find("  ");
-    return gap == std::string::npos ? 0 : int(NumericValue(planTxt.substr(gap + 2)));
-}
-} // namespace
-
 void RunningPlanRecord::absorb(const LotteryClass& lottery) {
     if (&lottery != m_lottery || lottery.StartPlanQi != m_start) {
         m_lottery = &lottery;

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/common/LastingNote.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/ArchiveHistoryModel.h"
 
@@ -67,6 +68,8 @@ void ArchiveHistoryWindow::build() {
     m_status->setObjectName(QStringLiteral("HistoryStatus"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_status);
+    m_note = new LastingNote(this);
+    column->addWidget(m_note);
 }
 
 void ArchiveHistoryWindow::wire() {
@@ -76,6 +79,8 @@ void ArchiveHistoryWindow::wire() {
     });
     connect(m_refresh, &QPushButton::clicked, this, &ArchiveHistoryWindow::reload);
     connect(m_export, &QPushButton::clicked, this, &ArchiveHistoryWindow::exportShown);
+    // Rows paged in as the view scrolls are counted like the first page.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ArchiveHistoryWindow::showCounts);
 }
 
 void ArchiveHistoryWindow::showLottery(store::Archive* archive, const std::string& lottery,
@@ -158,10 +163,15 @@ void ArchiveHistoryWindow::exportShown() {
     std::optional<QString> path = askSaveFileName(this, name);
     if (!path) return;
     QString error;
+    // A new draw rewrites the counts within the minute: the outcome stays till read.
     if (m_model->exportCsv(*path, &error))
-        m_status->setText(QStringLiteral("已导出：") + *path);
+        m_note->showNote(QStringLiteral("已导出：") + *path);
     else
-        m_status->setText(QStringLiteral("导出失败：") + error);
+        m_note->showNote(QStringLiteral("导出失败：") + error);
+}
+
+QString ArchiveHistoryWindow::noteText() const {
+    return m_note->text();
 }
 
 } // namespace zuohao::gui

@@ -14,6 +14,7 @@ class QTableView;
 namespace zuohao::gui {
 
 class ArchiveHistoryModel;
+class LastingNote;
 
 class ArchiveHistoryWindow : public QWidget {
     Q_OBJECT
@@ -28,12 +29,14 @@ public:
     // Chooses a day (yyyy-mm-dd) or every day (empty).
     void setDay(const QString& day);
     QString day() const;
-    // Asks where to save and writes the shown range; the outcome goes to the status label.
+    // Asks where to save and writes the shown range; the outcome goes to the lasting note.
     void exportShown();
 
     ArchiveHistoryModel* model() const { return m_model; }
     QTableView* table() const { return m_table; }
     QString statusText() const;
+    // The outcome of an export, kept until the player dismisses it.
+    QString noteText() const;
 
 private:
     void build();
@@ -48,6 +51,7 @@ private:
     QComboBox* m_dayFilter = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_status = nullptr;
+    LastingNote* m_note = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_refresh = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/model/OrderedDict.h"
 
@@ -56,6 +57,10 @@ public:
     // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
     // the sound switch is on.
     void Playsound();
+    // After a refresh with new draws: `alarmPeriods` are its periods that raised the alarm.
+    // Sounds once (sound switch on, monitoring) when any did, whichever of the refresh's
+    // draws it was, and shows them in the alarm note.
+    void Playsound(const std::vector<std::string>& alarmPeriods);
 
     // Start-up: loads the window without showing it, selects the entry 1 in SZCom(0),
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
@@ -66,12 +71,20 @@ public:
     // 回测: the current rule replayed over the draws, its result written to the log.
     void HuiCeCom_Click();
 
+    // The sound switch (CheckSound).
+    bool soundOn() const;
+    void setSoundOn(bool on);
+    // Shows the settings and the lock period held in the state (after they were restored).
+    void showSettings();
+
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
 
 signals:
     // An automatic restart did not happen, and why.
     void restartSkipped(const QString& reason);
+    // The user changed a setting, the lock period or the sound switch.
+    void settingsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -125,6 +138,7 @@ private:
     QPushButton* m_huiCeCom = nullptr;
     DrawProvider m_provider;
     QLabel* m_planLabel = nullptr;
+    QLabel* m_alarmNote = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;
     QPlainTextEdit* m_record = nullptr;

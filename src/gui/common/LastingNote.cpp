@@ -16,6 +16,8 @@ LastingNote::LastingNote(QWidget* parent) : QFrame(parent) {
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("LastingNoteText"));
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path never widens the window past the screen: it is cut, whole in the tooltip.
+    m_text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(m_text, 1);
     m_dismiss = new QPushButton(QStringLiteral("知道了"), this);
     m_dismiss->setObjectName(QStringLiteral("LastingNoteDismiss"));

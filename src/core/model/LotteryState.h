@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/model/ConditionSet.h"
 #include "core/model/LotteryItem.h"
@@ -32,8 +33,9 @@ public:
     // The monitor window's ReashStar: restart the monitor's rating over the draws held
     // (after a reduction, or after new draws, while the monitor is switched on).
     virtual void MonitorRestart() {}
-    // The monitor window's Playsound: sound the alarm if the last evaluation raised one.
-    virtual void PlayAlarm() {}
+    // The monitor window's Playsound, once per refresh that brought draws: `alarmPeriods` are
+    // the periods of this refresh whose evaluation raised the alarm (empty: none did).
+    virtual void PlayAlarm(const std::vector<std::string>& alarmPeriods) { (void)alarmPeriods; }
     // A new draw is now held (one call per draw that enters, in the order they enter).
     virtual void OnDrawEntered(int myIdx, const std::string& qishu, const std::string& haoma) {
         (void)myIdx, (void)qishu, (void)haoma;

@@ -19,6 +19,8 @@ struct AppOptions {
     QString archivePath;         // --archive PATH: the draw archive instead of the user's
     int pollMs = kDefaultPollMs; // --poll-interval MS: how often the draw file is read
     QString feedLog;             // --feed-log PATH: a line per draw entered or corrected
+    QString workPath;            // the file the player's work is kept in; empty: the user's own
+    QString iniCopyPath;         // the user's copy of the settings file; empty: this platform's
 };
 
 // What the command line asks for: to run with the options, or only to print a text.

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/Captions.h"
 #include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
@@ -20,6 +21,7 @@
 #include "gui/app/FeedLog.h"
 #include "gui/app/NotifyLink.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
@@ -62,7 +64,9 @@ public:
     }
     void AskForDrawFile() override { m_form->LuJing_Click(); }
     void MonitorRestart() override { m_form->requestMonitorRestart(); }
-    void PlayAlarm() override { m_form->jianKongForm()->Playsound(); }
+    void PlayAlarm(const std::vector<std::string>& alarmPeriods) override {
+        m_form->alarmRaised(alarmPeriods);
+    }
 
 private:
     LotteryForm* m_form;
@@ -89,7 +93,8 @@ private:
 constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
 
 // The user's own copy of the fixed initialisation file (none for a file given by --ini).
-QString userIniCopy(const QString& iniPath) {
+QString userIniCopy(const AppOptions& options, const QString& iniPath) {
+    if (!options.iniCopyPath.isEmpty()) return options.iniCopyPath;
     return iniPath == DefaultIniPath() ? UserIniPath() : QString();
 }
 } // namespace
@@ -157,9 +162,10 @@ void LotteryForm::Form_Load() {
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(m_options.drawFile);
     } else {
-        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_iniPath));
+        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_options, m_iniPath));
         m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
-        if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
+        // The status line is rewritten at once (and every refresh): this stays till read.
+        if (readFrom != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(readFrom));
     }
     m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryKinds[0].name),
                                QStringLiteral(" 万千百"));
@@ -178,6 +184,7 @@ void LotteryForm::Form_Load() {
     m_planStats->setDrawSource(DrawSourceOf(archivePath, [this] { return m_form.ActiveCls; }));
     m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return &Lotteries(0); }));
     m_notify = std::make_unique<NotifyLink>(*this);
+    restoreWork();
 }
 
 void LotteryForm::Form_Activate() {
@@ -201,16 +208,23 @@ bool LotteryForm::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void LotteryForm::storeDrawPath() {
+    // The demo's own file is never stored as the betting program's file.
+    if (m_options.demo) return;
+    // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
+    // leaves the old file untouched and says so.
+    const IniWriteResult written = WriteIniWithFallback(
+        kIniSection, kIniKey, m_zelkc->text(), m_iniPath, userIniCopy(m_options, m_iniPath));
+    if (!written.ok)
+        ShowLabelTxt(SettingsNotSavedText(written));
+    else if (written.path != m_iniPath)
+        m_lastingNote->showNote(SettingsInUserCopyText(written.path));
+}
+
 void LotteryForm::Form_QueryUnload() {
     m_panel->commitDelay(); // a delay still being typed is kept
-    // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo) {
-        // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
-        // leaves the old file untouched and says so.
-        const IniWriteResult written = WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(),
-                                                            m_iniPath, userIniCopy(m_iniPath));
-        if (!written.ok) ShowLabelTxt(SettingsNotSavedText(written));
-    }
+    saveWork();
+    storeDrawPath();
     m_getNewTimer->stop();
     m_time->cancel(); // a refresh waiting for the time service ends here
     m_timerGetHwnd->stop();
@@ -227,6 +241,16 @@ void LotteryForm::closeEvent(QCloseEvent* event) {
     Form_QueryUnload();
     event->accept();
     QApplication::quit();
+}
+
+void LotteryForm::alarmRaised(const std::vector<std::string>& periods) {
+    m_jianKong->Playsound(periods);
+    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
+    if (note.isEmpty()) return;
+    if (m_inTick)
+        m_tickAlarm = note;
+    else
+        ShowLabelTxt(note);
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
@@ -295,6 +319,7 @@ void LotteryForm::LuJing_Click() {
     std::optional<QString> name = askOpenFileName(this, m_zelkc->text());
     if (!name) return;
     m_zelkc->setText(*name);
+    storeDrawPath();
     Lotteries(0).GetLotteryHisroty();
 }
 

@@ -9,6 +9,7 @@
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
+#include "gui/common/SavedWork.h"
 #include "gui/making/FormState.h"
 
 class QFrame;
@@ -25,6 +26,7 @@ class FeedLog;
 class HandPicker;
 class HistoryGrid;
 class JianKongForm;
+class LastingNote;
 class MakingPanel;
 class NotifyLink;
 class PlanStatsWindow;
@@ -53,6 +55,11 @@ public:
     ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
     NotifyLink* notifyLink() const { return m_notify.get(); }
+    LastingNote* lastingNote() const { return m_lastingNote; }
+    // The player's work as it is now, and as kept in its file (written a moment after each
+    // change and at closing).
+    SavedWork currentWork() const;
+    void saveWork();
 
     void ShowLabelTxt(const QString& text);
     void MenuItemLabel_Click(int index);
@@ -67,6 +74,9 @@ public:
     // Reads the window hand `index` has just picked.
     void CaptureFromHand(int index, quint64 handle);
 
+    // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
+    // it and names them in the status line.
+    void alarmRaised(const std::vector<std::string>& periods);
     // Called for the lottery `source` by its observer.
     void lotteryRefreshed(LotteryClass* source);
 
@@ -76,6 +86,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -118,6 +130,13 @@ private:
     bool countdownStep();
     void transferFromWindows();
 
+    // The kept work: read at load (a file that cannot be read is set aside), applied to the
+    // lotteries, the panels and the monitor; every change schedules a write.
+    void restoreWork();
+    // Stores the draw file path (in the user's copy when the shared file cannot be written).
+    void storeDrawPath();
+    void workChanged();
+
     AppOptions m_options;
     QString m_iniPath;
     std::array<std::unique_ptr<LotteryClass>, 2> m_lotteries;
@@ -138,12 +157,17 @@ private:
     bool m_inTick = false;  // a refresh tick has begun and not yet ended
     bool m_tickDue = false; // a tick fired meanwhile: it runs when the current one ends
     QString m_tickNote;     // what the tick has to add to its closing status line
+    QString m_workPath;
+    QTimer* m_workTimer = nullptr;
+    bool m_workReady = false; // restored: changes from now on are the player's
+    QString m_tickAlarm;      // the periods of this tick that raised the monitor's alarm
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};
     std::array<TabLabel*, 4> m_menuItemLabel{};
     QFrame* m_linePic = nullptr;
     QLabel* m_showLabel = nullptr;
+    LastingNote* m_lastingNote = nullptr;
     QWidget* m_picture4 = nullptr;
     QLineEdit* m_zelkc = nullptr;
     QPushButton* m_luJing = nullptr;

@@ -12,6 +12,7 @@
 
 #include "gui/app/LotteryForm.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/Seams.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
@@ -46,6 +47,9 @@ void LotteryForm::buildWindow() {
         QStringLiteral("background: %1;").arg(palette().color(QPalette::Highlight).name()));
     column->addWidget(m_linePic);
     column->addWidget(buildWorkArea(central), 1);
+    // Notes the status line would lose at the next refresh stay here until dismissed.
+    m_lastingNote = new LastingNote(central);
+    column->addWidget(m_lastingNote);
     setCentralWidget(central);
 
     m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);

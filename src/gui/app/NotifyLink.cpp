@@ -10,6 +10,7 @@
 #include "core/model/Groups.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
+#include "core/monitor/Monitor.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/QtText.h"
 #include "gui/common/WorkGate.h"
@@ -143,10 +144,13 @@ void NotifyLink::alarmRaised() {
     const LotteryClass& lottery = m_form.Lotteries(0); // the monitor watches lottery 0
     AlarmEvent e;
     e.lottery = toQ(lottery.LotteryName);
-    if (!s.MonitorRows.empty()) {
-        const MonitorRow& row = *s.MonitorRows.back().second;
-        e.period = toQ(row.Qishu1);
-        e.missRun = row.TOW_yluo;
+    // Draws entered together: the newest period that raised the alarm speaks for them.
+    if (!s.LastAlarmPeriods.empty()) {
+        const MonitorRowPtr* row = s.MonitorRows.find(PeriodKey(s.LastAlarmPeriods.back()));
+        if (row && *row) {
+            e.period = toQ((*row)->Qishu1);
+            e.missRun = (*row)->TOW_yluo;
+        }
     }
     // A period raises its alarm once, however often the monitor replays it.
     if (!e.period.isEmpty() && e.period == m_lastAlarm) return;

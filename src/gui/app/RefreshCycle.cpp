@@ -45,6 +45,7 @@ void LotteryForm::startTick() {
     }
     m_inTick = true;
     m_tickNote.clear();
+    m_tickAlarm.clear();
     ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
     // Each step reads the active lottery afresh: the user may switch meanwhile.
     if (!m_form.ActiveCls->IsGetHis) {
@@ -67,6 +68,7 @@ void LotteryForm::endTick(const QString& error) {
     // does the draw archive while something about it is worth telling.
     m_archive->flush();
     QString note = m_tickNote.isEmpty() ? QString() : QStringLiteral("  ") + m_tickNote;
+    if (!m_tickAlarm.isEmpty()) note += QStringLiteral("    ") + m_tickAlarm;
     if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
         note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/common/LastingNote.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/ArchiveExportJob.h"
 #include "gui/display/ArchiveHistoryModel.h"
@@ -69,6 +70,8 @@ void ArchiveHistoryWindow::build() {
     m_status->setObjectName(QStringLiteral("HistoryStatus"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_status);
+    m_note = new LastingNote(this);
+    column->addWidget(m_note);
 }
 
 void ArchiveHistoryWindow::wire() {
@@ -78,6 +81,8 @@ void ArchiveHistoryWindow::wire() {
     });
     connect(m_refresh, &QPushButton::clicked, this, &ArchiveHistoryWindow::reload);
     connect(m_export, &QPushButton::clicked, this, &ArchiveHistoryWindow::exportShown);
+    // Rows paged in as the view scrolls are counted like the first page.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ArchiveHistoryWindow::showCounts);
 }
 
 void ArchiveHistoryWindow::showLottery(store::Archive* archive, const std::string& lottery,
@@ -173,10 +178,12 @@ void ArchiveHistoryWindow::exportShown() {
             [this](qint64 n) { m_status->setText(QStringLiteral("正在导出…… %1 期").arg(n)); });
     connect(m_job, &ArchiveExportJob::finished, this,
             [this, path = *path](qint64 n, const QString& error) {
-                m_status->setText(error.isEmpty()
-                                      ? QStringLiteral("已导出 %1 期：%2").arg(n).arg(path)
-                                      : QStringLiteral("导出失败：") + error);
+                // A new draw rewrites the counts within the minute: the outcome stays till read.
+                m_note->showNote(error.isEmpty()
+                                     ? QStringLiteral("已导出 %1 期：%2").arg(n).arg(path)
+                                     : QStringLiteral("导出失败：") + error);
                 m_export->setText(kExportCaption);
+                showCounts();
                 m_job->deleteLater();
                 m_job = nullptr;
                 emit exportFinished();
@@ -184,6 +191,10 @@ void ArchiveHistoryWindow::exportShown() {
     m_export->setText(QStringLiteral("取消导出"));
     m_status->setText(QStringLiteral("正在导出……"));
     m_job->start();
+}
+
+QString ArchiveHistoryWindow::noteText() const {
+    return m_note->text();
 }
 
 } // namespace zuohao::gui

@@ -31,6 +31,7 @@ void MakingPanel::store(std::string_view key, const FormValue& value, int idx) {
     if (!m_form.ActiveCls) return;
     if (auto r = m_form.ActiveCls->LetMyFormSet(key, value, idx); !r)
         reportFailure(QStringLiteral("条件未保存："), r.error());
+    if (m_form.WorkChanged) m_form.WorkChanged();
 }
 
 void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {

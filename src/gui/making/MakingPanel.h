@@ -74,6 +74,9 @@ public:
     void setDelay(int seconds);
     // Ends an edit of the delay box still open (as Enter would).
     void commitDelay();
+    // Tells the status line how many lines of a text pasted or read into a kill list were
+    // left out (only its first line is taken); nothing when none were.
+    void noteLinesLeftOut(const QString& text);
     // The plan text: whole lines, the newest in view.
     void setPlanText(const QString& text);
 

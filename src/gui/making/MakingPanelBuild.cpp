@@ -207,8 +207,9 @@ QWidget* MakingPanel::buildKillPanel(int k) {
                           QStringLiteral("Command2_%1").arg(k));
     m_command3[k] = named(new QPushButton(QStringLiteral("粘贴"), m_picture9[k]),
                           QStringLiteral("Command3_%1").arg(k));
-    m_command3[k]->setToolTip(k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号")
-                                     : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号"));
+    m_command3[k]->setToolTip(
+        k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号（整段粘贴只取第一行）")
+               : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号（整段粘贴只取第一行）"));
     for (QPushButton* b : {m_command2[k], m_command3[k]})
         b->setFixedWidth(kPanelButtonWidth);
     g->addWidget(m_command2[k], 0, 2);
@@ -216,7 +217,8 @@ QWidget* MakingPanel::buildKillPanel(int k) {
     m_pickSlots[k] = handSlot(m_picture9[k]);
     g->addWidget(m_pickSlots[k], 0, 4);
     m_textKillDadi[k] = plainBox(QStringLiteral("TextKillDadi_%1").arg(k), m_picture9[k]);
-    m_textKillDadi[k]->setToolTip(QStringLiteral("缩水时从大底中去掉的号码"));
+    m_textKillDadi[k]->setToolTip(
+        QStringLiteral("缩水时从大底中去掉的号码；粘贴或从其他窗口读取的整段文字只取第一行"));
     m_textKillDadi[k]->setFixedHeight(kKillBoxHeight);
     g->addWidget(m_textKillDadi[k], 1, 0, 1, 5);
     return m_picture9[k];

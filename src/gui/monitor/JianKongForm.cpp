@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "core/acquire/LotteryClass.h"
+#include "core/model/Captions.h"
 #include "core/monitor/Monitor.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
@@ -124,6 +125,11 @@ void JianKongForm::buildPlanBoxes(QBoxLayout* top) {
     m_planLabel->setObjectName(QStringLiteral("计划Label"));
     m_planLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     top->addWidget(m_planLabel);
+    m_alarmNote = new QLabel(this);
+    m_alarmNote->setObjectName(QStringLiteral("AlarmNote"));
+    m_alarmNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    m_alarmNote->setWordWrap(true);
+    top->addWidget(m_alarmNote);
 
     m_dadiCom = new QPushButton(QString::fromUtf8(kCopyBaseCaption), this);
     m_dadiCom->setObjectName(QStringLiteral("DadiCom"));
@@ -169,6 +175,7 @@ void JianKongForm::wireSignals() {
     }
     connect(m_zhuoQiTxt, &QLineEdit::textChanged, this, &JianKongForm::ZhuoQiTxtChange);
     connect(m_dadiCom, &QPushButton::clicked, this, &JianKongForm::DadiComClick);
+    connect(m_checkSound, &QCheckBox::toggled, this, &JianKongForm::settingsChanged);
 }
 
 // ---- Public operations -------------------------------------------------------------
@@ -237,11 +244,19 @@ void JianKongForm::ReashStar() {
 }
 
 void JianKongForm::Playsound() {
+    std::vector<std::string> periods;
+    if (m_state.AlarmSound && !m_state.BaseText().empty() && !m_state.MonitorRows.empty())
+        periods.push_back(m_state.MonitorRows.back().first);
+    Playsound(periods);
+}
+
+void JianKongForm::Playsound(const std::vector<std::string>& alarmPeriods) {
     ensureLoaded();
+    // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
+    m_state.LastAlarmPeriods = m_state.Monitoring ? alarmPeriods : std::vector<std::string>{};
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
-    // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    const bool due = m_state.Monitoring && !m_state.BaseText().empty() && m_state.AlarmSound;
+    const bool due = !m_state.LastAlarmPeriods.empty();
     if (due && enabled) seams().playAlarm();
     if (due) emit alarmRaised(); // the sound switch is the room's; the pushes have their own
 }
@@ -332,6 +347,8 @@ void JianKongForm::showOutputs() {
         m_dadiTextBox->setPlainText(toQ(m_state.BaseText()));
     m_jiankongCom->setText(toQ(m_state.StartCaption()));
     m_qsCom->setEnabled(m_state.PeriodListEnabled);
+    m_alarmNote->setText(toQ(AlarmNoteText(m_state.LastAlarmPeriods)));
+    m_alarmNote->setVisible(!m_state.LastAlarmPeriods.empty());
 }
 
 void JianKongForm::showLog() {
@@ -380,14 +397,34 @@ void JianKongForm::jiankongComClick() {
 
 void JianKongForm::QSComClick() {
     m_state.LockPeriod = toStd(m_qsCom->currentText());
+    emit settingsChanged();
 }
 
 void JianKongForm::SZComClick(int index) {
     m_state.SegmentSettings[std::size_t(index)] = toStd(m_szCom[std::size_t(index)]->currentText());
+    emit settingsChanged();
 }
 
 void JianKongForm::ZhuoQiTxtChange() {
     m_state.SegmentPeriod = toStd(m_zhuoQiTxt->text());
+    emit settingsChanged();
+}
+
+bool JianKongForm::soundOn() const {
+    return m_checkSound->isChecked();
+}
+
+void JianKongForm::setSoundOn(bool on) {
+    m_checkSound->setChecked(on);
+}
+
+void JianKongForm::showSettings() {
+    if (!m_loaded) return; // the load step shows them
+    for (std::size_t i = 0; i < m_szCom.size(); ++i)
+        selectText(m_szCom[i], m_state.SegmentSettings[i]);
+    selectText(m_qsCom, m_state.LockPeriod);
+    const QSignalBlocker quiet(m_zhuoQiTxt);
+    m_zhuoQiTxt->setText(toQ(m_state.SegmentPeriod));
 }
 
 void JianKongForm::DadiComClick() {

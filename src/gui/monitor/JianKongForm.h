@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/model/OrderedDict.h"
 #include "gui/common/DrawSources.h"
@@ -56,6 +57,10 @@ public:
     // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
     // the sound switch is on.
     void Playsound();
+    // After a refresh with new draws: `alarmPeriods` are its periods that raised the alarm.
+    // Sounds once (sound switch on, monitoring) when any did, whichever of the refresh's
+    // draws it was, and shows them in the alarm note.
+    void Playsound(const std::vector<std::string>& alarmPeriods);
 
     // Start-up: loads the window without showing it, selects the entry 1 in SZCom(0),
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
@@ -69,6 +74,12 @@ public:
     void HuiCeCom_Click();
     bool backtestRunning() const { return m_backtestRunning; }
 
+    // The sound switch (CheckSound).
+    bool soundOn() const;
+    void setSoundOn(bool on);
+    // Shows the settings and the lock period held in the state (after they were restored).
+    void showSettings();
+
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
 
@@ -79,6 +90,8 @@ signals:
     void alarmRaised();
     // The 提醒设置 button.
     void notifySettingsRequested();
+    // The user changed a setting, the lock period or the sound switch.
+    void settingsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -137,6 +150,7 @@ private:
     void startRuleBacktest();
     void ruleBacktestEnded();
     QLabel* m_planLabel = nullptr;
+    QLabel* m_alarmNote = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;
     QPlainTextEdit* m_record = nullptr;

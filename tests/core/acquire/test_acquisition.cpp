@@ -28,7 +28,7 @@ public:
     void ShowLabelTxt(const std::string& text) override { events.push_back("status " + text); }
     void AskForDrawFile() override { events.push_back("ask"); }
     void MonitorRestart() override { events.push_back("restart"); }
-    void PlayAlarm() override { events.push_back("alarm"); }
+    void PlayAlarm(const std::vector<std::string>&) override { events.push_back("alarm"); }
 };
 
 // Gives a set text (or none) and counts the reads.

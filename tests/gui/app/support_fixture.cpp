@@ -53,6 +53,7 @@ AppOptions FormFixture::defaultOptions() const {
 
 LotteryForm& FormFixture::start(AppOptions options) {
     if (options.iniPath.isEmpty()) options.iniPath = iniPath();
+    if (options.workPath.isEmpty()) options.workPath = dir.filePath(QStringLiteral("work.ini"));
     m_form = std::make_unique<LotteryForm>(options);
     m_form->show();
     if (!QTest::qWaitFor([&] { return m_form->formState().IsActivated; }, 5000))

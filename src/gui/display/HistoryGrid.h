@@ -42,7 +42,8 @@ public:
     QLineEdit* countText(int i) const;
 
     // Lays the grid out for `rows` grid rows (header rows included) with the lottery's name
-    // and the chosen group's caption, every data row empty, and scrolls to the last cell.
+    // and the chosen group's caption, every data row empty. The first time a lottery's
+    // draws are shown it scrolls to the last cell; later it keeps the player's place.
     void PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap);
     // Takes over the selection row: group i's selection text stands at the left edge of
     // box 14·i, its count text to the right of it; both on the pale colour of pair i, in
@@ -59,6 +60,7 @@ protected:
 private:
     void applyColumnLayout();
     void layoutStrip();
+    void fitWholeRows();
     void wireSignals();
 
     HistoryGridModel* m_model = nullptr;
@@ -67,6 +69,8 @@ private:
     QWidget* m_strip = nullptr;
     QWidget* m_columnArea = nullptr; // over the grid's viewport: clips what scrolls away
     QPushButton* m_down = nullptr;
+    QString m_shownLottery;
+    bool m_shownWithDraws = false;
     std::array<QCheckBox*, kCheckCount> m_checks{};
     // Handed in by the conditions panel; guarded, as their owner may delete them.
     QList<QPointer<QLineEdit>> m_selectTexts;

@@ -228,6 +228,29 @@ private slots:
         }
     }
 
+    void aRedrawKeepsThePlayersPlaceAndWholeRows() {
+        HistoryGrid g;
+        g.resize(700, 300);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QTableView* v = g.view();
+        QScrollBar* across = v->horizontalScrollBar();
+        QScrollBar* down = v->verticalScrollBar();
+        RedrawPlanDisplay(g, m_cls, opts());
+        QCOMPARE(across->value(), across->maximum()); // the first showing: at the last cell
+        QCOMPARE(down->value(), down->maximum());
+        QTRY_COMPARE(v->rowViewportPosition(v->rowAt(0)), 0); // the top row is whole
+        across->setValue(0);
+        down->setValue(5);
+        RedrawPlanDisplay(g, m_cls, opts()); // a new draw
+        QCOMPARE(across->value(), 0);
+        QCOMPARE(down->value(), 5);
+        down->setValue(down->maximum()); // following the newest rows
+        RedrawPlanDisplay(g, m_cls, opts());
+        QCOMPARE(down->value(), down->maximum());
+        QCOMPARE(across->value(), 0);
+    }
+
     void separatorsAreRedOnEveryRow() {
         HistoryGrid g;
         g.resize(1400, 400);

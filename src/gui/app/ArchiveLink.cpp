@@ -11,6 +11,8 @@
 #include "gui/acquire/DemoFeed.h"
 #include "gui/app/Application.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/Keyboard.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/display/ArchiveHistoryWindow.h"
 
 namespace zuohao::gui {
@@ -136,7 +138,7 @@ void ArchiveLink::flush() {
 QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
     auto* button = new QPushButton(QStringLiteral("历史"), neighbour->parentWidget());
     button->setObjectName(QStringLiteral("HistoryCmd"));
-    button->setToolTip(QStringLiteral("历史库中的全部开奖"));
+    SetShortcut(button, QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("历史库中的全部开奖"));
     if (auto* box = qobject_cast<QBoxLayout*>(neighbour->parentWidget()->layout()))
         box->insertWidget(box->indexOf(neighbour) + 1, button);
     return button;
@@ -144,7 +146,10 @@ QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
 
 void ArchiveLink::showHistory(const std::string& lottery) {
     flush();
-    if (!m_history) m_history = new ArchiveHistoryWindow(m_window);
+    if (!m_history) {
+        m_history = new ArchiveHistoryWindow(m_window);
+        PlaceOver(m_history, QStringLiteral("history"), m_window);
+    }
     m_history->showLottery(m_archive.get(), lottery, m_unavailable);
     m_history->show();
     m_history->raise();

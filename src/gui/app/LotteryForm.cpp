@@ -176,6 +176,7 @@ void LotteryForm::Form_Load() {
     m_planStats->setDrawProvider(
         ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
     m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
+    buildKeyboard();
 }
 
 void LotteryForm::Form_Activate() {
@@ -246,7 +247,17 @@ void LotteryForm::BuildLotteryMenu() {
             continue;
         }
         m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
+        m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
+        m_menuItemLabel[i]->setToolTip(noSourceNote(i));
     }
+}
+
+QString LotteryForm::noSourceNote(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件：挂机文本（“取路径”选择的文件）只提供%2的开奖，"
+                          "%1的开奖暂时无法读取；要做号请点选“%2”")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
 }
 
 void LotteryForm::HighlightMenuItem(int index) {
@@ -274,8 +285,10 @@ void LotteryForm::MenuItemLabel_Click(int index) {
         RedrawPlanDisplay();
     }
     m_panel->ShowFormSet();
+    const QString note = noSourceNote(index);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
-                 TimeService::LocalStatusTime(QDateTime::currentDateTime()));
+                 TimeService::LocalStatusTime(QDateTime::currentDateTime()) +
+                 (note.isEmpty() ? QString() : QStringLiteral("    ") + note));
 }
 
 void LotteryForm::ShowLabelTxt(const QString& text) {

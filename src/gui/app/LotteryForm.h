@@ -9,6 +9,7 @@
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
+#include "gui/app/HelpWindow.h"
 #include "gui/making/FormState.h"
 
 class QFrame;
@@ -82,6 +83,8 @@ private:
     void ActiveCls_OnLotteryRefresh();
     void BuildLotteryTable();
     void BuildLotteryMenu();
+    // Why the lottery of tab `index` shows no draws (it has no draw source); empty when it has.
+    QString noSourceNote(int index) const;
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
@@ -90,6 +93,9 @@ private:
     void buildHelpLinks();
     void buildTimersAndMonitor();
     void fitScreen();
+    // The Tab order along the panel, the shortcuts and the controls' accessible names.
+    void buildKeyboard();
+    void showHelp(HelpWindow::Page page);
     void wire();
     // The steps of a refresh tick: the start sends the time request, the end reads the draws
     // (unless `error`, the request's failure) and writes the status line.
@@ -150,6 +156,7 @@ private:
     JianKongForm* m_jianKong = nullptr;
     QPushButton* m_planStatsCmd = nullptr;
     PlanStatsWindow* m_planStats = nullptr;
+    HelpWindow* m_help = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;
 };

@@ -125,14 +125,17 @@ void HistoryGrid::applyColumnLayout() {
 }
 
 void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap) {
-    // A new draw of the lottery shown keeps the place the player scrolled to (the newest
-    // rows stay in sight when they were); a first showing scrolls to the last cell.
+    // A new draw of the lottery shown keeps the place the player scrolled to: the same
+    // columns, and the same draws at the top (or the newest rows when they were in sight);
+    // a first showing scrolls to the last cell.
     QScrollBar* across = m_view->horizontalScrollBar();
     QScrollBar* down = m_view->verticalScrollBar();
     const bool keep = m_shownWithDraws && lotteryName == m_shownLottery;
     const int acrossAt = across->value();
     const int downAt = down->value();
-    const bool atNewest = downAt >= down->maximum();
+    m_atNewest = down->value() >= down->maximum();
+    const int top = m_view->rowAt(0);
+    m_topPeriod = top >= 0 ? cellOf(top) : QString();
     m_model->PrepareHistoryGrid(rows, lotteryName, cap);
     applyColumnLayout();
     for (int i = 0; i < grid::kSelectChecks; ++i) {
@@ -143,13 +146,33 @@ void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const
     m_shownLottery = lotteryName;
     m_shownWithDraws = m_model->rowCount() > 0;
     if (!keep) {
+        m_topPeriod.clear();
+        m_atNewest = true;
         scrollToLastCell();
         return;
     }
     m_view->doItemsLayout();
     across->setValue(acrossAt);
-    down->setValue(atNewest ? down->maximum() : downAt);
+    down->setValue(m_atNewest ? down->maximum() : downAt);
     layoutStrip();
+}
+
+QString HistoryGrid::cellOf(int row) const {
+    return m_model->index(row, grid::kPeriodColumn).data().toString();
+}
+
+void HistoryGrid::keepTopDraw() {
+    QScrollBar* down = m_view->verticalScrollBar();
+    if (m_atNewest) {
+        down->setValue(down->maximum());
+        return;
+    }
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (!m_topPeriod.isEmpty() && cellOf(r) == m_topPeriod) {
+            down->setValue(r); // the grid scrolls by rows
+            return;
+        }
+    }
 }
 
 void HistoryGrid::scrollToLastCell() {

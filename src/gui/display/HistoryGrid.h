@@ -49,6 +49,9 @@ public:
     // box 14·i, its count text to the right of it; both on the pale colour of pair i, in
     // the Chinese font at size 10, the count bold. The boxes are reparented into the strip.
     void setSelectionRow(const QList<QLineEdit*>& selectTexts, const QList<QLineEdit*>& countTexts);
+    // After the rows of a redraw are filled: the draw that stood at the top before it
+    // stands there again (unless the newest rows were in sight, which stay so).
+    void keepTopDraw();
     // Makes the last cell (last row, column 68) visible.
     void scrollToLastCell();
 
@@ -61,6 +64,7 @@ private:
     void applyColumnLayout();
     void layoutStrip();
     void fitWholeRows();
+    QString cellOf(int row) const; // the period label of a data row
     void wireSignals();
 
     HistoryGridModel* m_model = nullptr;
@@ -71,6 +75,8 @@ private:
     QPushButton* m_down = nullptr;
     QString m_shownLottery;
     bool m_shownWithDraws = false;
+    bool m_atNewest = true;
+    QString m_topPeriod; // the draw at the top when the redraw began
     std::array<QCheckBox*, kCheckCount> m_checks{};
     // Handed in by the conditions panel; guarded, as their owner may delete them.
     QList<QPointer<QLineEdit>> m_selectTexts;

@@ -29,7 +29,7 @@ namespace zuohao::gui {
 
 namespace {
 // The narrowest window the panels fit in; the history grid scrolls sideways below that.
-constexpr int kMinimumWidth = 1024;
+constexpr int kMinimumWidth = 1000;
 constexpr int kDefaultWidth = 1360;
 constexpr int kDefaultHeight = 730;
 constexpr int kTabWidth = 150;

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui/app/HelpWindow.h"
 #include "gui/common/Settings.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
@@ -224,7 +225,7 @@ private slots:
         QCOMPARE(GetFromINI(kIniSection, kIniKey, f.iniPath()), other);
     }
 
-    void linksOpenTheHelpPageAndASecondActivationDoesNothing() {
+    void linksOpenTheHelpWindowAndASecondActivationDoesNothing() {
         FormFixture f;
         auto draws = FormFixture::makeDraws(15);
         f.writeDraws(draws);
@@ -232,7 +233,7 @@ private slots:
         for (const char* name : {"Label1_0", "Label1_2", "Label3"})
             emit f.child<QLabel>(QString::fromLatin1(name))->linkActivated(QStringLiteral("help"));
         QTest::mouseClick(f.child<QLabel>("MengImage"), Qt::LeftButton);
-        QCOMPARE(f.seams.helpOpened, 4);
+        QVERIFY(f.form().findChild<HelpWindow*>()->isVisible());
 
         // Coming back to the window after another program: no second history load.
         draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});

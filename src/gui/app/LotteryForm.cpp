@@ -248,11 +248,18 @@ void LotteryForm::BuildLotteryMenu() {
         }
         m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
         m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
-        m_menuItemLabel[i]->setToolTip(noSourceNote(i));
+        m_menuItemLabel[i]->setToolTip(noSourceTip(i));
     }
 }
 
 QString LotteryForm::noSourceNote(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件（“取路径”的文件只有%2）")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
+}
+
+QString LotteryForm::noSourceTip(int index) const {
     const LotteryKind* kind = LotteryKindAt(index);
     if (!kind || kind->hasDrawSource) return {};
     return QStringLiteral("%1还没有开奖文件：挂机文本（“取路径”选择的文件）只提供%2的开奖，"
@@ -293,6 +300,7 @@ void LotteryForm::MenuItemLabel_Click(int index) {
 
 void LotteryForm::ShowLabelTxt(const QString& text) {
     m_showLabel->setText(text);
+    m_showLabel->setToolTip(text); // the whole text where the line is too narrow for it
     m_showLabel->repaint();
 }
 

@@ -85,6 +85,7 @@ private:
     void BuildLotteryMenu();
     // Why the lottery of tab `index` shows no draws (it has no draw source); empty when it has.
     QString noSourceNote(int index) const;
+    QString noSourceTip(int index) const; // the same, told at length for the tab's tooltip
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();

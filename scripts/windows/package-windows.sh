@@ -63,6 +63,14 @@ cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
 x86_64-w64-mingw32-strip "$stage/$name/"*.exe
 cp src/gui/app/resources/help.html "$stage/$name/help.html"
 cp scripts/package/README-zh.txt "$stage/$name/README-zh.txt"
+# Qt's own dialogs and buttons in Chinese: the program loads these from "translations" beside
+# it. They come from Debian's qt6-translations-l10n (the same Qt version as the build).
+qm_dir=/usr/share/qt6/translations
+[ -f "$qm_dir/qtbase_zh_CN.qm" ] || { echo "missing $qm_dir/qtbase_zh_CN.qm (qt6-translations-l10n)" >&2; exit 1; }
+mkdir -p "$stage/$name/translations"
+for qm in qtbase_zh_CN.qm qtbase_zh_TW.qm; do
+  if [ -f "$qm_dir/$qm" ]; then cp "$qm_dir/$qm" "$stage/$name/translations/"; fi
+done
 scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.txt, licenses\
 mkdir -p dist
 rm -f "dist/$name.zip"

@@ -6,6 +6,7 @@
 
 #include "gui/app/LotteryForm.h"
 #include "gui/common/Fonts.h"
+#include "gui/common/QtTranslations.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
@@ -185,6 +186,7 @@ int RunApplication(int argc, char** argv) {
     const CommandLine line = ParseCommandLine(QApplication::arguments());
     if (line.action != CommandLine::Action::Run) return AnswerCommandLine(line);
     UseChineseFont();
+    InstallQtTranslations();
     setAlarmPlayer([] { AlarmSound::instance().play(); });
     LotteryForm form(line.options);
     form.show();

@@ -10,6 +10,8 @@
 #include "gui/acquire/DemoFeed.h"
 #include "gui/app/Application.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/Keyboard.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/display/ArchiveHistoryWindow.h"
 
 namespace zuohao::gui {
@@ -196,7 +198,7 @@ QString ArchiveLink::notice() {
 QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
     auto* button = new QPushButton(QStringLiteral("历史"), neighbour->parentWidget());
     button->setObjectName(QStringLiteral("HistoryCmd"));
-    button->setToolTip(QStringLiteral("历史库中的全部开奖"));
+    SetShortcut(button, QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("历史库中的全部开奖"));
     if (auto* box = qobject_cast<QBoxLayout*>(neighbour->parentWidget()->layout()))
         box->insertWidget(box->indexOf(neighbour) + 1, button);
     return button;
@@ -217,7 +219,10 @@ void ArchiveLink::showHistory(const std::string& lottery) {
         m_readerStale = false;
     }
     openReader();
-    if (!m_history) m_history = new ArchiveHistoryWindow(m_window);
+    if (!m_history) {
+        m_history = new ArchiveHistoryWindow(m_window);
+        PlaceOver(m_history, QStringLiteral("history"), m_window);
+    }
     const QString why = m_reader ? QString() : (m_why.isEmpty() ? troubleWords(m_trouble) : m_why);
     m_history->showLottery(m_reader.get(), lottery, why);
     m_history->show();

@@ -185,6 +185,7 @@ void LotteryForm::Form_Load() {
     m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return &Lotteries(0); }));
     m_notify = std::make_unique<NotifyLink>(*this);
     restoreWork();
+    buildKeyboard();
 }
 
 void LotteryForm::Form_Activate() {
@@ -278,7 +279,24 @@ void LotteryForm::BuildLotteryMenu() {
             continue;
         }
         m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
+        m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
+        m_menuItemLabel[i]->setToolTip(noSourceTip(i));
     }
+}
+
+QString LotteryForm::noSourceNote(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件（“取路径”的文件只有%2）")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
+}
+
+QString LotteryForm::noSourceTip(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件：挂机文本（“取路径”选择的文件）只提供%2的开奖，"
+                          "%1的开奖暂时无法读取；要做号请点选“%2”")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
 }
 
 void LotteryForm::HighlightMenuItem(int index) {
@@ -306,12 +324,15 @@ void LotteryForm::MenuItemLabel_Click(int index) {
         RedrawPlanDisplay();
     }
     m_panel->ShowFormSet();
+    const QString note = noSourceNote(index);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
-                 TimeService::LocalStatusTime(QDateTime::currentDateTime()));
+                 TimeService::LocalStatusTime(QDateTime::currentDateTime()) +
+                 (note.isEmpty() ? QString() : QStringLiteral("    ") + note));
 }
 
 void LotteryForm::ShowLabelTxt(const QString& text) {
     m_showLabel->setText(text);
+    m_showLabel->setToolTip(text); // the whole text where the line is too narrow for it
     m_showLabel->repaint();
 }
 

@@ -9,6 +9,7 @@
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
+#include "gui/app/HelpWindow.h"
 #include "gui/common/SavedWork.h"
 #include "gui/making/FormState.h"
 
@@ -100,6 +101,9 @@ private:
     void ActiveCls_OnLotteryRefresh();
     void BuildLotteryTable();
     void BuildLotteryMenu();
+    // Why the lottery of tab `index` shows no draws (it has no draw source); empty when it has.
+    QString noSourceNote(int index) const;
+    QString noSourceTip(int index) const; // the same, told at length for the tab's tooltip
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
@@ -108,6 +112,9 @@ private:
     void buildHelpLinks();
     void buildTimersAndMonitor();
     void fitScreen();
+    // The Tab order along the panel, the shortcuts and the controls' accessible names.
+    void buildKeyboard();
+    void showHelp(HelpWindow::Page page);
     void wire();
     // The steps of a refresh tick: the start sends the time request, the end reads the draws
     // (unless `error`, the request's failure) and writes the status line.
@@ -180,6 +187,7 @@ private:
     JianKongForm* m_jianKong = nullptr;
     QPushButton* m_planStatsCmd = nullptr;
     PlanStatsWindow* m_planStats = nullptr;
+    HelpWindow* m_help = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;
     std::unique_ptr<NotifyLink> m_notify; // last: it goes first, while the windows are there

@@ -85,7 +85,8 @@ void LotteryForm::endTick(const QString& error) {
 
 void LotteryForm::showRefreshStatus(const QString& text) {
     const FeedStatus& feed = m_form.ActiveCls->feedStatus();
-    const QString notice = QString::fromStdString(feed.notice);
+    QString notice = QString::fromStdString(feed.notice);
+    if (notice.isEmpty()) notice = noSourceNote(m_form.ActiveCls->MyIndex);
     m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
                                           : QString());
     m_fileLink->setVisible(feed.alarm);

@@ -28,8 +28,6 @@ public:
     virtual bool setClipboardText(const QString& text);
     // The alarm sound: asynchronous, a new sound cuts one still playing.
     virtual void playAlarm();
-    // Opens the program's help page; failures are ignored.
-    virtual void openHelpPage();
 };
 
 // What the desktop seams play as the alarm (the shell registers the alarm sound).

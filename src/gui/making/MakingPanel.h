@@ -40,6 +40,9 @@ public:
     // The selection row (SelectText 0-4, CountText 0-4) the history grid places over itself.
     QList<QLineEdit*> selectionTexts() const;
     QList<QLineEdit*> countTexts() const;
+    // The panel's controls in the order Tab goes through them: position, selections,
+    // bankers, kill span, route switches and extra digits, kill lists, base set, plan buttons.
+    QList<QWidget*> tabChain() const;
     // Puts a picked-window hand (with its handle label) beside the box it fills: kill-list
     // panel k (hands 0, 1) or extra-digit box k (hands 2-4).
     void placeKillHand(int k, QWidget* hand, QWidget* handleLabel);

@@ -3,15 +3,19 @@
 #include <QFile>
 #include <QTest>
 
+#include "gui/common/WindowPlacement.h"
+
 using namespace zuohao::gui;
 
 FormFixture::FormFixture() {
     setSeams(&seams);
+    WindowPlacement::setStorePath(dir.filePath(QStringLiteral("windows.ini")));
 }
 
 FormFixture::~FormFixture() {
     m_form.reset();
     setSeams(nullptr);
+    WindowPlacement::setStorePath(QString());
 }
 
 QString FormFixture::drawPath() const {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui/app/HelpWindow.h"
 #include "gui/common/Settings.h"
 #include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
@@ -98,7 +99,9 @@ private slots:
         QCOMPARE(f.form().SelectedIndex(), 1);
         QCOMPARE(f.form().ActiveCls(), &f.form().Lotteries(1));
         QVERIFY(status(f).startsWith(QStringLiteral("最后刷新时间:  ")));
-        QCOMPARE(status(f).size(), QStringLiteral("最后刷新时间:  yyyy-mm-dd hh:mm:ss").size());
+        // The time, then why this lottery shows no draws.
+        const int timeEnd = QStringLiteral("最后刷新时间:  yyyy-mm-dd hh:mm:ss").size();
+        QVERIFY(status(f).mid(timeEnd).startsWith(QStringLiteral("    VR3分彩还没有开奖文件")));
         // VR3分彩 keeps its own position group (万千百): the position change redraws the
         // grid from its draws, of which it has none.
         QVERIFY(rows > 0);
@@ -224,7 +227,7 @@ private slots:
         QCOMPARE(GetFromINI(kIniSection, kIniKey, f.iniPath()), other);
     }
 
-    void linksOpenTheHelpPageAndASecondActivationDoesNothing() {
+    void linksOpenTheHelpWindowAndASecondActivationDoesNothing() {
         FormFixture f;
         auto draws = FormFixture::makeDraws(15);
         f.writeDraws(draws);
@@ -232,7 +235,7 @@ private slots:
         for (const char* name : {"Label1_0", "Label1_2", "Label3"})
             emit f.child<QLabel>(QString::fromLatin1(name))->linkActivated(QStringLiteral("help"));
         QTest::mouseClick(f.child<QLabel>("MengImage"), Qt::LeftButton);
-        QCOMPARE(f.seams.helpOpened, 4);
+        QVERIFY(f.form().findChild<HelpWindow*>()->isVisible());
 
         // Coming back to the window after another program: no second history load.
         draws.push_back({QStringLiteral("202612089999"), QStringLiteral("13579")});

@@ -214,14 +214,20 @@ int main(int argc, char** argv) {
         {"reading, 0%", 0, true},         {"reading, 1%", 1, true},     {"reading, 5%", 5, true},
         {"reading, 10%", 10, true},       {"reading, 15%", 15, true},   {"reading, 19%", 19, true},
         {"after reading, 20%", 20, true}, {"held draws, 1%", 1, false}, {"scoring, 30%", 30, false},
-        {"scoring, 70%", 70, false},      {"scoring, 96%", 96, false}};
+        {"scoring, 70%", 70, false},      {"scoring, 90%", 90, false}};
     double worstOfAll = 0;
     for (const Phase& phase : phases) {
         std::vector<double> ms;
-        for (int i = 0; i < kCancelRounds; ++i) {
+        // A round whose backtest ended before the click (a busy machine) is tried again.
+        for (int tries = 0; int(ms.size()) < kCancelRounds; ++tries) {
             const double one = cancelAt(phase.at, phase.fresh);
-            if (one < 0) return 1;
-            ms.push_back(one);
+            if (one >= 0) {
+                ms.push_back(one);
+            } else if (tries > 3 * kCancelRounds) {
+                std::printf("取消 %s: the backtest ended before it could be cancelled\n",
+                            phase.name);
+                return 1;
+            }
         }
         std::sort(ms.begin(), ms.end());
         worstOfAll = std::max(worstOfAll, ms.back());

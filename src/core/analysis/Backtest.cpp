@@ -32,12 +32,24 @@ bool IsDrawNumber(std::string_view h) {
 }
 
 std::vector<std::size_t> UsableDraws(const std::vector<DrawLine>& draws) {
+    // Nothing can cancel it: the result is always there.
+    return UsableDraws(draws, RunControl{}).value();
+}
+
+Result<std::vector<std::size_t>> UsableDraws(const std::vector<DrawLine>& draws,
+                                             const RunControl& control) {
     std::vector<std::size_t> out;
     out.reserve(draws.size());
     std::unordered_set<std::string_view> seen;
     seen.reserve(draws.size());
-    for (std::size_t i = 0; i < draws.size(); ++i)
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        if (i % kDrawsPerLook == 0) {
+            if (control.cancelled()) return fail(ErrorCode::Cancelled, "已取消");
+            control.report(double(i) / double(draws.size()));
+        }
         if (IsDrawNumber(draws[i].haoma) && seen.insert(draws[i].qishu).second) out.push_back(i);
+    }
+    control.report(1.0);
     return out;
 }
 
@@ -51,18 +63,22 @@ int GroupNumber(std::string_view haoma, int idx) {
 
 Result<std::unique_ptr<Backtester>> Backtester::Create(std::vector<DrawLine> draws,
                                                        const ConditionSet& set,
-                                                       const BacktestOptions& options) {
+                                                       const BacktestOptions& options,
+                                                       const RunControl& control) {
     if (set.IDX < 0 || set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
     auto masks = ConditionMasks::Compile(set);
     if (!masks) return masks.failure();
-    return std::unique_ptr<Backtester>(
-        new Backtester(std::move(draws), set, std::move(masks).value(), options));
+    auto usable = UsableDraws(draws, control);
+    if (!usable) return fail(ErrorCode::Cancelled, "回测已取消");
+    return std::unique_ptr<Backtester>(new Backtester(std::move(draws), std::move(usable).value(),
+                                                      set, std::move(masks).value(), options));
 }
 
-Backtester::Backtester(std::vector<DrawLine> draws, const ConditionSet& set, ConditionMasks masks,
+Backtester::Backtester(std::vector<DrawLine> draws, std::vector<std::size_t> usable,
+                       const ConditionSet& set, ConditionMasks masks,
                        const BacktestOptions& options)
-    : m_draws(std::move(draws)), m_set(set), m_masks(std::move(masks)), m_options(options) {
-    m_usable = UsableDraws(m_draws);
+    : m_draws(std::move(draws)), m_usable(std::move(usable)), m_set(set), m_masks(std::move(masks)),
+      m_options(options) {
     m_inputCount = m_draws.size();
     m_usableCount = m_usable.size();
     m_result.spaceSize = m_masks.spaceSize();

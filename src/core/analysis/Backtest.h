@@ -51,8 +51,12 @@ struct BacktestResult {
 // new draw once it is complete.
 class Backtester {
 public:
-    static Result<std::unique_ptr<Backtester>>
-    Create(std::vector<DrawLine> draws, const ConditionSet& set, const BacktestOptions& options);
+    // Sorting out the usable draws looks at `control` (its shares are of that step alone); a
+    // set cancel flag ends it with ErrorCode::Cancelled.
+    static Result<std::unique_ptr<Backtester>> Create(std::vector<DrawLine> draws,
+                                                      const ConditionSet& set,
+                                                      const BacktestOptions& options,
+                                                      const RunControl& control = {});
     // Processes up to `maxDraws` draws; true when the run is complete.
     bool step(std::size_t maxDraws);
     bool done() const { return m_next >= m_usableCount; }
@@ -71,8 +75,8 @@ public:
     void releaseDraws();
 
 private:
-    Backtester(std::vector<DrawLine> draws, const ConditionSet& set, ConditionMasks masks,
-               const BacktestOptions& options);
+    Backtester(std::vector<DrawLine> draws, std::vector<std::size_t> usable,
+               const ConditionSet& set, ConditionMasks masks, const BacktestOptions& options);
     // Usable draw i, at input index `at`.
     void process(std::size_t i, const DrawLine& draw, std::size_t at);
     void statsOf(std::size_t i, const DrawLine& draw);
@@ -103,6 +107,10 @@ Result<void> RunToEnd(Backtester& run, const RunControl& control);
 
 // Draws usable by the pipeline: five-digit number, a period not seen before; indices, in order.
 std::vector<std::size_t> UsableDraws(const std::vector<DrawLine>& draws);
+// The same, looking at `control` every kDrawsPerLook draws; a set cancel flag ends it with
+// ErrorCode::Cancelled.
+Result<std::vector<std::size_t>> UsableDraws(const std::vector<DrawLine>& draws,
+                                             const RunControl& control);
 // A five-digit draw number.
 bool IsDrawNumber(std::string_view haoma);
 

@@ -116,7 +116,10 @@ Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const Con
                                    std::size_t last, const RunControl& control) {
     auto tally = Create(set);
     if (!tally) return tally;
-    const std::vector<std::size_t> usable = UsableDraws(draws);
+    // Sorting out the usable draws takes a moment: cancelled, but no share of the progress.
+    auto sorted = UsableDraws(draws, RunControl{control.cancel, {}});
+    if (!sorted) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
+    const std::vector<std::size_t>& usable = *sorted;
     const std::size_t from = (last == 0 || last > usable.size()) ? 0 : usable.size() - last;
     for (std::size_t i = from; i < usable.size(); ++i) {
         if ((i - from) % kDrawsPerLook == 0) {

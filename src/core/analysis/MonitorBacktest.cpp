@@ -42,7 +42,10 @@ Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& dra
     auto blank = std::make_shared<MonitorRow>();
     const double lock = NumericValue(rule.lockPeriod);
     int missedInRow = 0;
-    const std::vector<std::size_t> usable = UsableDraws(draws);
+    // Sorting out the usable draws takes a moment: cancelled, but no share of the progress.
+    auto sorted = UsableDraws(draws, RunControl{control.cancel, {}});
+    if (!sorted) return fail(ErrorCode::Cancelled, "回测已取消");
+    const std::vector<std::size_t>& usable = *sorted;
     for (std::size_t n = 0; n < usable.size(); ++n) {
         if (n % kDrawsPerLook == 0) {
             if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");

@@ -9,8 +9,10 @@
 namespace zuohao::gui {
 
 namespace {
-// Share of a run's progress that reading the draws takes.
+// Shares of a run's progress: reading the draws (none when they are held already), then
+// sorting out the usable ones.
 constexpr double kReadShare = 0.2;
+constexpr double kSortShare = 0.05;
 // Draws kept beyond what the runs need before the oldest are let go: a day of minute draws.
 constexpr std::size_t kKeepSlack = std::size_t(kPeriodsPerDay);
 
@@ -27,12 +29,15 @@ AnalysisBasis basisOf(const AnalysisRequest& r, std::string first, std::string l
 }
 } // namespace
 
+bool PlanStatsEngine::holds(const AnalysisRequest& request, std::size_t count) const {
+    return !m_draws.empty() && m_source.sameSource(request.source) &&
+           (m_complete || m_draws.size() >= count);
+}
+
 Result<std::vector<DrawLine>> PlanStatsEngine::drawsFor(const AnalysisRequest& request,
                                                         std::size_t count,
                                                         const RunControl& control) {
-    const bool reuse = !m_draws.empty() && m_source.sameSource(request.source) &&
-                       (m_complete || m_draws.size() >= count);
-    if (!reuse) {
+    if (!holds(request, count)) {
         auto read = ReadDraws(request.source, count, control);
         if (!read) return read;
         m_source = {request.source.archivePath, request.source.lottery, {}};
@@ -54,15 +59,22 @@ void PlanStatsEngine::trim() {
 
 Result<BacktestView> PlanStatsEngine::runBacktest(const AnalysisRequest& request,
                                                   const RunControl& control) {
-    auto draws = drawsFor(request, backtestDraws(request), PartOf(control, 0, kReadShare));
+    const std::size_t need = backtestDraws(request);
+    const double read = holds(request, need) ? 0.0 : kReadShare;
+    auto draws = drawsFor(request, need, PartOf(control, 0, read));
     if (!draws) return draws.failure();
     std::vector<DrawLine> input = std::move(draws).value();
-    auto created = Backtester::Create(input, request.conditions, {request.pipeline, request.count});
+    auto created = Backtester::Create(input, request.conditions, {request.pipeline, request.count},
+                                      PartOf(control, read, read + kSortShare));
     if (!created) return created.failure();
-    Backtest b{std::move(created).value(), {}, {}, request.serial, backtestDraws(request)};
-    if (auto r = RunToEnd(*b.run, PartOf(control, kReadShare, 1.0)); !r) return r.failure();
-    for (const BacktestLine& l : b.run->takeLines())
-        b.tally.add(input[l.draw].qishu, l.size, l.hit);
+    Backtest b{std::move(created).value(), {}, {}, request.serial, need};
+    if (auto r = RunToEnd(*b.run, PartOf(control, read + kSortShare, 1.0)); !r) return r.failure();
+    const std::vector<BacktestLine> lines = b.run->takeLines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % kDrawsPerLook == 0 && control.cancelled())
+            return fail(ErrorCode::Cancelled, "回测已取消");
+        b.tally.add(input[lines[i].draw].qishu, lines[i].size, lines[i].hit);
+    }
     b.run->releaseDraws();
     b.basis = basisOf(request, b.tally.firstPeriod(), b.tally.lastPeriod(),
                       std::size_t(b.tally.periods()));
@@ -73,10 +85,11 @@ Result<BacktestView> PlanStatsEngine::runBacktest(const AnalysisRequest& request
 
 Result<KillView> PlanStatsEngine::runKillRates(const AnalysisRequest& request,
                                                const RunControl& control) {
-    auto draws = drawsFor(request, request.count, PartOf(control, 0, kReadShare));
+    const double read = holds(request, request.count) ? 0.0 : kReadShare;
+    auto draws = drawsFor(request, request.count, PartOf(control, 0, read));
     if (!draws) return draws.failure();
-    auto tally = KillTally::Count(*draws, request.conditions, request.count,
-                                  PartOf(control, kReadShare, 1.0));
+    auto tally =
+        KillTally::Count(*draws, request.conditions, request.count, PartOf(control, read, 1.0));
     if (!tally) return tally.failure();
     Kill k{std::move(tally).value(), {}, request.serial, request.count};
     const int judged = k.tally.rows().empty() ? 0 : k.tally.rows().front().draws;

@@ -56,6 +56,8 @@ public:
     std::size_t drawsHeld() const { return m_draws.size(); }
 
 private:
+    // The draws of `count` for the request are held already: nothing to read.
+    bool holds(const AnalysisRequest& request, std::size_t count) const;
     Result<std::vector<DrawLine>> drawsFor(const AnalysisRequest& request, std::size_t count,
                                            const RunControl& control);
     // Lets the oldest draws go once well beyond what the runs need.

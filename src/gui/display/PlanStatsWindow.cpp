@@ -21,6 +21,7 @@
 #include "gui/common/BackgroundWork.h"
 #include "gui/common/Fonts.h"
 #include "gui/display/PlanStatsCharts.h"
+#include "gui/display/WrapLabel.h"
 
 namespace zuohao::gui {
 
@@ -42,23 +43,21 @@ QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& 
     return t;
 }
 
-// A line telling what a figure was computed from: small, grey, wrapped.
+// A line telling what a figure was computed from: small, grey, wrapped, every line kept
+// however tight the column (two at least, so that the layout does not jump).
 QLabel* newNote(QWidget* parent, const QString& name) {
-    auto* l = new QLabel(parent);
+    auto* l = new WrapLabel(parent, 2);
     l->setObjectName(name);
-    l->setWordWrap(true);
     l->setFont(ChineseFont(kNoteFontSize));
     l->setStyleSheet(QStringLiteral("color: #555;"));
-    // Two lines kept however tight the column: a squeezed layout would drop the note.
-    l->setMinimumHeight(2 * l->fontMetrics().lineSpacing());
     return l;
 }
 
 QLabel* newFigures(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new QLabel(text, parent);
+    auto* l = new WrapLabel(parent);
     l->setObjectName(name);
     l->setTextFormat(Qt::RichText);
-    l->setWordWrap(true);
+    l->setText(text);
     return l;
 }
 } // namespace

@@ -135,6 +135,9 @@ TEST(Incremental, SetCancelFlagStopsEveryLongAnalysis) {
     MonitorRule rule;
     rule.base = "123";
     EXPECT_EQ(ReplayMonitorRule(draws, rule, stopped).code(), ErrorCode::Cancelled);
+    // Sorting out the usable draws, before any is scored, looks at the flag too.
+    EXPECT_EQ(UsableDraws(draws, stopped).code(), ErrorCode::Cancelled);
+    EXPECT_EQ(Backtester::Create(draws, set, {true, 4000}, stopped).code(), ErrorCode::Cancelled);
     cancel = false;
     std::vector<double> shares;
     const RunControl watched{&cancel, [&shares](double s) { shares.push_back(s); }};

@@ -239,9 +239,16 @@ private slots:
         LotteryClass cls;
         cls.formSet().IDX = 4;
         cls.formSet().KUA.push_back('9');
+        cls.formSet().DAN[0] = "0123456";
+        cls.formSet().KLU = {0, 0, 0, 1};
+        for (std::size_t g = 0; g < 5; ++g) {
+            cls.formSet().SEL[g] = "0123456789";
+            cls.formSet().CNT[g] = "0123";
+        }
         const auto draws = manyDraws(200);
         PlanStatsWindow w([&cls] { return &cls; });
         w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
+        w.resize(1008, 660);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(150);
@@ -259,6 +266,11 @@ private slots:
             QVERIFY2(labelText(w, name).contains(QStringLiteral("已过期")), name);
         QVERIFY(labelText(w, "KillBasis").contains(QStringLiteral("杀跨度 98")));
         QVERIFY(!labelText(w, "KillBasis").contains(QStringLiteral("已过期")));
+        // On a 1024×700 screen every line of each note is shown, none cut off.
+        for (const char* name : {"ChartSource", "BacktestBasis", "KillBasis", "RiskNote"}) {
+            auto* l = w.findChild<QLabel*>(QString::fromUtf8(name));
+            QTRY_VERIFY2(l->height() >= l->heightForWidth(l->width()), name);
+        }
     }
 
     // Every run length has its class; a long record is shown day by day.

@@ -8,7 +8,7 @@ endif()
 install(TARGETS zuohao-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT WIN32)
   install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${ZUOHAO_PACKAGE_DIR}/io.github.zuohao.zuohao.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/src/gui/app/resources/help.html

@@ -1,6 +1,7 @@
 # Windows resources of the programs: a version block made from the project version, the
 # application manifest and, for the desktop program, the icon drawn in
-# scripts/package/zuohao.svg (made into a multi-size .ico with ImageMagick at build time).
+# scripts/package/zuohao.svg (made into a multi-size .ico with ImageMagick at build time);
+# also the product facts the installer is made with.
 set(ZUOHAO_PRODUCT_NAME_ZH "做号计划")
 set(ZUOHAO_PRODUCT_NAME_EN "Zuohao Plan")
 set(ZUOHAO_PUBLISHER_ZH "zuohao 开发者")
@@ -44,6 +45,11 @@ function(zuohao_windows_resources target)
       VERBATIM)
     # Qt gives its windows the icon named IDI_ICON1 when the program sets none.
     set(ZUOHAO_RC_ICON "IDI_ICON1 ICON \"${ico}\"")
+    # The installer of the desktop program (scripts/windows/zuohao.nsi) takes its name,
+    # version and icon from here.
+    set(ZUOHAO_RC_ICON_FILE ${ico})
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/product.nsh.in
+                   ${PROJECT_BINARY_DIR}/zuohao-product.nsh @ONLY)
     set_source_files_properties(${out}.rc PROPERTIES OBJECT_DEPENDS "${ico};${out}.manifest")
   else()
     set_source_files_properties(${out}.rc PROPERTIES OBJECT_DEPENDS ${out}.manifest)

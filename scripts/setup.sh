@@ -10,6 +10,7 @@ ZUOHAO_PACKAGES=(
   clang
   libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus dbus-x11
   mingw-w64 wine wine64 ninja-build dpkg-dev tcl zip unzip
+  nsis osslsigncode openssl python3 appstream
 )
 
 zuohao_install_missing() {

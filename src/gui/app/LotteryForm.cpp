@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -148,14 +149,14 @@ void LotteryForm::Form_Load() {
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
         if (m_demo->start())
-            m_zelkc->setText(m_demo->path());
+            m_zelkc->setText(QDir::toNativeSeparators(m_demo->path()));
         else
             ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
     } else if (!m_options.drawFile.isEmpty()) {
-        m_zelkc->setText(m_options.drawFile);
+        m_zelkc->setText(QDir::toNativeSeparators(m_options.drawFile));
     } else {
         const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_iniPath));
-        m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
+        m_zelkc->setText(QDir::toNativeSeparators(GetFromINI(kIniSection, kIniKey, readFrom)));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
     m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
@@ -204,8 +205,10 @@ void LotteryForm::Form_QueryUnload() {
     if (!m_options.demo) {
         // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
         // leaves the old file untouched and says so.
-        const IniWriteResult written = WriteIniWithFallback(kIniSection, kIniKey, m_zelkc->text(),
-                                                            m_iniPath, userIniCopy(m_iniPath));
+        // Stored as the old program and its peers write it (C:\...), whatever was typed.
+        const IniWriteResult written =
+            WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(m_zelkc->text()),
+                                 m_iniPath, userIniCopy(m_iniPath));
         if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
     }
     m_getNewTimer->stop();

@@ -8,6 +8,7 @@ root="$(cd "$ZUOHAO_WIN_DIR/../.." && pwd)"
 cd "$root"
 zip=${1:-$(ls dist/zuohao-*-windows-x64.zip | tail -1)}
 out=${2:-dist/wine-demo.png}
+zuohao_need_locale zh_CN.UTF-8
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/zuohao-zip.XXXXXX")
 source "$ZUOHAO_WIN_DIR/wine-env.sh"
 zuohao_wine_session_start

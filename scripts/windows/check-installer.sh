@@ -71,11 +71,11 @@ printf '[网址]\r\nzelkc=%s\r\n' "${draws_win//\\//}" | iconv -f UTF-8 -t GB180
 wine "$programs/zuohao.exe" >"$work/zuohao.log" 2>&1 &
 app=$!
 for _ in $(seq 600); do
-  xdotool search --onlyvisible --name '做号计划' >/dev/null 2>&1 && [ -f "$data/draws.sqlite" ] && break
+  xdotool search --onlyvisible --name 'zuohao' >/dev/null 2>&1 && [ -f "$data/draws.sqlite" ] && break
   kill -0 "$app" 2>/dev/null || { cat "$work/zuohao.log"; fail "the installed program ended early"; }
   sleep 0.1
 done
-xdotool search --onlyvisible --name '做号计划' >/dev/null 2>&1 || fail "no window of the installed program"
+xdotool search --onlyvisible --name 'zuohao' >/dev/null 2>&1 || fail "no window of the installed program"
 [ -f "$data/draws.sqlite" ] || fail "the installed program made no archive in $data"
 # The first refresh has drawn the grid once the archive holds the draws; give it a frame.
 sleep 2

@@ -71,7 +71,7 @@ deploy "$stage/$name"
 cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
 # Every program and library, not only the two programs: the runtime DLLs carry their
 # symbols (libstdc++ alone drops from 24 MB to 2 MB).
-find "$stage/$name" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-all {} +
+find "$stage/$name" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 cp src/gui/app/resources/help.html "$stage/$name/help.html"
 # For Notepad: UTF-8 with a byte order mark, CR LF line ends.
 {

@@ -6,25 +6,31 @@ namespace zuohao::gui {
 
 namespace {
 
-// 微软雅黑 first (under either of its names), then the common free CJK faces.
+// 微软雅黑 first (under either of its names), then the common free CJK faces, under their
+// English and, as a Chinese Windows (or Wine) lists them, their Chinese names. Droid Sans
+// Fallback, which has no Latin letters, comes last.
 const char* const kPreferred[] = {
-    "微软雅黑",           "Microsoft YaHei",   "WenQuanYi Micro Hei", "Noto Sans CJK SC",
-    "Source Han Sans SC", "WenQuanYi Zen Hei", "Droid Sans Fallback",
+    "微软雅黑",          "Microsoft YaHei",  "WenQuanYi Micro Hei",
+    "文泉驿微米黑",      "Noto Sans CJK SC", "Source Han Sans SC",
+    "WenQuanYi Zen Hei", "文泉驿正黑",       "Droid Sans Fallback",
 };
 
 // Tried in this order for a character the chosen family lacks, or for every character when
 // it is not installed: Windows' sans-serif faces for Latin letters and digits (Segoe UI from
-// Windows Vista on, Tahoma everywhere, Wine included), then its Chinese faces, then the free
-// ones.
+// Windows Vista on, Tahoma and Arial everywhere; Liberation Sans and DejaVu Sans where Wine
+// shows the host's fonts), then Windows' Chinese faces, then the free ones.
 const char* const kFallbacks[] = {
     "Segoe UI",
     "Tahoma",
     "Arial",
+    "Liberation Sans",
+    "DejaVu Sans",
     "Microsoft YaHei",
     "微软雅黑",
     "SimSun",
     "宋体",
     "WenQuanYi Micro Hei",
+    "文泉驿微米黑",
     "Noto Sans CJK SC",
     "Source Han Sans SC",
     "Droid Sans Fallback",

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 
 using namespace zuohao;

@@ -1,14 +1,20 @@
-# Fails when a core folder includes a header of a folder above it, or of the window, store or
-# command-line code. Run by ctest (test core_include_direction):
-#   cmake -DCORE_DIR=<src/core> -DLAYERS="platform;model;..." -P CheckCoreLayers.cmake
-# LAYERS lists the core folders from the bottom up; a folder may include only its own folder
-# and the folders listed before it.
+# Fails when a core folder depends on a folder above it: by an include of a header of a folder
+# above (or of the window, store or command-line code), or by a call into one. Run by ctest
+# (test core_include_direction):
+#   cmake -DCORE_DIR=<src/core> -DLAYERS="platform;model;..." [-DOBJECTS=<objects> -DNM=<nm>]
+#         -P CheckCoreLayers.cmake
+# LAYERS lists the core folders from the bottom up; a folder may depend only on its own folder
+# and the folders listed before it. With OBJECTS (the compiled core, one object per source
+# under <layer>/) the symbols each object uses are looked up among those the others define, so
+# a call upward fails even when its declaration was copied instead of included.
 if(NOT CORE_DIR OR NOT LAYERS)
   message(FATAL_ERROR "usage: cmake -DCORE_DIR=... -DLAYERS=... -P CheckCoreLayers.cmake")
 endif()
 
-file(GLOB folders LIST_DIRECTORIES true RELATIVE ${CORE_DIR} ${CORE_DIR}/*)
 set(faults "")
+
+# Includes.
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${CORE_DIR} ${CORE_DIR}/*)
 foreach(folder ${folders})
   if(NOT IS_DIRECTORY ${CORE_DIR}/${folder})
     continue()
@@ -36,8 +42,68 @@ foreach(folder ${folders})
   endforeach()
 endforeach()
 
+# Calls: the engine's own symbols (namespace zuohao, mangled "6zuohao") that an object uses,
+# against the layer whose object defines them.
+if(OBJECTS)
+  if(NOT NM)
+    message(FATAL_ERROR "OBJECTS given without NM (the nm of the toolchain)")
+  endif()
+  foreach(object ${OBJECTS})
+    if(NOT object MATCHES "zuohao_core\\.dir/([^/]+)/")
+      message(FATAL_ERROR "${object} is not an object of a core folder")
+    endif()
+    list(FIND LAYERS ${CMAKE_MATCH_1} rank)
+    if(rank EQUAL -1)
+      string(APPEND faults "  ${object} is in no listed folder\n")
+      continue()
+    endif()
+    execute_process(COMMAND ${NM} ${object} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "${NM} could not read ${object}")
+    endif()
+    string(REGEX MATCHALL "[^\n]*6zuohao[^\n]*" lines "${symbols}")
+    foreach(line ${lines})
+      # "<address> <type> <name>" for a definition, "<blanks> U <name>" for a use. Only
+      # strong definitions count: inline functions and templates are defined weakly by
+      # every object that uses them.
+      if(line MATCHES "^ *U ([^ ]+)$")
+        list(APPEND uses_${rank} "${CMAKE_MATCH_1}|${object}")
+      elseif(line MATCHES "^[0-9a-fA-F]+ [TDBR] ([^ ]+)$")
+        set("defined_${CMAKE_MATCH_1}" ${rank})
+      endif()
+    endforeach()
+  endforeach()
+  find_program(CXXFILT NAMES c++filt)
+  list(LENGTH LAYERS layer_count)
+  math(EXPR last_rank "${layer_count} - 1")
+  foreach(rank RANGE ${last_rank})
+    foreach(use ${uses_${rank}})
+      string(REPLACE "|" ";" parts "${use}")
+      list(GET parts 0 symbol)
+      list(GET parts 1 object)
+      set(target "${defined_${symbol}}")
+      if(NOT target STREQUAL "" AND target GREATER rank)
+        list(GET LAYERS ${rank} from)
+        list(GET LAYERS ${target} to)
+        set(name ${symbol})
+        if(CXXFILT)
+          execute_process(COMMAND ${CXXFILT} ${symbol} OUTPUT_VARIABLE name
+                          OUTPUT_STRIP_TRAILING_WHITESPACE)
+        endif()
+        string(REGEX REPLACE "^.*zuohao_core\\.dir/" "src/core/" shown "${object}")
+        string(REGEX REPLACE "\\.(o|obj)$" "" shown "${shown}")
+        string(APPEND faults "  ${shown} calls ${name} (upward: ${from} -> ${to})\n")
+      endif()
+    endforeach()
+  endforeach()
+endif()
+
 if(faults)
   message(FATAL_ERROR "core folders must depend one way (${LAYERS}):\n${faults}")
 endif()
 string(REPLACE ";" " <- " order "${LAYERS}")
-message(STATUS "core includes are one-way: ${order}")
+if(OBJECTS)
+  message(STATUS "core includes and calls are one-way: ${order}")
+else()
+  message(STATUS "core includes are one-way: ${order}")
+endif()

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
 #include "support_fuzz.h"

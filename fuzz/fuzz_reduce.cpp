@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t width = set.fourDigit() ? 4 : 3;
     const std::size_t space = set.fourDigit() ? 10000 : 1000;
     std::set<std::string_view> seen;
-    for (const std::string* list : {&r->base, &r->complement})
-        for (std::string_view n : SplitNumberList(*list)) {
+    const std::string lists[2] = {r->base.text(), r->complement.text()};
+    for (const std::string& list : lists)
+        for (std::string_view n : SplitNumberList(list)) {
             FUZZ_CHECK(n.size() == width);
             FUZZ_CHECK(seen.insert(n).second);
         }

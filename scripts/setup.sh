@@ -1,21 +1,36 @@
 #!/usr/bin/env bash
-# Installs with apt whatever the build and the tests need and is missing, then configures
-# and builds into build/. Sourced by ./run and ./test.
+# The Debian packages each command needs, installed with apt when missing, and the build into
+# build/. Sourced by ./run, ./test and ./package.
 set -euo pipefail
 
-ZUOHAO_PACKAGES=(
+# What building and running the program needs (./run). The one build configures the tests and
+# the benchmarks too, hence GoogleTest and Google Benchmark; Xvfb and ImageMagick run the demo
+# on a machine without a display.
+ZUOHAO_RUN_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libgtest-dev libbenchmark-dev libsqlite3-dev
-  xvfb xauth imagemagick fonts-wqy-microhei locales
-  clang
-  libatspi2.0-dev at-spi2-core libx11-dev xdotool dbus dbus-x11
-  mingw-w64 wine wine64 ninja-build dpkg-dev tcl zip unzip
-  nsis osslsigncode openssl python3 appstream
+  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libsqlite3-dev libgtest-dev libbenchmark-dev
+  libatspi2.0-dev libx11-dev at-spi2-core dbus
+  xvfb xauth imagemagick fonts-wqy-microhei
+)
+# What ./test adds: clang for the fuzz targets, the desktop tests' tools, and the Windows build
+# of the core and the command-line tool with Wine to run its tests.
+ZUOHAO_TEST_PACKAGES=(
+  clang xdotool dbus-x11 locales
+  mingw-w64 wine wine64 ninja-build dpkg-dev tcl
+)
+# What ./package adds: the Windows build, its zip and installer (NSIS), signing and its check
+# (osslsigncode, openssl), the check of the programs' PE headers (python3), and Debian's
+# checks of the package and its AppStream data.
+ZUOHAO_PACKAGE_PACKAGES=(
+  mingw-w64 wine wine64 ninja-build dpkg-dev tcl locales zip unzip xdotool
+  nsis osslsigncode openssl python3
+  lintian appstream
 )
 
+# zuohao_install_missing PACKAGE...: installs those of the packages that are missing.
 zuohao_install_missing() {
   local missing=()
-  for p in "${ZUOHAO_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then

@@ -44,7 +44,7 @@ private slots:
             QVERIFY(f.form().Lotteries(0).IsHasPlan);
             clear->click();
         }
-        QCOMPARE(int(f.form().Lotteries(0).formSet().FJI.size()), 0);
+        QVERIFY(f.form().Lotteries(0).formSet().FJI.empty());
     }
 };
 

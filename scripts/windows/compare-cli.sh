@@ -17,6 +17,8 @@ cases=(
   "stats --draws $work/开奖号码.txt --group 10"
   "feed --out $work/feed.txt --count 120 --seed 7 --start 202612080001"
   "--help"
+  "plan --help"
+  "stats --draws $data/sample-draws.txt --group 9 --json"
   "reduce --idx 12"
   "stats --draws $work/no-such-file.txt --group 9"
   "frobnicate"

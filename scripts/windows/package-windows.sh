@@ -78,6 +78,7 @@ cp src/gui/app/resources/help.html "$stage/$name/help.html"
   printf '\xEF\xBB\xBF'
   sed 's/\r*$/\r/' scripts/package/README-zh.txt
 } >"$stage/$name/README-zh.txt"
+scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.txt, licenses\
 
 "$ZUOHAO_WIN_DIR/check-signing.sh" "$stage/$name/zuohao-cli.exe"
 "$ZUOHAO_WIN_DIR/sign.sh" "$stage/$name/zuohao.exe" "$stage/$name/zuohao-cli.exe"

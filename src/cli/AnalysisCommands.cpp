@@ -6,6 +6,8 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/Messages.h"
 #include "core/analysis/Backtest.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/DrawProvider.h"
@@ -23,11 +25,6 @@ std::string fixed(double v, int decimals = 4) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
-}
-
-std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 // The draw source of an analysis command: the archive, or a draw or sequence file. Here
@@ -50,73 +47,103 @@ DrawProvider providerOf(const Args& args) {
 
 std::vector<DrawLine> drawsFor(const Args& args, std::size_t count) {
     auto draws = providerOf(args)(count);
-    if (!draws) throw std::runtime_error(draws.error());
+    if (!draws) throw Failure(Describe(draws.failure()));
+    if (draws->empty()) throw Failure("no draws in " + DrawInputName(args));
     return std::move(draws).value();
 }
 
-void printSummary(const BacktestResult& r) {
+// The summary of a backtest, each figure as the text prints it.
+std::vector<std::pair<const char*, std::string>> summaryOf(const BacktestResult& r) {
     const PlanRecordStats s = r.stats();
     const double chance = r.chanceRate();
-    std::cout << "periods\t" << s.periods << "\n"
-              << "hits\t" << s.hits << "\n"
-              << "hit_rate\t" << fixed(s.hitRate()) << "\n"
-              << "chance_rate\t" << fixed(chance) << "\n"
-              << "mean_size\t" << fixed(r.meanSize(), 1) << "\n"
-              << "longest_miss_run\t" << s.longestMissRun << "\n"
-              << "chance_of_longest\t"
-              << fixed(MissRunAtLeast(chance, s.longestMissRun, s.periods), 6) << "\n"
-              << "expected_longest\t" << fixed(ExpectedLongestMissRun(chance, s.periods), 2) << "\n"
-              << "current_miss_run\t" << s.currentMissRun << "\n"
-              << "skipped\t" << r.skipped << "\n";
+    return {{"periods", std::to_string(s.periods)},
+            {"hits", std::to_string(s.hits)},
+            {"hit_rate", fixed(s.hitRate())},
+            {"chance_rate", fixed(chance)},
+            {"mean_size", fixed(r.meanSize(), 1)},
+            {"longest_miss_run", std::to_string(s.longestMissRun)},
+            {"chance_of_longest", fixed(MissRunAtLeast(chance, s.longestMissRun, s.periods), 6)},
+            {"expected_longest", fixed(ExpectedLongestMissRun(chance, s.periods), 2)},
+            {"current_miss_run", std::to_string(s.currentMissRun)},
+            {"skipped", std::to_string(r.skipped)}};
+}
+
+void printBacktestJson(const BacktestResult& r, const std::vector<DrawLine>& draws, bool lines) {
+    JsonWriter w = JsonDocument("backtest");
+    for (const auto& [name, value] : summaryOf(r))
+        w.key(name).number(value);
+    if (lines) {
+        w.key("lines").beginArray();
+        for (const BacktestLine& l : r.lines)
+            w.beginObject()
+                .field("period", draws[l.draw].qishu)
+                .field("number", draws[l.draw].haoma)
+                .field("size", l.size)
+                .field("hit", l.hit)
+                .endObject();
+        w.endArray();
+    }
+    std::cout << w.endObject().text();
+}
+
+void printSummary(const BacktestResult& r) {
+    for (const auto& [name, value] : summaryOf(r))
+        std::cout << name << "\t" << value << "\n";
 }
 
 } // namespace
 
-int RunBacktestCommand(const std::vector<std::string>& argv) {
-    Args args(argv, with(with(ConditionOptions(), DrawInputOptions()), {"--check"}),
-              {"--fan", "--auto", "--manual", "--lines"});
+int RunBacktestCommand(const Args& args) {
     const std::size_t last = std::size_t(args.integer("--last", 1, kMaxDraws, 0));
     ConditionSet set;
     ApplyConditions(args, set);
     for (const std::string& c : args.all("--check"))
-        set.CHK[std::size_t(ParseIndex(c, 0, 65, "--check"))] = true;
+        set.CHK[std::size_t(ParseIndex(c, 0, kCheckCount - 1, "--check"))] = true;
     const bool pipeline = args.has("--auto");
     if (args.has("--manual")) set.PLA = false;
     // The pipeline mode reads statistics from the draws before the first one scored.
     const std::size_t wanted = last == 0 ? 0 : last + (pipeline ? kBacktestWarmUp : 1);
     const std::vector<DrawLine> draws = drawsFor(args, wanted);
     auto r = RunBacktest(draws, set, {pipeline, last});
-    if (!r) {
-        std::cerr << r.error() << "\n";
-        return 1;
+    if (!r) throw Failure(Describe(r.failure(), set.IDX));
+    if (args.has("--json")) {
+        printBacktestJson(*r, draws, args.has("--lines"));
+        return kExitSuccess;
     }
     if (args.has("--lines"))
         for (const BacktestLine& l : r->lines)
             std::cout << "LINE\t" << draws[l.draw].qishu << "\t" << draws[l.draw].haoma << "\t"
                       << l.size << "\t" << (l.hit ? "中" : "挂") << "\n";
     printSummary(*r);
-    return 0;
+    return kExitSuccess;
 }
 
-int RunKillRateCommand(const std::vector<std::string>& argv) {
-    Args args(argv, with(ConditionOptions(), DrawInputOptions()), {});
+int RunKillRateCommand(const Args& args) {
     const std::size_t last = std::size_t(args.integer("--last", 1, kMaxDraws, 0));
     ConditionSet set;
     ApplyConditions(args, set);
     auto rows = KillRates(drawsFor(args, last), set, last);
-    if (!rows) {
-        std::cerr << rows.error() << "\n";
-        return 1;
+    if (!rows) throw Failure(Describe(rows.failure(), set.IDX));
+    if (args.has("--json")) {
+        JsonWriter w = JsonDocument("killrate");
+        w.key("rows").beginArray();
+        for (const ConditionKill& k : *rows) {
+            w.beginObject().field("condition", k.name).field("detail", k.detail);
+            w.field("killed", k.killed).field("draws", k.draws);
+            w.key("kill_rate").number(fixed(k.rate()));
+            w.key("chance_rate").number(fixed(k.chanceRate())).endObject();
+        }
+        std::cout << w.endArray().endObject().text();
+        return kExitSuccess;
     }
     std::cout << "condition\tdetail\tkilled\tdraws\tkill_rate\tchance_rate\n";
     for (const ConditionKill& k : *rows)
         std::cout << k.name << "\t" << k.detail << "\t" << k.killed << "\t" << k.draws << "\t"
                   << fixed(k.rate()) << "\t" << fixed(k.chanceRate()) << "\n";
-    return 0;
+    return kExitSuccess;
 }
 
-int RunRiskCommand(const std::vector<std::string>& argv) {
-    Args args(argv, {"--size", "--space", "--periods"}, {});
+int RunRiskCommand(const Args& args) {
     for (const char* required : {"--size", "--space", "--periods"})
         if (!args.last(required)) throw UsageError(std::string("missing ") + required);
     const int space = args.integer("--space", 1000, 10000, 1000);
@@ -124,6 +151,20 @@ int RunRiskCommand(const std::vector<std::string>& argv) {
     const int size = args.integer("--size", 0, space, 0);
     const int periods = args.integer("--periods", 1, 1000000, 1);
     const double p = HitProbability(size, space);
+    if (args.has("--json")) {
+        JsonWriter w = JsonDocument("risk");
+        w.field("size", size).field("space", space).field("periods", periods);
+        w.key("hit_probability").number(fixed(p, 6));
+        w.key("expected_longest_miss_run").number(fixed(ExpectedLongestMissRun(p, periods), 2));
+        w.key("expected_cost_to_hit").number(fixed(ExpectedCostToHit(size, space), 1));
+        w.key("rows").beginArray();
+        for (const RiskRow& row : RiskTable(size, space, kRiskRows, {periods})) {
+            w.beginObject().field("k", row.k).key("chance_within");
+            w.number(fixed(row.chanceWithin[0], 6)).field("cost", row.cost).endObject();
+        }
+        std::cout << w.endArray().endObject().text();
+        return kExitSuccess;
+    }
     std::cout << "hit_probability\t" << fixed(p, 6) << "\n"
               << "expected_longest_miss_run\t" << fixed(ExpectedLongestMissRun(p, periods), 2)
               << "\n"
@@ -131,7 +172,7 @@ int RunRiskCommand(const std::vector<std::string>& argv) {
               << "k\tchance_within_" << periods << "\tcost\n";
     for (const RiskRow& row : RiskTable(size, space, kRiskRows, {periods}))
         std::cout << row.k << "\t" << fixed(row.chanceWithin[0], 6) << "\t" << row.cost << "\n";
-    return 0;
+    return kExitSuccess;
 }
 
 } // namespace zuohao::cli

@@ -6,6 +6,8 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/Messages.h"
 #include "store/DrawArchive.h"
 #include "store/ImportText.h"
 
@@ -31,7 +33,7 @@ Opened openArchive(const Args& args) {
     }
     store::OpenReport rep;
     auto a = store::Archive::open(path, &rep);
-    if (!a) throw std::runtime_error(a.error());
+    if (!a) throw Failure(Describe(a.failure()));
     if (!rep.setAsideAs.empty())
         std::cerr << "warning: the archive would not open (" << rep.setAsideWhy
                   << "); it was set aside as " << rep.setAsideAs << " and a fresh one started\n";
@@ -39,7 +41,7 @@ Opened openArchive(const Args& args) {
 }
 
 template <class T> T orThrow(Result<T> r) {
-    if (!r) throw std::runtime_error(r.error());
+    if (!r) throw Failure(Describe(r.failure()));
     return std::move(r).value();
 }
 
@@ -97,7 +99,8 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
             }
         }
     }
-    if (auto r = o.archive->setBulkWrites(false); !r) std::cerr << "warning: " << r.error() << "\n";
+    if (auto r = o.archive->setBulkWrites(false); !r)
+        std::cerr << "warning: " << Describe(r.failure()) << "\n";
     std::cout << "imported " << added << " draw(s); " << dup << " already held; " << corrected
               << " corrected; " << conflicts << " conflict(s); " << bad << " line(s) skipped\n";
     if (conflicts > std::int64_t(store::kBadLinesListed))
@@ -110,9 +113,9 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
 }
 
 int runExport(const Args& args) {
+    const std::string from = args.period("--from"), to = args.period("--to");
     Opened o = openArchive(args);
-    const auto draws = orThrow(o.archive->range(o.lottery, args.last("--from").value_or(""),
-                                                args.last("--to").value_or("")));
+    const auto draws = orThrow(o.archive->range(o.lottery, from, to));
     std::ofstream file;
     if (auto p = args.last("--out")) {
         file.open(*p, std::ios::binary);
@@ -133,10 +136,22 @@ int runExport(const Args& args) {
 }
 
 int runGaps(const Args& args) {
+    const std::string from = args.period("--from"), to = args.period("--to");
     Opened o = openArchive(args);
-    const auto gaps = orThrow(o.archive->gaps(o.lottery, args.last("--from").value_or(""),
-                                              args.last("--to").value_or("")));
+    const auto gaps = orThrow(o.archive->gaps(o.lottery, from, to));
     std::int64_t total = 0;
+    if (args.has("--json")) {
+        JsonWriter w = JsonDocument("archive gaps");
+        w.field("lottery", o.lottery).key("gaps").beginArray();
+        for (const store::Gap& g : gaps) {
+            w.beginObject().field("after", g.afterQishu).field("before", g.beforeQishu);
+            w.field("missing", g.missing).endObject();
+            total += g.missing;
+        }
+        w.endArray().field("gap_count", gaps.size()).field("missing", total);
+        std::cout << w.endObject().text();
+        return kExitSuccess;
+    }
     for (const store::Gap& g : gaps) {
         std::cout << g.afterQishu << '\t' << g.beforeQishu << '\t' << g.missing << '\n';
         total += g.missing;
@@ -145,9 +160,27 @@ int runGaps(const Args& args) {
     return 0;
 }
 
+void printInfoJson(const Opened& o, const store::ArchiveInfo& info) {
+    JsonWriter w = JsonDocument("archive info");
+    w.field("archive", info.path).field("bytes", info.fileBytes).key("lotteries").beginArray();
+    for (const store::LotteryInfo& l : info.lotteries) {
+        w.beginObject().field("lottery", l.lottery).field("draws", l.draws);
+        w.field("corrections", l.corrections).field("first", l.firstQishu);
+        w.field("last", l.lastQishu).key("days").beginArray();
+        for (const store::DayCount& d : orThrow(o.archive->countsPerDay(l.lottery)))
+            w.beginObject().field("day", d.day).field("draws", d.draws).endObject();
+        w.endArray().endObject();
+    }
+    std::cout << w.endArray().endObject().text();
+}
+
 int runInfo(const Args& args) {
     Opened o = openArchive(args);
     const store::ArchiveInfo info = orThrow(o.archive->info());
+    if (args.has("--json")) {
+        printInfoJson(o, info);
+        return kExitSuccess;
+    }
     std::cout << "archive\t" << info.path << "\nbytes\t" << info.fileBytes << '\n';
     for (const store::LotteryInfo& l : info.lotteries) {
         std::cout << "lottery\t" << l.lottery << "\ndraws\t" << l.draws << "\ncorrections\t"
@@ -161,31 +194,20 @@ int runInfo(const Args& args) {
 }
 } // namespace
 
-int RunArchive(const std::vector<std::string>& argv) {
-    if (argv.empty()) throw UsageError("archive needs import, export, gaps or info");
-    const std::string sub = argv[0];
-    std::vector<std::string> rest(argv.begin() + 1, argv.end());
-    if (sub == "import") {
-        // Leading plain words are the files; options follow (or come first).
-        std::vector<std::string> files, options;
-        for (std::size_t i = 0; i < rest.size(); ++i) {
-            if (rest[i] == "--archive" || rest[i] == "--lottery") {
-                options.push_back(rest[i]);
-                if (i + 1 < rest.size()) options.push_back(rest[++i]);
-            } else if (rest[i].rfind("--", 0) == 0) {
-                options.push_back(rest[i]);
-            } else {
-                files.push_back(rest[i]);
-            }
-        }
-        return runImport(files, Args(options, {"--archive", "--lottery"}, {"--prefer-import"}));
-    }
-    if (sub == "export")
-        return runExport(
-            Args(rest, {"--archive", "--lottery", "--from", "--to", "--out"}, {"--csv"}));
-    if (sub == "gaps") return runGaps(Args(rest, {"--archive", "--lottery", "--from", "--to"}, {}));
-    if (sub == "info") return runInfo(Args(rest, {"--archive", "--lottery"}, {}));
-    throw UsageError("unknown archive command: " + sub);
+int RunArchiveImport(const Args& args) {
+    return runImport(args.files(), args);
+}
+
+int RunArchiveExport(const Args& args) {
+    return runExport(args);
+}
+
+int RunArchiveGaps(const Args& args) {
+    return runGaps(args);
+}
+
+int RunArchiveInfo(const Args& args) {
+    return runInfo(args);
 }
 
 } // namespace zuohao::cli

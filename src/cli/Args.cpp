@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/Messages.h"
 #include "core/acquire/DrawSource.h"
 #include "store/DrawArchive.h"
 
@@ -12,6 +13,18 @@ namespace zuohao::cli {
 
 Args::Args(const std::vector<std::string>& argv, const std::vector<std::string>& valued,
            const std::vector<std::string>& flags) {
+    parse(argv, valued, flags, false);
+}
+
+Args::Args(const std::vector<std::string>& argv, const CommandHelp& command) {
+    std::vector<std::string> valued, flags;
+    for (const OptionHelp& o : command.options)
+        (o.value.empty() ? flags : valued).emplace_back(o.name);
+    parse(argv, valued, flags, command.takesFiles);
+}
+
+void Args::parse(const std::vector<std::string>& argv, const std::vector<std::string>& valued,
+                 const std::vector<std::string>& flags, bool takesFiles) {
     auto known = [](const std::vector<std::string>& list, const std::string& s) {
         return std::find(list.begin(), list.end(), s) != list.end();
     };
@@ -22,8 +35,12 @@ Args::Args(const std::vector<std::string>& argv, const std::vector<std::string>&
         } else if (known(valued, a)) {
             if (i + 1 >= argv.size()) throw UsageError("missing value for " + a);
             m_values.emplace_back(a, argv[++i]);
-        } else {
+        } else if (takesFiles && a.rfind("--", 0) != 0) {
+            m_files.push_back(a);
+        } else if (a.rfind("-", 0) == 0) {
             throw UsageError("unknown option: " + a);
+        } else {
+            throw UsageError("unexpected argument: " + a);
         }
     }
 }
@@ -63,10 +80,15 @@ int Args::integer(const std::string& name, int lo, int hi, int fallback) const {
     return v ? ParseIndex(*v, lo, hi, name) : fallback;
 }
 
-const std::vector<std::string>& ConditionOptions() {
-    static const std::vector<std::string> names{"--idx", "--sel", "--cnt",   "--dan",
-                                                "--dcc", "--kua", "--route", "--kill"};
-    return names;
+std::string Args::period(const std::string& name) const {
+    constexpr std::size_t kMaxLabelDigits = 18; // the longest period label the archive holds
+    const std::string v = last(name).value_or("");
+    const bool digits = v.size() <= kMaxLabelDigits && std::all_of(v.begin(), v.end(), [](char c) {
+                            return c >= '0' && c <= '9';
+                        });
+    if (!digits || (v.empty() && has(name)))
+        throw UsageError(name + " is not a period label (digits, such as 202612080931): " + v);
+    return v;
 }
 
 namespace {
@@ -94,31 +116,24 @@ void ApplyConditions(const Args& args, ConditionSet& set) {
     if (args.has("--fan")) set.FAN = true;
 }
 
-const std::vector<std::string>& DrawInputOptions() {
-    static const std::vector<std::string> names{"--draws", "--sequence", "--archive", "--last"};
-    return names;
-}
-
 namespace {
 std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::exists(store::Utf8Path(path), ec))
-        throw std::runtime_error("no archive at " + path);
+    if (!std::filesystem::exists(store::Utf8Path(path), ec)) throw Failure("no archive at " + path);
     auto archive = store::Archive::open(path);
-    if (!archive) throw std::runtime_error(archive.error());
+    if (!archive) throw Failure(Describe(archive.failure()));
     auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,
                                                          args.integer("--last", 1, 1000000000, 0))
                                     : (*archive)->range(store::kDefaultLottery);
-    if (!held) throw std::runtime_error(held.error());
+    if (!held) throw Failure(Describe(held.failure()));
     std::vector<DrawLine> out;
     out.reserve(held->size());
     for (const store::ArchivedDraw& d : *held)
         out.push_back({d.qishu, d.haoma});
     return out;
 }
-} // namespace
 
-std::vector<DrawLine> ReadDrawInput(const Args& args) {
+std::vector<DrawLine> readDrawInput(const Args& args) {
     auto draws = args.last("--draws");
     auto sequence = args.last("--sequence");
     auto archive = args.last("--archive");
@@ -128,12 +143,12 @@ std::vector<DrawLine> ReadDrawInput(const Args& args) {
     if (archive) return readArchive(args, *archive);
     if (draws) {
         auto text = ReadDrawFileHead(*draws);
-        if (!text) throw UsageError("cannot read draw file: " + *draws);
+        if (!text) throw Failure("cannot read the draw file " + *draws);
         return ParseDrawText(*text).draws;
     }
     if (!sequence) throw UsageError("missing --draws FILE, --sequence FILE or --archive PATH");
     std::ifstream in(*sequence, std::ios::binary);
-    if (!in) throw UsageError("cannot read sequence file: " + *sequence);
+    if (!in) throw Failure("cannot read the sequence file " + *sequence);
     std::vector<DrawLine> out;
     std::string line;
     int n = 0;
@@ -148,6 +163,18 @@ std::vector<DrawLine> ReadDrawInput(const Args& args) {
         out.push_back(std::move(d));
     }
     return out;
+}
+} // namespace
+
+std::string DrawInputName(const Args& args) {
+    if (auto a = args.last("--archive")) return "the archive " + *a;
+    return args.last("--draws").value_or(args.last("--sequence").value_or(""));
+}
+
+std::vector<DrawLine> ReadDrawInput(const Args& args) {
+    std::vector<DrawLine> draws = readDrawInput(args);
+    if (draws.empty()) throw Failure("no draws in " + DrawInputName(args));
+    return draws;
 }
 
 } // namespace zuohao::cli

@@ -4,79 +4,119 @@
 #include <iostream>
 
 #include "cli/Args.h"
-#include "core/model/LotteryClass.h"
+#include "cli/Json.h"
+#include "cli/Messages.h"
+#include "core/acquire/LotteryClass.h"
+#include "core/model/Groups.h"
 #include "core/plan/Plan.h"
 
 namespace zuohao::cli {
 
 namespace {
-std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 // A cell as the stats table prints it: "*" and the text after the mark for a hit.
 std::string cellText(const Cell& c) {
     if (c.isMark()) return "*" + c.text.substr(1);
     return c.shown();
 }
 
-void warn(const DrawOutcome& o, const DrawLine& d) {
-    if (!o.error.empty()) std::cerr << "warning: " << d.qishu << ": " << o.error << "\n";
+void warn(const DrawOutcome& o, const DrawLine& d, int idx) {
+    for (const Error& e : o.failures)
+        std::cerr << "warning: " << d.qishu << ": " << Describe(e, idx) << "\n";
+}
+
+void printStatsJson(const LotteryClass& lottery, int group) {
+    JsonWriter w = JsonDocument("stats");
+    w.field("group", group).field("group_name", GroupName(group)).key("draws").beginArray();
+    for (const auto& [label, item] : lottery.LotteryDic) {
+        const GridRow row = item->GetGridArray(group);
+        w.beginObject().field("period", item->Qishu).field("number", item->Haoma);
+        w.key("cells").beginArray();
+        for (int c = kFirstStatColumn; c <= kLastColumn; ++c) {
+            const std::string shown = row[c].isMark() ? row[c].text.substr(1) : row[c].shown();
+            shown.empty() ? w.null() : w.number(shown);
+        }
+        w.endArray().key("hits").beginArray();
+        for (int c = kFirstStatColumn; c <= kLastColumn; ++c)
+            w.boolean(row[c].isMark());
+        w.endArray().endObject();
+    }
+    std::cout << w.endArray().endObject().text();
+}
+
+// A plan line as its typed parts, beside the line as the plan text shows it.
+void putPlanLine(JsonWriter& w, const LotteryItem& item) {
+    const PlanLine& plan = *item.Plan;
+    const bool known = plan.group >= 0 && plan.group < kGroupCount;
+    w.beginObject().field("draw", item.Qishu).field("line", item.PlanTxt());
+    w.field("period", plan.period).key("size").number(std::to_string(plan.count));
+    w.field("group", known ? std::string(GroupName(plan.group)) : std::string());
+    w.field("result", plan.outcome == PlanOutcome::Hit    ? "hit"
+                      : plan.outcome == PlanOutcome::Miss ? "miss"
+                                                          : "open")
+        .endObject();
+}
+
+void printPlanJson(const LotteryClass& lottery) {
+    JsonWriter w = JsonDocument("plan");
+    w.key("lines").beginArray();
+    for (const auto& [label, item] : lottery.LotteryDic)
+        if (item->Plan) putPlanLine(w, *item);
+    w.endArray().key("selections").beginArray();
+    for (const std::string& s : lottery.formSet().SEL)
+        w.string(s);
+    std::cout << w.endArray().endObject().text();
 }
 } // namespace
 
-int RunReduce(const std::vector<std::string>& argv) {
-    Args args(argv, ConditionOptions(), {"--fan"});
+int RunReduce(const Args& args) {
     LotteryClass lottery;
     ApplyConditions(args, lottery.formSet());
     auto r = lottery.GetSuoshuiDadi();
-    if (!r) {
-        std::cerr << r.error() << "\n";
-        return 1;
-    }
-    std::cout << lottery.formSet().DAD << "\n" << lottery.formSet().FJI << "\n";
-    return 0;
+    if (!r) throw Failure(Describe(r.failure(), lottery.formSet().IDX));
+    std::cout << lottery.formSet().DAD.text() << "\n" << lottery.formSet().FJI.text() << "\n";
+    return kExitSuccess;
 }
 
-int RunStats(const std::vector<std::string>& argv) {
-    Args args(argv, with(DrawInputOptions(), {"--group"}), {});
+int RunStats(const Args& args) {
     if (!args.last("--group")) throw UsageError("missing --group N");
-    const int group = args.integer("--group", 0, 11, 0);
+    const int group = args.integer("--group", 0, kGroupCount - 1, 0);
     const auto draws = ReadDrawInput(args);
     LotteryClass lottery;
     for (const DrawLine& d : draws)
-        warn(lottery.ProcessDraw(d.qishu, d.haoma), d);
+        warn(lottery.ProcessDraw(d.qishu, d.haoma), d, group);
+    if (lottery.LotteryDic.Count() == 0) throw Failure("no valid draws in " + DrawInputName(args));
+    if (args.has("--json")) {
+        printStatsJson(lottery, group);
+        return kExitSuccess;
+    }
     for (const auto& [label, item] : lottery.LotteryDic) {
         const GridRow row = item->GetGridArray(group);
         for (int c = kPeriodColumn; c <= kLastColumn; ++c)
             std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
         std::cout << "\n";
     }
-    return 0;
+    return kExitSuccess;
 }
 
-int RunPlan(const std::vector<std::string>& argv) {
-    Args args(argv,
-              with(with(ConditionOptions(), DrawInputOptions()), {"--start-after", "--check"}),
-              {"--fan", "--manual"});
+int RunPlan(const Args& args) {
     if (!args.last("--start-after")) throw UsageError("missing --start-after K");
     const auto draws = ReadDrawInput(args);
     const int startAfter = args.integer("--start-after", 0, 1000000000, 0);
     std::vector<int> checks;
     for (const std::string& c : args.all("--check"))
-        checks.push_back(ParseIndex(c, 0, 65, "--check"));
+        checks.push_back(ParseIndex(c, 0, kCheckCount - 1, "--check"));
 
+    const int idx = args.integer("--idx", 0, kGroupCount - 1, 0);
     LotteryClass lottery;
     std::size_t i = 0;
     for (; i < draws.size() && i < std::size_t(startAfter); ++i)
-        warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);
+        warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i], idx);
 
     ApplyConditions(args, lottery.formSet());
     for (int c : checks) {
         lottery.formSet().CHK[c] = true;
         auto r = lottery.ResultSelStr(c);
-        if (!r) std::cerr << "warning: --check " << c << ": " << r.error() << "\n";
+        if (!r) std::cerr << "warning: --check " << c << ": " << Describe(r.failure(), idx) << "\n";
     }
     if (args.has("--manual")) lottery.formSet().PLA = false;
 
@@ -84,19 +124,22 @@ int RunPlan(const std::vector<std::string>& argv) {
     if (lottery.IsGetHis = lottery.LotteryDic.Count() > 0; !lottery.IsGetHis) {
         std::cerr << "warning: no draws before the start; the plan does not start\n";
     } else if (auto r = StartPlan(lottery); !r) {
-        std::cerr << r.error() << "\n";
-        return 1;
+        throw Failure(Describe(r.failure(), idx));
     }
     for (; i < draws.size(); ++i)
-        warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i]);
+        warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i], idx);
 
+    if (args.has("--json")) {
+        printPlanJson(lottery);
+        return kExitSuccess;
+    }
     for (const auto& [label, item] : lottery.LotteryDic)
-        if (!item->PlanTxt.empty()) std::cout << item->Qishu << "\t" << item->PlanTxt << "\n";
+        if (item->Plan) std::cout << item->Qishu << "\t" << item->PlanTxt() << "\n";
     std::cout << "SEL";
     for (const std::string& s : lottery.formSet().SEL)
         std::cout << "\t" << s;
     std::cout << "\n";
-    return 0;
+    return kExitSuccess;
 }
 
 } // namespace zuohao::cli

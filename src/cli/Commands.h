@@ -1,18 +1,22 @@
 #pragma once
-#include <string>
-#include <vector>
-
+// The commands of zuohao-cli. Each takes its parsed options and returns the process exit
+// code; output goes to stdout, messages to stderr. A usage error throws UsageError, a
+// failure Failure (cli/Args.h).
 namespace zuohao::cli {
 
-// Each returns the process exit code; output goes to stdout, errors to stderr.
-int RunReduce(const std::vector<std::string>& args);
-int RunStats(const std::vector<std::string>& args);
-int RunPlan(const std::vector<std::string>& args);
-int RunMonitor(const std::vector<std::string>& args);
-int RunFeed(const std::vector<std::string>& args);
-int RunBacktestCommand(const std::vector<std::string>& args);
-int RunKillRateCommand(const std::vector<std::string>& args);
-int RunRiskCommand(const std::vector<std::string>& args);
-int RunArchive(const std::vector<std::string>& args);
+class Args;
+
+int RunReduce(const Args& args);
+int RunStats(const Args& args);
+int RunPlan(const Args& args);
+int RunMonitor(const Args& args);
+int RunFeed(const Args& args);
+int RunBacktestCommand(const Args& args);
+int RunKillRateCommand(const Args& args);
+int RunRiskCommand(const Args& args);
+int RunArchiveImport(const Args& args);
+int RunArchiveExport(const Args& args);
+int RunArchiveGaps(const Args& args);
+int RunArchiveInfo(const Args& args);
 
 } // namespace zuohao::cli

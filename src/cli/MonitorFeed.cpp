@@ -5,23 +5,50 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/Messages.h"
 #include "core/acquire/Feed.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
+#include "core/model/Captions.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
 
 namespace zuohao::cli {
 
-int RunMonitor(const std::vector<std::string>& argv) {
-    Args args(argv,
-              {"--draws", "--sequence", "--archive", "--last", "--idx", "--base", "--lock",
-               "--segment", "--hits-low", "--hits-high", "--plan-length", "--trigger",
-               "--live-after"},
-              {});
+namespace {
+void printMonitorJson(const MonitorState& state, int idx) {
+    JsonWriter w = JsonDocument("monitor");
+    w.field("idx", idx).key("rows").beginArray();
+    auto textOrNull = [&w](const std::string& name, const std::string& v) {
+        w.key(name);
+        v.empty() ? w.null() : w.string(v);
+    };
+    for (const auto& [key, row] : state.MonitorRows) {
+        w.beginObject().field("period", key).field("number", row->Haoma1).key("result");
+        row->Zgua == Verdict::Hit    ? w.string("hit")
+        : row->Zgua == Verdict::Miss ? w.string("miss")
+                                     : w.null();
+        w.field("miss_run", row->TOW_yluo).key("segment_hits");
+        const std::string hits = HitCountText(row->Zsu);
+        hits.empty() ? w.null() : w.number(hits);
+        textOrNull("second", row->TowJ);
+        textOrNull("plan", PlanMarkText(row->Jhzg));
+        w.field("plan_period", row->JHcount).field("segment_end", row->XHxain).endObject();
+    }
+    w.endArray().key("log").beginArray();
+    for (const MonitorLogLine& line : state.Log)
+        w.string(LogLineText(line));
+    std::cout << w.endArray().endObject().text();
+}
+} // namespace
+
+int RunMonitor(const Args& args) {
     if (!args.last("--idx")) throw UsageError("missing --idx N");
     const int idx = args.integer("--idx", 0, 11, 0);
     const std::string base = args.last("--base").value_or("");
-    if (base.empty()) throw UsageError(kNoBaseMessage);
+    if (base.empty())
+        throw UsageError("missing --base LIST: the base set to rate the periods against (such "
+                         "as the first line of `zuohao-cli reduce`)");
     const auto draws = ReadDrawInput(args);
     const bool live = args.last("--live-after").has_value();
     const std::size_t liveAfter =
@@ -40,13 +67,14 @@ int RunMonitor(const std::vector<std::string>& argv) {
     lottery.formSet().IDX = idx;
     auto offer = [&](const DrawLine& d) {
         auto o = lottery.ProcessDraw(d.qishu, d.haoma);
-        if (!o.error.empty()) std::cerr << "warning: " << d.qishu << ": " << o.error << "\n";
+        for (const Error& e : o.failures)
+            std::cerr << "warning: " << d.qishu << ": " << Describe(e, idx) << "\n";
         return o.added;
     };
     std::size_t i = 0;
     for (; i < draws.size() && i < liveAfter; ++i)
         offer(draws[i]);
-    if (auto r = ReashStar(state, lottery, base); !r) throw UsageError(r.error());
+    if (auto r = ReashStar(state, lottery, base); !r) throw Failure(Describe(r.failure(), idx));
     // Each later draw is one poll of the refresh cycle.
     for (; i < draws.size(); ++i) {
         lottery.IsGetNew = false;
@@ -55,23 +83,21 @@ int RunMonitor(const std::vector<std::string>& argv) {
         if (lottery.IsGetNew && !state.PlanRunning) (void)ReashStar(state, lottery, base);
     }
 
+    if (args.has("--json")) {
+        printMonitorJson(state, idx);
+        return kExitSuccess;
+    }
     for (const auto& [key, row] : state.MonitorRows) {
-        std::cout << key << "\t" << row->Haoma1 << "\t" << row->Zgua << "\t" << row->TOW_yluo
-                  << "\t" << row->Zsu << "\t" << row->TowJ << "\t" << row->Jhzg << "\t"
-                  << row->JHcount << "\t" << row->XHxain << "\n";
+        std::cout << key << "\t" << row->Haoma1 << "\t" << VerdictText(row->Zgua) << "\t"
+                  << row->TOW_yluo << "\t" << HitCountText(row->Zsu) << "\t" << row->TowJ << "\t"
+                  << PlanMarkText(row->Jhzg) << "\t" << row->JHcount << "\t" << row->XHxain << "\n";
     }
-    std::string_view log = state.LogText;
-    while (!log.empty()) {
-        auto end = log.find("\r\n");
-        std::cout << "LOG\t" << log.substr(0, end) << "\n";
-        if (end == std::string_view::npos) break;
-        log.remove_prefix(end + 2);
-    }
-    return 0;
+    for (const MonitorLogLine& line : state.Log)
+        std::cout << "LOG\t" << LogLineText(line) << "\n";
+    return kExitSuccess;
 }
 
-int RunFeed(const std::vector<std::string>& argv) {
-    Args args(argv, {"--out", "--count", "--interval", "--seed", "--start"}, {});
+int RunFeed(const Args& args) {
     auto out = args.last("--out");
     if (!out) throw UsageError("missing --out FILE");
     const int count = args.integer("--count", 99, 100000, 120);
@@ -82,16 +108,13 @@ int RunFeed(const std::vector<std::string>& argv) {
 
     FeedWriter feed(*out, std::uint64_t(seed), start);
     feed.addDraws(count);
-    if (auto r = feed.write(); !r) {
-        std::cerr << r.error() << "\n";
-        return 1;
-    }
+    if (auto r = feed.write(); !r) throw Failure(Describe(r.failure()));
     while (interval > 0) {
         std::this_thread::sleep_for(std::chrono::seconds(interval));
         feed.addDraws(1);
-        if (auto r = feed.write(); !r) std::cerr << r.error() << "\n";
+        if (auto r = feed.write(); !r) std::cerr << "warning: " << Describe(r.failure()) << "\n";
     }
-    return 0;
+    return kExitSuccess;
 }
 
 } // namespace zuohao::cli

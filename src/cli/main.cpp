@@ -1,72 +1,85 @@
 // zuohao-cli: the headless tool over the number engine.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/Args.h"
-#include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/Help.h"
 
 namespace {
-const char* kUsage =
-    "usage: zuohao-cli reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk [options]\n"
-    "  reduce  [--idx N] [--sel G=DIGITS] [--cnt G=COUNTS] [--dan G=DIGITS] [--dcc G=COUNTS]\n"
-    "          [--kua DIGITS] [--route S]... [--kill LIST] [--fan]\n"
-    "  stats   (--draws FILE | --sequence FILE) --group N\n"
-    "  plan    (--draws FILE | --sequence FILE) --start-after K [conditions] [--check I]... "
-    "[--manual]\n"
-    "  monitor (--draws FILE | --sequence FILE) --idx N --base LIST [--lock P] [--segment N]\n"
-    "          [--hits-low A] [--hits-high B] [--plan-length C] [--trigger D] [--live-after K]\n"
-    "          (--live-after K: the first K draws are history; each later draw arrives as a\n"
-    "          refresh poll does, and only these live evaluations write LOG lines)\n"
-    "  feed    --out FILE [--count N] [--interval S] [--seed N] [--start LABEL]\n"
-    "  archive import FILE... [--prefer-import]   (draw files or CSV)\n"
-    "  archive export [--from P] [--to P] [--csv] [--out FILE]\n"
-    "  archive gaps [--from P] [--to P]\n"
-    "  archive info\n"
-    "          archive commands take [--archive PATH] [--lottery NAME]; the archive is\n"
-    "          draws.sqlite in the user's data folder unless --archive names another\n"
-    "  stats, plan and monitor take --archive PATH [--last N] instead of --draws/--sequence\n"
-    "  backtest (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions] [--check "
-    "I]...\n"
-    "          [--auto] [--manual] [--lines]\n"
-    "          (--auto: selections derived from each draw as the plan pipeline does;\n"
-    "          --last N: the newest N draws are scored)\n"
-    "  killrate (--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions]\n"
-    "  risk    --size M --space 1000|10000 --periods N\n";
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
+
+// Options of the program itself, before or instead of a command.
+int programOption(const std::string& option) {
+    using namespace zuohao::cli;
+    if (option == "--help" || option == "-h")
+        std::cout << OverallHelpText();
+    else if (option == "--help-all")
+        std::cout << FullHelpText();
+    else if (option == "--version")
+        std::cout << VersionText();
+    else if (option == "--bash-completion")
+        std::cout << BashCompletionScript();
+    else {
+        std::cerr << "unknown " << (option.rfind('-', 0) == 0 ? "option" : "command") << ": "
+                  << option << "\n"
+                  << SeeHelpLine("") << "\n";
+        return kExitUsage;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace zuohao::cli;
     UseBinaryStandardStreams();
     std::vector<std::string> args = Utf8Arguments(argc, argv);
     if (args.empty()) {
-        std::cerr << kUsage;
-        return 2;
+        std::cerr << "missing command\n" << SeeHelpLine("") << "\n";
+        return kExitUsage;
     }
-    const std::string command = args.front();
+    // The command: its first word, and for a family (archive) the second.
+    std::string name = args.front();
     args.erase(args.begin());
-    try {
-        if (command == "reduce") return RunReduce(args);
-        if (command == "stats") return RunStats(args);
-        if (command == "plan") return RunPlan(args);
-        if (command == "monitor") return RunMonitor(args);
-        if (command == "feed") return RunFeed(args);
-        if (command == "archive") return RunArchive(args);
-        if (command == "backtest") return RunBacktestCommand(args);
-        if (command == "killrate") return RunKillRateCommand(args);
-        if (command == "risk") return RunRiskCommand(args);
-        if (command == "--help" || command == "-h") {
-            std::cout << kUsage;
-            return 0;
+    if (IsCommandFamily(name)) {
+        if (args.empty() || args.front().rfind('-', 0) == 0) {
+            if (asksForHelp(args)) {
+                std::cout << FamilyHelpText(name);
+                return kExitSuccess;
+            }
+            std::cerr << name << " needs a command: " << FamilySubcommands(name) << "\n"
+                      << SeeHelpLine(name) << "\n";
+            return kExitUsage;
         }
-        std::cerr << "unknown command: " << command << "\n" << kUsage;
-        return 2;
+        name += " " + args.front();
+        args.erase(args.begin());
+    }
+    const CommandHelp* command = FindCommand(name);
+    if (!command) {
+        if (name.find(' ') == std::string::npos) return programOption(name);
+        const std::string family = name.substr(0, name.find(' '));
+        std::cerr << "unknown " << family << " command: " << name.substr(family.size() + 1) << "\n"
+                  << SeeHelpLine(family) << "\n";
+        return kExitUsage;
+    }
+    if (asksForHelp(args)) {
+        std::cout << CommandHelpText(*command);
+        return kExitSuccess;
+    }
+    try {
+        return command->run(Args(args, *command));
     } catch (const UsageError& e) {
-        std::cerr << e.what() << "\n";
-        return 2;
+        std::cerr << e.what() << "\n" << SeeHelpLine(command->name) << "\n";
+        return kExitUsage;
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << "\n";
-        return 1;
+        return kExitFailed;
     }
 }

@@ -10,12 +10,12 @@ DrawProvider ArchiveDraws(std::string path, std::string lottery) {
             lottery = std::move(lottery)](std::size_t count) -> Result<std::vector<DrawLine>> {
         std::error_code ec;
         if (!std::filesystem::exists(std::filesystem::u8path(path), ec))
-            return fail("没有历史库：" + path);
+            return fail(ErrorCode::ArchiveMissing, "没有历史库：" + path, path);
         auto archive = Archive::open(path);
-        if (!archive) return fail(archive.error());
+        if (!archive) return archive.failure();
         auto held = count == 0 ? (*archive)->range(lottery)
                                : (*archive)->newest(lottery, std::int64_t(count));
-        if (!held) return fail(held.error());
+        if (!held) return held.failure();
         std::vector<DrawLine> out;
         out.reserve(held->size());
         for (const ArchivedDraw& d : *held)

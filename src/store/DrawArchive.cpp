@@ -40,7 +40,7 @@ bool isHaoma(const std::string& h) {
 }
 
 Error sqlFail(const std::string& what, const SqlError& e) {
-    return fail(what + ": " + e.message);
+    return fail(ErrorCode::ArchiveWrite, what + ": " + e.message);
 }
 
 const char* const kDrawColumns =
@@ -101,11 +101,11 @@ struct Archive::Impl {
         if (!id) return out;
         const std::string q = std::string(kDrawColumns) + where;
         Stmt s(db, q.c_str());
-        if (!s.ok()) return fail("archive query: " + db.lastMessage());
+        if (!s.ok()) return fail(ErrorCode::ArchiveRead, "archive query: " + db.lastMessage());
         s.bind(1, *id).bind(2, a).bind(3, b);
         while (s.step())
             out.push_back(readDraw(s));
-        if (s.failed()) return fail("archive query: " + db.lastMessage());
+        if (s.failed()) return fail(ErrorCode::ArchiveRead, "archive query: " + db.lastMessage());
         return out;
     }
 };
@@ -138,7 +138,9 @@ Result<std::string> setAside(const std::string& path) {
     for (int n = 2; fs::exists(Utf8Path(target), ec); ++n)
         target = path + ".broken-" + stamp() + "-" + std::to_string(n);
     fs::rename(Utf8Path(path), Utf8Path(target), ec);
-    if (ec) return fail("cannot set the archive aside (" + path + "): " + ec.message());
+    if (ec)
+        return fail(ErrorCode::ArchiveOpen,
+                    "cannot set the archive aside (" + path + "): " + ec.message(), path);
     for (const char* suffix : {"-wal", "-shm"}) {
         std::error_code ignored;
         if (fs::exists(Utf8Path(path + suffix), ignored))
@@ -156,8 +158,10 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     const fs::path file = Utf8Path(path);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, ec))
-        return fail("archive folder does not exist: " + Utf8Text(folder));
-    if (fs::is_directory(file, ec)) return fail("archive path is a folder: " + path);
+        return fail(ErrorCode::ArchiveOpen, "archive folder does not exist: " + Utf8Text(folder),
+                    path);
+    if (fs::is_directory(file, ec))
+        return fail(ErrorCode::ArchiveOpen, "archive path is a folder: " + path, path);
     const bool existed = fs::exists(file, ec);
 
     auto impl = std::make_unique<Impl>();
@@ -166,13 +170,15 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     if (!OpenAndMigrate(impl->db, path, err)) {
         impl->db.close();
         if (!existed || !unusableFile(err.code))
-            return fail("cannot open the archive " + path + ": " + err.message);
+            return fail(ErrorCode::ArchiveOpen,
+                        "cannot open the archive " + path + ": " + err.message, path);
         auto aside = setAside(path);
-        if (!aside) return fail(aside.error());
+        if (!aside) return aside.failure();
         rep.setAsideAs = *aside;
         rep.setAsideWhy = err.message;
         if (!OpenAndMigrate(impl->db, path, err))
-            return fail("cannot start a fresh archive " + path + ": " + err.message);
+            return fail(ErrorCode::ArchiveOpen,
+                        "cannot start a fresh archive " + path + ": " + err.message, path);
     }
     rep.created = !existed || !rep.setAsideAs.empty();
     return std::unique_ptr<Archive>(new Archive(std::move(impl)));
@@ -190,28 +196,32 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     if (!tx.begun()) return sqlFail("archive write", err);
     auto lot = m.ensureId("lottery", lottery, m.lotteryIds);
     auto org = m.ensureId("origin", source, m.originIds);
-    if (!lot || !org) return fail("archive write: " + m.db.lastMessage());
+    if (!lot || !org) return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
 
     Stmt insert(m.db, "INSERT INTO draw(lottery, period, qishu, haoma, seen, origin) "
                       "VALUES(?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
     Stmt held(m.db, "SELECT haoma, seen FROM draw WHERE lottery = ? AND period = ?");
-    if (!insert.ok() || !held.ok()) return fail("archive write: " + m.db.lastMessage());
+    if (!insert.ok() || !held.ok())
+        return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
     for (const DrawIn& d : draws) {
         const std::int64_t period = PeriodValue(d.qishu);
         if (!isHaoma(d.haoma) || period <= 0)
-            return fail("archive write: not a draw: " + d.qishu + " " + d.haoma);
+            return fail(ErrorCode::ArchiveWrite,
+                        "archive write: not a draw: " + d.qishu + " " + d.haoma);
         insert.reset();
         insert.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.haoma).bind(5, now);
         insert.bind(6, *org);
         insert.step();
-        if (insert.failed()) return fail("archive write: " + m.db.lastMessage());
+        if (insert.failed())
+            return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
         if (m.db.changes() > 0) {
             ++rep.added;
             continue;
         }
         held.reset();
         held.bind(1, *lot).bind(2, period);
-        if (!held.step()) return fail("archive write: " + m.db.lastMessage());
+        if (!held.step())
+            return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
         const std::string oldHaoma = held.text(0);
         if (oldHaoma == d.haoma) {
             ++rep.duplicates;
@@ -241,7 +251,7 @@ Result<void> Archive::setBulkWrites(bool on) {
 Result<void> Archive::correct(const std::string& lottery, const std::string& qishu,
                               const std::string& newHaoma, const std::string& source) {
     auto r = add(lottery, {DrawIn{qishu, newHaoma}}, source, OnConflict::Correct);
-    if (!r) return fail(r.error());
+    if (!r) return r.failure();
     return {};
 }
 
@@ -317,13 +327,14 @@ Result<std::vector<Gap>> Archive::gaps(const std::string& lottery, const std::st
         prev = p;
         prevLabel = std::move(label);
     }
-    if (s.failed()) return fail("archive gaps: " + m_impl->db.lastMessage());
+    if (s.failed())
+        return fail(ErrorCode::ArchiveRead, "archive gaps: " + m_impl->db.lastMessage());
     return out;
 }
 
 Result<std::vector<std::string>> Archive::days(const std::string& lottery) {
     auto counts = dayCounts(lottery, false);
-    if (!counts) return fail(counts.error());
+    if (!counts) return counts.failure();
     std::vector<std::string> out;
     for (const DayCount& d : *counts)
         out.push_back(d.day);
@@ -397,7 +408,8 @@ Result<std::vector<Correction>> Archive::corrections(const std::string& lottery)
     s.bind(1, *id);
     while (s.step())
         out.push_back({s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.text(5)});
-    if (s.failed()) return fail("archive corrections: " + m_impl->db.lastMessage());
+    if (s.failed())
+        return fail(ErrorCode::ArchiveRead, "archive corrections: " + m_impl->db.lastMessage());
     return out;
 }
 
@@ -406,7 +418,7 @@ Result<std::vector<std::string>> Archive::lotteries() {
     Stmt s(m_impl->db, "SELECT name FROM lottery ORDER BY id");
     while (s.step())
         out.push_back(s.text(0));
-    if (s.failed()) return fail("archive: " + m_impl->db.lastMessage());
+    if (s.failed()) return fail(ErrorCode::ArchiveRead, "archive: " + m_impl->db.lastMessage());
     return out;
 }
 
@@ -427,7 +439,8 @@ Result<ArchiveInfo> Archive::info() {
            "FROM lottery l ORDER BY l.id");
     while (s.step())
         info.lotteries.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
-    if (s.failed()) return fail("archive info: " + m_impl->db.lastMessage());
+    if (s.failed())
+        return fail(ErrorCode::ArchiveRead, "archive info: " + m_impl->db.lastMessage());
     return info;
 }
 

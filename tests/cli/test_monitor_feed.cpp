@@ -216,7 +216,7 @@ TEST(CliMonitor, EmptyBaseIsAUsageError) {
         CliRun r = runCli(dir, args);
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("未有【过滤大底】，先去做出大底"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("missing --base LIST", 0), 0u) << r.err;
     }
 }
 

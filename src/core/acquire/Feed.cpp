@@ -47,7 +47,7 @@ Result<void> FeedWriter::write() const {
     bool ok;
     {
         std::ofstream f(pathOf(tmp), std::ios::binary | std::ios::trunc);
-        if (!f) return fail("无法写入 " + tmp);
+        if (!f) return fail(ErrorCode::WriteFailed, "无法写入 " + tmp, tmp);
         for (const std::string& l : m_lines)
             f << l << "\r\n";
         f.close();
@@ -57,7 +57,7 @@ Result<void> FeedWriter::write() const {
     // Replaces the target in one step (on Windows with a bounded wait for readers).
     if (!ok || !platform::ReplaceFileWith(tmp, m_path)) {
         std::filesystem::remove(pathOf(tmp), error);
-        return fail("无法写入 " + m_path);
+        return fail(ErrorCode::WriteFailed, "无法写入 " + m_path, m_path);
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/model/Groups.h"
+#include "core/model/LotteryState.h"
 
 namespace zuohao {
 
@@ -51,9 +52,9 @@ int GroupNumber(std::string_view haoma, int idx) {
 Result<std::unique_ptr<Backtester>> Backtester::Create(std::vector<DrawLine> draws,
                                                        const ConditionSet& set,
                                                        const BacktestOptions& options) {
-    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail("下标越界");
+    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
     auto masks = ConditionMasks::Compile(set);
-    if (!masks) return fail(masks.error());
+    if (!masks) return masks.failure();
     return std::unique_ptr<Backtester>(
         new Backtester(std::move(draws), set, std::move(masks).value(), options));
 }
@@ -91,45 +92,42 @@ void Backtester::statsOf(std::size_t i) {
     for (std::size_t k = 0; k < 4 && k < i; ++k)
         prev[k] = &item(i - 1 - k);
     // Only the plan's group is read.
-    it.SetSanmaInfo(item(i - 1), i >= 11 ? &item(i - 10) : nullptr, prev, m_set.IDX);
+    it.SetSanmaInfo(item(i - 1), i > kHotWindow ? &item(i - kHotWindow) : nullptr, prev, m_set.IDX);
 }
 
 // Selection digits as the ticked boxes give them at draw i: digit boxes read draw i's hot
-// order (group 0) or stand for their digit, draw box c reads the draw c - 10 before i.
+// order (group 0) or stand for their digit, the draw box at place p reads the draw p - 10 before i.
 void Backtester::deriveSelections(std::size_t i, bool onlyTicked) {
     const int idx = m_set.IDX;
     for (int g = 0; g < kSelGroups; ++g) {
-        const int first = g * 14;
-        const int last = g == 4 ? 65 : first + 13;
         DigitMask m = 0;
         bool ticked = false;
-        for (int b = first; b <= last; ++b) {
-            if (!m_set.CHK[std::size_t(b)]) continue;
+        for (int place = 0; place < BlockPlaces(g); ++place) {
+            if (!m_set.CHK[std::size_t(CheckOf(g, place))]) continue;
             ticked = true;
-            const int c = b % 14;
-            if (c <= 9) {
+            if (!IsDrawBoxPlace(place)) {
                 if (g != 0) {
-                    m |= DigitMask(1u << c);
+                    m |= DigitMask(1u << place);
                 } else if (const SanmaRecord& r = item(i).group(idx); r.hasHot) {
-                    m |= DigitMask(1u << (r.hot[std::size_t(c)] - '0'));
+                    m |= DigitMask(1u << (r.hot[std::size_t(place)] - '0'));
                 }
                 continue;
             }
-            const std::size_t back = std::size_t(c - 10);
+            const std::size_t back = std::size_t(place - kDigitPlaces);
             if (back > i) continue; // that draw does not exist yet
-            const SanmaRecord& r = item(i - back).group(idx);
+            const GroupMasks& r = item(i - back).masks(idx);
             switch (g) {
             case 0:
-                m |= r.strMask();
+                m |= r.str;
                 break;
             case 1:
-                m |= r.r3hMask();
+                m |= r.r3h;
                 break;
             case 2:
-                m |= r.rehMask();
+                m |= r.reh;
                 break;
             default:
-                m |= r.recMask();
+                m |= r.rec;
                 break;
             }
         }
@@ -171,7 +169,7 @@ double Backtester::progress() const {
 Result<BacktestResult> RunBacktest(std::vector<DrawLine> draws, const ConditionSet& set,
                                    const BacktestOptions& options) {
     auto b = Backtester::Create(std::move(draws), set, options);
-    if (!b) return fail(b.error());
+    if (!b) return b.failure();
     Backtester& run = *b.value();
     run.step(std::size_t(-1) / 2);
     return run.takeResult();

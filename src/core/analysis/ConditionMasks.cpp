@@ -78,8 +78,10 @@ Result<ConditionMasks> ConditionMasks::Compile(const ConditionSet& set) {
         const double value = NumericValue(piece);
         const long long v = value > -1e18 && value < 1e18 ? RoundHalfEven(value) : -1;
         if (v < 0 || v >= size)
-            return fail("杀号 " + std::string(piece) + " 超出" + (m.m_four ? "四" : "三") +
-                        "星号码范围");
+            return fail(ErrorCode::KillListOutOfSpace,
+                        "杀号 " + std::string(piece) + " 超出" + (m.m_four ? "四" : "三") +
+                            "星号码范围",
+                        std::string(piece));
         if (m.m_killed.empty()) m.m_killed.assign(std::size_t(size), 0);
         m.m_killed[std::size_t(v)] = 1;
     }

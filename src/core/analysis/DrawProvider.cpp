@@ -1,6 +1,6 @@
 #include "core/analysis/DrawProvider.h"
 
-#include "core/model/LotteryClass.h"
+#include "core/model/LotteryState.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -13,7 +13,7 @@ std::vector<DrawLine> newest(std::vector<DrawLine> all, std::size_t count) {
 }
 } // namespace
 
-DrawProvider HeldDraws(const LotteryClass& lottery) {
+DrawProvider HeldDraws(const LotteryState& lottery) {
     return [&lottery](std::size_t count) -> Result<std::vector<DrawLine>> {
         const auto& held = lottery.LotteryDic_Jiankong;
         const std::size_t n = held.Count();

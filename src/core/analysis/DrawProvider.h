@@ -12,7 +12,7 @@
 
 namespace zuohao {
 
-class LotteryClass;
+struct LotteryState;
 
 // The newest `count` draws (all when count is 0), oldest first.
 using DrawProvider = std::function<Result<std::vector<DrawLine>>(std::size_t count)>;
@@ -23,7 +23,7 @@ inline constexpr std::size_t kBacktestWarmUp = 100;
 
 // Every draw the lottery object has processed (its LotteryDic_Jiankong), read when called.
 // The object must outlive the provider.
-DrawProvider HeldDraws(const LotteryClass& lottery);
+DrawProvider HeldDraws(const LotteryState& lottery);
 
 // A fixed sequence.
 DrawProvider SequenceDraws(std::vector<DrawLine> draws);

@@ -88,7 +88,7 @@ Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
     for (std::size_t r = 0; r < singles.size(); ++r) {
         const auto& [name, cond] = singles[r];
         auto masks = ConditionMasks::Compile(cond);
-        if (!masks) return fail(masks.error());
+        if (!masks) return masks.failure();
         ConditionKill row;
         row.name = name;
         row.detail = r + 1 == singles.size() ? std::string() : detailOf(cond);

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/analysis/Backtest.h"
-#include "core/model/LotteryClass.h"
+#include "core/model/Groups.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
@@ -12,7 +12,7 @@
 namespace zuohao {
 
 namespace {
-void note(MonitorBacktestResult& r, const std::string& period, const std::string& mark) {
+void note(MonitorBacktestResult& r, const std::string& period, const PlanMark& mark) {
     if (r.events.size() == MonitorBacktestResult::kMaxEvents) r.events.erase(r.events.begin());
     r.events.push_back({period, mark});
 }
@@ -29,12 +29,10 @@ MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
     state.LockPeriod = rule.lockPeriod;
     state.SegmentPeriod = rule.segmentPeriod;
     state.MonitorBase = rule.base;
-    LotteryClass lottery;
-    lottery.formSet().IDX = std::clamp(rule.idx, 0, 11);
-    lottery.setMonitorState(&state);
+    const int idx = std::clamp(rule.idx, 0, kGroupCount - 1);
 
     MonitorBacktestResult r;
-    auto blank = std::make_shared<LotteryItem>();
+    auto blank = std::make_shared<MonitorRow>();
     const double lock = NumericValue(rule.lockPeriod);
     int missedInRow = 0;
     for (std::size_t i : UsableDraws(draws)) {
@@ -46,18 +44,18 @@ MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
             continue;
         }
         if (state.MonitorRows.Exists(key)) continue;
-        lottery.JiHuaDicAddNewClass(key, lottery.weizhiHAO(draws[i].haoma));
+        AddMonitorPeriod(state, key, PositionNumbers(idx, draws[i].haoma));
         ++r.periods;
-        const LotteryItem& row = *state.MonitorRows.back().second;
-        const std::string& mark = row.Jhzg;
-        if (mark.empty()) continue;
+        const MonitorRow& row = *state.MonitorRows.back().second;
+        const PlanMark& mark = row.Jhzg;
+        if (mark.kind == PlanMark::None) continue;
         note(r, key, mark);
-        if (mark == "告警") {
+        if (mark.kind == PlanMark::Alarm) {
             ++r.alarms;
-        } else if (mark == "挂") {
+        } else if (mark.kind == PlanMark::Miss) {
             ++r.planMisses;
             r.longestMissedPlans = std::max(r.longestMissedPlans, ++missedInRow);
-        } else if (mark.starts_with("中")) {
+        } else {
             ++r.planHits;
             missedInRow = 0;
             const auto j = std::size_t(std::max(0, row.JHcount));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
+#include "core/model/MonitorState.h"
 
 namespace zuohao {
 
@@ -19,7 +20,7 @@ struct MonitorRule {
 
 struct MonitorEvent {
     std::string period;
-    std::string mark; // 告警, 中N or 挂
+    PlanMark mark; // 告警, 中N or 挂
 };
 
 struct MonitorBacktestResult {

@@ -28,14 +28,6 @@ PlanRecordStats PlanStatsOf(const std::vector<bool>& hits) {
     return s;
 }
 
-int PlanLineResult(std::string_view planTxt) {
-    static constexpr std::string_view kHit = "中", kMiss = "挂";
-    if (planTxt.ends_with(kMiss)) return 0;
-    // "进行中..." ends in dots, so a line ending in 中 is scored.
-    if (planTxt.ends_with(kHit)) return 1;
-    return -1;
-}
-
 std::vector<double> RollingHitRate(const std::vector<bool>& hits, int window) {
     std::vector<double> out;
     if (window <= 0) return out;

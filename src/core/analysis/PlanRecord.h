@@ -20,9 +20,6 @@ struct PlanRecordStats {
 // hits[i] true = 中.
 PlanRecordStats PlanStatsOf(const std::vector<bool>& hits);
 
-// The result of a plan line: 1 中, 0 挂, -1 still in progress or no line.
-int PlanLineResult(std::string_view planTxt);
-
 // Hit rate over the last `window` periods ending at each period (fewer at the start).
 std::vector<double> RollingHitRate(const std::vector<bool>& hits, int window);
 

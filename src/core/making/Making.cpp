@@ -1,71 +1,91 @@
-// LotteryClass operations of number making: the reduction and the selection strings.
+#include "core/making/Making.h"
+
 #include "core/making/Reduction.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/MonitorState.h"
 
 namespace zuohao {
 
-Result<std::string> LotteryClass::GetSuoshuiDadi() {
-    auto r = Reduce(m_set);
-    if (!r) return fail(r.error());
-    m_set.DAD = r->base;
-    m_set.FJI = r->complement;
-    if (m_monitor && m_monitor->Monitoring && m_observer) m_observer->MonitorRestart();
-    return m_set.DAD;
+namespace {
+constexpr const char* kOutOfRange = "下标越界";
+constexpr const char* kNoDraws = "未有开奖数据，无法生成选号";
+
+// The digits a draw box of selection group g contributes: those of the draw's STR, R3H, REH
+// or REC.
+DigitMask drawBoxDigits(int g, const GroupMasks& m) {
+    switch (g) {
+    case 0:
+        return m.str;
+    case 1:
+        return m.r3h;
+    case 2:
+        return m.reh;
+    default:
+        return m.rec;
+    }
 }
 
-namespace {
-// Statistic a draw box of selection group g contributes.
-const char* const kDrawBoxKey[4] = {"STR", "R3H", "REH", "REC"};
-} // namespace
-
-static std::string buildSelection(const ConditionSet& set, int g, const GridRow& row,
-                                  const std::array<const LotteryItem*, 4>& drawBoxes) {
-    std::string t;
+// Selection digits of group g from its ticked boxes: a hot-digit box gives the digit at its
+// place of `rowItem`'s hot order (group 0), any other digit box its own digit, and a draw box
+// the digits of the draw it stands for (none when that draw does not exist yet).
+std::string buildSelection(const ConditionSet& set, int g, const LotteryItem& rowItem,
+                           const std::array<const LotteryItem*, kDrawBoxPlaces>& drawBoxes) {
+    DigitMask digits = 0;
     for (int place = 0; place < BlockPlaces(g); ++place) {
-        if (!set.CHK[CheckOf(g, place)]) continue;
+        if (!set.CHK[std::size_t(CheckOf(g, place))]) continue;
         if (!IsDrawBoxPlace(place)) {
-            if (g == 0)
-                t += row[ColumnOf(g, place)].shown(); // the digit shown, its hit mark dropped
-            else
-                t.push_back(char('0' + place));
+            if (g != 0) {
+                digits |= DigitMask(1u << place);
+            } else if (const SanmaRecord& r = rowItem.group(set.IDX); r.hasHot) {
+                digits |= DigitMask(1u << (r.hot[std::size_t(place)] - '0'));
+            }
             continue;
         }
-        const LotteryItem* draw = drawBoxes[place - kDigitPlaces];
-        if (!draw) continue; // a draw that does not exist yet contributes nothing
-        auto v = draw->GetSanmaInfo(set.IDX, kDrawBoxKey[g]);
-        if (auto* s = std::get_if<std::string>(&v)) t += *s;
+        const LotteryItem* draw = drawBoxes[std::size_t(place - kDigitPlaces)];
+        if (draw) digits |= drawBoxDigits(g, draw->masks(set.IDX));
     }
-    return DistinctDigits(t);
+    return MaskDigits(digits);
 }
+} // namespace
 
-Result<void> LotteryClass::ResultSelStr(int checkIdx) {
-    if (checkIdx < 0 || checkIdx >= kCheckCount) return fail("下标越界");
-    if (!PreItem01) return fail("未有开奖数据，无法生成选号");
-    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail("下标越界");
-    const int g = CheckBlock(checkIdx);
-    const GridRow row = PreItem01->GetGridArray(m_set.IDX);
-    std::array<const LotteryItem*, 4> boxes{};
-    for (int k = 0; k < 4; ++k)
-        boxes[k] = m_preItems[k].get();
-    m_set.SEL[g] = buildSelection(m_set, g, row, boxes);
+Result<void> RenewBaseSet(LotteryState& lottery) {
+    auto r = Reduce(lottery.conditions);
+    if (!r) return r.failure();
+    lottery.conditions.DAD = std::move(r.value().base);
+    lottery.conditions.FJI = std::move(r.value().complement);
+    if (lottery.monitor && lottery.monitor->Monitoring && lottery.observer)
+        lottery.observer->MonitorRestart();
     return {};
 }
 
-Result<void> LotteryClass::ResultAutoSelStr(const LotteryItem* itemCls, bool isAuto, int jian) {
+Result<void> RebuildSelection(LotteryState& lottery, int checkIdx) {
+    ConditionSet& set = lottery.conditions;
+    if (checkIdx < 0 || checkIdx >= kCheckCount) return fail(ErrorCode::OutOfRange, kOutOfRange);
+    if (!lottery.PreItem01) return fail(ErrorCode::NoDraws, kNoDraws);
+    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, kOutOfRange);
+    const int g = CheckBlock(checkIdx);
+    std::array<const LotteryItem*, kDrawBoxPlaces> boxes{};
+    for (std::size_t k = 0; k < boxes.size(); ++k)
+        boxes[k] = lottery.PreItems[k].get();
+    set.SEL[std::size_t(g)] = buildSelection(set, g, *lottery.PreItem01, boxes);
+    return {};
+}
+
+Result<void> RebuildSelections(LotteryState& lottery, const LotteryItem* item, bool isAuto,
+                               int jian) {
+    ConditionSet& set = lottery.conditions;
     if (!isAuto) return {};
-    if (!itemCls) return fail("未有开奖数据，无法生成选号");
-    if (m_set.IDX < 0 || m_set.IDX >= kGroupCount) return fail("下标越界");
-    const GridRow row = itemCls->GetGridArray(m_set.IDX);
-    std::array<const LotteryItem*, 4> boxes{};
-    boxes[0] = itemCls;
+    if (!item) return fail(ErrorCode::NoDraws, kNoDraws);
+    if (set.IDX < 0 || set.IDX >= kGroupCount) return fail(ErrorCode::OutOfRange, kOutOfRange);
+    std::array<const LotteryItem*, kDrawBoxPlaces> boxes{};
+    boxes[0] = item;
     for (int b = 1; b < kDrawBoxPlaces; ++b) {
-        int k = b - jian;
-        boxes[b] = (k >= 0 && k < 4) ? m_preItems[k].get() : nullptr;
+        const int k = b - jian;
+        boxes[std::size_t(b)] =
+            (k >= 0 && k < int(kPreviousDraws)) ? lottery.PreItems[std::size_t(k)].get() : nullptr;
     }
     for (int g = 0; g < kSelGroups; ++g)
-        m_set.SEL[g] = buildSelection(m_set, g, row, boxes);
+        set.SEL[std::size_t(g)] = buildSelection(set, g, *item, boxes);
     return {};
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 // The reduction (缩水): the condition set turned into the base set (大底) and its complement.
-#include <string>
+#include <cstdint>
 #include <string_view>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/NumberList.h"
 #include "core/model/NumberTables.h"
 #include "core/model/Result.h"
 
 namespace zuohao {
 
 struct ReductionOutput {
-    std::string base;       // DAD
-    std::string complement; // FJI
+    NumberList base;       // DAD
+    NumberList complement; // FJI
 };
 
 // Digits chosen by a typed selection text: digits and ascending ranges such as 1-5;
@@ -24,9 +25,5 @@ std::uint16_t CountMask(std::string_view counts);
 // Runs every condition of the set over its number space. Fails (without output) when a
 // kill-list piece names no number of the space.
 Result<ReductionOutput> Reduce(const ConditionSet& set);
-
-// Writes the two lists of a space from a ready-made flag array, without any condition:
-// the floor against which the reduction's cost is measured.
-ReductionOutput PartitionOnly(const unsigned char* removed, bool fourDigit, bool fan);
 
 } // namespace zuohao

@@ -26,6 +26,12 @@ void toggle(std::string& target, char c, int state) {
 }
 } // namespace
 
+bool AnySelection(const ConditionSet& set) {
+    for (const auto& s : set.SEL)
+        if (!s.empty()) return true;
+    return false;
+}
+
 int FormAsInt(const FormValue& v) {
     if (auto* i = std::get_if<int>(&v)) return *i;
     if (auto* b = std::get_if<bool>(&v)) return *b ? -1 : 0;
@@ -57,9 +63,9 @@ Result<FormValue> GetFormValue(const ConditionSet& set, std::string_view infoTyp
     if (key == "IDX") return FormValue{set.IDX};
     if (key == "PLA") return FormValue{set.PLA};
     if (key == "FAN") return FormValue{set.FAN};
-    if (key == "DAD") return FormValue{set.DAD};
+    if (key == "DAD") return FormValue{set.DAD.text()};
     if (key == "PLT") return FormValue{set.PLT};
-    if (key == "FJI") return FormValue{set.FJI};
+    if (key == "FJI") return FormValue{set.FJI.text()};
     if (key == "KL0") return FormValue{set.KL0};
     if (key == "KL1") return FormValue{set.KL1};
     if (key == "KUA") return FormValue{set.KUA};
@@ -68,7 +74,7 @@ Result<FormValue> GetFormValue(const ConditionSet& set, std::string_view infoTyp
     if (key == "CNT") return FormValue{copyOf(set.CNT)};
     if (key == "KLU") return FormValue{std::vector<int>(set.KLU.begin(), set.KLU.end())};
     if (key == "DAN" || key == "DCC") {
-        if (index < 0 || index > 1) return fail(kOutOfRange);
+        if (index < 0 || index > 1) return fail(ErrorCode::OutOfRange, kOutOfRange);
         return FormValue{key == "DAN" ? set.DAN[index] : set.DCC[index]};
     }
     return FormValue{};
@@ -84,10 +90,10 @@ Result<void> LetFormValue(ConditionSet& set, std::string_view infoType, const Fo
     } else if (key == "FAN") {
         set.FAN = FormAsBool(formSet);
     } else if (key == "CHK") {
-        if (idx < 0 || idx >= kCheckCount) return fail(kOutOfRange);
+        if (idx < 0 || idx >= kCheckCount) return fail(ErrorCode::OutOfRange, kOutOfRange);
         set.CHK[idx] = FormAsBool(formSet);
     } else if (key == "SEL" || key == "CNT") {
-        if (idx < 0 || idx >= kSelGroups) return fail(kOutOfRange);
+        if (idx < 0 || idx >= kSelGroups) return fail(ErrorCode::OutOfRange, kOutOfRange);
         (key == "SEL" ? set.SEL : set.CNT)[idx] = FormAsString(formSet);
     } else if (key == "DAD") {
         set.DAD = FormAsString(formSet);
@@ -98,19 +104,19 @@ Result<void> LetFormValue(ConditionSet& set, std::string_view infoType, const Fo
     } else if (key == "KL1") {
         set.KL1 = FormAsString(formSet);
     } else if (key == "KLU") {
-        if (idx < 0 || idx > 3) return fail(kOutOfRange);
+        if (idx < 0 || idx > 3) return fail(ErrorCode::OutOfRange, kOutOfRange);
         set.KLU[idx] = FormAsInt(formSet);
     } else if (key == "DAN") {
         int v = FormAsInt(formSet);
-        if (v < 0 || v > 19) return fail(kOutOfRange);
+        if (v < 0 || v > 19) return fail(ErrorCode::OutOfRange, kOutOfRange);
         toggle(set.DAN[v / 10], char('0' + v % 10), idx);
     } else if (key == "DCC") {
         int v = FormAsInt(formSet);
-        if (v < 0 || v > 9) return fail(kOutOfRange);
+        if (v < 0 || v > 9) return fail(ErrorCode::OutOfRange, kOutOfRange);
         toggle(set.DCC[v / 5], char('0' + v % 5), idx);
     } else if (key == "KUA") {
         int v = FormAsInt(formSet);
-        if (v < 0) return fail(kOutOfRange);
+        if (v < 0) return fail(ErrorCode::OutOfRange, kOutOfRange);
         toggle(set.KUA, char('0' + v % 10), idx);
     }
     return {};

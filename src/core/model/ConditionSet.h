@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model/GridLayout.h"
+#include "core/model/NumberList.h"
 #include "core/model/Result.h"
 
 namespace zuohao {
@@ -16,26 +17,30 @@ inline constexpr int kCheckCount = kStatColumns; // one selection box per statis
 inline constexpr int kSelGroups = kBlockCount;   // one selection text per trend block
 
 struct ConditionSet {
-    int IDX = 0;
-    bool PLA = true;
-    std::array<bool, kCheckCount> CHK{};
-    std::array<std::string, kSelGroups> SEL{};
+    int IDX = 0;     // position group (WeiIndex) of the base set and of plans; 10, 11 four-digit
+    bool PLA = true; // 自动做号: while a plan runs, selections are derived anew at every draw
+    std::array<bool, kCheckCount> CHK{};       // the selection boxes; box i belongs to group i / 14
+    std::array<std::string, kSelGroups> SEL{}; // selection digits of each selection group
+    // Allowed match counts of each selection group, a string of count digits.
     std::array<std::string, kSelGroups> CNT{"1234", "1234", "123456", "123456", "1234"};
-    std::array<std::string, 2> DAN{};
-    std::array<std::string, 2> DCC{};
-    std::string KUA;
-    std::array<int, 4> KLU{}; // 0 off, non-zero on
-    std::string KL0;
-    std::string KL1;
-    bool FAN = false;
-    std::string DAD;
-    std::string FJI;
-    std::string PLT;
+    std::array<std::string, 2> DAN{}; // banker digits (胆码) of banker groups 1 and 2
+    std::array<std::string, 2> DCC{}; // allowed banker counts; empty reads as "1234"
+    std::string KUA;                  // spans to kill (杀跨度)
+    std::array<int, 4> KLU{}; // switches 全0路, 全1路, 全2路, 杀对子: 0 off, non-zero on
+    std::string KL0;          // numbers killed from a three-digit base set
+    std::string KL1;          // numbers killed from a four-digit base set
+    bool FAN = false;         // 大底反集: the base set is formed of the removed numbers
+    NumberList DAD;           // the base set (大底)
+    NumberList FJI;           // the complement (反集) of the last reduction
+    std::string PLT;          // a spare text, kept and returned unchanged
 
     bool fourDigit() const { return IDX >= 10; }
     // The kill list of the current number space.
     const std::string& killList() const { return fourDigit() ? KL1 : KL0; }
 };
+
+// True when at least one selection text is set (GetHasChecked).
+bool AnySelection(const ConditionSet& set);
 
 // A value read or written by key: nothing, a Boolean, an integer, a text, or a copy of an array.
 using FormValue = std::variant<std::monostate, bool, int, std::string, std::vector<bool>,

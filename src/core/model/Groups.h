@@ -2,6 +2,7 @@
 // The twelve position groups (WeiIndex): ten three-digit groups and 前四星, 后四星.
 #include <array>
 #include <cassert>
+#include <string>
 #include <string_view>
 
 namespace zuohao {
@@ -42,5 +43,18 @@ inline constexpr std::array<GroupPositions, kGroupCount> kGroupPositions{{
     {{1, 2, 3, 4}, 4},
     {{2, 3, 4, 5}, 4},
 }};
+
+// The digits of a draw number at the positions of group idx, in position order (weizhiHAO):
+// the group's STR. Empty for a group outside 0 to 11; positions beyond the number are skipped.
+inline std::string PositionNumbers(int idx, std::string_view haoma) {
+    std::string out;
+    if (idx < 0 || idx >= kGroupCount) return out;
+    const GroupPositions& gp = kGroupPositions[std::size_t(idx)];
+    for (int k = 0; k < gp.count; ++k) {
+        const int p = gp.pos[std::size_t(k)];
+        if (p <= int(haoma.size())) out.push_back(haoma[std::size_t(p - 1)]);
+    }
+    return out;
+}
 
 } // namespace zuohao

@@ -1,8 +1,9 @@
 #pragma once
-// The draw record: period label, draw number, the statistics of its twelve position
-// groups and the plan line of its period. The same record type carries a monitor row.
+// The draw record: period label, draw number, the statistics of its twelve position groups
+// and the plan line made in its period.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,31 +12,41 @@
 #include "core/model/Cell.h"
 #include "core/model/GridLayout.h"
 #include "core/model/NumberTables.h"
+#include "core/model/PlanLine.h"
 
 namespace zuohao {
 
-struct MonitorState;
+// A statistics cell as stored: kEmptyCell before the first computation, a miss count (1 or
+// more), or kMarkedCell, the hit mark of the cell's own index.
+using StatCell = std::int32_t;
+inline constexpr StatCell kEmptyCell = 0;
+inline constexpr StatCell kMarkedCell = -1;
 
-// A statistics cell as stored: empty, a miss count or a hit mark of its own index.
-struct StatCell {
-    enum Kind : std::uint8_t { Empty, Number, Mark };
-    std::uint8_t kind = Empty;
-    std::int32_t value = 0; // the count, or the marked index
+// The numeric value of a cell: its count; an empty or marked cell counts 0.
+constexpr int CellCount(StatCell c) {
+    return c > 0 ? c : 0;
+}
+// A cell as the displays get it; `index` is the cell's own index (the digit, or 0 to 3).
+Cell ToCell(StatCell c, int index);
 
-    static StatCell number(int v) { return {Number, v}; }
-    static StatCell markOf(int index) { return {Mark, index}; }
-    int numeric() const { return kind == Number ? value : 0; }
-    Cell toCell() const;
-};
+// The miss cells of a group, ten per key, one per digit:
+//   H3Y draws since the digit was last among the R3H digits, HYL among the REH digits,
+//   CYL among the REC digits, WYL draws since it was last the WEI digit.
+enum MissKey : int { kH3Y, kHYL, kCYL, kWYL, kMissKeys };
+// The repeat cells of a group, four per key, one per previous draw (1st to 4th): a mark
+// when R3H (R3A), STR (SMA), REH (RHA) or REC (RCA) shares a digit with that draw's.
+enum RepeatKey : int { kR3A, kSMA, kRHA, kRCA, kRepeatKeys };
+inline constexpr int kRepeatDraws = 4;
 
 // Statistics of one position group of one draw.
 struct SanmaRecord {
-    std::uint16_t num = 0; // value of STR: index into the number tables
-    bool four = false;     // four-digit group
-    std::array<StatCell, 10> H3Y{}, HYL{}, CYL{}, WYL{};
-    std::array<StatCell, 4> R3A{}, SMA{}, RHA{}, RCA{};
-    std::array<std::int16_t, 10> HHO{};
-    std::array<char, 10> hot{};
+    std::array<StatCell, kMissKeys * 10> misses{};
+    std::array<StatCell, kRepeatKeys * kRepeatDraws> repeats{};
+    std::array<std::int16_t, 10> HHO{};   // per digit: occurrences in STR over the last 10 draws
+    std::array<char, 10> hot{};           // HotOrder once hasHot
+    std::array<std::uint8_t, 4> digits{}; // the digits of STR
+    std::uint16_t num = 0;                // value of STR: index into the number tables
+    bool four = false;                    // four-digit group
     bool hasHot = false;
 
     std::string_view STR() const;
@@ -44,11 +55,15 @@ struct SanmaRecord {
     std::string_view REC() const;
     std::string_view R3H() const;
     std::string_view HotOrder() const { return hasHot ? std::string_view(hot.data(), 10) : ""; }
-    DigitMask strMask() const;
-    DigitMask weiMask() const;
-    DigitMask rehMask() const;
-    DigitMask recMask() const;
-    DigitMask r3hMask() const;
+    StatCell miss(MissKey key, int digit) const { return misses[std::size_t(key * 10 + digit)]; }
+    StatCell repeat(RepeatKey key, int k) const {
+        return repeats[std::size_t(key * kRepeatDraws + k)];
+    }
+};
+
+// The digits of a group's STR, WEI, REH, REC and R3H as masks (bit d: digit d occurs).
+struct GroupMasks {
+    DigitMask str = 0, wei = 0, reh = 0, rec = 0, r3h = 0;
 };
 
 // Value read by a statistics key: nothing, a text, or a copy of cells.
@@ -63,20 +78,12 @@ std::string DigitOrderByCount(const std::array<std::int16_t, 10>& counts);
 
 class LotteryItem {
 public:
-    std::string Qishu;
-    std::string Haoma;
-    // Monitor row fields.
-    std::string Qishu1;
-    std::string Haoma1;
-    std::string PlanTxt;
-    std::string Zgua;
-    int Yluo = 0;
-    std::string Zsu;
-    std::string TowJ;
-    std::string Jhzg;
-    int JHcount = 0;
-    int XHxain = 0;
-    int TOW_yluo = 0;
+    std::string Qishu;            // period label of the draw, as the source gives it
+    std::string Haoma;            // the five-digit draw number
+    std::optional<PlanLine> Plan; // the plan line made in this period for the next one
+
+    // The plan line's text; empty when no line was made in this period.
+    std::string PlanTxt() const;
 
     // Fills STR, WEI, REH, REC and R3H of every group from Haoma.
     void ResetHaomaInfo();
@@ -86,16 +93,20 @@ public:
     // Statistics of every group, or of group `onlyGroup` alone (the others stay empty).
     void SetSanmaInfo(const LotteryItem& pri01, const LotteryItem* pri10,
                       const std::array<const LotteryItem*, 4>& arrPri, int onlyGroup = -1);
+    // A new plan line, in progress, for period `qi`.
     void SetPlanTxt(std::string_view qi, int weiID, long long zhu);
+    // Scores the line in progress (miss when isGua); a scored line or no line stays as it is.
     void ResultPlan(bool isGua);
     GridRow GetGridArray(int weiIndex) const;
-    // Evaluates one monitor period on this (new) row.
-    void jishanJH(MonitorState& state, std::string_view haoSr, std::string_view qiStr);
 
     const SanmaRecord& group(int g) const;
+    const GroupMasks& masks(int g) const;
 
 private:
     std::array<SanmaRecord, 12> m_groups{};
+    // Kept apart from the records: the statistics of later draws compare the masks of four
+    // draws, which then come from two cache lines each.
+    std::array<GroupMasks, 12> m_masks{};
 };
 
 } // namespace zuohao

@@ -1,7 +1,8 @@
 // The monitor computation: replay of all periods, one new period, and the evaluation of a
 // period on its row.
 #include "core/monitor/Monitor.h"
-#include "core/model/LotteryClass.h"
+
+#include "core/model/Groups.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -11,161 +12,142 @@ std::string PeriodKey(std::string_view label) {
 }
 
 namespace {
-void appendLog(MonitorState& s, const std::string& qiStr, const std::string& jhzg) {
-    if (!s.ReplayDone) return;
-    std::string line = qiStr + "期 --- " + jhzg;
-    s.LogText = s.LogText.empty() ? line : s.LogText + "\r\n" + line;
+void appendLog(MonitorState& s, std::string_view qiStr, const PlanMark& mark) {
+    if (s.ReplayDone) s.Log.push_back({std::string(qiStr), mark, {}});
+}
+
+void trimRows(MonitorState& s) {
+    while (s.MonitorRows.Count() > kMonitorRowLimit)
+        s.MonitorRows.RemoveFirst();
 }
 } // namespace
 
-void LotteryItem::jishanJH(MonitorState& s, std::string_view haoSr, std::string_view qiStr) {
-    s.PlanLabelCaption.clear();
-    s.CopyButtonCaption = kCopyBaseCaption;
-    s.BaseText.clear();
+void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::string_view qiStr) {
+    s.Outputs = {};
 
     int prevYluo = 0, prevJH = 0;
     if (!s.MonitorRows.empty()) {
-        const LotteryItem& p = *s.MonitorRows.back().second;
-        Zgua = p.Zgua;
-        Yluo = p.Yluo;
-        Zsu = p.Zsu;
-        TowJ = p.TowJ;
-        Jhzg = p.Jhzg;
-        XHxain = p.XHxain;
-        JHcount = p.JHcount;
-        TOW_yluo = p.TOW_yluo;
-        prevYluo = p.Yluo;
-        prevJH = p.JHcount;
+        row = *s.MonitorRows.back().second; // the previous period's fields carry over
+        prevYluo = row.Yluo;
+        prevJH = row.JHcount;
     }
-    Haoma1.assign(haoSr);
-    Qishu1.assign(qiStr);
+    row.Haoma1.assign(haoSr);
+    row.Qishu1.assign(qiStr);
     s.AlarmSound = false;
     ++s.SegmentPos;
-    JHcount = s.PlanRunning ? prevJH + 1 : 0;
-    Jhzg.clear();
+    row.JHcount = s.PlanRunning ? prevJH + 1 : 0;
+    row.Jhzg = {};
 
-    const double S0 = NumericValue(s.SegmentSettings[0]);
-    const double S1 = NumericValue(s.SegmentSettings[1]);
-    const double S2 = NumericValue(s.SegmentSettings[2]);
-    const double S3 = NumericValue(s.SegmentSettings[3]);
+    // The settings as numbers: the segment's hit count that allows an alarm lies between
+    // lowHits and highHits; the trigger counts miss runs that reach triggerRun; a plan lasts
+    // planLength periods.
+    const double lowHits = NumericValue(s.SegmentSettings[0]);
+    const double highHits = NumericValue(s.SegmentSettings[1]);
+    const double planLength = NumericValue(s.SegmentSettings[2]);
+    const double triggerRun = NumericValue(s.SegmentSettings[3]);
 
     const bool hit = s.MonitorBase.find(haoSr) != std::string::npos;
     if (hit) {
-        Zgua = "中";
-        TOW_yluo = 0;
-        Zsu = s.SegmentPos == 1 ? std::string("1") : std::to_string(prevYluo + 1);
+        row.Zgua = Verdict::Hit;
+        row.TOW_yluo = 0;
+        row.Zsu = s.SegmentPos == 1 ? 1 : prevYluo + 1;
         if (s.PlanRunning) {
-            Jhzg = "中" + std::to_string(JHcount);
+            row.Jhzg = {PlanMark::Hit, row.JHcount};
             s.PlanRunning = false;
-            appendLog(s, Qishu1, Jhzg);
+            appendLog(s, qiStr, row.Jhzg);
         }
-        Yluo = int(NumericValue(Zsu));
+        row.Yluo = row.Zsu;
     } else {
-        Zsu.clear();
-        if (s.SegmentPos == 1) Yluo = 0;
-        Zgua = "挂";
-        TOW_yluo += 1;
-        if (S2 == JHcount && s.PlanRunning) {
-            Jhzg = "挂";
+        row.Zsu = 0;
+        if (s.SegmentPos == 1) row.Yluo = 0;
+        row.Zgua = Verdict::Miss;
+        row.TOW_yluo += 1;
+        if (planLength == row.JHcount && s.PlanRunning) {
+            row.Jhzg = {PlanMark::Miss, 0};
             s.PlanRunning = false;
-            JHcount = 0;
-            appendLog(s, Qishu1, Jhzg);
+            row.JHcount = 0;
+            appendLog(s, qiStr, row.Jhzg);
         }
-        if (S2 == JHcount) s.TriggerCount = 0;
+        if (planLength == row.JHcount) s.TriggerCount = 0;
     }
-    if (S3 == TOW_yluo) ++s.TriggerCount;
-    if (TOW_yluo > S2 - 1) s.TriggerCount = 0;
+    if (triggerRun == row.TOW_yluo) ++s.TriggerCount;
+    if (row.TOW_yluo > planLength - 1) s.TriggerCount = 0;
     bool trigger = s.TriggerCount == 2;
     if (trigger) s.TriggerCount = 0;
 
-    const double z = NumericValue(Zsu);
-    if (S0 <= z && z <= S1 && JHcount == 0 && trigger && !s.PlanRunning) {
+    const double hits = row.Zsu; // 0 on a miss
+    if (lowHits <= hits && hits <= highHits && row.JHcount == 0 && trigger && !s.PlanRunning) {
         s.PlanRunning = true;
-        Jhzg = "告警";
+        row.Jhzg = {PlanMark::Alarm, 0};
         s.AlarmSound = true;
         trigger = false;
         s.TriggerCount = 0;
     }
-    if (S2 == JHcount && trigger) {
-        JHcount = 0;
+    if (planLength == row.JHcount && trigger) {
+        row.JHcount = 0;
         s.AlarmSound = false;
     }
-    if (s.PlanRunning) {
-        s.PlanLabelCaption = "【第 " + std::to_string(JHcount + 1) + " 期】进行中……";
-        s.BaseText = s.MonitorBase;
-        s.CopyButtonCaption = std::string(kCopyBaseCaption) + " " +
-                              std::to_string(CountNumberList(s.MonitorBase)) + "注";
-    }
+    if (s.PlanRunning) s.Outputs = {row.JHcount + 1, s.MonitorBase};
     if (NumericValue(s.SegmentPeriod) == s.SegmentPos) {
-        XHxain = 1;
+        row.XHxain = 1;
         s.SegmentPos = 0;
     } else {
-        XHxain = 0;
+        row.XHxain = 0;
     }
 }
 
-void LotteryClass::JiHuaDicAddNewClass(const std::string& qiStr, const std::string& haoSr) {
-    if (!m_monitor) return;
-    MonitorState& s = *m_monitor;
+void AddMonitorPeriod(MonitorState& s, const std::string& qiStr, const std::string& haoSr) {
     if (s.MonitorRows.Exists(qiStr)) return;
-    auto row = std::make_shared<LotteryItem>();
-    row->jishanJH(s, haoSr, qiStr);
-    s.MonitorRows.Add(qiStr, row);
-    s.SavedPlanCaption = s.PlanLabelCaption;
-    s.SavedBaseText = s.BaseText;
-    while (s.MonitorRows.Count() > kMonitorRowLimit)
-        s.MonitorRows.RemoveFirst();
+    auto row = std::make_shared<MonitorRow>();
+    jishanJH(*row, s, haoSr, qiStr);
+    s.MonitorRows.Add(qiStr, std::move(row));
+    s.SavedOutputs = s.Outputs;
+    trimRows(s);
 }
 
-void LotteryClass::JihuaStar() {
-    if (!m_monitor) return;
-    MonitorState& s = *m_monitor;
+void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
     s.ReplayDone = false;
     if (s.Monitoring) {
-        auto blank = std::make_shared<LotteryItem>();
+        auto blank = std::make_shared<MonitorRow>();
         const double lock = NumericValue(s.LockPeriod);
-        for (const auto& [label, haoma] : LotteryDic_Jiankong) {
-            std::string p = weizhiHAO(haoma);
-            std::string k = PeriodKey(label);
-            if (NumericValue(label) >= lock) {
-                JiHuaDicAddNewClass(k, p);
-            } else if (s.MonitorRows.Add(k, blank)) {
-                while (s.MonitorRows.Count() > kMonitorRowLimit)
-                    s.MonitorRows.RemoveFirst();
-            }
+        const int idx = lottery.conditions.IDX;
+        for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
+            std::string key = PeriodKey(label);
+            if (NumericValue(label) >= lock)
+                AddMonitorPeriod(s, key, PositionNumbers(idx, haoma));
+            else if (s.MonitorRows.Add(key, blank))
+                trimRows(s);
         }
     }
     s.ReplayDone = true;
 }
 
-Result<void> ReashStar(MonitorState& s, LotteryClass& lottery, std::string_view mainBaseText) {
+Result<void> ReashStar(MonitorState& s, const LotteryState& lottery,
+                       std::string_view mainBaseText) {
     s.SegmentPos = 0;
     if (!s.PlanRunning) s.MonitorBase.assign(mainBaseText);
-    if (s.MonitorBase.empty()) return fail(kNoBaseMessage);
+    if (s.MonitorBase.empty()) return fail(ErrorCode::NoBaseSet, kNoBaseMessage);
     s.Monitoring = true;
-    s.StartCaption = kStopCaption;
+    s.Start = StartButton::Stop;
     s.PeriodListEnabled = false;
     s.MonitorRows.RemoveAll();
-    lottery.JihuaStar();
+    ReplayMonitor(lottery, s);
     return {};
 }
 
-Result<void> ToggleMonitoring(MonitorState& s, LotteryClass& lottery,
+Result<void> ToggleMonitoring(MonitorState& s, const LotteryState& lottery,
                               std::string_view mainBaseText) {
     s.SegmentPos = 0;
     if (s.Monitoring) {
         s.Monitoring = false;
-        s.StartCaption = kStartCaption;
+        s.Start = StartButton::Start;
         s.PeriodListEnabled = true;
         // Nothing is evaluated while monitoring is off: an alarm left standing would sound
         // at every draw, and the plan label would say "进行中" of a plan nobody follows. The
         // plan itself (and its frozen base set) resumes when monitoring is switched on.
         s.AlarmSound = false;
-        s.PlanLabelCaption.clear();
-        s.CopyButtonCaption = kCopyBaseCaption;
-        s.BaseText.clear();
-        s.SavedPlanCaption.clear();
-        s.SavedBaseText.clear();
+        s.Outputs = {};
+        s.SavedOutputs = {};
         return {};
     }
     return ReashStar(s, lottery, mainBaseText);

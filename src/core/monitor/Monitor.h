@@ -1,9 +1,10 @@
 #pragma once
-// The monitor computation over the process-wide monitor state: the replay of all periods and
-// the start/stop switch. The state itself is data of the model (core/model/MonitorState.h).
+// The monitor computation over the process-wide monitor state (core/model/MonitorState.h):
+// the evaluation of one period, the replay of all periods and the start/stop switch.
 #include <string>
 #include <string_view>
 
+#include "core/model/LotteryState.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Result.h"
 
@@ -13,16 +14,26 @@ namespace zuohao {
 // are one period.
 std::string PeriodKey(std::string_view label);
 
-class LotteryClass;
+// Evaluates one period on its new row: hit or miss of the position numbers `haoSr` against
+// the monitor's base set, segment counts, the trigger, the alarm and the plan it starts.
+void jishanJH(MonitorRow& row, MonitorState& state, std::string_view haoSr, std::string_view qiStr);
+
+// Evaluates a period and appends its row; a period already held is ignored
+// (JiHuaDicAddNewClass).
+void AddMonitorPeriod(MonitorState& state, const std::string& qiStr, const std::string& haoSr);
+
+// Replays every period of the lottery through the monitor (JihuaStar).
+void ReplayMonitor(const LotteryState& lottery, MonitorState& state);
 
 // Switches monitoring on and replays every period of the lottery. `mainBaseText` is the
 // main window's base set, taken unless a monitor plan runs. Fails with kNoBaseMessage
 // (and changes nothing else) when there is no base set.
-Result<void> ReashStar(MonitorState& state, LotteryClass& lottery, std::string_view mainBaseText);
+Result<void> ReashStar(MonitorState& state, const LotteryState& lottery,
+                       std::string_view mainBaseText);
 
 // The start/stop button: switches off when on, otherwise ReashStar. Switching off clears
 // the alarm and the monitor plan's label, copy caption and base-set text.
-Result<void> ToggleMonitoring(MonitorState& state, LotteryClass& lottery,
+Result<void> ToggleMonitoring(MonitorState& state, const LotteryState& lottery,
                               std::string_view mainBaseText);
 
 } // namespace zuohao

@@ -1,34 +1,41 @@
 #include "core/plan/Plan.h"
 
-#include "core/model/LotteryClass.h"
+#include "core/making/Making.h"
+#include "core/model/LotteryKind.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
 
-Result<std::string> RenewPlan(LotteryClass& lottery) {
-    auto base = lottery.GetSuoshuiDadi();
-    if (lottery.PreItem01) lottery.AddNewPlan(*lottery.PreItem01);
-    return base;
+void WritePlanLine(LotteryState& lottery, LotteryItem& item) {
+    const ConditionSet& set = lottery.conditions;
+    item.SetPlanTxt(NextPeriodLabel(lottery.MyIndex, lottery.NewQi), set.IDX, set.DAD.count());
 }
 
-Result<std::string> StartPlan(LotteryClass& lottery) {
+Result<std::string> RenewPlan(LotteryState& lottery) {
+    auto base = RenewBaseSet(lottery);
+    if (lottery.PreItem01) WritePlanLine(lottery, *lottery.PreItem01);
+    if (!base) return base.failure();
+    return lottery.conditions.DAD.text();
+}
+
+Result<std::string> StartPlan(LotteryState& lottery) {
     lottery.IsHasPlan = true;
     lottery.StartPlanQi = lottery.NewQi;
     return RenewPlan(lottery);
 }
 
-void StopPlan(LotteryClass& lottery) {
+void StopPlan(LotteryState& lottery) {
     lottery.IsHasPlan = false;
     lottery.StartPlanQi.clear();
 }
 
-void AppendPlanLine(std::string& planLines, const LotteryClass& lottery, const LotteryItem& item,
+void AppendPlanLine(std::string& planLines, const LotteryState& lottery, const LotteryItem& item,
                     bool killTextBusy) {
     if (!lottery.IsHasPlan) return;
     if (item.Qishu.compare(lottery.StartPlanQi) < 0) return; // a line of an earlier plan
-    if (item.PlanTxt.empty()) return;
-    if (!killTextBusy && item.PlanTxt.find("进行") != std::string::npos) return;
-    planLines += item.PlanTxt;
+    if (!item.Plan) return;
+    if (!killTextBusy && item.Plan->outcome == PlanOutcome::Running) return;
+    planLines += item.PlanTxt();
     planLines += '$';
 }
 

@@ -1,9 +1,12 @@
-// The draw pipeline: the one entry through which a draw enters a lottery object.
+#include "core/plan/ProcessDraw.h"
+
 #include <algorithm>
 
+#include "core/making/Making.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
+#include "core/model/MonitorState.h"
 #include "core/monitor/Monitor.h"
+#include "core/plan/Plan.h"
 
 namespace zuohao {
 
@@ -15,74 +18,92 @@ bool isDrawNumber(std::string_view haoma) {
         if (c < '0' || c > '9') return false;
     return true;
 }
+
+// What the pipeline has before a draw enters, for a later rebuild.
+void rememberBeforeDraw(LotteryState& lottery, const std::string& qishu) {
+    const ConditionSet& set = lottery.conditions;
+    DrawSnapshot s{qishu,   lottery.NewQi,     set.SEL,           set.DAD,
+                   set.FJI, lottery.PreItem01, lottery.PreItem10, lottery.PreItems,
+                   {}};
+    if (lottery.PreItem01) s.prePlan = lottery.PreItem01->Plan;
+    lottery.snapshots.push_back(std::move(s));
+    while (lottery.snapshots.size() > kHeldDraws)
+        lottery.snapshots.pop_front();
+}
+
 } // namespace
 
-DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::string& haoma) {
+DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std::string& haoma,
+                      const std::vector<std::string>* reentered) {
     DrawOutcome outcome;
     // A period already held, or already processed once and since trimmed, is never
     // processed again: an old line offered again would corrupt the statistics chain.
-    if (LotteryDic.Exists(qishu) || LotteryDic_Jiankong.Exists(qishu)) return outcome;
+    if (lottery.LotteryDic.Exists(qishu) || lottery.LotteryDic_Jiankong.Exists(qishu))
+        return outcome;
+    auto note = [&](const Error& e) {
+        if (!outcome.error.empty()) outcome.error += "; ";
+        outcome.error += e.message;
+        outcome.failures.push_back(e);
+    };
     if (!isDrawNumber(haoma)) {
-        outcome.error = "开奖号码无效: " + haoma;
+        note(fail(ErrorCode::InvalidDraw, "开奖号码无效: " + haoma, haoma));
         return outcome;
     }
-    rememberBeforeDraw(qishu);
-    IsGetNew = true;
-    NewQi = qishu;
+    rememberBeforeDraw(lottery, qishu);
+    lottery.IsGetNew = true;
+    lottery.NewQi = qishu;
 
     auto item = std::make_shared<LotteryItem>();
     item->Qishu = qishu;
     item->Haoma = haoma;
     item->ResetHaomaInfo();
 
-    auto note = [&](const std::string& e) {
-        if (!outcome.error.empty()) outcome.error += "; ";
-        outcome.error += e;
-    };
 
-    if (PreItem01) {
-        std::array<const LotteryItem*, 4> prev{};
-        for (int k = 0; k < 4; ++k)
-            prev[k] = m_preItems[k].get();
-        item->SetSanmaInfo(*PreItem01, PreItem10.get(), prev);
-        if (IsHasPlan) {
-            const int idx = m_set.IDX;
+    ConditionSet& set = lottery.conditions;
+    if (lottery.PreItem01) {
+        std::array<const LotteryItem*, kPreviousDraws> prev{};
+        for (std::size_t k = 0; k < prev.size(); ++k)
+            prev[k] = lottery.PreItems[k].get();
+        item->SetSanmaInfo(*lottery.PreItem01, lottery.PreItem10.get(), prev);
+        if (lottery.IsHasPlan) {
+            const int idx = set.IDX;
             std::string_view str =
                 (idx >= 0 && idx < kGroupCount) ? item->group(idx).STR() : std::string_view{};
-            const bool missed = m_set.DAD.find(str) == std::string::npos;
-            PreItem01->ResultPlan(missed);
+            lottery.PreItem01->ResultPlan(!set.DAD.containsText(str));
             // A failed rebuild or reduction keeps SEL, DAD and FJI: the plan goes on with
             // the previous base set and the draw is still held.
-            auto sel = ResultAutoSelStr(item.get(), m_set.PLA, 1);
-            if (!sel) note(sel.error());
-            auto dadi = GetSuoshuiDadi();
-            if (!dadi) note(dadi.error());
-            AddNewPlan(*item);
+            auto sel = RebuildSelections(lottery, item.get(), set.PLA, 1);
+            if (!sel) note(sel.failure());
+            auto dadi = RenewBaseSet(lottery);
+            if (!dadi) note(dadi.failure());
+            WritePlanLine(lottery, *item);
         } else {
-            auto sel = ResultAutoSelStr(item.get(), GetHasChecked(), 1);
-            if (!sel) note(sel.error());
+            auto sel = RebuildSelections(lottery, item.get(), AnySelection(set), 1);
+            if (!sel) note(sel.failure());
         }
     }
 
-    LotteryDic.Add(qishu, item);
-    LotteryDic_Jiankong.Add(qishu, haoma);
+    lottery.LotteryDic.Add(qishu, item);
+    lottery.LotteryDic_Jiankong.Add(qishu, haoma);
     outcome.added = true;
-    while (LotteryDic_Jiankong.Count() > kMonitorPeriods)
-        LotteryDic_Jiankong.RemoveFirst();
-    const bool reentered =
-        m_quietLabels && std::binary_search(m_quietLabels->begin(), m_quietLabels->end(), qishu);
-    if (m_observer && !reentered) m_observer->OnDrawEntered(MyIndex, qishu, haoma);
+    while (lottery.LotteryDic_Jiankong.Count() > kMonitorPeriods)
+        lottery.LotteryDic_Jiankong.RemoveFirst();
+    const bool quiet = reentered && std::binary_search(reentered->begin(), reentered->end(), qishu);
+    if (lottery.observer && !quiet) lottery.observer->OnDrawEntered(lottery.MyIndex, qishu, haoma);
 
-    if (m_monitor && m_monitor->Monitoring && m_monitor->PlanRunning)
-        JiHuaDicAddNewClass(PeriodKey(qishu), weizhiHAO(haoma));
+    MonitorState* monitor = lottery.monitor;
+    if (monitor && monitor->Monitoring && monitor->PlanRunning)
+        AddMonitorPeriod(*monitor, PeriodKey(qishu), PositionNumbers(set.IDX, haoma));
 
-    PreItem01 = item;
-    int k = 0;
-    for (auto it = LotteryDic.rbegin(); it != LotteryDic.rend() && k < 4; ++it, ++k)
-        m_preItems[std::size_t(k)] = it->second;
-    if (LotteryDic.Count() > 10) PreItem10 = LotteryDic.at(LotteryDic.Count() - 10).second;
-    while (LotteryDic.Count() > kHeldDraws)
-        LotteryDic.RemoveFirst();
+    lottery.PreItem01 = item;
+    std::size_t k = 0;
+    for (auto it = lottery.LotteryDic.rbegin();
+         it != lottery.LotteryDic.rend() && k < lottery.PreItems.size(); ++it, ++k)
+        lottery.PreItems[k] = it->second;
+    const std::size_t held = lottery.LotteryDic.Count();
+    if (held > kHotWindow) lottery.PreItem10 = lottery.LotteryDic.at(held - kHotWindow).second;
+    while (lottery.LotteryDic.Count() > kHeldDraws)
+        lottery.LotteryDic.RemoveFirst();
     return outcome;
 }
 

@@ -2,7 +2,6 @@
 // Start-up of the desktop program: options, fonts, the process-wide state and the main window.
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace zuohao::gui {
 
@@ -21,8 +20,22 @@ struct AppOptions {
     QString feedLog;             // --feed-log PATH: a line per draw entered or corrected
 };
 
-// Parses the options; on a usage error returns nothing and sets `error`.
-std::optional<AppOptions> ParseAppOptions(const QStringList& args, QString* error);
+// What the command line asks for: to run with the options, or only to print a text.
+struct CommandLine {
+    enum class Action { Run, Help, Version, UsageError };
+    Action action = Action::Run;
+    AppOptions options;
+    QString text; // the help, the version line or the usage error
+};
+
+// Parses the program's arguments (the first is the program); needs no QApplication, so
+// --help, --version and usage errors are answered before a display is opened. Qt's own
+// options (-platform, -style, ...) are accepted and left to QApplication.
+CommandLine ParseCommandLine(const QStringList& args);
+
+// Prints what a command line that does not run asks for and returns the exit code: 0 for
+// the help and the version, 2 for a usage error.
+int AnswerCommandLine(const CommandLine& line);
 
 // Picks "微软雅黑" where installed, else a CJK font that is.
 void UseChineseFont();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
@@ -84,8 +85,6 @@ private:
     FileDrawSource m_file;
 };
 
-const char* const kLotteryNames[6] = {"腾讯分分彩", "VR3分彩", "", "", "", ""};
-
 // The user's own copy of the fixed initialisation file (none for a file given by --ini).
 QString userIniCopy(const QString& iniPath) {
     return iniPath == DefaultIniPath() ? UserIniPath() : QString();
@@ -126,9 +125,9 @@ LotteryClass& LotteryForm::Lotteries(int index) {
 }
 
 void LotteryForm::BuildLotteryTable() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(kLotteryKinds.size()); ++i) {
         LotteryClass& lot = Lotteries(i);
-        lot.LotteryName = kLotteryNames[i];
+        lot.LotteryName = kLotteryKinds[std::size_t(i)].name;
         lot.MyIndex = i;
     }
 }
@@ -159,14 +158,15 @@ void LotteryForm::Form_Load() {
         m_zelkc->setText(QDir::toNativeSeparators(GetFromINI(kIniSection, kIniKey, readFrom)));
         if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryNames[0]), QStringLiteral(" 万千百"));
+    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryKinds[0].name),
+                               QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
     m_panel->WeiOption_Click(9);
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
-    m_monitor.SavedStartCaption = kStartCaption;
+    m_monitor.SavedStart = StartButton::Start;
     m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
     // The analyses read the archive, then the draws read since.
     const auto archivePath = [this] {
@@ -242,7 +242,7 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
 
 void LotteryForm::BuildLotteryMenu() {
     for (int i = 0; i < 4; ++i) {
-        if (i > 1) {
+        if (!LotteryKindAt(i)) {
             m_menuItemPic[i]->hide();
             continue;
         }
@@ -266,7 +266,7 @@ void LotteryForm::HighlightMenuItem(int index) {
 }
 
 void LotteryForm::MenuItemLabel_Click(int index) {
-    if (index == m_selectedIndex || index < 0 || index > 1) return;
+    if (index == m_selectedIndex || !LotteryKindAt(index)) return;
     m_selectedIndex = index;
     HighlightMenuItem(index);
     m_form.ActiveCls = &Lotteries(index);

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
 #include "gui/making/FormState.h"

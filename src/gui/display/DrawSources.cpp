@@ -1,6 +1,6 @@
 #include "gui/display/DrawSources.h"
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "store/ArchiveDrawProvider.h"
 
 namespace zuohao::gui {

@@ -1,6 +1,6 @@
 #include "gui/display/PlanDisplay.h"
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/plan/Plan.h"
 #include "gui/common/QtText.h"
 #include "gui/display/HistoryGrid.h"

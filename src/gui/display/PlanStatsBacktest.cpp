@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/ConditionMasks.h"
 #include "core/analysis/KillRate.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 #include "gui/display/PlanStatsCharts.h"
 #include "gui/display/PlanStatsFigures.h"
@@ -148,7 +148,7 @@ void PlanStatsWindow::fillRiskTable() {
     // A running plan bets its base set; otherwise the current conditions' base set.
     long long size = 0;
     if (lot->IsHasPlan) {
-        size = CountNumberList(set.DAD);
+        size = set.DAD.count();
     } else if (auto masks = ConditionMasks::Compile(set)) {
         size = masks->baseSize();
     }

@@ -1,8 +1,8 @@
 #include "gui/display/PlanStatsFigures.h"
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/PlanRecord.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 
 namespace zuohao::gui {
@@ -30,9 +30,10 @@ void RunningPlanRecord::absorb(const LotteryClass& lottery) {
     m_space = lottery.formSet().fourDigit() ? 10000 : 1000;
     for (const auto& [label, item] : lottery.LotteryDic) {
         if (item->Qishu.compare(m_start) < 0) continue; // an earlier plan's line
-        const int result = PlanLineResult(item->PlanTxt);
-        if (result < 0 || !m_seen.insert(item->Qishu).second) continue;
-        m_lines.push_back({item->Qishu, lineSize(item->PlanTxt), result == 1});
+        if (!item->Plan || item->Plan->outcome == PlanOutcome::Running) continue;
+        if (!m_seen.insert(item->Qishu).second) continue;
+        m_lines.push_back(
+            {item->Qishu, int(item->Plan->count), item->Plan->outcome == PlanOutcome::Hit});
         if (m_lines.size() > kMaxLines) {
             m_seen.erase(m_lines.front().period);
             m_lines.pop_front();

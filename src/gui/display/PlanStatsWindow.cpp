@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/PlanRecord.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 #include "gui/common/Fonts.h"
 #include "gui/display/PlanStatsCharts.h"

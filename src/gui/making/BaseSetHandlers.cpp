@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/making/KillList.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 #include "core/plan/Plan.h"
 #include "gui/common/QtText.h"
@@ -35,7 +35,7 @@ void MakingPanel::setBaseText(const QString& text) {
         m_showDadiText->setPlainText(text);
 }
 
-void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryClass&)) {
+void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryState&)) {
     if (!m_form.ActiveCls) return;
     // The reduction asks for a monitor restart; it runs once the box holds the new set.
     m_form.MonitorRestartHeld = true;
@@ -79,7 +79,7 @@ void MakingPanel::ShowDadiText_Change() {
     const std::string text = toStd(m_showDadiText->toPlainText());
     store("DAD", text, 0);
     m_copyDadiCmd->setText(QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
-    const int m = CountNumberList(lot.formSet().FJI);
+    const int m = lot.formSet().FJI.count();
     m_commandFanji->setText(m == 0 ? QStringLiteral("复制反集")
                                    : QStringLiteral("复制反集 [%1注]").arg(m));
 }
@@ -93,7 +93,8 @@ void MakingPanel::CopyDadiCmd_Click() {
 
 void MakingPanel::CommandFanji_Click() {
     if (m_showDadiText->toPlainText().isEmpty() || !m_form.ActiveCls) return;
-    if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI)) && m_form.ShowLabelTxt)
+    if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI.text())) &&
+        m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
 }
 
@@ -106,7 +107,7 @@ void MakingPanel::SuishuiCmd_Click() {
     showPlanButtons(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
     showNewBaseSet(&StartPlan);
-    if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt));
+    if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt()));
 }
 
 void MakingPanel::PlanCmd_Click() {

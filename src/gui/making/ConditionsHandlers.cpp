@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"

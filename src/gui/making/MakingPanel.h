@@ -23,6 +23,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace zuohao {
+struct LotteryState;
+}
+
 namespace zuohao::gui {
 
 class MakingPanel : public QWidget {
@@ -94,7 +98,7 @@ private:
     void store(std::string_view key, const FormValue& value, int idx);
     // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set into the box;
     // the monitor restart the reduction asks for runs after the box holds it.
-    void showNewBaseSet(Result<std::string> (*make)(LotteryClass&));
+    void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
 
     // Conditions.
     void CheckAuto_Click();

@@ -3,8 +3,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/MonitorBacktest.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/monitor/JianKongForm.h"
 
@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kRuleBacktestDraws = 100000;
 
 void appendLog(MonitorState& s, const std::string& line) {
-    s.LogText = s.LogText.empty() ? line : s.LogText + "\r\n" + line;
+    s.Log.push_back({{}, {}, line});
 }
 
 std::string resultLine(const MonitorBacktestResult& r, std::size_t draws) {

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/monitor/Monitor.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
@@ -237,8 +237,7 @@ void JianKongForm::Playsound() {
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
     // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    if (m_state.Monitoring && !m_dadiTextBox->toPlainText().isEmpty() && m_state.AlarmSound &&
-        enabled)
+    if (m_state.Monitoring && !m_state.BaseText().empty() && m_state.AlarmSound && enabled)
         seams().playAlarm();
 }
 
@@ -250,7 +249,7 @@ void JianKongForm::prepareAtStartUp() {
     }
     m_szCom[3]->setCurrentIndex(0);
     SZComClick(3);
-    m_state.SavedStartCaption = kStartCaption;
+    m_state.SavedStart = StartButton::Start;
 }
 
 // ---- Load and close ----------------------------------------------------------------
@@ -287,17 +286,15 @@ void JianKongForm::loadStep() {
     m_activeCls = m_lottery0();
     LayoutMonitorGrid();
     FillMonitorGrid();
-    m_state.PlanLabelCaption = m_state.SavedPlanCaption;
-    m_state.BaseText = m_state.SavedBaseText;
-    m_state.StartCaption = m_state.SavedStartCaption;
+    m_state.Outputs = m_state.SavedOutputs;
+    m_state.Start = m_state.SavedStart;
     showOutputs();
     showLog();
 }
 
 void JianKongForm::closeStep() {
-    m_state.SavedStartCaption = toStd(m_jiankongCom->text());
-    m_state.SavedPlanCaption = toStd(m_planLabel->text());
-    m_state.SavedBaseText = toStd(m_dadiTextBox->toPlainText());
+    m_state.SavedStart = m_state.Start;
+    m_state.SavedOutputs = m_state.Outputs;
     m_loaded = false;
 }
 
@@ -317,23 +314,23 @@ void JianKongForm::FillMonitorGrid() {
     auto it = m_state.MonitorRows.begin();
     std::advance(it, long(first));
     for (int row = 0; it != m_state.MonitorRows.end(); ++it, ++row)
-        m_gridModel->setRow(row, MonitorGridRow::fromItem(*it->second));
+        m_gridModel->setRow(row, MonitorGridRow::fromRow(*it->second));
     m_grid->scrollToBottom();
 }
 
 // ---- Shown texts -------------------------------------------------------------------
 
 void JianKongForm::showOutputs() {
-    m_planLabel->setText(toQ(m_state.PlanLabelCaption));
-    m_dadiCom->setText(toQ(m_state.CopyButtonCaption));
-    if (m_dadiTextBox->toPlainText() != toQ(m_state.BaseText))
-        m_dadiTextBox->setPlainText(toQ(m_state.BaseText));
-    m_jiankongCom->setText(toQ(m_state.StartCaption));
+    m_planLabel->setText(toQ(m_state.PlanLabelCaption()));
+    m_dadiCom->setText(toQ(m_state.CopyButtonCaption()));
+    if (m_dadiTextBox->toPlainText() != toQ(m_state.BaseText()))
+        m_dadiTextBox->setPlainText(toQ(m_state.BaseText()));
+    m_jiankongCom->setText(toQ(m_state.StartCaption()));
     m_qsCom->setEnabled(m_state.PeriodListEnabled);
 }
 
 void JianKongForm::showLog() {
-    const QString log = toQ(m_state.LogText);
+    const QString log = toQ(m_state.LogText());
     if (m_record->toPlainText() ==
         QString(log).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
         return;
@@ -356,7 +353,7 @@ void JianKongForm::afterSwitch(bool ok, const std::string& error) {
 void JianKongForm::keepStartCaption() {
     // The reload that follows every redraw while monitoring restores the saved caption;
     // saving it at each switch keeps "停止监控" on the button while monitoring runs.
-    m_state.SavedStartCaption = m_state.StartCaption;
+    m_state.SavedStart = m_state.Start;
 }
 
 // ---- Handlers ----------------------------------------------------------------------

@@ -7,7 +7,7 @@
 #include <QHeaderView>
 #include <QPainter>
 
-#include "core/model/LotteryItem.h"
+#include "core/model/Captions.h"
 
 namespace zuohao::gui {
 
@@ -20,17 +20,18 @@ const QColor kAlarmColour(255, 0, 0);
 const QColor kCellBorderColour(224, 224, 224);
 } // namespace
 
-MonitorGridRow MonitorGridRow::fromItem(const LotteryItem& item) {
+MonitorGridRow MonitorGridRow::fromRow(const MonitorRow& row) {
     MonitorGridRow r;
-    const QString qishu = toQ(item.Qishu1);
+    const QString qishu = toQ(row.Qishu1);
     r.cells[1] = qishu.right(4);
-    r.cells[2] = toQ(item.Haoma1);
-    r.cells[3] = toQ(item.Zgua);
-    r.cells[4] = QString::number(item.TOW_yluo);
-    r.cells[5] = toQ(item.Zsu);
-    r.cells[6] = toQ(item.TowJ);
-    r.cells[7] = toQ(item.Jhzg);
-    r.segmentEnd = item.XHxain == 1;
+    r.cells[2] = toQ(row.Haoma1);
+    r.cells[3] = toQ(VerdictText(row.Zgua));
+    r.cells[4] = QString::number(row.TOW_yluo);
+    r.cells[5] = toQ(HitCountText(row.Zsu));
+    r.cells[6] = toQ(row.TowJ);
+    r.cells[7] = toQ(PlanMarkText(row.Jhzg));
+    r.segmentEnd = row.XHxain == 1;
+    r.alarm = row.Jhzg.kind == PlanMark::Alarm;
     return r;
 }
 
@@ -73,8 +74,7 @@ QVariant MonitorGridModel::data(const QModelIndex& index, int role) const {
         return r.cells[std::size_t(col)];
     case Qt::ForegroundRole:
         // An alarm stands out in red; every other text, plan results included, is black.
-        if (col == kPlanColumn && r.cells[std::size_t(col)] == QStringLiteral("告警"))
-            return kAlarmColour;
+        if (col == kPlanColumn && r.alarm) return kAlarmColour;
         return QColor(Qt::black);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);

@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace zuohao {
-class LotteryItem;
+struct MonitorRow;
 }
 
 namespace zuohao::gui {
@@ -18,8 +18,9 @@ namespace zuohao::gui {
 struct MonitorGridRow {
     std::array<QString, 8> cells; // column 0 stays empty
     bool segmentEnd = false;      // the last period of a segment: a line closes it
+    bool alarm = false;           // the plan column holds the alarm: shown in red
 
-    static MonitorGridRow fromItem(const LotteryItem& item);
+    static MonitorGridRow fromRow(const MonitorRow& row);
 };
 
 class MonitorGridModel : public QAbstractTableModel {

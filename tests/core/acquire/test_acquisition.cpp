@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "support_files.h"
 
@@ -71,7 +71,7 @@ struct Rig {
         lottery.setMonitorState(&monitor);
     }
     // A monitor row left from before, to see whether a load empties the rows.
-    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<LotteryItem>()); }
+    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<MonitorRow>()); }
 };
 
 TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {

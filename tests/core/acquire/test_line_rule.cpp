@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 
 namespace zuohao {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "support_files.h"
 
@@ -84,13 +84,13 @@ struct Feed {
 std::vector<std::string> fingerprint(const LotteryClass& l) {
     std::vector<std::string> out;
     for (const auto& [label, item] : l.LotteryDic) {
-        std::string row = label + " " + item->Haoma + " " + item->PlanTxt;
+        std::string row = label + " " + item->Haoma + " " + item->PlanTxt();
         for (int g = 0; g < 12; ++g)
             for (const Cell& c : item->GetGridArray(g))
                 row += "|" + std::to_string(int(c.kind)) + c.text + std::to_string(c.number);
         out.push_back(row);
     }
-    out.push_back("DAD " + l.formSet().DAD);
+    out.push_back("DAD " + l.formSet().DAD.text());
     return out;
 }
 

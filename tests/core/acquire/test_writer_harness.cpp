@@ -13,7 +13,7 @@
 #include <random>
 
 #include "core/acquire/DrawSource.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Text.h"
 #include "support_writer.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Backtest.h"
 #include "core/making/Reduction.h"
-#include "core/model/LotteryClass.h"
 #include "core/plan/Plan.h"
 #include "support_random_sets.h"
 
@@ -44,7 +44,7 @@ std::vector<Line> pipelineLines(const std::vector<DrawLine>& draws, std::size_t 
     for (std::size_t i = start; i < draws.size(); ++i) {
         const ItemPtr previous = lottery.PreItem01;
         (void)lottery.ProcessDraw(draws[i].qishu, draws[i].haoma);
-        const std::string& txt = previous->PlanTxt;
+        const std::string& txt = previous->PlanTxt();
         const std::size_t gap = txt.find("  ");
         lines.push_back({std::stoi(txt.substr(gap + 2)), txt.ends_with("中")});
     }
@@ -93,7 +93,8 @@ TEST(Backtest, SizeAndMembershipAgreeWithTheReductionLists) {
         auto masks = ConditionMasks::Compile(set);
         auto lists = Reduce(set);
         ASSERT_TRUE(masks.ok() && lists.ok());
-        const auto base = SplitNumberList(lists->base);
+        const std::string baseText = lists->base.text();
+        const auto base = SplitNumberList(baseText);
         EXPECT_EQ(masks->baseSize(), int(base.size())) << "round " << round;
         std::vector<bool> inBase(std::size_t(masks->spaceSize()), false);
         for (auto piece : base)

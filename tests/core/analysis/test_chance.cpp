@@ -89,11 +89,7 @@ TEST(PlanRecord, FiguresOfAKnownSequence) {
     EXPECT_EQ(PlanStatsOf({}).hitRate(), 0.0);
 }
 
-TEST(PlanRecord, LineResultsAndRollingRate) {
-    EXPECT_EQ(PlanLineResult("1234期  120注  【万百个】  进行中..."), -1);
-    EXPECT_EQ(PlanLineResult("1234期  120注  【万百个】  中"), 1);
-    EXPECT_EQ(PlanLineResult("1234期  120注  【万百个】  挂"), 0);
-    EXPECT_EQ(PlanLineResult(""), -1);
+TEST(PlanRecord, RollingRate) {
     const auto r = RollingHitRate({true, false, true, true, false}, 2);
     EXPECT_EQ(r, (std::vector<double>{1.0, 0.5, 0.5, 1.0, 0.5}));
 }

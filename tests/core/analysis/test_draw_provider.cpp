@@ -2,8 +2,8 @@
 // followed by the newer held draws.
 #include <gtest/gtest.h>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/DrawProvider.h"
-#include "core/model/LotteryClass.h"
 
 namespace zuohao {
 namespace {

@@ -6,11 +6,11 @@
 #include <set>
 #include <string>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/analysis/Backtest.h"
 #include "core/analysis/KillRate.h"
 #include "core/analysis/MonitorBacktest.h"
 #include "core/making/Reduction.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "support_random_sets.h"
 
@@ -31,7 +31,8 @@ TEST(KillRate, AgreesWithTheReductionListsOfEachCondition) {
             auto lists = Reduce(singles[r].second);
             ASSERT_TRUE(lists.ok());
             std::set<std::string> kept;
-            for (auto piece : SplitNumberList(lists->base))
+            const std::string baseText = lists->base.text();
+            for (auto piece : SplitNumberList(baseText))
                 kept.insert(std::string(piece));
             int killed = 0;
             LotteryClass probe;
@@ -93,9 +94,9 @@ TEST(MonitorBacktest, CountsWhatTheMonitorReplayMarks) {
     lottery.JihuaStar();
     int alarms = 0, hits = 0, misses = 0;
     for (const auto& [key, row] : state.MonitorRows) {
-        alarms += row->Jhzg == "告警";
-        misses += row->Jhzg == "挂";
-        hits += row->Jhzg.starts_with("中");
+        alarms += row->Jhzg.kind == PlanMark::Alarm;
+        misses += row->Jhzg.kind == PlanMark::Miss;
+        hits += row->Jhzg.kind == PlanMark::Hit;
     }
     EXPECT_EQ(r.periods, 100);
     EXPECT_GT(alarms, 0);

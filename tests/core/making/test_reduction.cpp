@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "../model/support_ref_features.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/making/Reduction.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -49,15 +49,15 @@ TEST_P(KnownCounts, BaseSetSizeAndStart) {
     GetParam().setUp(set);
     auto r = Reduce(set);
     ASSERT_TRUE(r.ok()) << r.error();
-    const auto base = pieces(r->base), comp = pieces(r->complement);
+    const auto base = pieces(r->base.text()), comp = pieces(r->complement.text());
     EXPECT_EQ(int(base.size()), GetParam().base);
     EXPECT_EQ(base.size() + comp.size(), set.fourDigit() ? 10000u : 1000u);
     const auto& first = GetParam().firstOfBase;
     ASSERT_GE(base.size(), first.size());
     for (std::size_t i = 0; i < first.size(); ++i)
         EXPECT_EQ(base[i], first[i]) << i;
-    expectWellFormed(r->base);
-    expectWellFormed(r->complement);
+    expectWellFormed(r->base.text());
+    expectWellFormed(r->complement.text());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -168,10 +168,10 @@ TEST(Reduction, KillListRemovesExactlyItsNumbers) {
     set.KL0 = "123 456 ";
     auto r = Reduce(set);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r->complement, "123 456");
-    EXPECT_EQ(r->base.find("123"), std::string::npos);
-    EXPECT_NE(r->base.find("122 124"), std::string::npos);
-    EXPECT_NE(r->base.find("455 457"), std::string::npos);
+    EXPECT_EQ(r->complement.text(), "123 456");
+    EXPECT_EQ(r->base.text().find("123"), std::string::npos);
+    EXPECT_NE(r->base.text().find("122 124"), std::string::npos);
+    EXPECT_NE(r->base.text().find("455 457"), std::string::npos);
 }
 
 TEST(Reduction, KillListPiecesAreReadByValue) {
@@ -179,12 +179,12 @@ TEST(Reduction, KillListPiecesAreReadByValue) {
     set.KL0 = "0123  7 099";
     auto r = Reduce(set);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r->complement, "007 099 123");
+    EXPECT_EQ(r->complement.text(), "007 099 123");
     set.IDX = 10;
     set.KL1 = "0123 9999 12";
     r = Reduce(set);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r->complement, "0012 0123 9999");
+    EXPECT_EQ(r->complement.text(), "0012 0123 9999");
 }
 
 // A piece is read by its numeric value: no leading number reads 0, a fraction is rounded
@@ -194,7 +194,7 @@ TEST(Reduction, KillListPiecesThatAreNotPlainNumbers) {
     set.KL0 = "abc 7x 12.5 13.5 20.6 998.4";
     auto r = Reduce(set);
     ASSERT_TRUE(r.ok()) << r.error();
-    EXPECT_EQ(r->complement, "000 007 012 014 021 998");
+    EXPECT_EQ(r->complement.text(), "000 007 012 014 021 998");
     set.KL0 = "999.5";
     EXPECT_FALSE(Reduce(set).ok());
 }
@@ -206,8 +206,8 @@ TEST(Reduction, FanSwapsTheSides) {
     set.FAN = true;
     auto fan = Reduce(set);
     ASSERT_TRUE(plain.ok() && fan.ok());
-    EXPECT_EQ(plain->base, fan->complement);
-    EXPECT_EQ(plain->complement, fan->base);
+    EXPECT_EQ(plain->base.text(), fan->complement.text());
+    EXPECT_EQ(plain->complement.text(), fan->base.text());
 }
 
 TEST(Reduction, TypedSelectionsNeverFail) {
@@ -219,13 +219,14 @@ TEST(Reduction, TypedSelectionsNeverFail) {
             set.SEL[g] = sel;
             auto r = Reduce(set);
             ASSERT_TRUE(r.ok()) << sel;
-            EXPECT_EQ(pieces(r->base).size() + pieces(r->complement).size(), 1000u) << sel;
+            EXPECT_EQ(pieces(r->base.text()).size() + pieces(r->complement.text()).size(), 1000u)
+                << sel;
         }
     // A range selects the digits it spans.
     ConditionSet range, plain;
     range.SEL[0] = "1-5";
     plain.SEL[0] = "12345";
-    EXPECT_EQ(Reduce(range)->base, Reduce(plain)->base);
+    EXPECT_EQ(Reduce(range)->base.text(), Reduce(plain)->base.text());
 }
 
 struct FailCase {
@@ -241,15 +242,21 @@ TEST_P(KillListOutsideSpace, FailsAndKeepsTheStoredLists) {
     l.formSet().KUA = "0";
     auto first = l.GetSuoshuiDadi();
     ASSERT_TRUE(first.ok());
-    const std::string dad = l.formSet().DAD, fji = l.formSet().FJI;
+    const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_FALSE(fji.empty());
     (GetParam().idx <= 9 ? l.formSet().KL0 : l.formSet().KL1) = GetParam().kill;
     l.formSet().KUA = "";
     auto r = l.GetSuoshuiDadi();
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.error().empty());
-    EXPECT_EQ(l.formSet().DAD, dad);
-    EXPECT_EQ(l.formSet().FJI, fji);
+    EXPECT_EQ(r.code(), ErrorCode::KillListOutOfSpace);
+    // The piece named is the offending one: the last of each case.
+    const std::string kill = GetParam().kill;
+    const std::size_t end = kill.find_last_not_of(' ');
+    EXPECT_EQ(r.failure().subject,
+              kill.substr(kill.rfind(' ', end) + 1, end - kill.rfind(' ', end)));
+    EXPECT_EQ(l.formSet().DAD.text(), dad);
+    EXPECT_EQ(l.formSet().FJI.text(), fji);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pieces, KillListOutsideSpace,
@@ -396,8 +403,8 @@ TEST_P(RandomSets, MatchReferenceFilter) {
         auto got = Reduce(set);
         ASSERT_TRUE(got.ok()) << got.error();
         const ReductionOutput want = referenceReduce(set);
-        ASSERT_EQ(got->base, want.base) << "run " << run;
-        ASSERT_EQ(got->complement, want.complement) << "run " << run;
+        ASSERT_EQ(got->base.text(), want.base.text()) << "run " << run;
+        ASSERT_EQ(got->complement.text(), want.complement.text()) << "run " << run;
         if (!want.base.empty() && !want.complement.empty()) ++nonTrivial;
     }
     // The random sets must exercise real partitions, not only empty or full ones.
@@ -412,9 +419,9 @@ TEST(Reduction, GetSuoshuiDadiStoresBothSidesAndReturnsTheBase) {
     l.formSet().KUA = "0";
     auto r = l.GetSuoshuiDadi();
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(*r, l.formSet().DAD);
-    EXPECT_EQ(l.formSet().FJI, "000 111 222 333 444 555 666 777 888 999");
-    EXPECT_EQ(CountNumberList(l.formSet().DAD), 990);
+    EXPECT_EQ(*r, l.formSet().DAD.text());
+    EXPECT_EQ(l.formSet().FJI.text(), "000 111 222 333 444 555 666 777 888 999");
+    EXPECT_EQ(CountNumberList(l.formSet().DAD.text()), 990);
 }
 
 } // namespace

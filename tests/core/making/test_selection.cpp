@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 
 namespace zuohao {
 namespace {

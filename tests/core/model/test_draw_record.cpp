@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 #include "core/model/LotteryItem.h"
 #include "support_ref_features.h"
 
@@ -188,7 +188,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OrderCase{{0, 0, 0, 0, 0, 0, 0, 0, 0, 30}, "9012345678"},
                       OrderCase{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "9876543210"},
                       OrderCase{{-5, 1, 0, 0, 0, 0, 0, 0, 0, 4}, "0912345678"}, // by absolute value
-                      OrderCase{{99, 98, 0, 0, 0, 0, 0, 0, 0, 99}, "0912345678"}));
+                      OrderCase{{99, 98, 0, 0, 0, 0, 0, 0, 0, 99}, "0912345678"},
+                      // counts no 10-draw window reaches, after drift across reloads
+                      OrderCase{{2047, 2048, -32768, 32767, 0, 0, 0, 0, 0, 2048}, "2319045678"}));
 
 // The row of a draw without statistics: period, number, the mark alone in cells 3..12.
 TEST(GetGridArray, FirstDrawRow) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 #include "support_ref_features.h"
 
 namespace zuohao {

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
+#include "core/model/Captions.h"
 #include "core/monitor/Monitor.h"
 
 namespace zuohao::testing {
@@ -13,6 +14,24 @@ namespace zuohao::testing {
 // Position numbers that hit the base set "111" and one that misses it.
 inline constexpr const char* kHitNumbers = "111";
 inline constexpr const char* kMissNumbers = "999";
+
+// A monitor row with its texts as the grid shows them.
+struct ShownRow {
+    std::string Qishu1, Haoma1, Zgua, Zsu, TowJ, Jhzg;
+    int Yluo, JHcount, XHxain, TOW_yluo;
+};
+inline ShownRow Shown(const MonitorRow& r) {
+    return {r.Qishu1,
+            r.Haoma1,
+            VerdictText(r.Zgua),
+            HitCountText(r.Zsu),
+            r.TowJ,
+            PlanMarkText(r.Jhzg),
+            r.Yluo,
+            r.JHcount,
+            r.XHxain,
+            r.TOW_yluo};
+}
 
 struct MonitorRig {
     MonitorState state;
@@ -35,16 +54,16 @@ struct MonitorRig {
             lottery.JiHuaDicAddNewClass(std::to_string(nextKey++),
                                         c == 'H' ? kHitNumbers : kMissNumbers);
     }
-    const LotteryItem& row(int key) const {
+    ShownRow row(int key) const {
         const auto* r = state.MonitorRows.find(std::to_string(key));
         if (!r) throw std::out_of_range("no monitor row " + std::to_string(key));
-        return **r;
+        return Shown(**r);
     }
     // The plan column of every row held, oldest first.
     std::vector<std::string> planColumn() const {
         std::vector<std::string> out;
         for (const auto& [key, r] : state.MonitorRows)
-            out.push_back(r->Jhzg);
+            out.push_back(PlanMarkText(r->Jhzg));
         return out;
     }
 };

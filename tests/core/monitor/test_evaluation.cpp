@@ -27,7 +27,8 @@ std::ostream& operator<<(std::ostream& os, const RowView& r) {
               << "' JH" << r.jhCount << " XH" << r.xhXain << "}";
 }
 
-RowView view(const LotteryItem& r) {
+RowView view(const MonitorRow& row) {
+    const testing::ShownRow r = testing::Shown(row);
     return {r.Zgua, r.TOW_yluo, r.Zsu, r.Jhzg, r.JHcount, r.XHxain};
 }
 
@@ -62,28 +63,28 @@ TEST(MonitorEvaluation, PlanOfThreePeriodsEndsMissed) {
     m.feed("MHM");
     EXPECT_TRUE(m.state.AlarmSound);
     EXPECT_TRUE(m.state.PlanRunning);
-    EXPECT_EQ(m.state.PlanLabelCaption, "【第 1 期】进行中……");
-    EXPECT_EQ(m.state.BaseText, "111");
-    EXPECT_EQ(m.state.CopyButtonCaption, "复制大底 1注");
-    EXPECT_EQ(m.state.SavedPlanCaption, m.state.PlanLabelCaption);
-    EXPECT_EQ(m.state.SavedBaseText, "111");
+    EXPECT_EQ(m.state.PlanLabelCaption(), "【第 1 期】进行中……");
+    EXPECT_EQ(m.state.BaseText(), "111");
+    EXPECT_EQ(m.state.CopyButtonCaption(), "复制大底 1注");
+    EXPECT_EQ(m.state.SavedPlanCaption(), m.state.PlanLabelCaption());
+    EXPECT_EQ(m.state.SavedBaseText(), "111");
 
     m.feed("MM");
     EXPECT_FALSE(m.state.AlarmSound) << "the alarm describes only the period evaluated last";
-    EXPECT_EQ(m.state.PlanLabelCaption, "【第 3 期】进行中……");
+    EXPECT_EQ(m.state.PlanLabelCaption(), "【第 3 期】进行中……");
     m.feed("M");
     EXPECT_FALSE(m.state.PlanRunning);
-    EXPECT_EQ(m.state.PlanLabelCaption, "");
-    EXPECT_EQ(m.state.BaseText, "");
-    EXPECT_EQ(m.state.CopyButtonCaption, "复制大底");
-    EXPECT_EQ(m.state.SavedPlanCaption, "");
+    EXPECT_EQ(m.state.PlanLabelCaption(), "");
+    EXPECT_EQ(m.state.BaseText(), "");
+    EXPECT_EQ(m.state.CopyButtonCaption(), "复制大底");
+    EXPECT_EQ(m.state.SavedPlanCaption(), "");
 
     const std::vector<RowView> expected{
         {kMiss, 1, "", "", 0, 0}, {kHit, 0, "1", "", 0, 0}, {kMiss, 1, "", kAlarm, 0, 0},
         {kMiss, 2, "", "", 1, 0}, {kMiss, 3, "", "", 2, 0}, {kMiss, 4, "", kMiss, 0, 0},
     };
     EXPECT_EQ(rows(m), expected);
-    EXPECT_EQ(m.state.LogText, "6期 --- 挂");
+    EXPECT_EQ(m.state.LogText(), "6期 --- 挂");
 }
 
 // The same alarm, and a hit in the plan's second period ends it with 中2.
@@ -91,7 +92,7 @@ TEST(MonitorEvaluation, HitInTheSecondPlanPeriodEndsWithItsNumber) {
     MonitorRig m;
     m.settings("0", "10", "3", "1");
     m.state.ReplayDone = true;
-    m.state.LogText = "3期 --- 挂";
+    m.state.Log = {{"3", {PlanMark::Miss, 0}, {}}};
     m.feed("MHMMH");
     const std::vector<RowView> expected{
         {kMiss, 1, "", "", 0, 0}, {kHit, 0, "1", "", 0, 0},    {kMiss, 1, "", kAlarm, 0, 0},
@@ -99,7 +100,7 @@ TEST(MonitorEvaluation, HitInTheSecondPlanPeriodEndsWithItsNumber) {
     };
     EXPECT_EQ(rows(m), expected);
     EXPECT_FALSE(m.state.PlanRunning);
-    EXPECT_EQ(m.state.LogText, "3期 --- 挂\r\n5期 --- 中2") << "newest line last, CR LF between";
+    EXPECT_EQ(m.state.LogText(), "3期 --- 挂\r\n5期 --- 中2") << "newest line last, CR LF between";
 }
 
 TEST(MonitorEvaluation, NoLogLineWhileReplaying) {
@@ -108,7 +109,7 @@ TEST(MonitorEvaluation, NoLogLineWhileReplaying) {
     m.state.ReplayDone = false;
     m.feed("MHMMH");
     EXPECT_EQ(m.row(5).Jhzg, "中2");
-    EXPECT_EQ(m.state.LogText, "");
+    EXPECT_EQ(m.state.LogText(), "");
 }
 
 TEST(MonitorEvaluation, LogLinesOfTwoPlansInOrder) {
@@ -117,7 +118,7 @@ TEST(MonitorEvaluation, LogLinesOfTwoPlansInOrder) {
     m.state.ReplayDone = true;
     m.feed("HHMHHH");
     EXPECT_EQ(m.planColumn(), (std::vector<std::string>{"", kAlarm, kMiss, "", kAlarm, "中1"}));
-    EXPECT_EQ(m.state.LogText, "3期 --- 挂\r\n6期 --- 中1");
+    EXPECT_EQ(m.state.LogText(), "3期 --- 挂\r\n6期 --- 中1");
 }
 
 TEST(MonitorEvaluation, AllSettingsEmptyNeverAlarm) {
@@ -125,7 +126,7 @@ TEST(MonitorEvaluation, AllSettingsEmptyNeverAlarm) {
     std::mt19937 rng(99);
     for (int i = 0; i < 400; ++i) {
         m.feed(rng() % 3 ? "H" : "M");
-        const LotteryItem& last = *m.state.MonitorRows.back().second;
+        const testing::ShownRow last = testing::Shown(*m.state.MonitorRows.back().second);
         ASSERT_NE(last.Jhzg, kAlarm) << "period " << i + 1;
         ASSERT_FALSE(m.state.AlarmSound);
         ASSERT_FALSE(m.state.PlanRunning);
@@ -224,7 +225,7 @@ TEST(MonitorEvaluation, NoSegmentLengthCountsEveryHit) {
         std::vector<std::string> zsu;
         std::vector<int> xh;
         for (const auto& [key, r] : m.state.MonitorRows) {
-            zsu.push_back(r->Zsu);
+            zsu.push_back(HitCountText(r->Zsu));
             xh.push_back(r->XHxain);
         }
         EXPECT_EQ(zsu, (std::vector<std::string>{"1", "2", "", "3", "", "", "4"})) << segment;

@@ -71,7 +71,7 @@ TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
     for (const char* k : {"2", "3", "4"})
         EXPECT_EQ(m.state.MonitorRows.find(k)->get(), first->get());
     EXPECT_TRUE((*first)->Qishu1.empty());
-    EXPECT_TRUE((*first)->Zgua.empty());
+    EXPECT_EQ((*first)->Zgua, Verdict::None);
     EXPECT_EQ(m.row(5).Qishu1, "5");
     EXPECT_EQ(m.row(5).Zsu, "1") << "the first evaluated period opens the segment";
     EXPECT_EQ(m.row(8).Zsu, "4");
@@ -108,7 +108,7 @@ TEST(Replay, ReplayWritesNoLogButKeepsPlanStateAndLog) {
     ReplayRig m;
     m.state.Monitoring = true;
     m.settings("0", "10", "3", "1");
-    m.state.LogText = "earlier";
+    m.state.Log = {{{}, {}, "earlier"}};
     // miss, hit, miss: alarm at 3; then three misses end the plan with 挂
     const char* numbers[] = {"00999", "00111", "00999", "00999", "00999", "00999", "00999"};
     for (int q = 0; q < 7; ++q)
@@ -116,7 +116,7 @@ TEST(Replay, ReplayWritesNoLogButKeepsPlanStateAndLog) {
     m.lottery.JihuaStar();
     EXPECT_EQ(m.row(3).Jhzg, "告警");
     EXPECT_EQ(m.row(6).Jhzg, "挂");
-    EXPECT_EQ(m.state.LogText, "earlier");
+    EXPECT_EQ(m.state.LogText(), "earlier");
     EXPECT_TRUE(m.state.ReplayDone);
 }
 
@@ -124,16 +124,17 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
     for (bool monitoring : {false, true}) {
         ReplayRig m;
         m.state.Monitoring = monitoring;
-        m.state.StartCaption = monitoring ? kStopCaption : kStartCaption;
+        m.state.Start = monitoring ? StartButton::Stop : StartButton::Start;
         m.state.MonitorBase.clear();
-        m.state.MonitorRows.Add("1", std::make_shared<LotteryItem>());
+        m.state.MonitorRows.Add("1", std::make_shared<MonitorRow>());
         m.state.SegmentPos = 2;
         m.hold("2", "00111");
         auto r = ReashStar(m.state, m.lottery, "");
         ASSERT_FALSE(r.ok());
         EXPECT_EQ(r.error(), "未有【过滤大底】，先去做出大底");
+        EXPECT_EQ(r.code(), ErrorCode::NoBaseSet);
         EXPECT_EQ(m.state.Monitoring, monitoring);
-        EXPECT_EQ(m.state.StartCaption, monitoring ? kStopCaption : kStartCaption);
+        EXPECT_EQ(m.state.StartCaption(), monitoring ? kStopCaption : kStartCaption);
         EXPECT_EQ(m.keys(), (Keys{"1"}));
         EXPECT_EQ(m.state.SegmentPos, 0);
     }
@@ -144,12 +145,12 @@ TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
     m.settings("", "", "", "", "2");
     m.state.MonitorBase.clear();
     m.state.SegmentPos = 1;
-    m.state.MonitorRows.Add("old", std::make_shared<LotteryItem>());
+    m.state.MonitorRows.Add("old", std::make_shared<MonitorRow>());
     for (int q = 1; q <= 3; ++q)
         m.hold(std::to_string(q), "00111");
     ASSERT_TRUE(ReashStar(m.state, m.lottery, "111 222").ok());
     EXPECT_TRUE(m.state.Monitoring);
-    EXPECT_EQ(m.state.StartCaption, "停止监控");
+    EXPECT_EQ(m.state.StartCaption(), "停止监控");
     EXPECT_FALSE(m.state.PeriodListEnabled);
     EXPECT_EQ(m.state.MonitorBase, "111 222");
     EXPECT_EQ(m.keys(), (Keys{"1", "2", "3"}));
@@ -183,7 +184,7 @@ TEST(ToggleMonitoring, OffKeepsRowsAndPlan) {
     m.state.SegmentPos = 3;
     ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "").ok());
     EXPECT_FALSE(m.state.Monitoring);
-    EXPECT_EQ(m.state.StartCaption, "开始监控");
+    EXPECT_EQ(m.state.StartCaption(), "开始监控");
     EXPECT_TRUE(m.state.PeriodListEnabled);
     EXPECT_EQ(m.keys(), (Keys{"1"}));
     EXPECT_TRUE(m.state.PlanRunning);
@@ -199,7 +200,7 @@ TEST(ToggleMonitoring, OnWithoutBaseSetFails) {
     auto r = ToggleMonitoring(m.state, m.lottery, "");
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(m.state.Monitoring);
-    EXPECT_EQ(m.state.StartCaption, "开始监控");
+    EXPECT_EQ(m.state.StartCaption(), "开始监控");
 }
 
 struct FeedCase {
@@ -263,12 +264,12 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
         m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
     ASSERT_TRUE(ReashStar(m.state, m.lottery, "111").ok());
     ASSERT_TRUE(m.state.PlanRunning) << "the replay raised the alarm at 933";
-    EXPECT_TRUE(m.state.LogText.empty());
+    EXPECT_TRUE(m.state.LogText().empty());
     m.lottery.ProcessDraw("0934", "00999");
     m.lottery.ProcessDraw("0935", "00111");
     EXPECT_FALSE(m.state.PlanRunning);
     EXPECT_EQ(m.row(935).Jhzg, "中2");
-    EXPECT_EQ(m.state.LogText, "935期 --- 中2");
+    EXPECT_EQ(m.state.LogText(), "935期 --- 中2");
     m.lottery.ProcessDraw("0936", "00111");
     EXPECT_EQ(m.state.MonitorRows.Count(), 5u) << "no plan runs: the pipeline leaves the monitor";
 }
@@ -279,16 +280,14 @@ TEST(ToggleMonitoring, OffClearsTheAlarmAndThePlanLabel) {
     m.hold("1", "00111");
     ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "111").ok());
     m.state.AlarmSound = true;
-    m.state.PlanLabelCaption = m.state.SavedPlanCaption = "【第 1 期】进行中……";
-    m.state.BaseText = m.state.SavedBaseText = "111";
-    m.state.CopyButtonCaption = "复制大底 1注";
+    m.state.Outputs = m.state.SavedOutputs = {1, "111"};
     ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "").ok());
     EXPECT_FALSE(m.state.AlarmSound);
-    EXPECT_EQ(m.state.PlanLabelCaption, "");
-    EXPECT_EQ(m.state.SavedPlanCaption, "");
-    EXPECT_EQ(m.state.BaseText, "");
-    EXPECT_EQ(m.state.SavedBaseText, "");
-    EXPECT_EQ(m.state.CopyButtonCaption, "复制大底");
+    EXPECT_EQ(m.state.PlanLabelCaption(), "");
+    EXPECT_EQ(m.state.SavedPlanCaption(), "");
+    EXPECT_EQ(m.state.BaseText(), "");
+    EXPECT_EQ(m.state.SavedBaseText(), "");
+    EXPECT_EQ(m.state.CopyButtonCaption(), "复制大底");
 }
 
 } // namespace zuohao

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/plan/Plan.h"
 
 namespace zuohao {
@@ -39,7 +39,7 @@ TEST(Pipeline, NewDrawIsHeldAndReported) {
     ASSERT_TRUE(l.PreItem01);
     EXPECT_EQ(l.PreItem01->Qishu, "1001");
     EXPECT_EQ(l.PreItem01->Haoma, "12345");
-    EXPECT_EQ(l.PreItem01->PlanTxt, "");
+    EXPECT_EQ(l.PreItem01->PlanTxt(), "");
     ASSERT_NE(l.LotteryDic_Jiankong.find("1001"), nullptr);
     EXPECT_EQ(*l.LotteryDic_Jiankong.find("1001"), "12345");
     EXPECT_EQ(l.PreItem(0), l.PreItem01);
@@ -152,7 +152,7 @@ TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
         l.PreItem01->SetPlanTxt("x期", 9, 2);
         const ItemPtr scored = l.PreItem01;
         l.ProcessDraw(std::to_string(++n), s.haoma);
-        EXPECT_EQ(scored->PlanTxt, std::string("x期  2注  【百十个】  ") + s.result)
+        EXPECT_EQ(scored->PlanTxt(), std::string("x期  2注  【百十个】  ") + s.result)
             << s.dad << " / " << s.haoma;
     }
 }
@@ -162,16 +162,16 @@ TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
     l.formSet().FAN = true; // nothing removed, so the base set is empty
     l.ProcessDraw("1", "12345");
     startPlan(l);
-    ASSERT_EQ(l.formSet().DAD, "");
+    ASSERT_EQ(l.formSet().DAD.text(), "");
     for (int n = 2; n <= 8; ++n)
         l.ProcessDraw(std::to_string(n), haomaOf(n));
     int lines = 0;
     for (const auto& [k, item] : l.LotteryDic) {
         if (k == "8") {
-            EXPECT_EQ(item->PlanTxt, "9期  0注  【万千百】  进行中...");
+            EXPECT_EQ(item->PlanTxt(), "9期  0注  【万千百】  进行中...");
             continue;
         }
-        EXPECT_EQ(item->PlanTxt, std::to_string(std::stoi(k) + 1) + "期  0注  【万千百】  挂");
+        EXPECT_EQ(item->PlanTxt(), std::to_string(std::stoi(k) + 1) + "期  0注  【万千百】  挂");
         ++lines;
     }
     EXPECT_EQ(lines, 7);
@@ -182,7 +182,7 @@ TEST(PlanScoring, NoPlanNoLines) {
     for (int n = 1; n <= 5; ++n)
         l.ProcessDraw(std::to_string(n), haomaOf(n));
     for (const auto& [k, item] : l.LotteryDic)
-        EXPECT_EQ(item->PlanTxt, "") << k;
+        EXPECT_EQ(item->PlanTxt(), "") << k;
 }
 
 // A plan over eleven periods in automatic mode: draw box 10 of group 0 puts the digits of
@@ -224,7 +224,7 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
     };
     std::vector<std::pair<std::string, std::string>> got;
     for (const auto& [k, item] : l.LotteryDic)
-        got.emplace_back(k, item->PlanTxt);
+        got.emplace_back(k, item->PlanTxt());
     EXPECT_EQ(got, expected);
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"123", "", "", "", ""}));
     EXPECT_EQ(l.StartPlanQi, "1002");
@@ -241,7 +241,7 @@ TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
     startPlan(l);
     l.ProcessDraw("3", "33300");
     EXPECT_EQ(l.formSet().SEL[0], "2");
-    EXPECT_EQ(l.PreItem01->PlanTxt, "4期  729注  【万千百】  进行中...");
+    EXPECT_EQ(l.PreItem01->PlanTxt(), "4期  729注  【万千百】  进行中...");
     l.ProcessDraw("4", "44400");
     EXPECT_EQ(l.formSet().SEL[0], "3");
 }
@@ -258,8 +258,8 @@ TEST(PlanScoring, ManualModeKeepsTheSelection) {
     l.ProcessDraw("2", "12345");
     l.ProcessDraw("3", "99099");
     EXPECT_EQ(l.formSet().SEL[0], "0");
-    EXPECT_EQ(l.LotteryDic.find("1")->get()->PlanTxt, "2期  729注  【百十个】  中");
-    EXPECT_EQ(l.LotteryDic.find("2")->get()->PlanTxt, "3期  729注  【百十个】  挂");
+    EXPECT_EQ(l.LotteryDic.find("1")->get()->PlanTxt(), "2期  729注  【百十个】  中");
+    EXPECT_EQ(l.LotteryDic.find("2")->get()->PlanTxt(), "3期  729注  【百十个】  挂");
 }
 
 // The kill list names a number outside the space while the plan runs: the reduction fails.
@@ -271,7 +271,7 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     l.formSet().SEL = {"0", "", "", "", ""};
     l.formSet().CNT[0] = "0";
     startPlan(l);
-    const std::string dad = l.formSet().DAD, fji = l.formSet().FJI;
+    const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_EQ(CountNumberList(dad), 729);
     l.formSet().KL0 = "123 1000";
     const ItemPtr previous = l.PreItem01;
@@ -280,20 +280,20 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     EXPECT_TRUE(o.added);
     EXPECT_FALSE(o.error.empty());
     EXPECT_TRUE(l.IsGetNew);
-    EXPECT_EQ(l.formSet().DAD, dad);
-    EXPECT_EQ(l.formSet().FJI, fji);
+    EXPECT_EQ(l.formSet().DAD.text(), dad);
+    EXPECT_EQ(l.formSet().FJI.text(), fji);
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"0", "", "", "", ""}));
     ASSERT_TRUE(l.LotteryDic.Exists("2"));
     EXPECT_EQ(l.PreItem01->Qishu, "2");
-    EXPECT_EQ(previous->PlanTxt, "2期  729注  【百十个】  中"); // scored before the failure
-    EXPECT_EQ(l.PreItem01->PlanTxt, "3期  729注  【百十个】  进行中...");
+    EXPECT_EQ(previous->PlanTxt(), "2期  729注  【百十个】  中"); // scored before the failure
+    EXPECT_EQ(l.PreItem01->PlanTxt(), "3期  729注  【百十个】  进行中...");
 
     // Once the kill list is right again the next draw renews the base set.
     l.formSet().KL0 = "123";
     o = l.ProcessDraw("3", "00345");
     EXPECT_EQ(o.error, "");
-    EXPECT_EQ(CountNumberList(l.formSet().DAD), 728);
-    EXPECT_EQ(l.PreItem(1)->PlanTxt, "3期  729注  【百十个】  中");
+    EXPECT_EQ(CountNumberList(l.formSet().DAD.text()), 728);
+    EXPECT_EQ(l.PreItem(1)->PlanTxt(), "3期  729注  【百十个】  中");
 }
 
 // In automatic mode the selection is rebuilt before the reduction runs, so it follows the
@@ -306,13 +306,13 @@ TEST(PipelineFailure, AutomaticSelectionStillFollowsTheDraw) {
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     startPlan(l);
-    const std::string dad = l.formSet().DAD, fji = l.formSet().FJI;
+    const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     l.formSet().KL0 = "1000";
     auto o = l.ProcessDraw("2", "12345");
     EXPECT_FALSE(o.error.empty());
     EXPECT_EQ(l.formSet().SEL[0], "345");
-    EXPECT_EQ(l.formSet().DAD, dad);
-    EXPECT_EQ(l.formSet().FJI, fji);
+    EXPECT_EQ(l.formSet().DAD.text(), dad);
+    EXPECT_EQ(l.formSet().FJI.text(), fji);
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "../model/support_ref_features.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
-#include "core/model/LotteryClass.h"
 
 namespace zuohao {
 namespace {
@@ -14,19 +14,19 @@ namespace {
 TEST(PlanLine, InProgressThenMissed) {
     LotteryItem item;
     item.SetPlanTxt("1234期", 4, 120);
-    EXPECT_EQ(item.PlanTxt, "1234期  120注  【万百个】  进行中...");
+    EXPECT_EQ(item.PlanTxt(), "1234期  120注  【万百个】  进行中...");
     item.ResultPlan(true);
-    EXPECT_EQ(item.PlanTxt, "1234期  120注  【万百个】  挂");
+    EXPECT_EQ(item.PlanTxt(), "1234期  120注  【万百个】  挂");
 }
 
 TEST(PlanLine, HitAndScoredOnlyOnce) {
     LotteryItem item;
     item.SetPlanTxt("001期", 11, 0);
-    EXPECT_EQ(item.PlanTxt, "001期  0注  【后四星】  进行中...");
+    EXPECT_EQ(item.PlanTxt(), "001期  0注  【后四星】  进行中...");
     item.ResultPlan(false);
-    EXPECT_EQ(item.PlanTxt, "001期  0注  【后四星】  中");
+    EXPECT_EQ(item.PlanTxt(), "001期  0注  【后四星】  中");
     item.ResultPlan(true); // nothing in progress any more
-    EXPECT_EQ(item.PlanTxt, "001期  0注  【后四星】  中");
+    EXPECT_EQ(item.PlanTxt(), "001期  0注  【后四星】  中");
 }
 
 TEST(PlanLine, EveryGroupName) {
@@ -35,16 +35,16 @@ TEST(PlanLine, EveryGroupName) {
     for (int g = 0; g < kGroupCount; ++g) {
         LotteryItem item;
         item.SetPlanTxt("7期", g, 10000);
-        EXPECT_EQ(item.PlanTxt, std::string("7期  10000注  【") + names[g] + "】  进行中...");
+        EXPECT_EQ(item.PlanTxt(), std::string("7期  10000注  【") + names[g] + "】  进行中...");
     }
 }
 
 TEST(PlanLine, ScoringAnEmptyLineLeavesItEmpty) {
     LotteryItem item;
     item.ResultPlan(true);
-    EXPECT_EQ(item.PlanTxt, "");
+    EXPECT_EQ(item.PlanTxt(), "");
     item.ResultPlan(false);
-    EXPECT_EQ(item.PlanTxt, "");
+    EXPECT_EQ(item.PlanTxt(), "");
 }
 
 TEST(AddNewPlan, CountsTheBaseSet) {
@@ -53,15 +53,15 @@ TEST(AddNewPlan, CountsTheBaseSet) {
     l.formSet().IDX = 9;
     LotteryItem item;
     l.AddNewPlan(item);
-    EXPECT_EQ(item.PlanTxt, "1235期  0注  【百十个】  进行中...");
+    EXPECT_EQ(item.PlanTxt(), "1235期  0注  【百十个】  进行中...");
     l.formSet().DAD = "012 345 678";
     l.AddNewPlan(item);
-    EXPECT_EQ(item.PlanTxt, "1235期  3注  【百十个】  进行中...");
+    EXPECT_EQ(item.PlanTxt(), "1235期  3注  【百十个】  进行中...");
     l.formSet().IDX = 10;
     l.formSet().KUA = "";
     ASSERT_TRUE(l.GetSuoshuiDadi().ok());
     l.AddNewPlan(item);
-    EXPECT_EQ(item.PlanTxt, "1235期  10000注  【前四星】  进行中...");
+    EXPECT_EQ(item.PlanTxt(), "1235期  10000注  【前四星】  进行中...");
 }
 
 TEST(WeizhiHAO, PositionNumbersOfTheGroup) {

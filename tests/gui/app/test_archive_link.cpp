@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "core/acquire/LineRule.h"
@@ -83,7 +83,7 @@ private slots:
         const std::string qishu = draws[20].qishu.toStdString();
         const std::string old = draws[20].haoma.toStdString();
         const std::string fixed = old == "00000" ? "11111" : "00000";
-        form.Lotteries(0).observer()->OnDrawCorrected(0, qishu, old, fixed);
+        form.Lotteries(0).observer->OnDrawCorrected(0, qishu, old, fixed);
         auto c = form.archiveLink()->archive()->corrections(store::kDefaultLottery);
         QVERIFY(c && c->size() == 1);
         QCOMPARE(c->front().oldHaoma, old);

@@ -52,7 +52,7 @@ private slots:
         snap(&form, "2-bankers-killlist");
 
         QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
-        const int first = zuohao::CountNumberList(lot.formSet().DAD);
+        const int first = zuohao::CountNumberList(lot.formSet().DAD.text());
         QVERIFY(first > 0 && first < 1000);
         snap(&form, "3-plan-started");
 
@@ -70,16 +70,16 @@ private slots:
             QVERIFY(lines[i].endsWith(QStringLiteral("中")) ||
                     lines[i].endsWith(QStringLiteral("挂")));
         QCOMPARE(f.child<QPlainTextEdit>("ShowDadiText")->toPlainText(),
-                 QString::fromStdString(lot.formSet().DAD));
+                 QString::fromStdString(lot.formSet().DAD.text()));
         // The pasted kill list stays: no window was picked for it.
         QCOMPARE(f.child<QLabel>("Labelzhu_0")->text(), QStringLiteral("3注"));
         QCOMPARE(lot.formSet().KL0, std::string("123 456 789"));
         snap(&form, "4-plan-grows");
 
         QTest::mouseClick(f.child<QPushButton>("CopyDadiCmd"), Qt::LeftButton);
-        QCOMPARE(f.seams.clipboard, QString::fromStdString(lot.formSet().DAD));
+        QCOMPARE(f.seams.clipboard, QString::fromStdString(lot.formSet().DAD.text()));
         QTest::mouseClick(f.child<QPushButton>("CommandFanji"), Qt::LeftButton);
-        QCOMPARE(f.seams.clipboard, QString::fromStdString(lot.formSet().FJI));
+        QCOMPARE(f.seams.clipboard, QString::fromStdString(lot.formSet().FJI.text()));
 
         form.JianKongCmd_Click();
         JianKongForm* monitor = form.jianKongForm();

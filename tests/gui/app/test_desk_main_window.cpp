@@ -129,14 +129,14 @@ private slots:
         startPlan();
         nextDraw();
         QVERIFY(f->form().timerGetHwnd()->isActive());
-        const std::string line = lot().PreItem01->PlanTxt;
+        const std::string line = lot().PreItem01->PlanTxt();
         click("PlanCmd_0");
         QVERIFY(!f->form().timerGetHwnd()->isActive());
         for (int i = 0; i < 3; ++i)
             f->form().TimerGetHwnd_Timer(); // ticks already on their way
         QCOMPARE(w<QPlainTextEdit>("ShowDadiText")->toPlainText(), QString());
         QCOMPARE(w<QPlainTextEdit>("PlanText")->toPlainText(), QString());
-        QCOMPARE(lot().PreItem01->PlanTxt, line); // no plan line for a plan that is gone
+        QCOMPARE(lot().PreItem01->PlanTxt(), line); // no plan line for a plan that is gone
         QCOMPARE(w<QLabel>("LabelYanchi")->text(), QStringLiteral("3"));
     }
 

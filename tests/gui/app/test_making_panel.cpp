@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(w<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [271注]"));
         QCOMPARE(w<QPushButton>("CommandFanji")->text(), QStringLiteral("复制反集 [729注]"));
         QCOMPARE(w<QPlainTextEdit>("PlanText")->toPlainText(),
-                 QString::fromStdString(lot().PreItem01->PlanTxt));
+                 QString::fromStdString(lot().PreItem01->PlanTxt()));
         QVERIFY(w<QPlainTextEdit>("PlanText")
                     ->toPlainText()
                     .endsWith(QStringLiteral("271注  【百十个】  进行中...")));
@@ -184,7 +184,7 @@ private slots:
         QTest::mouseClick(w<QPushButton>("CopyDadiCmd"), Qt::LeftButton);
         QCOMPARE(f->seams.clipboard, w<QPlainTextEdit>("ShowDadiText")->toPlainText());
         QTest::mouseClick(w<QPushButton>("CommandFanji"), Qt::LeftButton);
-        QCOMPARE(f->seams.clipboard, QString::fromStdString(lot().formSet().FJI));
+        QCOMPARE(f->seams.clipboard, QString::fromStdString(lot().formSet().FJI.text()));
 
         QTest::mouseClick(w<QPushButton>("PlanCmd_0"), Qt::LeftButton);
         QVERIFY(!lot().IsHasPlan);

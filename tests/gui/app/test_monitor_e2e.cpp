@@ -39,7 +39,7 @@ private slots:
         // A base set in the main window: 百十个 with the banker 5 (271 numbers), plan started.
         QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
         QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
-        QCOMPARE(zuohao::CountNumberList(f.form().Lotteries(0).formSet().DAD), 271);
+        QCOMPARE(zuohao::CountNumberList(f.form().Lotteries(0).formSet().DAD.text()), 271);
 
         // The monitor: every segment hit count allowed, a plan of three periods, triggered by
         // two hits without three misses between them.

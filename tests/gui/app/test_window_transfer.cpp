@@ -114,8 +114,8 @@ private slots:
         f->form().TimerGetHwnd_Timer();
         QCOMPARE(text("TextKillDadi_0"), QStringLiteral("333 444 555"));
         QCOMPARE(text("LabelYanchi"), QStringLiteral("3"));
-        QCOMPARE(zuohao::CountNumberList(f->form().Lotteries(0).formSet().DAD), 997);
-        QVERIFY(f->form().Lotteries(0).PreItem01->PlanTxt.find("997注") != std::string::npos);
+        QCOMPARE(zuohao::CountNumberList(f->form().Lotteries(0).formSet().DAD.text()), 997);
+        QVERIFY(f->form().Lotteries(0).PreItem01->PlanTxt().find("997注") != std::string::npos);
 
         // A picked window that is gone reads as empty and empties its target.
         delete target;
@@ -125,7 +125,7 @@ private slots:
         f->form().GetNewTimer_Timer(); // delay 0: the transfer runs at once
         QVERIFY(!f->form().timerGetHwnd()->isActive());
         QCOMPARE(text("TextKillDadi_0"), QString());
-        QCOMPARE(zuohao::CountNumberList(f->form().Lotteries(0).formSet().DAD), 1000);
+        QCOMPARE(zuohao::CountNumberList(f->form().Lotteries(0).formSet().DAD.text()), 1000);
     }
 };
 

@@ -19,7 +19,7 @@
 
 #include "../../support/support_process.h"
 #include "core/acquire/LineRule.h"
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "support_writer.h"
 
 namespace zuohao {

@@ -11,6 +11,10 @@ using namespace zuohao::gui;
 
 namespace {
 
+constexpr int kGroup = 7; // 千百个
+const PlanLine kHitLine{"202612080930期", 120, kGroup, PlanOutcome::Hit};
+const PlanLine kMissLine{"202612080931期", 120, kGroup, PlanOutcome::Miss};
+const PlanLine kWaitingLine{"202612080932期", 120, kGroup, PlanOutcome::Running};
 const std::string kScoredHit = "202612080930期  120注  【千百个】  中";
 const std::string kScoredMiss = "202612080931期  120注  【千百个】  挂";
 const std::string kWaiting = "202612080932期  120注  【千百个】  进行中...";
@@ -33,7 +37,7 @@ private slots:
         cls.LotteryName = "腾讯分分彩";
         test::FeedSampleDraws(cls);
         const auto items = test::HeldDraws(cls);
-        items.back()->PlanTxt = kScoredHit; // a line left over, but no plan runs
+        items.back()->Plan = kHitLine; // a line left over, but no plan runs
         HistoryGridModel m;
         QCOMPARE(RedrawPlanDisplay(m, cls, options(true)), QString());
         QCOMPARE(m.gridRowCount(), 102);
@@ -77,10 +81,10 @@ private slots:
         test::FeedSampleDraws(cls);
         const auto items = test::HeldDraws(cls);
         // A plan started at period P = the draw 97: P and P + 1 scored, P + 2 waiting.
-        items[96]->PlanTxt = "202612080929期  120注  【千百个】  中"; // an earlier plan
-        items[97]->PlanTxt = kScoredHit;
-        items[98]->PlanTxt = kScoredMiss;
-        items[99]->PlanTxt = kWaiting;
+        items[96]->Plan = PlanLine{"202612080929期", 120, kGroup, PlanOutcome::Hit}; // earlier
+        items[97]->Plan = kHitLine;
+        items[98]->Plan = kMissLine;
+        items[99]->Plan = kWaitingLine;
         cls.IsHasPlan = true;
         cls.StartPlanQi = items[97]->Qishu;
         HistoryGridModel m;
@@ -118,7 +122,7 @@ private slots:
         cls.StartPlanQi = start.toStdString();
         LotteryItem item;
         item.Qishu = qishu.toStdString();
-        item.PlanTxt = kScoredHit;
+        item.Plan = kHitLine;
         std::string lines;
         AppendPlanLine(lines, cls, item, false);
         QCOMPARE(lines, shown ? kScoredHit + "$" : std::string());
@@ -132,7 +136,7 @@ private slots:
         std::string lines;
         AppendPlanLine(lines, cls, item, true); // no line made in that period
         QCOMPARE(lines, std::string());
-        item.PlanTxt = kWaiting;
+        item.Plan = kWaitingLine;
         AppendPlanLine(lines, cls, item, false);
         QCOMPARE(lines, std::string());
         AppendPlanLine(lines, cls, item, true);
@@ -166,7 +170,7 @@ private slots:
         LotteryClass cls;
         QCOMPARE(test::FeedSampleDraws(cls, 90), 90);
         const auto before = test::HeldDraws(cls);
-        before[50]->PlanTxt = "1期  1注  【千百个】  中"; // a line of an earlier plan
+        before[50]->Plan = PlanLine{"1期", 1, kGroup, PlanOutcome::Hit}; // an earlier plan's
         cls.formSet().IDX = 7;
         test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901");
         const auto draws = test::SampleDraws();

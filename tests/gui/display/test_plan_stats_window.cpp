@@ -50,10 +50,10 @@ private slots:
         const char* pattern = "HMMHMMMHM"; // 中 挂 挂 中 挂 挂 挂 中 挂
         const auto held = test::HeldDraws(cls);
         for (int i = 0; i < 9; ++i)
-            held[std::size_t(10 + i)]->PlanTxt = held[std::size_t(10 + i)]->Qishu +
-                                                 "  500注  【百十个】  " +
-                                                 (pattern[i] == 'H' ? "中" : "挂");
-        held.back()->PlanTxt = "x  500注  【百十个】  进行中...";
+            held[std::size_t(10 + i)]->Plan =
+                PlanLine{held[std::size_t(10 + i)]->Qishu, 500, 9,
+                         pattern[i] == 'H' ? PlanOutcome::Hit : PlanOutcome::Miss};
+        held.back()->Plan = PlanLine{"x", 500, 9, PlanOutcome::Running};
         PlanStatsWindow w([&cls] { return &cls; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

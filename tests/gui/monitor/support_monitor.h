@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/model/LotteryClass.h"
+#include "core/acquire/LotteryClass.h"
 #include "core/monitor/Monitor.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/JianKongForm.h"

@@ -83,7 +83,7 @@ void TestJianKongForm::startUpSelectsValidEntries() {
         QCOMPARE(box->currentText(), QString::fromLatin1(expected[i]));
         QCOMPARE(rig.state.SegmentSettings[std::size_t(i)], std::string(expected[i]));
     }
-    QCOMPARE(rig.state.SavedStartCaption, std::string("开始监控"));
+    QCOMPARE(rig.state.SavedStartCaption(), std::string("开始监控"));
     QCOMPARE(rig.child<QPushButton>(QStringLiteral("jiankongCom"))->text(), kStart);
 }
 
@@ -192,9 +192,9 @@ void TestJianKongForm::reopenedWindowShowsNewestHundredOfMoreRows() {
     rig.form->prepareAtStartUp();
     // More rows than the grid takes (only a state restored from elsewhere has that many).
     for (int i = 1; i <= 130; ++i) {
-        auto row = std::make_shared<LotteryItem>();
+        auto row = std::make_shared<MonitorRow>();
         row->Qishu1 = periodLabel(i);
-        row->Zgua = "中";
+        row->Zgua = Verdict::Hit;
         rig.state.MonitorRows.Add(row->Qishu1, row);
     }
     rig.form->show();
@@ -443,7 +443,7 @@ void TestJianKongForm::closeAndReopenKeepsSettingsCaptionsAndLog() {
 
     rig.form->close();
     QVERIFY(!rig.form->isVisible());
-    QCOMPARE(rig.state.SavedStartCaption, std::string("停止监控"));
+    QCOMPARE(rig.state.SavedStartCaption(), std::string("停止监控"));
     QVERIFY(rig.state.Monitoring);
 
     rig.form->Kasi();

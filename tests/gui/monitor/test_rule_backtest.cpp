@@ -25,9 +25,9 @@ private slots:
         rig.form->ReashStar();
         int alarms = 0, hits = 0, misses = 0;
         for (const auto& [key, row] : rig.state.MonitorRows) {
-            alarms += row->Jhzg == "告警";
-            hits += row->Jhzg.starts_with("中");
-            misses += row->Jhzg == "挂";
+            alarms += row->Jhzg.kind == PlanMark::Alarm;
+            hits += row->Jhzg.kind == PlanMark::Hit;
+            misses += row->Jhzg.kind == PlanMark::Miss;
         }
         QVERIFY(alarms >= 2);
         const QString expected =

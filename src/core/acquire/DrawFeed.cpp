@@ -1,13 +1,12 @@
-// LotteryClass operations of draw acquisition: history load and new-draw fetch, under the
-// draw feed's rule of trust.
-#include <algorithm>
+#include "core/acquire/DrawFeed.h"
 
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
 #include "core/acquire/Trust.h"
-#include "core/model/LotteryClass.h"
+#include "core/model/LotteryKind.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
+#include "core/plan/ProcessDraw.h"
 
 namespace zuohao {
 
@@ -16,25 +15,25 @@ inline constexpr const char* kNoDrawsInFile = "文件中没有开奖号码";
 inline constexpr const char* kNoTextFallback = "开奖文件读不到";
 inline constexpr const char* kRetrying = "，下次刷新再试";
 
-TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
+TextReport EnterDrawText(LotteryState& lottery, std::string_view txt) {
     TextReport report;
     ParsedDrawText parsed = ParseDrawText(txt);
     report.lines = parsed.considered;
     report.skipped = parsed.skipped;
     for (const DrawLine& d : parsed.draws) {
-        DrawOutcome o = ProcessDraw(d.qishu, d.haoma);
+        DrawOutcome o = EnterDraw(lottery, d.qishu, d.haoma);
         if (o.added) ++report.draws;
         if (!o.error.empty()) report.errors.push_back(d.qishu + ": " + o.error);
     }
     return report;
 }
 
-void LotteryClass::setNotice(std::string text, bool sticky) {
+void DrawFeed::setNotice(std::string text, bool sticky) {
     m_feed.notice = std::move(text);
     m_stickyNotice = sticky;
 }
 
-void LotteryClass::noteNoText() {
+void DrawFeed::noteNoText() {
     ++m_failedPolls;
     std::string why = m_source ? m_source->lastProblem() : std::string();
     if (why.empty()) why = kNoTextFallback;
@@ -60,9 +59,9 @@ std::vector<std::pair<std::string, std::string>> pairs(const std::vector<DrawLin
 } // namespace
 
 // One read of the file, judged by the rule of trust.
-void LotteryClass::takeText(const std::string& text) {
+void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
     // The usual poll: the file as it was last believed, nothing to do.
-    if (text == m_takenText && !LotteryDic.empty()) {
+    if (text == m_takenText && !lottery.LotteryDic.empty()) {
         m_failedPolls = 0;
         m_feed.alarm = false;
         if (!m_stickyNotice) setNotice({}, false);
@@ -81,10 +80,10 @@ void LotteryClass::takeText(const std::string& text) {
     if (!m_stickyNotice) setNotice({}, false);
 
     HeldView held;
-    held.numbers = &LotteryDic_Jiankong;
-    held.fillFloor = LotteryDic.Count() < kHeldDraws || LotteryDic.empty()
+    held.numbers = &lottery.LotteryDic_Jiankong;
+    held.fillFloor = lottery.LotteryDic.Count() < kHeldDraws || lottery.LotteryDic.empty()
                          ? -1e300
-                         : NumericValue(LotteryDic.front().first);
+                         : NumericValue(lottery.LotteryDic.front().first);
     const bool endsInsideLine = text.back() != '\n';
     const HeadVerdict v = JudgeDrawHead(topDown, endsInsideLine, held);
     if (!v.whole && text != m_heldBackText) {
@@ -94,7 +93,9 @@ void LotteryClass::takeText(const std::string& text) {
     m_takenText = text;
 
     if (!v.corrected.empty() || !v.filled.empty()) {
-        rebuildFrom(pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
+        const auto errors =
+            RebuildFrom(lottery, pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
+        m_lastErrors.insert(m_lastErrors.end(), errors.begin(), errors.end());
         std::string notice;
         if (!v.corrected.empty()) notice = "第" + v.corrected.front().qishu + "期开奖号码已更正";
         if (!v.filled.empty())
@@ -104,7 +105,7 @@ void LotteryClass::takeText(const std::string& text) {
         return;
     }
     for (const DrawLine& d : v.fresh) {
-        DrawOutcome o = ProcessDraw(d.qishu, d.haoma);
+        DrawOutcome o = EnterDraw(lottery, d.qishu, d.haoma);
         if (!o.error.empty()) m_lastErrors.push_back(d.qishu + ": " + o.error);
     }
     if (v.missingCount > 0)
@@ -113,50 +114,50 @@ void LotteryClass::takeText(const std::string& text) {
         setNotice({}, false);
 }
 
-void LotteryClass::读取挂机文本() {
+void DrawFeed::ReadFile(LotteryState& lottery) {
     std::optional<std::string> text = m_source ? m_source->ReadText() : std::nullopt;
     if (text && !text->empty()) {
-        takeText(*text);
+        takeText(lottery, *text);
         return;
     }
     noteNoText();
-    if (m_ask == AskForFile::Yes && m_observer) m_observer->AskForDrawFile();
+    if (m_ask == AskForFile::Yes && lottery.observer) lottery.observer->AskForDrawFile();
 }
 
-void LotteryClass::LoadHistorySafe() {
-    m_lastErrors.clear();
-    读取挂机文本();
-}
-
-void LotteryClass::GetLotteryHisroty(AskForFile ask) {
-    if (MyIndex == 0) {
-        if (m_observer) m_observer->ShowLabelTxt(kLoadingStatus);
-        LotteryDic.RemoveAll();
-        LotteryDic_Jiankong.RemoveAll();
-        m_snapshots.clear();
+void DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
+    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
+    if (kind && kind->hasDrawSource) {
+        if (lottery.observer) lottery.observer->ShowLabelTxt(kLoadingStatus);
+        lottery.LotteryDic.RemoveAll();
+        lottery.LotteryDic_Jiankong.RemoveAll();
+        lottery.snapshots.clear();
         m_takenText.clear();
         setNotice({}, false);
-        if (m_monitor) m_monitor->MonitorRows.RemoveAll();
+        if (lottery.monitor) lottery.monitor->MonitorRows.RemoveAll();
         m_ask = ask;
-        LoadHistorySafe();
+        m_lastErrors.clear();
+        ReadFile(lottery);
         m_ask = AskForFile::No;
     }
-    IsGetHis = LotteryDic.Count() > 0;
-    if (m_monitor) m_monitor->ReplayDone = IsGetHis;
-    if (IsGetHis && m_observer) m_observer->OnLotteryRefresh(MyIndex);
+    lottery.IsGetHis = lottery.LotteryDic.Count() > 0;
+    if (lottery.monitor) lottery.monitor->ReplayDone = lottery.IsGetHis;
+    if (lottery.IsGetHis && lottery.observer) lottery.observer->OnLotteryRefresh(lottery.MyIndex);
 }
 
-void LotteryClass::GetLotteryNew() {
-    IsGetNew = false;
+void DrawFeed::FetchNew(LotteryState& lottery) {
+    lottery.IsGetNew = false;
     m_lastErrors.clear();
-    if (MyIndex == 0) 读取挂机文本();
-    if (!IsGetNew || !m_observer) return;
-    m_observer->OnLotteryRefresh(MyIndex);
+    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
+    if (kind && kind->hasDrawSource) ReadFile(lottery);
+    LotteryObserver* observer = lottery.observer;
+    if (!lottery.IsGetNew || !observer) return;
+    observer->OnLotteryRefresh(lottery.MyIndex);
     // The monitor restarts only while it is switched on and no monitor plan runs. The alarm
     // is sounded after the restart: the replay is what evaluates the newest period, and the
     // next draw's evaluation would clear the alarm before anyone heard it.
-    if (m_monitor && m_monitor->Monitoring && !m_monitor->PlanRunning) m_observer->MonitorRestart();
-    m_observer->PlayAlarm();
+    const MonitorState* monitor = lottery.monitor;
+    if (monitor && monitor->Monitoring && !monitor->PlanRunning) observer->MonitorRestart();
+    observer->PlayAlarm();
 }
 
 } // namespace zuohao

@@ -1,0 +1,71 @@
+#pragma once
+// Draw acquisition for one lottery: the history load and the new-draw fetch from the betting
+// program's file, under the draw feed's rule of trust (core/acquire/Trust.h).
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/LotteryState.h"
+
+namespace zuohao {
+
+class DrawSource;
+
+// Summary of a parsed draw text.
+struct TextReport {
+    int lines = 0;   // considered lines
+    int draws = 0;   // new draws that entered
+    int skipped = 0; // considered lines that are not a draw
+    std::vector<std::string> errors;
+};
+
+// Polls in a row without usable text before the status line turns red.
+inline constexpr int kFailedPollsBeforeAlarm = 10;
+
+// What the draw feed has to say after a poll or a load, for the status line.
+struct FeedStatus {
+    std::string notice; // empty when all is well
+    bool alarm = false; // the file has given nothing usable for kFailedPollsBeforeAlarm polls
+};
+
+// Whether a history load that finds no text asks the user for the file (start-up and the
+// path button) or only says so in the status line (the refresh timer).
+enum class AskForFile { Yes, No };
+
+// Enters the draws of a text, oldest first (GetTxtStringArray).
+TextReport EnterDrawText(LotteryState& lottery, std::string_view txt);
+
+// The draw file of one lottery as read so far: what was believed, what was held back, and
+// what the status line should say.
+class DrawFeed {
+public:
+    void setSource(DrawSource* source) { m_source = source; }
+
+    // Empties the held draws and loads them from the file (GetLotteryHisroty).
+    void LoadHistory(LotteryState& lottery, AskForFile ask);
+    // One poll of the refresh cycle: enters the file's new draws and tells the window
+    // (GetLotteryNew).
+    void FetchNew(LotteryState& lottery);
+    // Reads the file once and enters what it believes (读取挂机文本).
+    void ReadFile(LotteryState& lottery);
+
+    const FeedStatus& status() const { return m_feed; }
+    // Errors left by the last history load or fetch (already swallowed; for the caller's log).
+    const std::vector<std::string>& lastErrors() const { return m_lastErrors; }
+
+private:
+    void takeText(LotteryState& lottery, const std::string& text);
+    void noteNoText();
+    void setNotice(std::string text, bool sticky);
+
+    DrawSource* m_source = nullptr;
+    std::vector<std::string> m_lastErrors;
+    std::string m_heldBackText; // the last read that was not whole, to be believed if read again
+    std::string m_takenText;    // the last text believed: read again, it changes nothing
+    FeedStatus m_feed;
+    bool m_stickyNotice = false; // a gap or correction: kept until new draws enter cleanly
+    int m_failedPolls = 0;
+    AskForFile m_ask = AskForFile::No;
+};
+
+} // namespace zuohao

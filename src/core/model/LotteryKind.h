@@ -1,0 +1,42 @@
+#pragma once
+// The lotteries the program lists, in tab order: name, where draws come from and how their
+// periods are numbered.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/model/Period.h"
+
+namespace zuohao {
+
+// How a lottery numbers its periods.
+enum class PeriodNaming {
+    DateLabel, // yyyymmddNNNN, NNNN from 0001 to periodsPerDay (core/model/Period.h)
+    DayCount,  // the period of the day alone, three digits from 001 to periodsPerDay
+};
+
+struct LotteryKind {
+    const char* name;
+    bool hasDrawSource; // draws come from the betting program's file; otherwise none ever come
+    PeriodNaming naming;
+    int periodsPerDay;
+};
+
+inline constexpr int kVr3PeriodsPerDay = 120; // VR3分彩 numbers its periods 001 to 120
+
+inline constexpr std::array<LotteryKind, 2> kLotteryKinds{{
+    {"腾讯分分彩", true, PeriodNaming::DateLabel, kPeriodsPerDay},
+    {"VR3分彩", false, PeriodNaming::DayCount, kVr3PeriodsPerDay},
+}};
+
+// The lottery of a tab index; nullptr outside the table.
+inline const LotteryKind* LotteryKindAt(int index) {
+    return index >= 0 && index < int(kLotteryKinds.size()) ? &kLotteryKinds[std::size_t(index)]
+                                                           : nullptr;
+}
+
+// The label of the period after `newQi` as a plan line names it, "期" included; empty for a
+// lottery outside the table.
+std::string NextPeriodLabel(int lotteryIndex, std::string_view newQi);
+
+} // namespace zuohao

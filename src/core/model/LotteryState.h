@@ -1,0 +1,95 @@
+#pragma once
+// The data of one lottery: its recent draws, plan state, condition set and the periods the
+// monitor replays. Plain data: each layer above works on it through its own entry points
+// (making/Making.h, monitor/Monitor.h, plan/ProcessDraw.h, acquire/DrawFeed.h), and the
+// lottery object core/acquire/LotteryClass.h puts them together for the windows.
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/model/ConditionSet.h"
+#include "core/model/LotteryItem.h"
+#include "core/model/OrderedDict.h"
+
+namespace zuohao {
+
+struct MonitorState;
+
+// What a lottery tells its window. Every method has a do-nothing default.
+class LotteryObserver {
+public:
+    virtual ~LotteryObserver() = default;
+    // New draws (or a loaded history) are there to be shown.
+    virtual void OnLotteryRefresh(int myIdx) { (void)myIdx; }
+    // A status text for the status line.
+    virtual void ShowLabelTxt(const std::string& text) { (void)text; }
+    // The draw file gave no text: ask the user for the file (and reload if one is chosen).
+    virtual void AskForDrawFile() {}
+    // The monitor window's ReashStar: restart the monitor's rating over the draws held
+    // (after a reduction, or after new draws, while the monitor is switched on).
+    virtual void MonitorRestart() {}
+    // The monitor window's Playsound: sound the alarm if the last evaluation raised one.
+    virtual void PlayAlarm() {}
+    // A new draw is now held (one call per draw that enters, in the order they enter).
+    virtual void OnDrawEntered(int myIdx, const std::string& qishu, const std::string& haoma) {
+        (void)myIdx, (void)qishu, (void)haoma;
+    }
+    // A stable read showed another number for a held period; the held draws from that period
+    // on were rebuilt with the new number.
+    virtual void OnDrawCorrected(int myIdx, const std::string& qishu, const std::string& oldHaoma,
+                                 const std::string& newHaoma) {
+        (void)myIdx, (void)qishu, (void)oldHaoma, (void)newHaoma;
+    }
+};
+
+using ItemPtr = std::shared_ptr<LotteryItem>;
+
+// Draws LotteryDic holds: the newest 100.
+inline constexpr std::size_t kHeldDraws = 100;
+// Newest periods kept in LotteryDic_Jiankong for the monitor: two weeks of one-minute draws.
+inline constexpr std::size_t kMonitorPeriods = 20000;
+// The hot digits count the last 10 draws: PreItem10 is set once more draws are held.
+inline constexpr std::size_t kHotWindow = 10;
+// Previous draws the statistics compare a draw with (PreItems).
+inline constexpr std::size_t kPreviousDraws = 4;
+
+// What the pipeline had before a draw entered, so that the held draws from a period on can
+// be rebuilt when the file corrects one of them.
+struct DrawSnapshot {
+    std::string qishu;
+    std::string newQi;
+    std::array<std::string, kSelGroups> sel;
+    NumberList dad, fji;
+    ItemPtr pre01, pre10;
+    std::array<ItemPtr, kPreviousDraws> preItems;
+    std::optional<PlanLine> prePlan; // the previous draw's plan line before this draw scored it
+};
+
+struct LotteryState {
+    std::string LotteryName; // display name (the lottery table, core/model/LotteryKind.h)
+    int MyIndex = 0;         // index of this lottery in the table
+    std::string NewQi;       // period label of the newest processed draw
+    std::string HisUrl;      // address of a history source (draws come from the file instead)
+    std::string NewUrl;      // address of a newest-draw source (likewise unused)
+    OrderedDict<ItemPtr> LotteryDic; // period label -> draw record, oldest first, newest 100
+    // Period label -> draw number of every processed draw (the newest kMonitorPeriods), for
+    // the monitor; not trimmed with LotteryDic.
+    OrderedDict<std::string> LotteryDic_Jiankong;
+    bool IsGetHis = false;   // history has been loaded and holds at least one draw
+    bool IsGetNew = false;   // a draw was processed since the refresh cycle cleared the flag
+    bool IsHasPlan = false;  // a plan runs for this lottery
+    std::string StartPlanQi; // NewQi when the running plan started; empty when none runs
+    ItemPtr PreItem01;       // the newest processed draw
+    ItemPtr PreItem10;       // the draw nine before PreItem01, once more than 10 are held
+    std::array<ItemPtr, kPreviousDraws> PreItems; // the newest draws, newest first
+
+    ConditionSet conditions;             // the user's conditions and the last base set
+    std::deque<DrawSnapshot> snapshots;  // one per draw of LotteryDic, oldest first
+    LotteryObserver* observer = nullptr; // the window told of refreshes; may be null
+    MonitorState* monitor = nullptr;     // the process-wide monitor; may be null
+};
+
+} // namespace zuohao

@@ -1,13 +1,11 @@
 # Windows resources of the programs: a version block made from the project version, the
 # application manifest and, for the desktop program, the icon drawn in
 # scripts/package/zuohao.svg (made into a multi-size .ico with ImageMagick at build time);
-# also the product facts the installer is made with.
-set(ZUOHAO_PRODUCT_NAME_ZH "做号计划")
-set(ZUOHAO_PRODUCT_NAME_EN "Zuohao Plan")
-set(ZUOHAO_PUBLISHER_ZH "zuohao 开发者")
-set(ZUOHAO_PUBLISHER_EN "zuohao developers")
-set(ZUOHAO_COPYRIGHT_ZH "版权所有 © 2026 ${ZUOHAO_PUBLISHER_ZH}")
-set(ZUOHAO_COPYRIGHT_EN "Copyright © 2026 ${ZUOHAO_PUBLISHER_EN}")
+# also the product facts the installer is made with. Names and copyright come from
+# cmake/Product.cmake, the version from the project.
+set(ZUOHAO_PUBLISHER "${ZUOHAO_COPYRIGHT_HOLDER}")
+set(ZUOHAO_COPYRIGHT_ZH "版权所有 © ${ZUOHAO_COPYRIGHT}")
+set(ZUOHAO_COPYRIGHT_EN "Copyright © ${ZUOHAO_COPYRIGHT}")
 # Windows wants four numbers; the project version has two or three.
 set(ZUOHAO_WIN_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
 set(ZUOHAO_WIN_VERSION_MINOR ${PROJECT_VERSION_MINOR})
@@ -17,6 +15,10 @@ if(PROJECT_VERSION_PATCH)
 endif()
 set(ZUOHAO_WIN_VERSION
     "${ZUOHAO_WIN_VERSION_MAJOR}.${ZUOHAO_WIN_VERSION_MINOR}.${ZUOHAO_WIN_VERSION_PATCH}.0")
+# The oldest Windows the programs run on, that of the Qt they are built with (Qt 6.4: Windows
+# 10 1809, build 17763): the installer warns below it and README-zh.txt must name it.
+set(ZUOHAO_OLDEST_WINDOWS "Windows 10 1809")
+set(ZUOHAO_OLDEST_WINDOWS_BUILD 17763)
 set(ZUOHAO_ICON_SVG ${PROJECT_SOURCE_DIR}/scripts/package/zuohao.svg)
 # The sizes Windows picks from: title bar and lists (16–32), desktop and Explorer (48–256).
 set(ZUOHAO_ICON_SIZES 256,128,64,48,32,24,16)

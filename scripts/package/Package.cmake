@@ -47,8 +47,6 @@ endif()
 # LICENSE) and the changelog, compressed as Debian wants it.
 if(NOT WIN32)
   file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-  string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" unused "${licence}")
-  set(ZUOHAO_COPYRIGHT "${CMAKE_MATCH_1}")
   string(REGEX REPLACE "\n+$" "" licence "${licence}")
   string(REPLACE "\n\n" "\n.\n" licence "${licence}")
   string(REPLACE "\n" "\n " ZUOHAO_LICENSE_TEXT " ${licence}")

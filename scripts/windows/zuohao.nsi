@@ -5,8 +5,8 @@
 ; uninstalls silently. Made by package-windows.sh:
 ;   makensis -DFACTS=<zuohao-product.nsh> -DFILES=<files.nsh> -DOUTFILE=<setup.exe>
 ;            [-DSIGN=<command that signs the file named after it>] zuohao.nsi
-; FACTS (from the CMake build) defines the version, the names and the icon; FILES the macros
-; InstallFiles and RemoveFiles, one line for each file of the program's folder.
+; FACTS (from the CMake build) defines the version, the names, the icon and the oldest Windows;
+; FILES the macros InstallFiles and RemoveFiles, one line for each file of the program's folder.
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
@@ -37,8 +37,6 @@ SetCompressor /SOLID lzma
 ; The settings it shares with the old program: the draw file's path and the transfer delay.
 !define INI_FILE "C:\zelkwt.ini"
 !define DELAY_KEY "Software\VB and VBA Program Settings\分分彩"
-; Windows 10 1809, the oldest the Qt of this build supports.
-!define OLDEST_BUILD 17763
 
 Name "${ZUOHAO_NAME_ZH} ${ZUOHAO_VERSION}"
 OutFile "${OUTFILE}"
@@ -50,7 +48,7 @@ VIProductVersion "${ZUOHAO_WIN_VERSION}"
 VIFileVersion "${ZUOHAO_WIN_VERSION}"
 VIAddVersionKey /LANG=2052 "ProductName" "${ZUOHAO_NAME_ZH}"
 VIAddVersionKey /LANG=2052 "FileDescription" "${ZUOHAO_NAME_ZH} 安装程序"
-VIAddVersionKey /LANG=2052 "CompanyName" "${ZUOHAO_PUBLISHER_ZH}"
+VIAddVersionKey /LANG=2052 "CompanyName" "${ZUOHAO_PUBLISHER}"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "${ZUOHAO_COPYRIGHT_ZH}"
 VIAddVersionKey /LANG=2052 "FileVersion" "${ZUOHAO_VERSION}"
 VIAddVersionKey /LANG=2052 "ProductVersion" "${ZUOHAO_VERSION}"
@@ -77,9 +75,9 @@ Var RemoveData
 Var RemoveDataBox
 
 Function .onInit
-  ${IfNot} ${AtLeastBuild} ${OLDEST_BUILD}
+  ${IfNot} ${AtLeastBuild} ${ZUOHAO_OLDEST_WINDOWS_BUILD}
     MessageBox MB_YESNO|MB_ICONEXCLAMATION \
-      "${ZUOHAO_NAME_ZH} 需要 Windows 10 1809 或更新的 64 位 Windows。仍然安装吗？" \
+      "${ZUOHAO_NAME_ZH} 需要 ${ZUOHAO_OLDEST_WINDOWS} 或更新的 64 位 Windows。仍然安装吗？" \
       /SD IDYES IDYES +2
     Abort
   ${EndIf}
@@ -93,7 +91,7 @@ Section "-程序"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\zuohao.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${ZUOHAO_NAME_ZH} (${ZUOHAO_NAME_EN})"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${ZUOHAO_VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${ZUOHAO_PUBLISHER_ZH}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${ZUOHAO_PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zuohao.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'

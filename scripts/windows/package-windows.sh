@@ -57,13 +57,6 @@ zuohao_wine_session_start
   exit 1
 }
 
-# What a double-click starts and what Explorer shows: the desktop program a GUI program with
-# icon, version and manifest; the command line tool a console program.
-"$ZUOHAO_WIN_DIR/check-pe.py" build-win-gui/zuohao.exe --subsystem gui --version "$version" \
-  --icon --manifest PerMonitorV2 --manifest Microsoft.Windows.Common-Controls --manifest UTF-8
-"$ZUOHAO_WIN_DIR/check-pe.py" build-win-gui/zuohao-cli.exe --subsystem console \
-  --version "$version" --manifest UTF-8
-
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"; zuohao_wine_prefix_end; zuohao_xvfb_end' EXIT
 name="zuohao-$version-windows-x64"
@@ -82,6 +75,21 @@ scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.tx
 
 "$ZUOHAO_WIN_DIR/check-signing.sh" "$stage/$name/zuohao-cli.exe"
 "$ZUOHAO_WIN_DIR/sign.sh" "$stage/$name/zuohao.exe" "$stage/$name/zuohao-cli.exe"
+
+# What a double-click starts and what Explorer shows, as shipped (stripped, maybe signed): the
+# desktop program a GUI program with icon, version and manifest; the command line tool a
+# console program.
+"$ZUOHAO_WIN_DIR/check-pe.py" "$stage/$name/zuohao.exe" --subsystem gui --version "$version" \
+  --icon --manifest PerMonitorV2 --manifest Microsoft.Windows.Common-Controls --manifest UTF-8
+"$ZUOHAO_WIN_DIR/check-pe.py" "$stage/$name/zuohao-cli.exe" --subsystem console \
+  --version "$version" --manifest UTF-8
+# README-zh.txt as older Notepad wants it, naming the oldest Windows the build runs on.
+oldest=$(sed -n 's/^!define ZUOHAO_OLDEST_WINDOWS "\(.*\)"$/\1/p' build-win-gui/zuohao-product.nsh)
+readme="$stage/$name/README-zh.txt"
+[ -n "$oldest" ] || { echo "zuohao-product.nsh names no oldest Windows" >&2; exit 1; }
+[ "$(head -c3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "$readme: no BOM" >&2; exit 1; }
+! grep -qv $'\r$' "$readme" || { echo "$readme: a line without CR LF" >&2; exit 1; }
+grep -qF "$oldest" "$readme" || { echo "$readme: does not name $oldest" >&2; exit 1; }
 
 mkdir -p dist
 rm -f "dist/$name.zip"

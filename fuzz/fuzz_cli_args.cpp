@@ -8,11 +8,17 @@
 
 using namespace zuohao;
 
+namespace {
+// The options ApplyConditions reads, as the reduce command's table entry lists them.
+const std::vector<std::string> kConditionOptions{"--idx", "--sel", "--cnt",   "--dan",
+                                                 "--dcc", "--kua", "--route", "--kill"};
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> argv =
         fuzz::pieces(std::string_view(reinterpret_cast<const char*>(data), size), '\0', 64);
     try {
-        cli::Args args(argv, cli::ConditionOptions(), {"--fan"});
+        cli::Args args(argv, kConditionOptions, {"--fan"});
         ConditionSet set;
         cli::ApplyConditions(args, set);
         FUZZ_CHECK(set.IDX >= 0 && set.IDX < 12);

@@ -14,10 +14,12 @@ using namespace zuohao::store;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const ImportText t = ParseImportText(bytes);
-    std::size_t lines = 1;
+    // Every line end, in any encoding, holds a byte 0x0A or 0x0D.
+    std::size_t lineEnds = 0;
     for (char c : bytes)
-        lines += c == '\n';
-    FUZZ_CHECK(t.draws.size() + std::size_t(t.badLines) <= lines);
+        lineEnds += c == '\n' || c == '\r';
+    FUZZ_CHECK(std::size_t(t.lines) <= lineEnds + 1);
+    FUZZ_CHECK(t.draws.size() + std::size_t(t.badLines) <= std::size_t(t.lines));
     FUZZ_CHECK(t.firstBad.size() <= kBadLinesListed);
     FUZZ_CHECK(t.firstBad.size() ==
                std::min<std::size_t>(kBadLinesListed, std::size_t(t.badLines)));
@@ -27,7 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!d.qishu.empty() && zuohao::fuzz::allDigits(d.qishu));
         FUZZ_CHECK(d.haoma.size() == 5 && zuohao::fuzz::allDigits(d.haoma));
         FUZZ_CHECK(PeriodValue(d.qishu) >= 0);
+        FUZZ_CHECK(d.seenUtc.empty() || IsUtcIso(d.seenUtc));
+        for (const PastNumber& p : d.past)
+            FUZZ_CHECK(p.haoma.size() == 5 && zuohao::fuzz::allDigits(p.haoma));
     }
+    FUZZ_CHECK(t.longLines <= t.badLines);
+    FUZZ_CHECK(std::int64_t(t.draws.size()) == t.drawsRead);
     // A CSV line splits into fields whose quoting round-trips for plain text.
     const auto fields = SplitCsvLine(bytes.substr(0, bytes.find('\n')));
     FUZZ_CHECK(!fields.empty());

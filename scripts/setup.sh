@@ -5,10 +5,12 @@ set -euo pipefail
 
 # What building and running the program needs (./run). The one build configures the tests and
 # the benchmarks too, hence GoogleTest and Google Benchmark; Xvfb and ImageMagick run the demo
-# on a machine without a display.
+# on a machine without a display. Qt's own translations put its dialogs and buttons into
+# Chinese (and the Windows zip takes them from there).
 ZUOHAO_RUN_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libsqlite3-dev libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev qt6-translations-l10n
+  libsqlite3-dev libgtest-dev libbenchmark-dev
   libatspi2.0-dev libx11-dev at-spi2-core dbus
   xvfb xauth imagemagick fonts-wqy-microhei
 )

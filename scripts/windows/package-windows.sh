@@ -62,6 +62,8 @@ trap 'rm -rf "$stage"; zuohao_wine_prefix_end; zuohao_xvfb_end' EXIT
 name="zuohao-$version-windows-x64"
 deploy "$stage/$name"
 cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
+# The pushes to robots go over HTTPS: the zip must carry Qt's schannel TLS backend.
+[ -f "$stage/$name/tls/qschannelbackend.dll" ] || { echo "tls/qschannelbackend.dll missing" >&2; exit 1; }
 # Every program and library, not only the two programs: the runtime DLLs carry their
 # symbols (libstdc++ alone drops from 24 MB to 2 MB).
 find "$stage/$name" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
@@ -71,6 +73,14 @@ cp src/gui/app/resources/help.html "$stage/$name/help.html"
   printf '\xEF\xBB\xBF'
   sed 's/\r*$/\r/' scripts/package/README-zh.txt
 } >"$stage/$name/README-zh.txt"
+# Qt's own dialogs and buttons in Chinese: the program loads these from "translations" beside
+# it. They come from Debian's qt6-translations-l10n (the same Qt version as the build).
+qm_dir=/usr/share/qt6/translations
+[ -f "$qm_dir/qtbase_zh_CN.qm" ] || { echo "missing $qm_dir/qtbase_zh_CN.qm (qt6-translations-l10n)" >&2; exit 1; }
+mkdir -p "$stage/$name/translations"
+for qm in qtbase_zh_CN.qm qtbase_zh_TW.qm; do
+  if [ -f "$qm_dir/$qm" ]; then cp "$qm_dir/$qm" "$stage/$name/translations/"; fi
+done
 scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.txt, licenses\
 
 "$ZUOHAO_WIN_DIR/check-signing.sh" "$stage/$name/zuohao-cli.exe"

@@ -1,41 +1,44 @@
 // zuohao-cli archive: import, export, gaps and info of the draw archive.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/Messages.h"
+#include "store/CsvExport.h"
 #include "store/DrawArchive.h"
 #include "store/ImportText.h"
+#include "store/OutputFile.h"
 
 namespace zuohao::cli {
 
 namespace {
-constexpr std::size_t kImportBatch = 10000; // draws per transaction of an import
-
 struct Opened {
     std::unique_ptr<store::Archive> archive;
     std::string lottery;
 };
 
-// The archive of --archive PATH, or the user's one (its folder made when missing).
-Opened openArchive(const Args& args) {
+// The archive of --archive PATH, or the user's one. Only an import writes: it makes the
+// user's folder when missing and the archive when there is none, and sets a damaged archive
+// aside for a fresh one (a busy, full or unreachable one is never moved). Every other command
+// opens it read only and never creates, changes or moves a file.
+Opened openArchive(const Args& args, bool forImport = false) {
     std::string path;
     if (auto p = args.last("--archive")) {
         path = *p;
     } else {
         path = store::DefaultArchivePath();
         std::error_code ec;
-        std::filesystem::create_directories(store::Utf8Path(path).parent_path(), ec);
+        if (forImport) std::filesystem::create_directories(store::Utf8Path(path).parent_path(), ec);
     }
     store::OpenReport rep;
-    auto a = store::Archive::open(path, &rep);
+    auto a = store::Archive::open(
+        path, &rep, forImport ? store::OpenMode::SetAsideDamaged : store::OpenMode::ReadOnly);
     if (!a) throw Failure(Describe(a.failure()));
     if (!rep.setAsideAs.empty())
-        std::cerr << "warning: the archive would not open (" << rep.setAsideWhy
+        std::cerr << "warning: the archive was damaged (" << rep.setAsideWhy
                   << "); it was set aside as " << rep.setAsideAs << " and a fresh one started\n";
     return {std::move(a).value(), args.last("--lottery").value_or(store::kDefaultLottery)};
 }
@@ -45,94 +48,98 @@ template <class T> T orThrow(Result<T> r) {
     return std::move(r).value();
 }
 
-std::string csvField(const std::string& s) {
-    if (s.find_first_of(",\"\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s)
-        q += (c == '"') ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
+struct ImportTotals {
+    std::int64_t good = 0, added = 0, dup = 0, corrected = 0, bad = 0, conflicts = 0;
+};
+
+void warnBadLines(const std::string& file, const store::ImportText& text) {
+    if (text.badLines == 0) return;
+    std::cerr << "warning: " << file << ": " << text.badLines
+              << " line(s) skipped, not a draw (line";
+    for (auto n : text.firstBad)
+        std::cerr << " " << n;
+    std::cerr << (std::size_t(text.badLines) > text.firstBad.size() ? " ...)\n" : ")\n");
+}
+
+// One file into the archive, a batch per transaction as it is read; false when it was not read.
+bool importFile(Opened& o, const std::string& file, store::OnConflict policy, ImportTotals& t) {
+    const std::string source = "import:" + file;
+    std::optional<Error> writeFailed;
+    auto read = store::ReadImportFile(file, [&](std::vector<store::DrawIn>& batch) {
+        auto r = o.archive->add(o.lottery, batch, source, policy);
+        if (!r) {
+            writeFailed = r.failure();
+            return false;
+        }
+        t.added += r->added;
+        t.dup += r->duplicates;
+        t.corrected += r->corrected;
+        for (const store::Conflict& c : r->conflicts) {
+            if (t.conflicts < std::int64_t(store::kBadLinesListed))
+                std::cerr << "conflict: " << c.qishu << ": archive has " << c.archivedHaoma << ", "
+                          << file << " has " << c.offeredHaoma
+                          << " (kept the archive's; --prefer-import takes the file's)\n";
+            ++t.conflicts;
+        }
+        return true;
+    });
+    if (writeFailed) throw Failure(Describe(*writeFailed));
+    if (!read) {
+        std::cerr << "error: " << Describe(read.failure()) << "\n";
+        return false;
+    }
+    warnBadLines(file, *read);
+    t.bad += read->badLines;
+    t.good += read->drawsRead;
+    return true;
 }
 
 int runImport(const std::vector<std::string>& files, const Args& args) {
     if (files.empty()) throw UsageError("archive import needs at least one FILE");
-    Opened o = openArchive(args);
+    Opened o = openArchive(args, true);
     const auto policy =
         args.has("--prefer-import") ? store::OnConflict::Correct : store::OnConflict::KeepArchived;
-    std::int64_t good = 0, added = 0, dup = 0, corrected = 0, bad = 0, conflicts = 0;
+    ImportTotals t;
     bool failed = false;
-    (void)o.archive->setBulkWrites(true);
-    for (const std::string& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::cerr << "error: cannot read " << file << "\n";
-            failed = true;
-            continue;
-        }
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        const store::ImportText text = store::ParseImportText(bytes.str());
-        if (text.badLines > 0) {
-            std::cerr << "warning: " << file << ": " << text.badLines
-                      << " line(s) skipped, not a draw (line";
-            for (auto n : text.firstBad)
-                std::cerr << " " << n;
-            std::cerr << (std::size_t(text.badLines) > text.firstBad.size() ? " ...)\n" : ")\n");
-        }
-        bad += text.badLines;
-        good += std::int64_t(text.draws.size());
-        const std::string source = "import:" + file;
-        for (std::size_t at = 0; at < text.draws.size(); at += kImportBatch) {
-            const std::vector<store::DrawIn> batch(
-                text.draws.begin() + std::ptrdiff_t(at),
-                text.draws.begin() +
-                    std::ptrdiff_t(std::min(at + kImportBatch, text.draws.size())));
-            const store::WriteReport r = orThrow(o.archive->add(o.lottery, batch, source, policy));
-            added += r.added;
-            dup += r.duplicates;
-            corrected += r.corrected;
-            for (const store::Conflict& c : r.conflicts) {
-                if (conflicts < std::int64_t(store::kBadLinesListed))
-                    std::cerr << "conflict: " << c.qishu << ": archive has " << c.archivedHaoma
-                              << ", " << file << " has " << c.offeredHaoma
-                              << " (kept the archive's; --prefer-import takes the file's)\n";
-                ++conflicts;
-            }
-        }
-    }
+    (void)o.archive->setBulkWrites(true); // a slower import is all a failure here costs
+    for (const std::string& file : files)
+        failed = !importFile(o, file, policy, t) || failed;
     if (auto r = o.archive->setBulkWrites(false); !r)
         std::cerr << "warning: " << Describe(r.failure()) << "\n";
-    std::cout << "imported " << added << " draw(s); " << dup << " already held; " << corrected
-              << " corrected; " << conflicts << " conflict(s); " << bad << " line(s) skipped\n";
-    if (conflicts > std::int64_t(store::kBadLinesListed))
-        std::cerr << "warning: " << conflicts << " conflicts in all\n";
-    if (good == 0) {
+    std::cout << "imported " << t.added << " draw(s); " << t.dup << " already held; " << t.corrected
+              << " corrected; " << t.conflicts << " conflict(s); " << t.bad << " line(s) skipped\n";
+    if (t.conflicts > std::int64_t(store::kBadLinesListed))
+        std::cerr << "warning: " << t.conflicts << " conflicts in all\n";
+    if (t.good == 0) {
         std::cerr << "error: no draw could be read\n";
-        return 1;
+        return kExitFailed;
     }
-    return failed ? 1 : 0;
+    return failed ? kExitFailed : kExitSuccess;
 }
 
+// The draws, a page at a time, into --out FILE (written whole or not at all) or the standard
+// output; every write is checked.
 int runExport(const Args& args) {
-    const std::string from = args.period("--from"), to = args.period("--to");
+    store::ExportRequest request;
+    request.fromQishu = args.period("--from");
+    request.toQishu = args.period("--to");
+    request.csv = args.has("--csv");
+    const auto outPath = args.last("--out");
     Opened o = openArchive(args);
-    const auto draws = orThrow(o.archive->range(o.lottery, from, to));
-    std::ofstream file;
-    if (auto p = args.last("--out")) {
-        file.open(*p, std::ios::binary);
-        if (!file) throw std::runtime_error("cannot write " + *p);
-    }
-    std::ostream& out = file.is_open() ? file : std::cout;
-    if (args.has("--csv")) {
-        out << "\xEF\xBB\xBF"
-            << "期号,号码,首次见到(UTC),来源,更正\n";
-        for (const auto& d : draws)
-            out << d.qishu << ',' << d.haoma << ',' << d.seenUtc << ',' << csvField(d.source) << ','
-                << (d.corrected ? "是" : "") << '\n';
+    request.lottery = o.lottery;
+    std::unique_ptr<store::OutputFile> out;
+    if (outPath) {
+        auto created = store::OutputFile::create(*outPath);
+        if (!created) throw Failure(created.error());
+        out = std::move(created).value();
     } else {
-        for (const auto& d : draws)
-            out << d.qishu << ' ' << d.haoma << '\n';
+        out = store::OutputFile::standardOutput();
     }
-    return 0;
+    auto written = store::ExportDraws(*o.archive, request, *out);
+    if (written) return kExitSuccess;
+    if (out->error().empty()) throw Failure(written.error()); // the archive's own words
+    throw Failure("cannot write " + (outPath ? *outPath : std::string("the standard output")) +
+                  ": " + out->error());
 }
 
 int runGaps(const Args& args) {

@@ -1,13 +1,6 @@
 #include "cli/Args.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "cli/Messages.h"
-#include "core/acquire/DrawSource.h"
-#include "store/DrawArchive.h"
 
 namespace zuohao::cli {
 
@@ -114,67 +107,6 @@ void ApplyConditions(const Args& args, ConditionSet& set) {
         set.KLU[ParseIndex(r, 0, 3, "--route")] = 1;
     if (auto k = args.last("--kill")) (set.IDX <= 9 ? set.KL0 : set.KL1) = *k;
     if (args.has("--fan")) set.FAN = true;
-}
-
-namespace {
-std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::exists(store::Utf8Path(path), ec)) throw Failure("no archive at " + path);
-    auto archive = store::Archive::open(path);
-    if (!archive) throw Failure(Describe(archive.failure()));
-    auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,
-                                                         args.integer("--last", 1, 1000000000, 0))
-                                    : (*archive)->range(store::kDefaultLottery);
-    if (!held) throw Failure(Describe(held.failure()));
-    std::vector<DrawLine> out;
-    out.reserve(held->size());
-    for (const store::ArchivedDraw& d : *held)
-        out.push_back({d.qishu, d.haoma});
-    return out;
-}
-
-std::vector<DrawLine> readDrawInput(const Args& args) {
-    auto draws = args.last("--draws");
-    auto sequence = args.last("--sequence");
-    auto archive = args.last("--archive");
-    if (int(bool(draws)) + int(bool(sequence)) + int(bool(archive)) > 1)
-        throw UsageError("give one of --draws, --sequence or --archive");
-    if (args.last("--last") && !archive) throw UsageError("--last goes with --archive");
-    if (archive) return readArchive(args, *archive);
-    if (draws) {
-        auto text = ReadDrawFileHead(*draws);
-        if (!text) throw Failure("cannot read the draw file " + *draws);
-        return ParseDrawText(*text).draws;
-    }
-    if (!sequence) throw UsageError("missing --draws FILE, --sequence FILE or --archive PATH");
-    std::ifstream in(*sequence, std::ios::binary);
-    if (!in) throw Failure("cannot read the sequence file " + *sequence);
-    std::vector<DrawLine> out;
-    std::string line;
-    int n = 0;
-    while (std::getline(in, line)) {
-        ++n;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::istringstream fields(line);
-        DrawLine d;
-        if (!(fields >> d.qishu)) continue; // blank line
-        if (!(fields >> d.haoma))
-            throw UsageError("sequence line " + std::to_string(n) + " is not QISHU HAOMA");
-        out.push_back(std::move(d));
-    }
-    return out;
-}
-} // namespace
-
-std::string DrawInputName(const Args& args) {
-    if (auto a = args.last("--archive")) return "the archive " + *a;
-    return args.last("--draws").value_or(args.last("--sequence").value_or(""));
-}
-
-std::vector<DrawLine> ReadDrawInput(const Args& args) {
-    std::vector<DrawLine> draws = readDrawInput(args);
-    if (draws.empty()) throw Failure("no draws in " + DrawInputName(args));
-    return draws;
 }
 
 } // namespace zuohao::cli

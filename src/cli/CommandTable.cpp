@@ -212,6 +212,28 @@ std::vector<CommandHelp> buildTable() {
                  {},
                  "zuohao-cli risk --size 400 --space 1000 --periods 1440",
                  RunRiskCommand});
+    t.push_back(
+        {"notify",
+         "--kind KIND --url URL [--secret S] [--keyword W] [--method M] [--content-type T] "
+         "[--body-template T] --text TEXT",
+         "Sends one message to a group robot or a webhook exactly as the desktop program "
+         "does, and prints the target's answer. Exit code 1 with the answer when the target "
+         "did not accept it. Only in builds with Qt Network.",
+         {{"--kind", "KIND", "wecom (企业微信), dingtalk (钉钉), feishu (飞书) or webhook"},
+          {"--url", "URL",
+           "the robot's or webhook's address: https://, or http:// to this computer or the "
+           "local network"},
+          {"--secret", "S", "the robot's signing secret (钉钉, 飞书)"},
+          {"--keyword", "W", "the robot's keyword, put in front of a text without it"},
+          {"--method", "M", "webhook: GET, POST, PUT or PATCH (default POST)"},
+          {"--content-type", "T", "webhook: the body's content type (default text/plain)"},
+          {"--body-template", "T",
+           "webhook: the body with {lottery} {period} {group} {run} {text} filled in (default "
+           "the text alone)"},
+          {"--text", "TEXT", "the message"}},
+         {},
+         "zuohao-cli notify --kind webhook --url http://192.168.1.5:8080/hook --text test",
+         RunNotify});
     return t;
 }
 

@@ -18,5 +18,6 @@ int RunArchiveImport(const Args& args);
 int RunArchiveExport(const Args& args);
 int RunArchiveGaps(const Args& args);
 int RunArchiveInfo(const Args& args);
+int RunNotify(const Args& args);
 
 } // namespace zuohao::cli

@@ -1,5 +1,10 @@
 #include "cli/Console.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -45,5 +50,13 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 
 void UseBinaryStandardStreams() {}
 #endif
+
+std::string FlushStandardOutput() {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed) return {};
+    return errno != 0 ? std::strerror(errno) : "write error";
+}
 
 } // namespace zuohao::cli

@@ -14,4 +14,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // the output is the same on every system.
 void UseBinaryStandardStreams();
 
+// Writes out what is still buffered for the standard output; the system's reason when that
+// or any earlier write to it failed (a full disk, /dev/full, a closed pipe), else empty.
+std::string FlushStandardOutput();
+
 } // namespace zuohao::cli

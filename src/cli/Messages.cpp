@@ -22,11 +22,18 @@ std::string Describe(const Error& e, int idx) {
         return "cannot write " + e.subject;
     case ErrorCode::ArchiveMissing:
         return "no archive at " + e.subject;
-    // The archive words its own failures in English, with SQLite's reason.
+    case ErrorCode::ArchiveDamaged:
+        return e.subject + " is not a draw archive (not a database, or a damaged one)";
+    // The archive and its file reader word their own failures in English, with the reason.
     case ErrorCode::ArchiveOpen:
     case ErrorCode::ArchiveRead:
     case ErrorCode::ArchiveWrite:
+    case ErrorCode::ArchiveBusy:
+    case ErrorCode::ArchiveFull:
+    case ErrorCode::NotAnArchive:
+    case ErrorCode::ReadFailed:
         return e.message;
+    case ErrorCode::Cancelled: // the command line tool sets no cancel flag
     case ErrorCode::Failed:
         break;
     }

@@ -37,10 +37,9 @@ int programOption(const std::string& option) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+namespace {
+int run(std::vector<std::string> args) {
     using namespace zuohao::cli;
-    UseBinaryStandardStreams();
-    std::vector<std::string> args = Utf8Arguments(argc, argv);
     if (args.empty()) {
         std::cerr << "missing command\n" << SeeHelpLine("") << "\n";
         return kExitUsage;
@@ -82,4 +81,17 @@ int main(int argc, char** argv) {
         std::cerr << "error: " << e.what() << "\n";
         return kExitFailed;
     }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace zuohao::cli;
+    UseBinaryStandardStreams();
+    const int code = run(Utf8Arguments(argc, argv));
+    // Output that never reached its file is a failure, whatever the command made of it.
+    if (const std::string why = FlushStandardOutput(); !why.empty()) {
+        std::cerr << "error: cannot write the standard output: " << why << "\n";
+        return code == kExitSuccess ? kExitFailed : code;
+    }
+    return code;
 }

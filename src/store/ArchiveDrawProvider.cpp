@@ -1,17 +1,12 @@
 #include "store/ArchiveDrawProvider.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace zuohao::store {
 
 DrawProvider ArchiveDraws(std::string path, std::string lottery) {
     return [path = std::move(path),
             lottery = std::move(lottery)](std::size_t count) -> Result<std::vector<DrawLine>> {
-        std::error_code ec;
-        if (!std::filesystem::exists(std::filesystem::u8path(path), ec))
-            return fail(ErrorCode::ArchiveMissing, "没有历史库：" + path, path);
-        auto archive = Archive::open(path);
+        // Read only: a reader never creates, migrates or moves the file.
+        auto archive = Archive::open(path, nullptr, OpenMode::ReadOnly);
         if (!archive) return archive.failure();
         auto held = count == 0 ? (*archive)->range(lottery)
                                : (*archive)->newest(lottery, std::int64_t(count));

@@ -7,8 +7,8 @@
 
 namespace zuohao::store {
 
-// Reads the archive at `path` at each call (no connection is kept between calls). An
-// archive file that does not exist is an error, never created here.
+// Reads the archive at `path` at each call (no connection is kept between calls), read only:
+// a file that does not exist or is no draw archive is an error, never created or moved here.
 DrawProvider ArchiveDraws(std::string path, std::string lottery = kDefaultLottery);
 
 } // namespace zuohao::store

@@ -1,127 +1,72 @@
-// The draw archive over SQLite: opening (with set-aside of a file that will not open),
-// schema migration, writes and queries.
+// The draw archive over SQLite: opening (with set-aside of a damaged file), schema migration
+// and writes. The reads are in ArchiveQueries.cpp.
 #include "store/DrawArchive.h"
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
-#include <map>
-#include <optional>
 #include <system_error>
 
+#include "store/ArchiveImpl.h"
 #include "store/Schema.h"
-#include "store/Sqlite.h"
 
 namespace zuohao::store {
 
 namespace fs = std::filesystem;
-using sql::Db;
 using sql::SqlError;
 using sql::Stmt;
 
-// Paths are UTF-8 text throughout (SQLite takes UTF-8 names); the file system sees them as such
-// on every platform.
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise) {
+    switch (trouble) {
+    case ArchiveTrouble::Busy:
+        return ErrorCode::ArchiveBusy;
+    case ArchiveTrouble::Full:
+        return ErrorCode::ArchiveFull;
+    case ArchiveTrouble::Damaged:
+        return ErrorCode::ArchiveDamaged;
+    case ArchiveTrouble::NotAnArchive:
+    case ArchiveTrouble::Newer:
+        return ErrorCode::NotAnArchive;
+    default:
+        return otherwise;
+    }
 }
 
-std::string Utf8Text(const fs::path& p) {
-    const std::u8string u = p.u8string();
-    return std::string(u.begin(), u.end());
+ArchiveTrouble TroubleOfSqliteCode(int code) {
+    switch (code & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW:
+        return ArchiveTrouble::None;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ArchiveTrouble::Busy;
+    case SQLITE_FULL:
+        return ArchiveTrouble::Full;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return ArchiveTrouble::Damaged;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_NOLFS:
+    case SQLITE_AUTH:
+    case SQLITE_NOMEM:
+    case SQLITE_PROTOCOL:
+        return ArchiveTrouble::Unavailable;
+    default:
+        return ArchiveTrouble::Refused;
+    }
 }
 
 namespace {
-constexpr std::int64_t kNoBound = std::numeric_limits<std::int64_t>::max();
 constexpr std::size_t kHaomaDigits = 5;
 
 bool isHaoma(const std::string& h) {
     return h.size() == kHaomaDigits &&
            std::all_of(h.begin(), h.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-Error sqlFail(const std::string& what, const SqlError& e) {
-    return fail(ErrorCode::ArchiveWrite, what + ": " + e.message);
-}
-
-const char* const kDrawColumns =
-    "SELECT d.qishu, d.period, d.haoma, d.seen, o.name, "
-    "EXISTS(SELECT 1 FROM correction c WHERE c.lottery = d.lottery AND c.period = d.period) "
-    "FROM draw d JOIN origin o ON o.id = d.origin ";
-
-ArchivedDraw readDraw(const Stmt& s) {
-    ArchivedDraw d;
-    d.qishu = s.text(0);
-    d.period = s.integer(1);
-    d.haoma = s.text(2);
-    d.seenUtc = s.text(3);
-    d.source = s.text(4);
-    d.corrected = s.integer(5) != 0;
-    return d;
-}
-} // namespace
-
-struct Archive::Impl {
-    std::string path;
-    Db db;
-    std::map<std::string, std::int64_t> lotteryIds; // cache of committed rows
-    std::map<std::string, std::int64_t> originIds;
-
-    std::optional<std::int64_t> findId(const char* table, const std::string& name) {
-        const std::string q = std::string("SELECT id FROM ") + table + " WHERE name = ?";
-        Stmt s(db, q.c_str());
-        s.bind(1, name);
-        if (s.step()) return s.integer(0);
-        return std::nullopt;
-    }
-
-    // The id of a lottery or origin name, inserted when new (inside the caller's transaction).
-    std::optional<std::int64_t> ensureId(const char* table, const std::string& name,
-                                         std::map<std::string, std::int64_t>& cache) {
-        if (auto it = cache.find(name); it != cache.end()) return it->second;
-        if (auto id = findId(table, name)) return *id;
-        const std::string q = std::string("INSERT INTO ") + table + "(name) VALUES(?)";
-        Stmt s(db, q.c_str());
-        s.bind(1, name);
-        s.step();
-        if (s.failed()) return std::nullopt;
-        return findId(table, name);
-    }
-
-    std::optional<std::int64_t> lotteryId(const std::string& name) {
-        if (auto it = lotteryIds.find(name); it != lotteryIds.end()) return it->second;
-        auto id = findId("lottery", name);
-        if (id) lotteryIds[name] = *id;
-        return id;
-    }
-
-    Result<std::vector<ArchivedDraw>> draws(const std::string& lottery, const char* where,
-                                            std::int64_t a, std::int64_t b) {
-        std::vector<ArchivedDraw> out;
-        auto id = lotteryId(lottery);
-        if (!id) return out;
-        const std::string q = std::string(kDrawColumns) + where;
-        Stmt s(db, q.c_str());
-        if (!s.ok()) return fail(ErrorCode::ArchiveRead, "archive query: " + db.lastMessage());
-        s.bind(1, *id).bind(2, a).bind(3, b);
-        while (s.step())
-            out.push_back(readDraw(s));
-        if (s.failed()) return fail(ErrorCode::ArchiveRead, "archive query: " + db.lastMessage());
-        return out;
-    }
-};
-
-Archive::Archive(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
-Archive::~Archive() = default;
-
-const std::string& Archive::path() const {
-    return m_impl->path;
-}
-
-namespace {
-// SQLite's verdicts on a file that is there but cannot be used as an archive.
-bool unusableFile(int code) {
-    return code == 5 /*BUSY*/ || code == 6 /*LOCKED*/ || code == 11 /*CORRUPT*/ ||
-           code == 26 /*NOTADB*/ || code == 10 /*IOERR*/ || code == 13 /*FULL of junk*/;
 }
 
 std::string stamp() {
@@ -148,37 +93,136 @@ Result<std::string> setAside(const std::string& path) {
     }
     return target;
 }
+
+// A file this open made but could not make whole (a full disk) is not left behind as an
+// empty archive that a later start would take for the user's.
+void removeUnfinished(const std::string& path) {
+    std::error_code ec;
+    const auto size = fs::file_size(Utf8Path(path), ec);
+    if (ec || size != 0) return;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        fs::remove(Utf8Path(path + suffix), ec);
+}
+
+std::string troubleWords(ArchiveTrouble t) {
+    switch (t) {
+    case ArchiveTrouble::Busy:
+        return "is busy (another program holds it)";
+    case ArchiveTrouble::Full:
+        return "cannot grow (the disk is full)";
+    case ArchiveTrouble::Damaged:
+        return "is damaged or not a database";
+    case ArchiveTrouble::NotAnArchive:
+        return "is not a draw archive";
+    case ArchiveTrouble::Newer:
+        return "is from a newer version";
+    default:
+        return "cannot be opened";
+    }
+}
+
+// Opens and checks one file; the trouble of a failure.
+ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, int busyWaitMs,
+                        SqlError& err) {
+    const auto access =
+        mode == OpenMode::ReadOnly ? sql::Access::ReadOnly : sql::Access::ReadWriteCreate;
+    bool ok = OpenAndMigrate(db, path, access, busyWaitMs, err);
+    if (ok && mode == OpenMode::SetAsideDamaged) ok = QuickCheck(db, err);
+    if (ok) return ArchiveTrouble::None;
+    db.close();
+    if (err.code != 0) return TroubleOfSqliteCode(err.code);
+    return err.message.find("newer") != std::string::npos ? ArchiveTrouble::Newer
+                                                          : ArchiveTrouble::NotAnArchive;
+}
 } // namespace
 
-Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenReport* report) {
+Error Archive::Impl::failed(ErrorCode op, const std::string& what, int code) {
+    return failed(op, what, SqlError{db.lastMessage(), code});
+}
+
+Error Archive::Impl::failed(ErrorCode op, const std::string& what, const SqlError& e) {
+    trouble = TroubleOfSqliteCode(e.code);
+    if (trouble == ArchiveTrouble::None) trouble = ArchiveTrouble::Refused;
+    return fail(ErrorCodeOfTrouble(trouble, op), what + ": " + e.message, path);
+}
+
+Error Archive::Impl::failedLast(ErrorCode op, const std::string& what) {
+    return failed(op, what, db.lastCode());
+}
+
+std::optional<std::int64_t> Archive::Impl::ensureId(const char* table, const std::string& name,
+                                                    std::map<std::string, std::int64_t>& cache) {
+    if (auto it = cache.find(name); it != cache.end()) return it->second;
+    if (auto id = findId(table, name)) return *id;
+    const std::string q = std::string("INSERT INTO ") + table + "(name) VALUES(?)";
+    Stmt s(db, q.c_str());
+    s.bind(1, name);
+    s.step();
+    if (s.failed()) return std::nullopt;
+    return findId(table, name);
+}
+
+Archive::Archive(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+Archive::~Archive() = default;
+
+const std::string& Archive::path() const {
+    return m_impl->path;
+}
+
+ArchiveTrouble Archive::lastTrouble() const {
+    return m_impl->trouble;
+}
+
+void Archive::setBusyWait(int milliseconds) {
+    m_impl->db.setBusyWait(milliseconds);
+}
+
+Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenReport* report,
+                                               OpenMode mode, int busyWaitMs) {
     OpenReport local;
     OpenReport& rep = report ? *report : local;
     rep = {};
+    auto refuse = [&](ArchiveTrouble t, const std::string& text) {
+        rep.trouble = t;
+        const bool missing = mode == OpenMode::ReadOnly && t == ArchiveTrouble::Unavailable &&
+                             !fs::exists(Utf8Path(path));
+        return fail(missing ? ErrorCode::ArchiveMissing
+                            : ErrorCodeOfTrouble(t, ErrorCode::ArchiveOpen),
+                    text, path);
+    };
     std::error_code ec;
     const fs::path file = Utf8Path(path);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, ec))
-        return fail(ErrorCode::ArchiveOpen, "archive folder does not exist: " + Utf8Text(folder),
-                    path);
-    if (fs::is_directory(file, ec))
-        return fail(ErrorCode::ArchiveOpen, "archive path is a folder: " + path, path);
     const bool existed = fs::exists(file, ec);
+    if (mode == OpenMode::ReadOnly && !existed)
+        return refuse(ArchiveTrouble::Unavailable, "no archive at " + path);
+    if (!fs::is_directory(folder, ec))
+        return refuse(ArchiveTrouble::Unavailable,
+                      "archive folder does not exist: " + Utf8Text(folder));
+    if (fs::is_directory(file, ec))
+        return refuse(ArchiveTrouble::Unavailable, "archive path is a folder: " + path);
 
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     SqlError err;
-    if (!OpenAndMigrate(impl->db, path, err)) {
-        impl->db.close();
-        if (!existed || !unusableFile(err.code))
-            return fail(ErrorCode::ArchiveOpen,
-                        "cannot open the archive " + path + ": " + err.message, path);
+    const ArchiveTrouble trouble = openFile(impl->db, path, mode, busyWaitMs, err);
+    if (trouble != ArchiveTrouble::None) {
+        if (!existed) removeUnfinished(path);
+        if (mode != OpenMode::SetAsideDamaged || trouble != ArchiveTrouble::Damaged || !existed)
+            return refuse(trouble,
+                          "the archive " + path + " " + troubleWords(trouble) + ": " + err.message);
         auto aside = setAside(path);
-        if (!aside) return aside.failure();
+        if (!aside) {
+            rep.trouble = ArchiveTrouble::Unavailable;
+            return aside.failure();
+        }
         rep.setAsideAs = *aside;
         rep.setAsideWhy = err.message;
-        if (!OpenAndMigrate(impl->db, path, err))
-            return fail(ErrorCode::ArchiveOpen,
-                        "cannot start a fresh archive " + path + ": " + err.message, path);
+        if (const ArchiveTrouble again = openFile(impl->db, path, mode, busyWaitMs, err);
+            again != ArchiveTrouble::None) {
+            removeUnfinished(path);
+            return refuse(again, "cannot start a fresh archive " + path + ": " + err.message);
+        }
     }
     rep.created = !existed || !rep.setAsideAs.empty();
     return std::unique_ptr<Archive>(new Archive(std::move(impl)));
@@ -190,38 +234,62 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     Impl& m = *m_impl;
     WriteReport rep;
     if (draws.empty()) return rep;
+    for (const DrawIn& d : draws)
+        if (!isHaoma(d.haoma) || PeriodValue(d.qishu) <= 0) {
+            m.trouble = ArchiveTrouble::Refused;
+            return fail(ErrorCode::ArchiveWrite,
+                        "archive write: not a draw: " + d.qishu + " " + d.haoma, m.path);
+        }
     const std::string now = seenUtc.empty() ? UtcNowIso() : seenUtc;
     SqlError err;
     sql::Transaction tx(m.db, err);
-    if (!tx.begun()) return sqlFail("archive write", err);
+    if (!tx.begun()) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     auto lot = m.ensureId("lottery", lottery, m.lotteryIds);
-    auto org = m.ensureId("origin", source, m.originIds);
-    if (!lot || !org) return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
+    if (!lot) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
+    std::map<std::string, std::int64_t> origins; // this write's, cached once committed
+    auto originOf = [&](const DrawIn& d) -> std::optional<std::int64_t> {
+        const std::string& name = d.source.empty() ? source : d.source;
+        if (auto it = origins.find(name); it != origins.end()) return it->second;
+        auto id = m.ensureId("origin", name, m.originIds);
+        if (id) origins[name] = *id;
+        return id;
+    };
 
     Stmt insert(m.db, "INSERT INTO draw(lottery, period, qishu, haoma, seen, origin) "
                       "VALUES(?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING");
     Stmt held(m.db, "SELECT haoma, seen FROM draw WHERE lottery = ? AND period = ?");
-    if (!insert.ok() || !held.ok())
-        return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
+    Stmt past(m.db, "INSERT INTO correction(lottery, period, qishu, old_haoma, new_haoma, "
+                    "old_seen, corrected, origin) VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
+    if (!insert.ok() || !held.ok() || !past.ok()) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
     for (const DrawIn& d : draws) {
         const std::int64_t period = PeriodValue(d.qishu);
-        if (!isHaoma(d.haoma) || period <= 0)
-            return fail(ErrorCode::ArchiveWrite,
-                        "archive write: not a draw: " + d.qishu + " " + d.haoma);
+        const auto org = originOf(d);
+        if (!org) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
+        const std::string& seen = IsUtcIso(d.seenUtc) ? d.seenUtc : now;
         insert.reset();
-        insert.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.haoma).bind(5, now);
+        insert.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.haoma).bind(5, seen);
         insert.bind(6, *org);
         insert.step();
-        if (insert.failed())
-            return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
+        if (insert.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", insert.code());
         if (m.db.changes() > 0) {
             ++rep.added;
+            // A restored draw brings its older numbers along, each replaced by the next.
+            for (std::size_t i = 0; i < d.past.size(); ++i) {
+                const std::string& next = i + 1 < d.past.size() ? d.past[i + 1].haoma : d.haoma;
+                const std::string& when =
+                    IsUtcIso(d.past[i].correctedUtc) ? d.past[i].correctedUtc : now;
+                if (!isHaoma(d.past[i].haoma)) continue;
+                past.reset();
+                past.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.past[i].haoma);
+                past.bind(5, next).bind(6, seen).bind(7, when).bind(8, *org);
+                past.step();
+                if (past.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", past.code());
+            }
             continue;
         }
         held.reset();
         held.bind(1, *lot).bind(2, period);
-        if (!held.step())
-            return fail(ErrorCode::ArchiveWrite, "archive write: " + m.db.lastMessage());
+        if (!held.step()) return m.failed(ErrorCode::ArchiveWrite, "archive write", held.failed() ? held.code() : 0);
         const std::string oldHaoma = held.text(0);
         if (oldHaoma == d.haoma) {
             ++rep.duplicates;
@@ -230,13 +298,13 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
         } else {
             if (!RecordCorrection(m.db, *lot, period, d.qishu, oldHaoma, held.text(1), d.haoma, now,
                                   *org, err))
-                return sqlFail("archive correction", err);
+                return m.failed(ErrorCode::ArchiveWrite, "archive correction", err);
             ++rep.corrected;
         }
     }
-    if (!tx.commit(err)) return sqlFail("archive write", err);
+    if (!tx.commit(err)) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     m.lotteryIds[lottery] = *lot;
-    m.originIds[source] = *org;
+    m.originIds.insert(origins.begin(), origins.end());
     return rep;
 }
 
@@ -244,7 +312,7 @@ Result<void> Archive::setBulkWrites(bool on) {
     SqlError err;
     const char* q = on ? "PRAGMA wal_autocheckpoint=1000000"
                        : "PRAGMA wal_autocheckpoint=1000; PRAGMA wal_checkpoint(TRUNCATE)";
-    if (!m_impl->db.exec(q, err)) return sqlFail("archive checkpoint", err);
+    if (!m_impl->db.exec(q, err)) return m_impl->failed(ErrorCode::ArchiveWrite, "archive checkpoint", err);
     return {};
 }
 
@@ -253,195 +321,6 @@ Result<void> Archive::correct(const std::string& lottery, const std::string& qis
     auto r = add(lottery, {DrawIn{qishu, newHaoma}}, source, OnConflict::Correct);
     if (!r) return r.failure();
     return {};
-}
-
-Result<std::vector<ArchivedDraw>> Archive::newest(const std::string& lottery, std::int64_t count) {
-    auto r = before(lottery, kNoBound, count);
-    if (!r) return r;
-    std::vector<ArchivedDraw> out = std::move(r).value();
-    std::reverse(out.begin(), out.end());
-    return out;
-}
-
-Result<std::vector<ArchivedDraw>> Archive::before(const std::string& lottery,
-                                                  std::int64_t belowPeriod, std::int64_t count) {
-    return m_impl->draws(lottery,
-                         "WHERE d.lottery = ?1 AND d.period < ?2 ORDER BY d.period DESC LIMIT ?3",
-                         belowPeriod, std::max<std::int64_t>(count, 0));
-}
-
-Result<std::vector<ArchivedDraw>> Archive::range(const std::string& lottery,
-                                                 const std::string& fromQishu,
-                                                 const std::string& toQishu) {
-    const std::int64_t lo = fromQishu.empty() ? 0 : PeriodValue(fromQishu);
-    const std::int64_t hi = toQishu.empty() ? kNoBound : PeriodValue(toQishu);
-    return m_impl->draws(lottery,
-                         "WHERE d.lottery = ?1 AND d.period BETWEEN ?2 AND ?3 "
-                         "ORDER BY d.period",
-                         lo, hi);
-}
-
-Result<std::vector<ArchivedDraw>> Archive::day(const std::string& lottery, const std::string& day) {
-    std::int64_t first = 0, last = 0;
-    std::vector<ArchivedDraw> out;
-    if (DayPeriodRange(day, first, last)) {
-        auto r = m_impl->draws(lottery,
-                               "WHERE d.lottery = ?1 AND d.period BETWEEN ?2 AND ?3 "
-                               "ORDER BY d.period",
-                               first, last);
-        if (!r) return r;
-        out = std::move(r).value();
-    }
-    // Labels without a date belong to the day they were first seen.
-    for (auto [lo, hi] :
-         {std::pair{std::int64_t(0), kDateBandLow - 1}, std::pair{kDateBandHigh + 1, kNoBound}}) {
-        auto undated = m_impl->draws(
-            lottery, "WHERE d.lottery = ?1 AND d.period BETWEEN ?2 AND ?3 ORDER BY d.period", lo,
-            hi);
-        if (!undated) return undated;
-        for (ArchivedDraw& d : undated.value())
-            if (d.seenUtc.compare(0, day.size(), day) == 0) out.push_back(std::move(d));
-    }
-    return out;
-}
-
-Result<std::vector<Gap>> Archive::gaps(const std::string& lottery, const std::string& fromQishu,
-                                       const std::string& toQishu) {
-    std::vector<Gap> out;
-    auto id = m_impl->lotteryId(lottery);
-    if (!id) return out;
-    Stmt s(m_impl->db, "SELECT period, qishu FROM draw WHERE lottery = ? AND period BETWEEN ? "
-                       "AND ? ORDER BY period");
-    s.bind(1, *id);
-    s.bind(2, fromQishu.empty() ? 0 : PeriodValue(fromQishu));
-    s.bind(3, toQishu.empty() ? kNoBound : PeriodValue(toQishu));
-    std::int64_t prev = -1;
-    std::string prevLabel;
-    while (s.step()) {
-        const std::int64_t p = s.integer(0);
-        std::string label = s.text(1);
-        if (prev >= 0) {
-            if (const std::int64_t n = PeriodsBetweenValues(prev, p); n > 0)
-                out.push_back({prevLabel, label, n});
-        }
-        prev = p;
-        prevLabel = std::move(label);
-    }
-    if (s.failed())
-        return fail(ErrorCode::ArchiveRead, "archive gaps: " + m_impl->db.lastMessage());
-    return out;
-}
-
-Result<std::vector<std::string>> Archive::days(const std::string& lottery) {
-    auto counts = dayCounts(lottery, false);
-    if (!counts) return counts.failure();
-    std::vector<std::string> out;
-    for (const DayCount& d : *counts)
-        out.push_back(d.day);
-    return out;
-}
-
-Result<std::vector<DayCount>> Archive::countsPerDay(const std::string& lottery) {
-    return dayCounts(lottery, true);
-}
-
-Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, bool countDays) {
-    std::vector<DayCount> out;
-    auto id = m_impl->lotteryId(lottery);
-    if (!id) return out;
-    Db& db = m_impl->db;
-    // Date-shaped labels: one step per day, newest first, through the period key.
-    Stmt top(db, "SELECT period FROM draw WHERE lottery = ? AND period BETWEEN ? AND ? "
-                 "ORDER BY period DESC LIMIT 1");
-    Stmt counter(db, "SELECT count(*) FROM draw WHERE lottery = ? AND period BETWEEN ? AND ?");
-    std::int64_t below = kDateBandHigh;
-    while (true) {
-        top.reset();
-        top.bind(1, *id).bind(2, kDateBandLow).bind(3, below);
-        if (!top.step()) break;
-        const std::int64_t p = top.integer(0);
-        if (p == 0) break;
-        const std::string dayText = DayOfPeriod(p);
-        std::int64_t first = 0, last = 0;
-        if (dayText.empty() || !DayPeriodRange(dayText, first, last)) {
-            below = p - 1; // a label in the band that is no date: counted below by its seen day
-            continue;
-        }
-        if (!countDays) {
-            out.push_back({dayText, 0});
-        } else {
-            counter.reset();
-            counter.bind(1, *id).bind(2, first).bind(3, last);
-            if (counter.step() && counter.integer(0) > 0)
-                out.push_back({dayText, counter.integer(0)});
-        }
-        below = first - 1;
-    }
-    // Everything else by the day it was first seen.
-    std::map<std::string, std::int64_t> seen;
-    Stmt undated(db, "SELECT substr(seen, 1, 10), count(*) FROM ("
-                     "SELECT seen FROM draw WHERE lottery = ?1 AND period < ?2 UNION ALL "
-                     "SELECT seen FROM draw WHERE lottery = ?1 AND period > ?3) GROUP BY 1");
-    undated.bind(1, *id).bind(2, kDateBandLow).bind(3, kDateBandHigh);
-    while (undated.step())
-        seen[undated.text(0)] += undated.integer(1);
-    for (const auto& [dayText, n] : seen) {
-        auto it = std::find_if(out.begin(), out.end(),
-                               [&](const DayCount& d) { return d.day == dayText; });
-        if (it != out.end())
-            it->draws += n;
-        else
-            out.push_back({dayText, n});
-    }
-    std::sort(out.begin(), out.end(),
-              [](const DayCount& a, const DayCount& b) { return a.day > b.day; });
-    return out;
-}
-
-Result<std::vector<Correction>> Archive::corrections(const std::string& lottery) {
-    std::vector<Correction> out;
-    auto id = m_impl->lotteryId(lottery);
-    if (!id) return out;
-    Stmt s(m_impl->db, "SELECT c.qishu, c.old_haoma, c.new_haoma, c.old_seen, c.corrected, "
-                       "o.name FROM correction c JOIN origin o ON o.id = c.origin "
-                       "WHERE c.lottery = ? ORDER BY c.period, c.id");
-    s.bind(1, *id);
-    while (s.step())
-        out.push_back({s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.text(5)});
-    if (s.failed())
-        return fail(ErrorCode::ArchiveRead, "archive corrections: " + m_impl->db.lastMessage());
-    return out;
-}
-
-Result<std::vector<std::string>> Archive::lotteries() {
-    std::vector<std::string> out;
-    Stmt s(m_impl->db, "SELECT name FROM lottery ORDER BY id");
-    while (s.step())
-        out.push_back(s.text(0));
-    if (s.failed()) return fail(ErrorCode::ArchiveRead, "archive: " + m_impl->db.lastMessage());
-    return out;
-}
-
-Result<ArchiveInfo> Archive::info() {
-    ArchiveInfo info;
-    info.path = m_impl->path;
-    std::error_code ec;
-    for (const std::string& f : {m_impl->path, m_impl->path + "-wal"}) {
-        const auto n = fs::file_size(Utf8Path(f), ec);
-        if (!ec) info.fileBytes += n;
-    }
-    Stmt s(m_impl->db,
-           "SELECT l.name, "
-           "(SELECT count(*) FROM draw d WHERE d.lottery = l.id), "
-           "(SELECT count(*) FROM correction c WHERE c.lottery = l.id), "
-           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period LIMIT 1), "
-           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period DESC LIMIT 1) "
-           "FROM lottery l ORDER BY l.id");
-    while (s.step())
-        info.lotteries.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
-    if (s.failed())
-        return fail(ErrorCode::ArchiveRead, "archive info: " + m_impl->db.lastMessage());
-    return info;
 }
 
 } // namespace zuohao::store

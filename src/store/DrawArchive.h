@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/Period.h"
@@ -33,10 +34,21 @@ using zuohao::PeriodValue;
 inline constexpr const char* kArchiveFileName = "draws.sqlite";
 inline constexpr const char* kDefaultLottery = "腾讯分分彩"; // the lottery with a draw source
 
+// An older number of a period, as a backup carries it.
+struct PastNumber {
+    std::string haoma;
+    std::string correctedUtc; // when it was replaced (empty: at the write)
+};
+
 // One draw offered to the archive.
 struct DrawIn {
     std::string qishu; // period label as read (digits)
     std::string haoma; // five digits
+    // What a backup restores with the draw (empty: the write's time and source, none). Older
+    // numbers are kept only when the period is new to the archive.
+    std::string seenUtc{};
+    std::string source{};
+    std::vector<PastNumber> past{}; // oldest first
 };
 
 // One draw as the archive holds it.
@@ -106,25 +118,62 @@ struct WriteReport {
     std::vector<Conflict> conflicts;
 };
 
+// What stood in the way of an archive call. Busy, Full and Unavailable pass by themselves
+// (another program's lock, a full disk, the file system): the file is fine and is tried
+// again later. Damaged is the file itself: not a database, or a malformed one.
+enum class ArchiveTrouble {
+    None,
+    Busy,         // another connection holds a lock longer than the busy wait
+    Full,         // the disk is full or the file may grow no further
+    Unavailable,  // the file or its folder cannot be opened, read or written
+    Damaged,      // not a database, or a malformed one
+    NotAnArchive, // a database, but not a draw archive (read only)
+    Newer,        // written by a newer version of the program
+    Refused,      // the call was wrong (not a draw, a missing lottery)
+};
+
+// SQLite's primary result code as a trouble.
+ArchiveTrouble TroubleOfSqliteCode(int code);
+// The error code of a trouble; `otherwise` for one with no code of its own.
+ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise);
+
+// How Archive::open treats the file.
+enum class OpenMode {
+    ReadOnly,        // reads only; a missing file, or one that is no draw archive, is an error
+    ReadWrite,       // creates a missing file; any trouble is an error and the file stays put
+    SetAsideDamaged, // as ReadWrite, but a damaged file is renamed aside and a fresh one begun
+};
+
 struct OpenReport {
     bool created = false;    // no file was there: a fresh archive was started
-    std::string setAsideAs;  // the file would not open and was renamed to this path
+    std::string setAsideAs;  // the file was damaged and was renamed to this path
     std::string setAsideWhy; // SQLite's reason
+    ArchiveTrouble trouble = ArchiveTrouble::None; // why open failed
 };
 
 class Archive {
 public:
-    // Opens (creating when missing) the archive at `path` and brings its schema up to date.
-    // A file that will not open (corrupt, not a database, locked for more than a few
-    // seconds) is renamed to "<path>.broken-<yyyymmddThhmmssZ>" and a fresh archive is
-    // started; `report` says so. A missing or read-only folder is an error.
+    static constexpr int kBusyWaitMs = 3000; // how long a call waits for another's lock
+
+    // Opens the archive at `path`. Writable modes create a missing file and bring the schema up
+    // to date; a missing or read-only folder is an error, and a new file that could not be
+    // made whole is removed again. Only SetAsideDamaged moves a file: one that is not a
+    // database or is malformed (SQLite says so, or PRAGMA quick_check fails) is renamed to
+    // "<path>.broken-<yyyymmddThhmmssZ>" and a fresh archive is started; `report` says so.
+    // A busy, full or unreachable file is never moved: open fails and report->trouble says why.
     static Result<std::unique_ptr<Archive>> open(const std::string& path,
-                                                 OpenReport* report = nullptr);
+                                                 OpenReport* report = nullptr,
+                                                 OpenMode mode = OpenMode::ReadWrite,
+                                                 int busyWaitMs = kBusyWaitMs);
     ~Archive();
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
 
     const std::string& path() const;
+    // The trouble of the last call that failed (None before any failed).
+    ArchiveTrouble lastTrouble() const;
+    // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
+    void setBusyWait(int milliseconds);
 
     // Writes `draws` of `lottery` in one transaction. `seenUtc` empty = now.
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,
@@ -142,6 +191,10 @@ public:
 
     // The newest `count` draws of a lottery, oldest first.
     Result<std::vector<ArchivedDraw>> newest(const std::string& lottery, std::int64_t count);
+    // At most `count` draws with afterPeriod < period <= lastPeriod, oldest first: a page of an
+    // export that goes through the archive in order.
+    Result<std::vector<ArchivedDraw>> after(const std::string& lottery, std::int64_t afterPeriod,
+                                            std::int64_t lastPeriod, std::int64_t count);
     // The draws with fromQishu <= period <= toQishu (numeric values), oldest first; an
     // empty bound is open.
     Result<std::vector<ArchivedDraw>> range(const std::string& lottery,
@@ -161,15 +214,23 @@ public:
     // Draws per day, newest day first.
     Result<std::vector<DayCount>> countsPerDay(const std::string& lottery);
     Result<std::vector<Correction>> corrections(const std::string& lottery);
+    // The corrections of the periods firstPeriod..lastPeriod (numeric values), in order.
+    Result<std::vector<Correction>> corrections(const std::string& lottery,
+                                                std::int64_t firstPeriod, std::int64_t lastPeriod);
     Result<std::vector<std::string>> lotteries();
+    // Whether the archive holds any draw at all.
+    Result<bool> holdsDraws();
     Result<ArchiveInfo> info();
 
 private:
-    struct Impl;
+    struct Impl; // the connection and its caches (ArchiveImpl.h)
     Result<std::vector<DayCount>> dayCounts(const std::string& lottery, bool countDays);
     explicit Archive(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> m_impl;
 };
+
+// Whether a text is a first-seen time as the archive writes it ("2026-12-08T21:07:29Z").
+bool IsUtcIso(std::string_view text);
 
 // Now as "2026-12-08T21:07:29Z".
 std::string UtcNowIso();

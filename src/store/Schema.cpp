@@ -7,8 +7,6 @@
 namespace zuohao::store {
 
 namespace {
-constexpr int kBusyWaitMs = 3000; // a file locked longer than this is taken as unusable
-
 // Migration n brings a file from user_version n to n + 1. Append, never edit.
 const char* const kMigrations[] = {
     // 0 -> 1: lotteries, draw origins, draws keyed by numeric period, corrections.
@@ -27,15 +25,13 @@ const char* const kMigrations[] = {
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == std::size_t(kSchemaVersion));
 } // namespace
 
-bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::SqlError& err) {
-    if (!db.open(path, err)) return false;
-    sqlite3_busy_timeout(db.handle(), kBusyWaitMs);
+bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::Access access, int busyWaitMs,
+                    sql::SqlError& err) {
+    if (!db.open(path, access, err)) return false;
+    db.setBusyWait(busyWaitMs);
     std::int64_t version = 0, tables = 0;
     // Reading the schema is what tells a database from anything else.
     if (!db.scalar("SELECT count(*) FROM sqlite_master", tables, err)) return false;
-    if (!db.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;",
-                 err))
-        return false;
     if (!db.scalar("PRAGMA user_version", version, err)) return false;
     if (version > kSchemaVersion) {
         err = {"the archive was written by a newer version (schema " + std::to_string(version) +
@@ -43,6 +39,16 @@ bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::SqlError& err) {
                0};
         return false;
     }
+    if (access == sql::Access::ReadOnly) {
+        if (version < kSchemaVersion) {
+            err = {tables == 0 ? "it holds no archive tables" : "it is no draw archive", 0};
+            return false;
+        }
+        return true;
+    }
+    if (!db.exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;",
+                 err))
+        return false;
     for (std::int64_t v = version; v < kSchemaVersion; ++v) {
         sql::Transaction tx(db, err);
         if (!tx.begun()) return false;
@@ -51,6 +57,19 @@ bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::SqlError& err) {
             return false;
     }
     return true;
+}
+
+bool QuickCheck(sql::Db& db, sql::SqlError& err) {
+    sql::Stmt s(db, "PRAGMA quick_check(1)");
+    std::string verdict;
+    if (s.step()) verdict = s.text(0);
+    if (s.failed()) {
+        err = {db.lastMessage(), s.code()};
+        return false;
+    }
+    if (verdict == "ok") return true;
+    err = {"quick_check: " + verdict, SQLITE_CORRUPT};
+    return false;
 }
 
 bool RecordCorrection(sql::Db& db, std::int64_t lottery, std::int64_t period,

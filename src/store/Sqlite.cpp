@@ -19,10 +19,11 @@ Db& Db::operator=(Db&& other) noexcept {
     return *this;
 }
 
-bool Db::open(const std::string& path, SqlError& err) {
+bool Db::open(const std::string& path, Access access, SqlError& err) {
     close();
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         err = {m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc), rc & 0xff};
         close();
@@ -30,6 +31,10 @@ bool Db::open(const std::string& path, SqlError& err) {
     }
     sqlite3_extended_result_codes(m_db, 0);
     return true;
+}
+
+void Db::setBusyWait(int milliseconds) {
+    sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 void Db::close() {
@@ -68,10 +73,17 @@ std::string Db::lastMessage() const {
     return m_db ? sqlite3_errmsg(m_db) : "no database";
 }
 
+int Db::lastCode() const {
+    return m_db ? sqlite3_errcode(m_db) & 0xff : SQLITE_CANTOPEN;
+}
+
 Stmt::Stmt(const Db& db, const char* sqlText) {
-    if (sqlite3_prepare_v2(db.handle(), sqlText, -1, &m_stmt, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_prepare_v2(db.handle(), sqlText, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
+        m_failed = true;
+        m_code = rc & 0xff;
     }
 }
 
@@ -104,6 +116,7 @@ Stmt& Stmt::bind(int index, std::string_view value) {
 }
 
 bool Stmt::step() {
+    if (!m_stmt) return false; // a statement that did not prepare stays failed
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     m_failed = rc != SQLITE_DONE;
@@ -112,6 +125,7 @@ bool Stmt::step() {
 }
 
 void Stmt::reset() {
+    if (!m_stmt) return;
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
     m_failed = false;

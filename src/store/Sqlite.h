@@ -16,6 +16,12 @@ struct SqlError {
     int code = 0;
 };
 
+// How a connection opens its file.
+enum class Access {
+    ReadWriteCreate, // read and write, creating a missing file
+    ReadOnly,        // read only; a missing file is an error
+};
+
 class Db {
 public:
     Db() = default;
@@ -25,8 +31,10 @@ public:
     Db(const Db&) = delete;
     Db& operator=(const Db&) = delete;
 
-    // Opens (creating) the file read-write. False with `err` set on failure.
-    bool open(const std::string& path, SqlError& err);
+    // Opens the file. False with `err` set on failure.
+    bool open(const std::string& path, Access access, SqlError& err);
+    // How long a statement waits for another connection's lock before it fails as busy.
+    void setBusyWait(int milliseconds);
     void close();
     sqlite3* handle() const { return m_db; }
     explicit operator bool() const { return m_db != nullptr; }
@@ -37,6 +45,7 @@ public:
     bool scalar(const char* sqlText, std::int64_t& out, SqlError& err);
     int changes() const;
     std::string lastMessage() const;
+    int lastCode() const; // SQLite's primary result code of the last call
 
 private:
     sqlite3* m_db = nullptr;

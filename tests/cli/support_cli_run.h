@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../support/support_process.h"
+#include "../support/support_temp_dir.h"
 
 namespace clitest {
 
@@ -32,26 +33,7 @@ inline std::string slurp(const std::filesystem::path& p) {
     return s.str();
 }
 
-// A folder under the system temp folder, removed when the object goes.
-class TempDir {
-public:
-    TempDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-cli-"); }
-    ~TempDir() {
-        std::error_code ec;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    std::string write(const std::string& name, const std::string& content) const {
-        const auto p = m_path / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p.string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempDir = zuohao::testsupport::TempDir;
 
 inline RunResult runCli(const std::vector<std::string>& args) {
     TempDir dir;

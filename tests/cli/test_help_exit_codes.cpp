@@ -33,11 +33,13 @@ TEST(CliHelp, EveryCommandAnswersHelpWithItsUsageMeaningsAndAnExample) {
         {{"backtest"}, {"--auto", "55 draw4"}},
         {{"killrate"}, {"2 全2路"}},
         {{"risk"}, {"--space S"}},
+        {{"notify"}, {"--kind KIND", "dingtalk (钉钉)", "{period}"}},
     };
     const RunResult overall = runCli({"--help"});
     ASSERT_EQ(overall.code, 0);
     EXPECT_EQ(overall.lines()[0], "usage: zuohao-cli "
-                                  "reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk "
+                                  "reduce|stats|plan|monitor|feed|archive|backtest|killrate|risk|"
+                                  "notify "
                                   "[options]");
     for (const auto& c : commands) {
         std::string name;

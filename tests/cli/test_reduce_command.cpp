@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReduceCase{"LastKuaWins", {"--kua", "9", "--kua", "0"}, 990, {"001"}, 1000},
         ReduceCase{
             "LastCountWins", {"--sel", "0=0", "--cnt", "0=1", "--cnt", "0=0"}, 729, {"111"}, 1000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(ReduceCommand, WholeSpaceInOrder) {
     const RunResult r = reduce({});

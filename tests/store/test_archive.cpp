@@ -190,7 +190,7 @@ TEST(Archive, AFileThatWillNotOpenIsSetAside) {
         const std::string path = dir.file("draws.sqlite");
         storetest::writeFile(path, junk);
         OpenReport rep;
-        auto a = openOrDie(path, &rep);
+        auto a = openOrDie(path, &rep, OpenMode::SetAsideDamaged);
         ASSERT_FALSE(rep.setAsideAs.empty());
         EXPECT_TRUE(rep.created);
         EXPECT_NE(rep.setAsideAs.find("draws.sqlite.broken-"), std::string::npos);

@@ -102,7 +102,7 @@ TEST(ArchiveCrash, KilledImportLeavesWholeTransactions) {
     ASSERT_GT(all->size(), std::size_t(3 * kBatch));
     EXPECT_EQ(all->size() % kBatch, 0u);
     for (std::size_t i = 0; i < all->size(); ++i)
-        ASSERT_EQ(all->at(i).period, (long long)(i) + 1);
+        ASSERT_EQ(all->at(i).period, static_cast<long long>(i) + 1);
     EXPECT_TRUE(a->gaps(kDefaultLottery)->empty());
     // And it takes new draws.
     EXPECT_TRUE(a->add(kDefaultLottery, storetest::plainDraws(1, 1), "x"));

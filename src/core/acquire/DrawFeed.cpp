@@ -6,6 +6,7 @@
 #include "core/model/LotteryKind.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
+#include "core/monitor/Monitor.h"
 #include "core/plan/ProcessDraw.h"
 
 namespace zuohao {
@@ -31,6 +32,8 @@ TextReport EnterDrawText(LotteryState& lottery, std::string_view txt) {
 void DrawFeed::setNotice(std::string text, bool sticky) {
     m_feed.notice = std::move(text);
     m_stickyNotice = sticky;
+    m_feed.missing.clear();
+    m_feed.missingCount = 0;
 }
 
 void DrawFeed::noteNoText() {
@@ -108,9 +111,11 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
         DrawOutcome o = EnterDraw(lottery, d.qishu, d.haoma);
         if (!o.error.empty()) m_lastErrors.push_back(d.qishu + ": " + o.error);
     }
-    if (v.missingCount > 0)
+    if (v.missingCount > 0) {
         setNotice(missingText(v), true);
-    else if (!v.fresh.empty())
+        m_feed.missing = v.missing;
+        m_feed.missingCount = v.missingCount;
+    } else if (!v.fresh.empty())
         setNotice({}, false);
 }
 
@@ -144,20 +149,49 @@ void DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
     if (lottery.IsGetHis && lottery.observer) lottery.observer->OnLotteryRefresh(lottery.MyIndex);
 }
 
+namespace {
+// The periods that entered after `newestBefore` (every held period when none was held).
+std::vector<std::string> periodsAfter(const LotteryState& lottery,
+                                      const std::optional<double>& newestBefore) {
+    std::vector<std::string> out;
+    for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong)
+        if (!newestBefore || NumericValue(label) > *newestBefore) out.push_back(label);
+    return out;
+}
+
+// Of `periods`, those whose row in the monitor carries the alarm mark.
+std::vector<std::string> alarmsAmong(const MonitorState* monitor,
+                                     const std::vector<std::string>& periods) {
+    std::vector<std::string> out;
+    if (!monitor || !monitor->Monitoring) return out;
+    for (const std::string& label : periods) {
+        const std::string key = PeriodKey(label);
+        if (!monitor->MonitorRows.Exists(key)) continue;
+        const MonitorRowPtr& row = monitor->MonitorRows.Item(key);
+        if (row && row->Jhzg.kind == PlanMark::Alarm) out.push_back(label);
+    }
+    return out;
+}
+} // namespace
+
 void DrawFeed::FetchNew(LotteryState& lottery) {
     lottery.IsGetNew = false;
     m_lastErrors.clear();
+    std::optional<double> newestBefore;
+    if (!lottery.LotteryDic_Jiankong.empty())
+        newestBefore = NumericValue(lottery.LotteryDic_Jiankong.back().first);
     const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
     if (kind && kind->hasDrawSource) ReadFile(lottery);
     LotteryObserver* observer = lottery.observer;
     if (!lottery.IsGetNew || !observer) return;
     observer->OnLotteryRefresh(lottery.MyIndex);
     // The monitor restarts only while it is switched on and no monitor plan runs. The alarm
-    // is sounded after the restart: the replay is what evaluates the newest period, and the
-    // next draw's evaluation would clear the alarm before anyone heard it.
+    // is sounded after the restart: the replay is what evaluates the newest periods. Every
+    // period of this refresh counts, not only the last: when the program writes several draws
+    // at once, an alarm raised by an earlier one must not be lost to the ones after it.
     const MonitorState* monitor = lottery.monitor;
     if (monitor && monitor->Monitoring && !monitor->PlanRunning) observer->MonitorRestart();
-    observer->PlayAlarm();
+    observer->PlayAlarm(alarmsAmong(monitor, periodsAfter(lottery, newestBefore)));
 }
 
 } // namespace zuohao

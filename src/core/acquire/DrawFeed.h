@@ -1,6 +1,7 @@
 #pragma once
 // Draw acquisition for one lottery: the history load and the new-draw fetch from the betting
 // program's file, under the draw feed's rule of trust (core/acquire/Trust.h).
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ inline constexpr int kFailedPollsBeforeAlarm = 10;
 struct FeedStatus {
     std::string notice; // empty when all is well
     bool alarm = false; // the file has given nothing usable for kFailedPollsBeforeAlarm polls
+    // The gap (断期) the notice tells of: the first missing labels and how many are missing.
+    std::vector<std::string> missing;
+    std::size_t missingCount = 0;
 };
 
 // Whether a history load that finds no text asks the user for the file (start-up and the

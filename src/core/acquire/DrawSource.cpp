@@ -19,42 +19,10 @@ const char* DrawFileProblemText(DrawFileProblem problem) {
         return "开奖文件是空的";
     case DrawFileProblem::Unsteady:
         return "开奖文件正在改写";
+    case DrawFileProblem::FirstLineTooLong:
+        return "开奖文件第一行太长，不是开奖行";
     }
     return "";
-}
-
-std::string DecodeDrawLine(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    static constexpr const char* kReplacement = "\xEF\xBF\xBD";
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    for (std::size_t i = 0; i < bytes.size();) {
-        unsigned char c = at(i);
-        if (c < 0x80) {
-            out.push_back(char(c));
-            ++i;
-            continue;
-        }
-        // GB18030: lead 81-FE, then 40-7E/80-FE (two bytes) or 30-39 81-FE 30-39 (four).
-        if (c >= 0x81 && c <= 0xFE && i + 1 < bytes.size()) {
-            unsigned char t = at(i + 1);
-            if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE)) {
-                out += kReplacement;
-                i += 2;
-                continue;
-            }
-            if (t >= 0x30 && t <= 0x39 && i + 3 < bytes.size() && at(i + 2) >= 0x81 &&
-                at(i + 2) <= 0xFE && at(i + 3) >= 0x30 && at(i + 3) <= 0x39) {
-                out += kReplacement;
-                i += 4;
-                continue;
-            }
-        }
-        out += kReplacement; // a stray byte is one unknown character
-        ++i;
-    }
-    return out;
 }
 
 namespace {
@@ -66,52 +34,6 @@ Utf16 utf16Of(std::string_view raw) {
     if (raw.size() >= 2 && raw[0] == '\xFE' && raw[1] == '\xFF') return Utf16::Be;
     return Utf16::No;
 }
-
-void appendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
-}
-
-// UTF-16 after its byte-order mark, as UTF-8; an unpaired surrogate becomes U+FFFD and an odd
-// last byte is dropped.
-std::string utf16ToUtf8(std::string_view raw, Utf16 order) {
-    constexpr unsigned kReplacementChar = 0xFFFD;
-    std::string out;
-    out.reserve(raw.size());
-    auto unit = [&](std::size_t i) {
-        const unsigned a = static_cast<unsigned char>(raw[i]);
-        const unsigned b = static_cast<unsigned char>(raw[i + 1]);
-        return order == Utf16::Le ? (a | (b << 8)) : ((a << 8) | b);
-    };
-    for (std::size_t i = 2; i + 1 < raw.size(); i += 2) {
-        const unsigned u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < raw.size()) {
-            const unsigned low = unit(i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        appendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacementChar : u);
-    }
-    return out;
-}
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // One pass over the head of the file: its first bytes, no more than kDrawReadCap and no
 // further than the chunk holding the 99th line end.
@@ -162,33 +84,33 @@ RawHead readRawHead(const std::string& path) {
 
 } // namespace
 
-std::string DecodeDrawFileHead(std::string_view raw) {
-    std::string converted;
-    const Utf16 order = utf16Of(raw);
-    if (order != Utf16::No) {
-        converted = utf16ToUtf8(raw, order);
-        raw = converted;
-    } else if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        raw.remove_prefix(kUtf8Bom.size());
-    }
+namespace {
+struct DecodedHead {
     std::string text;
+    bool firstLineOverLong = false;
+};
+
+DecodedHead decodeHead(std::string_view raw) {
+    DecodedHead head;
     int lines = 0;
-    std::size_t start = 0;
-    while (lines < kDrawFileLines && start < raw.size()) {
-        std::size_t end = start;
-        while (end < raw.size() && raw[end] != '\n' && raw[end] != '\r')
-            ++end;
-        const std::string_view line = raw.substr(start, end - start);
-        const bool overLong = line.size() > kDrawLineCap;
-        if (!overLong) text += DecodeDrawLine(line);
-        if (end == raw.size()) break;               // an unfinished last line
-        if (raw[end] == '\r') text.push_back('\r'); // CR LF and a lone CR alike
-        text.push_back('\n');
+    DrawLineDecoder decoder(kDrawLineCap);
+    const DrawLineDecoder::Sink sink = [&](const DecodedLine& line) {
+        if (lines == 0 && line.overLong) head.firstLineOverLong = true;
+        if (lines >= kDrawFileLines) return;
+        head.text += line.text;
+        if (!line.finished) return;                  // an unfinished last line
+        if (line.crEnded) head.text.push_back('\r'); // CR LF and a lone CR alike
+        head.text.push_back('\n');
         ++lines;
-        start = end + 1;
-        if (raw[end] == '\r' && start < raw.size() && raw[start] == '\n') ++start;
-    }
-    return text;
+    };
+    decoder.feed(raw, sink);
+    decoder.finish(sink);
+    return head;
+}
+} // namespace
+
+std::string DecodeDrawFileHead(std::string_view raw) {
+    return decodeHead(raw).text;
 }
 
 DrawFileRead ReadDrawFile(const std::string& path) {
@@ -210,12 +132,14 @@ DrawFileRead ReadDrawFile(const std::string& path) {
                 result.problem = previous.problem;
                 return result;
             }
-            std::string text = DecodeDrawFileHead(previous.bytes);
-            if (text.empty()) {
-                result.problem = DrawFileProblem::Empty;
+            DecodedHead head = decodeHead(previous.bytes);
+            if (head.text.empty()) {
+                // A first line too long to be a draw line is not an empty file.
+                result.problem = head.firstLineOverLong ? DrawFileProblem::FirstLineTooLong
+                                                        : DrawFileProblem::Empty;
                 return result;
             }
-            result.text = std::move(text);
+            result.text = std::move(head.text);
             return result;
         }
         previous = std::move(again);

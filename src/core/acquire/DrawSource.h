@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/acquire/LineDecoder.h"
 #include "core/acquire/LineRule.h"
 
 namespace zuohao {
@@ -28,7 +29,15 @@ inline constexpr std::size_t kDrawLineCap = 256; // a draw line is some 40 bytes
 inline constexpr std::size_t kDrawReadCap = std::size_t(kDrawFileLines) * (kDrawLineCap + 2) * 2;
 
 // Why a read of the draw file gave no text.
-enum class DrawFileProblem { None, NoPath, CannotOpen, ReadError, Empty, Unsteady };
+enum class DrawFileProblem {
+    None,
+    NoPath,
+    CannotOpen,
+    ReadError,
+    Empty,
+    Unsteady,
+    FirstLineTooLong
+};
 
 // The status-line words for a problem ("" for None).
 const char* DrawFileProblemText(DrawFileProblem problem);
@@ -45,12 +54,10 @@ DrawFileRead ReadDrawFile(const std::string& path);
 // ReadDrawFile's text alone.
 std::optional<std::string> ReadDrawFileHead(const std::string& path);
 
-// Turns the first bytes of a draw file into the text the line rule reads: UTF-16 (LE or BE,
-// with its byte-order mark) becomes UTF-8, a UTF-8 byte-order mark is dropped; lines end at
-// LF, CR LF or a lone CR (a lone CR reads as CR LF, so the line lengths are those of a CR LF
-// file); only the first 99 lines are kept, a line over kDrawLineCap bytes becomes empty, and
-// each line is decoded as UTF-8 or else as GB18030. Every line but an unfinished last one
-// ends in a line feed.
+// Turns the first bytes of a draw file into the text the line rule reads, by DrawLineDecoder
+// with the cap kDrawLineCap: a line over it becomes empty; lines end at LF, CR LF or a lone
+// CR (a lone CR reads as CR LF, so the line lengths are those of a CR LF file); only the
+// first 99 lines are kept. Every line but an unfinished last one ends in a line feed.
 std::string DecodeDrawFileHead(std::string_view raw);
 
 // The file at a path, read by the rules above.
@@ -67,10 +74,5 @@ private:
     std::string m_path;
     DrawFileProblem m_problem = DrawFileProblem::None;
 };
-
-// Decodes one line: kept when it is valid UTF-8, otherwise segmented as GB18030 (the system
-// code page of the betting program); a multi-byte GB18030 character becomes U+FFFD, one
-// character as in the file.
-std::string DecodeDrawLine(std::string_view bytes);
 
 } // namespace zuohao

@@ -4,6 +4,21 @@
 
 namespace zuohao {
 
+namespace {
+// A control character (NUL among them) where a digit run starts or ends means the run was cut
+// out of a longer label, as a file half overwritten with zero bytes shows it: no draw line.
+bool controlTouches(std::string_view line, std::string_view run) {
+    const std::size_t at = std::size_t(run.data() - line.data());
+    auto control = [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+    };
+    const bool before = at > 0 && control(line[at - 1]);
+    const bool after = at + run.size() < line.size() && control(line[at + run.size()]) &&
+                       line[at + run.size()] != '\r';
+    return before || after;
+}
+} // namespace
+
 ParsedDrawText ParseDrawText(std::string_view text) {
     ParsedDrawText out;
     std::vector<std::string_view> lines;
@@ -36,7 +51,8 @@ ParsedDrawText ParseDrawText(std::string_view text) {
                 --i;
             if (end > i) runs[found++] = line.substr(i, end - i);
         }
-        if (found < 2 || runs[0].size() != 5) {
+        if (found < 2 || runs[0].size() != 5 || line.find('\0') != std::string_view::npos ||
+            controlTouches(line, runs[1])) {
             ++out.skipped;
             continue;
         }

@@ -22,8 +22,9 @@ struct ParsedDrawText {
 
 // Splits at line feeds, looks at lines 0..98 from the highest index down, skips lines of
 // 10 characters or fewer (a carriage return counts), and takes the last two digit runs of
-// the others as period label and draw number. A line with fewer than two runs, or whose
-// last run is not five digits, is skipped; the lines after it are still read.
+// the others as period label and draw number. A line with fewer than two runs, whose last run
+// is not five digits, that holds a NUL byte or whose period label touches a control
+// character, is skipped; the lines after it are still read.
 ParsedDrawText ParseDrawText(std::string_view text);
 
 } // namespace zuohao

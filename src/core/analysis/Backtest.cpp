@@ -26,18 +26,18 @@ double BacktestResult::meanSize() const {
     return sum / double(lines.size());
 }
 
+bool IsDrawNumber(std::string_view h) {
+    return h.size() == 5 &&
+           std::all_of(h.begin(), h.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::vector<std::size_t> UsableDraws(const std::vector<DrawLine>& draws) {
     std::vector<std::size_t> out;
     out.reserve(draws.size());
     std::unordered_set<std::string_view> seen;
     seen.reserve(draws.size());
-    for (std::size_t i = 0; i < draws.size(); ++i) {
-        const std::string& h = draws[i].haoma;
-        const bool number = h.size() == 5 && std::all_of(h.begin(), h.end(), [](char c) {
-                                return c >= '0' && c <= '9';
-                            });
-        if (number && seen.insert(draws[i].qishu).second) out.push_back(i);
-    }
+    for (std::size_t i = 0; i < draws.size(); ++i)
+        if (IsDrawNumber(draws[i].haoma) && seen.insert(draws[i].qishu).second) out.push_back(i);
     return out;
 }
 
@@ -63,25 +63,23 @@ Backtester::Backtester(std::vector<DrawLine> draws, const ConditionSet& set, Con
                        const BacktestOptions& options)
     : m_draws(std::move(draws)), m_set(set), m_masks(std::move(masks)), m_options(options) {
     m_usable = UsableDraws(m_draws);
+    m_inputCount = m_draws.size();
+    m_usableCount = m_usable.size();
     m_result.spaceSize = m_masks.spaceSize();
     m_result.skipped = m_draws.size() - m_usable.size();
     const std::size_t n = m_usable.size();
     // The plan starts once at least one draw is held.
     m_start = (options.last == 0 || options.last + 1 > n) ? 1 : n - options.last;
     m_result.lines.reserve(n > m_start ? n - m_start : 0);
-    if (n <= m_start) {
-        m_next = n; // nothing to score
-        return;
-    }
     // Without re-derived selections the statistics chain is not needed: begin at the start.
-    m_next = options.pipeline ? 0 : m_start;
+    m_next = options.pipeline ? 0 : std::min(m_start, n);
+    m_begin = m_next;
     m_size = m_masks.baseSize();
 }
 
-void Backtester::statsOf(std::size_t i) {
+void Backtester::statsOf(std::size_t i, const DrawLine& d) {
     LotteryItem& it = item(i);
     it = LotteryItem{};
-    const DrawLine& d = m_draws[m_usable[i]];
     it.Qishu = d.qishu;
     it.Haoma = d.haoma;
     it.ResetHaomaInfo();
@@ -136,42 +134,76 @@ void Backtester::deriveSelections(std::size_t i, bool onlyTicked) {
     }
 }
 
-int Backtester::numberOf(std::size_t i) const {
-    return GroupNumber(m_draws[m_usable[i]].haoma, m_set.IDX);
+void Backtester::process(std::size_t i, const DrawLine& draw, std::size_t at) {
+    if (m_options.pipeline) statsOf(i, draw);
+    if (i + 1 == m_start && m_options.pipeline) {
+        // Starting the plan: the ticked boxes give their groups' digits from this draw.
+        deriveSelections(i, true);
+        m_size = m_masks.baseSize();
+    }
+    if (i < m_start) return;
+    m_result.lines.push_back({at, m_size, m_masks.inBase(GroupNumber(draw.haoma, m_set.IDX))});
+    if (m_options.pipeline && m_set.PLA) {
+        deriveSelections(i, false);
+        m_size = m_masks.baseSize();
+    }
 }
 
 bool Backtester::step(std::size_t maxDraws) {
-    const std::size_t end = std::min(m_usable.size(), m_next + maxDraws);
-    const bool rederive = m_options.pipeline && m_set.PLA;
-    for (; m_next < end; ++m_next) {
-        const std::size_t i = m_next;
-        if (m_options.pipeline) statsOf(i);
-        if (i + 1 == m_start && m_options.pipeline) {
-            // Starting the plan: the ticked boxes give their groups' digits from this draw.
-            deriveSelections(i, true);
-            m_size = m_masks.baseSize();
-        }
-        if (i < m_start) continue;
-        m_result.lines.push_back({m_usable[i], m_size, m_masks.inBase(numberOf(i))});
-        if (rederive) {
-            deriveSelections(i, false);
-            m_size = m_masks.baseSize();
-        }
-    }
+    const std::size_t end =
+        m_next + std::min(maxDraws, m_usableCount - std::min(m_next, m_usableCount));
+    for (; m_next < end; ++m_next)
+        process(m_next, m_draws[m_usable[m_next]], m_usable[m_next]);
     return done();
 }
 
+void Backtester::extend(const DrawLine& draw) {
+    const std::size_t at = m_inputCount++;
+    if (!IsDrawNumber(draw.haoma)) {
+        ++m_result.skipped;
+        return;
+    }
+    ++m_usableCount;
+    process(m_next++, draw, at);
+}
+
+std::vector<BacktestLine> Backtester::takeLines() {
+    std::vector<BacktestLine> out(m_result.lines.begin() + std::ptrdiff_t(m_taken),
+                                  m_result.lines.end());
+    m_taken = m_result.lines.size();
+    return out;
+}
+
+void Backtester::releaseDraws() {
+    std::vector<DrawLine>().swap(m_draws);
+    std::vector<std::size_t>().swap(m_usable);
+    // The lines handed out are the caller's now.
+    m_result.lines.erase(m_result.lines.begin(), m_result.lines.begin() + std::ptrdiff_t(m_taken));
+    m_result.lines.shrink_to_fit();
+    m_taken = 0;
+}
+
 double Backtester::progress() const {
-    if (m_usable.empty()) return 1.0;
-    return double(m_next) / double(m_usable.size());
+    if (m_usableCount <= m_begin) return 1.0;
+    return double(std::min(m_next, m_usableCount) - m_begin) / double(m_usableCount - m_begin);
+}
+
+Result<void> RunToEnd(Backtester& run, const RunControl& control) {
+    control.report(run.progress());
+    while (!run.step(kDrawsPerLook)) {
+        if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+        control.report(run.progress());
+    }
+    control.report(1.0);
+    return {};
 }
 
 Result<BacktestResult> RunBacktest(std::vector<DrawLine> draws, const ConditionSet& set,
-                                   const BacktestOptions& options) {
+                                   const BacktestOptions& options, const RunControl& control) {
     auto b = Backtester::Create(std::move(draws), set, options);
     if (!b) return b.failure();
     Backtester& run = *b.value();
-    run.step(std::size_t(-1) / 2);
+    if (auto r = RunToEnd(run, control); !r) return r.failure();
     return run.takeResult();
 }
 

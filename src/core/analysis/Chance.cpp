@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zuohao {
 
@@ -68,6 +69,20 @@ double ExpectedPeriodsToHit(double p) {
 double ExpectedCostToHit(long long baseSize, long long spaceSize) {
     const double p = HitProbability(baseSize, spaceSize);
     return p > 0.0 ? double(baseSize) / p : 0.0;
+}
+
+double ChanceZ(long long count, long long trials, double p) {
+    if (trials <= 0) return 0.0;
+    const double expected = double(trials) * p;
+    const double off = std::max(0.0, std::abs(double(count) - expected) - 0.5);
+    if (off == 0.0) return 0.0;
+    const double sd = std::sqrt(expected * (1.0 - p));
+    const double z = sd > 0.0 ? off / sd : std::numeric_limits<double>::infinity();
+    return double(count) > expected ? z : -z;
+}
+
+bool BeyondChance(long long count, long long trials, double p) {
+    return std::abs(ChanceZ(count, trials, p)) > kSignificanceZ;
 }
 
 std::vector<RiskRow> RiskTable(long long baseSize, long long spaceSize, int maxK,

@@ -35,6 +35,18 @@ struct RiskRow {
     long long cost = 0;               // 注 spent on a run of k misses: k * m
 };
 
+// How many standard deviations of chance `count` successes in `trials` lie from the
+// trials * p that chance expects (normal approximation of the binomial, with continuity
+// correction; 0 when the difference is within half a count). Infinite when chance allows no
+// variation (p = 0 or 1) and the count differs.
+double ChanceZ(long long count, long long trials, double p);
+
+// Two-sided 99 %: a deviation beyond this many standard deviations is not chance variation.
+inline constexpr double kSignificanceZ = 2.58;
+
+// The count differs from chance by more than chance variation explains.
+bool BeyondChance(long long count, long long trials, double p);
+
 // Rows k = 1..maxK for the given horizons (periods).
 std::vector<RiskRow> RiskTable(long long baseSize, long long spaceSize, int maxK,
                                const std::vector<int>& horizons);

@@ -1,6 +1,7 @@
 #include "core/analysis/KillRate.h"
 
 #include "core/analysis/Backtest.h"
+#include "core/analysis/Chance.h"
 #include "core/analysis/ConditionMasks.h"
 
 namespace zuohao {
@@ -74,16 +75,17 @@ std::string detailOf(const ConditionSet& c) {
 }
 } // namespace
 
-Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
-                                             const ConditionSet& set, std::size_t last) {
-    const std::vector<std::size_t> usable = UsableDraws(draws);
-    const std::size_t from = (last == 0 || last > usable.size()) ? 0 : usable.size() - last;
-    std::vector<int> winners;
-    winners.reserve(usable.size() - from);
-    for (std::size_t i = from; i < usable.size(); ++i)
-        winners.push_back(GroupNumber(draws[usable[i]].haoma, set.IDX));
+bool ConditionKill::worseThanChance() const {
+    return rate() > chanceRate() && BeyondChance(killed, draws, chanceRate());
+}
 
-    std::vector<ConditionKill> rows;
+bool ConditionKill::betterThanChance() const {
+    return rate() < chanceRate() && BeyondChance(killed, draws, chanceRate());
+}
+
+Result<KillTally> KillTally::Create(const ConditionSet& set) {
+    KillTally t;
+    t.m_idx = set.IDX;
     const auto singles = SingleConditions(set);
     for (std::size_t r = 0; r < singles.size(); ++r) {
         const auto& [name, cond] = singles[r];
@@ -94,12 +96,45 @@ Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
         row.detail = r + 1 == singles.size() ? std::string() : detailOf(cond);
         row.spaceSize = masks->spaceSize();
         row.spaceKilled = row.spaceSize - masks->baseSize();
-        row.draws = int(winners.size());
-        for (int w : winners)
-            row.killed += masks->removes(w) ? 1 : 0;
-        rows.push_back(std::move(row));
+        t.m_rows.push_back(std::move(row));
+        t.m_masks.push_back(std::move(masks).value());
     }
-    return rows;
+    return t;
+}
+
+void KillTally::add(const DrawLine& draw) {
+    if (m_rows.empty() || m_rows.front().draws == 0) m_first = draw.qishu;
+    m_last = draw.qishu;
+    const int winner = GroupNumber(draw.haoma, m_idx);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        ++m_rows[r].draws;
+        m_rows[r].killed += m_masks[r].removes(winner) ? 1 : 0;
+    }
+}
+
+Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
+                                   std::size_t last, const RunControl& control) {
+    auto tally = Create(set);
+    if (!tally) return tally;
+    const std::vector<std::size_t> usable = UsableDraws(draws);
+    const std::size_t from = (last == 0 || last > usable.size()) ? 0 : usable.size() - last;
+    for (std::size_t i = from; i < usable.size(); ++i) {
+        if ((i - from) % kDrawsPerLook == 0) {
+            if (control.cancelled()) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
+            control.report(double(i - from) / double(usable.size() - from));
+        }
+        tally.value().add(draws[usable[i]]);
+    }
+    control.report(1.0);
+    return tally;
+}
+
+Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
+                                             const ConditionSet& set, std::size_t last,
+                                             const RunControl& control) {
+    auto tally = KillTally::Count(draws, set, last, control);
+    if (!tally) return tally.failure();
+    return tally->rows();
 }
 
 } // namespace zuohao

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
+#include "core/analysis/ConditionMasks.h"
+#include "core/analysis/RunControl.h"
 #include "core/model/ConditionSet.h"
 #include "core/model/Result.h"
 
@@ -20,14 +22,41 @@ struct ConditionKill {
 
     double rate() const { return draws ? double(killed) / draws : 0.0; }
     double chanceRate() const { return double(spaceKilled) / spaceSize; }
+    // The rate lies further from the chance rate than chance variation explains
+    // (Chance.h, BeyondChance): above it, the condition kills the winner more often than luck.
+    bool worseThanChance() const;
+    bool betterThanChance() const;
+};
+
+// The kill-error rows of one condition set, counted draw by draw: a new draw adds to them.
+class KillTally {
+public:
+    static Result<KillTally> Create(const ConditionSet& set);
+    // The last `last` usable draws (0 = all) judged; a set cancel flag ends it with
+    // ErrorCode::Cancelled.
+    static Result<KillTally> Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
+                                   std::size_t last, const RunControl& control = {});
+    // One more draw judged (a five-digit number).
+    void add(const DrawLine& draw);
+    const std::vector<ConditionKill>& rows() const { return m_rows; }
+    const std::string& firstPeriod() const { return m_first; }
+    const std::string& lastPeriod() const { return m_last; }
+
+private:
+    int m_idx = 0;
+    std::string m_first, m_last;
+    std::vector<ConditionMasks> m_masks; // one per row
+    std::vector<ConditionKill> m_rows;
 };
 
 // One row per active condition, in the reduction's order (selection groups, bankers, span,
 // kill list, route switches, pair kill), then one row for the whole set. Draws: the last
 // `last` usable draws (0 = all). Complement mode is not applied: a row tells what the
 // condition removes.
+// A set cancel flag ends it with ErrorCode::Cancelled.
 Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,
-                                             const ConditionSet& set, std::size_t last);
+                                             const ConditionSet& set, std::size_t last,
+                                             const RunControl& control = {});
 
 // The condition sets KillRates judges one by one (each holding one condition, same space),
 // with the row names; the whole set comes last. For callers that want the lists themselves.

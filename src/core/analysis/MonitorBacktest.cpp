@@ -20,6 +20,13 @@ void note(MonitorBacktestResult& r, const std::string& period, const PlanMark& m
 
 MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
                                         const MonitorRule& rule) {
+    // Nothing can cancel it: the result is always there.
+    return ReplayMonitorRule(draws, rule, RunControl{}).value();
+}
+
+Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& draws,
+                                                const MonitorRule& rule,
+                                                const RunControl& control) {
     // A private monitor, switched on, with the rule's settings and nothing running; the
     // replay writes no log lines.
     MonitorState state;
@@ -35,7 +42,13 @@ MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
     auto blank = std::make_shared<MonitorRow>();
     const double lock = NumericValue(rule.lockPeriod);
     int missedInRow = 0;
-    for (std::size_t i : UsableDraws(draws)) {
+    const std::vector<std::size_t> usable = UsableDraws(draws);
+    for (std::size_t n = 0; n < usable.size(); ++n) {
+        if (n % kDrawsPerLook == 0) {
+            if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+            control.report(double(n) / double(usable.size()));
+        }
+        const std::size_t i = usable[n];
         const std::string key = PeriodKey(draws[i].qishu);
         if (NumericValue(draws[i].qishu) < lock) {
             if (state.MonitorRows.Add(key, blank))
@@ -64,6 +77,7 @@ MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
         }
     }
     r.planOpen = state.PlanRunning;
+    control.report(1.0);
     return r;
 }
 

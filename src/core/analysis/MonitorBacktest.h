@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
+#include "core/analysis/RunControl.h"
 #include "core/model/MonitorState.h"
+#include "core/model/Result.h"
 
 namespace zuohao {
 
@@ -38,5 +40,8 @@ struct MonitorBacktestResult {
 
 MonitorBacktestResult ReplayMonitorRule(const std::vector<DrawLine>& draws,
                                         const MonitorRule& rule);
+// The same, stopped by a set cancel flag (ErrorCode::Cancelled) and reporting its progress.
+Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& draws,
+                                                const MonitorRule& rule, const RunControl& control);
 
 } // namespace zuohao

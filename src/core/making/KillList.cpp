@@ -47,6 +47,25 @@ std::string NumberLineFilter(std::string_view text, std::string_view width) {
     return onlyNumbers(line, 3, threeOrFour ? 4 : 3) ? std::string(line) : std::string();
 }
 
+int LinesLeftOut(std::string_view text) {
+    std::string_view rest = TrimSpaces(text);
+    const std::size_t end = rest.find_first_of("\r\n");
+    if (end == std::string_view::npos) return 0;
+    rest.remove_prefix(end);
+    int lines = 0;
+    bool blank = true;
+    for (std::size_t i = 0; i <= rest.size(); ++i) {
+        const char c = i < rest.size() ? rest[i] : '\n';
+        if (c == '\r' || c == '\n') {
+            if (!blank) ++lines;
+            blank = true;
+        } else if (c != ' ' && c != '\t' && c != '\0') {
+            blank = false;
+        }
+    }
+    return lines;
+}
+
 std::string ExpandToFour(std::string_view text, int mode) {
     std::string_view trimmed = TrimSpaces(text);
     if (IsNumberList(trimmed, 4)) return std::string(trimmed);

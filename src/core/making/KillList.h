@@ -12,6 +12,10 @@ namespace zuohao {
 // or fewer is refused. NUL characters are dropped and spaces trimmed first.
 std::string NumberLineFilter(std::string_view text, std::string_view width);
 
+// The lines after the first that hold more than blanks: what NumberLineFilter leaves out
+// (CR LF, LF and CR each end a line).
+int LinesLeftOut(std::string_view text);
+
 // The width kill list k accepts: "3" for the three-digit list (k = 0), "3,4" for the
 // four-digit one (k = 1), whose three-digit numbers are widened.
 inline const char* KillListWidth(int k) {

@@ -104,4 +104,12 @@ std::string MonitorState::SavedStartCaption() const {
     return StartButtonCaption(SavedStart);
 }
 
+std::string AlarmNoteText(const std::vector<std::string>& periods) {
+    if (periods.empty()) return {};
+    std::string text = "告警：第 ";
+    for (std::size_t i = 0; i < periods.size(); ++i)
+        text += (i ? "、" : "") + periods[i];
+    return text + " 期";
+}
+
 } // namespace zuohao

@@ -4,6 +4,7 @@
 // Nothing reads these texts back.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/MonitorState.h"
 #include "core/model/PlanLine.h"
@@ -28,5 +29,7 @@ std::string PlanLabelCaption(const PlanOutputs& shown);
 std::string CopyButtonCaption(const PlanOutputs& shown);
 // The start/stop button.
 std::string StartButtonCaption(StartButton button);
+// The alarm note of a refresh: "告警：第 <period>、<period> 期"; empty without periods.
+std::string AlarmNoteText(const std::vector<std::string>& periods);
 
 } // namespace zuohao

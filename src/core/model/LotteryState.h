@@ -5,10 +5,12 @@
 // lottery object core/acquire/LotteryClass.h puts them together for the windows.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/model/ConditionSet.h"
 #include "core/model/LotteryItem.h"
@@ -31,8 +33,9 @@ public:
     // The monitor window's ReashStar: restart the monitor's rating over the draws held
     // (after a reduction, or after new draws, while the monitor is switched on).
     virtual void MonitorRestart() {}
-    // The monitor window's Playsound: sound the alarm if the last evaluation raised one.
-    virtual void PlayAlarm() {}
+    // The monitor window's Playsound, once per refresh that brought draws: `alarmPeriods` are
+    // the periods of this refresh whose evaluation raised the alarm (empty: none did).
+    virtual void PlayAlarm(const std::vector<std::string>& alarmPeriods) { (void)alarmPeriods; }
     // A new draw is now held (one call per draw that enters, in the order they enter).
     virtual void OnDrawEntered(int myIdx, const std::string& qishu, const std::string& haoma) {
         (void)myIdx, (void)qishu, (void)haoma;
@@ -68,6 +71,14 @@ struct DrawSnapshot {
     std::optional<PlanLine> prePlan; // the previous draw's plan line before this draw scored it
 };
 
+// A plan that 清除计划 ended: its lines are on the draws from startQi up to, not including,
+// endQi, the newest draw when it ended (whose line was never scored).
+struct EndedPlan {
+    std::uint64_t number = 0; // PlanNumber of the plan; 0: no plan has ended
+    std::string startQi;
+    std::string endQi;
+};
+
 struct LotteryState {
     std::string LotteryName; // display name (the lottery table, core/model/LotteryKind.h)
     int MyIndex = 0;         // index of this lottery in the table
@@ -78,12 +89,14 @@ struct LotteryState {
     // Period label -> draw number of every processed draw (the newest kMonitorPeriods), for
     // the monitor; not trimmed with LotteryDic.
     OrderedDict<std::string> LotteryDic_Jiankong;
-    bool IsGetHis = false;   // history has been loaded and holds at least one draw
-    bool IsGetNew = false;   // a draw was processed since the refresh cycle cleared the flag
-    bool IsHasPlan = false;  // a plan runs for this lottery
-    std::string StartPlanQi; // NewQi when the running plan started; empty when none runs
-    ItemPtr PreItem01;       // the newest processed draw
-    ItemPtr PreItem10;       // the draw nine before PreItem01, once more than 10 are held
+    bool IsGetHis = false;        // history has been loaded and holds at least one draw
+    bool IsGetNew = false;        // a draw was processed since the refresh cycle cleared the flag
+    bool IsHasPlan = false;       // a plan runs for this lottery
+    std::string StartPlanQi;      // NewQi when the running plan started; empty when none runs
+    std::uint64_t PlanNumber = 0; // plans started so far; the running or last plan's number
+    EndedPlan LastPlan;           // the plan that ended last
+    ItemPtr PreItem01;            // the newest processed draw
+    ItemPtr PreItem10;            // the draw nine before PreItem01, once more than 10 are held
     std::array<ItemPtr, kPreviousDraws> PreItems; // the newest draws, newest first
 
     ConditionSet conditions;             // the user's conditions and the last base set

@@ -81,6 +81,9 @@ struct MonitorState {
     std::string MonitorBase; // the base set the periods are tested against
     std::vector<MonitorLogLine> Log; // the record box, oldest line first
     int GridRowCount = 0;            // data rows of the monitor grid
+    // The periods of the last refresh with new draws that raised the alarm (the note under
+    // the plan label); cleared by the next refresh with draws and by switching off.
+    std::vector<std::string> LastAlarmPeriods;
 
     // What the window shows (written by the evaluation whether or not the window is open),
     // and what it saved when it was last closed.

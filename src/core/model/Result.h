@@ -23,6 +23,12 @@ enum class ErrorCode : std::uint8_t {
     ArchiveOpen,        // the archive cannot be opened (subject: the path)
     ArchiveRead,        // a query of the archive failed
     ArchiveWrite,       // a write to the archive failed
+    ArchiveBusy,        // another program holds the archive's lock (subject: the path)
+    ArchiveFull,        // the archive cannot grow: the disk is full (subject: the path)
+    ArchiveDamaged,     // the file is not a database, or a damaged one (subject: the path)
+    NotAnArchive,       // a database, but no draw archive or a newer one's (subject: the path)
+    ReadFailed,         // a file could not be read as asked (subject: the path)
+    Cancelled,          // the caller stopped the work before it ended
 };
 
 struct Error {

@@ -146,6 +146,7 @@ Result<void> ToggleMonitoring(MonitorState& s, const LotteryState& lottery,
         // at every draw, and the plan label would say "进行中" of a plan nobody follows. The
         // plan itself (and its frozen base set) resumes when monitoring is switched on.
         s.AlarmSound = false;
+        s.LastAlarmPeriods.clear();
         s.Outputs = {};
         s.SavedOutputs = {};
         return {};

@@ -21,10 +21,13 @@ Result<std::string> RenewPlan(LotteryState& lottery) {
 Result<std::string> StartPlan(LotteryState& lottery) {
     lottery.IsHasPlan = true;
     lottery.StartPlanQi = lottery.NewQi;
+    ++lottery.PlanNumber;
     return RenewPlan(lottery);
 }
 
 void StopPlan(LotteryState& lottery) {
+    if (lottery.IsHasPlan)
+        lottery.LastPlan = {lottery.PlanNumber, lottery.StartPlanQi, lottery.NewQi};
     lottery.IsHasPlan = false;
     lottery.StartPlanQi.clear();
 }

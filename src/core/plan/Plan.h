@@ -18,10 +18,12 @@ void WritePlanLine(LotteryState& lottery, LotteryItem& item);
 // written with it. Returns the new base set's text, or the reduction's error.
 Result<std::string> RenewPlan(LotteryState& lottery);
 
-// Starts a plan from the newest draw held (StartPlanQi = NewQi), then renews it.
+// Starts a plan from the newest draw held (StartPlanQi = NewQi) under the next PlanNumber,
+// then renews it.
 Result<std::string> StartPlan(LotteryState& lottery);
 
-// Ends the plan; the lines already written stay on their draws.
+// Ends the plan; the lines already written stay on their draws, and LastPlan tells which
+// they are.
 void StopPlan(LotteryState& lottery);
 
 // Plan-text step for one draw: appends the draw's plan line and "$" to `planLines` when the

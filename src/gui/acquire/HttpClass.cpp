@@ -1,12 +1,10 @@
 #include "gui/acquire/HttpClass.h"
 
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
@@ -219,7 +217,6 @@ void HttpClass::SetHttpProperty(const QString& urlStr, const QString& conn, bool
     IsGetCookie = isGetCookie;
     GetBody = getBody;
     SendRequest();
-    if (!Async) WaitForResponse();
 }
 
 void HttpClass::SetHeadItem(const QString& HeadName, const QString& HeadStr) {
@@ -253,19 +250,6 @@ void HttpClass::GetHttpCookies(const QString& FilterStr) {
         if (!matched) return;
         if (*matched) CookieDic.Set(name, pair.mid(eq + 1));
     }
-}
-
-bool HttpClass::WaitForResponse() {
-    if (m_state == State::Sending) {
-        QPointer<HttpClass> self(this);
-        QEventLoop loop;
-        connect(this, &HttpClass::responseFinished, &loop, &QEventLoop::quit);
-        connect(this, &HttpClass::requestGivenUp, &loop, &QEventLoop::quit);
-        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
-        loop.exec();
-        if (!self) return false;
-    }
-    return m_state == State::Finished;
 }
 
 QByteArray HttpClass::CookieHeaderValue(const StringDictionary& cookies) {

@@ -2,7 +2,9 @@
 // A general HTTP client for one request at a time: request headers and cookies kept in two
 // dictionaries, the whole request configured and sent by one call, Set-Cookie answers
 // collected into the cookie dictionary, the response text kept in HttpBody, and a request
-// that meets an error sent again by the client itself (five errors give it up).
+// that meets an error sent again by the client itself (five errors give it up). It never
+// holds up the thread it runs on: the end of a request is told by responseFinished or
+// requestGivenUp.
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -46,7 +48,7 @@ public:
     QString UrlStr;             // address (non-ASCII characters go out as UTF-8)
     QString Conn;               // HTTP method, for example "get"
     bool ReUrl = false;         // follow redirects
-    bool Async = false;         // return from SetHttpProperty at once
+    bool Async = false;         // kept as given: every request runs without blocking
     QString Post;               // request body (not sent with GET and HEAD)
     bool IsSendHead = false;    // send HeadDic as headers
     bool IsSendCookie = false;  // send CookieDic as one Cookie header
@@ -54,8 +56,7 @@ public:
     qint16 GetBody = 0;         // 0, 1, 4, 6 text; 5 raw bytes as GB18030; else nothing
     qint16 RetryCount = 0;      // errors seen since the last give-up
 
-    // Stores the nine settings and sends the request. Unless `async`, returns only when
-    // the request has finished or been given up.
+    // Stores the nine settings and sends the request; returns at once.
     void SetHttpProperty(const QString& urlStr, const QString& conn, bool reUrl, bool async,
                          const QString& post, bool isSendHead, bool isSendCookie, bool isGetCookie,
                          qint16 getBody);
@@ -65,10 +66,6 @@ public:
     void CookieDicAddItem(const QString& KeyStr, const QString& ItemStr);
     // Collects the cookies of the last response whose names match "*" + FilterStr + "*".
     void GetHttpCookies(const QString& FilterStr);
-
-    // Runs a local event loop until the request under way has finished or been given up.
-    // True when a response arrived (HttpBody then holds what GetBody asks for).
-    bool WaitForResponse();
 
     enum class State { Idle, Sending, Finished, GivenUp };
     State state() const { return m_state; }

@@ -12,22 +12,47 @@ QDateTime TimeService::ZeroTime() {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
-zuohao::Result<QDateTime> TimeService::RequestServerTime() {
+TimeService::~TimeService() {
+    cancel();
+}
+
+void TimeService::RequestServerTime(AnswerHandler done) {
+    cancel();
     if (m_url.isEmpty()) {
         m_serverTime = QDateTime::currentDateTime();
-        return m_serverTime;
+        done(m_serverTime);
+        return;
     }
-    HttpClass http;
-    http.setAttemptLimit(m_attemptLimit);
-    http.SetHttpProperty(m_url, QStringLiteral("get"), true, true, QStringLiteral("True"), true,
-                         false, false, 0);
-    if (!http.WaitForResponse())
+    // One client per request, released once it has ended (never inside its own signal).
+    auto* http = new HttpClass;
+    m_http = http;
+    http->setAttemptLimit(m_attemptLimit);
+    const auto end = [this, http, done = std::move(done)] {
+        m_http = nullptr;
+        http->deleteLater();
+        done(answerOf(*http));
+    };
+    QObject::connect(http, &HttpClass::responseFinished, http, end);
+    QObject::connect(http, &HttpClass::requestGivenUp, http, end);
+    http->SetHttpProperty(m_url, QStringLiteral("get"), true, true, QStringLiteral("True"), true,
+                          false, false, 0);
+}
+
+TimeService::Answer TimeService::answerOf(const HttpClass& http) {
+    if (http.state() != HttpClass::State::Finished)
         return zuohao::fail(("无法获取服务器时间: " + http.lastError()).toStdString());
     const auto time = ParseDateTime(http.HttpBody);
     // The answer is not a date-time: the same words the date conversion has always used.
     if (!time) return zuohao::fail("类型不匹配");
     m_serverTime = *time;
     return m_serverTime;
+}
+
+void TimeService::cancel() {
+    if (!m_http) return;
+    HttpClass* http = m_http;
+    m_http = nullptr;
+    delete http;
 }
 
 std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
@@ -41,7 +66,9 @@ std::optional<QDateTime> TimeService::ParseDateTime(const QString& text) {
 }
 
 QString TimeService::StatusTime(const QDateTime& time) {
-    return (time.isValid() ? time : ZeroTime()).toString(QStringLiteral("MM-dd hh:mm:ss"));
+    // No time is shown until one is known (the zero date would read as a real one).
+    if (!time.isValid() || time == ZeroTime()) return {};
+    return time.toString(QStringLiteral("MM-dd hh:mm:ss"));
 }
 
 QString TimeService::LocalStatusTime(const QDateTime& time) {

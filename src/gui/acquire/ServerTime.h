@@ -3,8 +3,10 @@
 // "/cgi-node/common/service_time", answered by a plain date-time text) before each fetch
 // of new draws. Without an address the local clock stands in for the server.
 #include <QDateTime>
+#include <QPointer>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 #include "core/model/Result.h"
@@ -15,17 +17,29 @@ namespace zuohao::gui {
 class TimeService {
 public:
     explicit TimeService(QString url = {});
+    ~TimeService();
+    TimeService(const TimeService&) = delete;
+    TimeService& operator=(const TimeService&) = delete;
 
     QString url() const { return m_url; }
     void setUrl(const QString& url) { m_url = url; }
     // Cut-off of each attempt of the request (tests shorten it).
     void setAttemptLimit(std::chrono::milliseconds limit) { m_attemptLimit = limit; }
 
-    // Asks the service for the time and keeps it as the server time. A request given up or
-    // an answer that is not a date-time is an error (its text is for the status line); the
-    // server time then keeps its previous value. Without an address the local clock is
-    // taken and nothing is sent.
-    zuohao::Result<QDateTime> RequestServerTime();
+    using Answer = zuohao::Result<QDateTime>;
+    using AnswerHandler = std::function<void(const Answer&)>;
+
+    // Asks the service for the time and returns at once; `done` gets the answer when the
+    // request has finished or been given up, and the time is kept as the server time. A
+    // request given up or an answer that is not a date-time is an error (its text is for the
+    // status line); the server time then keeps its previous value. Without an address the
+    // local clock is taken, nothing is sent and `done` runs before this returns. A request
+    // made while one is under way replaces it.
+    void RequestServerTime(AnswerHandler done);
+    // Whether a request is under way.
+    bool busy() const { return !m_http.isNull(); }
+    // Drops the request under way; its `done` never runs.
+    void cancel();
 
     // The last server time obtained; ZeroTime() before the first.
     QDateTime serverTime() const { return m_serverTime; }
@@ -38,8 +52,8 @@ public:
     // seconds and time optional, AM/PM allowed, blanks around it ignored.
     static std::optional<QDateTime> ParseDateTime(const QString& text);
 
-    // "mm-dd hh:mm:ss" for the status line; an invalid time prints as the zero date
-    // ("12-30 00:00:00").
+    // "mm-dd hh:mm:ss" for the status line; empty for an invalid time or the zero date (no
+    // server time known yet).
     static QString StatusTime(const QDateTime& time);
     // "yyyy-mm-dd hh:mm:ss".
     static QString LocalStatusTime(const QDateTime& time);
@@ -47,9 +61,13 @@ public:
     static constexpr const char* kServicePath = "/cgi-node/common/service_time";
 
 private:
+    // The answer a request that has ended gives; a time read is kept as the server time.
+    Answer answerOf(const HttpClass& http);
+
     QString m_url;
     QDateTime m_serverTime;
     std::chrono::milliseconds m_attemptLimit = HttpClass::kAttemptLimit;
+    QPointer<HttpClass> m_http; // the request under way
 };
 
 } // namespace zuohao::gui

@@ -6,6 +6,7 @@
 
 #include "gui/app/LotteryForm.h"
 #include "gui/common/Fonts.h"
+#include "gui/common/QtTranslations.h"
 #include "gui/common/Seams.h"
 #include "gui/monitor/AlarmSound.h"
 
@@ -44,6 +45,13 @@ bool readNumber(const QString& text, int lowest, int* out) {
     return ok && *out >= lowest;
 }
 
+// A number of seconds, fractions allowed (a soak test feeds draws faster than one a second).
+bool readSeconds(const QString& text, double* out) {
+    bool ok = false;
+    *out = text.toDouble(&ok);
+    return ok && *out >= kShortestDemoInterval;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& args) {
@@ -67,7 +75,8 @@ CommandLine ParseCommandLine(const QStringList& args) {
                        "archive of its own: no betting program needed."));
     const QCommandLineOption demoInterval(
         QStringLiteral("demo-interval"),
-        QStringLiteral("With --demo: a new draw every S seconds (default 60)."),
+        QStringLiteral("With --demo: a new draw every S seconds (default 60; fractions such as "
+                       "0.1 allowed)."),
         QStringLiteral("S"));
     const QCommandLineOption drawFile(
         QStringLiteral("draw-file"),
@@ -135,8 +144,9 @@ CommandLine ParseCommandLine(const QStringList& args) {
             QStringLiteral("unexpected argument: %1").arg(p.positionalArguments().first()));
     AppOptions& o = line.options;
     o.demo = p.isSet(demo);
-    if (p.isSet(demoInterval) && !readNumber(p.value(demoInterval), 1, &o.demoInterval))
-        return error(QStringLiteral("--demo-interval needs a number of seconds: %1")
+    if (p.isSet(demoInterval) && !readSeconds(p.value(demoInterval), &o.demoInterval))
+        return error(QStringLiteral("--demo-interval needs a number of seconds (at least %1): %2")
+                         .arg(kShortestDemoInterval)
                          .arg(p.value(demoInterval)));
     if (p.isSet(poll) && !readNumber(p.value(poll), kShortestPollMs, &o.pollMs))
         return error(QStringLiteral("--poll-interval needs milliseconds (at least %1): %2")
@@ -176,6 +186,7 @@ int RunApplication(int argc, char** argv) {
     const CommandLine line = ParseCommandLine(QApplication::arguments());
     if (line.action != CommandLine::Action::Run) return AnswerCommandLine(line);
     UseChineseFont();
+    InstallQtTranslations();
     setAlarmPlayer([] { AlarmSound::instance().play(); });
     LotteryForm form(line.options);
     form.show();

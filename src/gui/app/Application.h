@@ -8,16 +8,19 @@ namespace zuohao::gui {
 // How often the draw file is read unless --poll-interval says otherwise.
 inline constexpr int kDefaultPollMs = 6000;
 inline constexpr int kShortestPollMs = 20;
+inline constexpr double kShortestDemoInterval = 0.05; // seconds: a soak test runs this fast
 
 struct AppOptions {
     bool demo = false;           // --demo: run on a draw feed of our own
-    int demoInterval = 60;       // --demo-interval S
+    double demoInterval = 60;    // --demo-interval S (fractions allowed)
     QString drawFile;            // --draw-file PATH: the path box at load instead of the settings
     QString timeUrl;             // --time-url URL: the time service; none = the local clock
     QString iniPath;             // --ini PATH: the settings file
     QString archivePath;         // --archive PATH: the draw archive instead of the user's
     int pollMs = kDefaultPollMs; // --poll-interval MS: how often the draw file is read
     QString feedLog;             // --feed-log PATH: a line per draw entered or corrected
+    QString workPath;            // the file the player's work is kept in; empty: the user's own
+    QString iniCopyPath;         // the user's copy of the settings file; empty: this platform's
 };
 
 // What the command line asks for: to run with the options, or only to print a text.

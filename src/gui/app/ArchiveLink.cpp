@@ -2,27 +2,52 @@
 
 #include <QBoxLayout>
 #include <QDir>
-#include <QPushButton>
-#include <QStandardPaths>
-
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
 
 #include "gui/acquire/DemoFeed.h"
 #include "gui/app/Application.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/Keyboard.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/display/ArchiveHistoryWindow.h"
 
 namespace zuohao::gui {
 
 namespace {
-constexpr int kNoticePolls = 10; // about a minute of refresh ticks
-constexpr int kUntilFixed = -1;
+constexpr int kNoticePolls = 10;          // about a minute of refresh ticks
+constexpr std::size_t kRoundDraws = 2000; // draws handed to the writer at a time
+constexpr int kReadWaitMs = 500;          // the history window waits no longer for a lock
+using store::ArchiveTrouble;
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// What stands in the way, in the status line's words.
+QString troubleWords(ArchiveTrouble t) {
+    switch (t) {
+    case ArchiveTrouble::Busy:
+        return QStringLiteral("历史库被其他程序占用");
+    case ArchiveTrouble::Full:
+        return QStringLiteral("磁盘已满，历史库无法写入");
+    case ArchiveTrouble::Damaged:
+        return QStringLiteral("历史库文件已损坏，将另存并新建");
+    case ArchiveTrouble::Newer:
+        return QStringLiteral("历史库由较新版本写入，本次不写入");
+    default:
+        return QStringLiteral("历史库无法使用");
+    }
+}
 } // namespace
 
 ArchiveLink::ArchiveLink(QWidget* window, std::function<std::string()> sourceName,
                          std::function<void(const QString&)> showStatus)
-    : m_window(window), m_sourceName(std::move(sourceName)), m_showStatus(std::move(showStatus)) {}
+    : m_window(window), m_sourceName(std::move(sourceName)), m_showStatus(std::move(showStatus)) {
+    m_thread.setObjectName(QStringLiteral("ArchiveWriter"));
+}
 
 std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOptions& options,
                                                  const DemoFeed* demo, const QLineEdit* pathBox,
@@ -39,7 +64,7 @@ std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOpt
     if (path.isEmpty() && demoRun)
         path = QFileInfo(demo->path()).dir().filePath(QString::fromUtf8(store::kArchiveFileName));
     if (path.isEmpty()) path = defaultPath();
-    link->open(path);
+    link->open(path, demoRun);
     ArchiveLink* raw = link.get();
     QPushButton* button = link->addHistoryButton(beside);
     QObject::connect(button, &QPushButton::clicked, &form, [raw, &form] {
@@ -49,7 +74,20 @@ std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOpt
 }
 
 ArchiveLink::~ArchiveLink() {
-    flush();
+    if (!m_thread.isRunning()) return;
+    // The last draws go in before the program ends (a round still out is written again:
+    // a draw already held with the same number is skipped).
+    const std::vector<store::PendingDraw> last = m_pending.all();
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, &last] {
+            if (!last.empty()) (void)m_writer->write(last, store::Archive::kBusyWaitMs);
+            m_writer.reset(); // closed on the thread that used it
+        },
+        Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    delete m_worker;
 }
 
 QString ArchiveLink::defaultPath() {
@@ -58,94 +96,135 @@ QString ArchiveLink::defaultPath() {
     return QDir(folder).filePath(QString::fromUtf8(store::kArchiveFileName));
 }
 
-void ArchiveLink::open(const QString& path) {
+void ArchiveLink::open(const QString& path, bool demo) {
+    if (m_writer) return;
     m_path = path;
-    m_archive.reset();
-    store::OpenReport rep;
-    auto a = store::Archive::open(QDir::toNativeSeparators(path).toStdString(), &rep);
-    if (!a) {
-        m_unavailable = QString::fromStdString(a.error());
-        tell(QStringLiteral("历史库无法使用，本次不记录：") + m_unavailable, kNoticePolls);
-        return;
-    }
-    m_archive = std::move(a).value();
-    m_unavailable.clear();
-    if (!rep.setAsideAs.empty())
-        tell(QStringLiteral("历史库无法打开，已另存为 %1 并新建")
-                 .arg(QString::fromStdString(rep.setAsideAs)),
-             kNoticePolls);
-}
-
-void ArchiveLink::tell(const QString& text, int polls) {
-    m_notice = text;
-    m_noticePolls = polls;
-    if (m_showStatus) m_showStatus(text);
-}
-
-QString ArchiveLink::notice() {
-    if (m_noticePolls == 0) return {};
-    if (m_noticePolls > 0 && --m_noticePolls == 0) {
-        const QString last = m_notice;
-        m_notice.clear();
-        return last;
-    }
-    return m_notice;
+    m_writer =
+        std::make_unique<store::ArchiveWriter>(QDir::toNativeSeparators(path).toStdString(), demo);
+    m_worker = new QObject;
+    m_worker->moveToThread(&m_thread);
+    m_thread.start();
+    startRound(); // opens the archive, so that trouble shows before the first draw
 }
 
 void ArchiveLink::drawEntered(const std::string& lottery, const std::string& qishu,
                               const std::string& haoma) {
-    if (!m_archive) return;
-    if (m_pending.empty() || m_pending.back().lottery != lottery)
-        m_pending.push_back({lottery, {}});
-    m_pending.back().draws.push_back({qishu, haoma});
+    if (m_demoRefused) return;
+    m_pending.push({lottery, qishu, haoma, m_sourceName(), false});
 }
 
 void ArchiveLink::drawCorrected(const std::string& lottery, const std::string& qishu,
                                 const std::string& newHaoma) {
-    if (!m_archive) return;
-    flush(); // the draw itself goes in first
-    if (auto r = m_archive->correct(lottery, qishu, newHaoma, m_sourceName()); !r)
-        tell(QStringLiteral("历史库写入失败：") + QString::fromStdString(r.error()), kUntilFixed);
+    if (m_demoRefused) return;
+    m_pending.push({lottery, qishu, newHaoma, m_sourceName(), true});
+    flush();
 }
 
 void ArchiveLink::flush() {
-    if (!m_archive || m_pending.empty()) return;
-    std::vector<Pending> pending;
-    pending.swap(m_pending);
-    const std::string source = m_sourceName();
-    for (const Pending& p : pending) {
-        // The draw as the program now holds it wins; an older number stays as a correction.
-        auto r = m_archive->add(p.lottery, p.draws, source, store::OnConflict::Correct);
-        if (!r) {
-            tell(QStringLiteral("历史库写入失败：") + QString::fromStdString(r.error()),
-                 kUntilFixed);
-            return;
-        }
-        if (r->corrected > 0)
-            tell(QStringLiteral("历史库中 %1 期的号码与开奖文本不同，已更正（原号码留在更正记录）")
-                     .arg(r->corrected),
-                 kNoticePolls);
+    if (!m_writer || m_demoRefused || m_roundOut) return;
+    if (m_pending.size() == 0 && m_open) return;
+    startRound();
+}
+
+void ArchiveLink::startRound() {
+    std::vector<store::PendingDraw> round = m_pending.takeRound(kRoundDraws);
+    m_roundOut = true;
+    // The round's outcome comes back to this object's thread; if it is gone by then, so is
+    // the message.
+    QMetaObject::invokeMethod(m_worker, [this, round = std::move(round)] {
+        const store::WriteRound result = m_writer->write(round, store::Archive::kBusyWaitMs);
+        QMetaObject::invokeMethod(this, [this, result] { roundBack(result); });
+    });
+}
+
+void ArchiveLink::roundBack(const store::WriteRound& r) {
+    m_pending.settle(r.written);
+    m_roundOut = false;
+    m_open = r.open;
+    if (r.demoRefused && !m_demoRefused) {
+        m_demoRefused = true;
+        m_pending = store::PendingDraws();
     }
-    if (m_noticePolls == kUntilFixed) { // a write went through again
-        m_notice.clear();
-        m_noticePolls = 0;
+    if (!r.setAsideAs.empty()) {
+        note(QStringLiteral("历史库无法打开，已另存为 %1 并新建").arg(q(r.setAsideAs)));
+        m_readerStale = true; // it reads the file set aside; a new one at the next showing
     }
-    if (m_history && m_history->isVisible()) m_history->reload();
+    if (r.corrected > 0)
+        note(QStringLiteral("历史库中 %1 期的号码与开奖文本不同，已更正（原号码留在更正记录）")
+                 .arg(r.corrected));
+    const bool wasTroubled = m_trouble != ArchiveTrouble::None;
+    m_trouble = r.trouble;
+    m_why = q(r.why);
+    if (m_trouble == ArchiveTrouble::None && wasTroubled && m_pending.dropped() > m_droppedShown) {
+        note(QStringLiteral("历史库恢复写入；其间 %1 期未能记录").arg(m_pending.dropped()));
+        m_droppedShown = m_pending.dropped();
+    }
+    if (r.written > 0 && m_history && m_history->isVisible()) m_history->reload();
+    // More waiting (a long outage, or draws that came during the round): on with the next
+    // round at once while the archive takes writes.
+    if (m_trouble == ArchiveTrouble::None && m_pending.size() > 0 && !m_demoRefused) startRound();
+    emit roundDone();
+}
+
+void ArchiveLink::note(const QString& text) {
+    m_note = text;
+    m_notePolls = kNoticePolls;
+    if (m_showStatus) m_showStatus(text);
+}
+
+QString ArchiveLink::troubleText() const {
+    if (m_demoRefused)
+        return QStringLiteral("演示开奖不写入历史库 %1：其中已有其他开奖")
+            .arg(QDir::toNativeSeparators(m_path));
+    if (m_trouble == ArchiveTrouble::None) return {};
+    // A lock or a full disk says it all in its words; other troubles name the file's reason.
+    const bool plain = m_trouble == ArchiveTrouble::Busy || m_trouble == ArchiveTrouble::Full;
+    QString text = troubleWords(m_trouble) + (plain ? QString() : QStringLiteral("：") + m_why);
+    if (m_pending.size() > 0) text += QStringLiteral("，%1 期等待写入").arg(m_pending.size());
+    if (m_pending.dropped() > 0)
+        text += QStringLiteral("；已有 %1 期未能记录（等待的太多）").arg(m_pending.dropped());
+    return text;
+}
+
+QString ArchiveLink::notice() {
+    QString text = troubleText();
+    if (m_notePolls > 0) {
+        --m_notePolls;
+        text = text.isEmpty() ? m_note : text + QStringLiteral("    ") + m_note;
+    }
+    return text;
 }
 
 QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
     auto* button = new QPushButton(QStringLiteral("历史"), neighbour->parentWidget());
     button->setObjectName(QStringLiteral("HistoryCmd"));
-    button->setToolTip(QStringLiteral("历史库中的全部开奖"));
+    SetShortcut(button, QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("历史库中的全部开奖"));
     if (auto* box = qobject_cast<QBoxLayout*>(neighbour->parentWidget()->layout()))
         box->insertWidget(box->indexOf(neighbour) + 1, button);
     return button;
 }
 
+void ArchiveLink::openReader() {
+    if (m_reader) return;
+    auto a = store::Archive::open(QDir::toNativeSeparators(m_path).toStdString(), nullptr,
+                                  store::OpenMode::ReadOnly, kReadWaitMs);
+    if (a) m_reader = std::move(a).value();
+}
+
 void ArchiveLink::showHistory(const std::string& lottery) {
     flush();
-    if (!m_history) m_history = new ArchiveHistoryWindow(m_window);
-    m_history->showLottery(m_archive.get(), lottery, m_unavailable);
+    std::unique_ptr<store::Archive> old; // the window lets go of it below
+    if (m_readerStale) {
+        old = std::move(m_reader);
+        m_readerStale = false;
+    }
+    openReader();
+    if (!m_history) {
+        m_history = new ArchiveHistoryWindow(m_window);
+        PlaceOver(m_history, QStringLiteral("history"), m_window);
+    }
+    const QString why = m_reader ? QString() : (m_why.isEmpty() ? troubleWords(m_trouble) : m_why);
+    m_history->showLottery(m_reader.get(), lottery, why);
     m_history->show();
     m_history->raise();
     m_history->activateWindow();

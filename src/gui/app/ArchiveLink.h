@@ -1,15 +1,19 @@
 #pragma once
-// The main window's link to the draw archive: opens it at start-up, writes every draw that
-// enters a lottery in the same poll (one transaction per poll), records corrected numbers,
-// and opens the "历史" window. Trouble with the archive never stops the program: it is told
-// in the status line and the program goes on without (or with a fresh) archive.
+// The main window's link to the draw archive: every draw that enters a lottery waits in a
+// bounded queue, in order, and a writer on a thread of its own puts it into the archive (one
+// transaction per lottery and poll). A busy, full or unreachable archive never stops the
+// window and loses nothing: the draws wait and go in as soon as the archive takes writes
+// again, and the status line says why they wait (and how many, if the queue had to drop any).
+// A damaged archive is set aside and a fresh one begun. The "历史" window reads the archive
+// through a read-only connection of its own.
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "store/ArchiveWriter.h"
 #include "store/DrawArchive.h"
 
 class QLineEdit;
@@ -30,6 +34,7 @@ public:
     // come from (the draw file, or "demo"); `showStatus` writes the status line.
     ArchiveLink(QWidget* window, std::function<std::string()> sourceName,
                 std::function<void(const QString&)> showStatus);
+    // Writes what still waits (waiting at most the archive's busy wait) and stops the writer.
     ~ArchiveLink() override;
 
     // The main window's archive: --archive PATH, else the demo's own in its folder, else the
@@ -41,19 +46,22 @@ public:
 
     // draws.sqlite in the user's data folder (made when missing).
     static QString defaultPath();
-    // Opens the archive at `path`; on failure the program runs without one.
-    void open(const QString& path);
+    // Starts the writer on the archive at `path` (called once); it opens the file on its own
+    // thread. `demo`: the draws are the demo's, kept out of an archive that holds others.
+    void open(const QString& path, bool demo = false);
 
     // Called by the lottery observers.
     void drawEntered(const std::string& lottery, const std::string& qishu,
                      const std::string& haoma);
     void drawCorrected(const std::string& lottery, const std::string& qishu,
                        const std::string& newHaoma);
-    // Writes the draws of the poll that has just ended (nothing when none entered).
+    // Hands the waiting draws to the writer, unless a round is already out; never waits. A
+    // round that failed is tried again at the next call.
     void flush();
 
     // A short text for the end of the status line while something about the archive is worth
-    // telling (it was set aside, a write failed); empty otherwise.
+    // telling: as long as draws cannot be written (and why), and for a while after it was set
+    // aside or corrected a number; empty otherwise.
     QString notice();
 
     // Puts the "历史" button beside `neighbour` in its layout.
@@ -61,26 +69,41 @@ public:
     // Opens (or raises) the history window on `lottery`.
     void showHistory(const std::string& lottery);
 
-    store::Archive* archive() const { return m_archive.get(); }
     QString path() const { return m_path; }
     ArchiveHistoryWindow* historyWindow() const { return m_history; }
+    // Draws not yet in the archive, and whether a round of the writer is out.
+    std::size_t waiting() const { return m_pending.size(); }
+    bool writing() const { return m_roundOut; }
+
+signals:
+    // A round of the writer came back (its outcome is in notice() and waiting()).
+    void roundDone();
 
 private:
-    struct Pending {
-        std::string lottery;
-        std::vector<store::DrawIn> draws;
-    };
-    void tell(const QString& text, int polls);
+    void startRound();
+    void roundBack(const store::WriteRound& round);
+    void note(const QString& text);
+    QString troubleText() const;
+    void openReader();
 
     QWidget* m_window;
     std::function<std::string()> m_sourceName;
     std::function<void(const QString&)> m_showStatus;
-    std::unique_ptr<store::Archive> m_archive;
     QString m_path;
-    QString m_unavailable; // why there is no archive
-    std::vector<Pending> m_pending;
-    QString m_notice;
-    int m_noticePolls = 0; // polls the notice stays on
+    std::unique_ptr<store::ArchiveWriter> m_writer; // used on m_thread only
+    QThread m_thread;
+    QObject* m_worker = nullptr; // lives on m_thread: the writer's calls run there
+    store::PendingDraws m_pending;
+    bool m_roundOut = false;    // a round of the writer is on its way
+    bool m_open = false;        // the writer has the archive open
+    bool m_demoRefused = false; // a demo keeps out of this archive for the whole run
+    store::ArchiveTrouble m_trouble = store::ArchiveTrouble::None;
+    QString m_why; // the last failure, in the store's words
+    std::int64_t m_droppedShown = 0;
+    QString m_note;                           // a passing notice
+    int m_notePolls = 0;                      // polls it stays on
+    std::unique_ptr<store::Archive> m_reader; // the history window's connection
+    bool m_readerStale = false;               // the file it reads was set aside
     ArchiveHistoryWindow* m_history = nullptr;
 };
 

@@ -13,18 +13,20 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/Captions.h"
 #include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/FeedLog.h"
+#include "gui/app/NotifyLink.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
-#include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
-#include "gui/display/DrawSources.h"
+#include "gui/common/DrawSources.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -50,6 +52,7 @@ public:
     void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
         if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
         m_form->m_feedLog->entered(m_lottery->LotteryName, qishu, haoma);
+        if (auto* n = m_form->notifyLink()) n->drawEntered(*m_lottery);
     }
     void OnDrawCorrected(int, const std::string& qishu, const std::string&,
                          const std::string& newHaoma) override {
@@ -62,7 +65,9 @@ public:
     }
     void AskForDrawFile() override { m_form->LuJing_Click(); }
     void MonitorRestart() override { m_form->requestMonitorRestart(); }
-    void PlayAlarm() override { m_form->jianKongForm()->Playsound(); }
+    void PlayAlarm(const std::vector<std::string>& alarmPeriods) override {
+        m_form->alarmRaised(alarmPeriods);
+    }
 
 private:
     LotteryForm* m_form;
@@ -85,8 +90,12 @@ private:
     FileDrawSource m_file;
 };
 
+// The history grid at start-up: its header row and a row for each draw a lottery holds.
+constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
+
 // The user's own copy of the fixed initialisation file (none for a file given by --ini).
-QString userIniCopy(const QString& iniPath) {
+QString userIniCopy(const AppOptions& options, const QString& iniPath) {
+    if (!options.iniCopyPath.isEmpty()) return options.iniCopyPath;
     return iniPath == DefaultIniPath() ? UserIniPath() : QString();
 }
 } // namespace
@@ -154,11 +163,12 @@ void LotteryForm::Form_Load() {
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(QDir::toNativeSeparators(m_options.drawFile));
     } else {
-        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_iniPath));
+        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_options, m_iniPath));
         m_zelkc->setText(QDir::toNativeSeparators(GetFromINI(kIniSection, kIniKey, readFrom)));
-        if (readFrom != m_iniPath) ShowLabelTxt(SettingsInUserCopyText(readFrom));
+        // The status line is rewritten at once (and every refresh): this stays till read.
+        if (readFrom != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(101, QString::fromUtf8(kLotteryKinds[0].name),
+    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryKinds[0].name),
                                QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
@@ -172,15 +182,16 @@ void LotteryForm::Form_Load() {
     const auto archivePath = [this] {
         return m_archive ? toStd(m_archive->path()) : std::string();
     };
-    m_planStats->setDrawProvider(
-        ArchiveThenHeldOf(archivePath, [this] { return m_form.ActiveCls; }));
-    m_jianKong->setDrawProvider(ArchiveThenHeldOf(archivePath, [this] { return &Lotteries(0); }));
+    m_planStats->setDrawSource(DrawSourceOf(archivePath, [this] { return m_form.ActiveCls; }));
+    m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return &Lotteries(0); }));
+    m_notify = std::make_unique<NotifyLink>(*this);
+    restoreWork();
+    buildKeyboard();
 }
 
 void LotteryForm::Form_Activate() {
     if (m_form.IsActivated || m_activating) return;
-    m_activating = true;
-    QApplication::processEvents();
+    m_activating = true; // the file dialog the history load may open runs an event loop
     Lotteries(0).GetLotteryHisroty();
     m_form.IsActivated = true;
     m_activating = false;
@@ -199,27 +210,51 @@ bool LotteryForm::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void LotteryForm::storeDrawPath() {
+    // The demo's own file is never stored as the betting program's file.
+    if (m_options.demo) return;
+    // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
+    // leaves the old file untouched and says so. Stored as the old program and its peers write
+    // it (C:\...), whatever was typed.
+    const IniWriteResult written =
+        WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(m_zelkc->text()),
+                             m_iniPath, userIniCopy(m_options, m_iniPath));
+    if (!written.ok)
+        ShowLabelTxt(SettingsNotSavedText(written));
+    else if (written.path != m_iniPath)
+        m_lastingNote->showNote(SettingsInUserCopyText(written.path));
+}
+
 void LotteryForm::Form_QueryUnload() {
     m_panel->commitDelay(); // a delay still being typed is kept
-    // The demo's own file is never stored as the betting program's file.
-    if (!m_options.demo) {
-        // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
-        // leaves the old file untouched and says so.
-        // Stored as the old program and its peers write it (C:\...), whatever was typed.
-        const IniWriteResult written =
-            WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(m_zelkc->text()),
-                                 m_iniPath, userIniCopy(m_iniPath));
-        if (!written.ok) ShowLabelTxt(QStringLiteral("设置文件无法保存，原文件未改动"));
-    }
+    saveWork();
+    storeDrawPath();
     m_getNewTimer->stop();
+    m_time->cancel(); // a refresh waiting for the time service ends here
     m_timerGetHwnd->stop();
     m_jianKong->close();
 }
 
 void LotteryForm::closeEvent(QCloseEvent* event) {
+    // Kept running in the tray: the window only hides, the refresh and the monitor go on.
+    if (m_notify && m_notify->keepRunningOnClose()) {
+        event->ignore();
+        hide();
+        return;
+    }
     Form_QueryUnload();
     event->accept();
     QApplication::quit();
+}
+
+void LotteryForm::alarmRaised(const std::vector<std::string>& periods) {
+    m_jianKong->Playsound(periods);
+    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
+    if (note.isEmpty()) return;
+    if (m_inTick)
+        m_tickAlarm = note;
+    else
+        ShowLabelTxt(note);
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
@@ -247,7 +282,24 @@ void LotteryForm::BuildLotteryMenu() {
             continue;
         }
         m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
+        m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
+        m_menuItemLabel[i]->setToolTip(noSourceTip(i));
     }
+}
+
+QString LotteryForm::noSourceNote(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件（“取路径”的文件只有%2）")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
+}
+
+QString LotteryForm::noSourceTip(int index) const {
+    const LotteryKind* kind = LotteryKindAt(index);
+    if (!kind || kind->hasDrawSource) return {};
+    return QStringLiteral("%1还没有开奖文件：挂机文本（“取路径”选择的文件）只提供%2的开奖，"
+                          "%1的开奖暂时无法读取；要做号请点选“%2”")
+        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
 }
 
 void LotteryForm::HighlightMenuItem(int index) {
@@ -275,20 +327,23 @@ void LotteryForm::MenuItemLabel_Click(int index) {
         RedrawPlanDisplay();
     }
     m_panel->ShowFormSet();
+    const QString note = noSourceNote(index);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
-                 TimeService::LocalStatusTime(QDateTime::currentDateTime()));
+                 TimeService::LocalStatusTime(QDateTime::currentDateTime()) +
+                 (note.isEmpty() ? QString() : QStringLiteral("    ") + note));
 }
 
 void LotteryForm::ShowLabelTxt(const QString& text) {
     m_showLabel->setText(text);
+    m_showLabel->setToolTip(text); // the whole text where the line is too narrow for it
     m_showLabel->repaint();
 }
 
 void LotteryForm::LuJing_Click() {
-    WorkGate::Hold modal; // no timer work inside the dialog's event loop
-    std::optional<QString> name = seams().openFileName(this, m_zelkc->text());
+    std::optional<QString> name = askOpenFileName(this, m_zelkc->text());
     if (!name) return;
     m_zelkc->setText(*name);
+    storeDrawPath();
     Lotteries(0).GetLotteryHisroty();
 }
 

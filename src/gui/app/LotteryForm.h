@@ -9,6 +9,8 @@
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
+#include "gui/app/HelpWindow.h"
+#include "gui/common/SavedWork.h"
 #include "gui/making/FormState.h"
 
 class QFrame;
@@ -25,7 +27,9 @@ class FeedLog;
 class HandPicker;
 class HistoryGrid;
 class JianKongForm;
+class LastingNote;
 class MakingPanel;
+class NotifyLink;
 class PlanStatsWindow;
 class TabLabel;
 class TimeService;
@@ -51,10 +55,18 @@ public:
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
     ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
+    NotifyLink* notifyLink() const { return m_notify.get(); }
+    LastingNote* lastingNote() const { return m_lastingNote; }
+    // The player's work as it is now, and as kept in its file (written a moment after each
+    // change and at closing).
+    SavedWork currentWork() const;
+    void saveWork();
 
     void ShowLabelTxt(const QString& text);
     void MenuItemLabel_Click(int index);
     void GetNewTimer_Timer();
+    // Whether a refresh tick has begun and not yet ended (it may wait for the time service).
+    bool refreshUnderWay() const;
     void LuJing_Click(); // 路径: choose the draw file and reload history
     void RedrawPlanDisplay();
     void JianKongCmd_Click();
@@ -63,11 +75,20 @@ public:
     // Reads the window hand `index` has just picked.
     void CaptureFromHand(int index, quint64 handle);
 
+    // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
+    // it and names them in the status line.
+    void alarmRaised(const std::vector<std::string>& periods);
     // Called for the lottery `source` by its observer.
     void lotteryRefreshed(LotteryClass* source);
 
+signals:
+    // A refresh has ended and its status is shown.
+    void refreshShown();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -80,6 +101,9 @@ private:
     void ActiveCls_OnLotteryRefresh();
     void BuildLotteryTable();
     void BuildLotteryMenu();
+    // Why the lottery of tab `index` shows no draws (it has no draw source); empty when it has.
+    QString noSourceNote(int index) const;
+    QString noSourceTip(int index) const; // the same, told at length for the tab's tooltip
     void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
@@ -88,8 +112,14 @@ private:
     void buildHelpLinks();
     void buildTimersAndMonitor();
     void fitScreen();
+    // The Tab order along the panel, the shortcuts and the controls' accessible names.
+    void buildKeyboard();
+    void showHelp(HelpWindow::Page page);
     void wire();
-    void runTick();
+    // The steps of a refresh tick: the start sends the time request, the end reads the draws
+    // (unless `error`, the request's failure) and writes the status line.
+    void startTick();
+    void endTick(const QString& error);
     // The refresh's last status text, with what the draw feed has to say (red when the file
     // has given nothing usable for a while, with the link that opens the file dialog).
     void showRefreshStatus(const QString& text);
@@ -106,6 +136,13 @@ private:
     // One second of the countdown; true when the countdown has ended.
     bool countdownStep();
     void transferFromWindows();
+
+    // The kept work: read at load (a file that cannot be read is set aside), applied to the
+    // lotteries, the panels and the monitor; every change schedules a write.
+    void restoreWork();
+    // Stores the draw file path (in the user's copy when the shared file cannot be written).
+    void storeDrawPath();
+    void workChanged();
 
     AppOptions m_options;
     QString m_iniPath;
@@ -124,14 +161,20 @@ private:
     int m_yanchiCount = 0;
     int m_countdownDue = 0; // seconds that passed while other work ran
     bool m_activating = false;
-    bool m_inTick = false;
-    QString m_tickNote; // what the tick has to add to its closing status line
+    bool m_inTick = false;  // a refresh tick has begun and not yet ended
+    bool m_tickDue = false; // a tick fired meanwhile: it runs when the current one ends
+    QString m_tickNote;     // what the tick has to add to its closing status line
+    QString m_workPath;
+    QTimer* m_workTimer = nullptr;
+    bool m_workReady = false; // restored: changes from now on are the player's
+    QString m_tickAlarm;      // the periods of this tick that raised the monitor's alarm
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};
     std::array<TabLabel*, 4> m_menuItemLabel{};
     QFrame* m_linePic = nullptr;
     QLabel* m_showLabel = nullptr;
+    LastingNote* m_lastingNote = nullptr;
     QWidget* m_picture4 = nullptr;
     QLineEdit* m_zelkc = nullptr;
     QPushButton* m_luJing = nullptr;
@@ -144,8 +187,10 @@ private:
     JianKongForm* m_jianKong = nullptr;
     QPushButton* m_planStatsCmd = nullptr;
     PlanStatsWindow* m_planStats = nullptr;
+    HelpWindow* m_help = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;
+    std::unique_ptr<NotifyLink> m_notify; // last: it goes first, while the windows are there
 };
 
 } // namespace zuohao::gui

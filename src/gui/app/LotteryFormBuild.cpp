@@ -1,5 +1,6 @@
 // Construction, layout and signal wiring of the main window.
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,12 +8,17 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/Keyboard.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/Seams.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -24,7 +30,7 @@ namespace zuohao::gui {
 
 namespace {
 // The narrowest window the panels fit in; the history grid scrolls sideways below that.
-constexpr int kMinimumWidth = 1024;
+constexpr int kMinimumWidth = 1000;
 constexpr int kDefaultWidth = 1360;
 constexpr int kDefaultHeight = 730;
 constexpr int kTabWidth = 150;
@@ -46,6 +52,9 @@ void LotteryForm::buildWindow() {
         QStringLiteral("background: %1;").arg(palette().color(QPalette::Highlight).name()));
     column->addWidget(m_linePic);
     column->addWidget(buildWorkArea(central), 1);
+    // Notes the status line would lose at the next refresh stay here until dismissed.
+    m_lastingNote = new LastingNote(central);
+    column->addWidget(m_lastingNote);
     setCentralWidget(central);
 
     m_showLabel = new QLabel(QStringLiteral("请选择点击彩票种类"), this);
@@ -131,25 +140,41 @@ QWidget* LotteryForm::buildWorkArea(QWidget* parent) {
     return m_picture4;
 }
 
-// The help links and the picture, at the right of the status line.
+// The help links and the picture, at the right of the status line: each opens its page of
+// the program's own help window.
 void LotteryForm::buildHelpLinks() {
-    auto link = [this](const QString& name, const QString& text) {
+    auto link = [this](const QString& name, const QString& text, HelpWindow::Page page) {
         auto* l = new QLabel(QStringLiteral("<a href=\"help\">%1</a>").arg(text), this);
         l->setObjectName(name);
-        connect(l, &QLabel::linkActivated, this, [] { seams().openHelpPage(); });
+        l->setAccessibleName(text);
+        connect(l, &QLabel::linkActivated, this, [this, page] { showHelp(page); });
         statusBar()->addPermanentWidget(l);
     };
-    link(QStringLiteral("Label3"), QStringLiteral("专注分分彩 做号 · 计划"));
+    link(QStringLiteral("Label3"), QStringLiteral("专注分分彩 做号 · 计划"),
+         HelpWindow::Page::About);
     const QString links[3] = {QStringLiteral("使用说明"), QStringLiteral("规则说明"),
                               QStringLiteral("关于本程序")};
+    const HelpWindow::Page pages[3] = {HelpWindow::Page::Usage, HelpWindow::Page::Rules,
+                                       HelpWindow::Page::About};
     for (int i = 0; i < 3; ++i)
-        link(QStringLiteral("Label1_%1").arg(i), links[i]);
+        link(QStringLiteral("Label1_%1").arg(i), links[i], pages[i]);
     m_mengImage = new TabLabel(this);
     m_mengImage->setObjectName(QStringLiteral("MengImage"));
     m_mengImage->setCursor(Qt::PointingHandCursor);
     m_mengImage->setFixedSize(kPictureWidth, kPictureHeight);
     m_mengImage->setScaledContents(true);
     statusBar()->addPermanentWidget(m_mengImage);
+}
+
+void LotteryForm::showHelp(HelpWindow::Page page) {
+    if (!m_help) {
+        const QString archive = m_archive ? m_archive->path() : QString();
+        m_help = new HelpWindow(
+            QFileInfo(archive.isEmpty() ? ArchiveLink::defaultPath() : archive).absolutePath(),
+            this);
+        PlaceOver(m_help, QStringLiteral("help"), this);
+    }
+    m_help->showPage(page);
 }
 
 void LotteryForm::buildTimersAndMonitor() {
@@ -162,15 +187,33 @@ void LotteryForm::buildTimersAndMonitor() {
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 }
 
-// Fits a 1366 x 768 screen; grows with larger ones; works down to 1024 pixels wide.
+// Fits a 1366 x 768 screen; grows with larger ones; works down to 1024 pixels wide. Comes
+// back where the player left it when that still fits the screen.
 void LotteryForm::fitScreen() {
     setMinimumWidth(kMinimumWidth);
     resize(kDefaultWidth, kDefaultHeight);
-    if (QScreen* s = screen()) {
-        const QRect avail = s->availableGeometry();
-        resize(qMax(kMinimumWidth, qMin(kDefaultWidth, avail.width())),
-               qMin(kDefaultHeight, avail.height()));
-    }
+    new WindowPlacement(this, QStringLiteral("main"), [this] {
+        const QScreen* s = screen();
+        const QRect avail = s ? s->availableGeometry() : QRect(QPoint(), size());
+        return QRect(avail.topLeft(), QSize(kDefaultWidth, kDefaultHeight));
+    });
+    PlaceOver(m_jianKong, QStringLiteral("monitor"), this, Qt::AlignRight | Qt::AlignTop);
+    PlaceOver(m_planStats, QStringLiteral("planStats"), this);
+}
+
+void LotteryForm::buildKeyboard() {
+    m_zelkc->setAccessibleName(QStringLiteral("挂机文本路径"));
+    SetShortcut(m_jianKongCmd, QKeySequence(Qt::CTRL | Qt::Key_M), QStringLiteral("打开监控窗口"));
+    SetShortcut(m_planStatsCmd, QKeySequence(Qt::CTRL | Qt::Key_T),
+                QStringLiteral("用历史开奖检验当前条件的计划"));
+    // The selection boxes over the grid follow the mouse (one per column); the keyboard
+    // reaches the selections through the selection row.
+    for (int i = 0; i < kCheckCount; ++i)
+        if (QCheckBox* box = m_grid->selectCheck(i)) box->setFocusPolicy(Qt::ClickFocus);
+    QList<QWidget*> chain{m_zelkc, m_luJing, findChild<QPushButton*>(QStringLiteral("HistoryCmd"))};
+    chain << m_panel->tabChain();
+    chain << m_grid->view() << m_jianKongCmd << m_planStatsCmd;
+    SetTabChain(chain);
 }
 
 // Each hand stands beside the box it fills: hands 0 and 1 in the kill-list panels, hands 2-4
@@ -197,7 +240,7 @@ void LotteryForm::wire() {
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
     connect(m_planStatsCmd, &QPushButton::clicked, m_planStats, &PlanStatsWindow::showAndRaise);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
-            [] { seams().openHelpPage(); });
+            [this] { showHelp(HelpWindow::Page::About); });
     connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);
     connect(m_timerGetHwnd, &QTimer::timeout, this, &LotteryForm::TimerGetHwnd_Timer);
     connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);

@@ -1,6 +1,9 @@
 // The refresh cycle: every 6 seconds the active lottery is asked for new draws (or, without
-// history, for its history), after the server time has been requested.
-#include <QApplication>
+// history, for its history), after the server time has been requested. A tick is a short
+// sequence of steps, each run to its end from the event loop: the first shows that the
+// refresh has begun and sends the time request, the second runs when the request has been
+// answered or given up and reads the draws. Nothing waits in between, so no other work ever
+// runs inside a step.
 #include <QTimer>
 
 #include "gui/acquire/ServerTime.h"
@@ -19,40 +22,53 @@
 namespace zuohao::gui {
 
 namespace {
-// Work the gate may have to defer, one key each.
+// Work a modal box may have to defer, one key each.
 constexpr int kRefreshWork = 1;
+constexpr int kRefreshEndWork = 3;
 } // namespace
 
 void LotteryForm::GetNewTimer_Timer() {
-    // The tick lets pending events run and waits for the time service, and a box may be
-    // open: a tick that fires meanwhile is not run inside them but as soon as they have ended.
-    WorkGate::run(this, kRefreshWork, [this] {
-        m_inTick = true;
-        m_tickNote.clear();
-        runTick();
-        m_inTick = false;
+    // A tick that fires while a box is open runs once the box has been closed.
+    WorkGate::run(this, kRefreshWork, [this] { startTick(); });
+}
+
+bool LotteryForm::refreshUnderWay() const {
+    return m_inTick;
+}
+
+void LotteryForm::startTick() {
+    // A tick that fires while the previous one waits for the time service is not started
+    // beside it: it runs once the previous one has ended.
+    if (m_inTick) {
+        m_tickDue = true;
+        return;
+    }
+    m_inTick = true;
+    m_tickNote.clear();
+    m_tickAlarm.clear();
+    ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
+    // Each step reads the active lottery afresh: the user may switch meanwhile.
+    if (!m_form.ActiveCls->IsGetHis) {
+        // From the timer the file dialog is never opened: the status line says why.
+        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
+        endTick(QString());
+        return;
+    }
+    m_time->RequestServerTime([this](const TimeService::Answer& time) {
+        const QString error = time ? QString() : QString::fromStdString(time.error());
+        WorkGate::run(this, kRefreshEndWork, [this, error] {
+            if (error.isEmpty()) m_form.ActiveCls->GetLotteryNew();
+            endTick(error);
+        });
     });
 }
 
-void LotteryForm::runTick() {
-    ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
-    QApplication::processEvents();
-    QString error;
-    // Each step reads the active lottery afresh: the user may switch during the wait.
-    if (m_form.ActiveCls->IsGetHis) {
-        auto time = m_time->RequestServerTime();
-        if (!time)
-            error = QString::fromStdString(time.error());
-        else
-            m_form.ActiveCls->GetLotteryNew();
-    } else {
-        // From the timer the file dialog is never opened: the status line says why.
-        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
-    }
+void LotteryForm::endTick(const QString& error) {
     // A monitor restart that could not run during the tick says why after the time, and so
     // does the draw archive while something about it is worth telling.
     m_archive->flush();
     QString note = m_tickNote.isEmpty() ? QString() : QStringLiteral("  ") + m_tickNote;
+    if (!m_tickAlarm.isEmpty()) note += QStringLiteral("    ") + m_tickAlarm;
     if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
         note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())
@@ -60,15 +76,22 @@ void LotteryForm::runTick() {
     else
         showRefreshStatus(QStringLiteral("最后刷新:  ") +
                           TimeService::StatusTime(m_time->serverTime()) + note);
+    m_inTick = false;
+    if (m_tickDue) {
+        m_tickDue = false;
+        QTimer::singleShot(0, this, &LotteryForm::GetNewTimer_Timer);
+    }
 }
 
 void LotteryForm::showRefreshStatus(const QString& text) {
     const FeedStatus& feed = m_form.ActiveCls->feedStatus();
-    const QString notice = QString::fromStdString(feed.notice);
+    QString notice = QString::fromStdString(feed.notice);
+    if (notice.isEmpty()) notice = noSourceNote(m_form.ActiveCls->MyIndex);
     m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
                                           : QString());
     m_fileLink->setVisible(feed.alarm);
     ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
+    emit refreshShown();
 }
 
 void LotteryForm::requestMonitorRestart() {

@@ -16,7 +16,7 @@
 namespace zuohao::gui {
 
 namespace {
-// Work the gate may have to defer, one key each.
+// Work a modal box may have to defer, one key each.
 constexpr int kCountdownWork = 2;
 } // namespace
 
@@ -24,9 +24,12 @@ void LotteryForm::CaptureFromHand(int index, quint64 handle) {
     // The picker has already written the handle into LabelHwnd(index).
     m_form.KillTextBusy = true;
     if (index == 0 || index == 1) {
+        QString raw;
         AcceptKillList(m_form.Kill,
-                       toStd(ReadWindowText(*m_windowLink, handle, KillListWidth(index))), index);
+                       toStd(ReadWindowText(*m_windowLink, handle, KillListWidth(index), &raw)),
+                       index);
         m_panel->writeKillBox(index);
+        m_panel->noteLinesLeftOut(raw);
     } else if (index >= 2 && index <= 4) {
         m_panel->setExtraDigits(index - 2, ReadWindowDigits(*m_windowLink, handle));
     }
@@ -48,7 +51,7 @@ void LotteryForm::stopCountdown() {
 }
 
 void LotteryForm::TimerGetHwnd_Timer() {
-    // A second that passes while other work runs is counted when that work has ended.
+    // A second that passes while a box is open is counted once the box has been closed.
     ++m_countdownDue;
     WorkGate::run(this, kCountdownWork, [this] {
         while (m_countdownDue > 0) {
@@ -79,11 +82,12 @@ void LotteryForm::transferFromWindows() {
     LotteryClass& lot = *m_form.ActiveCls;
     // A hand without a picked window leaves its box as the user pasted or typed it; a picked
     // window that is gone reads as empty and empties its box.
+    QString raw[2];
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = m_hands->pickedWindow(k);
         if (h != 0)
-            AcceptKillList(m_form.Kill, toStd(ReadWindowText(*m_windowLink, h, KillListWidth(k))),
-                           k);
+            AcceptKillList(m_form.Kill,
+                           toStd(ReadWindowText(*m_windowLink, h, KillListWidth(k), &raw[k])), k);
     }
     m_panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};
@@ -107,6 +111,8 @@ void LotteryForm::transferFromWindows() {
     runHeldMonitorRestart();
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;
+    for (const QString& text : raw)
+        m_panel->noteLinesLeftOut(text);
 }
 
 } // namespace zuohao::gui

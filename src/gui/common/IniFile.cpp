@@ -4,6 +4,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "core/model/Text.h"
 #include "core/platform/ReadOnlyFile.h"
 #include "gui/common/ChineseText.h"
@@ -167,17 +174,39 @@ QByteArray IniFile::content() const {
     return out;
 }
 
-bool IniFile::save(const QString& path) const {
+namespace {
+// Asks the system to put the file's bytes on the disk; false when it reports an error (a full
+// disk may only show here, or at the close).
+bool syncToDisk(QFileDevice& f) {
+#ifdef Q_OS_WIN
+    const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(f.handle()));
+    return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h) != 0;
+#else
+    return ::fsync(f.handle()) == 0;
+#endif
+}
+} // namespace
+
+bool IniFile::save(const QString& path, QString* why) const {
     QSaveFile f(path);
     // Never written in place: where no new file can be made beside it, nothing is written.
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = content();
-    if (f.write(bytes) != bytes.size()) {
+    auto failed = [&](const QString& reason) {
+        if (why) *why = reason;
         f.cancelWriting();
         return false;
+    };
+    if (!f.open(QIODevice::WriteOnly)) return failed(f.errorString());
+    const QByteArray bytes = content();
+    // Every byte must be written, flushed and on the disk before the new file replaces the
+    // old one: QSaveFile renames even when only its final flush failed.
+    if (f.write(bytes) != bytes.size() || !f.flush()) return failed(f.errorString());
+    if (!syncToDisk(f)) return failed(qt_error_string(-1)); // errno, or the Windows error
+    if (!f.commit()) {
+        if (why) *why = f.errorString();
+        return false;
     }
-    return f.commit();
+    return true;
 }
 
 } // namespace zuohao::gui

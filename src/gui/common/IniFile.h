@@ -29,9 +29,10 @@ public:
     // The file's bytes as they would be written.
     QByteArray content() const;
 
-    // Writes the file by replacing it in one step with a new one; false when that cannot be
-    // done (the old file is then left as it was: it is never written in place).
-    bool save(const QString& path) const;
+    // Writes the file by replacing it in one step with a new one that has been written whole
+    // and synced to the disk; false, with the reason in `why`, when that cannot be done (the old
+    // file is then left as it was: it is never written in place).
+    bool save(const QString& path, QString* why = nullptr) const;
 
     // The file's text encoding: UTF-8 when its bytes are valid UTF-8, else GB18030 (the code
     // page of the Windows programs that share the file). A new file takes the system code

@@ -73,16 +73,6 @@ void Seams::playAlarm() {
     if (g_alarmPlayer) g_alarmPlayer();
 }
 
-void Seams::openHelpPage() {
-    // The help page ships inside the program; it is written out once so that the
-    // desktop's browser can open it.
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    const QString path = QDir(dir).filePath(QStringLiteral("zuohao-help.html"));
-    QFile::remove(path);
-    if (!QFile::copy(QStringLiteral(":/help/index.html"), path)) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
 namespace {
 Seams g_desktopSeams;
 Seams* g_seams = &g_desktopSeams;

@@ -30,8 +30,6 @@ public:
     virtual bool setClipboardText(const QString& text);
     // The alarm sound: asynchronous, a new sound cuts one still playing.
     virtual void playAlarm();
-    // Opens the program's help page; failures are ignored.
-    virtual void openHelpPage();
 };
 
 // Where the open-file dialog starts for the draw file `currentPath` (either separator): at

@@ -19,12 +19,15 @@ QString GetFromINI(const QString& AppName, const QString& KeyName, const QString
 }
 
 bool WriteToINI(const QString& AppName, const QString& KeyName, const QString& value,
-                const QString& fileName) {
+                const QString& fileName, QString* why) {
     // An existing file that cannot be read is left alone rather than replaced.
     auto ini = IniFile::load(fileName);
-    if (!ini) return false;
+    if (!ini) {
+        if (why) *why = QStringLiteral("读不出原文件");
+        return false;
+    }
     ini->setValue(AppName, KeyName, value);
-    return ini->save(fileName);
+    return ini->save(fileName, why);
 }
 
 QString DefaultIniPath() {
@@ -58,11 +61,19 @@ IniWriteResult WriteIniWithFallback(const QString& AppName, const QString& KeyNa
                                     const QString& value, const QString& iniPath,
                                     const QString& userCopy) {
     const bool copyInUse = !userCopy.isEmpty() && QFileInfo::exists(userCopy);
-    if (!copyInUse && WriteToINI(AppName, KeyName, value, iniPath)) return {true, iniPath};
-    if (userCopy.isEmpty()) return {false, iniPath};
+    QString why;
+    if (!copyInUse && WriteToINI(AppName, KeyName, value, iniPath, &why))
+        return {true, iniPath, {}};
+    if (userCopy.isEmpty()) return {false, iniPath, why};
     QDir().mkpath(QFileInfo(userCopy).absolutePath());
-    if (WriteToINI(AppName, KeyName, value, userCopy)) return {true, userCopy};
-    return {false, userCopy};
+    if (WriteToINI(AppName, KeyName, value, userCopy, &why)) return {true, userCopy, {}};
+    return {false, userCopy, why};
+}
+
+QString SettingsNotSavedText(const IniWriteResult& result) {
+    QString text = QStringLiteral("设置文件无法保存，原文件未改动");
+    if (!result.error.isEmpty()) text += QStringLiteral("：") + result.error;
+    return text;
 }
 
 QString SettingsInUserCopyText(const QString& path) {

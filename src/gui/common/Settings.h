@@ -11,9 +11,10 @@ namespace zuohao::gui {
 QString GetFromINI(const QString& AppName, const QString& KeyName, const QString& fileName);
 
 // Stores a value, creating the file and the section when missing and keeping everything
-// else in the file. False when the file cannot be written (callers ignore it).
+// else in the file. False, with the reason in `why`, when the file cannot be written whole;
+// the old file is then unchanged.
 bool WriteToINI(const QString& AppName, const QString& KeyName, const QString& value,
-                const QString& fileName);
+                const QString& fileName, QString* why = nullptr);
 
 // The initialisation file of this platform: "C:\zelkwt.ini" on Windows, zelkwt.ini in the
 // user's configuration folder elsewhere.
@@ -35,7 +36,8 @@ QString IniReadPath(const QString& iniPath, const QString& userCopy);
 // Where a setting went.
 struct IniWriteResult {
     bool ok = false;
-    QString path; // the file written
+    QString path;  // the file written
+    QString error; // why it could not be written
 };
 
 // Stores a value in `iniPath`; when that fails (or a user copy is already in use, since it
@@ -47,6 +49,8 @@ IniWriteResult WriteIniWithFallback(const QString& AppName, const QString& KeyNa
 
 // The status-line text when settings live in the user's copy.
 QString SettingsInUserCopyText(const QString& path);
+// The status-line text when the settings could not be stored (the old file is untouched).
+QString SettingsNotSavedText(const IniWriteResult& result);
 
 // Section and key of the draw file path.
 inline const QString kIniSection = QStringLiteral("网址");

@@ -1,6 +1,8 @@
 #include "gui/common/WorkGate.h"
 
+#include <QString>
 #include <QTimer>
+#include <vector>
 
 #include "gui/common/Seams.h"
 
@@ -28,10 +30,7 @@ void flush() {
         Deferred d = std::move(g_waiting.front());
         g_waiting.erase(g_waiting.begin());
         if (!d.owner) continue; // its window is gone
-        {
-            WorkGate::Hold hold;
-            d.work();
-        }
+        d.work();
         break;
     }
     if (!g_waiting.empty()) flushLater();
@@ -62,7 +61,6 @@ int WorkGate::waiting() {
 
 void WorkGate::run(QObject* owner, int key, std::function<void()> work) {
     if (!busy()) {
-        Hold hold;
         work();
         return;
     }
@@ -74,6 +72,16 @@ void WorkGate::run(QObject* owner, int key, std::function<void()> work) {
 void informUser(QWidget* parent, const QString& text) {
     WorkGate::Hold hold;
     seams().information(parent, text);
+}
+
+std::optional<QString> askOpenFileName(QWidget* parent, const QString& startPath) {
+    WorkGate::Hold hold;
+    return seams().openFileName(parent, startPath);
+}
+
+std::optional<QString> askSaveFileName(QWidget* parent, const QString& suggestedName) {
+    WorkGate::Hold hold;
+    return seams().saveFileName(parent, suggestedName);
 }
 
 } // namespace zuohao::gui

@@ -1,13 +1,14 @@
 #pragma once
-// One piece of work at a time. Timer work (a refresh tick, a countdown step) and a modal box
-// hold the gate while they run; a timer that fires meanwhile (for instance inside a box's
-// event loop or inside a tick's wait for the time service) does not run its work inside
-// them: it leaves the work with the gate, which runs it once everything holding the gate has
-// ended. Deferred work is never dropped; work deferred twice under one key runs once.
+// Timer work and modal boxes. A modal box runs an event loop of its own, in which timers
+// keep firing: timer work (a refresh step, a countdown step) that fires while a box is open
+// is not run inside the box but left with the gate, which runs it once every box has been
+// closed. Deferred work is never dropped; work deferred twice under one key runs once.
+// Nothing else of the program runs an event loop of its own, so this is the only place
+// where work can be held back.
 #include <QObject>
 #include <QPointer>
 #include <functional>
-#include <vector>
+#include <optional>
 
 class QWidget;
 class QString;
@@ -16,7 +17,7 @@ namespace zuohao::gui {
 
 class WorkGate {
 public:
-    // While a Hold lives the program is busy.
+    // While a Hold lives a modal box is open.
     class Hold {
     public:
         Hold();
@@ -26,15 +27,19 @@ public:
     };
 
     static bool busy();
-    // Runs `work` now when nothing holds the gate (holding it meanwhile), else later, on the
-    // event loop, when nothing holds it any more. `owner` ends the deferred work with it;
-    // a second deferral with the same owner and key while the first waits is merged into it.
+    // Runs `work` now when no box is open, else once every box has been closed, from the
+    // event loop. `owner` ends the deferred work with it; a second deferral with the same
+    // owner and key while the first waits is merged into it.
     static void run(QObject* owner, int key, std::function<void()> work);
     // How many pieces of work wait.
     static int waiting();
 };
 
-// A modal information box in answer to the user; the gate is held while it is open.
+// The modal boxes of the program, each holding the gate while it is open.
+// An information box in answer to the user.
 void informUser(QWidget* parent, const QString& text);
+// The open-file and the save-file dialog (Seams); nothing when cancelled.
+std::optional<QString> askOpenFileName(QWidget* parent, const QString& startPath);
+std::optional<QString> askSaveFileName(QWidget* parent, const QString& suggestedName);
 
 } // namespace zuohao::gui

@@ -3,9 +3,10 @@
 #include <QBrush>
 #include <QColor>
 #include <QDateTime>
-#include <QFile>
 #include <algorithm>
 #include <limits>
+
+#include "store/CsvFormat.h"
 
 namespace zuohao::gui {
 
@@ -21,13 +22,6 @@ QString q(const std::string& s) {
 QString localTime(const std::string& iso) {
     QDateTime t = QDateTime::fromString(q(iso), Qt::ISODate);
     return t.isValid() ? t.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : q(iso);
-}
-
-QString csvField(const QString& s) {
-    if (!s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('"'))) return s;
-    QString e = s;
-    e.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + e + QLatin1Char('"');
 }
 } // namespace
 
@@ -100,7 +94,11 @@ QString ArchiveHistoryModel::correctionText(const std::string& qishu) const {
     QStringList olds;
     for (const store::Correction& c : it->second)
         olds << q(c.oldHaoma);
-    return QStringLiteral("原号 ") + olds.join(QStringLiteral("→"));
+    // As the CSV writes it.
+    const auto text = [](std::string_view v) {
+        return QString::fromUtf8(v.data(), qsizetype(v.size()));
+    };
+    return text(store::kCsvPastPrefix) + olds.join(text(store::kCsvChainArrow));
 }
 
 QString ArchiveHistoryModel::cellText(int row, int column) const {
@@ -178,44 +176,6 @@ void ArchiveHistoryModel::fetchMore(const QModelIndex& parent) {
     endInsertRows();
     // The gap of the row that was last before this page may have changed.
     emit dataChanged(index(first - 1, ColQishu), index(first - 1, ColGap));
-}
-
-bool ArchiveHistoryModel::exportCsv(const QString& path, QString* error) const {
-    std::vector<store::ArchivedDraw> draws;
-    if (m_archive) {
-        auto r = m_day.isEmpty() ? m_archive->range(m_lottery)
-                                 : m_archive->day(m_lottery, m_day.toStdString());
-        if (!r) {
-            if (error) *error = q(r.error());
-            return false;
-        }
-        draws = std::move(r).value();
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    QByteArray out("\xEF\xBB\xBF");
-    out += QStringLiteral("期号,开奖号码,首次见到(UTC),来源,断期,更正\r\n").toUtf8();
-    std::int64_t prev = -1;
-    for (const store::ArchivedDraw& d : draws) {
-        const qint64 gap = prev < 0 ? 0 : store::PeriodsBetweenValues(prev, d.period);
-        prev = d.period;
-        QStringList cells{q(d.qishu),
-                          q(d.haoma),
-                          q(d.seenUtc),
-                          csvField(q(d.source)),
-                          gap > 0 ? QString::number(gap) : QString(),
-                          d.corrected ? correctionText(d.qishu) : QString()};
-        out += cells.join(QLatin1Char(',')).toUtf8();
-        out += "\r\n";
-    }
-    if (f.write(out) != out.size() || !f.flush()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
 }
 
 } // namespace zuohao::gui

@@ -37,10 +37,6 @@ public:
     qint64 gapBefore(int row) const { return m_rows.at(std::size_t(row)).gapBefore; }
     QString cellText(int row, int column) const;
 
-    // The shown range (every draw of the listing or the day, not only the pages read) as CSV
-    // in UTF-8 with a byte-order mark, oldest first, so a spreadsheet opens it right.
-    bool exportCsv(const QString& path, QString* error) const;
-
 private:
     struct Row {
         store::ArchivedDraw draw;

@@ -10,13 +10,16 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/common/Seams.h"
+#include "gui/common/LastingNote.h"
+#include "gui/common/WorkGate.h"
+#include "gui/display/ArchiveExportJob.h"
 #include "gui/display/ArchiveHistoryModel.h"
 
 namespace zuohao::gui {
 
 namespace {
 const QString kAllDays = QStringLiteral("全部日期");
+const QString kExportCaption = QStringLiteral("导出CSV");
 constexpr int kRowHeight = 20;
 } // namespace
 
@@ -40,7 +43,7 @@ void ArchiveHistoryWindow::build() {
     m_refresh->setObjectName(QStringLiteral("RefreshButton"));
     bar->addWidget(m_refresh);
     bar->addStretch();
-    m_export = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_export = new QPushButton(kExportCaption, this);
     m_export->setObjectName(QStringLiteral("ExportButton"));
     bar->addWidget(m_export);
     column->addLayout(bar);
@@ -67,6 +70,8 @@ void ArchiveHistoryWindow::build() {
     m_status->setObjectName(QStringLiteral("HistoryStatus"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_status);
+    m_note = new LastingNote(this);
+    column->addWidget(m_note);
 }
 
 void ArchiveHistoryWindow::wire() {
@@ -76,6 +81,8 @@ void ArchiveHistoryWindow::wire() {
     });
     connect(m_refresh, &QPushButton::clicked, this, &ArchiveHistoryWindow::reload);
     connect(m_export, &QPushButton::clicked, this, &ArchiveHistoryWindow::exportShown);
+    // Rows paged in as the view scrolls are counted like the first page.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ArchiveHistoryWindow::showCounts);
 }
 
 void ArchiveHistoryWindow::showLottery(store::Archive* archive, const std::string& lottery,
@@ -153,15 +160,41 @@ QString ArchiveHistoryWindow::statusText() const {
 }
 
 void ArchiveHistoryWindow::exportShown() {
+    if (m_job) { // the button cancels a running export
+        m_job->cancel();
+        return;
+    }
+    if (!m_archive) return;
     const QString name =
         QStringLiteral("历史-%1.csv").arg(day().isEmpty() ? QStringLiteral("全部") : day());
-    std::optional<QString> path = seams().saveFileName(this, name);
+    std::optional<QString> path = askSaveFileName(this, name);
     if (!path) return;
-    QString error;
-    if (m_model->exportCsv(*path, &error))
-        m_status->setText(QStringLiteral("已导出：") + *path);
-    else
-        m_status->setText(QStringLiteral("导出失败：") + error);
+    store::ExportRequest request;
+    request.lottery = m_lottery;
+    request.day = day().toStdString();
+    request.csv = true;
+    m_job = new ArchiveExportJob(QString::fromStdString(m_archive->path()), request, *path, this);
+    connect(m_job, &ArchiveExportJob::progress, this,
+            [this](qint64 n) { m_status->setText(QStringLiteral("正在导出…… %1 期").arg(n)); });
+    connect(m_job, &ArchiveExportJob::finished, this,
+            [this, path = *path](qint64 n, const QString& error) {
+                // A new draw rewrites the counts within the minute: the outcome stays till read.
+                m_note->showNote(error.isEmpty()
+                                     ? QStringLiteral("已导出 %1 期：%2").arg(n).arg(path)
+                                     : QStringLiteral("导出失败：") + error);
+                m_export->setText(kExportCaption);
+                showCounts();
+                m_job->deleteLater();
+                m_job = nullptr;
+                emit exportFinished();
+            });
+    m_export->setText(QStringLiteral("取消导出"));
+    m_status->setText(QStringLiteral("正在导出……"));
+    m_job->start();
+}
+
+QString ArchiveHistoryWindow::noteText() const {
+    return m_note->text();
 }
 
 } // namespace zuohao::gui

@@ -13,7 +13,9 @@ class QTableView;
 
 namespace zuohao::gui {
 
+class ArchiveExportJob;
 class ArchiveHistoryModel;
+class LastingNote;
 
 class ArchiveHistoryWindow : public QWidget {
     Q_OBJECT
@@ -28,12 +30,19 @@ public:
     // Chooses a day (yyyy-mm-dd) or every day (empty).
     void setDay(const QString& day);
     QString day() const;
-    // Asks where to save and writes the shown range; the outcome goes to the status label.
+    // Asks where to save and writes the shown range (every draw of the listing or the day, as
+    // the archive's CSV) on a thread of its own, with its progress in the status label and its outcome in the lasting note; while it
+    // runs the button cancels it. exportFinished() tells when it is over.
     void exportShown();
 
     ArchiveHistoryModel* model() const { return m_model; }
     QTableView* table() const { return m_table; }
     QString statusText() const;
+    // The outcome of an export, kept until the player dismisses it.
+    QString noteText() const;
+
+signals:
+    void exportFinished();
 
 private:
     void build();
@@ -48,8 +57,10 @@ private:
     QComboBox* m_dayFilter = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_status = nullptr;
+    LastingNote* m_note = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_refresh = nullptr;
+    ArchiveExportJob* m_job = nullptr; // the export running
 };
 
 } // namespace zuohao::gui

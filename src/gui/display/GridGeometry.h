@@ -15,6 +15,7 @@ using zuohao::kFirstStatColumn;
 using zuohao::kLastColumn;
 inline constexpr int kColumns = kGridColumns;     // 0 (hidden) .. kLastColumn
 inline constexpr int kHeaderRows = 2;             // rows 0 and 1 are the fixed header rows
+inline constexpr int kPeriodColumn = 1;           // 期号
 inline constexpr int kSelectChecks = kCheckCount; // one selection box per statistics column
 
 inline constexpr int kRowHeight = TwipsToPixels(285);

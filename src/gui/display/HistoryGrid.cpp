@@ -56,7 +56,12 @@ HistoryGrid::HistoryGrid(QWidget* parent) : QWidget(parent) {
     m_view->setSelectionMode(QAbstractItemView::NoSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Whole rows: the grid scrolls by rows and its viewport holds a whole number of them
+    // (fitWholeRows), so the top row is never shown cut, even at the newest row.
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Tab and Shift+Tab take the focus out of the grid instead of from cell to cell.
+    m_view->setTabKeyNavigation(false);
+    m_view->setAccessibleName(QStringLiteral("走势表"));
     // The vertical bar always takes its place, so the button above it always has room.
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_view->setCornerButtonEnabled(false);
@@ -120,9 +125,54 @@ void HistoryGrid::applyColumnLayout() {
 }
 
 void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap) {
+    // A new draw of the lottery shown keeps the place the player scrolled to: the same
+    // columns, and the same draws at the top (or the newest rows when they were in sight);
+    // a first showing scrolls to the last cell.
+    QScrollBar* across = m_view->horizontalScrollBar();
+    QScrollBar* down = m_view->verticalScrollBar();
+    const bool keep = m_shownWithDraws && lotteryName == m_shownLottery;
+    const int acrossAt = across->value();
+    const int downAt = down->value();
+    m_atNewest = down->value() >= down->maximum();
+    const int top = m_view->rowAt(0);
+    m_topPeriod = top >= 0 ? cellOf(top) : QString();
     m_model->PrepareHistoryGrid(rows, lotteryName, cap);
     applyColumnLayout();
-    scrollToLastCell();
+    for (int i = 0; i < grid::kSelectChecks; ++i) {
+        const int col = i + grid::kFirstStatColumn; // named after its column's two header rows
+        m_checks[std::size_t(i)]->setAccessibleName(
+            QStringLiteral("%1 %2").arg(m_model->cellText(0, col), m_model->cellText(1, col)));
+    }
+    m_shownLottery = lotteryName;
+    m_shownWithDraws = m_model->rowCount() > 0;
+    if (!keep) {
+        m_topPeriod.clear();
+        m_atNewest = true;
+        scrollToLastCell();
+        return;
+    }
+    m_view->doItemsLayout();
+    across->setValue(acrossAt);
+    down->setValue(m_atNewest ? down->maximum() : downAt);
+    layoutStrip();
+}
+
+QString HistoryGrid::cellOf(int row) const {
+    return m_model->index(row, grid::kPeriodColumn).data().toString();
+}
+
+void HistoryGrid::keepTopDraw() {
+    QScrollBar* down = m_view->verticalScrollBar();
+    if (m_atNewest) {
+        down->setValue(down->maximum());
+        return;
+    }
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (!m_topPeriod.isEmpty() && cellOf(r) == m_topPeriod) {
+            down->setValue(r); // the grid scrolls by rows
+            return;
+        }
+    }
 }
 
 void HistoryGrid::scrollToLastCell() {
@@ -208,14 +258,30 @@ void HistoryGrid::layoutStrip() {
 bool HistoryGrid::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == m_view || watched == m_view->viewport()) &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
-         event->type() == QEvent::Show))
+         event->type() == QEvent::Show)) {
         layoutStrip();
+        if (watched == m_view->viewport()) fitWholeRows();
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void HistoryGrid::fitWholeRows() {
+    // The height a row would leave cut goes below the grid instead.
+    QLayout* column = layout();
+    if (!column) return;
+    const int chrome = m_view->height() - m_view->viewport()->height(); // header, bars, frame
+    const int room = height() - m_strip->height() - chrome;
+    const int spare = room > 0 ? room % grid::kRowHeight : 0;
+    if (spare != column->contentsMargins().bottom()) column->setContentsMargins(0, 0, 0, spare);
+    // At the newest row the rows stand on the viewport's bottom edge: align them anew.
+    const QScrollBar* down = m_view->verticalScrollBar();
+    if (down->value() == down->maximum()) m_view->verticalHeader()->setOffsetToLastSection();
 }
 
 void HistoryGrid::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutStrip();
+    fitWholeRows();
 }
 
 void HistoryGrid::showEvent(QShowEvent* event) {

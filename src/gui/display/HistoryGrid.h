@@ -42,12 +42,16 @@ public:
     QLineEdit* countText(int i) const;
 
     // Lays the grid out for `rows` grid rows (header rows included) with the lottery's name
-    // and the chosen group's caption, every data row empty, and scrolls to the last cell.
+    // and the chosen group's caption, every data row empty. The first time a lottery's
+    // draws are shown it scrolls to the last cell; later it keeps the player's place.
     void PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap);
     // Takes over the selection row: group i's selection text stands at the left edge of
     // box 14·i, its count text to the right of it; both on the pale colour of pair i, in
     // the Chinese font at size 10, the count bold. The boxes are reparented into the strip.
     void setSelectionRow(const QList<QLineEdit*>& selectTexts, const QList<QLineEdit*>& countTexts);
+    // After the rows of a redraw are filled: the draw that stood at the top before it
+    // stands there again (unless the newest rows were in sight, which stay so).
+    void keepTopDraw();
     // Makes the last cell (last row, column 68) visible.
     void scrollToLastCell();
 
@@ -59,6 +63,8 @@ protected:
 private:
     void applyColumnLayout();
     void layoutStrip();
+    void fitWholeRows();
+    QString cellOf(int row) const; // the period label of a data row
     void wireSignals();
 
     HistoryGridModel* m_model = nullptr;
@@ -67,6 +73,10 @@ private:
     QWidget* m_strip = nullptr;
     QWidget* m_columnArea = nullptr; // over the grid's viewport: clips what scrolls away
     QPushButton* m_down = nullptr;
+    QString m_shownLottery;
+    bool m_shownWithDraws = false;
+    bool m_atNewest = true;
+    QString m_topPeriod; // the draw at the top when the redraw began
     std::array<QCheckBox*, kCheckCount> m_checks{};
     // Handed in by the conditions panel; guarded, as their owner may delete them.
     QList<QPointer<QLineEdit>> m_selectTexts;

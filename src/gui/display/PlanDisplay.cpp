@@ -39,7 +39,9 @@ QString RedrawPlanDisplay(HistoryGrid& grid, const LotteryClass& cls,
                           const PlanDisplayOptions& options) {
     grid.PrepareHistoryGrid(int(cls.LotteryDic.Count()) + 2,
                             QString::fromStdString(cls.LotteryName), options.cap);
-    return toQ(PlanTextFromLines(fillGrid(*grid.model(), cls, options, true)));
+    const QString text = toQ(PlanTextFromLines(fillGrid(*grid.model(), cls, options, true)));
+    grid.keepTopDraw();
+    return text;
 }
 
 } // namespace zuohao::gui

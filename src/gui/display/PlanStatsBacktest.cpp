@@ -1,148 +1,247 @@
-// 计划统计: the backtest run in steps from the event loop, the kill-error table and the
-// risk table.
+// 计划统计: the backtest and the kill-error table run on the worker, the new draws handed to
+// it, the conditions watched; the kill-error and risk tables.
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTimer>
 #include <algorithm>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/ConditionMasks.h"
-#include "core/analysis/KillRate.h"
 #include "core/model/Text.h"
+#include "gui/common/BackgroundWork.h"
 #include "gui/display/PlanStatsCharts.h"
-#include "gui/display/PlanStatsFigures.h"
 #include "gui/display/PlanStatsWindow.h"
 
 namespace zuohao::gui {
 
 namespace {
-constexpr std::size_t kStepDraws = 1000; // draws between two looks at the clock
-constexpr qint64 kSliceMs = 25;          // event-loop time one step may take
-constexpr int kMaxHistogramLength = 30;
-constexpr double kHistogramTail = 0.05; // expected runs below this end the histogram
 const QColor kWorseThanChance(192, 0, 0);
+const QColor kBetterThanChance(0, 128, 0);
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignCenter) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(align);
     return item;
 }
+
+QString errorText(const QString& what, const Error& e) {
+    return what + QString::fromStdString(e.message);
+}
 } // namespace
 
+AnalysisRequest PlanStatsWindow::requestOf(std::size_t count, bool pipeline) {
+    LotteryClass* lot = active();
+    AnalysisRequest r;
+    r.serial = ++m_serial;
+    r.source = m_source ? m_source() : CopyDrawSource({}, lot);
+    // Draws that enter from now on are handed to the engine after this request.
+    m_sourceLottery = r.source.lottery;
+    m_forwardedLottery = lot;
+    m_forwardedNewest = lot->LotteryDic_Jiankong.Count() > 0
+                            ? NumericValue(lot->LotteryDic_Jiankong.back().first)
+                            : 0.0;
+    r.conditions = AnalysedConditions(lot->formSet());
+    r.pipeline = pipeline;
+    r.count = count;
+    return r;
+}
+
 void PlanStatsWindow::startBacktest() {
-    if (m_run) return;
-    LotteryClass* lot = m_active ? m_active() : nullptr;
-    if (!lot) {
+    if (m_backtestRunning) return;
+    if (!active()) {
         m_backtest->setText(QStringLiteral("未选择彩票种类"));
         return;
     }
-    const std::size_t count = std::size_t(m_drawCount->value());
-    const bool pipeline = m_pipeline->isChecked();
-    // Selections derived from statistics need the draws before the first one scored.
-    auto draws = drawsFor(count + (pipeline ? kBacktestWarmUp : 1));
-    if (!draws) {
-        m_backtest->setText(QStringLiteral("读取开奖数据失败：") +
-                            QString::fromStdString(draws.error()));
-        return;
-    }
-    auto run = Backtester::Create(std::move(draws).value(), lot->formSet(), {pipeline, count});
-    if (!run) {
-        m_backtest->setText(QStringLiteral("条件有误：") + QString::fromStdString(run.error()));
-        return;
-    }
-    m_run = std::move(run).value();
-    m_runClock.start();
+    AnalysisRequest request = requestOf(std::size_t(m_drawCount->value()), m_pipeline->isChecked());
+    m_backtestSerial = request.serial;
+    m_backtestRunning = true;
     m_runCmd->setEnabled(false);
     m_progress->setValue(0);
+    m_progress->show();
+    m_cancelCmd->show();
     m_backtest->setText(QStringLiteral("回测中……"));
-    QTimer::singleShot(0, this, &PlanStatsWindow::backtestStep);
+    m_work->post(BacktestLane, [this, engine = m_engine,
+                                request = std::move(request)](const RunControl& control) {
+        auto view = engine->runBacktest(request, control);
+        return [this, view = std::move(view)] { backtestDone(view); };
+    });
 }
 
 void PlanStatsWindow::cancelBacktest() {
-    if (!m_run) return;
-    m_run.reset();
+    if (!m_backtestRunning) return;
+    m_work->cancel(BacktestLane);
+    m_backtestRunning = false;
+    // The engine keeps the backtest shown before; the cancelled one never counts.
+    m_backtestSerial = m_backtestView ? m_backtestView->serial : 0;
     m_progress->hide();
     m_cancelCmd->hide();
     m_runCmd->setEnabled(true);
     m_backtest->setText(QStringLiteral("回测已取消"));
 }
 
-void PlanStatsWindow::backtestStep() {
-    if (!m_run) return; // cancelled meanwhile
-    QElapsedTimer slice;
-    slice.start();
-    bool done = false;
-    do {
-        done = m_run->step(kStepDraws);
-    } while (!done && slice.elapsed() < kSliceMs);
-    if (!done) {
-        if (m_runClock.elapsed() >= m_progressAfterMs) {
-            m_progress->show();
-            m_cancelCmd->show();
-        }
-        m_progress->setValue(int(100.0 * m_run->progress()));
-        QTimer::singleShot(0, this, &PlanStatsWindow::backtestStep);
-        return;
-    }
-    const BacktestResult result = m_run->takeResult();
-    m_run.reset();
+void PlanStatsWindow::backtestProgress(int lane, int percent) {
+    if (lane == BacktestLane && m_backtestRunning) m_progress->setValue(percent);
+}
+
+void PlanStatsWindow::backtestDone(Result<BacktestView> view) {
+    m_backtestRunning = false;
     m_progress->hide();
     m_cancelCmd->hide();
     m_runCmd->setEnabled(true);
-    showBacktest(result);
-    refreshTables();
-}
-
-void PlanStatsWindow::showBacktest(const BacktestResult& result) {
-    m_backtest->setText(BacktestFiguresHtml(result, m_pipeline->isChecked()));
-    m_backtestHits = result.hits();
-    m_backtestChance = result.chanceRate();
-    showChart(QStringLiteral("回测命中率走势（最近%1期）").arg(m_backtestHits.size()),
-              m_backtestHits, m_backtestChance);
-    const PlanRecordStats s = result.stats();
-    std::vector<double> expected(1, 0.0);
-    for (int l = 1; l <= kMaxHistogramLength; ++l) {
-        const double e = ExpectedMissRunsOfLength(m_backtestChance, l, s.periods);
-        if (l > s.longestMissRun && e < kHistogramTail) break;
-        expected.push_back(e);
+    if (!view) {
+        m_backtestSerial = m_backtestView ? m_backtestView->serial : 0;
+        const bool conditions =
+            view.code() == ErrorCode::KillListOutOfSpace || view.code() == ErrorCode::OutOfRange;
+        m_backtest->setText(errorText(conditions ? QStringLiteral("条件有误：")
+                                                 : QStringLiteral("读取开奖数据失败："),
+                                      view.failure()));
+        return;
     }
-    m_histogram->showRuns(s.missRuns, expected);
+    m_backtestView = std::move(view).value();
+    m_backtestExtends = true;
+    showBacktest();
+    showCharts();
 }
 
-void PlanStatsWindow::refreshTables() {
-    LotteryClass* lot = m_active ? m_active() : nullptr;
-    if (!lot) return;
-    if (auto draws = drawsFor(std::size_t(m_drawCount->value()))) fillKillTable(*draws);
-    fillRiskTable();
+void PlanStatsWindow::showBacktest() {
+    if (!m_backtestView) return;
+    const BacktestView& v = *m_backtestView;
+    const LotteryClass* lot = active();
+    const bool stale = lot && !BasisMatches(v.basis, lot->formSet());
+    m_backtestStale = stale;
+    if (!m_backtestRunning) {
+        QString head =
+            v.basis.pipeline ? QStringLiteral("按自动做号回测") : QStringLiteral("固定条件回测");
+        if (v.skipped > 0) head += QStringLiteral("，跳过无效或重复开奖 %1 期").arg(v.skipped);
+        m_backtest->setText(head + FiguresHtml(v.figures));
+    }
+    m_backtestBasis->setText(BasisText(v.basis, stale));
+    m_backtestBasis->setStyleSheet(stale ? QStringLiteral("color: rgb(192, 0, 0);")
+                                         : QStringLiteral("color: #555;"));
 }
 
-void PlanStatsWindow::fillKillTable(const std::vector<DrawLine>& draws) {
-    LotteryClass* lot = m_active();
-    m_killTable->setRowCount(0);
-    auto rows = KillRates(draws, lot->formSet(), 0);
-    if (!rows) return;
-    m_killTable->setRowCount(int(rows->size()));
-    for (int r = 0; r < int(rows->size()); ++r) {
-        const ConditionKill& k = (*rows)[std::size_t(r)];
+// The kill table follows the conditions: asked again whenever they or the count change.
+void PlanStatsWindow::requestKill() {
+    AnalysisRequest request = requestOf(std::size_t(m_drawCount->value()), false);
+    m_killSerial = request.serial;
+    m_killAsked = request.conditions;
+    m_killCount = request.count;
+    if (m_killView) m_killBasis->setText(QStringLiteral("条件已改变，正在按新条件计算……"));
+    m_work->post(KillLane, [this, engine = m_engine,
+                            request = std::move(request)](const RunControl& control) {
+        auto view = engine->runKillRates(request, control);
+        return [this, view = std::move(view)] { killDone(view); };
+    });
+}
+
+void PlanStatsWindow::killDone(Result<KillView> view) {
+    if (!view) {
+        m_killView.reset();
+        m_killTable->setRowCount(0);
+        m_killBasis->setText(errorText(QStringLiteral("杀错率无法计算："), view.failure()));
+        return;
+    }
+    if (view->serial != m_killSerial) return;
+    m_killView = std::move(view).value();
+    showKillTable();
+}
+
+// Each conditions look: a stale backtest is marked, the kill table asked for anew.
+void PlanStatsWindow::lookAtConditions() {
+    LotteryClass* lot = active();
+    if (!lot || !isVisible()) return;
+    const ConditionSet current = AnalysedConditions(lot->formSet());
+    if (m_killSerial == 0 || m_killCount != std::size_t(m_drawCount->value()) ||
+        !SameAnalysedConditions(m_killAsked, current, false))
+        requestKill();
+    const bool stale = m_backtestView && !BasisMatches(m_backtestView->basis, lot->formSet());
+    if (stale != m_backtestStale) {
+        m_backtestStale = stale;
+        showBacktest();
+        showCharts();
+    }
+}
+
+// New draws of the active lottery go to the engine, which adds them to the backtest (while
+// its conditions hold) and to the kill table; the views come back while the window shows.
+void PlanStatsWindow::forwardDraws() {
+    LotteryClass* lot = active();
+    if (!lot || lot->LotteryDic_Jiankong.Count() == 0) return;
+    const auto& held = lot->LotteryDic_Jiankong;
+    const double newest = NumericValue(held.back().first);
+    if (lot != m_forwardedLottery) return; // nothing read of this lottery yet
+    std::vector<DrawLine> added;
+    for (auto it = held.rbegin(); it != held.rend(); ++it) {
+        if (NumericValue(it->first) <= m_forwardedNewest) break;
+        added.push_back({it->first, it->second});
+    }
+    if (added.empty()) return;
+    std::reverse(added.begin(), added.end());
+    m_forwardedNewest = newest;
+    if (m_backtestView && !BasisMatches(m_backtestView->basis, lot->formSet()))
+        m_backtestExtends = false; // the shown backtest keeps its range, marked stale
+    const std::uint64_t backtest = m_backtestExtends ? m_backtestSerial : 0;
+    const bool report = isVisible();
+    m_work->post(
+        DrawsLane,
+        [this, engine = m_engine, name = m_sourceLottery, added = std::move(added), backtest,
+         kill = m_killSerial, report](const RunControl&) -> BackgroundWork::Apply {
+            engine->addDraws(name, added, backtest, kill);
+            if (!report) return {};
+            return [this, b = engine->backtestView(), k = engine->killView()] {
+                if (b && b->serial == m_backtestSerial && !m_backtestRunning) {
+                    m_backtestView = b;
+                    showBacktest();
+                    showCharts();
+                }
+                if (k && k->serial == m_killSerial) {
+                    m_killView = k;
+                    showKillTable();
+                }
+            };
+        },
+        BackgroundWork::Mode::Follow);
+}
+
+void PlanStatsWindow::showKillTable() {
+    const KillView& v = *m_killView;
+    m_killBasis->setText(BasisText(v.basis, false));
+    m_killTable->setRowCount(int(v.rows.size()));
+    const QString beyond =
+        QStringLiteral("与理论杀错率之差超出随机波动（正态近似，|z| > %1，约 99%%）")
+            .arg(kSignificanceZ);
+    const QString within =
+        QStringLiteral("与理论杀错率之差在随机波动之内（|z| ≤ %1，约 99%%）").arg(kSignificanceZ);
+    for (int r = 0; r < int(v.rows.size()); ++r) {
+        const ConditionKill& k = v.rows[std::size_t(r)];
         m_killTable->setItem(
             r, 0, cell(QString::fromStdString(k.name), Qt::AlignLeft | Qt::AlignVCenter));
         m_killTable->setItem(
             r, 1, cell(QString::fromStdString(k.detail), Qt::AlignLeft | Qt::AlignVCenter));
         m_killTable->setItem(r, 2, cell(QStringLiteral("%1/%2").arg(k.killed).arg(k.draws)));
         auto* rate = cell(Percent(k.rate()));
-        if (k.draws > 0 && k.rate() > k.chanceRate()) rate->setForeground(kWorseThanChance);
+        const double z = ChanceZ(k.killed, k.draws, k.chanceRate());
+        if (k.worseThanChance()) {
+            rate->setForeground(kWorseThanChance);
+            rate->setToolTip(QStringLiteral("杀错偏多：") + beyond);
+        } else if (k.betterThanChance()) {
+            rate->setForeground(kBetterThanChance);
+            rate->setToolTip(QStringLiteral("杀错偏少：") + beyond);
+        } else {
+            rate->setToolTip(within + QStringLiteral("，z = %1").arg(z, 0, 'f', 2));
+        }
         m_killTable->setItem(r, 3, rate);
         m_killTable->setItem(r, 4, cell(Percent(k.chanceRate())));
     }
 }
 
 void PlanStatsWindow::fillRiskTable() {
-    LotteryClass* lot = m_active();
+    LotteryClass* lot = active();
+    if (!lot) return;
     const ConditionSet& set = lot->formSet();
     const int space = set.fourDigit() ? 10000 : 1000;
     // A running plan bets its base set; otherwise the current conditions' base set.

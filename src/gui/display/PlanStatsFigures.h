@@ -1,12 +1,14 @@
 #pragma once
-// The figures of a 中/挂 record beside what chance gives, as the 计划统计 window shows them.
+// The plans of the 计划统计 window as collected draw after draw, and the window's texts:
+// every figure beside what chance gives, and what each was computed from.
 #include <QString>
-#include <deque>
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <unordered_set>
-#include <vector>
 
-#include "core/analysis/Backtest.h"
+#include "core/analysis/AnalysisBasis.h"
+#include "core/analysis/PlanFigures.h"
+#include "core/analysis/PlanRecord.h"
 
 namespace zuohao {
 class LotteryClass;
@@ -14,43 +16,45 @@ class LotteryClass;
 
 namespace zuohao::gui {
 
-// The scored lines of the lottery's plan among its held draws, oldest first.
-struct RunningPlan {
-    bool running = false;
-    std::vector<bool> hits;
-    double meanSize = 0;
-    int spaceSize = 1000;
-    double chance = 0; // mean size / space
-};
-RunningPlan RunningPlanOf(const LotteryClass& lottery);
-
-// The running plan's scored lines as collected draw after draw: the lottery keeps only its
-// newest 100 draws, the record keeps the plan's lines (at most kMaxLines, the newest).
-class RunningPlanRecord {
+// The active lottery's running plan and the plan that ended last, each with the scored lines
+// that belong to it (by the plan's number and its first and end draws). The lottery keeps
+// only its newest 100 draws; the records keep the tallies of all their lines.
+class PlanWatch {
 public:
-    static constexpr std::size_t kMaxLines = 100000;
-    // Takes the lines scored since the last call; another plan or lottery starts afresh.
-    void absorb(const LotteryClass& lottery);
-    RunningPlan plan() const;
+    struct Record {
+        std::uint64_t number = 0;
+        std::string startQi; // the draw the plan started from
+        std::string endQi;   // the newest draw when it ended; empty while it runs
+        PlanTally tally;
+        int spaceSize = 1000;
+        std::string lastTaken; // the newest draw whose line is in the tally
+    };
+    // Takes the lines scored since the last call; true when a record changed.
+    bool absorb(const LotteryClass& lottery);
+    const std::optional<Record>& running() const { return m_running; }
+    const std::optional<Record>& ended() const { return m_ended; }
 
 private:
-    struct Line {
-        std::string period;
-        int size;
-        bool hit;
-    };
+    bool take(const LotteryClass& lottery, Record& r) const;
+
     const LotteryClass* m_lottery = nullptr;
-    std::string m_start;
-    bool m_running = false;
-    int m_space = 1000;
-    std::deque<Line> m_lines;
-    std::unordered_set<std::string> m_seen;
+    std::optional<Record> m_running;
+    std::optional<Record> m_ended;
 };
 
-// A table of the record's figures, each beside its chance figure.
-QString RecordFiguresHtml(const std::vector<bool>& hits, double meanSize, int spaceSize);
-QString RunningFiguresHtml(const RunningPlan& plan);
-QString BacktestFiguresHtml(const BacktestResult& result, bool pipeline);
+// A table of a record's figures, each beside its chance figure.
+QString FiguresHtml(const PlanFigures& f);
+// The 当前计划 box: the running plan's figures, or that none runs.
+QString RunningPlanHtml(const PlanWatch::Record* running, const PlanFigures* figures);
+// The heading of the last ended plan: its first and last period.
+QString EndedPlanTitle(const PlanFigures& f);
+
+// The conditions an analysis read, in a line: group, each active condition, the mode.
+QString ConditionsSummary(const ConditionSet& c, bool pipeline);
+// What a figure was computed from: conditions, range and time; a stale one says so.
+QString BasisText(const AnalysisBasis& basis, bool stale);
+// The range alone: "first – last 期，N 期".
+QString RangeText(const std::string& first, const std::string& last, std::size_t periods);
 
 // Percent text with one decimal: "50.4%".
 QString Percent(double share);

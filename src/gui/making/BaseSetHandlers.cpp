@@ -79,7 +79,9 @@ void MakingPanel::ShowDadiText_Change() {
     const std::string text = toStd(m_showDadiText->toPlainText());
     store("DAD", text, 0);
     m_copyDadiCmd->setText(QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
-    const int m = lot.formSet().FJI.count();
+    // The complement belongs to the base set shown: with the box emptied (清除计划) there is
+    // nothing to copy, and the caption says so.
+    const int m = text.empty() ? 0 : lot.formSet().FJI.count();
     m_commandFanji->setText(m == 0 ? QStringLiteral("复制反集")
                                    : QStringLiteral("复制反集 [%1注]").arg(m));
 }
@@ -148,6 +150,7 @@ void MakingPanel::PlanText_Change() {
 void MakingPanel::TextKillDadi_Change(int k) {
     if (!m_form.KillTextBusy) {
         const std::string typed = toStd(m_textKillDadi[k]->toPlainText());
+        noteLinesLeftOut(m_textKillDadi[k]->toPlainText());
         AcceptKillList(m_form.Kill, NumberLineFilter(typed, KillListWidth(k)), k);
         const QString shown = killTextShown(k);
         if (shown != m_textKillDadi[k]->toPlainText()) {
@@ -203,6 +206,13 @@ void MakingPanel::Command3_Click(int k) {
     AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), KillListWidth(k)), k);
     writeKillBox(k);
     m_form.KillTextBusy = false;
+    noteLinesLeftOut(*clip);
+}
+
+void MakingPanel::noteLinesLeftOut(const QString& text) {
+    const int left = LinesLeftOut(toStd(text));
+    if (left > 0 && m_form.ShowLabelTxt)
+        m_form.ShowLabelTxt(QStringLiteral("杀号只取第一行，其余 %1 行未用").arg(left));
 }
 
 void MakingPanel::TextYanchi_Change() {

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include "core/acquire/LotteryClass.h"
+#include "core/model/Groups.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
 #include "gui/making/MakingPanel.h"
@@ -30,6 +31,7 @@ void MakingPanel::store(std::string_view key, const FormValue& value, int idx) {
     if (!m_form.ActiveCls) return;
     if (auto r = m_form.ActiveCls->LetMyFormSet(key, value, idx); !r)
         reportFailure(QStringLiteral("条件未保存："), r.error());
+    if (m_form.WorkChanged) m_form.WorkChanged();
 }
 
 void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
@@ -170,7 +172,7 @@ void MakingPanel::ShowFormSet() {
     LotteryClass& lot = *m_form.ActiveCls;
     showPlanButtons(lot.IsHasPlan);
     const int idx = lot.formSet().IDX;
-    if (idx >= 0 && idx < 12) m_weiOption[idx]->setChecked(true);
+    if (idx >= 0 && idx < kGroupCount) m_weiOption[idx]->setChecked(true);
     // Each step reads the set afresh: a control's own behaviour may have changed it.
     m_checkAuto->setChecked(lot.formSet().PLA);
     m_check1->setChecked(lot.formSet().FAN);

@@ -25,6 +25,8 @@ struct FormState {
     std::function<void(const QString&)> ShowLabelTxt;
     // The kill-list panel k forgets its picked window (LabelHwnd(k) = "0").
     std::function<void(int)> ForgetPickedWindow;
+    // A condition or a kill list was stored: the kept work is to be written.
+    std::function<void()> WorkChanged;
     // Restarts the monitor (quietly: the reason it cannot goes to the status line).
     std::function<void()> RestartMonitor;
     // While a reduction runs, the restart it asks for is held until the base-set box holds

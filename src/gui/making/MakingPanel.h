@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/Groups.h"
 #include "core/model/Result.h"
 #include "gui/making/FormState.h"
 
@@ -39,6 +40,9 @@ public:
     // The selection row (SelectText 0-4, CountText 0-4) the history grid places over itself.
     QList<QLineEdit*> selectionTexts() const;
     QList<QLineEdit*> countTexts() const;
+    // The panel's controls in the order Tab goes through them: position, selections,
+    // bankers, kill span, route switches and extra digits, kill lists, base set, plan buttons.
+    QList<QWidget*> tabChain() const;
     // Puts a picked-window hand (with its handle label) beside the box it fills: kill-list
     // panel k (hands 0, 1) or extra-digit box k (hands 2-4).
     void placeKillHand(int k, QWidget* hand, QWidget* handleLabel);
@@ -73,6 +77,9 @@ public:
     void setDelay(int seconds);
     // Ends an edit of the delay box still open (as Enter would).
     void commitDelay();
+    // Tells the status line how many lines of a text pasted or read into a kill list were
+    // left out (only its first line is taken); nothing when none were.
+    void noteLinesLeftOut(const QString& text);
     // The plan text: whole lines, the newest in view.
     void setPlanText(const QString& text);
 
@@ -127,7 +134,7 @@ private:
     void TextYanchi_Change();
 
     FormState& m_form;
-    std::array<QRadioButton*, 12> m_weiOption{};
+    std::array<QRadioButton*, kGroupCount> m_weiOption{};
     std::array<QCheckBox*, kCheckCount> m_selectCheck{};
     std::array<QLineEdit*, 5> m_selectText{};
     std::array<QLineEdit*, 5> m_countText{};

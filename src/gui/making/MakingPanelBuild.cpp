@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/Groups.h"
+#include "gui/common/Keyboard.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
@@ -42,7 +43,7 @@ template <class W> W* named(W* w, const QString& name) {
 QPushButton* smallButton(const QString& text, const QString& name, QWidget* parent) {
     auto* b = named(new QPushButton(text, parent), name);
     b->setFixedSize(kDigitButton, kDigitButton);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::StrongFocus);
     return b;
 }
 
@@ -50,6 +51,7 @@ QPlainTextEdit* plainBox(const QString& name, QWidget* parent) {
     auto* e = named(new QPlainTextEdit(parent), name);
     e->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     e->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    e->setTabChangesFocus(true); // Tab goes on to the next control; a list holds no tabs
     return e;
 }
 
@@ -120,6 +122,8 @@ void MakingPanel::buildBankerBox(QLayout* row) {
     auto* danGrid = tightGrid(danBox, 1);
     const QString danLabels[3] = {QStringLiteral("胆码1："), QStringLiteral("胆码2："),
                                   QStringLiteral("杀跨度：")};
+    const QString danNames[3] = {QStringLiteral("胆码1"), QStringLiteral("胆码2"),
+                                 QStringLiteral("杀跨度")};
     const QString danTips[3] = {QStringLiteral("胆码组1：号码须含这些数字（个数见下行）"),
                                 QStringLiteral("胆码组2：号码须含这些数字（个数见下行）"),
                                 QStringLiteral("杀掉跨度为这些数字的号码")};
@@ -129,6 +133,7 @@ void MakingPanel::buildBankerBox(QLayout* row) {
             const int i = r * 10 + d;
             m_shuZi[i] = smallButton(QString::number(d), QStringLiteral("数字_%1").arg(i), danBox);
             m_shuZi[i]->setToolTip(danTips[r]);
+            m_shuZi[i]->setAccessibleName(QStringLiteral("%1 数字%2").arg(danNames[r]).arg(d));
             danGrid->addWidget(m_shuZi[i], r * 2, 1 + d);
         }
         if (r == 2) break;
@@ -137,6 +142,7 @@ void MakingPanel::buildBankerBox(QLayout* row) {
             const int j = r * 5 + c;
             m_geShu[j] = smallButton(QString::number(c), QStringLiteral("个数_%1").arg(j), danBox);
             m_geShu[j]->setToolTip(QStringLiteral("胆码组%1允许出现的个数").arg(r + 1));
+            m_geShu[j]->setAccessibleName(QStringLiteral("%1 个数%2").arg(danNames[r]).arg(c));
             danGrid->addWidget(m_geShu[j], r * 2 + 1, 1 + c);
         }
         m_command1[r] = named(new QPushButton(QStringLiteral("清"), danBox),
@@ -179,6 +185,7 @@ void MakingPanel::buildSwitchBox(QLayout* row) {
         line->addWidget(new QLabel(extraLabels[k], swBox));
         m_texthwnd3[k] = named(new QLineEdit(swBox), QStringLiteral("Texthwnd3_%1").arg(k));
         m_texthwnd3[k]->setToolTip(extraTips[k]);
+        m_texthwnd3[k]->setAccessibleName(extraLabels[k]);
         m_texthwnd3[k]->setFixedWidth(kExtraDigitsWidth);
         line->addWidget(m_texthwnd3[k]);
         m_digitPickSlots[k] = handSlot(swBox);
@@ -205,10 +212,12 @@ QWidget* MakingPanel::buildKillPanel(int k) {
     g->setColumnStretch(1, 1);
     m_command2[k] = named(new QPushButton(QStringLiteral("清空"), m_picture9[k]),
                           QStringLiteral("Command2_%1").arg(k));
+    m_command2[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号 清空"));
     m_command3[k] = named(new QPushButton(QStringLiteral("粘贴"), m_picture9[k]),
                           QStringLiteral("Command3_%1").arg(k));
-    m_command3[k]->setToolTip(k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号")
-                                     : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号"));
+    m_command3[k]->setToolTip(
+        k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号（整段粘贴只取第一行）")
+               : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号（整段粘贴只取第一行）"));
     for (QPushButton* b : {m_command2[k], m_command3[k]})
         b->setFixedWidth(kPanelButtonWidth);
     g->addWidget(m_command2[k], 0, 2);
@@ -216,7 +225,10 @@ QWidget* MakingPanel::buildKillPanel(int k) {
     m_pickSlots[k] = handSlot(m_picture9[k]);
     g->addWidget(m_pickSlots[k], 0, 4);
     m_textKillDadi[k] = plainBox(QStringLiteral("TextKillDadi_%1").arg(k), m_picture9[k]);
-    m_textKillDadi[k]->setToolTip(QStringLiteral("缩水时从大底中去掉的号码"));
+    m_textKillDadi[k]->setToolTip(
+        QStringLiteral("缩水时从大底中去掉的号码；粘贴或从其他窗口读取的整段文字只取第一行"));
+    m_textKillDadi[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号"));
+    m_command3[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号 粘贴"));
     m_textKillDadi[k]->setFixedHeight(kKillBoxHeight);
     g->addWidget(m_textKillDadi[k], 1, 0, 1, 5);
     return m_picture9[k];
@@ -231,6 +243,7 @@ QLayout* MakingPanel::buildBaseColumn() {
     // The base set may hold 10,000 numbers: it scrolls, and never asks for height.
     m_showDadiText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_showDadiText->setMinimumHeight(36);
+    m_showDadiText->setAccessibleName(QStringLiteral("大底"));
     base->addWidget(m_showDadiText, 1, 0, 1, 2);
     m_copyDadiCmd = named(new QPushButton(QStringLiteral("复  制  大  底"), this),
                           QStringLiteral("CopyDadiCmd"));
@@ -241,6 +254,13 @@ QLayout* MakingPanel::buildBaseColumn() {
     m_planCmd =
         named(new QPushButton(QStringLiteral("清  除  计  划"), this), QStringLiteral("PlanCmd_0"));
     m_planCmd->setEnabled(false);
+    SetShortcut(m_suishuiCmd, QKeySequence(Qt::CTRL | Qt::Key_Return),
+                QStringLiteral("按当前条件生成大底并开始计划"));
+    SetShortcut(m_planCmd, QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                QStringLiteral("结束计划，解除条件的锁定"));
+    SetShortcut(m_copyDadiCmd, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                QStringLiteral("把大底复制到剪贴板"));
+    m_commandFanji->setAccessibleName(QStringLiteral("复制反集"));
     base->addWidget(m_copyDadiCmd, 2, 0);
     base->addWidget(m_commandFanji, 2, 1);
     base->addWidget(m_suishuiCmd, 3, 0);
@@ -250,6 +270,7 @@ QLayout* MakingPanel::buildBaseColumn() {
     m_textYanchi = named(new QLineEdit(QStringLiteral("3"), this), QStringLiteral("TextYanchi"));
     m_textYanchi->setMaximumWidth(40);
     m_textYanchi->setToolTip(QStringLiteral("新开奖后等待多少秒再读取拾取的窗口"));
+    m_textYanchi->setAccessibleName(QStringLiteral("延迟秒数"));
     delay->addWidget(m_textYanchi);
     delay->addWidget(new QLabel(QStringLiteral("倒计时"), this));
     m_labelYanchi = named(new QLabel(QStringLiteral("000"), this), QStringLiteral("LabelYanchi"));
@@ -277,6 +298,8 @@ void MakingPanel::buildPlanArea(QLayout* row) {
     m_planText->setReadOnly(true);
     m_planText->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_planText->setToolTip(QStringLiteral("本计划各期的结果，最新一期在最下面"));
+    m_planText->setAccessibleName(QStringLiteral("计划"));
+    m_planText->setTabChangesFocus(true);
     const QFontMetrics fm(m_planText->font());
     m_planText->setFixedHeight((fm.lineSpacing() + 1) * kPlanLinesShown +
                                2 * m_planText->frameWidth() +
@@ -293,11 +316,13 @@ void MakingPanel::buildSelectionRow() {
             QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
         m_countText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
         m_countText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
+        m_selectText[i]->setAccessibleName(QStringLiteral("第%1组选号").arg(i + 1));
+        m_countText[i]->setAccessibleName(QStringLiteral("第%1组个数").arg(i + 1));
     }
 }
 
 QString MakingPanel::weiCaption(int w) const {
-    return (w >= 0 && w < 12) ? m_weiOption[w]->text() : QString();
+    return (w >= 0 && w < kGroupCount) ? m_weiOption[w]->text() : QString();
 }
 
 QList<QLineEdit*> MakingPanel::selectionTexts() const {
@@ -306,6 +331,29 @@ QList<QLineEdit*> MakingPanel::selectionTexts() const {
 
 QList<QLineEdit*> MakingPanel::countTexts() const {
     return QList<QLineEdit*>(m_countText.begin(), m_countText.end());
+}
+
+QList<QWidget*> MakingPanel::tabChain() const {
+    QList<QWidget*> chain(m_weiOption.begin(), m_weiOption.end());
+    chain << m_checkAuto << m_check1;
+    for (int i = 0; i < 5; ++i)
+        chain << m_selectText[i] << m_countText[i];
+    for (int r = 0; r < 3; ++r) {
+        for (int d = 0; d < 10; ++d)
+            chain << m_shuZi[r * 10 + d];
+        if (r == 2) break;
+        for (int c = 0; c < 5; ++c)
+            chain << m_geShu[r * 5 + c];
+        chain << m_command1[r];
+    }
+    chain.append(QList<QWidget*>(m_checkLu.begin(), m_checkLu.end()));
+    chain << m_clearCommand;
+    chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
+    for (int k = 0; k < 2; ++k)
+        chain << m_command2[k] << m_command3[k] << m_textKillDadi[k];
+    chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
+          << m_textYanchi << m_planText;
+    return chain;
 }
 
 void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
@@ -327,7 +375,7 @@ void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& 
 }
 
 void MakingPanel::wire() {
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < kGroupCount; ++i)
         connect(m_weiOption[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) WeiOption_Click(i);
         });

@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QMediaDevices>
-#include <QtEndian>
 
 namespace zuohao::gui {
 
@@ -31,6 +30,14 @@ std::unique_ptr<AlarmOutput> defaultOutput(const QAudioFormat& format) {
 }
 
 constexpr quint16 kPcmFormat = 1;
+
+// The little-endian field of `bytes` bytes at `at`; the caller has checked that it lies inside.
+quint32 fieldAt(const QByteArray& file, qsizetype at, int bytes) {
+    quint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | quint8(file.at(at + i));
+    return value;
+}
 } // namespace
 
 void AlarmSound::setOutputFactory(AlarmOutputFactory factory) {
@@ -50,13 +57,13 @@ bool AlarmSound::loadWave() {
     qsizetype pos = 12;
     while (pos + 8 <= file.size()) {
         const QByteArray id = file.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(file.constData() + pos + 4);
-        const char* body = file.constData() + pos + 8;
+        const quint32 size = fieldAt(file, pos + 4, 4);
+        const qsizetype body = pos + 8;
         if (id == "fmt " && size >= 16 && pos + 8 + 16 <= file.size()) {
-            format = qFromLittleEndian<quint16>(body);
-            channels = qFromLittleEndian<quint16>(body + 2);
-            rate = qFromLittleEndian<quint32>(body + 4);
-            bits = qFromLittleEndian<quint16>(body + 14);
+            format = quint16(fieldAt(file, body, 2));
+            channels = quint16(fieldAt(file, body + 2, 2));
+            rate = fieldAt(file, body + 4, 4);
+            bits = quint16(fieldAt(file, body + 14, 2));
         } else if (id == "data") {
             m_pcm = file.mid(pos + 8, qsizetype(size));
         }

@@ -1,11 +1,14 @@
 // 回测 of the monitor window: the current rule (segment, hit counts, trigger, plan length,
-// lock period) replayed over the draws, with the result appended to the record box.
+// lock period) replayed over the draws on the window's worker thread, with the result
+// appended to the record box. While it runs the button shows its progress and cancels it.
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/analysis/MonitorBacktest.h"
 #include "core/model/MonitorState.h"
+#include "gui/common/BackgroundWork.h"
 #include "gui/monitor/JianKongForm.h"
 
 namespace zuohao::gui {
@@ -13,6 +16,9 @@ namespace zuohao::gui {
 namespace {
 // The newest draws a replay reads at most (about 70 days of minute draws).
 constexpr std::size_t kRuleBacktestDraws = 100000;
+// Share of the progress that reading the draws takes.
+constexpr double kReadShare = 0.3;
+constexpr int kLane = 0;
 
 void appendLog(MonitorState& s, const std::string& line) {
     s.Log.push_back({{}, {}, line});
@@ -32,10 +38,31 @@ std::string resultLine(const MonitorBacktestResult& r, std::size_t draws) {
     if (r.planOpen) line += "，最后一个计划未结束";
     return line;
 }
+
+// The log line a finished replay writes.
+std::string replayLine(const DrawSourceCopy& source, const MonitorRule& rule,
+                       const RunControl& control) {
+    auto draws = ReadDraws(source, kRuleBacktestDraws, PartOf(control, 0, kReadShare));
+    if (!draws) return "回测：读取开奖数据失败：" + draws.error();
+    auto r = ReplayMonitorRule(*draws, rule, PartOf(control, kReadShare, 1));
+    if (!r) return "回测：" + r.error();
+    return resultLine(*r, draws->size());
+}
 } // namespace
 
 void JianKongForm::HuiCeCom_Click() {
     ensureLoaded();
+    if (m_backtestRunning) {
+        m_work->cancel(kLane);
+        appendLog(m_state, "回测已取消");
+        ruleBacktestEnded();
+        showLog();
+        return;
+    }
+    startRuleBacktest();
+}
+
+void JianKongForm::startRuleBacktest() {
     LotteryClass* lottery = m_activeCls ? m_activeCls : m_lottery0();
     if (!lottery) return;
     MonitorRule rule;
@@ -48,15 +75,32 @@ void JianKongForm::HuiCeCom_Click() {
     rule.segmentPeriod = m_state.SegmentPeriod;
     if (rule.base.empty()) {
         appendLog(m_state, std::string("回测：") + kNoBaseMessage);
-    } else {
-        auto draws =
-            m_provider ? m_provider(kRuleBacktestDraws) : HeldDraws(*lottery)(kRuleBacktestDraws);
-        if (!draws)
-            appendLog(m_state, "回测：读取开奖数据失败：" + draws.error());
-        else
-            appendLog(m_state, resultLine(ReplayMonitorRule(*draws, rule), draws->size()));
+        showLog();
+        return;
     }
-    showLog();
+    if (!m_work) {
+        m_work = new BackgroundWork(this);
+        connect(m_work, &BackgroundWork::progress, this, [this](int, int percent) {
+            if (m_backtestRunning) m_huiCeCom->setText(QStringLiteral("取消回测 %1%").arg(percent));
+        });
+    }
+    m_backtestRunning = true;
+    m_huiCeCom->setText(QStringLiteral("取消回测 0%"));
+    DrawSourceCopy source = m_source ? m_source() : CopyDrawSource({}, lottery);
+    m_work->post(kLane, [this, source = std::move(source),
+                         rule = std::move(rule)](const RunControl& control) {
+        std::string line = replayLine(source, rule, control);
+        return [this, line = std::move(line)] {
+            appendLog(m_state, line);
+            ruleBacktestEnded();
+            showLog();
+        };
+    });
+}
+
+void JianKongForm::ruleBacktestEnded() {
+    m_backtestRunning = false;
+    m_huiCeCom->setText(QStringLiteral("回测"));
 }
 
 } // namespace zuohao::gui

@@ -15,7 +15,9 @@
 #include <algorithm>
 
 #include "core/acquire/LotteryClass.h"
+#include "core/model/Captions.h"
 #include "core/monitor/Monitor.h"
+#include "gui/common/Keyboard.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/WorkGate.h"
@@ -52,6 +54,9 @@ void JianKongForm::buildControls() {
     top->addLayout(buildSwitches());
     buildPlanBoxes(top);
     buildGrid(top);
+    m_grid->setTabKeyNavigation(false); // Tab leaves the grid
+    SetTabChain({m_qsCom, m_zhuoQiTxt, m_szCom[0], m_szCom[1], m_szCom[3], m_szCom[2], m_checkSound,
+                 m_jiankongCom, m_huiCeCom, m_dadiCom, m_dadiTextBox, m_record, m_grid});
 }
 
 // The lock period, the segment length and the four segment settings.
@@ -82,6 +87,27 @@ QLayout* JianKongForm::buildSettings() {
     for (int i = 0; i < 4; ++i)
         m_szCom[std::size_t(i)] = combo(QStringLiteral("SZCom_%1").arg(i));
 
+    // What each box means, in the order of `boxes` below.
+    const char* tips[] = {
+        "锁定期数：从这一期起回放评估（监控进行中不可更改）",
+        "分段周期：每段包含的期数；每段结束时在表中画一条线，段内中奖次数重新计算",
+        "分段中次数（左）：段内中奖次数不少于此值时才可告警",
+        "分段中次数（右）：段内中奖次数不多于此值时才可告警",
+        "二阶计划（左）：连挂期数达到此值时触发，满足分段中次数即告警",
+        "二阶计划（右）：告警后计划跟进的期数；连挂超过它即不再触发",
+    };
+    const char* names[] = {"锁定期数",        "分段周期",          "分段中次数 下限",
+                           "分段中次数 上限", "二阶计划 触发连挂", "二阶计划 期数"};
+    QWidget* boxes[] = {m_qsCom, m_zhuoQiTxt, m_szCom[0], m_szCom[1], m_szCom[3], m_szCom[2]};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        boxes[i]->setToolTip(QString::fromUtf8(tips[i]));
+        boxes[i]->setAccessibleName(QString::fromUtf8(names[i]));
+    }
+    m_label3[0]->setToolTip(m_szCom[0]->toolTip() + QLatin1Char('\n') + m_szCom[1]->toolTip());
+    m_label3[1]->setToolTip(m_szCom[3]->toolTip() + QLatin1Char('\n') + m_szCom[2]->toolTip());
+    m_label2->setToolTip(m_zhuoQiTxt->toolTip());
+    m_label1->setToolTip(m_qsCom->toolTip());
+
     settings->addWidget(m_label1, 0, 0);
     settings->addWidget(m_qsCom, 0, 1, 1, 2);
     settings->addWidget(m_label2, 1, 0);
@@ -104,14 +130,20 @@ QLayout* JianKongForm::buildSwitches() {
     m_checkSound = new QCheckBox(QStringLiteral("监控音开关"), this);
     m_checkSound->setObjectName(QStringLiteral("CheckSound"));
     m_checkSound->setChecked(true);
+    m_checkSound->setToolTip(QStringLiteral("告警时播放提示音"));
     m_jiankongCom = new QPushButton(QString::fromUtf8(kStartCaption), this);
     m_jiankongCom->setObjectName(QStringLiteral("jiankongCom"));
     switches->addWidget(m_checkSound);
     switches->addStretch(1);
+    m_jiankongCom->setToolTip(QStringLiteral("按主窗口的大底开始或停止监控"));
     switches->addWidget(m_jiankongCom);
     m_huiCeCom = new QPushButton(QStringLiteral("回测"), this);
     m_huiCeCom->setObjectName(QStringLiteral("HuiCeCom"));
+    m_huiCeCom->setToolTip(QStringLiteral("用历史开奖回测当前的监控设置"));
     switches->addWidget(m_huiCeCom);
+    m_notifyCom = new QPushButton(QStringLiteral("提醒设置"), this);
+    m_notifyCom->setObjectName(QStringLiteral("NotifyCom"));
+    switches->addWidget(m_notifyCom);
     return switches;
 }
 
@@ -121,9 +153,15 @@ void JianKongForm::buildPlanBoxes(QBoxLayout* top) {
     m_planLabel->setObjectName(QStringLiteral("计划Label"));
     m_planLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     top->addWidget(m_planLabel);
+    m_alarmNote = new QLabel(this);
+    m_alarmNote->setObjectName(QStringLiteral("AlarmNote"));
+    m_alarmNote->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    m_alarmNote->setWordWrap(true);
+    top->addWidget(m_alarmNote);
 
     m_dadiCom = new QPushButton(QString::fromUtf8(kCopyBaseCaption), this);
     m_dadiCom->setObjectName(QStringLiteral("DadiCom"));
+    m_dadiCom->setToolTip(QStringLiteral("把告警计划的大底复制到剪贴板"));
     top->addWidget(m_dadiCom);
 
     auto textBox = [this](const char* name, int lines) {
@@ -157,6 +195,7 @@ void JianKongForm::buildGrid(QBoxLayout* top) {
 void JianKongForm::wireSignals() {
     connect(m_jiankongCom, &QPushButton::clicked, this, &JianKongForm::jiankongComClick);
     connect(m_huiCeCom, &QPushButton::clicked, this, &JianKongForm::HuiCeCom_Click);
+    connect(m_notifyCom, &QPushButton::clicked, this, &JianKongForm::notifySettingsRequested);
     // A setting is taken when the user picks an entry; lists cleared or filled from code
     // do not overwrite the settings.
     connect(m_qsCom, &QComboBox::activated, this, &JianKongForm::QSComClick);
@@ -165,6 +204,7 @@ void JianKongForm::wireSignals() {
     }
     connect(m_zhuoQiTxt, &QLineEdit::textChanged, this, &JianKongForm::ZhuoQiTxtChange);
     connect(m_dadiCom, &QPushButton::clicked, this, &JianKongForm::DadiComClick);
+    connect(m_checkSound, &QCheckBox::toggled, this, &JianKongForm::settingsChanged);
 }
 
 // ---- Public operations -------------------------------------------------------------
@@ -233,12 +273,21 @@ void JianKongForm::ReashStar() {
 }
 
 void JianKongForm::Playsound() {
+    std::vector<std::string> periods;
+    if (m_state.AlarmSound && !m_state.BaseText().empty() && !m_state.MonitorRows.empty())
+        periods.push_back(m_state.MonitorRows.back().first);
+    Playsound(periods);
+}
+
+void JianKongForm::Playsound(const std::vector<std::string>& alarmPeriods) {
     ensureLoaded();
+    // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
+    m_state.LastAlarmPeriods = m_state.Monitoring ? alarmPeriods : std::vector<std::string>{};
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
-    // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    if (m_state.Monitoring && !m_state.BaseText().empty() && m_state.AlarmSound && enabled)
-        seams().playAlarm();
+    const bool due = !m_state.LastAlarmPeriods.empty();
+    if (due && enabled) seams().playAlarm();
+    if (due) emit alarmRaised(); // the sound switch is the room's; the pushes have their own
 }
 
 void JianKongForm::prepareAtStartUp() {
@@ -327,6 +376,8 @@ void JianKongForm::showOutputs() {
         m_dadiTextBox->setPlainText(toQ(m_state.BaseText()));
     m_jiankongCom->setText(toQ(m_state.StartCaption()));
     m_qsCom->setEnabled(m_state.PeriodListEnabled);
+    m_alarmNote->setText(toQ(AlarmNoteText(m_state.LastAlarmPeriods)));
+    m_alarmNote->setVisible(!m_state.LastAlarmPeriods.empty());
 }
 
 void JianKongForm::showLog() {
@@ -375,14 +426,34 @@ void JianKongForm::jiankongComClick() {
 
 void JianKongForm::QSComClick() {
     m_state.LockPeriod = toStd(m_qsCom->currentText());
+    emit settingsChanged();
 }
 
 void JianKongForm::SZComClick(int index) {
     m_state.SegmentSettings[std::size_t(index)] = toStd(m_szCom[std::size_t(index)]->currentText());
+    emit settingsChanged();
 }
 
 void JianKongForm::ZhuoQiTxtChange() {
     m_state.SegmentPeriod = toStd(m_zhuoQiTxt->text());
+    emit settingsChanged();
+}
+
+bool JianKongForm::soundOn() const {
+    return m_checkSound->isChecked();
+}
+
+void JianKongForm::setSoundOn(bool on) {
+    m_checkSound->setChecked(on);
+}
+
+void JianKongForm::showSettings() {
+    if (!m_loaded) return; // the load step shows them
+    for (std::size_t i = 0; i < m_szCom.size(); ++i)
+        selectText(m_szCom[i], m_state.SegmentSettings[i]);
+    selectText(m_qsCom, m_state.LockPeriod);
+    const QSignalBlocker quiet(m_zhuoQiTxt);
+    m_zhuoQiTxt->setText(toQ(m_state.SegmentPeriod));
 }
 
 void JianKongForm::DadiComClick() {

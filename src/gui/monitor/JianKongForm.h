@@ -12,10 +12,10 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/model/OrderedDict.h"
-
-#include "core/analysis/DrawProvider.h"
+#include "gui/common/DrawSources.h"
 
 class QBoxLayout;
 class QCheckBox;
@@ -34,6 +34,7 @@ struct MonitorState;
 
 namespace zuohao::gui {
 
+class BackgroundWork;
 class MonitorGridModel;
 
 class JianKongForm : public QWidget {
@@ -56,15 +57,28 @@ public:
     // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
     // the sound switch is on.
     void Playsound();
+    // After a refresh with new draws: `alarmPeriods` are its periods that raised the alarm.
+    // Sounds once (sound switch on, monitoring) when any did, whichever of the refresh's
+    // draws it was, and shows them in the alarm note.
+    void Playsound(const std::vector<std::string>& alarmPeriods);
 
     // Start-up: loads the window without showing it, selects the entry 1 in SZCom(0),
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
     // click would), and stores "开始监控" as the saved start caption.
     void prepareAtStartUp();
-    // Draws the 回测 button replays the rule over; without one the lottery's own draws.
-    void setDrawProvider(DrawProvider provider) { m_provider = std::move(provider); }
-    // 回测: the current rule replayed over the draws, its result written to the log.
+    // Draws the 回测 button replays the rule over (copied on this thread, read on the
+    // worker); without one the lottery's own draws.
+    void setDrawSource(DrawSourceFn source) { m_source = std::move(source); }
+    // 回测: the current rule replayed over the draws on the worker, its result written to
+    // the log; while it runs the button cancels it.
     void HuiCeCom_Click();
+    bool backtestRunning() const { return m_backtestRunning; }
+
+    // The sound switch (CheckSound).
+    bool soundOn() const;
+    void setSoundOn(bool on);
+    // Shows the settings and the lock period held in the state (after they were restored).
+    void showSettings();
 
     // Whether the window is loaded (false after it was closed, until its next use).
     bool isLoaded() const { return m_loaded; }
@@ -72,6 +86,12 @@ public:
 signals:
     // An automatic restart did not happen, and why.
     void restartSkipped(const QString& reason);
+    // The last evaluation raised an alarm that is due (sent on even with the sound off).
+    void alarmRaised();
+    // The 提醒设置 button.
+    void notifySettingsRequested();
+    // The user changed a setting, the lock period or the sound switch.
+    void settingsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,8 +143,14 @@ private:
     QCheckBox* m_checkSound = nullptr;
     QPushButton* m_jiankongCom = nullptr;
     QPushButton* m_huiCeCom = nullptr;
-    DrawProvider m_provider;
+    QPushButton* m_notifyCom = nullptr;
+    DrawSourceFn m_source;
+    BackgroundWork* m_work = nullptr;
+    bool m_backtestRunning = false;
+    void startRuleBacktest();
+    void ruleBacktestEnded();
     QLabel* m_planLabel = nullptr;
+    QLabel* m_alarmNote = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;
     QPlainTextEdit* m_record = nullptr;

@@ -26,13 +26,14 @@ QString FirstLine(const QString& text) {
     return text;
 }
 
-QString ReadWindowText(WindowLink& link, WindowHandle handle, const QString& width) {
+QString ReadWindowText(WindowLink& link, WindowHandle handle, const QString& width, QString* raw) {
     if (handle == 0 || !link.exists(handle)) return {};
     const WindowRead read = link.readText(handle);
     if (read.status != ReadStatus::Ok) return {};
     QString text = read.text.left(MaxWindowTextLength);
     text.remove(QChar(u'\0'));
     text = QString::fromStdString(std::string(TrimSpaces(text.toStdString())));
+    if (raw) *raw = text;
     if (text.isEmpty() || width.isEmpty()) return text;
     // Only the first line counts; the filter itself knows only CR LF as a line break, while
     // the widgets and the accessibility bus of this desktop separate lines with LF.

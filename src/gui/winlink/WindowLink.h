@@ -62,7 +62,9 @@ WindowHandle HandleFromText(const QString& text);
 // MaxWindowTextLength characters, NULs removed, spaces trimmed at both ends. With a width
 // ("3" or "3,4") only a first line made wholly of numbers of that width is returned, each
 // optionally followed by one space; otherwise the empty text.
-QString ReadWindowText(WindowLink& link, WindowHandle handle, const QString& width = {});
+// `raw`, when given, receives the text before the width filter (for what it left out).
+QString ReadWindowText(WindowLink& link, WindowHandle handle, const QString& width = {},
+                       QString* raw = nullptr);
 
 // The digits of the first line of a picked window's text ("1 3,5" gives "135").
 QString ReadWindowDigits(WindowLink& link, WindowHandle handle);

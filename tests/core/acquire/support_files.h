@@ -7,26 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "../../support/support_process.h"
+#include "../../support/support_temp_dir.h"
 
 namespace zuohao::testing {
 
-class TempDir {
-public:
-    TempDir() { m_path = zuohao::testsupport::makeTempDir("zuohao-acq-"); }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string file(std::string_view name) const { return (m_path / name).string(); }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempDir = zuohao::testsupport::TempDir;
 
 inline void writeBytes(const std::string& path, std::string_view bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

@@ -28,7 +28,7 @@ public:
     void ShowLabelTxt(const std::string& text) override { events.push_back("status " + text); }
     void AskForDrawFile() override { events.push_back("ask"); }
     void MonitorRestart() override { events.push_back("restart"); }
-    void PlayAlarm() override { events.push_back("alarm"); }
+    void PlayAlarm(const std::vector<std::string>&) override { events.push_back("alarm"); }
 };
 
 // Gives a set text (or none) and counts the reads.
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PollCase{"MonitorOn", true, false, {"refresh 0", "restart", "alarm"}},
                       PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
                       PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(NewDraws, NothingNewRaisesNoEvent) {
     Rig rig;

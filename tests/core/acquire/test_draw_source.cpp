@@ -309,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"TruncatedUtf8IsAGb18030Pair", "12\xE5\xBC", 3},
                       DecodeCase{"OverlongUtf8Slash", "\xC0\xAF", 1},
                       DecodeCase{"Utf8Surrogate", "\xED\xA0\x80", 2}, DecodeCase{"Empty", "", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(DrawFileHead, CrLfAndLfMixedInOneFile) {
     TempDir dir;
@@ -412,7 +412,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"Utf16Le", utf16(asciiLines("\r\n"), true)},
                       EncodingCase{"Utf16Be", utf16(asciiLines("\r\n"), false)},
                       EncodingCase{"Utf16LeCrOnly", utf16(asciiLines("\r"), true)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(DrawFileHead, ProblemsAreNamed) {
     testing::TempDir dir;
@@ -424,6 +424,36 @@ TEST(DrawFileHead, ProblemsAreNamed) {
     src.setPath(dir.file("empty.txt"));
     EXPECT_FALSE(src.ReadText().has_value());
     EXPECT_EQ(src.lastProblem(), "开奖文件是空的");
+    // A first line longer than any draw line, whether or not it ends within the read.
+    for (std::size_t n : {kDrawLineCap + 1, kDrawReadCap + 1}) {
+        testing::writeBytes(dir.file("long.txt"), std::string(n, '7'));
+        EXPECT_EQ(ReadDrawFile(dir.file("long.txt")).problem, DrawFileProblem::FirstLineTooLong);
+    }
+}
+
+// The decoder fed a byte at a time gives what it gives fed the whole: a UTF-16 unit, a
+// surrogate pair and a CR LF split between two pieces change nothing.
+TEST(DrawFileHead, DecodingInPiecesIsDecodingTheWhole) {
+    const std::string head = asciiLines("\r\n") + "qi 1 ", tail = " 12345\r\r\n";
+    const std::string die = "\xF0\x9F\x8E\xB2"; // U+1F3B2, a surrogate pair in UTF-16
+    const std::string le = utf16(head, true) + "\x3C\xD8\xB2\xDF" + utf16(tail, true).substr(2);
+    const std::string be = utf16(head, false) + "\xD8\x3C\xDF\xB2" + utf16(tail, false).substr(2);
+    for (const std::string& bytes : {head + die + tail, le, be}) {
+        std::string whole, pieces;
+        auto into = [](std::string& out) {
+            return [&out](const DecodedLine& l) {
+                out += std::string(l.text) + (l.crEnded ? "|cr" : "|lf") + (l.finished ? "\n" : "");
+            };
+        };
+        DrawLineDecoder all(kDrawLineCap), bytewise(kDrawLineCap);
+        all.feed(bytes, into(whole));
+        all.finish(into(whole));
+        for (char c : bytes)
+            bytewise.feed(std::string_view(&c, 1), into(pieces));
+        bytewise.finish(into(pieces));
+        EXPECT_EQ(pieces, whole);
+        EXPECT_NE(whole.find("qi 1 " + die + " 12345|cr\n|cr\n"), std::string::npos) << whole;
+    }
 }
 
 // Bytes this process has read so far (Linux).
@@ -457,7 +487,8 @@ TEST(DrawFileHead, AnUnterminatedTailIsNotRead) {
     const long long read = bytesRead() - before;
     ASSERT_TRUE(r.text.has_value());
     EXPECT_EQ(ParseDrawText(*r.text).draws.size(), 98u);
-    EXPECT_LE(read, 2 * (long long)kDrawReadCap + 65536) << "two passes of at most the cap";
+    EXPECT_LE(read, 2 * static_cast<long long>(kDrawReadCap) + 65536)
+        << "two passes of at most the cap";
 }
 
 } // namespace

@@ -99,8 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NineCharactersFifteenBytes", "第1期 12345", false, "", ""},
         LineCase{"TenCharactersWithChinese", "第10期开12345", false, "", ""},
         LineCase{"ElevenCharactersWithChinese", "第100期开12345", true, "100", "12345"},
-        LineCase{"ManyChineseCharacters", "期期期期期期期期期期期1 12345", true, "1", "12345"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        LineCase{"ManyChineseCharacters", "期期期期期期期期期期期1 12345", true, "1", "12345"},
+        // A label cut by a zero byte or another control character is no label.
+        LineCase{"NulInsideTheLabel",
+                 std::string("第2026120900\x00"
+                             "03期 开奖号码 33333",
+                             31),
+                 false, "", ""},
+        LineCase{"ControlBeforeTheLabel",
+                 "第2026120900\x01"
+                 "03期 开奖号码 33333",
+                 false, "", ""},
+        LineCase{"NulAfterTheNumber", std::string("第2026120903期 开奖号码 33333\x00", 33), false,
+                 "", ""},
+        LineCase{"TabBeforeTheLabel", "第\t2026120903期 开奖号码 33333", true, "2026120903",
+                 "33333"}),
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(LineRule, ABadLineDoesNotStopTheLinesAfterIt) {
     const std::string text = "第1003期 开奖号码 33333\n"

@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "断期: 缺 1065期"},
                       GapCase{"GapInTheHistory", "", withGap(1066, 1050, 66),
                               without(range(1001, 1066), "1050"), "断期: 缺 1050期"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 // A minute lottery's day ends at period 1440: the next day's 0001 follows it at once, and a
 // gap across midnight names the missing label.

@@ -107,7 +107,7 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, Harness, ::testing::ValuesIn(testing::kAllWriteModes),
-                         [](const auto& info) { return testing::testNameOf(info.param); });
+                         [](const auto& instance) { return testing::testNameOf(instance.param); });
 
 } // namespace
 } // namespace zuohao

@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   125,
                   {"000", "006", "007"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(Reduction, KillListRemovesExactlyItsNumbers) {
     ConditionSet set;
@@ -412,7 +412,7 @@ TEST_P(RandomSets, MatchReferenceFilter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, RandomSets, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Four" : "Three"; });
+                         [](const auto& instance) { return instance.param ? "Four" : "Three"; });
 
 TEST(Reduction, GetSuoshuiDadiStoresBothSidesAndReturnsTheBase) {
     LotteryClass l;

@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Plan length 0: every miss run resets the trigger (0 > -1).
         TriggerCase{"PlanLengthZero", "0", "10", "0", "0", "HHHHHH", 0},
         TriggerCase{"SettingsAreNumericPrefixes", " 0", "10x", "2期", "0abc", "HH", 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(MonitorEvaluation, AfterAPlanTheTriggerCountsAnew) {
     MonitorRig m;

@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, PipelineFeed,
                                            FeedCase{"OnNoPlan", true, false, false},
                                            FeedCase{"PlanButOff", false, true, false},
                                            FeedCase{"OnWithPlan", true, true, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& instance) { return std::string(instance.param.name); });
 
 // The replay and the pipeline key a period alike: a label with leading zeros that the
 // replay already evaluated is not evaluated again by the pipeline.

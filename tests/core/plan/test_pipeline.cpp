@@ -315,5 +315,26 @@ TEST(PipelineFailure, AutomaticSelectionStillFollowsTheDraw) {
     EXPECT_EQ(l.formSet().FJI.text(), fji);
 }
 
+TEST(PlanIdentity, EachPlanHasItsNumberAndAnEndedPlanItsDraws) {
+    LotteryClass l;
+    l.ProcessDraw("1001", haomaOf(1));
+    StopPlan(l); // no plan runs: nothing ends
+    EXPECT_EQ(l.LastPlan.number, 0u);
+    startPlan(l);
+    l.ProcessDraw("1002", haomaOf(2));
+    l.ProcessDraw("1003", haomaOf(3));
+    StopPlan(l);
+    startPlan(l); // at once, on the same newest draw
+    l.ProcessDraw("1004", haomaOf(4));
+    EXPECT_EQ(l.PlanNumber, 2u);
+    EXPECT_EQ(l.LastPlan.number, 1u);
+    EXPECT_EQ(l.LastPlan.startQi, "1001");
+    EXPECT_EQ(l.LastPlan.endQi, "1003");
+    StopPlan(l);
+    EXPECT_EQ(l.LastPlan.number, 2u);
+    EXPECT_EQ(l.LastPlan.startQi, "1003");
+    EXPECT_EQ(l.LastPlan.endQi, "1004");
+}
+
 } // namespace
 } // namespace zuohao

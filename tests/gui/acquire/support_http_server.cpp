@@ -1,6 +1,7 @@
 #include "support_http_server.h"
 
 #include <QHostAddress>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -75,6 +76,18 @@ bool LocalHttpServer::listen() {
     return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
+bool LocalHttpServer::listenTls(const QSslConfiguration& tls) {
+    auto* server = new QSslServer(this);
+    server->setSslConfiguration(tls);
+    delete m_server;
+    m_server = server;
+    m_tls = true;
+    // A connection is handed over once its handshake is done.
+    connect(server, &QSslServer::pendingConnectionAvailable, this,
+            &LocalHttpServer::onNewConnection);
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
+
 void LocalHttpServer::stop() {
     m_server->close();
     const auto sockets = m_buffers.keys();
@@ -90,7 +103,7 @@ quint16 LocalHttpServer::port() const {
 }
 
 QString LocalHttpServer::url(const QString& path) const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port()) + path;
+    return QStringLiteral("%1://127.0.0.1:%2").arg(m_tls ? "https" : "http").arg(port()) + path;
 }
 
 void LocalHttpServer::enqueue(const QByteArray& path, const Answer& answer) {
@@ -145,6 +158,7 @@ void LocalHttpServer::onReadyRead(QTcpSocket* socket) {
     request.body = buffer.mid(headEnd + 4, length);
     buffer.clear();
     m_requests.append(request);
+    emit requestReceived();
     answer(socket, request);
 }
 

@@ -9,6 +9,7 @@
 #include <QPair>
 #include <QString>
 
+class QSslConfiguration;
 class QTimer;
 
 class QTcpServer;
@@ -56,9 +57,11 @@ public:
     ~LocalHttpServer() override;
 
     bool listen();
+    // Listens for HTTPS with the certificate and key of `tls`.
+    bool listenTls(const QSslConfiguration& tls);
     void stop();
     quint16 port() const;
-    // "http://127.0.0.1:<port>" + path.
+    // "http://127.0.0.1:<port>" + path ("https://" when listening for HTTPS).
     QString url(const QString& path) const;
 
     // Answers used once each, in order, for requests to a path (the target before "?").
@@ -69,6 +72,10 @@ public:
     const QList<ReceivedRequest>& requests() const { return m_requests; }
     int requestCount(const QByteArray& path) const;
 
+signals:
+    // A whole request has been read (it is the last of requests()).
+    void requestReceived();
+
 private:
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
@@ -76,6 +83,7 @@ private:
     void dribble(QTcpSocket* socket);
 
     QTcpServer* m_server;
+    bool m_tls = false;
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QHash<QByteArray, QList<Answer>> m_queued;
     QHash<QByteArray, Answer> m_standing;

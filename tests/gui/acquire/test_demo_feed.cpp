@@ -1,9 +1,17 @@
 // The demonstration draw feed: history on start, a new draw on top after each interval.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "core/model/Text.h"
 #include "gui/acquire/DemoFeed.h"
@@ -34,6 +42,7 @@ class TestDemoFeed : public QObject {
 private slots:
     void historyThenNewDraws();
     void folderGoesWithTheFeed();
+    void aKilledDemosFolderGoesAtTheNextStart();
 };
 
 void TestDemoFeed::historyThenNewDraws() {
@@ -63,6 +72,36 @@ void TestDemoFeed::folderGoesWithTheFeed() {
         QVERIFY(QFileInfo::exists(path));
     }
     QVERIFY(!QFileInfo::exists(path));
+}
+
+// A demo killed with its folder still there (its lock's process is gone) is cleaned up; a live
+// demo's folder and a folder being made this moment are not.
+void TestDemoFeed::aKilledDemosFolderGoesAtTheNextStart() {
+#ifdef Q_OS_WIN
+    QSKIP("the dying demo is a forked process");
+#else
+    QTemporaryDir temp;
+    const QDir base(temp.path());
+    for (const char* name : {"zuohao-demo-killed", "zuohao-demo-live", "zuohao-demo-new"})
+        QVERIFY(base.mkdir(QString::fromLatin1(name)));
+    auto lockIn = [&](const char* name) {
+        return base.filePath(QString::fromLatin1(name) + u'/' +
+                             QString::fromLatin1(DemoFeed::kLockName));
+    };
+    const pid_t pid = ::fork();
+    if (pid == 0) { // a demo that dies holding its lock
+        QLockFile dying(lockIn("zuohao-demo-killed"));
+        ::_exit(dying.tryLock(0) ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    QCOMPARE(status, 0);
+    QLockFile live(lockIn("zuohao-demo-live"));
+    QVERIFY(live.tryLock(0));
+    QCOMPARE(DemoFeed::removeStaleFolders(temp.path()), 1);
+    QCOMPARE(base.entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("zuohao-demo-live"), QStringLiteral("zuohao-demo-new")}));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestDemoFeed)

@@ -3,15 +3,19 @@
 #include <QFile>
 #include <QTest>
 
+#include "gui/common/WindowPlacement.h"
+
 using namespace zuohao::gui;
 
 FormFixture::FormFixture() {
     setSeams(&seams);
+    WindowPlacement::setStorePath(dir.filePath(QStringLiteral("windows.ini")));
 }
 
 FormFixture::~FormFixture() {
     m_form.reset();
     setSeams(nullptr);
+    WindowPlacement::setStorePath(QString());
 }
 
 QString FormFixture::drawPath() const {
@@ -53,6 +57,7 @@ AppOptions FormFixture::defaultOptions() const {
 
 LotteryForm& FormFixture::start(AppOptions options) {
     if (options.iniPath.isEmpty()) options.iniPath = iniPath();
+    if (options.workPath.isEmpty()) options.workPath = dir.filePath(QStringLiteral("work.ini"));
     m_form = std::make_unique<LotteryForm>(options);
     m_form->show();
     if (!QTest::qWaitFor([&] { return m_form->formState().IsActivated; }, 5000))

@@ -16,7 +16,6 @@ public:
     QStringList messages;
     int alarms = 0;
     int fileAsked = 0;
-    int helpOpened = 0;
     QString clipboard;
     bool clipboardFails = false;
     std::optional<QString> fileAnswer;
@@ -35,7 +34,6 @@ public:
         return true;
     }
     void playAlarm() override { ++alarms; }
-    void openHelpPage() override { ++helpOpened; }
 };
 
 struct Draw {

@@ -1,6 +1,7 @@
 // The main window and its draw archive: the demo feed's draws written into the demo's own
-// archive in the same poll and shown by "历史"; --archive PATH; corrections; an archive that
-// will not open is set aside, a folder that is not there leaves the program running.
+// archive and shown by "历史"; --archive PATH; corrections; a damaged archive is set aside, a
+// folder that is not there leaves the program running and says so for as long as it lasts, a
+// locked archive keeps the draws waiting until it is free, a demo keeps out of real archives.
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <sqlite3.h>
 
 #include "core/acquire/LineRule.h"
 #include "gui/acquire/DemoFeed.h"
@@ -23,10 +25,21 @@ namespace store = zuohao::store;
 class TestArchiveLink : public QObject {
     Q_OBJECT
 
+    // The archive's draws as another reader sees them, once the writer has caught up.
     static std::vector<store::ArchivedDraw> held(LotteryForm& form) {
-        auto r = form.archiveLink()->archive()->range(store::kDefaultLottery);
+        ArchiveLink* link = form.archiveLink();
+        const auto caughtUp = [&] {
+            link->flush(); // a round that failed is tried again
+            return !link->writing() && link->waiting() == 0;
+        };
+        if (!QTest::qWaitFor(caughtUp, 15000)) return {};
+        auto a =
+            store::Archive::open(link->path().toStdString(), nullptr, store::OpenMode::ReadOnly);
+        if (!a) return {};
+        auto r = (*a)->range(store::kDefaultLottery);
         return r ? std::move(r).value() : std::vector<store::ArchivedDraw>{};
     }
+    static QString status(const FormFixture& f) { return f.child<QLabel>("showLabel")->text(); }
 
 private slots:
     void demoDrawsGoIntoTheDemoArchiveAndTheHistoryView() {
@@ -36,14 +49,14 @@ private slots:
         o.demoInterval = 1;
         LotteryForm& form = f.start(o);
         ArchiveLink* link = form.archiveLink();
-        QVERIFY(link && link->archive());
+        QVERIFY(link);
         const QString drawFile = f.child<QLineEdit>("zelkc")->text();
         QCOMPARE(QFileInfo(link->path()).dir(), QFileInfo(drawFile).dir());
         // The history load reads the draw file's first 99 lines.
         QCOMPARE(int(held(form).size()), zuohao::kDrawFileLines);
         QCOMPARE(held(form).front().source, std::string("demo"));
 
-        // The next demo draw enters at a tick and is in the archive when the tick ends.
+        // The next demo draw enters at a tick and goes into the archive.
         auto* demo = form.findChild<DemoFeed*>();
         QVERIFY(demo);
         QSignalSpy added(demo, &DemoFeed::drawAdded);
@@ -76,7 +89,9 @@ private slots:
         auto h = held(form);
         QCOMPARE(int(h.size()), 27);
         QCOMPARE(QString::fromStdString(h.front().source), QDir::toNativeSeparators(f.drawPath()));
-        auto gaps = form.archiveLink()->archive()->gaps(store::kDefaultLottery);
+        auto reader = store::Archive::open(o.archivePath.toStdString());
+        QVERIFY(reader);
+        auto gaps = (*reader)->gaps(store::kDefaultLottery);
         QVERIFY(gaps && gaps->size() == 1 && gaps->front().missing == 3);
 
         // A stable re-read corrected a held draw: the archive keeps both numbers.
@@ -84,7 +99,8 @@ private slots:
         const std::string old = draws[20].haoma.toStdString();
         const std::string fixed = old == "00000" ? "11111" : "00000";
         form.Lotteries(0).observer->OnDrawCorrected(0, qishu, old, fixed);
-        auto c = form.archiveLink()->archive()->corrections(store::kDefaultLottery);
+        QCOMPARE(int(held(form).size()), 27);
+        auto c = (*reader)->corrections(store::kDefaultLottery);
         QVERIFY(c && c->size() == 1);
         QCOMPARE(c->front().oldHaoma, old);
         QCOMPARE(c->front().newHaoma, fixed);
@@ -113,10 +129,9 @@ private slots:
         AppOptions o = f.defaultOptions();
         o.archivePath = bad;
         LotteryForm& form = f.start(o);
-        form.GetNewTimer_Timer();
-        const QString status = f.child<QLabel>("showLabel")->text();
-        QVERIFY2(status.contains(QStringLiteral("已另存为")), qPrintable(status));
         QCOMPARE(int(held(form).size()), 5);
+        form.GetNewTimer_Timer();
+        QVERIFY2(status(f).contains(QStringLiteral("已另存为")), qPrintable(status(f)));
         QCOMPARE(QDir(f.dir.path())
                      .entryList({QStringLiteral("draws.sqlite.broken-*")}, QDir::Files)
                      .size(),
@@ -129,13 +144,68 @@ private slots:
         AppOptions o = f.defaultOptions();
         o.archivePath = f.dir.filePath(QStringLiteral("gone/away/draws.sqlite"));
         LotteryForm& form = f.start(o);
-        QVERIFY(!form.archiveLink()->archive());
-        form.GetNewTimer_Timer();
-        QVERIFY(f.child<QLabel>("showLabel")->text().contains(QStringLiteral("历史库无法使用")));
+        // Said for as long as it is so, not only for a while; the draws wait meanwhile.
+        for (int tick = 0; tick < 15; ++tick) {
+            QTRY_VERIFY(!form.archiveLink()->writing());
+            form.GetNewTimer_Timer();
+            QVERIFY2(status(f).contains(QStringLiteral("历史库无法使用")), qPrintable(status(f)));
+        }
         QCOMPARE(int(form.Lotteries(0).LotteryDic.Count()), 5);
+        QCOMPARE(int(form.archiveLink()->waiting()), 5);
         form.archiveLink()->showHistory(store::kDefaultLottery);
         QVERIFY(form.archiveLink()->historyWindow()->statusText().startsWith(
             QStringLiteral("没有历史库")));
+    }
+
+    // Another program holds the archive's write lock across several polls: the polls go on,
+    // the status line says why the draws wait, and every draw goes in, in order, once it is free.
+    void aLockedArchiveKeepsTheDrawsUntilItIsFree() {
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(8);
+        f.writeDraws({draws.begin(), draws.begin() + 5});
+        AppOptions o = f.defaultOptions();
+        LotteryForm& form = f.start(o);
+        QCOMPARE(int(held(form).size()), 5);
+        sqlite3* holder = nullptr;
+        QCOMPARE(sqlite3_open(o.archivePath.toUtf8().constData(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        for (int n = 6; n <= 8; ++n) {
+            f.writeDraws({draws.begin(), draws.begin() + n});
+            form.GetNewTimer_Timer();
+            form.GetNewTimer_Timer(); // a new head is believed when read again
+        }
+        const auto toldWhy = [&] {
+            form.GetNewTimer_Timer();
+            return status(f).contains(QStringLiteral("历史库被其他程序占用"));
+        };
+        QVERIFY(QTest::qWaitFor(toldWhy, 15000));
+        QVERIFY2(status(f).contains(QStringLiteral("占用，3 期等待写入")), qPrintable(status(f)));
+        sqlite3_close(holder);
+        const auto after = held(form);
+        QCOMPARE(int(after.size()), 8);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(QString::fromStdString(after[std::size_t(i)].qishu),
+                     draws[std::size_t(i)].qishu);
+        form.GetNewTimer_Timer();
+        QVERIFY2(!status(f).contains(QStringLiteral("历史库")), qPrintable(status(f)));
+    }
+
+    // A demo run never writes its made-up draws into an archive that holds other draws.
+    void theDemoKeepsOutOfAnArchiveWithOtherDraws() {
+        FormFixture f;
+        const QString used = f.dir.filePath(QStringLiteral("mine.sqlite"));
+        {
+            auto a = store::Archive::open(used.toStdString());
+            QVERIFY(a && (*a)->add(store::kDefaultLottery, {{"202612080001", "12345"}}, "file"));
+        }
+        AppOptions o;
+        o.demo = true;
+        o.archivePath = used;
+        LotteryForm& form = f.start(o);
+        QTRY_VERIFY(!form.archiveLink()->writing());
+        form.GetNewTimer_Timer();
+        QVERIFY2(status(f).contains(QStringLiteral("演示开奖不写入历史库")), qPrintable(status(f)));
+        QCOMPARE(int(held(form).size()), 1);
     }
 
     void theDefaultArchiveIsInTheUsersDataFolder() {
@@ -148,7 +218,7 @@ private slots:
             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
         QCOMPARE(form.archiveLink()->path(), QDir(folder).filePath(QStringLiteral("draws.sqlite")));
         QVERIFY(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-        QVERIFY(QFileInfo::exists(form.archiveLink()->path()));
+        QCOMPARE(int(held(form).size()), 3);
     }
 };
 

@@ -44,13 +44,13 @@ private slots:
 
     void valuesReachTheOptions() {
         const CommandLine line =
-            ParseCommandLine({"zuohao", "--demo", "--demo-interval", "7", "--poll-interval=250",
+            ParseCommandLine({"zuohao", "--demo", "--demo-interval", "0.5", "--poll-interval=250",
                               "--archive", "/tmp/a b.sqlite", "--draw-file", "d.txt", "--time-url",
                               "http://127.0.0.1:1/t", "--ini", "z.ini", "--feed-log", "f.log"});
         QCOMPARE(int(line.action), int(Action::Run));
         const AppOptions& o = line.options;
         QVERIFY(o.demo);
-        QCOMPARE(o.demoInterval, 7);
+        QCOMPARE(o.demoInterval, 0.5);
         QCOMPARE(o.pollMs, 250);
         QCOMPARE(o.archivePath, QStringLiteral("/tmp/a b.sqlite"));
         QCOMPARE(o.drawFile + o.timeUrl + o.iniPath + o.feedLog,

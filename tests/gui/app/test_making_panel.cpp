@@ -124,8 +124,10 @@ private slots:
     }
 
     void pastedKillListsFollowThePositionGroup() {
-        paste(0, QStringLiteral("123 456 789\r\nsecond line"));
+        paste(0, QStringLiteral("123 456 789\r\nsecond line\n\n \nthird"));
         QCOMPARE(killBox(0), QStringLiteral("123 456 789"));
+        QCOMPARE(f->child<QLabel>("showLabel")->text(),
+                 QStringLiteral("杀号只取第一行，其余 2 行未用"));
         QCOMPARE(lot().formSet().KL0, std::string("123 456 789"));
         QCOMPARE(zhu(0), QStringLiteral("3注"));
         paste(0, QStringLiteral("123 45"));
@@ -196,6 +198,7 @@ private slots:
         QVERIFY(lot().formSet().DAD.empty());
         QVERIFY(w<QPlainTextEdit>("PlanText")->toPlainText().isEmpty());
         QCOMPARE(w<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [0注]"));
+        QCOMPARE(w<QPushButton>("CommandFanji")->text(), QStringLiteral("复制反集"));
 
         // An empty base-set box copies nothing.
         f->seams.clipboard = QStringLiteral("untouched");

@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "gui/common/IniFile.h"
 #include "gui/common/Settings.h"
@@ -45,6 +49,7 @@ private slots:
     void unwritablePathFails();
     void unwritableFileGoesToTheUserCopy();
     void noNewFileLeavesTheOldOneWhole();
+    void fullDiskLeavesTheOldOneWhole();
     void pipeIsNotRead();
     void iniPaths();
 
@@ -202,6 +207,30 @@ void TestBaseSettings::noNewFileLeavesTheOldOneWhole() {
     writeAll(path, before);
     QVERIFY(!WriteToINI(kIniSection, kIniKey, QStringLiteral("/a.txt"), path));
     QCOMPARE(readAll(path), before);
+}
+
+// The disk fills up while the new file is written (the child's files may not grow past 1 KB):
+// the old file stays byte for byte and the failure says why.
+void TestBaseSettings::fullDiskLeavesTheOldOneWhole() {
+    const QString path = file(QStringLiteral("z.ini"));
+    const QByteArray before = "[网址]\nzelkc=/old.txt\n";
+    writeAll(path, before);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QString why;
+        const bool saved = WriteToINI(kIniSection, kIniKey, QString(4000, u'x'), path, &why);
+        ::_exit(!saved && !why.isEmpty() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(readAll(path), before);
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("z.ini*")}, QDir::Files),
+             QStringList{QStringLiteral("z.ini")}); // no half-written new file left
 }
 
 void TestBaseSettings::pipeIsNotRead() {

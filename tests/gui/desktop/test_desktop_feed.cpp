@@ -112,7 +112,17 @@ TEST_P(DesktopFeed, EveryDrawRightInOrderAndNoDialog) {
         std::this_thread::sleep_for(100ms);
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    std::this_thread::sleep_for(1s); // many polls of the final file
+    // Until the newest draw has entered; the program polls the final file meanwhile.
+    const std::string newestLabel = std::to_string(plan.firstLabel + kWrites - 1);
+    const auto enteredBy = std::chrono::steady_clock::now() + 60s;
+    for (auto lines = linesOf(feedLog);
+         (lines.empty() || lines.back().find(newestLabel) == std::string::npos) &&
+         std::chrono::steady_clock::now() < enteredBy;
+         lines = linesOf(feedLog)) {
+        for (const std::string& w : visibleWindows(program.pid()))
+            if (!atStart.count(w)) extra.insert(w);
+        std::this_thread::sleep_for(100ms);
+    }
     for (const std::string& w : visibleWindows(program.pid()))
         if (!atStart.count(w)) extra.insert(w);
     EXPECT_TRUE(program.running()) << "the program ended early";
@@ -147,7 +157,7 @@ TEST_P(DesktopFeed, EveryDrawRightInOrderAndNoDialog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, DesktopFeed, ::testing::ValuesIn(testing::kAllWriteModes),
-                         [](const auto& info) { return testing::testNameOf(info.param); });
+                         [](const auto& instance) { return testing::testNameOf(instance.param); });
 
 } // namespace
 } // namespace zuohao

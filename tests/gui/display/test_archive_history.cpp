@@ -2,6 +2,7 @@
 // filter, paging through a long listing, and the CSV export of the shown range.
 #include <QComboBox>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,7 +104,9 @@ private slots:
         w.showLottery(m_archive.get(), kLot);
         w.setDay(QStringLiteral("2026-12-09"));
         seams.answer = m_dir.filePath(QStringLiteral("out.csv"));
+        QSignalSpy done(&w, &ArchiveHistoryWindow::exportFinished);
         w.exportShown();
+        QVERIFY(done.wait(10000));
         setSeams(nullptr);
         QFile f(*seams.answer);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -115,9 +118,28 @@ private slots:
         QVERIFY(lines[0].startsWith(QStringLiteral("期号,开奖号码")));
         QVERIFY(lines[1].startsWith(QStringLiteral("202612090001,12345,")));
         QVERIFY(lines[2].startsWith(QStringLiteral("202612090004,12345,")));
-        QVERIFY(lines[2].endsWith(QStringLiteral(",draws.txt,2,")));
-        QVERIFY(lines[3].endsWith(QStringLiteral(",原号 12345")));
-        QVERIFY(w.statusText().startsWith(QStringLiteral("已导出")));
+        QVERIFY(lines[2].endsWith(QStringLiteral(",draws.txt,2,,")));
+        QVERIFY(lines[3].contains(QStringLiteral(",原号 12345,20")));
+        // The outcome outlasts the rewrite of the counts a new draw brings.
+        w.reload();
+        QVERIFY(w.noteText().startsWith(QStringLiteral("已导出")));
+        QVERIFY(w.statusText().startsWith(QStringLiteral("已显示")));
+    }
+
+    void theCountsFollowThePagesShown() {
+        constexpr int kCount = ArchiveHistoryModel::kPage + 300;
+        std::vector<store::DrawIn> in;
+        for (int i = 0; i < kCount; ++i)
+            if (i != 99) in.push_back({std::to_string(3000000 + i), "12345"});
+        QVERIFY(m_archive->add("paged", in, "x"));
+        ArchiveHistoryWindow w;
+        w.showLottery(m_archive.get(), "paged");
+        QVERIFY(w.statusText().contains(QStringLiteral("已显示 2000 期")));
+        QVERIFY(w.statusText().contains(QStringLiteral("断期 0 处")));
+        w.model()->fetchMore({});
+        QVERIFY2(w.statusText().startsWith(
+                     QStringLiteral("已显示 %1 期，断期 1 处共 1 期").arg(kCount - 1)),
+                 qPrintable(w.statusText()));
     }
 
     void aLongListingIsReadAPageAtATime() {

@@ -228,6 +228,34 @@ private slots:
         }
     }
 
+    void aRedrawKeepsThePlayersPlaceAndWholeRows() {
+        HistoryGrid g;
+        g.resize(700, 300);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QTableView* v = g.view();
+        QScrollBar* across = v->horizontalScrollBar();
+        QScrollBar* down = v->verticalScrollBar();
+        LotteryClass earlier; // the draws before the newest one
+        earlier.LotteryName = m_cls.LotteryName;
+        test::FeedSampleDraws(earlier, int(test::SampleDraws().size()) - 1);
+        RedrawPlanDisplay(g, earlier, opts());
+        QCOMPARE(across->value(), across->maximum()); // the first showing: at the last cell
+        QCOMPARE(down->value(), down->maximum());
+        QTRY_COMPARE(v->rowViewportPosition(v->rowAt(0)), 0); // the top row is whole
+        across->setValue(0);
+        down->setValue(5);
+        const QString top = g.model()->index(5, 1).data().toString();
+        RedrawPlanDisplay(g, m_cls, opts()); // a new draw: the oldest leaves the grid
+        QCOMPARE(across->value(), 0);
+        QCOMPARE(down->value(), 4); // the same draw stays at the top
+        QCOMPARE(g.model()->index(4, 1).data().toString(), top);
+        down->setValue(down->maximum()); // following the newest rows
+        RedrawPlanDisplay(g, m_cls, opts());
+        QCOMPARE(down->value(), down->maximum());
+        QCOMPARE(across->value(), 0);
+    }
+
     void separatorsAreRedOnEveryRow() {
         HistoryGrid g;
         g.resize(1400, 400);

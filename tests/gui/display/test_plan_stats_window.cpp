@@ -2,7 +2,9 @@
 // their chance figures; the backtest runs from the event loop and can be cancelled. With
 // ZUOHAO_LOOK_HOLD_MS set the backtest result stays up that long for a screenshot.
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -10,6 +12,8 @@
 #include <cmath>
 
 #include "core/analysis/Backtest.h"
+#include "core/analysis/KillRate.h"
+#include "core/plan/Plan.h"
 #include "gui/display/PlanStatsCharts.h"
 #include "gui/display/PlanStatsFigures.h"
 #include "gui/display/PlanStatsWindow.h"
@@ -57,6 +61,7 @@ private slots:
         PlanStatsWindow w([&cls] { return &cls; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!w.busy());
         const QString running = labelText(w, "RunningFigures");
         QVERIFY2(running.contains(QStringLiteral("实际命中率")), qPrintable(running));
         QVERIFY(running.contains(QStringLiteral("33.3%（3中）")));
@@ -97,6 +102,7 @@ private slots:
         }
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!w.busy());
         const auto expected = RunBacktest(draws, cls.formSet(), {true, 150});
         QVERIFY(expected.ok());
         QCOMPARE(w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"))->pointCount(),
@@ -119,12 +125,12 @@ private slots:
         cls.formSet().KUA.push_back('9');
         const auto draws = manyDraws(400);
         PlanStatsWindow w([&cls] { return &cls; });
-        w.setDrawProvider(SequenceDraws(draws));
+        w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(300);
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("BacktestCmd")), Qt::LeftButton);
-        QTRY_VERIFY(!w.backtestRunning());
+        QTRY_VERIFY(!w.busy());
         const auto expected = RunBacktest(std::vector<DrawLine>(draws.end() - 301, draws.end()),
                                           cls.formSet(), {false, 300});
         QVERIFY(expected.ok());
@@ -146,6 +152,17 @@ private slots:
         QCOMPARE(kill->rowCount(), 3); // 杀跨度, 杀对子, 全部条件
         QCOMPARE(kill->item(0, 0)->text(), QStringLiteral("杀跨度"));
         QCOMPARE(kill->item(2, 4)->text(), Percent(1 - expected->chanceRate()));
+        // Red only beyond chance variation, whichever side of chance the rate lies.
+        const auto rates = KillRates(draws, cls.formSet(), 300);
+        QVERIFY(rates.ok());
+        int aboveChance = 0;
+        for (int r = 0; r < 3; ++r) {
+            const ConditionKill& k = (*rates)[std::size_t(r)];
+            QCOMPARE(kill->item(r, 3)->foreground().color() == QColor(192, 0, 0),
+                     k.worseThanChance());
+            aboveChance += k.rate() > k.chanceRate() && !k.worseThanChance();
+        }
+        QVERIFY(aboveChance > 0); // a rate above chance, within its variation, stays black
         // With ZUOHAO_LOOK_HOLD_MS set the window stays up for a screenshot.
         if (const int hold = qEnvironmentVariableIntValue("ZUOHAO_LOOK_HOLD_MS"); hold > 0)
             QTest::qWait(hold);
@@ -156,20 +173,121 @@ private slots:
         cls.formSet().IDX = 10;
         cls.formSet().CHK[0] = cls.formSet().CHK[10] = true;
         PlanStatsWindow w([&cls] { return &cls; });
-        w.setDrawProvider(SequenceDraws(manyDraws(200000)));
+        const auto draws = manyDraws(200000);
+        w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(199000);
         w.findChild<QCheckBox*>(QStringLiteral("BacktestAuto"))->setChecked(true);
-        w.setProgressAfter(0); // whatever this machine's speed, the run outlasts one step
         w.startBacktest();
         QVERIFY(w.backtestRunning());
         auto* cancel = w.findChild<QPushButton*>(QStringLiteral("BacktestCancel"));
-        QTRY_VERIFY_WITH_TIMEOUT(cancel->isVisible(), 5000);
+        auto* progress = w.findChild<QProgressBar*>(QStringLiteral("BacktestProgress"));
+        QVERIFY(cancel->isVisible() && progress->isVisible());
+        QTRY_VERIFY(progress->value() >= 1);
+        QVERIFY(progress->value() < 50); // shown from the first percents
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(!w.backtestRunning());
         QCOMPARE(labelText(w, "BacktestFigures"), QStringLiteral("回测已取消"));
         QVERIFY(w.findChild<QPushButton*>(QStringLiteral("BacktestCmd"))->isEnabled());
+        QTRY_VERIFY(!w.busy());
+    }
+
+    // Plan A (4 draws), cleared; plan B (3 draws), cleared; one more draw: no plan runs, and
+    // plan B alone stands under its own heading.
+    void endedPlansNeverMix() {
+        LotteryClass cls;
+        const auto draws = manyDraws(10);
+        std::size_t next = 0;
+        PlanStatsWindow w([&cls] { return &cls; });
+        const auto draw = [&](int n) {
+            for (int i = 0; i < n; ++i, ++next)
+                (void)cls.ProcessDraw(draws[next].qishu, draws[next].haoma);
+            w.drawsChanged();
+        };
+        draw(1);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(StartPlan(cls).ok());
+        draw(4);
+        StopPlan(cls);
+        cls.formSet().KLU[3] = 1; // plan B bets 720
+        QVERIFY(StartPlan(cls).ok());
+        const std::string bFirst = draws[next].qishu;
+        draw(3);
+        const std::string bLast = draws[next - 1].qishu;
+        StopPlan(cls);
+        draw(1);
+        QTRY_VERIFY(!w.busy());
+        const QString running = labelText(w, "RunningFigures");
+        QVERIFY2(running.contains(QStringLiteral("当前没有计划在运行")), qPrintable(running));
+        QVERIFY(running.contains(QStringLiteral("“开始缩水”")));
+        auto* ended = w.findChild<QGroupBox*>(QStringLiteral("EndedPlan"));
+        QVERIFY(ended->isVisible());
+        QCOMPARE(ended->title(),
+                 QStringLiteral("上一个计划（%1 – %2 期）")
+                     .arg(QString::fromStdString(bFirst), QString::fromStdString(bLast)));
+        const QString figures = labelText(w, "EndedFigures");
+        QVERIFY2(figures.contains(QStringLiteral("期数</td><td align=right><b>3</b>")),
+                 qPrintable(figures));
+        QVERIFY(figures.contains(QStringLiteral("<b>720.0</b>")));
+    }
+
+    // A backtest whose conditions changed is marked stale in every figure drawn from it,
+    // while the kill table follows the new conditions.
+    void staleBacktestIsMarked() {
+        LotteryClass cls;
+        cls.formSet().IDX = 4;
+        cls.formSet().KUA.push_back('9');
+        const auto draws = manyDraws(200);
+        PlanStatsWindow w([&cls] { return &cls; });
+        w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(150);
+        w.startBacktest();
+        QTRY_VERIFY(!w.busy());
+        auto* chart = w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"));
+        QVERIFY(!chart->stale());
+        QVERIFY(labelText(w, "ChartSource").contains(QStringLiteral("杀跨度 9")));
+        cls.formSet().KUA.push_back('8');
+        QTRY_VERIFY(chart->stale());
+        QTRY_VERIFY(!w.busy());
+        QVERIFY(w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"))->stale());
+        QVERIFY(w.findChild<HitStrip*>(QStringLiteral("HitStrip"))->stale());
+        for (const char* name : {"ChartSource", "BacktestBasis"})
+            QVERIFY2(labelText(w, name).contains(QStringLiteral("已过期")), name);
+        QVERIFY(labelText(w, "KillBasis").contains(QStringLiteral("杀跨度 98")));
+        QVERIFY(!labelText(w, "KillBasis").contains(QStringLiteral("已过期")));
+    }
+
+    // Every run length has its class; a long record is shown day by day.
+    void longRecordsStayReadable() {
+        PlanTally tally;
+        std::vector<bool> hits;
+        for (int run : {13, 272, 1219})
+            for (int i = 0; i <= run; ++i)
+                hits.push_back(i == run);
+        while (hits.size() < 150000)
+            hits.push_back(hits.size() % 3 == 0);
+        for (std::size_t i = 0; i < hits.size(); ++i)
+            tally.add(std::to_string(202601010001LL + (i / 1440) * 10000 + i % 1440), 500, hits[i]);
+        const PlanFigures f = FiguresOf(tally, 1000);
+        MissRunHistogram histogram;
+        histogram.showClasses(f.runClasses, false);
+        const struct {
+            int bar;
+            QString tip;
+        } bars[] = {{12, QStringLiteral("连挂 13 期：实际 1 次")},
+                    {histogram.barCount() - 1, QStringLiteral("连挂 >100 期：实际 2 次")}};
+        for (const auto& b : bars)
+            QVERIFY2(histogram.toolTipOf(b.bar).startsWith(b.tip), qPrintable(b.tip));
+        QCOMPARE(RollingRateChart::naturalView(f), RollingRateChart::View::Daily);
+        RollingRateChart chart;
+        chart.showRecord(QStringLiteral("t"), f, false);
+        chart.setView(RollingRateChart::View::Daily);
+        QCOMPARE(chart.pointCount(), int(tally.days().size()));
+        QCOMPARE(chart.days().front().label, QStringLiteral("01-01"));
     }
 };
 

@@ -29,7 +29,6 @@ public:
         return true;
     }
     void playAlarm() override { ++alarms; }
-    void openHelpPage() override {}
 
     QStringList messages;
     QString clipboard;

@@ -10,7 +10,6 @@
 #include <QMediaDevices>
 #endif
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
 #include "gui/common/Seams.h"
@@ -25,19 +24,27 @@ struct Wave {
     QByteArray samples;
 };
 
+// The little-endian field of `bytes` bytes at `at`.
+quint32 fieldAt(const QByteArray& file, qsizetype at, int bytes) {
+    quint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | quint8(file.at(at + i));
+    return value;
+}
+
 Wave readWave(const QByteArray& file) {
     Wave w;
     if (file.size() < 12 || file.left(4) != "RIFF" || file.mid(8, 4) != "WAVE") return w;
     qsizetype pos = 12;
     while (pos + 8 <= file.size()) {
         const QByteArray id = file.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(file.constData() + pos + 4);
-        const char* body = file.constData() + pos + 8;
-        if (id == "fmt ") {
-            w.format = qFromLittleEndian<quint16>(body);
-            w.channels = qFromLittleEndian<quint16>(body + 2);
-            w.rate = qFromLittleEndian<quint32>(body + 4);
-            w.bits = qFromLittleEndian<quint16>(body + 14);
+        const quint32 size = fieldAt(file, pos + 4, 4);
+        const qsizetype body = pos + 8;
+        if (id == "fmt " && body + 16 <= file.size()) {
+            w.format = quint16(fieldAt(file, body, 2));
+            w.channels = quint16(fieldAt(file, body + 2, 2));
+            w.rate = fieldAt(file, body + 4, 4);
+            w.bits = quint16(fieldAt(file, body + 14, 2));
         } else if (id == "data") {
             w.samples = file.mid(pos + 8, qsizetype(size));
         }

@@ -18,6 +18,7 @@ private slots:
         rig.feed("HMMHMMHHMHMMMMMHMMHMMMMHMMH");
         rig.chooseSettings();
         QTest::mouseClick(rig.child<QPushButton>(QStringLiteral("HuiCeCom")), Qt::LeftButton);
+        QTRY_VERIFY(!rig.form->backtestRunning());
         const QString log = rig.child<QPlainTextEdit>(QStringLiteral("记录"))->toPlainText();
         QVERIFY(!rig.state.Monitoring); // the replay leaves the monitor as it was
         QVERIFY(rig.state.MonitorRows.empty());
@@ -45,8 +46,9 @@ private slots:
         std::vector<DrawLine> draws;
         for (int i = 1; i <= 6; ++i)
             draws.push_back({periodLabel(i), "HMMHMM"[i - 1] == 'H' ? kHitDraw : kMissDraw});
-        rig.form->setDrawProvider(SequenceDraws(draws));
+        rig.form->setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
         rig.form->HuiCeCom_Click();
+        QTRY_VERIFY(!rig.form->backtestRunning());
         QString log = rig.child<QPlainTextEdit>(QStringLiteral("记录"))->toPlainText();
         QVERIFY2(
             log.contains(QStringLiteral("回测 6期（评估 6期）：告警 1 次，计划中 0 次、挂 0 次")),

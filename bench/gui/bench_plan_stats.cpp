@@ -1,0 +1,189 @@
+// How the 计划统计 window keeps the GUI thread free with 150,000 archived draws: the longest
+// time the GUI thread spends on one event (and on the window's own calls) while the kill
+// table and a backtest of the last 150,000 draws run, while new draws arrive, the first
+// progress shown and how long 取消 takes to stop the work. Prints the figures (with
+// ZUOHAO_LOOK_HOLD_MS set it holds the window up before the cancels); run offscreen:
+//   QT_QPA_PLATFORM=offscreen build/bench/zuohao-bench-gui-plan-stats
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+#include <ctime>
+
+#include "core/acquire/LotteryClass.h"
+#include "gui/common/DrawSources.h"
+#include "gui/display/PlanStatsWindow.h"
+#include "store/DrawArchive.h"
+
+using namespace zuohao;
+using namespace zuohao::gui;
+
+namespace {
+
+constexpr int kArchived = 151200; // 105 days of minute draws
+constexpr int kBacktestDraws = 150000;
+constexpr int kNewDraws = 5;
+constexpr int kWaitMs = 600000;
+
+// The GUI thread's processor time, which other programs on a busy machine do not inflate.
+qint64 threadNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// Times every event the GUI thread handles (the outermost dispatch only; the worker's own
+// events pass untimed): wall time and the thread's processor time.
+class TimedApp : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (m_depth > 0 || QThread::currentThread() != thread())
+            return QApplication::notify(receiver, event);
+        ++m_depth;
+        QElapsedTimer t;
+        t.start();
+        const qint64 cpu = threadNs();
+        const bool done = QApplication::notify(receiver, event);
+        --m_depth;
+        const qint64 ns = t.nsecsElapsed();
+        m_longestCpu = std::max(m_longestCpu, threadNs() - cpu);
+        if (ns > m_longest) {
+            m_longest = ns;
+            m_longestType = int(event->type());
+        }
+        return done;
+    }
+    void restart() { m_longest = m_longestCpu = 0; }
+    // "wall ms / processor ms (event type)"
+    QByteArray longest() const {
+        return QStringLiteral("%1 ms wall / %2 ms processor (type %3)")
+            .arg(double(m_longest) / 1e6, 0, 'f', 2)
+            .arg(double(m_longestCpu) / 1e6, 0, 'f', 2)
+            .arg(m_longestType)
+            .toUtf8();
+    }
+
+private:
+    int m_depth = 0;
+    qint64 m_longest = 0;
+    qint64 m_longestCpu = 0;
+    int m_longestType = 0;
+};
+
+std::string labelOf(int i) {
+    const int day = i / kPeriodsPerDay;
+    const QDate d = QDate(2026, 1, 1).addDays(day);
+    return std::to_string(d.toString(QStringLiteral("yyyyMMdd")).toLongLong() * 10000 +
+                          i % kPeriodsPerDay + 1);
+}
+
+std::string haomaOf(unsigned& x) {
+    x = x * 1103515245u + 12345u;
+    return QString::number((x >> 8) % 100000u).rightJustified(5, '0').toStdString();
+}
+
+double msSince(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+bool waitIdle(PlanStatsWindow& w) {
+    return QTest::qWaitFor([&w] { return !w.busy(); }, kWaitMs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TimedApp app(argc, argv);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("draws.sqlite")).toStdString();
+    LotteryClass cls;
+    unsigned x = 7;
+    {
+        auto archive = store::Archive::open(path);
+        if (!archive || !(*archive)->setBulkWrites(true)) return 1;
+        std::vector<store::DrawIn> in;
+        for (int i = 0; i < kArchived; ++i) {
+            in.push_back({labelOf(i), haomaOf(x)});
+            if (i >= kArchived - 100) (void)cls.ProcessDraw(in.back().qishu, in.back().haoma);
+        }
+        if (!(*archive)->add(store::kDefaultLottery, in, "bench") ||
+            !(*archive)->setBulkWrites(false))
+            return 1;
+    }
+    cls.formSet().IDX = 4;
+    cls.formSet().KLU[3] = 1;
+    cls.formSet().KUA.push_back('9');
+    cls.formSet().CHK[0] = cls.formSet().CHK[10] = true;
+
+    PlanStatsWindow w([&cls] { return &cls; });
+    w.setDrawSource(DrawSourceOf([path] { return path; }, [&cls] { return &cls; }));
+    w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(kBacktestDraws);
+    auto* progress = w.findChild<QProgressBar*>(QStringLiteral("BacktestProgress"));
+    int firstShown = -1;
+    QObject::connect(progress, &QProgressBar::valueChanged, [&firstShown](int v) {
+        if (firstShown < 0 && v > 0) firstShown = v;
+    });
+
+    QElapsedTimer t;
+    app.restart();
+    t.start();
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w) || !waitIdle(w)) return 1;
+    std::printf("open + kill table over %d draws: %.0f ms; longest GUI event %s\n", kBacktestDraws,
+                msSince(t), app.longest().constData());
+
+    for (const bool automatic : {false, true}) {
+        w.findChild<QCheckBox*>(QStringLiteral("BacktestAuto"))->setChecked(automatic);
+        firstShown = -1;
+        app.restart();
+        t.start();
+        w.startBacktest();
+        const double call = msSince(t);
+        if (!waitIdle(w)) return 1;
+        std::printf("%s backtest of %d draws: %.0f ms; startBacktest() %.2f ms; longest GUI "
+                    "event %s; first progress shown %d%%\n",
+                    automatic ? "automatic" : "fixed", kBacktestDraws, msSince(t), call,
+                    app.longest().constData(), firstShown);
+    }
+
+    double longestCall = 0, longestRound = 0;
+    for (int i = 0; i < kNewDraws; ++i) {
+        (void)cls.ProcessDraw(labelOf(kArchived + i), haomaOf(x));
+        app.restart();
+        t.start();
+        w.drawsChanged();
+        const double call = msSince(t);
+        longestCall = std::max(longestCall, call);
+        if (!waitIdle(w)) return 1;
+        longestRound = std::max(longestRound, msSince(t));
+        std::printf("new draw %d: drawsChanged() %.2f ms; longest GUI event %s\n", i + 1, call,
+                    app.longest().constData());
+    }
+    std::printf("new draws: drawsChanged() at most %.2f ms; figures updated within %.1f ms\n",
+                longestCall, longestRound);
+
+    // With ZUOHAO_LOOK_HOLD_MS set the window stays up that long for a screenshot.
+    if (const int hold = qEnvironmentVariableIntValue("ZUOHAO_LOOK_HOLD_MS"); hold > 0) {
+        std::fflush(stdout);
+        QTest::qWait(hold);
+    }
+    auto* cancel = w.findChild<QPushButton*>(QStringLiteral("BacktestCancel"));
+    for (const int at : {1, 30, 70}) {
+        w.startBacktest();
+        if (!QTest::qWaitFor([&] { return progress->value() >= at; }, kWaitMs)) return 1;
+        const int shownAt = progress->value();
+        app.restart();
+        t.start();
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        if (!waitIdle(w)) return 1;
+        std::printf("取消 at %d%%: work stopped after %.1f ms; longest GUI event %s\n", shownAt,
+                    msSince(t), app.longest().constData());
+    }
+    return 0;
+}

@@ -1,0 +1,41 @@
+// libFuzzer target: the file the player's work is kept in. Whatever the bytes, reading gives
+// nothing or values in range (a position group 0-11, kill lists that are number lists, digit
+// sets of digits), and the file written from what was read reads back to the same bytes.
+#include <cstdint>
+
+#include "core/making/KillList.h"
+#include "gui/common/SavedWork.h"
+#include "support_fuzz.h"
+
+using namespace zuohao;
+using namespace zuohao::gui;
+
+namespace {
+bool digitsOnly(const std::string& s) {
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const std::optional<SavedWork> work = ParseSavedWork(bytes);
+    if (!work) return 0;
+    for (const ConditionSet& c : work->conditions) {
+        FUZZ_CHECK(c.IDX >= 0 && c.IDX <= 11);
+        for (const std::string& s : c.SEL)
+            FUZZ_CHECK(digitsOnly(s));
+        for (const std::string& s : c.CNT)
+            FUZZ_CHECK(!s.empty() && digitsOnly(s));
+        FUZZ_CHECK(digitsOnly(c.KUA) && digitsOnly(c.DAN[0]) && digitsOnly(c.DCC[1]));
+    }
+    FUZZ_CHECK(work->kill.three.empty() || IsNumberList(work->kill.three, 3));
+    FUZZ_CHECK(work->kill.four[2].empty() || IsNumberList(work->kill.four[2], 3) ||
+               IsNumberList(work->kill.four[2], 4));
+    const QByteArray written = SavedWorkBytes(*work);
+    const std::optional<SavedWork> again = ParseSavedWork(written);
+    FUZZ_CHECK(again.has_value());
+    FUZZ_CHECK(SavedWorkBytes(*again) == written);
+    return 0;
+}

@@ -1,0 +1,127 @@
+// zuohao-cli notify: one message sent to a target exactly as the desktop program sends it
+// (the same request building, signing and answer judging), for scripts and to try a target.
+#include <iostream>
+#include <string>
+
+#include "cli/Args.h"
+#include "cli/Commands.h"
+
+#ifdef ZUOHAO_HAVE_NOTIFY
+#include <QCoreApplication>
+#include <chrono>
+
+#include "gui/notify/delivery/NotifySettings.h"
+#include "gui/notify/delivery/Postman.h"
+#include "gui/notify/delivery/RobotRequest.h"
+#endif
+
+namespace zuohao::cli {
+
+#ifdef ZUOHAO_HAVE_NOTIFY
+namespace {
+using namespace zuohao::notify;
+
+constexpr std::chrono::milliseconds kAttemptLimit{10000};
+
+std::string required(const Args& args, const std::string& name) {
+    auto v = args.last(name);
+    if (!v || v->empty()) throw UsageError("missing " + name);
+    return *v;
+}
+
+// This tool's own English for why a message was not sent or not accepted.
+std::string describe(SendProblem p, const QString& detailText) {
+    const std::string detail = detailText.toStdString();
+    switch (p) {
+    case SendProblem::None:
+        break;
+    case SendProblem::NoAddress:
+        return "no address";
+    case SendProblem::BadAddress:
+        return "not a valid address";
+    case SendProblem::PlainHttpRemote:
+        return "http:// only to this computer or the local network; use https://";
+    case SendProblem::NotHttp:
+        return "only https:// addresses (http:// to this computer or the local network)";
+    case SendProblem::BadMethod:
+        return "--method must be GET, POST, PUT or PATCH";
+    case SendProblem::Timeout:
+        return "no answer within " + detail + " s";
+    case SendProblem::ConnectionRefused:
+        return "connection refused";
+    case SendProblem::HostNotFound:
+        return "server not found";
+    case SendProblem::ConnectionClosed:
+        return "the server closed the connection";
+    case SendProblem::TlsFailed:
+        return "the HTTPS certificate check failed" + (detail.empty() ? "" : ": " + detail);
+    case SendProblem::Network:
+        return detail.empty() ? "network error" : detail;
+    case SendProblem::HttpStatus:
+        return "not a success status";
+    case SendProblem::NotRobotAnswer:
+        return "not a robot's answer";
+    case SendProblem::NoResultCode:
+        return "no " + detail + " in the answer";
+    case SendProblem::RobotRefused:
+        return detail;
+    }
+    return "not accepted";
+}
+
+// "HTTP 200 {...}": the target's answer as it came (secrets masked).
+std::string answerOf(const AttemptResult& r) {
+    return "HTTP " + std::to_string(r.status) + " " +
+           QString::fromUtf8(r.body).trimmed().toStdString();
+}
+
+Target targetOf(const Args& args) {
+    const std::string kindText = required(args, "--kind");
+    const auto kind = kindFromKey(QString::fromStdString(kindText));
+    if (!kind) throw UsageError("--kind must be wecom, dingtalk, feishu or webhook: " + kindText);
+    Target t = newTarget(*kind);
+    t.url = QString::fromStdString(required(args, "--url"));
+    t.secret = QString::fromStdString(args.last("--secret").value_or(""));
+    t.keyword = QString::fromStdString(args.last("--keyword").value_or(""));
+    if (auto v = args.last("--method")) t.method = QString::fromStdString(*v);
+    if (auto v = args.last("--content-type")) t.contentType = QString::fromStdString(*v);
+    t.bodyTemplate = QString::fromStdString(args.last("--body-template").value_or(""));
+    return t;
+}
+} // namespace
+
+int RunNotify(const Args& args) {
+    const Target t = targetOf(args);
+    Message m;
+    m.kind = MessageKind::Plain;
+    m.detail = QString::fromStdString(required(args, "--text"));
+    // An address or method that cannot be sent to is the caller's mistake: nothing is sent.
+    if (BuiltRequest built = buildRequest(t, m, 0); !built)
+        throw UsageError("cannot send: " + describe(built.problem, {}));
+
+    int argc = 1;
+    char name[] = "zuohao-cli";
+    char* qtArgv[] = {name, nullptr};
+    QCoreApplication app(argc, qtArgv);
+    Postman postman;
+    AttemptResult result;
+    postman.send(t, m, kAttemptLimit, &app, [&](const AttemptResult& r) {
+        result = r;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    const std::string why = describe(result.problem, result.detail);
+    if (!result.accepted) {
+        if (result.status == 0) throw Failure("not sent: " + why);
+        throw Failure("not accepted: " + answerOf(result) + " (" + why + ")");
+    }
+    std::cout << "accepted: " << answerOf(result) << "\n";
+    return kExitSuccess;
+}
+#else
+int RunNotify(const Args&) {
+    throw Failure("this zuohao-cli was built without Qt Network and cannot send");
+}
+#endif
+
+} // namespace zuohao::cli

@@ -1,0 +1,23 @@
+#include "core/analysis/PlanFigures.h"
+
+#include "core/analysis/Chance.h"
+
+namespace zuohao {
+
+PlanFigures FiguresOf(const PlanTally& tally, int spaceSize) {
+    PlanFigures f;
+    f.stats = tally.stats();
+    f.meanSize = tally.meanSize();
+    f.spaceSize = spaceSize;
+    f.chance = spaceSize > 0 ? f.meanSize / spaceSize : 0.0;
+    f.expectedLongest = ExpectedLongestMissRun(f.chance, f.stats.periods);
+    f.chanceOfLongest = MissRunAtLeast(f.chance, f.stats.longestMissRun, f.stats.periods);
+    f.runClasses = MissRunClasses(f.stats, f.chance, kHistogramTail);
+    f.recent = tally.recentHits();
+    f.days = tally.days();
+    f.firstPeriod = tally.firstPeriod();
+    f.lastPeriod = tally.lastPeriod();
+    return f;
+}
+
+} // namespace zuohao

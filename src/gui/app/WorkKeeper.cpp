@@ -1,0 +1,105 @@
+// The player's work kept between runs: the conditions of each lottery, the kill lists, the
+// monitor's settings and lock period and the window sizes, written a moment after every
+// change (and at closing) and restored at load. A plan is not restarted: the restored
+// conditions are shown and the player starts it.
+#include <QEvent>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/acquire/LotteryClass.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/common/LastingNote.h"
+#include "gui/making/MakingPanel.h"
+#include "gui/monitor/JianKongForm.h"
+
+namespace zuohao::gui {
+
+namespace {
+// Changes that come together (a resize, a paste that stores several values) are written once.
+constexpr int kWorkWriteDelayMs = 150;
+} // namespace
+
+SavedWork LotteryForm::currentWork() const {
+    SavedWork w;
+    for (std::size_t i = 0; i < m_lotteries.size(); ++i)
+        if (m_lotteries[i]) w.conditions[i] = m_lotteries[i]->conditions;
+    w.kill = m_form.Kill;
+    w.segmentSettings = m_monitor.SegmentSettings;
+    w.segmentPeriod = m_monitor.SegmentPeriod;
+    w.lockPeriod = m_monitor.LockPeriod;
+    w.alarmSound = m_jianKong->soundOn();
+    w.mainSize = size();
+    w.monitorSize = m_jianKong->size();
+    return w;
+}
+
+void LotteryForm::saveWork() {
+    if (!m_workReady) return;
+    m_workTimer->stop();
+    if (!WriteSavedWork(currentWork(), m_workPath))
+        ShowLabelTxt(QStringLiteral("做号条件无法保存到 ") + m_workPath);
+}
+
+void LotteryForm::workChanged() {
+    if (m_workReady && !m_workTimer->isActive()) m_workTimer->start();
+}
+
+void LotteryForm::restoreWork() {
+    m_workPath = m_options.workPath.isEmpty() ? DefaultSavedWorkPath() : m_options.workPath;
+    m_workTimer = new QTimer(this);
+    m_workTimer->setSingleShot(true);
+    m_workTimer->setInterval(kWorkWriteDelayMs);
+    connect(m_workTimer, &QTimer::timeout, this, &LotteryForm::saveWork);
+    m_form.WorkChanged = [this] { workChanged(); };
+    connect(m_jianKong, &JianKongForm::settingsChanged, this, &LotteryForm::workChanged);
+    m_jianKong->installEventFilter(this);
+
+    const SavedWorkLoad loaded = LoadSavedWork(m_workPath);
+    if (!loaded.setAsideTo.isEmpty())
+        m_lastingNote->showNote(SavedWorkSetAsideText(loaded.setAsideTo));
+    if (loaded.work) {
+        const SavedWork& w = *loaded.work;
+        // The conditions only: the base set, its complement and the plan start afresh.
+        for (int i = 0; i < int(m_lotteries.size()); ++i) {
+            ConditionSet& c = Lotteries(i).conditions;
+            const ConditionSet& kept = w.conditions[std::size_t(i)];
+            const NumberList dad = c.DAD, fji = c.FJI;
+            const std::string plt = c.PLT;
+            c = kept;
+            c.DAD = dad, c.FJI = fji, c.PLT = plt;
+        }
+        m_form.Kill = w.kill;
+        m_monitor.SegmentSettings = w.segmentSettings;
+        m_monitor.SegmentPeriod = w.segmentPeriod;
+        m_monitor.LockPeriod = w.lockPeriod;
+        m_jianKong->setSoundOn(w.alarmSound);
+        m_jianKong->showSettings();
+        const QRect avail = screen() ? screen()->availableGeometry() : QRect();
+        const auto fitted = [&avail](QSize s) {
+            return avail.isValid() ? s.boundedTo(avail.size()) : s;
+        };
+        if (w.mainSize.isValid()) resize(fitted(w.mainSize).expandedTo(minimumSize()));
+        if (w.monitorSize.isValid()) m_jianKong->resize(fitted(w.monitorSize));
+        // The position group shown follows the active lottery's restored group.
+        const int idx = m_form.ActiveCls->conditions.IDX;
+        m_form.CurWei = -1;
+        m_panel->WeiOption_Click(idx);
+        m_panel->ShowFormSet();
+    }
+    m_workReady = true;
+    // A file set aside is replaced by the work as it stands.
+    if (!loaded.setAsideTo.isEmpty()) saveWork();
+}
+
+void LotteryForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    workChanged();
+}
+
+bool LotteryForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_jianKong && event->type() == QEvent::Resize) workChanged();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,222 @@
+#include "gui/common/SavedWork.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "gui/common/IniFile.h"
+
+namespace zuohao::gui {
+
+namespace {
+const QString kHead = QStringLiteral("zuohao-work");
+const QString kFormatKey = QStringLiteral("format");
+const QString kFormat = QStringLiteral("1");
+const QString kKill = QStringLiteral("kill");
+const QString kMonitor = QStringLiteral("monitor");
+const QString kWindows = QStringLiteral("windows");
+constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
+constexpr int kMaxPeriodText = 20;
+constexpr int kSmallestWindow = 200;
+constexpr int kLargestWindow = 20000;
+
+QString lotterySection(int i) {
+    return QStringLiteral("lottery%1").arg(i);
+}
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString bits(const bool* values, std::size_t n) {
+    QString out;
+    for (std::size_t i = 0; i < n; ++i)
+        out += values[i] ? u'1' : u'0';
+    return out;
+}
+
+QString sizeText(const QSize& s) {
+    return s.isValid() ? QStringLiteral("%1x%2").arg(s.width()).arg(s.height()) : QString();
+}
+
+// Reads the values of one section, each checked; what fails keeps its default.
+class Reader {
+public:
+    Reader(const IniFile& ini, QString section) : m_ini(ini), m_section(std::move(section)) {}
+    std::optional<QString> raw(const QString& key) const { return m_ini.value(m_section, key); }
+    // Distinct digits among `allowed`, ascending; nothing when anything else is there.
+    std::optional<std::string> digits(const QString& key, char highest) const {
+        auto v = raw(key);
+        if (!v) return std::nullopt;
+        std::array<bool, 10> seen{};
+        for (QChar c : *v) {
+            if (c < u'0' || c > QLatin1Char(highest)) return std::nullopt;
+            seen[std::size_t(c.unicode() - u'0')] = true;
+        }
+        std::string out;
+        for (int d = 0; d < 10; ++d)
+            if (seen[std::size_t(d)]) out += char('0' + d);
+        return out;
+    }
+    std::optional<int> number(const QString& key, int lo, int hi) const {
+        auto v = raw(key);
+        bool ok = false;
+        const int n = v ? v->toInt(&ok) : 0;
+        if (!ok || n < lo || n > hi) return std::nullopt;
+        return n;
+    }
+    template <std::size_t N> bool flags(const QString& key, std::array<bool, N>& out) const {
+        auto v = raw(key);
+        if (!v || v->size() != qsizetype(N)) return false;
+        for (QChar c : *v)
+            if (c != u'0' && c != u'1') return false;
+        for (std::size_t i = 0; i < N; ++i)
+            out[i] = v->at(qsizetype(i)) == u'1';
+        return true;
+    }
+    std::optional<bool> flag(const QString& key) const {
+        std::array<bool, 1> one{};
+        if (!flags(key, one)) return std::nullopt;
+        return one[0];
+    }
+    QSize size(const QString& key) const {
+        auto v = raw(key);
+        if (!v) return {};
+        const QStringList wh = v->split(u'x');
+        if (wh.size() != 2) return {};
+        bool okW = false, okH = false;
+        const int w = wh[0].toInt(&okW), h = wh[1].toInt(&okH);
+        const auto fits = [](int n) { return n >= kSmallestWindow && n <= kLargestWindow; };
+        return okW && okH && fits(w) && fits(h) ? QSize(w, h) : QSize();
+    }
+
+private:
+    const IniFile& m_ini;
+    QString m_section;
+};
+
+void readConditions(const Reader& r, ConditionSet& c) {
+    if (auto v = r.number(QStringLiteral("IDX"), 0, 11)) c.IDX = *v;
+    if (auto v = r.flag(QStringLiteral("PLA"))) c.PLA = *v;
+    if (auto v = r.flag(QStringLiteral("FAN"))) c.FAN = *v;
+    r.flags(QStringLiteral("CHK"), c.CHK);
+    for (std::size_t g = 0; g < c.SEL.size(); ++g) {
+        if (auto v = r.digits(QStringLiteral("SEL%1").arg(g), '9')) c.SEL[g] = *v;
+        if (auto v = r.digits(QStringLiteral("CNT%1").arg(g), '6'); v && !v->empty()) c.CNT[g] = *v;
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+        if (auto v = r.digits(QStringLiteral("DAN%1").arg(k), '9')) c.DAN[k] = *v;
+        if (auto v = r.digits(QStringLiteral("DCC%1").arg(k), '4')) c.DCC[k] = *v;
+    }
+    if (auto v = r.digits(QStringLiteral("KUA"), '9')) c.KUA = *v;
+    std::array<bool, 4> lu{};
+    if (r.flags(QStringLiteral("KLU"), lu))
+        for (std::size_t i = 0; i < lu.size(); ++i)
+            c.KLU[i] = lu[i] ? 1 : 0;
+}
+
+void writeConditions(IniFile& ini, const QString& s, const ConditionSet& c) {
+    ini.setValue(s, QStringLiteral("IDX"), QString::number(c.IDX));
+    ini.setValue(s, QStringLiteral("PLA"), c.PLA ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.setValue(s, QStringLiteral("FAN"), c.FAN ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.setValue(s, QStringLiteral("CHK"), bits(c.CHK.data(), c.CHK.size()));
+    for (std::size_t g = 0; g < c.SEL.size(); ++g) {
+        ini.setValue(s, QStringLiteral("SEL%1").arg(g), q(c.SEL[g]));
+        ini.setValue(s, QStringLiteral("CNT%1").arg(g), q(c.CNT[g]));
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+        ini.setValue(s, QStringLiteral("DAN%1").arg(k), q(c.DAN[k]));
+        ini.setValue(s, QStringLiteral("DCC%1").arg(k), q(c.DCC[k]));
+    }
+    ini.setValue(s, QStringLiteral("KUA"), q(c.KUA));
+    QString lu;
+    for (int v : c.KLU)
+        lu += v != 0 ? u'1' : u'0';
+    ini.setValue(s, QStringLiteral("KLU"), lu);
+}
+
+// A period label or a segment length: digits only, short.
+std::optional<std::string> periodText(const Reader& r, const QString& key) {
+    auto v = r.raw(key);
+    if (!v || v->size() > kMaxPeriodText) return std::nullopt;
+    for (QChar c : *v)
+        if (c < u'0' || c > u'9') return std::nullopt;
+    return v->toStdString();
+}
+} // namespace
+
+QString DefaultSavedWorkPath() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir(dir).filePath(QStringLiteral("work.ini"));
+}
+
+QByteArray SavedWorkBytes(const SavedWork& w) {
+    IniFile ini(QByteArray("[zuohao-work]\nformat=1\n"));
+    for (int i = 0; i < 2; ++i)
+        writeConditions(ini, lotterySection(i), w.conditions[std::size_t(i)]);
+    ini.setValue(kKill, QStringLiteral("three"), q(w.kill.three));
+    ini.setValue(kKill, QStringLiteral("four"), q(w.kill.four[2]));
+    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
+        ini.setValue(kMonitor, QStringLiteral("SZ%1").arg(i), q(w.segmentSettings[i]));
+    ini.setValue(kMonitor, QStringLiteral("ZhuoQi"), q(w.segmentPeriod));
+    ini.setValue(kMonitor, QStringLiteral("QS"), q(w.lockPeriod));
+    ini.setValue(kMonitor, QStringLiteral("Sound"),
+                 w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.setValue(kWindows, QStringLiteral("main"), sizeText(w.mainSize));
+    ini.setValue(kWindows, QStringLiteral("monitor"), sizeText(w.monitorSize));
+    return ini.content();
+}
+
+std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
+    const IniFile ini(bytes);
+    if (ini.value(kHead, kFormatKey) != kFormat) return std::nullopt;
+    SavedWork w;
+    for (int i = 0; i < 2; ++i)
+        readConditions(Reader(ini, lotterySection(i)), w.conditions[std::size_t(i)]);
+    const Reader kill(ini, kKill);
+    // Through the same acceptance as a paste: a list that is not one is dropped.
+    if (auto v = kill.raw(QStringLiteral("three"))) AcceptKillList(w.kill, v->toStdString(), 0);
+    if (auto v = kill.raw(QStringLiteral("four"))) AcceptKillList(w.kill, v->toStdString(), 1);
+    const Reader monitor(ini, kMonitor);
+    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
+        if (auto v = monitor.number(QStringLiteral("SZ%1").arg(i), 0, kSegmentChoices - 1))
+            w.segmentSettings[i] = std::to_string(*v);
+    if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = *v;
+    if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = *v;
+    if (auto v = monitor.flag(QStringLiteral("Sound"))) w.alarmSound = *v;
+    const Reader windows(ini, kWindows);
+    w.mainSize = windows.size(QStringLiteral("main"));
+    w.monitorSize = windows.size(QStringLiteral("monitor"));
+    return w;
+}
+
+bool WriteSavedWork(const SavedWork& work, const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return IniFile(SavedWorkBytes(work)).save(path);
+}
+
+SavedWorkLoad LoadSavedWork(const QString& path) {
+    SavedWorkLoad out;
+    const QFileInfo info(path);
+    if (!info.exists()) return out;
+    if (info.isFile()) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) {
+            out.work = ParseSavedWork(f.readAll());
+            if (out.work) return out;
+        }
+    }
+    const QString aside = path + QStringLiteral(".bad-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (QFile::rename(path, aside)) out.setAsideTo = aside;
+    return out;
+}
+
+QString SavedWorkSetAsideText(const QString& movedTo) {
+    return QStringLiteral("上次保存的做号条件读不出，已改名为 %1，条件从默认开始")
+        .arg(QDir::toNativeSeparators(movedTo));
+}
+
+} // namespace zuohao::gui

@@ -1,0 +1,57 @@
+#pragma once
+// The player's work kept between runs in the program's own file (never in the shared
+// initialisation file other programs read): per lottery the conditions, the kill lists, the
+// monitor's settings and lock period, and the window sizes. Written whenever something of
+// it changes, by replacing the whole file (a kill -9 loses at most the change being written);
+// read at start, every value checked, so a damaged or foreign value falls back to its default.
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/making/KillList.h"
+#include "core/model/ConditionSet.h"
+
+namespace zuohao::gui {
+
+struct SavedWork {
+    // The conditions of each lottery; the base set, its complement and the plan are not
+    // kept (a plan is started anew by the player).
+    std::array<ConditionSet, 2> conditions;
+    KillTexts kill;                               // the two kill-list panels, as accepted
+    std::array<std::string, 4> segmentSettings{}; // the monitor's SZCom(0..3)
+    std::string segmentPeriod;                    // ZhuoQiTxt
+    std::string lockPeriod;                       // QSCom
+    bool alarmSound = true;                       // CheckSound
+    QSize mainSize, monitorSize;                  // invalid: not kept
+};
+
+// The file of the running program: work.ini in the user's configuration folder of zuohao.
+QString DefaultSavedWorkPath();
+
+// The file's bytes.
+QByteArray SavedWorkBytes(const SavedWork& work);
+
+// Reads the bytes of a file: nothing when they are not a file of this kind (then the file is
+// set aside); values out of range take their defaults.
+std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes);
+
+// Writes the file by replacing it (temporary file, flush, sync, rename); false on failure.
+bool WriteSavedWork(const SavedWork& work, const QString& path);
+
+// What reading the file at start gave.
+struct SavedWorkLoad {
+    std::optional<SavedWork> work; // nothing: no file, or one set aside
+    QString setAsideTo;            // where a file that could not be read was moved
+};
+
+// Reads the file; one that cannot be read is renamed beside itself (".bad" and the time)
+// so that it is neither lost nor read again.
+SavedWorkLoad LoadSavedWork(const QString& path);
+
+// The status-line note of a file set aside.
+QString SavedWorkSetAsideText(const QString& movedTo);
+
+} // namespace zuohao::gui

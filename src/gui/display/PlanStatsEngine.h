@@ -1,0 +1,85 @@
+#pragma once
+// The computations of the 计划统计 window, done on its worker thread: the draws read for
+// them, and the backtest and the kill-error tallies kept so that a new draw adds to them
+// instead of counting the whole range again. Only the worker's jobs touch an engine.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/analysis/AnalysisBasis.h"
+#include "core/analysis/Backtest.h"
+#include "core/analysis/KillRate.h"
+#include "core/analysis/PlanFigures.h"
+#include "gui/common/DrawSources.h"
+
+namespace zuohao::gui {
+
+// A backtest as the window shows it.
+struct BacktestView {
+    std::uint64_t serial = 0; // the request it answers
+    AnalysisBasis basis;
+    PlanFigures figures;
+    std::size_t skipped = 0; // input entries that are no usable draw
+};
+
+// A kill-error table as the window shows it.
+struct KillView {
+    std::uint64_t serial = 0;
+    AnalysisBasis basis;
+    std::vector<ConditionKill> rows;
+};
+
+struct AnalysisRequest {
+    std::uint64_t serial = 0;
+    DrawSourceCopy source;
+    ConditionSet conditions;
+    bool pipeline = false;
+    std::size_t count = 0; // draws scored
+};
+
+class PlanStatsEngine {
+public:
+    Result<BacktestView> runBacktest(const AnalysisRequest& request, const RunControl& control);
+    Result<KillView> runKillRates(const AnalysisRequest& request, const RunControl& control);
+
+    // New draws of `lottery`, oldest first; those not newer than every draw read so far are
+    // left out. The backtest and the kill table whose serials are given go on with them; any
+    // other is dropped (nobody shows it any more, and it would miss these draws).
+    void addDraws(const std::string& lottery, const std::vector<DrawLine>& draws,
+                  std::uint64_t backtestSerial, std::uint64_t killSerial);
+    // The views of what the engine holds (none without a run).
+    std::optional<BacktestView> backtestView() const;
+    std::optional<KillView> killView() const;
+
+    // Draws held for the runs (the newest of what was read, and the draws added since).
+    std::size_t drawsHeld() const { return m_draws.size(); }
+
+private:
+    Result<std::vector<DrawLine>> drawsFor(const AnalysisRequest& request, std::size_t count,
+                                           const RunControl& control);
+    // Lets the oldest draws go once well beyond what the runs need.
+    void trim();
+
+    struct Backtest {
+        std::unique_ptr<Backtester> run;
+        PlanTally tally;
+        AnalysisBasis basis;
+        std::uint64_t serial = 0;
+        std::size_t need = 0; // draws it read
+    };
+    struct Kill {
+        KillTally tally;
+        AnalysisBasis basis;
+        std::uint64_t serial = 0;
+        std::size_t need = 0;
+    };
+
+    DrawSourceCopy m_source;       // what m_draws were read from (without the held copy)
+    std::vector<DrawLine> m_draws; // oldest first
+    bool m_complete = false;       // m_draws hold every draw of the source
+    std::optional<Backtest> m_backtest;
+    std::optional<Kill> m_kill;
+};
+
+} // namespace zuohao::gui

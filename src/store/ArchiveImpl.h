@@ -1,0 +1,39 @@
+#pragma once
+// The inside of an Archive, shared by its writing and its reading halves.
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/DrawArchive.h"
+#include "store/Sqlite.h"
+
+namespace zuohao::store {
+
+struct Archive::Impl {
+    std::string path;
+    sql::Db db;
+    std::map<std::string, std::int64_t> lotteryIds; // cache of committed rows
+    std::map<std::string, std::int64_t> originIds;
+    ArchiveTrouble trouble = ArchiveTrouble::None; // of the last failed call
+
+    // A failed call: remembers its trouble by SQLite's code and words the error, coded by
+    // the trouble or else by `op` (a read or a write), about the archive's path.
+    Error failed(ErrorCode op, const std::string& what, int code);
+    Error failed(ErrorCode op, const std::string& what, const sql::SqlError& e);
+    // The same for the connection's last error.
+    Error failedLast(ErrorCode op, const std::string& what);
+
+    std::optional<std::int64_t> findId(const char* table, const std::string& name);
+    // The id of a lottery or origin name, inserted when new (inside the caller's transaction).
+    std::optional<std::int64_t> ensureId(const char* table, const std::string& name,
+                                         std::map<std::string, std::int64_t>& cache);
+    std::optional<std::int64_t> lotteryId(const std::string& name);
+    // The draws of a query over the draw columns: `where` binds ?1 to the lottery and ?2, ?3,
+    // ... to `values`. No draws for a lottery the archive does not know.
+    Result<std::vector<ArchivedDraw>> draws(const std::string& lottery, const char* where,
+                                            std::initializer_list<std::int64_t> values);
+};
+
+} // namespace zuohao::store

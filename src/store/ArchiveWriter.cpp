@@ -1,0 +1,131 @@
+#include "store/ArchiveWriter.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace zuohao::store {
+
+namespace {
+enum class FileState { Database, Missing, Overwritten };
+
+// What is at the path now: another program may have deleted the file (writes would go into
+// the deleted file and be lost) or written over it (with the pages in the write-ahead log
+// SQLite would not notice until much later).
+FileState fileState(const std::string& path) {
+    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    std::error_code ec;
+    if (!std::filesystem::exists(Utf8Path(path), ec)) return FileState::Missing;
+    std::ifstream f(Utf8Path(path), std::ios::binary);
+    char head[16] = {};
+    f.read(head, sizeof head);
+    if (f.gcount() == 0) return FileState::Database; // a new file not yet written
+    return std::string_view(head, std::size_t(f.gcount())) == kHeader ? FileState::Database
+                                                                      : FileState::Overwritten;
+}
+} // namespace
+
+void PendingDraws::push(PendingDraw d) {
+    if (m_draws.size() >= m_limit) {
+        ++m_dropped;
+        if (m_out >= m_draws.size()) return; // all on their way: the newcomer has no room
+        m_draws.erase(m_draws.begin() + std::ptrdiff_t(m_out));
+    }
+    m_draws.push_back(std::move(d));
+}
+
+std::vector<PendingDraw> PendingDraws::takeRound(std::size_t most) {
+    if (m_out > 0) return {};
+    m_out = std::min(most, m_draws.size());
+    return {m_draws.begin(), m_draws.begin() + std::ptrdiff_t(m_out)};
+}
+
+void PendingDraws::settle(std::size_t written) {
+    written = std::min(written, m_out);
+    m_draws.erase(m_draws.begin(), m_draws.begin() + std::ptrdiff_t(written));
+    m_out = 0;
+}
+
+ArchiveWriter::ArchiveWriter(std::string path, bool demo) : m_path(std::move(path)), m_demo(demo) {}
+
+bool ArchiveWriter::open(WriteRound& round) {
+    if (m_archive) {
+        const FileState state = fileState(m_path);
+        if (state == FileState::Database) return true;
+        m_archive.reset();
+        if (state == FileState::Overwritten) {
+            round.trouble = ArchiveTrouble::Damaged;
+            round.why = "the archive " + m_path + " was written over by another program";
+            return false;
+        }
+        // Deleted: a fresh archive is begun at the path.
+    }
+    if (m_demoRefused) {
+        round.demoRefused = true;
+        return false;
+    }
+    OpenReport rep;
+    auto a = Archive::open(m_path, &rep, OpenMode::SetAsideDamaged, m_busyWaitMs);
+    round.setAsideAs = rep.setAsideAs;
+    if (!a) {
+        round.trouble = rep.trouble;
+        round.why = a.error();
+        return false;
+    }
+    if (m_demo && !m_demoChecked) {
+        auto held = (*a)->holdsDraws();
+        if (!held) {
+            round.trouble = (*a)->lastTrouble();
+            round.why = held.error();
+            return false;
+        }
+        m_demoChecked = true;
+        m_demoRefused = *held;
+        round.demoRefused = m_demoRefused;
+        if (m_demoRefused) return false;
+    }
+    m_archive = std::move(a).value();
+    return true;
+}
+
+WriteRound ArchiveWriter::write(const std::vector<PendingDraw>& draws, int busyWaitMs) {
+    WriteRound round;
+    m_busyWaitMs = busyWaitMs;
+    if (!open(round)) return round;
+    m_archive->setBusyWait(busyWaitMs);
+    round.open = true;
+    std::size_t at = 0;
+    while (at < draws.size()) {
+        const PendingDraw& first = draws[at];
+        Result<WriteReport> r = WriteReport{};
+        std::size_t end = at + 1;
+        if (first.correction) {
+            auto c = m_archive->correct(first.lottery, first.qishu, first.haoma, first.source);
+            if (!c) r = fail(c.error());
+        } else {
+            // Entered draws of one lottery and source go in one transaction.
+            std::vector<DrawIn> batch{{first.qishu, first.haoma}};
+            for (; end < draws.size() && !draws[end].correction &&
+                   draws[end].lottery == first.lottery && draws[end].source == first.source;
+                 ++end)
+                batch.push_back({draws[end].qishu, draws[end].haoma});
+            r = m_archive->add(first.lottery, batch, first.source, OnConflict::Correct);
+        }
+        if (!r) {
+            round.trouble = m_archive->lastTrouble();
+            round.why = r.error();
+            if (round.trouble == ArchiveTrouble::Damaged) {
+                m_archive.reset(); // the next round's open sets it aside
+                round.open = false;
+            }
+            return round;
+        }
+        round.corrected += r->corrected;
+        at = end;
+        round.written = at;
+    }
+    return round;
+}
+
+} // namespace zuohao::store

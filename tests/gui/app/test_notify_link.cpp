@@ -1,0 +1,123 @@
+// The notifications in the program: a monitor alarm reaches a target with its period, a target
+// that never answers does not hold up the refresh cycle, and closing the main window asks once
+// whether to keep running in the tray.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "acquire/support_http_server.h"
+#include "gui/app/NotifyLink.h"
+#include "gui/monitor/JianKongForm.h"
+#include "gui/notify/delivery/NotificationCenter.h"
+#include "support_fixture.h"
+
+using namespace zuohao::gui;
+using namespace zuohao::notify;
+using zuohao::test::Answer;
+using zuohao::test::LocalHttpServer;
+
+namespace {
+constexpr int kWaitMs = 10000;
+
+Target hookTo(const LocalHttpServer& server) {
+    Target t = newTarget(TargetKind::Webhook);
+    t.url = server.url("/push");
+    return t;
+}
+
+void pick(QComboBox* box, const QString& text) {
+    const int i = box->findText(text);
+    box->setCurrentIndex(i);
+    emit box->activated(i); // as a user's pick
+}
+} // namespace
+
+class TestNotifyLink : public QObject {
+    Q_OBJECT
+private slots:
+    void monitorAlarmReachesTheTarget() {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setAnswer("/push", Answer::text("ok"));
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(160);
+        std::vector<Draw> shown(draws.begin(), draws.begin() + 60);
+        f.writeDraws(shown);
+        f.start(f.defaultOptions());
+        f.form().notifyLink()->center().setTargets({hookTo(server)});
+        // A base set, then a monitor that raises an alarm every few draws.
+        QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+        f.form().JianKongCmd_Click();
+        JianKongForm* m = f.form().jianKongForm();
+        for (auto [box, value] :
+             {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}})
+            pick(m->findChild<QComboBox*>(box), QString::fromLatin1(value));
+        m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
+        QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
+        QSignalSpy alarms(m, &JianKongForm::alarmRaised);
+        for (std::size_t next = 60; next < draws.size() && alarms.isEmpty(); ++next) {
+            shown.push_back(draws[next]);
+            f.writeDraws(shown);
+            f.form().GetNewTimer_Timer();
+        }
+        QVERIFY2(!alarms.isEmpty(), "no alarm in 100 draws");
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
+        const QString period =
+            QString::fromStdString(f.form().monitorState().MonitorRows.back().second->Qishu1);
+        const QString text = QString::fromUtf8(server.requests().back().body);
+        QVERIFY2(text.startsWith(QStringLiteral("【告警】腾讯分分彩 第") + period +
+                                 QStringLiteral("期")),
+                 qPrintable(text));
+    }
+
+    void aTargetThatNeverAnswersDoesNotHoldUpTheRefresh() {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setAnswer("/push", Answer::hang());
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(30));
+        AppOptions o = f.defaultOptions();
+        o.pollMs = 100;
+        f.start(o);
+        NotifyLink* link = f.form().notifyLink();
+        link->center().setTargets({hookTo(server)});
+        QSignalSpy refreshes(&f.form(), &LotteryForm::refreshShown);
+        link->alarmRaised();
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
+        const int before = refreshes.size();
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes.size() >= before + 5, kWaitMs);
+        QCOMPARE(link->center().pending(), 1); // still waiting for its answer meanwhile
+    }
+
+    void closingAsksOnceWhetherToKeepRunningInTheTray() {
+        QFile::remove(defaultSettingsPath()); // no answer kept from an earlier run
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(30));
+        f.start(f.defaultOptions());
+        NotifyLink* link = f.form().notifyLink();
+        link->setTrayAvailable(true);
+        int asked = 0;
+        link->setCloseAsker([&] {
+            ++asked;
+            return std::optional<bool>(true);
+        });
+        f.form().close();
+        QVERIFY(!f.form().isVisible());
+        QVERIFY(f.form().getNewTimer()->isActive()); // the refresh goes on in the tray
+        f.form().show();
+        f.form().close();
+        QCOMPARE(asked, 1);
+        QCOMPARE(link->settings().onClose, CloseChoice::Tray);
+        QCOMPARE(loadSettings(defaultSettingsPath()).settings.onClose, CloseChoice::Tray);
+        link->quitProgram(); // the tray's 退出 ends the program
+        QVERIFY(!f.form().getNewTimer()->isActive());
+    }
+};
+
+QTEST_MAIN(TestNotifyLink)
+#include "test_notify_link.moc"

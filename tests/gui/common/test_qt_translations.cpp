@@ -1,0 +1,36 @@
+// Qt's own buttons and dialogs speak the user's language.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QTranslator>
+
+#include "gui/common/QtTranslations.h"
+
+using namespace zuohao::gui;
+
+class TestQtTranslations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chineseLocaleTranslatesStandardButtons() {
+        const QLocale zh(QLocale::Chinese, QLocale::China);
+        bool present = false;
+        for (const QString& folder : QtTranslationFolders())
+            present = present || QDir(folder).exists(QStringLiteral("qtbase_zh_CN.qm"));
+        if (!present) QSKIP("Qt's Chinese translation (qtbase_zh_CN.qm) is not installed");
+        std::unique_ptr<QTranslator> t = LoadQtTranslator(zh);
+        QVERIFY(t);
+        QVERIFY(QCoreApplication::installTranslator(t.get()));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Ok)->text().remove(QLatin1Char('&')),
+                 QStringLiteral("确定"));
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                 QStringLiteral("取消"));
+        QCoreApplication::removeTranslator(t.get());
+    }
+};
+
+QTEST_MAIN(TestQtTranslations)
+#include "test_qt_translations.moc"

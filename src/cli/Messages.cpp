@@ -33,7 +33,8 @@ std::string Describe(const Error& e, int idx) {
     case ErrorCode::NotAnArchive:
     case ErrorCode::ReadFailed:
         return e.message;
-    case ErrorCode::Cancelled: // the command line tool sets no cancel flag
+    case ErrorCode::Cancelled:
+        return "the work was cancelled";
     case ErrorCode::Failed:
         break;
     }

@@ -1,10 +1,9 @@
 // The player's work kept between runs: the conditions of each lottery, the kill lists, the
-// monitor's settings and lock period and the window sizes, written a moment after every
+// monitor's settings and lock period, written a moment after every
 // change (and at closing) and restored at load. A plan is not restarted: the restored
 // conditions are shown and the player starts it.
 #include <QEvent>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTimer>
 
 #include "core/acquire/LotteryClass.h"
@@ -29,8 +28,6 @@ SavedWork LotteryForm::currentWork() const {
     w.segmentPeriod = m_monitor.SegmentPeriod;
     w.lockPeriod = m_monitor.LockPeriod;
     w.alarmSound = m_jianKong->soundOn();
-    w.mainSize = size();
-    w.monitorSize = m_jianKong->size();
     return w;
 }
 
@@ -53,7 +50,6 @@ void LotteryForm::restoreWork() {
     connect(m_workTimer, &QTimer::timeout, this, &LotteryForm::saveWork);
     m_form.WorkChanged = [this] { workChanged(); };
     connect(m_jianKong, &JianKongForm::settingsChanged, this, &LotteryForm::workChanged);
-    m_jianKong->installEventFilter(this);
 
     const SavedWorkLoad loaded = LoadSavedWork(m_workPath);
     if (!loaded.setAsideTo.isEmpty())
@@ -75,12 +71,6 @@ void LotteryForm::restoreWork() {
         m_monitor.LockPeriod = w.lockPeriod;
         m_jianKong->setSoundOn(w.alarmSound);
         m_jianKong->showSettings();
-        const QRect avail = screen() ? screen()->availableGeometry() : QRect();
-        const auto fitted = [&avail](QSize s) {
-            return avail.isValid() ? s.boundedTo(avail.size()) : s;
-        };
-        if (w.mainSize.isValid()) resize(fitted(w.mainSize).expandedTo(minimumSize()));
-        if (w.monitorSize.isValid()) m_jianKong->resize(fitted(w.monitorSize));
         // The position group shown follows the active lottery's restored group.
         const int idx = m_form.ActiveCls->conditions.IDX;
         m_form.CurWei = -1;
@@ -90,16 +80,6 @@ void LotteryForm::restoreWork() {
     m_workReady = true;
     // A file set aside is replaced by the work as it stands.
     if (!loaded.setAsideTo.isEmpty()) saveWork();
-}
-
-void LotteryForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    workChanged();
-}
-
-bool LotteryForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_jianKong && event->type() == QEvent::Resize) workChanged();
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace zuohao::gui

@@ -16,11 +16,8 @@ const QString kFormatKey = QStringLiteral("format");
 const QString kFormat = QStringLiteral("1");
 const QString kKill = QStringLiteral("kill");
 const QString kMonitor = QStringLiteral("monitor");
-const QString kWindows = QStringLiteral("windows");
 constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
 constexpr int kMaxPeriodText = 20;
-constexpr int kSmallestWindow = 200;
-constexpr int kLargestWindow = 20000;
 
 QString lotterySection(int i) {
     return QStringLiteral("lottery%1").arg(i);
@@ -35,10 +32,6 @@ QString bits(const bool* values, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
         out += values[i] ? u'1' : u'0';
     return out;
-}
-
-QString sizeText(const QSize& s) {
-    return s.isValid() ? QStringLiteral("%1x%2").arg(s.width()).arg(s.height()) : QString();
 }
 
 // Reads the values of one section, each checked; what fails keeps its default.
@@ -80,16 +73,6 @@ public:
         std::array<bool, 1> one{};
         if (!flags(key, one)) return std::nullopt;
         return one[0];
-    }
-    QSize size(const QString& key) const {
-        auto v = raw(key);
-        if (!v) return {};
-        const QStringList wh = v->split(u'x');
-        if (wh.size() != 2) return {};
-        bool okW = false, okH = false;
-        const int w = wh[0].toInt(&okW), h = wh[1].toInt(&okH);
-        const auto fits = [](int n) { return n >= kSmallestWindow && n <= kLargestWindow; };
-        return okW && okH && fits(w) && fits(h) ? QSize(w, h) : QSize();
     }
 
 private:
@@ -164,8 +147,6 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
     ini.setValue(kMonitor, QStringLiteral("QS"), q(w.lockPeriod));
     ini.setValue(kMonitor, QStringLiteral("Sound"),
                  w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
-    ini.setValue(kWindows, QStringLiteral("main"), sizeText(w.mainSize));
-    ini.setValue(kWindows, QStringLiteral("monitor"), sizeText(w.monitorSize));
     return ini.content();
 }
 
@@ -186,9 +167,6 @@ std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
     if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = *v;
     if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = *v;
     if (auto v = monitor.flag(QStringLiteral("Sound"))) w.alarmSound = *v;
-    const Reader windows(ini, kWindows);
-    w.mainSize = windows.size(QStringLiteral("main"));
-    w.monitorSize = windows.size(QStringLiteral("monitor"));
     return w;
 }
 

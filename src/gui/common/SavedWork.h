@@ -1,11 +1,11 @@
 #pragma once
 // The player's work kept between runs in the program's own file (never in the shared
 // initialisation file other programs read): per lottery the conditions, the kill lists, the
-// monitor's settings and lock period, and the window sizes. Written whenever something of
-// it changes, by replacing the whole file (a kill -9 loses at most the change being written);
-// read at start, every value checked, so a damaged or foreign value falls back to its default.
+// monitor's settings and lock period (the windows' places are kept by WindowPlacement). Written
+// whenever something of it changes, by replacing the whole file (a kill -9 loses at most the change
+// being written); read at start, every value checked, so a damaged or foreign value falls back to
+// its default.
 #include <QByteArray>
-#include <QSize>
 #include <QString>
 #include <array>
 #include <optional>
@@ -25,7 +25,6 @@ struct SavedWork {
     std::string segmentPeriod;                    // ZhuoQiTxt
     std::string lockPeriod;                       // QSCom
     bool alarmSound = true;                       // CheckSound
-    QSize mainSize, monitorSize;                  // invalid: not kept
 };
 
 // The file of the running program: work.ini in the user's configuration folder of zuohao.

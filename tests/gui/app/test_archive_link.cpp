@@ -63,13 +63,17 @@ private slots:
         QVERIFY(added.wait(5000));
         form.GetNewTimer_Timer();
         const auto after = held(form);
-        QCOMPARE(int(after.size()), zuohao::kDrawFileLines + 1);
+        // On a slow machine (Wine) further demo draws may come while the archive catches up.
+        const int count = int(after.size());
+        QVERIFY2(count > zuohao::kDrawFileLines &&
+                     count <= zuohao::kDrawFileLines + int(added.count()),
+                 qPrintable(QStringLiteral("%1 draws, %2 added").arg(count).arg(added.count())));
         QCOMPARE(after.back().qishu, form.Lotteries(0).NewQi);
 
         QTest::mouseClick(f.child<QPushButton>("HistoryCmd"), Qt::LeftButton);
         ArchiveHistoryWindow* history = link->historyWindow();
         QVERIFY(history && history->isVisible());
-        QCOMPARE(history->model()->rowCount(), zuohao::kDrawFileLines + 1);
+        QCOMPARE(history->model()->rowCount(), count);
         QCOMPARE(history->model()->cellText(0, ArchiveHistoryModel::ColQishu),
                  QString::fromStdString(form.Lotteries(0).NewQi));
         QVERIFY(history->statusText().contains(QStringLiteral("断期 0 处")));

@@ -68,6 +68,10 @@ wine reg query "$uninstall_key" /v QuietUninstallString >/dev/null 2>&1 ||
 draws_win='C:\users\Public\开奖.txt'
 cp "$root/data/sample-draws.txt" "$(winepath -u "$draws_win")"
 printf '[网址]\r\nzelkc=%s\r\n' "${draws_win//\\//}" | iconv -f UTF-8 -t GB18030 >"$ini"
+# A player who answered the first close's question (keep running in the tray?) with 退出程序:
+# the close below ends the program, as the close button then does.
+mkdir -p "$data"
+printf '{"version": 1, "onClose": "quit", "targets": []}\n' >"$data/notify.json"
 wine "$programs/zuohao.exe" >"$work/zuohao.log" 2>&1 &
 app=$!
 for _ in $(seq 600); do

@@ -20,10 +20,13 @@ ZUOHAO_TEST_PACKAGES=(
   clang xdotool dbus-x11 locales
   mingw-w64 wine wine64 ninja-build dpkg-dev tcl
 )
-# What ./package adds: the Windows build and its zip, and Debian's check of the package.
+# What ./package adds: the Windows build, its zip and installer (NSIS), signing and its check
+# (osslsigncode, openssl), the check of the programs' PE headers (python3), and Debian's
+# checks of the package and its AppStream data.
 ZUOHAO_PACKAGE_PACKAGES=(
-  mingw-w64 wine wine64 ninja-build dpkg-dev tcl locales zip unzip
-  lintian
+  mingw-w64 wine wine64 ninja-build dpkg-dev tcl locales zip unzip xdotool
+  nsis osslsigncode openssl python3
+  lintian appstream
 )
 
 # zuohao_install_missing PACKAGE...: installs those of the packages that are missing.

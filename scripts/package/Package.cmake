@@ -8,7 +8,7 @@ endif()
 install(TARGETS zuohao-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT WIN32)
   install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${ZUOHAO_PACKAGE_DIR}/io.github.zuohao.zuohao.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${ZUOHAO_PACKAGE_DIR}/zuohao.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/src/gui/app/resources/help.html
@@ -47,8 +47,6 @@ endif()
 # LICENSE) and the changelog, compressed as Debian wants it.
 if(NOT WIN32)
   file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-  string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" unused "${licence}")
-  set(ZUOHAO_COPYRIGHT "${CMAKE_MATCH_1}")
   string(REGEX REPLACE "\n+$" "" licence "${licence}")
   string(REPLACE "\n\n" "\n.\n" licence "${licence}")
   string(REPLACE "\n" "\n " ZUOHAO_LICENSE_TEXT " ${licence}")

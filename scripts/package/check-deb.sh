@@ -17,10 +17,34 @@ uri=$( (cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null 
 suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
 root=$(mktemp -d "${TMPDIR:-/tmp}/zuohao-debroot.XXXXXX")
 xvfb_pid=
+# The host's /dev, /proc and /sys are bound into the root: it is removed only once none of
+# them is mounted there any more, and never across a file system boundary.
+unmount_all() {
+  local m
+  for m in dev/pts dev sys proc; do
+    mountpoint -q "$root/$m" || continue
+    umount "$root/$m" 2>/dev/null || umount --lazy "$root/$m" 2>/dev/null || true
+  done
+  for m in dev/pts dev sys proc; do
+    if mountpoint -q "$root/$m"; then
+      echo "still mounted: $root/$m" >&2
+      return 1
+    fi
+  done
+  # Anything else below the root (a mount made by a package's scripts, for example).
+  if findmnt -rn -o TARGET | grep -q "^$root/"; then
+    echo "still mounted below $root:" >&2
+    findmnt -rn -o TARGET | grep "^$root/" >&2
+    return 1
+  fi
+}
 cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  for m in dev/pts dev sys proc; do umount "$root/$m" 2>/dev/null || true; done
-  rm -rf "$root"
+  if unmount_all; then
+    rm -rf --one-file-system "$root"
+  else
+    echo "==> $root is left in place: unmount what is listed above, then remove it" >&2
+  fi
 }
 trap cleanup EXIT
 echo "==> debootstrap $suite from $uri"

@@ -35,3 +35,21 @@ zuohao_fetch_source() {
   [ -n "$(ls "$ZUOHAO_WIN_CACHE/apt/lists" 2>/dev/null | grep -i sources)" ] || zuohao_apt_src update
   zuohao_apt_src source "$1"
 }
+
+# The Windows programs are tried in a Chinese locale (Wine takes the system code page and the
+# language from it): makes that locale when the machine lacks it (as root, or with sudo).
+zuohao_need_locale() {
+  local name=$1 # for example zh_CN.UTF-8
+  local wanted
+  wanted=$(echo "$name" | tr 'A-Z' 'a-z' | tr -d '-')
+  locale -a 2>/dev/null | tr 'A-Z' 'a-z' | tr -d '-' | grep -qx "$wanted" && return 0
+  echo "==> generating the locale $name" >&2
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  if grep -q "^# *$name UTF-8" /etc/locale.gen 2>/dev/null; then
+    $sudo sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+  else
+    echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >&2
+}

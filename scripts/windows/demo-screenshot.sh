@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts zuohao.exe --demo from the Windows zip under Wine (fresh prefix, Chinese locale,
-# Xvfb of its own) and saves a screenshot of the screen after a while.
+# Xvfb of its own, a 1366x768 laptop screen unless ZUOHAO_XVFB_SCREEN says otherwise) and saves
+# a screenshot of the screen after a while.
 # usage: scripts/windows/demo-screenshot.sh [dist/zuohao-<version>-windows-x64.zip] [out.png]
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -8,7 +9,9 @@ root="$(cd "$ZUOHAO_WIN_DIR/../.." && pwd)"
 cd "$root"
 zip=${1:-$(ls dist/zuohao-*-windows-x64.zip | tail -1)}
 out=${2:-dist/wine-demo.png}
+zuohao_need_locale zh_CN.UTF-8
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/zuohao-zip.XXXXXX")
+export ZUOHAO_XVFB_SCREEN=${ZUOHAO_XVFB_SCREEN:-1366x768x24}
 source "$ZUOHAO_WIN_DIR/wine-env.sh"
 zuohao_wine_session_start
 trap 'zuohao_wine_prefix_end; zuohao_xvfb_end; rm -rf "$unpacked"' EXIT

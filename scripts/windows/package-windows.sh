@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Cross-builds the desktop program and the command line tool for 64-bit Windows against Qt
 # built from Debian's source (build-qt.sh, cached), runs the desktop program's tests under
-# Wine (fresh prefix, Chinese locale, virtual X server) and packs
-# dist/zuohao-<version>-windows-x64.zip.
+# Wine (fresh prefix, Chinese locale, virtual X server), checks what the programs say about
+# themselves (subsystem, version, manifest, icon), signs them when a certificate is named
+# (sign.sh), packs the portable dist/zuohao-<version>-windows-x64.zip and builds the per-user
+# installer dist/zuohao-<version>-setup.exe, which check-installer.sh then tries under Wine.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 root="$(cd "$ZUOHAO_WIN_DIR/../.." && pwd)"
 cd "$root"
 jobs=$(nproc 2>/dev/null || echo 2)
 version=$(sed -n 's/^project(zuohao VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+zuohao_need_locale zh_CN.UTF-8
 
 qt=$("$ZUOHAO_WIN_DIR/build-qt.sh" | tail -1)
 sqlite=$("$ZUOHAO_WIN_DIR/build-sqlite.sh" | tail -1)
@@ -55,14 +58,21 @@ zuohao_wine_session_start
 }
 
 stage=$(mktemp -d)
+trap 'rm -rf "$stage"; zuohao_wine_prefix_end; zuohao_xvfb_end' EXIT
 name="zuohao-$version-windows-x64"
 deploy "$stage/$name"
 cp build-win-gui/zuohao.exe build-win-gui/zuohao-cli.exe "$stage/$name/"
 # The pushes to robots go over HTTPS: the zip must carry Qt's schannel TLS backend.
 [ -f "$stage/$name/tls/qschannelbackend.dll" ] || { echo "tls/qschannelbackend.dll missing" >&2; exit 1; }
-x86_64-w64-mingw32-strip "$stage/$name/"*.exe
+# Every program and library, not only the two programs: the runtime DLLs carry their
+# symbols (libstdc++ alone drops from 24 MB to 2 MB).
+find "$stage/$name" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 cp src/gui/app/resources/help.html "$stage/$name/help.html"
-cp scripts/package/README-zh.txt "$stage/$name/README-zh.txt"
+# For Notepad: UTF-8 with a byte order mark, CR LF line ends.
+{
+  printf '\xEF\xBB\xBF'
+  sed 's/\r*$/\r/' scripts/package/README-zh.txt
+} >"$stage/$name/README-zh.txt"
 # Qt's own dialogs and buttons in Chinese: the program loads these from "translations" beside
 # it. They come from Debian's qt6-translations-l10n (the same Qt version as the build).
 qm_dir=/usr/share/qt6/translations
@@ -72,8 +82,60 @@ for qm in qtbase_zh_CN.qm qtbase_zh_TW.qm; do
   if [ -f "$qm_dir/$qm" ]; then cp "$qm_dir/$qm" "$stage/$name/translations/"; fi
 done
 scripts/package/windows-licences.sh "$stage/$name" # LICENSE.txt, THIRD-PARTY.txt, licenses\
+
+"$ZUOHAO_WIN_DIR/check-signing.sh" "$stage/$name/zuohao-cli.exe"
+"$ZUOHAO_WIN_DIR/sign.sh" "$stage/$name/zuohao.exe" "$stage/$name/zuohao-cli.exe"
+
+# What a double-click starts and what Explorer shows, as shipped (stripped, maybe signed): the
+# desktop program a GUI program with icon, version and manifest; the command line tool a
+# console program.
+"$ZUOHAO_WIN_DIR/check-pe.py" "$stage/$name/zuohao.exe" --subsystem gui --version "$version" \
+  --icon --manifest PerMonitorV2 --manifest Microsoft.Windows.Common-Controls --manifest UTF-8
+"$ZUOHAO_WIN_DIR/check-pe.py" "$stage/$name/zuohao-cli.exe" --subsystem console \
+  --version "$version" --manifest UTF-8
+# README-zh.txt as older Notepad wants it, naming the oldest Windows the build runs on.
+oldest=$(sed -n 's/^!define ZUOHAO_OLDEST_WINDOWS "\(.*\)"$/\1/p' build-win-gui/zuohao-product.nsh)
+readme="$stage/$name/README-zh.txt"
+[ -n "$oldest" ] || { echo "zuohao-product.nsh names no oldest Windows" >&2; exit 1; }
+[ "$(head -c3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "$readme: no BOM" >&2; exit 1; }
+! grep -qv $'\r$' "$readme" || { echo "$readme: a line without CR LF" >&2; exit 1; }
+grep -qF "$oldest" "$readme" || { echo "$readme: does not name $oldest" >&2; exit 1; }
+
 mkdir -p dist
 rm -f "dist/$name.zip"
 (cd "$stage" && zip -qr9 "$root/dist/$name.zip" "$name")
-rm -rf "$stage"
 echo "dist/$name.zip"
+
+# The installer: one File line for each file of the folder, and the matching Delete lines
+# (the uninstaller removes only what was installed).
+win_path() { printf '%s' "${1//\//\\}"; }
+nsis_file_lists() {
+  local d f
+  echo '!macro InstallFiles'
+  while read -r d; do
+    printf '  SetOutPath "$INSTDIR%s"\n' "$(win_path "${d#.}")"
+    find "$d" -maxdepth 1 -type f | sort | while read -r f; do
+      printf '  File "%s"\n' "$PWD/${f#./}"
+    done
+  done < <(find . -type d | sort)
+  echo '  SetOutPath "$INSTDIR"'
+  echo '!macroend'
+  echo '!macro RemoveFiles'
+  find . -type f | sort | while read -r f; do printf '  Delete "$INSTDIR\\%s"\n' "$(win_path "${f#./}")"; done
+  find . -mindepth 1 -type d | sort -r | while read -r d; do printf '  RMDir "$INSTDIR\\%s"\n' "$(win_path "${d#./}")"; done
+  echo '!macroend'
+}
+files="$stage/files.nsh"
+(cd "$stage/$name" && nsis_file_lists) >"$files"
+setup="dist/zuohao-$version-setup.exe"
+sign=()
+[ -n "${ZUOHAO_SIGN_CERT:-}${ZUOHAO_SIGN_PASSWORD_FILE:-}" ] && sign=("-DSIGN=$ZUOHAO_WIN_DIR/sign.sh")
+rm -f "$setup"
+makensis -V2 -INPUTCHARSET UTF8 "-DFACTS=$root/build-win-gui/zuohao-product.nsh" "-DFILES=$files" \
+  "-DOUTFILE=$root/$setup" "${sign[@]}" "$ZUOHAO_WIN_DIR/zuohao.nsi"
+[ ${#sign[@]} -eq 0 ] && echo "unsigned: $(basename "$setup")"
+rm -rf "$stage"
+zuohao_wine_prefix_end
+zuohao_xvfb_end
+"$ZUOHAO_WIN_DIR/check-installer.sh" "$setup"
+echo "$setup"

@@ -21,10 +21,11 @@ zuohao_wine_prefix_end() {
 
 # A virtual X server of our own for Wine's windows: no authority file and no TCP, the
 # display number chosen by the server itself (-displayfd), so nothing depends on xauth or
-# on lock files left in /tmp by earlier runs. Sets DISPLAY.
+# on lock files left in /tmp by earlier runs. Sets DISPLAY. ZUOHAO_XVFB_SCREEN sets the screen
+# (WIDTHxHEIGHTxDEPTH).
 zuohao_xvfb_start() {
   ZUOHAO_XVFB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zuohao-xvfb.XXXXXX")
-  Xvfb -displayfd 9 -screen 0 1920x1080x24 -nolisten tcp 9>"$ZUOHAO_XVFB_DIR/display" \
+  Xvfb -displayfd 9 -screen 0 "${ZUOHAO_XVFB_SCREEN:-1920x1080x24}" -nolisten tcp 9>"$ZUOHAO_XVFB_DIR/display" \
     2>"$ZUOHAO_XVFB_DIR/xvfb.log" &
   ZUOHAO_XVFB_PID=$!
   local i

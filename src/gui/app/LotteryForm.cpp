@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,14 +157,14 @@ void LotteryForm::Form_Load() {
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
         if (m_demo->start())
-            m_zelkc->setText(m_demo->path());
+            m_zelkc->setText(QDir::toNativeSeparators(m_demo->path()));
         else
             ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
     } else if (!m_options.drawFile.isEmpty()) {
-        m_zelkc->setText(m_options.drawFile);
+        m_zelkc->setText(QDir::toNativeSeparators(m_options.drawFile));
     } else {
         const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_options, m_iniPath));
-        m_zelkc->setText(GetFromINI(kIniSection, kIniKey, readFrom));
+        m_zelkc->setText(QDir::toNativeSeparators(GetFromINI(kIniSection, kIniKey, readFrom)));
         // The status line is rewritten at once (and every refresh): this stays till read.
         if (readFrom != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(readFrom));
     }
@@ -213,9 +214,11 @@ void LotteryForm::storeDrawPath() {
     // The demo's own file is never stored as the betting program's file.
     if (m_options.demo) return;
     // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
-    // leaves the old file untouched and says so.
-    const IniWriteResult written = WriteIniWithFallback(
-        kIniSection, kIniKey, m_zelkc->text(), m_iniPath, userIniCopy(m_options, m_iniPath));
+    // leaves the old file untouched and says so. Stored as the old program and its peers write
+    // it (C:\...), whatever was typed.
+    const IniWriteResult written =
+        WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(m_zelkc->text()),
+                             m_iniPath, userIniCopy(m_options, m_iniPath));
     if (!written.ok)
         ShowLabelTxt(SettingsNotSavedText(written));
     else if (written.path != m_iniPath)

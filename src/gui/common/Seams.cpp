@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -18,10 +19,23 @@ void Seams::information(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QCoreApplication::applicationName(), text);
 }
 
+QString OpenDialogStart(const QString& currentPath) {
+    const QString path = QDir::fromNativeSeparators(currentPath.trimmed());
+    if (!path.isEmpty()) {
+        const QFileInfo file(path);
+        if (file.isFile()) return file.absoluteFilePath();
+        if (file.absoluteDir().exists()) return file.absolutePath();
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 std::optional<QString> Seams::openFileName(QWidget* parent, const QString& startPath) {
-    const QString name = QFileDialog::getOpenFileName(parent, QString(), startPath);
+    // The betting programs write their draws as text files.
+    static const QString filters = QStringLiteral("开奖文本文件 (*.txt);;所有文件 (*)");
+    const QString name =
+        QFileDialog::getOpenFileName(parent, QString(), OpenDialogStart(startPath), filters);
     if (name.isEmpty()) return std::nullopt;
-    return name;
+    return QDir::toNativeSeparators(name);
 }
 
 std::optional<QString> Seams::saveFileName(QWidget* parent, const QString& suggestedName) {

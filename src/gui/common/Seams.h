@@ -17,7 +17,9 @@ public:
 
     // An information message box (modal).
     virtual void information(QWidget* parent, const QString& text);
-    // The open-file dialog; nothing when cancelled.
+    // The open-file dialog of the draw file, text files offered first, starting at
+    // `startPath` (see OpenDialogStart); the chosen path with the system's separators,
+    // nothing when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& startPath);
     // The save-file dialog, starting at `suggestedName`; nothing when cancelled.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& suggestedName);
@@ -29,6 +31,11 @@ public:
     // The alarm sound: asynchronous, a new sound cuts one still playing.
     virtual void playAlarm();
 };
+
+// Where the open-file dialog starts for the draw file `currentPath` (either separator): at
+// the file itself when it exists, in its folder when only that exists, otherwise in the
+// user's documents (never the program's own folder).
+QString OpenDialogStart(const QString& currentPath);
 
 // What the desktop seams play as the alarm (the shell registers the alarm sound).
 void setAlarmPlayer(std::function<void()> player);

@@ -66,8 +66,11 @@ int main(int argc, char** argv) {
     const std::string tmp = handlesFile + ".tmp";
     FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return fail("fopen of the handles file");
-    std::fprintf(f, "%llu %llu %llu\n", (unsigned long long)(UINT_PTR)main,
-                 (unsigned long long)(UINT_PTR)edit, (unsigned long long)(UINT_PTR)disabled);
+    const auto handleNumber = [](HWND h) {
+        return static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h));
+    };
+    std::fprintf(f, "%llu %llu %llu\n", handleNumber(main), handleNumber(edit),
+                 handleNumber(disabled));
     std::fclose(f);
     if (!MoveFileExA(tmp.c_str(), handlesFile.c_str(), MOVEFILE_REPLACE_EXISTING))
         return fail("MoveFileExA of the handles file");

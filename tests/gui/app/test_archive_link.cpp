@@ -56,20 +56,22 @@ private slots:
         QCOMPARE(int(held(form).size()), zuohao::kDrawFileLines);
         QCOMPARE(held(form).front().source, std::string("demo"));
 
-        // The next demo draw enters at a tick and goes into the archive.
+        // The next demo draws enter at a tick and go into the archive. Only this tick enters
+        // them: on a slow machine the feed may write more than one meanwhile.
+        form.getNewTimer()->stop();
         auto* demo = form.findChild<DemoFeed*>();
         QVERIFY(demo);
         QSignalSpy added(demo, &DemoFeed::drawAdded);
         QVERIFY(added.wait(5000));
         form.GetNewTimer_Timer();
         const auto after = held(form);
-        QCOMPARE(int(after.size()), zuohao::kDrawFileLines + 1);
+        QVERIFY(int(after.size()) > zuohao::kDrawFileLines);
         QCOMPARE(after.back().qishu, form.Lotteries(0).NewQi);
 
         QTest::mouseClick(f.child<QPushButton>("HistoryCmd"), Qt::LeftButton);
         ArchiveHistoryWindow* history = link->historyWindow();
         QVERIFY(history && history->isVisible());
-        QCOMPARE(history->model()->rowCount(), zuohao::kDrawFileLines + 1);
+        QCOMPARE(history->model()->rowCount(), int(after.size()));
         QCOMPARE(history->model()->cellText(0, ArchiveHistoryModel::ColQishu),
                  QString::fromStdString(form.Lotteries(0).NewQi));
         QVERIFY(history->statusText().contains(QStringLiteral("断期 0 处")));

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -197,6 +198,13 @@ private slots:
         tls.setPrivateKey(QSslKey(QByteArray(kTestKey), QSsl::Ec));
         LocalHttpServer secure;
         QVERIFY(secure.listenTls(tls));
+#ifdef Q_OS_WIN
+        // Wine's TLS cannot serve a handshake from this process: the client only times out.
+        if (QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Wine"), QSettings::NativeFormat)
+                .childGroups()
+                .size() > 0)
+            QSKIP("the local TLS server needs a TLS stack that can serve (not Wine's)");
+#endif
         secure.setAnswer("/cgi-bin/webhook/send", Answer::text(kOk));
         Target t = wecom(secure);
         QVERIFY(t.url.startsWith("https://"));

@@ -1,9 +1,7 @@
 // The player's work kept between runs: the conditions of each lottery, the kill lists, the
-// monitor's settings and lock period, written a moment after every
-// change (and at closing) and restored at load. A plan is not restarted: the restored
+// monitor's settings and lock period, written a moment after every change (and at closing)
+// and restored at load. A plan is not restarted: the restored
 // conditions are shown and the player starts it.
-#include <QEvent>
-#include <QResizeEvent>
 #include <QTimer>
 
 #include "core/acquire/LotteryClass.h"

@@ -1,9 +1,17 @@
 #include "gui/common/BackgroundWork.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace zuohao::gui {
+
+namespace {
+// Progress reaches the window at most this often: each shown change repaints the bar at
+// once, and a job that moves a percent every millisecond would keep the GUI thread busy.
+// The first change always goes through, so progress shows from the first percent.
+constexpr std::chrono::milliseconds kProgressInterval{25};
+} // namespace
 
 BackgroundWork::BackgroundWork(QObject* parent) : QObject(parent), m_worker(new QObject) {
     m_thread.setObjectName(QStringLiteral("BackgroundWork"));
@@ -40,11 +48,15 @@ void BackgroundWork::run(const std::shared_ptr<Ticket>& ticket, const Job& job) 
     Apply apply;
     if (!ticket->cancel.load(std::memory_order_relaxed)) {
         int shown = -1;
-        RunControl control{&ticket->cancel, [this, ticket, &shown](double share) {
+        std::chrono::steady_clock::time_point shownAt;
+        RunControl control{&ticket->cancel, [this, ticket, &shown, &shownAt](double share) {
                                const int percent =
                                    int(std::floor(100.0 * std::clamp(share, 0.0, 1.0)));
                                if (percent == shown) return;
+                               const auto now = std::chrono::steady_clock::now();
+                               if (shown > 0 && now - shownAt < kProgressInterval) return;
                                shown = percent;
+                               shownAt = now;
                                QMetaObject::invokeMethod(
                                    this,
                                    [this, ticket, percent] {

@@ -39,7 +39,8 @@ public:
     bool busy(int lane) const { return m_lanes.at(std::size_t(lane)).pending > 0; }
 
 signals:
-    // The lane's running job reached `percent` (0-100); once per change.
+    // The lane's running job reached `percent` (0-100); once per change, the first change
+    // at once and the next ones at most every few tens of milliseconds.
     void progress(int lane, int percent);
     // The lane's work has ended (applied, dropped or cancelled) and none waits.
     void idle(int lane);

@@ -27,6 +27,38 @@ QSize WrapLabel::sizeHint() const {
     return {own.width(), neededHeight(own.height())};
 }
 
+void WrapLabel::forgetHeights() const {
+    m_kept.fill({});
+    m_nextKept = 0;
+}
+
+int WrapLabel::heightForWidth(int width) const {
+    if (text() != m_keptText) {
+        forgetHeights();
+        m_keptText = text();
+    }
+    for (const KeptHeight& k : m_kept)
+        if (k.width == width) return k.height;
+    const int height = QLabel::heightForWidth(width);
+    m_kept[std::size_t(m_nextKept)] = {width, height};
+    m_nextKept = (m_nextKept + 1) % kKeptHeights;
+    return height;
+}
+
+void WrapLabel::changeEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::ContentsRectChange:
+    case QEvent::LayoutDirectionChange:
+        forgetHeights();
+        break;
+    default:
+        break;
+    }
+    QLabel::changeEvent(event);
+}
+
 // A new width may need another number of lines: the layout asks again.
 void WrapLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);

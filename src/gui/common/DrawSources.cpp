@@ -22,7 +22,9 @@ Result<std::vector<DrawLine>> readArchive(const std::string& path, const std::st
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::u8path(path), ec))
         return fail(ErrorCode::ArchiveMissing, "没有历史库：" + path, path);
-    auto archive = store::Archive::open(path);
+    // Read only: an analysis never writes, and a reading connection never checkpoints or
+    // syncs the file when it closes, which could hold a cancel up behind the disk.
+    auto archive = store::Archive::open(path, nullptr, store::OpenMode::ReadOnly);
     if (!archive) return archive.failure();
     std::vector<DrawLine> newestFirst;
     std::int64_t below = std::numeric_limits<std::int64_t>::max();

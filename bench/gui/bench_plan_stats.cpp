@@ -4,6 +4,9 @@
 // progress shown and how long 取消 takes to stop the work. Prints the figures (with
 // ZUOHAO_LOOK_HOLD_MS set it holds the window up before the cancels); run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/zuohao-bench-gui-plan-stats
+// On a virtual machine whose host is busy, the thread's processor clock also counts time the
+// host took the processor away: a lone event of about 100 ms "processor" time there is the
+// host's, which sampling the GUI thread (perf record -g) shows.
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>

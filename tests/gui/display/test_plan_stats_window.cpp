@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QtTest>
@@ -14,9 +15,11 @@
 #include "core/analysis/Backtest.h"
 #include "core/analysis/KillRate.h"
 #include "core/plan/Plan.h"
+#include "gui/common/BackgroundWork.h"
 #include "gui/display/PlanStatsCharts.h"
 #include "gui/display/PlanStatsFigures.h"
 #include "gui/display/PlanStatsWindow.h"
+#include "gui/display/WrapLabel.h"
 #include "support_draws.h"
 
 using namespace zuohao;
@@ -300,6 +303,39 @@ private slots:
         chart.setView(RollingRateChart::View::Daily);
         QCOMPARE(chart.pointCount(), int(tally.days().size()));
         QCOMPARE(chart.days().front().label, QStringLiteral("01-01"));
+    }
+    // The worker shows the first percent at once but not every one of a fast job.
+    void progressShowsTheFirstPercentWithoutFlooding() {
+        BackgroundWork work;
+        QSignalSpy progress(&work, &BackgroundWork::progress);
+        QSignalSpy idle(&work, &BackgroundWork::idle);
+        work.post(0, [](const RunControl& control) -> BackgroundWork::Apply {
+            for (int i = 0; i <= 100000; ++i)
+                control.report(double(i) / 100000.0);
+            return {};
+        });
+        QVERIFY(idle.wait(10000));
+        QVERIFY(progress.count() >= 2 && progress.count() < 20);
+        QCOMPARE(progress.at(1).at(1).toInt(), 1);
+    }
+
+    // A figures label keeps its laid-out heights, never one of another text or font.
+    void wrapLabelHeightFollowsTextWidthAndFont() {
+        WrapLabel label;
+        constexpr int kNarrow = 160;
+        const QString longText = QStringLiteral("当前连挂 4 期，平均注数 238.6；").repeated(8);
+        label.setText(QStringLiteral("期数 7"));
+        const int oneLine = label.heightForWidth(kNarrow);
+        label.setText(longText);
+        const int narrowLong = label.heightForWidth(kNarrow);
+        QVERIFY(narrowLong > oneLine && label.heightForWidth(4 * kNarrow) < narrowLong);
+        QFont big = label.font();
+        big.setPointSize(big.pointSize() * 2);
+        label.setFont(big);
+        QVERIFY(label.heightForWidth(kNarrow) > narrowLong);
+        label.setFont(QFont());
+        label.setText(QStringLiteral("期数 7"));
+        QCOMPARE(label.heightForWidth(kNarrow), oneLine);
     }
 };
 

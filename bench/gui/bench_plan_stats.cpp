@@ -107,13 +107,9 @@ double msSince(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+// Until the window's work has ended, woken by the worker's signal rather than by polling
+// (qWaitFor sleeps 10 ms between its looks, which would count in every timing).
 bool waitIdle(PlanStatsWindow& w) {
-    return QTest::qWaitFor([&w] { return !w.busy(); }, kWaitMs);
-}
-
-// The same, woken by the worker's signal rather than by polling (qWaitFor sleeps 10 ms
-// between its looks, which would count in a timed cancel).
-bool waitIdleSignalled(PlanStatsWindow& w) {
     QSignalSpy idle(w.findChild<BackgroundWork*>(), &BackgroundWork::idle);
     while (w.busy())
         if (!idle.wait(kWaitMs)) return false;
@@ -209,8 +205,9 @@ int main(int argc, char** argv) {
         if (!w.busy() && stoppedAt < 0) stoppedAt = msSince(t);
     });
     const auto cancelAt = [&](int at, bool fresh) -> double {
+        QString copy;
         if (fresh) {
-            const QString copy = dir.filePath(QStringLiteral("copy%1.sqlite").arg(++copies));
+            copy = dir.filePath(QStringLiteral("copy%1.sqlite").arg(++copies));
             if (!QFile::copy(QString::fromStdString(path), copy)) return -1;
             w.setDrawSource(
                 DrawSourceOf([p = copy.toStdString()] { return p; }, [&cls] { return &cls; }));
@@ -225,9 +222,9 @@ int main(int argc, char** argv) {
         t.start();
         stoppedAt = -1;
         cancel->click();
-        if (!waitIdleSignalled(w)) return -1;
+        if (!waitIdle(w)) return -1;
         const double ms = stoppedAt;
-        if (fresh) QFile::remove(dir.filePath(QStringLiteral("copy%1.sqlite").arg(copies)));
+        if (fresh) QFile::remove(copy);
         return ms;
     };
     struct Phase {

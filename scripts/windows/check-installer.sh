@@ -34,7 +34,7 @@ fail() {
 win_folder() { winepath -u "$(wine cmd /c "echo %$1%" 2>/dev/null | tr -d '\r')"; }
 local_app=$(win_folder LOCALAPPDATA)
 app_data=$(win_folder APPDATA)
-desktop=$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Desktop' 2>/dev/null | tr -d '\r')")
+desktop="$(win_folder USERPROFILE)/Desktop"
 programs="$local_app/Programs/zuohao"
 start_menu="$app_data/Microsoft/Windows/Start Menu/Programs/做号计划.lnk"
 data="$local_app/zuohao"

@@ -1,28 +1,20 @@
 #include "store/ArchiveWriter.h"
 
-#include <filesystem>
-#include <fstream>
-#include <string_view>
-#include <system_error>
+#include "store/FileIdentity.h"
 
 namespace zuohao::store {
 
 namespace {
-enum class FileState { Database, Missing, Overwritten };
+enum class FileState { Same, Missing, Replaced };
 
-// What is at the path now: another program may have deleted the file (writes would go into
-// the deleted file and be lost) or written over it (with the pages in the write-ahead log
-// SQLite would not notice until much later).
-FileState fileState(const std::string& path) {
-    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
-    std::error_code ec;
-    if (!std::filesystem::exists(Utf8Path(path), ec)) return FileState::Missing;
-    std::ifstream f(Utf8Path(path), std::ios::binary);
-    char head[16] = {};
-    f.read(head, sizeof head);
-    if (f.gcount() == 0) return FileState::Database; // a new file not yet written
-    return std::string_view(head, std::size_t(f.gcount())) == kHeader ? FileState::Database
-                                                                      : FileState::Overwritten;
+// What is at the path now, by the path's identity alone: another program may have deleted the
+// file (writes would go into the deleted file and be lost) or put another file in its place.
+// A file written over in place keeps its identity; SQLite says so (not a database, damaged)
+// at the next write. The file is never opened here: on POSIX that would drop SQLite's locks.
+FileState fileState(const std::string& path, const FileIdentity& opened) {
+    const auto now = IdentityOf(path);
+    if (!now) return FileState::Missing;
+    return *now == opened ? FileState::Same : FileState::Replaced;
 }
 } // namespace
 
@@ -51,15 +43,10 @@ ArchiveWriter::ArchiveWriter(std::string path, bool demo) : m_path(std::move(pat
 
 bool ArchiveWriter::open(WriteRound& round) {
     if (m_archive) {
-        const FileState state = fileState(m_path);
-        if (state == FileState::Database) return true;
+        if (fileState(m_path, m_identity) == FileState::Same) return true;
+        // Deleted or replaced: the archive at the path now is opened (a fresh one begun, or
+        // the new file set aside when it is no archive).
         m_archive.reset();
-        if (state == FileState::Overwritten) {
-            round.trouble = ArchiveTrouble::Damaged;
-            round.why = "the archive " + m_path + " was written over by another program";
-            return false;
-        }
-        // Deleted: a fresh archive is begun at the path.
     }
     if (m_demoRefused) {
         round.demoRefused = true;
@@ -85,6 +72,13 @@ bool ArchiveWriter::open(WriteRound& round) {
         round.demoRefused = m_demoRefused;
         if (m_demoRefused) return false;
     }
+    const auto identity = IdentityOf(m_path);
+    if (!identity) { // gone again between the open and now
+        round.trouble = ArchiveTrouble::Unavailable;
+        round.why = "the archive " + m_path + " was deleted by another program";
+        return false;
+    }
+    m_identity = *identity;
     m_archive = std::move(a).value();
     return true;
 }
@@ -116,7 +110,9 @@ WriteRound ArchiveWriter::write(const std::vector<PendingDraw>& draws, int busyW
             round.trouble = m_archive->lastTrouble();
             round.why = r.error();
             if (round.trouble == ArchiveTrouble::Damaged) {
-                m_archive.reset(); // the next round's open sets it aside
+                // Written over or damaged: the next round's open sets it aside as it is.
+                m_archive->abandon();
+                m_archive.reset();
                 round.open = false;
             }
             return round;

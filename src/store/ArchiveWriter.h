@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/DrawArchive.h"
+#include "store/FileIdentity.h"
 
 namespace zuohao::store {
 
@@ -64,10 +65,10 @@ public:
     // `demo`: the draws are the demo's, and go only into an archive that held none when it was
     // first opened (a demo never mixes its made-up draws with real ones, nor with another run's).
     ArchiveWriter(std::string path, bool demo);
-    // Opens the archive when it is not open (or reopens it when another program deleted the
-    // file), then writes `draws` in order: an entered draw's number wins over a held one (the
-    // older is kept as a correction). Stops at the first failure; a damaged archive (or one
-    // written over) is closed, to be set aside at the next round's open. Every call waits at
+    // Opens the archive when it is not open (or reopens it when another program deleted or
+    // replaced the file), then writes `draws` in order: an entered draw's number wins over a held
+    // one (the older is kept as a correction). Stops at the first failure; a damaged archive (or
+    // one written over) is closed, to be set aside at the next round's open. Every call waits at
     // most `busyWaitMs` for another program's lock.
     WriteRound write(const std::vector<PendingDraw>& draws, int busyWaitMs);
     const std::string& path() const { return m_path; }
@@ -81,6 +82,7 @@ private:
     bool m_demoRefused = false;
     int m_busyWaitMs = Archive::kBusyWaitMs;
     std::unique_ptr<Archive> m_archive;
+    FileIdentity m_identity; // of the file m_archive holds, taken when it was opened
 };
 
 } // namespace zuohao::store

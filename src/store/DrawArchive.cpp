@@ -177,6 +177,10 @@ void Archive::setBusyWait(int milliseconds) {
     m_impl->db.setBusyWait(milliseconds);
 }
 
+void Archive::abandon() {
+    m_impl->db.closeWithoutCheckpoint();
+}
+
 Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenReport* report,
                                                OpenMode mode, int busyWaitMs) {
     OpenReport local;

@@ -174,6 +174,9 @@ public:
     ArchiveTrouble lastTrouble() const;
     // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
     void setBusyWait(int milliseconds);
+    // Lets go of a file found damaged or written over without folding the write-ahead log into
+    // it, so that the file is set aside as it was; the archive takes no further calls.
+    void abandon();
 
     // Writes `draws` of `lottery` in one transaction. `seenUtc` empty = now.
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,

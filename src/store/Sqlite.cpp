@@ -42,6 +42,11 @@ void Db::close() {
     m_db = nullptr;
 }
 
+void Db::closeWithoutCheckpoint() {
+    if (m_db) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    close();
+}
+
 bool Db::exec(const char* sqlText, SqlError& err) {
     char* msg = nullptr;
     const int rc = sqlite3_exec(m_db, sqlText, nullptr, nullptr, &msg);

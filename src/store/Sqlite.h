@@ -36,6 +36,9 @@ public:
     // How long a statement waits for another connection's lock before it fails as busy.
     void setBusyWait(int milliseconds);
     void close();
+    // Closes without the checkpoint a last connection makes: for a file another program wrote
+    // over, whose bytes are set aside as they are.
+    void closeWithoutCheckpoint();
     sqlite3* handle() const { return m_db; }
     explicit operator bool() const { return m_db != nullptr; }
 

@@ -246,7 +246,10 @@ private slots:
         f.writeDraws(draws);
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&f.form(), &activate);
-        QTest::qWait(20);
+        // Work the activation posted runs before a call posted after it.
+        bool turned = false;
+        QTimer::singleShot(0, &f.form(), [&turned] { turned = true; });
+        QTRY_VERIFY(turned);
         QCOMPARE(held(f), 15);
     }
 

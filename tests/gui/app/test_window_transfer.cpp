@@ -12,6 +12,7 @@
 #include "core/model/Text.h"
 #include "gui/common/Settings.h"
 #include "gui/winlink/HandPicker.h"
+#include "gui/winlink/OutlineFrame.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;
@@ -31,7 +32,9 @@ class TestWindowTransfer : public QObject {
         hands->setPointerSource([where] { return where; });
         QLabel* hand = hands->hand(i);
         QTest::mousePress(hand, Qt::LeftButton);
-        QTest::qWait(HandPicker::HighlightInterval + 150); // one look under the pointer
+        // Until a look under the pointer during this drag outlines the widget.
+        QTRY_VERIFY(hands->outline() && hands->outline()->isVisible() &&
+                    hands->hoverRect().contains(where));
         QTest::mouseRelease(hand, Qt::LeftButton);
     }
     QString text(const char* name) {

@@ -114,24 +114,28 @@ private slots:
         // Over to the other program's line edit, in a few steps as a hand would move.
         const QPoint from = hand->mapToGlobal(hand->rect().center());
         for (int step = 1; step <= 5; ++step) {
-            movePointer(from + (m_edit.center() - from) * step / 5);
-            QTest::qWait(60);
+            const QPoint at = from + (m_edit.center() - from) * step / 5;
+            movePointer(at);
+            QTRY_COMPARE(QCursor::pos(), at);
         }
         QTRY_VERIFY_WITH_TIMEOUT(picker.outline() && picker.outline()->isVisible(), 3000);
         QTRY_VERIFY(picker.hoverRect().contains(m_edit.center()));
         QVERIFY(window.isVisible());
-        QTest::qWait(350); // let the outline be drawn on the screen
         const QString shot = qEnvironmentVariableIsSet("ZUOHAO_OUTLINE_SHOT")
                                  ? qEnvironmentVariable("ZUOHAO_OUTLINE_SHOT")
                                  : QStringLiteral(ZUOHAO_BUILD_DIR "/tests/outline-drag.png");
-        QCOMPARE(QProcess::execute(QStringLiteral("import"),
-                                   {QStringLiteral("-window"), QStringLiteral("root"), shot}),
-                 0);
-        // The screen shows the blue frame where the line edit is.
-        QImage screen(shot);
-        QVERIFY(!screen.isNull());
+        // The screen shows the blue frame where the line edit is, once the X server drew it.
         const QRect r = picker.hoverRect();
-        QCOMPARE(screen.pixelColor(r.left() + 1, r.center().y()), QColor(0, 0, 255));
+        QImage screen;
+        const auto frameOnScreen = [&] {
+            if (QProcess::execute(QStringLiteral("import"),
+                                  {QStringLiteral("-window"), QStringLiteral("root"), shot}) != 0)
+                return false;
+            screen = QImage(shot);
+            return !screen.isNull() &&
+                   screen.pixelColor(r.left() + 1, r.center().y()) == QColor(0, 0, 255);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(frameOnScreen(), 10000);
         QVERIFY(screen.pixelColor(r.center()) != QColor(0, 0, 255));
 
         xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
@@ -163,9 +167,11 @@ private slots:
             }
         }
         QVERIFY(edit.isValid());
-        QTest::qWait(500);
-        const auto hit = m_link->windowAt(edit.center());
-        QVERIFY(hit);
+        // Until the window manager has it on the screen.
+        std::optional<WindowHit> hit;
+        QTRY_VERIFY_WITH_TIMEOUT((hit = m_link->windowAt(edit.center())) &&
+                                     m_link->backendOf(hit->handle) == m_link->otherLink(),
+                                 10000);
         QCOMPARE(m_link->backendOf(hit->handle), m_link->otherLink());
         // The outline is the window's: nothing finer is known.
         QVERIFY(hit->rect.contains(edit));

@@ -35,7 +35,7 @@ Opened openArchive(const Args& args, bool forImport = false) {
     }
     store::OpenReport rep;
     auto a = store::Archive::open(
-        path, &rep, forImport ? store::OpenMode::SetAsideDamaged : store::OpenMode::ReadOnly);
+        path, &rep, forImport ? store::OpenMode::SetAsideDamaged : store::OpenMode::Look);
     if (!a) throw Failure(Describe(a.failure()));
     if (!rep.setAsideAs.empty())
         std::cerr << "warning: the archive was damaged (" << rep.setAsideWhy

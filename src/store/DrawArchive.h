@@ -139,7 +139,12 @@ ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise);
 
 // How Archive::open treats the file.
 enum class OpenMode {
-    ReadOnly,        // reads only; a missing file, or one that is no draw archive, is an error
+    ReadOnly, // reads only; a missing file, or one that is no draw archive, is an error
+    // As ReadOnly, and creates or changes nothing beside the file, in a read-only folder too:
+    // with no write-ahead log beside it (no program has it open) the file is read as it is,
+    // and a read finding that a program wrote into the file since the open fails as Busy (to
+    // be tried again); with a log there (a program writes), it is read with the log.
+    Look,
     ReadWrite,       // creates a missing file; any trouble is an error and the file stays put
     SetAsideDamaged, // as ReadWrite, but a damaged file is renamed aside and a fresh one begun
 };
@@ -172,6 +177,9 @@ public:
     const std::string& path() const;
     // The trouble of the last call that failed (None before any failed).
     ArchiveTrouble lastTrouble() const;
+    // Ends the connection without writing the write-ahead log into the file (for a file found
+    // damaged or written over, so that it is set aside as it was). Only destroy it afterwards.
+    void closeWithoutCheckpoint();
     // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
     void setBusyWait(int milliseconds);
 

@@ -193,15 +193,27 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
     if (!file.open(path)) return refuse("cannot be read");
     DrawLineDecoder decoder(lineCap);
     bool stopped = false;
+    bool anyLine = false;
     const DrawLineDecoder::Sink sink = [&](const DecodedLine& l) {
+        anyLine = true;
         if (!stopped) stopped = !take(l);
     };
+    // Past this many bytes without a line end the first line is over the cap in any encoding
+    // (UTF-16 takes at most two bytes for a UTF-8 one, and a byte-order mark): it is handed
+    // on as over long at once instead of being read to its end, however long that is.
+    const std::size_t firstLineBytes = 2 * lineCap + 4;
+    std::size_t fed = 0;
     std::string chunk(kReadChunk, '\0');
     while (!stopped) {
         const auto got = file.read(chunk.data(), chunk.size());
         if (!got) return refuse("read error");
         if (*got == 0) break;
         decoder.feed(std::string_view(chunk.data(), *got), sink);
+        fed += *got;
+        if (!anyLine && fed > firstLineBytes) {
+            take(DecodedLine{{}, false, false, true});
+            return {};
+        }
     }
     if (!stopped) decoder.finish(sink);
     return {};

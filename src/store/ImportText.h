@@ -62,8 +62,9 @@ std::string RegularFileProblem(const std::string& path);
 
 // Reads the text file at `path` line by line through the draw file's decoder (UTF-8, GB18030
 // or UTF-16), each line held to `lineCap` bytes, in bounded memory, and hands the lines to
-// `take` in order; `take` returning false stops the read. Only a regular file is read: a
-// pipe may never start or end and a device may never end, so either (and a folder) is
+// `take` in order; `take` returning false stops the read. A first line still without its end
+// after twice `lineCap` bytes is handed on as over long and ends the read. Only a regular file is
+// read: a pipe may never start or end and a device may never end, so either (and a folder) is
 // refused by name (ErrorCode::ReadFailed, the path as subject, the reason in English).
 Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
                            const std::function<bool(const DecodedLine&)>& take);

@@ -222,12 +222,14 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take) {
     ImportParser parser;
+    parser.text().draws.reserve(kImportBatch);
     bool stopped = false;
     auto hand = [&](bool all) {
         std::vector<DrawIn>& draws = parser.text().draws;
         if (stopped || draws.empty() || (!all && draws.size() < kImportBatch)) return;
         std::vector<DrawIn> batch;
         batch.swap(draws);
+        draws.reserve(kImportBatch); // the next batch grows without moving its draws
         stopped = !take(batch);
     };
     auto read = ReadTextLines(path, kCsvLineCap, [&](const DecodedLine& l) {

@@ -52,8 +52,10 @@ Db& Db::operator=(Db&& other) noexcept {
 
 bool Db::open(const std::string& path, Access access, SqlError& err) {
     close();
-    int flags = access == Access::ReadWriteCreate ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
-                                                  : SQLITE_OPEN_READONLY;
+    // One connection is used by one thread at a time: SQLite's own locking of it is spared.
+    int flags = SQLITE_OPEN_NOMUTEX |
+                (access == Access::ReadWriteCreate ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                                   : SQLITE_OPEN_READONLY);
     std::string name = path;
     if (access == Access::ReadOnlySnapshot) {
         flags |= SQLITE_OPEN_URI;

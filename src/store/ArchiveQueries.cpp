@@ -284,4 +284,44 @@ Result<ArchiveInfo> Archive::info() {
     return info;
 }
 
+namespace {
+constexpr const char* kMarkTable =
+    "CREATE TABLE IF NOT EXISTS import_mark(file TEXT PRIMARY KEY, lines INTEGER NOT NULL)";
+}
+
+bool Archive::Impl::writeMark(const ImportMark& mark, sql::SqlError& err) {
+    if (!db.exec(kMarkTable, err)) return false;
+    Stmt s(db, "INSERT OR REPLACE INTO import_mark(file, lines) VALUES(?, ?)");
+    s.bind(1, mark.file).bind(2, mark.lines);
+    s.step();
+    if (!s.failed()) return true;
+    err = {db.lastMessage(), s.code()};
+    return false;
+}
+
+Result<std::int64_t> Archive::importMark(const std::string& file) {
+    std::int64_t exists = 0;
+    sql::SqlError err;
+    if (!m_impl->db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'import_mark'", exists,
+                           err))
+        return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", err);
+    if (exists == 0) return std::int64_t(0);
+    Stmt s(m_impl->db, "SELECT lines FROM import_mark WHERE file = ?");
+    s.bind(1, file);
+    const std::int64_t lines = s.step() ? s.integer(0) : 0;
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", s.code());
+    return lines;
+}
+
+Result<void> Archive::clearImportMark(const std::string& file) {
+    auto held = importMark(file);
+    if (!held) return held.failure();
+    if (*held == 0) return {};
+    Stmt s(m_impl->db, "DELETE FROM import_mark WHERE file = ?");
+    s.bind(1, file);
+    s.step();
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveWrite, "archive import mark", s.code());
+    return {};
+}
+
 } // namespace zuohao::store

@@ -272,7 +272,7 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
 
 Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<DrawIn>& draws,
                                  const std::string& source, OnConflict onConflict,
-                                 const std::string& seenUtc) {
+                                 const std::string& seenUtc, const ImportMark* mark) {
     Impl& m = *m_impl;
     WriteReport rep;
     if (draws.empty()) return rep;
@@ -349,6 +349,8 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
             ++rep.corrected;
         }
     }
+    if (mark && !m.writeMark(*mark, err))
+        return m.failed(ErrorCode::ArchiveWrite, "archive import mark", err);
     if (!tx.commit(err)) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     m.lotteryIds[lottery] = *lot;
     m.originIds.insert(origins.begin(), origins.end());

@@ -99,6 +99,13 @@ struct ArchiveInfo {
     std::vector<LotteryInfo> lotteries;
 };
 
+// How far an import of one file got: its lines up to `lines` are written (kept with the
+// batch that wrote them, in the same transaction, so a killed import resumes after them).
+struct ImportMark {
+    std::string file; // ImportFileIdentity()
+    std::int64_t lines = 0;
+};
+
 // How a write treats a period the archive already holds with another number.
 enum class OnConflict {
     KeepArchived, // the archive's number stands; the offered draw is reported as a conflict
@@ -187,7 +194,11 @@ public:
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,
                             const std::string& source,
                             OnConflict onConflict = OnConflict::KeepArchived,
-                            const std::string& seenUtc = {});
+                            const std::string& seenUtc = {}, const ImportMark* mark = nullptr);
+    // The lines of an import file written by an import that did not finish (0: none).
+    Result<std::int64_t> importMark(const std::string& file);
+    // The import of the file finished: a later one reads it whole again.
+    Result<void> clearImportMark(const std::string& file);
     // For a large import: the write-ahead log is folded into the file only when bulk writes
     // end (one checkpoint instead of one every few batches), and then truncated.
     Result<void> setBulkWrites(bool on);

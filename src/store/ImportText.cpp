@@ -221,6 +221,34 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
 
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take) {
+    return ReadImportFileFrom(
+        path, 0, [&](std::vector<DrawIn>& batch, std::int64_t) { return take(batch); });
+}
+
+std::string ImportFileIdentity(const std::string& path) {
+    namespace fs = std::filesystem;
+    constexpr std::size_t kHeadBytes = 4096;
+    std::error_code ec;
+    const fs::path p = fs::absolute(Utf8Path(path), ec);
+    const auto size = fs::file_size(p, ec);
+    if (ec) return {};
+    const auto time = fs::last_write_time(p, ec).time_since_epoch().count();
+    if (ec) return {};
+    platform::ReadOnlyFile file;
+    if (!file.open(path)) return {};
+    std::string head(kHeadBytes, '\0');
+    const auto got = file.read(head.data(), head.size());
+    if (!got) return {};
+    std::uint64_t digest = 14695981039346656037ull; // FNV-1a
+    for (std::size_t i = 0; i < *got; ++i)
+        digest = (digest ^ static_cast<unsigned char>(head[i])) * 1099511628211ull;
+    return Utf8Text(p) + "|" + std::to_string(size) + "|" + std::to_string(time) + "|" +
+           std::to_string(digest);
+}
+
+Result<ImportText>
+ReadImportFileFrom(const std::string& path, std::int64_t skipLines,
+                   const std::function<bool(std::vector<DrawIn>&, std::int64_t lines)>& take) {
     ImportParser parser;
     parser.text().draws.reserve(kImportBatch);
     bool stopped = false;
@@ -230,11 +258,12 @@ Result<ImportText> ReadImportFile(const std::string& path,
         std::vector<DrawIn> batch;
         batch.swap(draws);
         draws.reserve(kImportBatch); // the next batch grows without moving its draws
-        stopped = !take(batch);
+        stopped = !take(batch, parser.text().lines);
     };
     auto read = ReadTextLines(path, kCsvLineCap, [&](const DecodedLine& l) {
         parser.line(l);
         if (parser.text().firstLineTooLong) return false;
+        if (parser.text().lines <= skipLines) parser.text().draws.clear(); // written before
         hand(false);
         return !stopped;
     });

@@ -75,5 +75,15 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
 // beyond it. The summary counts every line read (draws: the draws vector is empty).
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take);
+// The same, with the draws of the first `skipLines` lines left out (an import that was cut
+// short wrote them already); `take` also gets the lines read so far, all of whose draws are
+// in the batch or were handed on before.
+Result<ImportText>
+ReadImportFileFrom(const std::string& path, std::int64_t skipLines,
+                   const std::function<bool(std::vector<DrawIn>&, std::int64_t lines)>& take);
+
+// What tells one import file from another and from an earlier state of itself: its path, size,
+// time and a digest of its first bytes. Empty when it cannot be read.
+std::string ImportFileIdentity(const std::string& path);
 
 } // namespace zuohao::store

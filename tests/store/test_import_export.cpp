@@ -191,3 +191,38 @@ TEST(ImportExport, AnInterruptedExportLeavesNoPartBehind) {
     EXPECT_EQ(parts, 0u);
 }
 #endif
+
+TEST(ImportExport, ACutShortImportResumesAfterItsLastBatch) {
+    TempDir dir;
+    auto a = openOrDie(dir.file("a.sqlite"));
+    const std::string file = dir.file("draws.txt");
+    std::string text = "period,number\n"; // a header: the resumed read still knows the columns
+    for (const DrawIn& d : storetest::plainDraws(1, 25000))
+        text += d.qishu + "," + d.haoma + "\n";
+    storetest::writeFile(file, text);
+    const std::string id = ImportFileIdentity(file);
+    ASSERT_FALSE(id.empty());
+    // Each run writes its batches with the mark; `stopAfter` batches stand for a kill.
+    auto run = [&](int stopAfter) {
+        std::int64_t handed = 0;
+        int batches = 0;
+        const std::int64_t skip = a->importMark(id).value();
+        auto r = ReadImportFileFrom(file, skip, [&](std::vector<DrawIn>& batch, std::int64_t n) {
+            const ImportMark mark{id, n};
+            if (!a->add(kLot, batch, "import", OnConflict::KeepArchived, {}, &mark)) return false;
+            handed += std::int64_t(batch.size());
+            return ++batches < stopAfter;
+        });
+        return r ? handed : -1;
+    };
+    EXPECT_EQ(run(1), std::int64_t(kImportBatch));
+    EXPECT_EQ(a->importMark(id).value(), std::int64_t(kImportBatch) + 1); // with the header
+    EXPECT_EQ(run(1), std::int64_t(kImportBatch)); // the second batch, not the first again
+    EXPECT_EQ(run(100), 25000 - 2 * std::int64_t(kImportBatch));
+    EXPECT_EQ(a->range(kLot)->size(), 25000u);
+    ASSERT_TRUE(a->clearImportMark(id));
+    EXPECT_EQ(a->importMark(id).value(), 0);
+    // Another state of the file is another file.
+    storetest::writeFile(file, text + "25001,12345\n");
+    EXPECT_NE(ImportFileIdentity(file), id);
+}

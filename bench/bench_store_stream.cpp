@@ -2,7 +2,8 @@
 // process whose peak resident memory is reported (peak_rss_MB, the target is 64 MB or less),
 // with the time per million draws (s_per_M). Also the check the desktop program runs on its
 // archive at start (PRAGMA quick_check) on a year of draws.
-// Run: build/zuohao-bench --benchmark_filter='TenMillion|QuickCheck'
+// And the archive import command on a year of draws.
+// Run: build/zuohao-bench --benchmark_filter='TenMillion|QuickCheck|CliImportYear'
 #ifndef _WIN32
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -11,7 +12,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "store/CsvExport.h"
 #include "store/DrawArchive.h"
@@ -119,6 +122,59 @@ void BM_ExportTenMillion(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportTenMillion)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// The command itself: `zuohao-cli archive import` of a year of draw lines (525,600) into a new
+// archive, run as its own process (the program beside this one, or $ZUOHAO_CLI): its time and
+// peak memory (targets: 2 s or less, 64 MB or less).
+void BM_CliImportYear(benchmark::State& state) {
+    const fs::path lines = streamDir() / "year.txt";
+    {
+        FILE* out = std::fopen(lines.c_str(), "wb");
+        if (!out) std::abort();
+        using namespace std::chrono;
+        sys_days day = year(2025) / January / 1;
+        std::uint32_t x = 777;
+        for (int d = 0; d < 365; ++d, day += days(1)) {
+            const year_month_day ymd{day};
+            const long long date =
+                int(ymd.year()) * 10000LL + unsigned(ymd.month()) * 100 + unsigned(ymd.day());
+            for (int i = 1; i <= kPerDay; ++i) {
+                x = x * 1664525u + 1013904223u;
+                std::fprintf(out, "%lld %05u\n", date * 10000 + i, (x >> 8) % 100000);
+            }
+        }
+        if (std::fclose(out) != 0) std::abort();
+    }
+    const char* env = std::getenv("ZUOHAO_CLI");
+    const std::string cli =
+        env ? env : (fs::read_symlink("/proc/self/exe").parent_path() / "zuohao-cli").string();
+    const std::string archive = (streamDir() / "cli-year.sqlite").string();
+    for (auto _ : state) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            fs::remove(archive + suffix);
+        const auto t0 = std::chrono::steady_clock::now();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (!std::freopen("/dev/null", "w", stdout)) std::_Exit(1);
+            ::execl(cli.c_str(), cli.c_str(), "archive", "import", lines.c_str(), "--archive",
+                    archive.c_str(), static_cast<char*>(nullptr));
+            std::_Exit(1); // not started
+        }
+        int status = 0;
+        rusage usage{};
+        ::wait4(pid, &status, 0, &usage);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError(("the import failed: " + cli).c_str());
+        auto secondsOf = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+        state.counters["s"] = seconds;
+        // Its own processor time: the wall time less what other programs took meanwhile.
+        state.counters["cpu_s"] = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
+        state.counters["peak_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
+    }
+}
+BENCHMARK(BM_CliImportYear)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // The check a desktop start runs, on the ten-million-draw archive.
 void BM_QuickCheckTenMillion(benchmark::State& state) {

@@ -35,7 +35,7 @@ Opened openArchive(const Args& args, bool forImport = false) {
     }
     store::OpenReport rep;
     auto a = store::Archive::open(
-        path, &rep, forImport ? store::OpenMode::SetAsideDamaged : store::OpenMode::ReadOnly);
+        path, &rep, forImport ? store::OpenMode::SetAsideDamaged : store::OpenMode::Look);
     if (!a) throw Failure(Describe(a.failure()));
     if (!rep.setAsideAs.empty())
         std::cerr << "warning: the archive was damaged (" << rep.setAsideWhy
@@ -64,29 +64,45 @@ void warnBadLines(const std::string& file, const store::ImportText& text) {
 // One file into the archive, a batch per transaction as it is read; false when it was not read.
 bool importFile(Opened& o, const std::string& file, store::OnConflict policy, ImportTotals& t) {
     const std::string source = "import:" + file;
+    // An import of this very file that was cut short resumes after its last written batch.
+    const std::string identity = store::ImportFileIdentity(file);
+    std::int64_t skip = 0;
+    if (!identity.empty()) {
+        if (auto held = o.archive->importMark(identity)) skip = *held;
+    }
+    if (skip > 0)
+        std::cerr << "note: " << file << ": an import of it was cut short; resuming after line "
+                  << skip << "\n";
     std::optional<Error> writeFailed;
-    auto read = store::ReadImportFile(file, [&](std::vector<store::DrawIn>& batch) {
-        auto r = o.archive->add(o.lottery, batch, source, policy);
-        if (!r) {
-            writeFailed = r.failure();
-            return false;
-        }
-        t.added += r->added;
-        t.dup += r->duplicates;
-        t.corrected += r->corrected;
-        for (const store::Conflict& c : r->conflicts) {
-            if (t.conflicts < std::int64_t(store::kBadLinesListed))
-                std::cerr << "conflict: " << c.qishu << ": archive has " << c.archivedHaoma << ", "
-                          << file << " has " << c.offeredHaoma
-                          << " (kept the archive's; --prefer-import takes the file's)\n";
-            ++t.conflicts;
-        }
-        return true;
-    });
+    auto read = store::ReadImportFileFrom(
+        file, skip, [&](std::vector<store::DrawIn>& batch, std::int64_t lines) {
+            const store::ImportMark mark{identity, lines};
+            auto r = o.archive->add(o.lottery, batch, source, policy, {},
+                                    identity.empty() ? nullptr : &mark);
+            if (!r) {
+                writeFailed = r.failure();
+                return false;
+            }
+            t.added += r->added;
+            t.dup += r->duplicates;
+            t.corrected += r->corrected;
+            for (const store::Conflict& c : r->conflicts) {
+                if (t.conflicts < std::int64_t(store::kBadLinesListed))
+                    std::cerr << "conflict: " << c.qishu << ": archive has " << c.archivedHaoma
+                              << ", " << file << " has " << c.offeredHaoma
+                              << " (kept the archive's; --prefer-import takes the file's)\n";
+                ++t.conflicts;
+            }
+            return true;
+        });
     if (writeFailed) throw Failure(Describe(*writeFailed));
     if (!read) {
         std::cerr << "error: " << Describe(read.failure()) << "\n";
         return false;
+    }
+    if (!identity.empty()) {
+        if (auto done = o.archive->clearImportMark(identity); !done)
+            std::cerr << "warning: " << Describe(done.failure()) << "\n";
     }
     warnBadLines(file, *read);
     t.bad += read->badLines;

@@ -16,7 +16,7 @@ constexpr const char* kFirstLineTooLong = "first line too long to be a draw line
 
 // Read only: a command that reads draws never creates, migrates or moves the archive.
 std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
-    auto archive = store::Archive::open(path, nullptr, store::OpenMode::ReadOnly);
+    auto archive = store::Archive::open(path, nullptr, store::OpenMode::Look);
     if (!archive) throw Failure(Describe(archive.failure()));
     auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,
                                                          args.integer("--last", 1, 1000000000, 0))

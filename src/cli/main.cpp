@@ -1,5 +1,6 @@
 // zuohao-cli: the headless tool over the number engine.
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "cli/Args.h"
 #include "cli/Console.h"
 #include "cli/Help.h"
+#include "store/OutputFile.h"
 
 namespace {
 
@@ -82,10 +84,19 @@ int run(std::vector<std::string> args) {
         return kExitFailed;
     }
 }
+// An interrupt or a termination request leaves no unfinished output file behind; the process
+// then ends by the signal as it would have.
+void endBySignal(int sig) {
+    zuohao::store::RemoveUnfinishedOutput();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace zuohao::cli;
+    std::signal(SIGINT, endBySignal);
+    std::signal(SIGTERM, endBySignal);
     UseBinaryStandardStreams();
     const int code = run(Utf8Arguments(argc, argv));
     // Output that never reached its file is a failure, whatever the command made of it.

@@ -1,5 +1,6 @@
 #pragma once
 // The inside of an Archive, shared by its writing and its reading halves.
+#include <filesystem>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -17,6 +18,14 @@ struct Archive::Impl {
     std::map<std::string, std::int64_t> lotteryIds; // cache of committed rows
     std::map<std::string, std::int64_t> originIds;
     ArchiveTrouble trouble = ArchiveTrouble::None; // of the last failed call
+    // A file read as it is (OpenMode::Look without a log): its size and time at the open.
+    bool snapshot = false;
+    std::uintmax_t snapshotBytes = 0;
+    std::filesystem::file_time_type snapshotTime{};
+
+    // Whether a file read as it is was written since the open (what was read may be torn).
+    bool snapshotMoved() const;
+    Error movedUnderfoot();
 
     // A failed call: remembers its trouble by SQLite's code and words the error, coded by
     // the trouble or else by `op` (a read or a write), about the archive's path.
@@ -25,6 +34,9 @@ struct Archive::Impl {
     // The same for the connection's last error.
     Error failedLast(ErrorCode op, const std::string& what);
 
+    // Inside the caller's transaction. The table is not part of the schema's version: a
+    // program that does not know it leaves it alone.
+    bool writeMark(const ImportMark& mark, sql::SqlError& err);
     std::optional<std::int64_t> findId(const char* table, const std::string& name);
     // The id of a lottery or origin name, inserted when new (inside the caller's transaction).
     std::optional<std::int64_t> ensureId(const char* table, const std::string& name,

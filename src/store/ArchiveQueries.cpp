@@ -63,6 +63,7 @@ Result<std::vector<ArchivedDraw>> Archive::Impl::draws(const std::string& lotter
     while (s.step())
         out.push_back(readDraw(s));
     if (s.failed()) return failed(ErrorCode::ArchiveRead, "archive query", s.code());
+    if (snapshotMoved()) return movedUnderfoot();
     return out;
 }
 
@@ -145,6 +146,7 @@ Result<std::vector<Gap>> Archive::gaps(const std::string& lottery, const std::st
         prevLabel = std::move(label);
     }
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive gaps", s.code());
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return out;
 }
 
@@ -190,7 +192,8 @@ Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, boo
             counter.bind(1, *id).bind(2, first).bind(3, last);
             if (counter.step() && counter.integer(0) > 0)
                 out.push_back({dayText, counter.integer(0)});
-            if (counter.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive days", counter.code());
+            if (counter.failed())
+                return m_impl->failed(ErrorCode::ArchiveRead, "archive days", counter.code());
         }
         below = first - 1;
     }
@@ -203,7 +206,8 @@ Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, boo
     undated.bind(1, *id).bind(2, kDateBandLow).bind(3, kDateBandHigh);
     while (undated.step())
         seen[undated.text(0)] += undated.integer(1);
-    if (undated.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive days", undated.code());
+    if (undated.failed())
+        return m_impl->failed(ErrorCode::ArchiveRead, "archive days", undated.code());
     for (const auto& [dayText, n] : seen) {
         auto it = std::find_if(out.begin(), out.end(),
                                [&](const DayCount& d) { return d.day == dayText; });
@@ -214,6 +218,7 @@ Result<std::vector<DayCount>> Archive::dayCounts(const std::string& lottery, boo
     }
     std::sort(out.begin(), out.end(),
               [](const DayCount& a, const DayCount& b) { return a.day > b.day; });
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return out;
 }
 
@@ -234,6 +239,7 @@ Result<std::vector<Correction>> Archive::corrections(const std::string& lottery,
     while (s.step())
         out.push_back({s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.text(5)});
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive corrections", s.code());
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return out;
 }
 
@@ -243,6 +249,7 @@ Result<std::vector<std::string>> Archive::lotteries() {
     while (s.step())
         out.push_back(s.text(0));
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive", s.code());
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return out;
 }
 
@@ -251,6 +258,7 @@ Result<bool> Archive::holdsDraws() {
     sql::SqlError err;
     if (!m_impl->db.scalar("SELECT EXISTS(SELECT 1 FROM draw)", any, err))
         return m_impl->failed(ErrorCode::ArchiveRead, "archive", err);
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return any != 0;
 }
 
@@ -272,7 +280,48 @@ Result<ArchiveInfo> Archive::info() {
     while (s.step())
         info.lotteries.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive info", s.code());
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
     return info;
+}
+
+namespace {
+constexpr const char* kMarkTable =
+    "CREATE TABLE IF NOT EXISTS import_mark(file TEXT PRIMARY KEY, lines INTEGER NOT NULL)";
+}
+
+bool Archive::Impl::writeMark(const ImportMark& mark, sql::SqlError& err) {
+    if (!db.exec(kMarkTable, err)) return false;
+    Stmt s(db, "INSERT OR REPLACE INTO import_mark(file, lines) VALUES(?, ?)");
+    s.bind(1, mark.file).bind(2, mark.lines);
+    s.step();
+    if (!s.failed()) return true;
+    err = {db.lastMessage(), s.code()};
+    return false;
+}
+
+Result<std::int64_t> Archive::importMark(const std::string& file) {
+    std::int64_t exists = 0;
+    sql::SqlError err;
+    if (!m_impl->db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'import_mark'", exists,
+                           err))
+        return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", err);
+    if (exists == 0) return std::int64_t(0);
+    Stmt s(m_impl->db, "SELECT lines FROM import_mark WHERE file = ?");
+    s.bind(1, file);
+    const std::int64_t lines = s.step() ? s.integer(0) : 0;
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", s.code());
+    return lines;
+}
+
+Result<void> Archive::clearImportMark(const std::string& file) {
+    auto held = importMark(file);
+    if (!held) return held.failure();
+    if (*held == 0) return {};
+    Stmt s(m_impl->db, "DELETE FROM import_mark WHERE file = ?");
+    s.bind(1, file);
+    s.step();
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveWrite, "archive import mark", s.code());
+    return {};
 }
 
 } // namespace zuohao::store

@@ -86,9 +86,15 @@ Result<std::string> setAside(const std::string& path) {
     if (ec)
         return fail(ErrorCode::ArchiveOpen,
                     "cannot set the archive aside (" + path + "): " + ec.message(), path);
+    // A log with pages goes along with the file; an empty one (and its index) holds nothing.
+    std::error_code walEc;
+    const bool emptyLog = fs::file_size(Utf8Path(path + "-wal"), walEc) == 0 && !walEc;
     for (const char* suffix : {"-wal", "-shm"}) {
         std::error_code ignored;
-        if (fs::exists(Utf8Path(path + suffix), ignored))
+        if (!fs::exists(Utf8Path(path + suffix), ignored)) continue;
+        if (emptyLog)
+            fs::remove(Utf8Path(path + suffix), ignored);
+        else
             fs::rename(Utf8Path(path + suffix), Utf8Path(target + suffix), ignored);
     }
     return target;
@@ -122,19 +128,37 @@ std::string troubleWords(ArchiveTrouble t) {
 }
 
 // Opens and checks one file; the trouble of a failure.
-ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, int busyWaitMs,
-                        SqlError& err) {
-    const auto access =
-        mode == OpenMode::ReadOnly ? sql::Access::ReadOnly : sql::Access::ReadWriteCreate;
+ArchiveTrouble openFile(sql::Db& db, const std::string& path, OpenMode mode, bool snapshot,
+                        int busyWaitMs, SqlError& err) {
+    const auto access = snapshot ? sql::Access::ReadOnlySnapshot
+                        : mode == OpenMode::ReadOnly || mode == OpenMode::Look
+                            ? sql::Access::ReadOnly
+                            : sql::Access::ReadWriteCreate;
     bool ok = OpenAndMigrate(db, path, access, busyWaitMs, err);
     if (ok && mode == OpenMode::SetAsideDamaged) ok = QuickCheck(db, err);
     if (ok) return ArchiveTrouble::None;
-    db.close();
+    db.closeWithoutCheckpoint(); // a damaged file is set aside as it is
     if (err.code != 0) return TroubleOfSqliteCode(err.code);
     return err.message.find("newer") != std::string::npos ? ArchiveTrouble::Newer
                                                           : ArchiveTrouble::NotAnArchive;
 }
 } // namespace
+
+bool Archive::Impl::snapshotMoved() const {
+    if (!snapshot) return false;
+    std::error_code ec, tec;
+    const auto bytes = fs::file_size(Utf8Path(path), ec);
+    const auto time = fs::last_write_time(Utf8Path(path), tec);
+    return ec || tec || bytes != snapshotBytes || time != snapshotTime;
+}
+
+Error Archive::Impl::movedUnderfoot() {
+    trouble = ArchiveTrouble::Busy;
+    return fail(ErrorCode::ArchiveBusy,
+                "the archive " + path +
+                    " was written by another program while it was read; try again",
+                path);
+}
 
 Error Archive::Impl::failed(ErrorCode op, const std::string& what, int code) {
     return failed(op, what, SqlError{db.lastMessage(), code});
@@ -173,6 +197,10 @@ ArchiveTrouble Archive::lastTrouble() const {
     return m_impl->trouble;
 }
 
+void Archive::closeWithoutCheckpoint() {
+    m_impl->db.closeWithoutCheckpoint();
+}
+
 void Archive::setBusyWait(int milliseconds) {
     m_impl->db.setBusyWait(milliseconds);
 }
@@ -185,11 +213,12 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
                                                OpenMode mode, int busyWaitMs) {
     OpenReport local;
     OpenReport& rep = report ? *report : local;
+    const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Look;
     rep = {};
     auto refuse = [&](ArchiveTrouble t, const std::string& text) {
         rep.trouble = t;
-        const bool missing = mode == OpenMode::ReadOnly && t == ArchiveTrouble::Unavailable &&
-                             !fs::exists(Utf8Path(path));
+        const bool missing =
+            readOnly && t == ArchiveTrouble::Unavailable && !fs::exists(Utf8Path(path));
         return fail(missing ? ErrorCode::ArchiveMissing
                             : ErrorCodeOfTrouble(t, ErrorCode::ArchiveOpen),
                     text, path);
@@ -198,8 +227,7 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
     const fs::path file = Utf8Path(path);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     const bool existed = fs::exists(file, ec);
-    if (mode == OpenMode::ReadOnly && !existed)
-        return refuse(ArchiveTrouble::Unavailable, "no archive at " + path);
+    if (readOnly && !existed) return refuse(ArchiveTrouble::Unavailable, "no archive at " + path);
     if (!fs::is_directory(folder, ec))
         return refuse(ArchiveTrouble::Unavailable,
                       "archive folder does not exist: " + Utf8Text(folder));
@@ -208,13 +236,26 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
 
     auto impl = std::make_unique<Impl>();
     impl->path = path;
+    if (mode == OpenMode::Look && !fs::exists(Utf8Path(path + "-wal"), ec) && !ec) {
+        // Stamped before the open: a write after this shows in every later read's check.
+        impl->snapshot = true;
+        impl->snapshotBytes = fs::file_size(file, ec);
+        impl->snapshotTime = fs::last_write_time(file, ec);
+    }
     SqlError err;
-    const ArchiveTrouble trouble = openFile(impl->db, path, mode, busyWaitMs, err);
+    const ArchiveTrouble trouble = openFile(impl->db, path, mode, impl->snapshot, busyWaitMs, err);
     if (trouble != ArchiveTrouble::None) {
         if (!existed) removeUnfinished(path);
-        if (mode != OpenMode::SetAsideDamaged || trouble != ArchiveTrouble::Damaged || !existed)
-            return refuse(trouble,
-                          "the archive " + path + " " + troubleWords(trouble) + ": " + err.message);
+        if (mode != OpenMode::SetAsideDamaged || trouble != ArchiveTrouble::Damaged || !existed) {
+            std::string text =
+                "the archive " + path + " " + troubleWords(trouble) + ": " + err.message;
+            if (mode == OpenMode::Look && !impl->snapshot && trouble == ArchiveTrouble::Unavailable)
+                text += " (its write-ahead log " + path + "-wal is read only beside its index " +
+                        path +
+                        "-shm, which cannot be made in this folder: copy the archive with its "
+                        "-wal file to a folder that can be written and read it there)";
+            return refuse(trouble, text);
+        }
         auto aside = setAside(path);
         if (!aside) {
             rep.trouble = ArchiveTrouble::Unavailable;
@@ -222,7 +263,8 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
         }
         rep.setAsideAs = *aside;
         rep.setAsideWhy = err.message;
-        if (const ArchiveTrouble again = openFile(impl->db, path, mode, busyWaitMs, err);
+        if (const ArchiveTrouble again =
+                openFile(impl->db, path, mode, impl->snapshot, busyWaitMs, err);
             again != ArchiveTrouble::None) {
             removeUnfinished(path);
             return refuse(again, "cannot start a fresh archive " + path + ": " + err.message);
@@ -234,7 +276,7 @@ Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenRepo
 
 Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<DrawIn>& draws,
                                  const std::string& source, OnConflict onConflict,
-                                 const std::string& seenUtc) {
+                                 const std::string& seenUtc, const ImportMark* mark) {
     Impl& m = *m_impl;
     WriteReport rep;
     if (draws.empty()) return rep;
@@ -264,7 +306,8 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     Stmt held(m.db, "SELECT haoma, seen FROM draw WHERE lottery = ? AND period = ?");
     Stmt past(m.db, "INSERT INTO correction(lottery, period, qishu, old_haoma, new_haoma, "
                     "old_seen, corrected, origin) VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!insert.ok() || !held.ok() || !past.ok()) return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
+    if (!insert.ok() || !held.ok() || !past.ok())
+        return m.failedLast(ErrorCode::ArchiveWrite, "archive write");
     for (const DrawIn& d : draws) {
         const std::int64_t period = PeriodValue(d.qishu);
         const auto org = originOf(d);
@@ -274,7 +317,8 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
         insert.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.haoma).bind(5, seen);
         insert.bind(6, *org);
         insert.step();
-        if (insert.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", insert.code());
+        if (insert.failed())
+            return m.failed(ErrorCode::ArchiveWrite, "archive write", insert.code());
         if (m.db.changes() > 0) {
             ++rep.added;
             // A restored draw brings its older numbers along, each replaced by the next.
@@ -287,13 +331,16 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
                 past.bind(1, *lot).bind(2, period).bind(3, d.qishu).bind(4, d.past[i].haoma);
                 past.bind(5, next).bind(6, seen).bind(7, when).bind(8, *org);
                 past.step();
-                if (past.failed()) return m.failed(ErrorCode::ArchiveWrite, "archive write", past.code());
+                if (past.failed())
+                    return m.failed(ErrorCode::ArchiveWrite, "archive write", past.code());
             }
             continue;
         }
         held.reset();
         held.bind(1, *lot).bind(2, period);
-        if (!held.step()) return m.failed(ErrorCode::ArchiveWrite, "archive write", held.failed() ? held.code() : 0);
+        if (!held.step())
+            return m.failed(ErrorCode::ArchiveWrite, "archive write",
+                            held.failed() ? held.code() : 0);
         const std::string oldHaoma = held.text(0);
         if (oldHaoma == d.haoma) {
             ++rep.duplicates;
@@ -306,6 +353,8 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
             ++rep.corrected;
         }
     }
+    if (mark && !m.writeMark(*mark, err))
+        return m.failed(ErrorCode::ArchiveWrite, "archive import mark", err);
     if (!tx.commit(err)) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     m.lotteryIds[lottery] = *lot;
     m.originIds.insert(origins.begin(), origins.end());
@@ -316,7 +365,8 @@ Result<void> Archive::setBulkWrites(bool on) {
     SqlError err;
     const char* q = on ? "PRAGMA wal_autocheckpoint=1000000"
                        : "PRAGMA wal_autocheckpoint=1000; PRAGMA wal_checkpoint(TRUNCATE)";
-    if (!m_impl->db.exec(q, err)) return m_impl->failed(ErrorCode::ArchiveWrite, "archive checkpoint", err);
+    if (!m_impl->db.exec(q, err))
+        return m_impl->failed(ErrorCode::ArchiveWrite, "archive checkpoint", err);
     return {};
 }
 

@@ -99,6 +99,13 @@ struct ArchiveInfo {
     std::vector<LotteryInfo> lotteries;
 };
 
+// How far an import of one file got: its lines up to `lines` are written (kept with the
+// batch that wrote them, in the same transaction, so a killed import resumes after them).
+struct ImportMark {
+    std::string file; // ImportFileIdentity()
+    std::int64_t lines = 0;
+};
+
 // How a write treats a period the archive already holds with another number.
 enum class OnConflict {
     KeepArchived, // the archive's number stands; the offered draw is reported as a conflict
@@ -139,7 +146,12 @@ ErrorCode ErrorCodeOfTrouble(ArchiveTrouble trouble, ErrorCode otherwise);
 
 // How Archive::open treats the file.
 enum class OpenMode {
-    ReadOnly,        // reads only; a missing file, or one that is no draw archive, is an error
+    ReadOnly, // reads only; a missing file, or one that is no draw archive, is an error
+    // As ReadOnly, and creates or changes nothing beside the file, in a read-only folder too:
+    // with no write-ahead log beside it (no program has it open) the file is read as it is,
+    // and a read finding that a program wrote into the file since the open fails as Busy (to
+    // be tried again); with a log there (a program writes), it is read with the log.
+    Look,
     ReadWrite,       // creates a missing file; any trouble is an error and the file stays put
     SetAsideDamaged, // as ReadWrite, but a damaged file is renamed aside and a fresh one begun
 };
@@ -172,6 +184,9 @@ public:
     const std::string& path() const;
     // The trouble of the last call that failed (None before any failed).
     ArchiveTrouble lastTrouble() const;
+    // Ends the connection without writing the write-ahead log into the file (for a file found
+    // damaged or written over, so that it is set aside as it was). Only destroy it afterwards.
+    void closeWithoutCheckpoint();
     // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
     void setBusyWait(int milliseconds);
     // Lets go of a file found damaged or written over without folding the write-ahead log into
@@ -182,7 +197,11 @@ public:
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,
                             const std::string& source,
                             OnConflict onConflict = OnConflict::KeepArchived,
-                            const std::string& seenUtc = {});
+                            const std::string& seenUtc = {}, const ImportMark* mark = nullptr);
+    // The lines of an import file written by an import that did not finish (0: none).
+    Result<std::int64_t> importMark(const std::string& file);
+    // The import of the file finished: a later one reads it whole again.
+    Result<void> clearImportMark(const std::string& file);
     // For a large import: the write-ahead log is folded into the file only when bulk writes
     // end (one checkpoint instead of one every few batches), and then truncated.
     Result<void> setBulkWrites(bool on);

@@ -193,15 +193,27 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
     if (!file.open(path)) return refuse("cannot be read");
     DrawLineDecoder decoder(lineCap);
     bool stopped = false;
+    bool anyLine = false;
     const DrawLineDecoder::Sink sink = [&](const DecodedLine& l) {
+        anyLine = true;
         if (!stopped) stopped = !take(l);
     };
+    // Past this many bytes without a line end the first line is over the cap in any encoding
+    // (UTF-16 takes at most two bytes for a UTF-8 one, and a byte-order mark): it is handed
+    // on as over long at once instead of being read to its end, however long that is.
+    const std::size_t firstLineBytes = 2 * lineCap + 4;
+    std::size_t fed = 0;
     std::string chunk(kReadChunk, '\0');
     while (!stopped) {
         const auto got = file.read(chunk.data(), chunk.size());
         if (!got) return refuse("read error");
         if (*got == 0) break;
         decoder.feed(std::string_view(chunk.data(), *got), sink);
+        fed += *got;
+        if (!anyLine && fed > firstLineBytes) {
+            take(DecodedLine{{}, false, false, true});
+            return {};
+        }
     }
     if (!stopped) decoder.finish(sink);
     return {};
@@ -209,18 +221,49 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
 
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take) {
+    return ReadImportFileFrom(
+        path, 0, [&](std::vector<DrawIn>& batch, std::int64_t) { return take(batch); });
+}
+
+std::string ImportFileIdentity(const std::string& path) {
+    namespace fs = std::filesystem;
+    constexpr std::size_t kHeadBytes = 4096;
+    std::error_code ec;
+    const fs::path p = fs::absolute(Utf8Path(path), ec);
+    const auto size = fs::file_size(p, ec);
+    if (ec) return {};
+    const auto time = fs::last_write_time(p, ec).time_since_epoch().count();
+    if (ec) return {};
+    platform::ReadOnlyFile file;
+    if (!file.open(path)) return {};
+    std::string head(kHeadBytes, '\0');
+    const auto got = file.read(head.data(), head.size());
+    if (!got) return {};
+    std::uint64_t digest = 14695981039346656037ull; // FNV-1a
+    for (std::size_t i = 0; i < *got; ++i)
+        digest = (digest ^ static_cast<unsigned char>(head[i])) * 1099511628211ull;
+    return Utf8Text(p) + "|" + std::to_string(size) + "|" + std::to_string(time) + "|" +
+           std::to_string(digest);
+}
+
+Result<ImportText>
+ReadImportFileFrom(const std::string& path, std::int64_t skipLines,
+                   const std::function<bool(std::vector<DrawIn>&, std::int64_t lines)>& take) {
     ImportParser parser;
+    parser.text().draws.reserve(kImportBatch);
     bool stopped = false;
     auto hand = [&](bool all) {
         std::vector<DrawIn>& draws = parser.text().draws;
         if (stopped || draws.empty() || (!all && draws.size() < kImportBatch)) return;
         std::vector<DrawIn> batch;
         batch.swap(draws);
-        stopped = !take(batch);
+        draws.reserve(kImportBatch); // the next batch grows without moving its draws
+        stopped = !take(batch, parser.text().lines);
     };
     auto read = ReadTextLines(path, kCsvLineCap, [&](const DecodedLine& l) {
         parser.line(l);
         if (parser.text().firstLineTooLong) return false;
+        if (parser.text().lines <= skipLines) parser.text().draws.clear(); // written before
         hand(false);
         return !stopped;
     });

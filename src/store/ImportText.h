@@ -62,8 +62,9 @@ std::string RegularFileProblem(const std::string& path);
 
 // Reads the text file at `path` line by line through the draw file's decoder (UTF-8, GB18030
 // or UTF-16), each line held to `lineCap` bytes, in bounded memory, and hands the lines to
-// `take` in order; `take` returning false stops the read. Only a regular file is read: a
-// pipe may never start or end and a device may never end, so either (and a folder) is
+// `take` in order; `take` returning false stops the read. A first line still without its end
+// after twice `lineCap` bytes is handed on as over long and ends the read. Only a regular file is
+// read: a pipe may never start or end and a device may never end, so either (and a folder) is
 // refused by name (ErrorCode::ReadFailed, the path as subject, the reason in English).
 Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
                            const std::function<bool(const DecodedLine&)>& take);
@@ -74,5 +75,15 @@ Result<void> ReadTextLines(const std::string& path, std::size_t lineCap,
 // beyond it. The summary counts every line read (draws: the draws vector is empty).
 Result<ImportText> ReadImportFile(const std::string& path,
                                   const std::function<bool(std::vector<DrawIn>&)>& take);
+// The same, with the draws of the first `skipLines` lines left out (an import that was cut
+// short wrote them already); `take` also gets the lines read so far, all of whose draws are
+// in the batch or were handed on before.
+Result<ImportText>
+ReadImportFileFrom(const std::string& path, std::int64_t skipLines,
+                   const std::function<bool(std::vector<DrawIn>&, std::int64_t lines)>& take);
+
+// What tells one import file from another and from an earlier state of itself: its path, size,
+// time and a digest of its first bytes. Empty when it cannot be read.
+std::string ImportFileIdentity(const std::string& path);
 
 } // namespace zuohao::store

@@ -11,6 +11,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,67 @@ std::string lastSystemError() {
 #else
     return std::strerror(errno);
 #endif
+}
+
+// The temporary files being written, for RemoveUnfinishedOutput() to remove from a signal
+// handler: fixed slots, claimed and released through an atomic flag, no allocation there.
+constexpr std::size_t kTrackedFiles = 8;
+constexpr std::size_t kTrackedPathBytes = 4096;
+struct Tracked {
+    std::atomic<bool> used{false};
+    char path[kTrackedPathBytes] = {};
+};
+Tracked g_tracked[kTrackedFiles];
+
+int track(const std::string& path) {
+    if (path.size() >= kTrackedPathBytes) return -1;
+    for (std::size_t i = 0; i < kTrackedFiles; ++i) {
+        bool expected = false;
+        if (!g_tracked[i].used.load() &&
+            g_tracked[i].used.compare_exchange_strong(expected, true)) {
+            path.copy(g_tracked[i].path, path.size());
+            g_tracked[i].path[path.size()] = '\0';
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+void untrack(int slot) {
+    if (slot >= 0) g_tracked[std::size_t(slot)].used.store(false);
+}
+
+bool processAlive(unsigned long pid) {
+#ifdef _WIN32
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!h) return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
+    CloseHandle(h);
+    return running;
+#else
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+#endif
+}
+
+// Removes "<target>.part-PID-N" files beside the target whose writer is no longer running
+// (killed in the middle of an export).
+void removeStaleParts(const fs::path& target) {
+    const std::string prefix = Utf8Text(target.filename()) + ".part-";
+    std::error_code ec;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = Utf8Text(it->path().filename());
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = name.substr(prefix.size()); // PID-N
+        const auto dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos || rest.size() > 40 ||
+            rest.find_first_not_of("0123456789-") != std::string::npos)
+            continue;
+        const unsigned long pid = std::stoul(rest.substr(0, dash));
+        std::error_code ignored;
+        if (!processAlive(pid) && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+    }
 }
 
 // A name beside the target no other writer of this process or another one is using.
@@ -58,6 +120,7 @@ struct OutputFile::Handle {
     bool ownsHandle = true;
 #endif
     bool regular = false; // a disk file: synced before the rename
+    int slot = -1;        // of the temporary file among those a signal removes
 
     bool write(const char* data, std::size_t size) {
         while (size > 0) {
@@ -111,6 +174,8 @@ struct OutputFile::Handle {
     }
 
     void removeTemporary() {
+        untrack(slot);
+        slot = -1;
         if (temporary.empty()) return;
         std::error_code ec;
         fs::remove(Utf8Path(temporary), ec);
@@ -141,6 +206,7 @@ Result<std::unique_ptr<OutputFile>> OutputFile::create(const std::string& utf8Pa
     const bool direct = fs::exists(st) && !fs::is_regular_file(st);
     handle->target = Utf8Text(target);
     handle->regular = !direct;
+    if (!direct) removeStaleParts(target);
     const std::string opened = direct ? handle->target : temporaryName(handle->target);
     if (!direct) handle->temporary = opened;
 #ifdef _WIN32
@@ -162,7 +228,19 @@ Result<std::unique_ptr<OutputFile>> OutputFile::create(const std::string& utf8Pa
     if (!direct && ::stat(handle->target.c_str(), &old) == 0)
         (void)::fchmod(handle->fd, old.st_mode & 07777);
 #endif
+    if (!direct) handle->slot = track(opened);
     return std::unique_ptr<OutputFile>(new OutputFile(std::move(handle)));
+}
+
+void RemoveUnfinishedOutput() {
+    for (Tracked& t : g_tracked) {
+        if (!t.used.load()) continue;
+#ifdef _WIN32
+        (void)_unlink(t.path);
+#else
+        (void)::unlink(t.path);
+#endif
+    }
 }
 
 std::unique_ptr<OutputFile> OutputFile::standardOutput() {
@@ -213,6 +291,8 @@ Result<void> OutputFile::commit() {
         m_handle->removeTemporary();
         return fail(m_error);
     }
+    untrack(m_handle->slot);
+    m_handle->slot = -1;
     m_committed = true;
     return {};
 }

@@ -43,4 +43,8 @@ private:
     bool m_committed = false;
 };
 
+// Removes the temporary files of the outputs not yet committed. Async-signal-safe: for the
+// handler of an interrupt or a termination request, which then ends the process.
+void RemoveUnfinishedOutput();
+
 } // namespace zuohao::store

@@ -28,6 +28,12 @@ static_assert(sizeof kMigrations / sizeof kMigrations[0] == std::size_t(kSchemaV
 bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::Access access, int busyWaitMs,
                     sql::SqlError& err) {
     if (!db.open(path, access, err)) return false;
+    // A file written over while its pages were all in the write-ahead log would still read as
+    // the archive through the log; what is in the file itself decides.
+    if (db.fileHead() == sql::FileHead::Other) {
+        err = {"file is not a database (written over)", SQLITE_NOTADB};
+        return false;
+    }
     db.setBusyWait(busyWaitMs);
     std::int64_t version = 0, tables = 0;
     // Reading the schema is what tells a database from anything else.
@@ -39,7 +45,7 @@ bool OpenAndMigrate(sql::Db& db, const std::string& path, sql::Access access, in
                0};
         return false;
     }
-    if (access == sql::Access::ReadOnly) {
+    if (access != sql::Access::ReadWriteCreate) {
         if (version < kSchemaVersion) {
             err = {tables == 0 ? "it holds no archive tables" : "it is no draw archive", 0};
             return false;

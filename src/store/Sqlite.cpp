@@ -1,9 +1,40 @@
 #include "store/Sqlite.h"
 
+#include <cstring>
 #include <sqlite3.h>
 #include <utility>
 
 namespace zuohao::store::sql {
+
+namespace {
+// A path as an SQLite file URI: the characters a URI gives a meaning escaped.
+std::string fileUri(const std::string& path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "file:";
+#ifdef _WIN32
+    if (path.size() > 1 && path[1] == ':') out += "///"; // file:///C:/...
+#else
+    if (!path.empty() && path[0] == '/') out += "//"; // file:///tmp/..., no authority
+#endif
+    for (const char c : path) {
+#ifdef _WIN32
+        if (c == '\\') {
+            out += '/';
+            continue;
+        }
+#endif
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '%' || c == '?' || c == '#' || u < 0x20) {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+} // namespace
 
 Db::~Db() {
     close();
@@ -21,9 +52,16 @@ Db& Db::operator=(Db&& other) noexcept {
 
 bool Db::open(const std::string& path, Access access, SqlError& err) {
     close();
-    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
-                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    // One connection is used by one thread at a time: SQLite's own locking of it is spared.
+    int flags = SQLITE_OPEN_NOMUTEX |
+                (access == Access::ReadWriteCreate ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                                   : SQLITE_OPEN_READONLY);
+    std::string name = path;
+    if (access == Access::ReadOnlySnapshot) {
+        flags |= SQLITE_OPEN_URI;
+        name = fileUri(path) + "?immutable=1";
+    }
+    const int rc = sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         err = {m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc), rc & 0xff};
         close();
@@ -43,8 +81,26 @@ void Db::close() {
 }
 
 void Db::closeWithoutCheckpoint() {
-    if (m_db) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (!m_db) return;
+    int ignored = 0;
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &ignored);
     close();
+}
+
+FileHead Db::fileHead() const {
+    static constexpr char kHeader[] = "SQLite format 3"; // and its terminating zero
+    sqlite3_file* file = nullptr;
+    if (!m_db ||
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods)
+        return FileHead::Unknown;
+    sqlite3_int64 size = 0;
+    if (file->pMethods->xFileSize(file, &size) != SQLITE_OK) return FileHead::Unknown;
+    if (size == 0) return FileHead::Empty;
+    char head[sizeof kHeader] = {};
+    const int rc = file->pMethods->xRead(file, head, int(sizeof head), 0);
+    if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ) return FileHead::Unknown;
+    return std::memcmp(head, kHeader, sizeof head) == 0 ? FileHead::Database : FileHead::Other;
 }
 
 bool Db::exec(const char* sqlText, SqlError& err) {

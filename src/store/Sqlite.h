@@ -20,6 +20,17 @@ struct SqlError {
 enum class Access {
     ReadWriteCreate, // read and write, creating a missing file
     ReadOnly,        // read only; a missing file is an error
+    // Read only, the file taken as it is: no lock, no write-ahead log or its index made
+    // beside it (SQLite's immutable file). Only for a file no program has open for writing.
+    ReadOnlySnapshot,
+};
+
+// What the start of a connection's main file holds.
+enum class FileHead {
+    Empty,    // no byte yet: a new file, its pages all in the write-ahead log
+    Database, // SQLite's header
+    Other,    // anything else: not a database, or one written over by another program
+    Unknown,  // it could not be read
 };
 
 class Db {
@@ -36,9 +47,13 @@ public:
     // How long a statement waits for another connection's lock before it fails as busy.
     void setBusyWait(int milliseconds);
     void close();
-    // Closes without the checkpoint a last connection makes: for a file another program wrote
-    // over, whose bytes are set aside as they are.
+    // Closes without folding the write-ahead log into the file: for a file that is damaged or
+    // was written over, which the last connection's usual checkpoint would write into (and cut
+    // to the database's size) before it is set aside.
     void closeWithoutCheckpoint();
+    // Reads the main file's first bytes through the connection's own handle: opening the file
+    // anew and closing it would drop every lock this process holds on it.
+    FileHead fileHead() const;
     sqlite3* handle() const { return m_db; }
     explicit operator bool() const { return m_db != nullptr; }
 

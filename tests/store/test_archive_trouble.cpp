@@ -133,6 +133,26 @@ TEST(ArchiveTrouble, GarbageWrittenWhileOpenIsNoticedAndSetAsideAtTheNextOpen) {
     EXPECT_EQ(heldDraws(path), 0);
 }
 
+TEST(ArchiveTrouble, AFileWrittenOverIsSetAsideByteForByte) {
+    // A young archive: every page, the first too, is still in the write-ahead log, which the
+    // usual close of the last connection would fold into the garbage, cutting it to the
+    // archive's size.
+    TempDir dir;
+    const std::string path = dir.file("draws.sqlite");
+    auto a = openOrDie(path);
+    ASSERT_TRUE(a->add(kLot, storetest::plainDraws(1, 50), "x"));
+    const std::string garbage(64 * 1024, '\x55');
+    storetest::writeFile(path, garbage); // another program writes over the file
+    a->closeWithoutCheckpoint();
+    a.reset();
+    EXPECT_TRUE(storetest::readFile(path) == garbage);
+    OpenReport rep;
+    auto fresh = openOrDie(path, &rep, OpenMode::SetAsideDamaged);
+    ASSERT_FALSE(rep.setAsideAs.empty());
+    EXPECT_TRUE(storetest::readFile(rep.setAsideAs) == garbage);
+    EXPECT_EQ(heldDraws(path), 0);
+}
+
 #ifndef _WIN32
 TEST(ArchiveTrouble, AFullDiskNeitherMovesTheArchiveNorLeavesAnEmptyOne) {
     TempDir dir;

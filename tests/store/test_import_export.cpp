@@ -4,10 +4,15 @@
 
 #include "store/CsvExport.h"
 #include "store/ImportText.h"
+#include "store/OutputFile.h"
 #include "support_archive.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #endif
 
 using namespace zuohao::store;
@@ -89,6 +94,14 @@ TEST(ImportExport, ImportReadsEveryEncodingAndRefusesWhatIsNoFile) {
     EXPECT_EQ(longOne.firstBad, std::vector<std::int64_t>{2});
     EXPECT_EQ(a->range(kLot)->size(), 3u);
 
+    // A first line of 64 GB (a sparse file) is refused once it passes the cap, not at its end.
+    const std::string huge = dir.file("huge.txt");
+    storetest::writeFile(huge, "1");
+    std::filesystem::resize_file(huge, std::uintmax_t(64) << 30);
+    auto hugeOne = ReadImportFile(huge, [](std::vector<DrawIn>&) { return true; });
+    ASSERT_FALSE(hugeOne);
+    EXPECT_NE(hugeOne.error().find("first line too long"), std::string::npos);
+
     auto refused = ReadImportFile(dir.path().string(), [](std::vector<DrawIn>&) { return true; });
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("not a regular file"), std::string::npos);
@@ -134,4 +147,82 @@ TEST(ImportExport, AWriteThatFailsOrStopsLeavesTheOldFile) {
     ASSERT_TRUE(exportTo(*a, out, false));
     const std::string plain = storetest::readFile(out);
     EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 20000);
+}
+
+#ifndef _WIN32
+TEST(ImportExport, AnInterruptedExportLeavesNoPartBehind) {
+    TempDir dir;
+    const std::string out = dir.file("out.csv");
+    // A part of an export that was killed (its process is gone) and one of a live export.
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale = out + ".part-" + std::to_string(gone) + "-1";
+    const std::string live = out + ".part-" + std::to_string(::getpid()) + "-999";
+    storetest::writeFile(stale, std::string(1000, 'x'));
+    storetest::writeFile(live, "y");
+    {
+        auto f = OutputFile::create(out);
+        ASSERT_TRUE(f);
+    }
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    std::filesystem::remove(live);
+    // A termination request in the middle of an export.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGTERM, [](int sig) {
+            RemoveUnfinishedOutput();
+            ::signal(sig, SIG_DFL);
+            ::raise(sig);
+        });
+        auto f = OutputFile::create(out);
+        if (!f || !(*f)->write(std::string(1 << 20, 'z'))) std::_Exit(2);
+        ::raise(SIGTERM);
+        std::_Exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    std::size_t parts = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        parts += e.path().filename().string().find(".part-") != std::string::npos;
+    EXPECT_EQ(parts, 0u);
+}
+#endif
+
+TEST(ImportExport, ACutShortImportResumesAfterItsLastBatch) {
+    TempDir dir;
+    auto a = openOrDie(dir.file("a.sqlite"));
+    const std::string file = dir.file("draws.txt");
+    std::string text = "period,number\n"; // a header: the resumed read still knows the columns
+    for (const DrawIn& d : storetest::plainDraws(1, 25000))
+        text += d.qishu + "," + d.haoma + "\n";
+    storetest::writeFile(file, text);
+    const std::string id = ImportFileIdentity(file);
+    ASSERT_FALSE(id.empty());
+    // Each run writes its batches with the mark; `stopAfter` batches stand for a kill.
+    auto run = [&](int stopAfter) {
+        std::int64_t handed = 0;
+        int batches = 0;
+        const std::int64_t skip = a->importMark(id).value();
+        auto r = ReadImportFileFrom(file, skip, [&](std::vector<DrawIn>& batch, std::int64_t n) {
+            const ImportMark mark{id, n};
+            if (!a->add(kLot, batch, "import", OnConflict::KeepArchived, {}, &mark)) return false;
+            handed += std::int64_t(batch.size());
+            return ++batches < stopAfter;
+        });
+        return r ? handed : -1;
+    };
+    EXPECT_EQ(run(1), std::int64_t(kImportBatch));
+    EXPECT_EQ(a->importMark(id).value(), std::int64_t(kImportBatch) + 1); // with the header
+    EXPECT_EQ(run(1), std::int64_t(kImportBatch)); // the second batch, not the first again
+    EXPECT_EQ(run(100), 25000 - 2 * std::int64_t(kImportBatch));
+    EXPECT_EQ(a->range(kLot)->size(), 25000u);
+    ASSERT_TRUE(a->clearImportMark(id));
+    EXPECT_EQ(a->importMark(id).value(), 0);
+    // Another state of the file is another file.
+    storetest::writeFile(file, text + "25001,12345\n");
+    EXPECT_NE(ImportFileIdentity(file), id);
 }

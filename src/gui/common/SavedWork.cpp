@@ -13,7 +13,12 @@ namespace zuohao::gui {
 namespace {
 const QString kHead = QStringLiteral("zuohao-work");
 const QString kFormatKey = QStringLiteral("format");
-const QString kFormat = QStringLiteral("1");
+// Format 2 ends with "[end]" and "entries=N", N the key lines above it: a file cut short by
+// another program or a disk fault lacks the end. Format 1 (no end) is read whole as before.
+const QString kFormat = QStringLiteral("2");
+const QString kFormatUnmarked = QStringLiteral("1");
+const QByteArray kEnd = "[end]";
+const QByteArray kEntries = "entries=";
 const QString kKill = QStringLiteral("kill");
 const QString kMonitor = QStringLiteral("monitor");
 constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
@@ -32,6 +37,35 @@ QString bits(const bool* values, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
         out += values[i] ? u'1' : u'0';
     return out;
+}
+
+// The key lines (not a section, not a comment, holding "=") of a file's text.
+int keyLines(const QList<QByteArray>& lines) {
+    int n = 0;
+    for (const QByteArray& raw : lines) {
+        const QByteArray line = raw.trimmed();
+        n += !line.startsWith('[') && !line.startsWith(';') && line.contains('=');
+    }
+    return n;
+}
+
+QList<QByteArray> textLines(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Whether a format-2 file is all there: it ends with its end section and the count matches.
+bool whole(const QByteArray& bytes) {
+    QList<QByteArray> lines = textLines(bytes);
+    if (lines.size() < 2 || lines[lines.size() - 2].trimmed() != kEnd) return false;
+    const QByteArray last = lines.last().trimmed();
+    if (!last.startsWith(kEntries)) return false;
+    bool ok = false;
+    const int count = last.mid(kEntries.size()).toInt(&ok);
+    lines.resize(lines.size() - 2);
+    return ok && count == keyLines(lines);
 }
 
 // Reads the values of one section, each checked; what fails keeps its default.
@@ -136,7 +170,7 @@ QString DefaultSavedWorkPath() {
 }
 
 QByteArray SavedWorkBytes(const SavedWork& w) {
-    IniFile ini(QByteArray("[zuohao-work]\nformat=1\n"));
+    IniFile ini(QByteArray("[zuohao-work]\nformat=2\n"));
     for (int i = 0; i < 2; ++i)
         writeConditions(ini, lotterySection(i), w.conditions[std::size_t(i)]);
     ini.setValue(kKill, QStringLiteral("three"), q(w.kill.three));
@@ -147,12 +181,15 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
     ini.setValue(kMonitor, QStringLiteral("QS"), q(w.lockPeriod));
     ini.setValue(kMonitor, QStringLiteral("Sound"),
                  w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
-    return ini.content();
+    QByteArray bytes = ini.content();
+    const int entries = keyLines(textLines(bytes));
+    return bytes + kEnd + '\n' + kEntries + QByteArray::number(entries) + '\n';
 }
 
 std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
     const IniFile ini(bytes);
-    if (ini.value(kHead, kFormatKey) != kFormat) return std::nullopt;
+    const auto format = ini.value(kHead, kFormatKey);
+    if (format != kFormatUnmarked && (format != kFormat || !whole(bytes))) return std::nullopt;
     SavedWork w;
     for (int i = 0; i < 2; ++i)
         readConditions(Reader(ini, lotterySection(i)), w.conditions[std::size_t(i)]);

@@ -33,8 +33,9 @@ QString DefaultSavedWorkPath();
 // The file's bytes.
 QByteArray SavedWorkBytes(const SavedWork& work);
 
-// Reads the bytes of a file: nothing when they are not a file of this kind (then the file is
-// set aside); values out of range take their defaults.
+// Reads the bytes of a file: nothing when they are not a file of this kind, or one cut short
+// (it lacks its end marker and count; then the file is set aside); values out of range take
+// their defaults. A file of the first format, which had no end marker, is read as whole.
 std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes);
 
 // Writes the file by replacing it (temporary file, flush, sync, rename); false on failure.

@@ -95,6 +95,24 @@ private slots:
         QVERIFY(ParseSavedWork(fileBytes(workPath())).has_value()); // replaced by a good one
     }
 
+    void aFileCutShortIsNotRead() {
+        SavedWork w;
+        w.lockPeriod = "202612090001";
+        w.segmentPeriod = "10";
+        const QByteArray full = SavedWorkBytes(w);
+        QCOMPARE(ParseSavedWork(full)->lockPeriod, w.lockPeriod);
+        // Cut anywhere before its last line end, the file is not read (and is set aside).
+        for (qsizetype cut = 0; cut < full.size() - 1; ++cut)
+            QVERIFY2(!ParseSavedWork(full.left(cut)), QByteArray::number(cut).constData());
+        QByteArray lostLine = full;
+        lostLine.replace("QS=202612090001\n", "");
+        QVERIFY(!ParseSavedWork(lostLine));
+        // A file of the first format has no end and is read whole.
+        QByteArray old = full.left(full.indexOf("[end]"));
+        old.replace("format=2", "format=1");
+        QCOMPARE(ParseSavedWork(old)->lockPeriod, w.lockPeriod);
+    }
+
     void theUserCopyNoteStaysTillDismissed() {
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(40));

@@ -9,8 +9,9 @@ enum class FileState { Same, Missing, Replaced };
 
 // What is at the path now, by the path's identity alone: another program may have deleted the
 // file (writes would go into the deleted file and be lost) or put another file in its place.
-// A file written over in place keeps its identity; SQLite says so (not a database, damaged)
-// at the next write. The file is never opened here: on POSIX that would drop SQLite's locks.
+// A file written over in place keeps its identity: its first bytes, read through SQLite's
+// own handle, or SQLite's errors tell. The file is never opened here: on POSIX closing any
+// descriptor of it would drop SQLite's locks.
 FileState fileState(const std::string& path, const FileIdentity& opened) {
     const auto now = IdentityOf(path);
     if (!now) return FileState::Missing;
@@ -43,7 +44,17 @@ ArchiveWriter::ArchiveWriter(std::string path, bool demo) : m_path(std::move(pat
 
 bool ArchiveWriter::open(WriteRound& round) {
     if (m_archive) {
-        if (fileState(m_path, m_identity) == FileState::Same) return true;
+        const FileState state = fileState(m_path, m_identity);
+        if (state == FileState::Same && m_archive->looksLikeDatabase()) return true;
+        if (state == FileState::Same) {
+            // Written over in place: let go without folding the log into it; the next round
+            // sets it aside as it is.
+            m_archive->closeWithoutCheckpoint();
+            m_archive.reset();
+            round.trouble = ArchiveTrouble::Damaged;
+            round.why = "the archive " + m_path + " was written over by another program";
+            return false;
+        }
         // Deleted or replaced: the archive at the path now is opened (a fresh one begun, or
         // the new file set aside when it is no archive).
         m_archive.reset();
@@ -111,7 +122,7 @@ WriteRound ArchiveWriter::write(const std::vector<PendingDraw>& draws, int busyW
             round.why = r.error();
             if (round.trouble == ArchiveTrouble::Damaged) {
                 // Written over or damaged: the next round's open sets it aside as it is.
-                m_archive->abandon();
+                m_archive->closeWithoutCheckpoint();
                 m_archive.reset();
                 round.open = false;
             }

@@ -205,8 +205,8 @@ void Archive::setBusyWait(int milliseconds) {
     m_impl->db.setBusyWait(milliseconds);
 }
 
-void Archive::abandon() {
-    m_impl->db.closeWithoutCheckpoint();
+bool Archive::looksLikeDatabase() const {
+    return m_impl->db.fileHead() != sql::FileHead::Other;
 }
 
 Result<std::unique_ptr<Archive>> Archive::open(const std::string& path, OpenReport* report,

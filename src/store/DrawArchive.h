@@ -189,9 +189,9 @@ public:
     void closeWithoutCheckpoint();
     // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
     void setBusyWait(int milliseconds);
-    // Lets go of a file found damaged or written over without folding the write-ahead log into
-    // it, so that the file is set aside as it was; the archive takes no further calls.
-    void abandon();
+    // Whether the file still begins as a database, read through the connection's own handle
+    // (opening the file anew would drop this process's locks on it); true when unknown.
+    bool looksLikeDatabase() const;
 
     // Writes `draws` of `lottery` in one transaction. `seenUtc` empty = now.
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,

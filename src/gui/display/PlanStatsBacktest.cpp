@@ -207,6 +207,24 @@ void PlanStatsWindow::forwardDraws() {
         BackgroundWork::Mode::Follow);
 }
 
+void PlanStatsWindow::drawCorrected(const std::string& qishu, const std::string& haoma) {
+    const bool report = isVisible();
+    m_work->post(
+        DrawsLane,
+        [this, engine = m_engine, name = m_sourceLottery, right = DrawLine{qishu, haoma},
+         report](const RunControl&) -> BackgroundWork::Apply {
+            engine->correctDraw(name, right);
+            if (!report) return {};
+            return [this, k = engine->killView()] {
+                if (k && k->serial == m_killSerial) {
+                    m_killView = k;
+                    showKillTable();
+                }
+            };
+        },
+        BackgroundWork::Mode::Follow);
+}
+
 void PlanStatsWindow::showKillTable() {
     const KillView& v = *m_killView;
     m_killBasis->setText(BasisText(v.basis, false));

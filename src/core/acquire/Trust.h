@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/model/OrderedDict.h"
+#include "core/model/DrawNumbers.h"
 
 namespace zuohao {
 
 // What the lottery holds, as the rule sees it.
 struct HeldView {
-    const OrderedDict<std::string>* numbers = nullptr; // period label -> draw number
+    const DrawNumbers* numbers = nullptr; // period label -> draw number
     // Unheld periods older than the newest held one are taken as missing ones (to be filled
     // in) only above this value; below it they are history the window no longer keeps.
     double fillFloor = 0;

@@ -176,8 +176,9 @@ void PlanStatsWindow::forwardDraws() {
     if (lot != m_forwardedLottery) return; // nothing read of this lottery yet
     std::vector<DrawLine> added;
     for (auto it = held.rbegin(); it != held.rend(); ++it) {
-        if (NumericValue(it->first) <= m_forwardedNewest) break;
-        added.push_back({it->first, it->second});
+        const auto [label, haoma] = *it;
+        if (NumericValue(label) <= m_forwardedNewest) break;
+        added.push_back({label, haoma});
     }
     if (added.empty()) return;
     std::reverse(added.begin(), added.end());

@@ -332,15 +332,5 @@ TEST(Trust, AFileWithoutDrawLinesSaysSo) {
     EXPECT_EQ(f.lottery.LotteryDic.Count(), 10u);
 }
 
-TEST(Trust, MonitorPeriodsStayWithinTheirLimit) {
-    LotteryClass l;
-    const std::size_t total = kMonitorPeriods + 50;
-    for (std::size_t i = 0; i < total; ++i)
-        (void)l.ProcessDraw(std::to_string(100000 + i), haomaOf(static_cast<long long>(i)));
-    EXPECT_EQ(l.LotteryDic_Jiankong.Count(), kMonitorPeriods);
-    EXPECT_EQ(l.LotteryDic_Jiankong.front().first, std::to_string(100000 + 50));
-    EXPECT_EQ(l.LotteryDic.Count(), kHeldDraws);
-}
-
 } // namespace
 } // namespace zuohao

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs the desktop program against a fast writer of its draw file and reports its resident
-memory (VmRSS from /proc/PID/status) after 1,000, 10,000 and 100,000 draws above start-up.
+memory (VmRSS from /proc/PID/status) after 1,000, 10,000, 25,000, 50,000 and 100,000 draws
+above start-up (and 200,000 and 400,000 when asked for that many).
 
 The writer plays a betting program that writes its file newest first and replaces it by a
 rename, a few dozen draws at a time, never more than the program can still see (it keeps at
@@ -22,7 +23,7 @@ import time
 AHEAD = 60  # draws written beyond what has entered, well inside the 99 lines read
 KEEP = 90  # lines the file holds
 HISTORY = KEEP  # draws in the file before the program starts
-CHECKPOINTS = (1_000, 10_000, 100_000)
+CHECKPOINTS = (1_000, 10_000, 25_000, 50_000, 100_000, 200_000, 400_000)
 
 
 def labels(start):

@@ -1,5 +1,7 @@
 #include "core/acquire/DrawFeed.h"
 
+#include <algorithm>
+
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
 #include "core/acquire/Trust.h"
@@ -27,6 +29,10 @@ TextReport EnterDrawText(LotteryState& lottery, std::string_view txt) {
         if (!o.error.empty()) report.errors.push_back(d.qishu + ": " + o.error);
     }
     return report;
+}
+
+void DrawFeed::setPollInterval(std::chrono::milliseconds interval) {
+    m_quietTime = std::max(interval, kLeastQuietTime);
 }
 
 void DrawFeed::setNotice(std::string text, bool sticky) {
@@ -89,10 +95,19 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
                          : NumericValue(lottery.LotteryDic.front().first);
     const bool endsInsideLine = text.back() != '\n';
     const HeadVerdict v = JudgeDrawHead(topDown, endsInsideLine, held);
-    if (!v.whole && text != m_heldBackText) {
-        m_heldBackText = text; // believed if the next poll reads the same
-        return;
+    // A read that is not whole may be a writer caught in the middle of a rewrite, however
+    // often it is read while the writer pauses: it is believed only once it has stayed the
+    // same for the quiet time.
+    if (!v.whole) {
+        const auto now = m_clock();
+        if (text != m_heldBackText) {
+            m_heldBackText = text;
+            m_heldBackSince = now;
+            return;
+        }
+        if (now - m_heldBackSince < m_quietTime) return;
     }
+    m_heldBackText.clear();
     m_takenText = text;
 
     if (!v.corrected.empty() || !v.filled.empty()) {

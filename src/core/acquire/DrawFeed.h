@@ -1,7 +1,9 @@
 #pragma once
 // Draw acquisition for one lottery: the history load and the new-draw fetch from the betting
 // program's file, under the draw feed's rule of trust (core/acquire/Trust.h).
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,13 @@ struct FeedStatus {
     std::size_t missingCount = 0;
 };
 
+// The shortest time a read that is not whole must stay unchanged before it is believed: long
+// enough for any writer that pauses inside a rewrite, on a loaded machine too.
+inline constexpr std::chrono::milliseconds kLeastQuietTime{1000};
+
+// The feed's clock: steady time, injectable so that the quiet time can be stepped in tests.
+using FeedClock = std::function<std::chrono::steady_clock::time_point()>;
+
 // Whether a history load that finds no text asks the user for the file (start-up and the
 // path button) or only says so in the status line (the refresh timer).
 enum class AskForFile { Yes, No };
@@ -44,6 +53,11 @@ TextReport EnterDrawText(LotteryState& lottery, std::string_view txt);
 class DrawFeed {
 public:
     void setSource(DrawSource* source) { m_source = source; }
+    void setClock(FeedClock clock) { m_clock = std::move(clock); }
+    // How often the file is polled: a read that is not whole is believed once it has stayed
+    // the same for this long, or for kLeastQuietTime when that is longer.
+    void setPollInterval(std::chrono::milliseconds interval);
+    std::chrono::milliseconds quietTime() const { return m_quietTime; }
 
     // Empties the held draws and loads them from the file (GetLotteryHisroty).
     void LoadHistory(LotteryState& lottery, AskForFile ask);
@@ -64,8 +78,11 @@ private:
 
     DrawSource* m_source = nullptr;
     std::vector<std::string> m_lastErrors;
-    std::string m_heldBackText; // the last read that was not whole, to be believed if read again
-    std::string m_takenText;    // the last text believed: read again, it changes nothing
+    FeedClock m_clock = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::milliseconds m_quietTime = kLeastQuietTime;
+    std::string m_heldBackText; // the last read that was not whole, believed once it stays quiet
+    std::chrono::steady_clock::time_point m_heldBackSince; // when it was first read
+    std::string m_takenText; // the last text believed: read again, it changes nothing
     FeedStatus m_feed;
     bool m_stickyNotice = false; // a gap or correction: kept until new draws enter cleanly
     int m_failedPolls = 0;

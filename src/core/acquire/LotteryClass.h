@@ -22,6 +22,8 @@ public:
     void setObserver(LotteryObserver* o) { observer = o; }
     void setMonitorState(MonitorState* state) { monitor = state; }
     void setDrawSource(DrawSource* source) { m_feed.setSource(source); }
+    void setFeedClock(FeedClock clock) { m_feed.setClock(std::move(clock)); }
+    void setPollInterval(std::chrono::milliseconds interval) { m_feed.setPollInterval(interval); }
 
     // Condition set.
     Result<FormValue> GetMyFormSet(std::string_view infoType, int index) const;

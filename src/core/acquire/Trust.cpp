@@ -78,7 +78,7 @@ std::vector<DrawLine> DrawLinesTopDown(std::string_view text) {
 HeadVerdict JudgeDrawHead(const std::vector<DrawLine>& fileOrder, bool endsInsideLine,
                           const HeldView& held) {
     HeadVerdict v;
-    const OrderedDict<std::string>& numbers = *held.numbers;
+    const DrawNumbers& numbers = *held.numbers;
     std::unordered_set<std::string> labels;
     bool repeats = false;
     for (const DrawLine& d : fileOrder)
@@ -93,7 +93,7 @@ HeadVerdict JudgeDrawHead(const std::vector<DrawLine>& fileOrder, bool endsInsid
         return v;
     }
 
-    const std::string& newest = numbers.back().first;
+    const std::string newest = numbers.back().first;
     const double newestValue = NumericValue(newest);
     std::vector<DrawLine> fresh, filled;
     std::size_t newestAt = fileOrder.size();
@@ -101,7 +101,7 @@ HeadVerdict JudgeDrawHead(const std::vector<DrawLine>& fileOrder, bool endsInsid
     for (std::size_t i = 0; i < fileOrder.size(); ++i) {
         const DrawLine& d = fileOrder[i];
         const double value = valueOf(d);
-        if (const std::string* heldNumber = numbers.find(d.qishu)) {
+        if (const auto heldNumber = numbers.find(d.qishu)) {
             if (d.qishu == newest && newestAt == fileOrder.size()) newestAt = i;
             if (*heldNumber != d.haoma) {
                 v.corrected.push_back(d);

@@ -1,24 +1,25 @@
 #pragma once
 // The draw feed's rule of trust: which draws of a read may enter, and whether the read may
-// be believed at once or is held back for one poll.
+// be believed at once or is held back.
 //
 // A read is whole when, from its top draw line down to the newest held period, the labels
 // follow each other without a gap, the line after the new ones is the newest held period,
 // and no line below disagrees with what is held (another number for a held period, or a
 // period missing among the held ones). A read that is not whole may be a file caught while
-// it is rewritten; the same text read again at the next poll is believed as it is.
+// it is rewritten, even when read again and again while the writer pauses: it is believed as
+// it is only once it has stayed the same over a quiet time (DrawFeed, kLeastQuietTime).
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "core/acquire/LineRule.h"
-#include "core/model/OrderedDict.h"
+#include "core/model/DrawNumbers.h"
 
 namespace zuohao {
 
 // What the lottery holds, as the rule sees it.
 struct HeldView {
-    const OrderedDict<std::string>* numbers = nullptr; // period label -> draw number
+    const DrawNumbers* numbers = nullptr; // period label -> draw number
     // Unheld periods older than the newest held one are taken as missing ones (to be filled
     // in) only above this value; below it they are history the window no longer keeps.
     double fillFloor = 0;

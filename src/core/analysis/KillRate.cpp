@@ -112,6 +112,14 @@ void KillTally::add(const DrawLine& draw) {
     }
 }
 
+void KillTally::correct(const std::string& wrongHaoma, const std::string& rightHaoma) {
+    const int wrong = GroupNumber(wrongHaoma, m_idx);
+    const int right = GroupNumber(rightHaoma, m_idx);
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        m_rows[r].killed +=
+            (m_masks[r].removes(right) ? 1 : 0) - (m_masks[r].removes(wrong) ? 1 : 0);
+}
+
 Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
                                    std::size_t last, const RunControl& control) {
     auto tally = Create(set);

@@ -38,6 +38,9 @@ public:
                                    std::size_t last, const RunControl& control = {});
     // One more draw judged (a five-digit number).
     void add(const DrawLine& draw);
+    // A draw counted with a number the file later corrected: its count is taken back and the
+    // right number counted in its place, as if it had come right the first time.
+    void correct(const std::string& wrongHaoma, const std::string& rightHaoma);
     const std::vector<ConditionKill>& rows() const { return m_rows; }
     const std::string& firstPeriod() const { return m_first; }
     const std::string& lastPeriod() const { return m_last; }

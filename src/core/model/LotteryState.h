@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/model/ConditionSet.h"
+#include "core/model/DrawNumbers.h"
 #include "core/model/LotteryItem.h"
 #include "core/model/OrderedDict.h"
 
@@ -52,8 +53,6 @@ using ItemPtr = std::shared_ptr<LotteryItem>;
 
 // Draws LotteryDic holds: the newest 100.
 inline constexpr std::size_t kHeldDraws = 100;
-// Newest periods kept in LotteryDic_Jiankong for the monitor: two weeks of one-minute draws.
-inline constexpr std::size_t kMonitorPeriods = 20000;
 // The hot digits count the last 10 draws: PreItem10 is set once more draws are held.
 inline constexpr std::size_t kHotWindow = 10;
 // Previous draws the statistics compare a draw with (PreItems).
@@ -86,9 +85,9 @@ struct LotteryState {
     std::string HisUrl;      // address of a history source (draws come from the file instead)
     std::string NewUrl;      // address of a newest-draw source (likewise unused)
     OrderedDict<ItemPtr> LotteryDic; // period label -> draw record, oldest first, newest 100
-    // Period label -> draw number of every processed draw (the newest kMonitorPeriods), for
-    // the monitor; not trimmed with LotteryDic.
-    OrderedDict<std::string> LotteryDic_Jiankong;
+    // Period label -> draw number of every processed draw, for the monitor; not trimmed with
+    // LotteryDic, kept packed (12 bytes a draw).
+    DrawNumbers LotteryDic_Jiankong;
     bool IsGetHis = false;        // history has been loaded and holds at least one draw
     bool IsGetNew = false;        // a draw was processed since the refresh cycle cleared the flag
     bool IsHasPlan = false;       // a plan runs for this lottery

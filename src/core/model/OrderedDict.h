@@ -4,7 +4,7 @@
 //
 // Entries sit in a deque in insertion order; the index is an open-addressing table of 32-bit
 // sequence numbers (linear probing, backward-shift deletion), so an entry costs its key and
-// value plus a few bytes: the monitor keeps 20,000 periods of history in about 1.5 MB.
+// value plus a few bytes.
 // Adding at the end and removing the first entry keep references to the other entries valid;
 // Remove() of an entry in the middle and RemoveAll() do not.
 #include <cassert>

@@ -2,6 +2,8 @@
 // period on its row.
 #include "core/monitor/Monitor.h"
 
+#include <algorithm>
+
 #include "core/model/Groups.h"
 #include "core/model/Text.h"
 
@@ -111,7 +113,10 @@ void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
         auto blank = std::make_shared<MonitorRow>();
         const double lock = NumericValue(s.LockPeriod);
         const int idx = lottery.conditions.IDX;
-        for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
+        const DrawNumbers& periods = lottery.LotteryDic_Jiankong;
+        const std::size_t n = periods.Count();
+        for (std::size_t i = n - std::min(n, kReplayedPeriods); i < n; ++i) {
+            const auto [label, haoma] = periods.at(i);
             std::string key = PeriodKey(label);
             if (NumericValue(label) >= lock)
                 AddMonitorPeriod(s, key, PositionNumbers(idx, haoma));

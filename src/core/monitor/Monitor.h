@@ -1,6 +1,7 @@
 #pragma once
 // The monitor computation over the process-wide monitor state (core/model/MonitorState.h):
 // the evaluation of one period, the replay of all periods and the start/stop switch.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,11 @@ void jishanJH(MonitorRow& row, MonitorState& state, std::string_view haoSr, std:
 // (JiHuaDicAddNewClass).
 void AddMonitorPeriod(MonitorState& state, const std::string& qiStr, const std::string& haoSr);
 
-// Replays every period of the lottery through the monitor (JihuaStar).
+// The replay evaluates the newest periods only, two weeks of minute draws: the lottery keeps
+// every period it processed, and a replay runs on every restart.
+inline constexpr std::size_t kReplayedPeriods = 20000;
+
+// Replays the lottery's periods (the newest kReplayedPeriods) through the monitor (JihuaStar).
 void ReplayMonitor(const LotteryState& lottery, MonitorState& state);
 
 // Switches monitoring on and replays every period of the lottery. `mainBaseText` is the

@@ -58,7 +58,6 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     item->Haoma = haoma;
     item->ResetHaomaInfo();
 
-
     ConditionSet& set = lottery.conditions;
     if (lottery.PreItem01) {
         std::array<const LotteryItem*, kPreviousDraws> prev{};
@@ -86,8 +85,6 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     lottery.LotteryDic.Add(qishu, item);
     lottery.LotteryDic_Jiankong.Add(qishu, haoma);
     outcome.added = true;
-    while (lottery.LotteryDic_Jiankong.Count() > kMonitorPeriods)
-        lottery.LotteryDic_Jiankong.RemoveFirst();
     const bool quiet = reentered && std::binary_search(reentered->begin(), reentered->end(), qishu);
     if (lottery.observer && !quiet) lottery.observer->OnDrawEntered(lottery.MyIndex, qishu, haoma);
 

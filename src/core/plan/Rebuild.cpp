@@ -22,12 +22,12 @@ bool olderFirst(const std::pair<std::string, std::string>& a,
 std::vector<std::string> RebuildFrom(LotteryState& lottery, const Draws& corrected,
                                      const Draws& filled, const Draws& fresh) {
     OrderedDict<ItemPtr>& held = lottery.LotteryDic;
-    OrderedDict<std::string>& numbers = lottery.LotteryDic_Jiankong; // every processed draw
+    DrawNumbers& numbers = lottery.LotteryDic_Jiankong; // every processed draw
     std::deque<DrawSnapshot>& snapshots = lottery.snapshots;
     double from = 1e300;
     for (const auto& [label, haoma] : corrected) {
         from = std::min(from, NumericValue(label));
-        const std::string* old = numbers.find(label);
+        const auto old = numbers.find(label);
         if (old && lottery.observer)
             lottery.observer->OnDrawCorrected(lottery.MyIndex, label, *old, haoma);
     }

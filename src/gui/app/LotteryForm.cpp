@@ -22,11 +22,11 @@
 #include "gui/app/FeedLog.h"
 #include "gui/app/NotifyLink.h"
 #include "gui/app/TabLabel.h"
+#include "gui/common/DrawSources.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
-#include "gui/common/DrawSources.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/making/MakingPanel.h"
@@ -59,6 +59,8 @@ public:
         if (auto* a = m_form->archiveLink())
             a->drawCorrected(m_lottery->LotteryName, qishu, newHaoma);
         m_form->m_feedLog->corrected(m_lottery->LotteryName, qishu, newHaoma);
+        if (m_lottery == m_form->m_form.ActiveCls)
+            m_form->m_planStats->drawCorrected(qishu, newHaoma);
     }
     void ShowLabelTxt(const std::string& text) override {
         m_form->ShowLabelTxt(QString::fromStdString(text));
@@ -129,6 +131,7 @@ LotteryClass& LotteryForm::Lotteries(int index) {
         slot->setObserver(m_links[std::size_t(index)].get());
         slot->setMonitorState(&m_monitor);
         slot->setDrawSource(m_drawSource.get());
+        slot->setPollInterval(std::chrono::milliseconds(m_options.pollMs));
     }
     return *slot;
 }

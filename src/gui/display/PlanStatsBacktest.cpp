@@ -176,8 +176,9 @@ void PlanStatsWindow::forwardDraws() {
     if (lot != m_forwardedLottery) return; // nothing read of this lottery yet
     std::vector<DrawLine> added;
     for (auto it = held.rbegin(); it != held.rend(); ++it) {
-        if (NumericValue(it->first) <= m_forwardedNewest) break;
-        added.push_back({it->first, it->second});
+        const auto [label, haoma] = *it;
+        if (NumericValue(label) <= m_forwardedNewest) break;
+        added.push_back({label, haoma});
     }
     if (added.empty()) return;
     std::reverse(added.begin(), added.end());
@@ -198,6 +199,24 @@ void PlanStatsWindow::forwardDraws() {
                     showBacktest();
                     showCharts();
                 }
+                if (k && k->serial == m_killSerial) {
+                    m_killView = k;
+                    showKillTable();
+                }
+            };
+        },
+        BackgroundWork::Mode::Follow);
+}
+
+void PlanStatsWindow::drawCorrected(const std::string& qishu, const std::string& haoma) {
+    const bool report = isVisible();
+    m_work->post(
+        DrawsLane,
+        [this, engine = m_engine, name = m_sourceLottery, right = DrawLine{qishu, haoma},
+         report](const RunControl&) -> BackgroundWork::Apply {
+            engine->correctDraw(name, right);
+            if (!report) return {};
+            return [this, k = engine->killView()] {
                 if (k && k->serial == m_killSerial) {
                     m_killView = k;
                     showKillTable();

@@ -1,6 +1,7 @@
 #include "gui/display/PlanStatsEngine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/analysis/DrawProvider.h"
 #include "core/model/Period.h"
@@ -123,6 +124,26 @@ void PlanStatsEngine::addDraws(const std::string& lottery, const std::vector<Dra
         }
     }
     trim();
+}
+
+void PlanStatsEngine::correctDraw(const std::string& lottery, const DrawLine& right) {
+    if (m_draws.empty() || lottery != m_source.lottery) return;
+    auto it = std::find_if(m_draws.begin(), m_draws.end(),
+                           [&](const DrawLine& d) { return d.qishu == right.qishu; });
+    if (it == m_draws.end() || it->haoma == right.haoma) return;
+    const std::string wrong = std::exchange(it->haoma, right.haoma);
+    const double value = NumericValue(right.qishu);
+    auto counted = [value](const std::string& first, const std::string& last) {
+        return !first.empty() && value >= NumericValue(first) && value <= NumericValue(last);
+    };
+    if (m_kill && counted(m_kill->tally.firstPeriod(), m_kill->tally.lastPeriod())) {
+        if (IsDrawNumber(wrong) && IsDrawNumber(right.haoma))
+            m_kill->tally.correct(wrong, right.haoma);
+        else
+            m_kill.reset(); // the draw leaves or joins the usable ones: counted anew on request
+    }
+    if (m_backtest && counted(m_backtest->tally.firstPeriod(), m_backtest->tally.lastPeriod()))
+        m_backtest.reset();
 }
 
 std::optional<BacktestView> PlanStatsEngine::backtestView() const {

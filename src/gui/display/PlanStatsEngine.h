@@ -48,6 +48,10 @@ public:
     // other is dropped (nobody shows it any more, and it would miss these draws).
     void addDraws(const std::string& lottery, const std::vector<DrawLine>& draws,
                   std::uint64_t backtestSerial, std::uint64_t killSerial);
+    // A draw of `lottery` the file corrected: the held copy takes the right number and the kill
+    // table counts it in place of the wrong one; a backtest that scored the wrong number is
+    // dropped (its later lines depend on it).
+    void correctDraw(const std::string& lottery, const DrawLine& right);
     // The views of what the engine holds (none without a run).
     std::optional<BacktestView> backtestView() const;
     std::optional<KillView> killView() const;

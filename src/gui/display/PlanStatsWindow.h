@@ -47,6 +47,8 @@ public:
     void setDrawSource(DrawSourceFn source);
     // New draws entered the active lottery: the plans' records, backtest and kill table go on.
     void drawsChanged();
+    // The file corrected a draw of the active lottery: the kill table counts the right number.
+    void drawCorrected(const std::string& qishu, const std::string& haoma);
     // Shows the window and brings it to the front.
     void showAndRaise();
 

@@ -22,6 +22,7 @@
 #include "gui/common/Seams.h"
 #include "gui/common/WorkGate.h"
 #include "gui/monitor/MonitorGrid.h"
+#include "gui/monitor/PeriodListModel.h"
 
 namespace zuohao::gui {
 
@@ -79,6 +80,8 @@ QLayout* JianKongForm::buildSettings() {
     m_label1 = label("Label1", "锁定期数：");
     m_qsCom = combo(QStringLiteral("QSCom"));
     m_qsCom->setMinimumContentsLength(12);
+    m_periodModel = new PeriodListModel(m_qsCom);
+    m_qsCom->setModel(m_periodModel);
     m_label2 = label("Label2", "分段周期：");
     m_zhuoQiTxt = new QLineEdit(this);
     m_zhuoQiTxt->setObjectName(QStringLiteral("ZhuoQiTxt"));
@@ -212,29 +215,8 @@ void JianKongForm::wireSignals() {
 // The list follows the periods held without being rebuilt at every draw: periods dropped at
 // the old end are removed, new ones appended. Anything else (a history reload, a rebuilt
 // tail) makes it anew, so it never collects repeats.
-void JianKongForm::syncPeriodList(const OrderedDict<std::string>& periods) {
-    while (m_qsCom->count() > 0 && !periods.Exists(toStd(m_qsCom->itemText(0))))
-        m_qsCom->removeItem(0);
-    const std::size_t listed = std::size_t(m_qsCom->count());
-    bool sameStart = listed <= periods.Count() && listed > 0 &&
-                     toStd(m_qsCom->itemText(0)) == periods.front().first;
-    if (sameStart) {
-        // The newest listed must be the entry at the same position.
-        auto it = periods.rbegin();
-        std::advance(it, long(periods.Count() - listed));
-        sameStart = toStd(m_qsCom->itemText(int(listed) - 1)) == it->first;
-    }
-    if (!sameStart) {
-        m_qsCom->clear();
-        for (const auto& entry : periods)
-            m_qsCom->addItem(toQ(entry.first));
-        return;
-    }
-    QStringList added;
-    auto it = periods.rbegin();
-    for (std::size_t k = listed; k < periods.Count(); ++k, ++it)
-        added.prepend(toQ(it->first));
-    m_qsCom->addItems(added);
+void JianKongForm::syncPeriodList(const DrawNumbers& periods) {
+    m_periodModel->sync(periods);
 }
 
 void JianKongForm::Kasi() {

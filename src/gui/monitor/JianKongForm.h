@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/OrderedDict.h"
+#include "core/model/DrawNumbers.h"
 #include "gui/common/DrawSources.h"
 
 class QBoxLayout;
@@ -36,6 +36,7 @@ namespace zuohao::gui {
 
 class BackgroundWork;
 class MonitorGridModel;
+class PeriodListModel;
 
 class JianKongForm : public QWidget {
     Q_OBJECT
@@ -123,7 +124,7 @@ private:
 
     void jiankongComClick();
     void QSComClick();
-    void syncPeriodList(const OrderedDict<std::string>& periods);
+    void syncPeriodList(const DrawNumbers& periods);
     void SZComClick(int index);
     void ZhuoQiTxtChange();
     void DadiComClick();
@@ -136,6 +137,7 @@ private:
 
     QLabel* m_label1 = nullptr;
     QComboBox* m_qsCom = nullptr;
+    PeriodListModel* m_periodModel = nullptr; // QSCom's list, read from the lottery
     QLabel* m_label2 = nullptr;
     QLineEdit* m_zhuoQiTxt = nullptr;
     std::array<QLabel*, 2> m_label3{};

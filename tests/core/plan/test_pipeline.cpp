@@ -40,7 +40,7 @@ TEST(Pipeline, NewDrawIsHeldAndReported) {
     EXPECT_EQ(l.PreItem01->Qishu, "1001");
     EXPECT_EQ(l.PreItem01->Haoma, "12345");
     EXPECT_EQ(l.PreItem01->PlanTxt(), "");
-    ASSERT_NE(l.LotteryDic_Jiankong.find("1001"), nullptr);
+    ASSERT_TRUE(l.LotteryDic_Jiankong.find("1001").has_value());
     EXPECT_EQ(*l.LotteryDic_Jiankong.find("1001"), "12345");
     EXPECT_EQ(l.PreItem(0), l.PreItem01);
     EXPECT_FALSE(l.PreItem(1));

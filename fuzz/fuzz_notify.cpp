@@ -5,9 +5,9 @@
 // address as the delivery log keeps it.
 #include <cstdint>
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/MessageText.h"
+#include "notify/NotifySettings.h"
+#include "notify/RobotRequest.h"
 #include "support_fuzz.h"
 
 using namespace zuohao::notify;

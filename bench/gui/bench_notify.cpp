@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "acquire/support_http_server.h"
-#include "gui/notify/delivery/NotificationCenter.h"
-#include "gui/notify/delivery/NotifySettings.h"
+#include "notify/NotificationCenter.h"
+#include "notify/NotifySettings.h"
 
 using namespace zuohao::notify;
 using zuohao::test::Answer;

@@ -10,9 +10,9 @@
 #include <QCoreApplication>
 #include <chrono>
 
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/Postman.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/NotifySettings.h"
+#include "notify/Postman.h"
+#include "notify/RobotRequest.h"
 #endif
 
 namespace zuohao::cli {

@@ -17,7 +17,7 @@
 #include "gui/monitor/JianKongForm.h"
 #include "gui/notify/NotifySettingsWindow.h"
 #include "gui/notify/NotifyTray.h"
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 
 namespace zuohao::gui {
 

@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/DeliveryLog.h"
+#include "notify/DeliveryLog.h"
 
 #include <QStringList>
 

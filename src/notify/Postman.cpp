@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/Postman.h"
+#include "notify/Postman.h"
 
 #include <QDateTime>
 #include <QNetworkAccessManager>
@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/RobotRequest.h"
 
 namespace zuohao::notify {
 

@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/RobotRequest.h"
 
 #include <QHostAddress>
 #include <QJsonArray>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/notify/delivery/MessageText.h"
+#include "notify/MessageText.h"
 
 namespace zuohao::notify {
 

@@ -1,11 +1,11 @@
-#include "gui/notify/delivery/Courier.h"
+#include "notify/Courier.h"
 
 #include <QDateTime>
 
-#include "gui/notify/delivery/DeliveryLog.h"
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/Postman.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/DeliveryLog.h"
+#include "notify/MessageText.h"
+#include "notify/Postman.h"
+#include "notify/RobotRequest.h"
 
 namespace zuohao::notify {
 

@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <optional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 

@@ -1,7 +1,7 @@
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/Postman.h"
+#include "notify/MessageText.h"
+#include "notify/Postman.h"
 
 namespace zuohao::notify {
 

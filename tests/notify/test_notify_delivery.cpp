@@ -12,10 +12,10 @@
 #include <QUrlQuery>
 
 #include "acquire/support_http_server.h"
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/NotificationCenter.h"
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/Postman.h"
+#include "notify/MessageText.h"
+#include "notify/NotificationCenter.h"
+#include "notify/NotifySettings.h"
+#include "notify/Postman.h"
 
 using namespace zuohao::notify;
 using zuohao::test::Answer;
@@ -224,7 +224,7 @@ private slots:
     }
 
     void theCommandLineSendsTheSameRequest() {
-        const QString cli = QStringLiteral(ZUOHAO_BUILD_DIR "/zuohao-cli");
+        const QString cli = QStringLiteral(ZUOHAO_CLI);
         auto run = [&](const QStringList& args) {
             QProcess p;
             p.start(cli, args);

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 

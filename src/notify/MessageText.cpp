@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/MessageText.h"
+#include "notify/MessageText.h"
 
 #include <QStringList>
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 

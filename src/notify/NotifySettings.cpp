@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/NotifySettings.h"
+#include "notify/NotifySettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/notify/delivery/Courier.h"
-#include "gui/notify/delivery/DeliveryLog.h"
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/Courier.h"
+#include "notify/DeliveryLog.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 

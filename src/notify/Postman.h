@@ -11,7 +11,7 @@
 #include <chrono>
 #include <functional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 class QNetworkAccessManager;
 

@@ -27,9 +27,6 @@ private slots:
         QVERIFY(server.listen());
         server.setAnswer("/cgi-bin/webhook/send", Answer::text(R"({"errcode":0,"errmsg":"ok"})"));
         NotificationCenter center;
-        DeliveryTimes times;
-        times.coalesceWindow = std::chrono::milliseconds(0); // every alarm goes out alone
-        center.setTimes(times);
         Target t = newTarget(TargetKind::WeCom);
         t.url = server.url("/cgi-bin/webhook/send?key=BENCH");
         center.setTargets({t});

@@ -42,6 +42,12 @@ void NotificationCenter::setTargets(const QList<Target>& targets) {
     m_couriers = std::move(kept);
 }
 
+bool NotificationCenter::setLogFile(const QString& path, QString* error) {
+    const bool kept = m_log.setFile(path, error);
+    emit logChanged();
+    return kept;
+}
+
 void NotificationCenter::setTimes(const DeliveryTimes& times) {
     m_times = times;
     for (auto& [id, courier] : m_couriers)

@@ -118,6 +118,10 @@ QString defaultSettingsPath() {
         .filePath(QStringLiteral("notify.json"));
 }
 
+QString deliveryLogPath(const QString& settingsPath) {
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("notify-log.txt"));
+}
+
 LoadedSettings loadSettings(const QString& path) {
     QFile f(path);
     if (!f.exists()) return {};

@@ -1,11 +1,11 @@
 // Delivery against a local HTTP(S) server on 127.0.0.1: the request on the wire, retries on a
 // 500, a timeout, a refused connection and a robot's error code in a 200, the coalescing of
-// alarms, HTTPS verification, and zuohao-cli notify sending the same request.
+// alarms, HTTPS verification, the delivery log on disk.
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSslConfiguration>
@@ -351,43 +351,6 @@ private slots:
         center->postman().addCaCertificates(QList<QSslCertificate>{certificate});
         const AttemptResult trusted = result();
         QVERIFY2(trusted.accepted, qPrintable(trusted.answerText()));
-    }
-
-    void theCommandLineSendsTheSameRequest() {
-        const QString cli = QStringLiteral(ZUOHAO_CLI);
-        auto run = [&](const QStringList& args) {
-            QProcess p;
-            p.start(cli, args);
-            [&] { QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, kWaitMs); }();
-            return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardError() +
-                                                                  p.readAllStandardOutput()));
-        };
-        server().enqueue("/hook", Answer::text(R"({"code":0})"));
-        server().enqueue("/hook", Answer::text(R"({"code":19021,"msg":"sign match fail"})"));
-        const QStringList args{"notify",
-                               "--kind",
-                               "feishu",
-                               "--url",
-                               server().url("/hook"),
-                               "--secret",
-                               "s3",
-                               "--text",
-                               QStringLiteral("你好")};
-        QCOMPARE(run(args).first, 0);
-        const auto refused = run(args);
-        QCOMPARE(refused.first, 1);
-        QCOMPARE(refused.second, QStringLiteral("error: not accepted: HTTP 200 "
-                                                R"({"code":19021,"msg":"sign match fail"})"
-                                                " (code 19021)\n"));
-        QCOMPARE(bodyOf(server().requests()[0])["content"].toObject()["text"].toString(),
-                 QStringLiteral("你好"));
-        QVERIFY(!bodyOf(server().requests()[0])["sign"].toString().isEmpty());
-        QCOMPARE(run({"notify", "--kind", "mail", "--url", "x", "--text", "t"}).first, 2);
-        server().stop();
-        QCOMPARE(run(args),
-                 std::make_pair(1, QStringLiteral("error: not sent: connection refused\n")));
-        QCOMPARE(
-            run({"notify", "--kind", "wecom", "--url", "http://8.8.8.8/", "--text", "t"}).first, 2);
     }
 };
 

@@ -2,12 +2,14 @@
 // a settings file (read, written and read again it gives the same settings), a robot's answer
 // (judged for every kind: accepted only with a 2xx and, from a robot, its success code) or a
 // body template (expanded for every content type, the fields replaced and nothing else) and an
-// address as the delivery log keeps it.
+// address as the delivery log keeps it, or a line of the delivery log's file (read back, written
+// and read again it gives the same entry).
 #include <cstdint>
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/DeliveryLog.h"
+#include "notify/MessageText.h"
+#include "notify/NotifySettings.h"
+#include "notify/RobotRequest.h"
 #include "support_fuzz.h"
 
 using namespace zuohao::notify;
@@ -15,7 +17,7 @@ using namespace zuohao::notify;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const QByteArray bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
-    switch (data[0] % 3) {
+    switch (data[0] % 4) {
     case 0:
         if (auto s = parseSettings(bytes)) {
             auto again = parseSettings(settingsJson(*s));
@@ -27,6 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(!judgeAnswer(TargetKind(kind), 500, bytes).accepted);
             const AnswerVerdict v = judgeAnswer(TargetKind(kind), 200, bytes);
             FUZZ_CHECK(v.accepted == v.reason.isEmpty());
+        }
+        break;
+    case 2:
+        if (auto e = DeliveryEntry::fromFileLine(QString::fromUtf8(bytes))) {
+            const auto again = DeliveryEntry::fromFileLine(e->fileLine());
+            FUZZ_CHECK(again && again->fileLine() == e->fileLine());
         }
         break;
     default: {

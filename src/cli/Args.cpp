@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/model/Groups.h"
+
 namespace zuohao::cli {
 
 Args::Args(const std::vector<std::string>& argv, const std::vector<std::string>& valued,
@@ -23,6 +25,16 @@ void Args::parse(const std::vector<std::string>& argv, const std::vector<std::st
     };
     for (std::size_t i = 0; i < argv.size(); ++i) {
         const std::string& a = argv[i];
+        // --name=value as well as --name value.
+        if (const std::size_t eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            const std::string name = a.substr(0, eq);
+            if (known(valued, name)) {
+                m_values.emplace_back(name, a.substr(eq + 1));
+                continue;
+            }
+            if (known(flags, name)) throw UsageError(name + " takes no value: " + a);
+            throw UsageError("unknown option: " + name);
+        }
         if (known(flags, a)) {
             m_flags.push_back(a);
         } else if (known(valued, a)) {
@@ -84,6 +96,35 @@ std::string Args::period(const std::string& name) const {
     return v;
 }
 
+std::string ParseNumberList(const std::string& text, int digits, const std::string& what) {
+    // The separators the windows accept: white space, the comma, 、 and the full-width ，.
+    static const std::string kWideSeparators[] = {"\xE3\x80\x81", "\xEF\xBC\x8C"};
+    std::string plain = text;
+    for (const std::string& wide : kWideSeparators)
+        for (std::size_t at = plain.find(wide); at != std::string::npos; at = plain.find(wide, at))
+            plain.replace(at, wide.size(), " ");
+    std::string out, token;
+    auto flush = [&] {
+        if (token.empty()) return;
+        const bool number =
+            int(token.size()) == digits &&
+            std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!number)
+            throw UsageError(what + ": not a number of " + std::to_string(digits) +
+                             " digits: " + token);
+        out += (out.empty() ? "" : " ") + token;
+        token.clear();
+    };
+    for (char c : plain) {
+        if (c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t')
+            flush();
+        else
+            token += c;
+    }
+    flush();
+    return out;
+}
+
 namespace {
 // G=VALUE with G in [0, hi]; the last value for a group wins.
 void applyGrouped(const Args& args, const std::string& name, int hi, std::string* targets) {
@@ -105,7 +146,9 @@ void ApplyConditions(const Args& args, ConditionSet& set) {
     if (auto k = args.last("--kua")) set.KUA = *k;
     for (const std::string& r : args.all("--route"))
         set.KLU[ParseIndex(r, 0, 3, "--route")] = 1;
-    if (auto k = args.last("--kill")) (set.IDX <= 9 ? set.KL0 : set.KL1) = *k;
+    if (auto k = args.last("--kill"))
+        (set.IDX <= 9 ? set.KL0 : set.KL1) =
+            ParseNumberList(*k, IsFourDigitGroup(set.IDX) ? 4 : 3, "--kill");
     if (args.has("--fan")) set.FAN = true;
 }
 

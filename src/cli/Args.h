@@ -55,6 +55,11 @@ private:
 // Parses a whole decimal integer within [lo, hi], or throws a usage error naming `what`.
 int ParseIndex(const std::string& text, int lo, int hi, const std::string& what);
 
+// A list of numbers of `digits` digits each, read strictly: separated by white space, commas,
+// 、 or ，; any other token is a usage error naming `what` and the token. The numbers come back
+// separated by single spaces.
+std::string ParseNumberList(const std::string& text, int digits, const std::string& what);
+
 // Applies --idx, --sel, --cnt, --dan, --dcc, --kua, --route, --kill, --fan to a set.
 void ApplyConditions(const Args& args, ConditionSet& set);
 

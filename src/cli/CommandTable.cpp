@@ -31,7 +31,9 @@ const Options kConditions{
     {"--dcc", "G=COUNTS", "the allowed banker counts of banker group G, digits 0-4 (default 1234)"},
     {"--kua", "DIGITS", "the spans to kill (杀跨度)"},
     {"--route", "R", "switch on route or pair rule R, 0-3; repeatable"},
-    {"--kill", "LIST", "numbers to remove (杀号), separated by spaces, of the group's space"},
+    {"--kill", "LIST",
+     "numbers to remove (杀号), each of the group's digits, separated by spaces, commas, "
+     "、 or ，"},
 };
 const Options kFan{{"--fan", "", "complement mode (大底反集): the base set is what was removed"}};
 
@@ -214,16 +216,21 @@ std::vector<CommandHelp> buildTable() {
                  RunRiskCommand});
     t.push_back(
         {"notify",
-         "--kind KIND --url URL [--secret S] [--keyword W] [--method M] [--content-type T] "
-         "[--body-template T] --text TEXT",
+         "--kind KIND (--url URL | --url-file FILE) [--secret S | --secret-file FILE] "
+         "[--keyword W] [--method M] [--content-type T] [--body-template T] --text TEXT",
          "Sends one message to a group robot or a webhook exactly as the desktop program "
-         "does, and prints the target's answer. Exit code 1 with the answer when the target "
-         "did not accept it. Only in builds with Qt Network.",
+         "does, and prints the target's answer. The address and the signing secret are "
+         "secrets: give them in files (--url-file, --secret-file) or in the environment "
+         "(ZUOHAO_NOTIFY_URL, ZUOHAO_NOTIFY_SECRET); on the command line other users see "
+         "them (ps) and the shell keeps them, and a warning says so. Only in builds with Qt "
+         "Network.",
          {{"--kind", "KIND", "wecom (企业微信), dingtalk (钉钉), feishu (飞书) or webhook"},
           {"--url", "URL",
            "the robot's or webhook's address: https://, or http:// to this computer or the "
            "local network"},
+          {"--url-file", "FILE", "the address, the first line of FILE"},
           {"--secret", "S", "the robot's signing secret (钉钉, 飞书)"},
+          {"--secret-file", "FILE", "the signing secret, the first line of FILE"},
           {"--keyword", "W", "the robot's keyword, put in front of a text without it"},
           {"--method", "M", "webhook: GET, POST, PUT or PATCH (default POST)"},
           {"--content-type", "T", "webhook: the body's content type (default text/plain)"},
@@ -232,8 +239,14 @@ std::vector<CommandHelp> buildTable() {
            "the text alone)"},
           {"--text", "TEXT", "the message"}},
          {},
-         "zuohao-cli notify --kind webhook --url http://192.168.1.5:8080/hook --text test",
-         RunNotify});
+         "zuohao-cli notify --kind webhook --url-file hook.txt --text test",
+         RunNotify,
+         false,
+         "  0  the target accepted the message (its answer is printed)\n"
+         "  1  not sent (no answer: refused, timed out, a certificate not trusted) or not\n"
+         "     accepted (the target's answer and why are printed); a file that cannot be read\n"
+         "  2  a usage error: an unknown option, a missing or malformed value, an address\n"
+         "     that cannot be sent to\n"});
     return t;
 }
 

@@ -16,7 +16,8 @@ std::string namedValues() {
         groups += (g ? " " : "") + std::to_string(g) + ":" + std::string(GroupName(g));
     return "        --idx|--group) named=\"" + groups +
            "\" ;;\n"
-           "        --route) named=\"0:全0路 1:全1路 2:全2路 3:杀对子\" ;;\n";
+           "        --route) named=\"0:全0路 1:全1路 2:全2路 3:杀对子\" ;;\n"
+           "        --kind) named=\"wecom dingtalk feishu webhook\" ;;\n";
 }
 
 std::string optionsOf(const CommandHelp& c) {
@@ -29,7 +30,8 @@ std::string optionsOf(const CommandHelp& c) {
 } // namespace
 
 std::string BashCompletionScript() {
-    std::set<std::string, std::less<>> fileOptions{"--draws", "--sequence", "--archive", "--out"};
+    std::set<std::string, std::less<>> fileOptions{"--draws", "--sequence", "--archive",
+                                                   "--out",   "--url-file", "--secret-file"};
     std::set<std::string, std::less<>> valued;
     std::map<std::string, std::string, std::less<>> families; // family -> its subcommands
     std::string commands, cases;

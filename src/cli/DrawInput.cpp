@@ -34,12 +34,33 @@ void requireRegularFile(const std::string& path, const std::string& what) {
         throw Failure("cannot read the " + what + " " + path + ": " + why);
 }
 
+// Why a draw file gave no text, in this tool's words.
+std::string whyUnread(DrawFileProblem problem) {
+    switch (problem) {
+    case DrawFileProblem::Empty:
+        return "the file is empty";
+    case DrawFileProblem::CannotOpen:
+        return "it cannot be opened (missing, or not allowed)";
+    case DrawFileProblem::ReadError:
+        return "a read error";
+    case DrawFileProblem::Unsteady:
+        return "it changed while it was read; try again";
+    case DrawFileProblem::NoPath:
+        return "no path";
+    case DrawFileProblem::None:
+    case DrawFileProblem::FirstLineTooLong:
+        break;
+    }
+    return "not a draw file";
+}
+
 std::vector<DrawLine> readDrawFile(const std::string& path) {
     requireRegularFile(path, "draw file");
     DrawFileRead read = ReadDrawFile(path);
     if (read.problem == DrawFileProblem::FirstLineTooLong)
         throw Failure(path + ": " + kFirstLineTooLong);
-    if (!read.text) throw Failure("cannot read the draw file " + path);
+    if (!read.text)
+        throw Failure("cannot read the draw file " + path + ": " + whyUnread(read.problem));
     return ParseDrawText(*read.text).draws;
 }
 

@@ -267,6 +267,7 @@ std::string CommandHelpText(const CommandHelp& c) {
     for (Topic t : c.topics)
         s += topicText(t) + "\n";
     s += "example:\n  " + std::string(c.example) + "\n\n";
+    if (!c.exitStatus.empty()) return s + "exit status:\n" + std::string(c.exitStatus);
     return s + exitStatusText();
 }
 

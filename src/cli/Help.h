@@ -41,6 +41,8 @@ struct CommandHelp {
     std::string_view example;
     int (*run)(const Args& args);
     bool takesFiles = false; // plain words are files (archive import)
+    // The command's own exit statuses (the lines after "exit status:"); empty: the common ones.
+    std::string_view exitStatus = {};
 };
 
 // Every command, in the order the usage lists them.

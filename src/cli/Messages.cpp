@@ -1,8 +1,37 @@
 #include "cli/Messages.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "core/model/Groups.h"
 
 namespace zuohao::cli {
+
+namespace {
+// The user's file behind a temporary one written beside it ("x.txt.tmp3557287656" -> "x.txt").
+std::string userFileOf(const std::string& path) {
+    const std::size_t tmp = path.rfind(".tmp");
+    if (tmp == std::string::npos || tmp + 4 == path.size()) return path;
+    const bool digits = std::all_of(path.begin() + std::ptrdiff_t(tmp + 4), path.end(),
+                                    [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? path.substr(0, tmp) : path;
+}
+} // namespace
+
+std::string WriteFailureText(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string file = userFileOf(path);
+    const fs::path p(std::u8string(file.begin(), file.end()));
+    std::error_code ec;
+    std::string why = "not allowed, or the disk is full";
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    if (fs::is_directory(p, ec))
+        why = "it is a folder";
+    else if (!fs::is_directory(folder, ec))
+        why = "its folder does not exist";
+    return "cannot write " + file + ": " + why;
+}
 
 std::string Describe(const Error& e, int idx) {
     const std::string about = e.subject.empty() ? "" : ": " + e.subject;
@@ -19,7 +48,7 @@ std::string Describe(const Error& e, int idx) {
     case ErrorCode::OutOfRange:
         return "an index out of range" + about;
     case ErrorCode::WriteFailed:
-        return "cannot write " + e.subject;
+        return WriteFailureText(e.subject);
     case ErrorCode::ArchiveMissing:
         return "no archive at " + e.subject;
     case ErrorCode::ArchiveDamaged:

@@ -11,4 +11,8 @@ namespace zuohao::cli {
 // `idx` is the position group of the conditions, for a kill-list piece outside its space.
 std::string Describe(const Error& error, int idx = 0);
 
+// "cannot write FILE: why" for a file that could not be written: the user's file named (not
+// the temporary one written beside it) and the likely reason.
+std::string WriteFailureText(const std::string& path);
+
 } // namespace zuohao::cli

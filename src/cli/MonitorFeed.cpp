@@ -10,6 +10,7 @@
 #include "core/acquire/Feed.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/Captions.h"
+#include "core/model/Groups.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
 
@@ -45,7 +46,8 @@ void printMonitorJson(const MonitorState& state, int idx) {
 int RunMonitor(const Args& args) {
     if (!args.last("--idx")) throw UsageError("missing --idx N");
     const int idx = args.integer("--idx", 0, 11, 0);
-    const std::string base = args.last("--base").value_or("");
+    const std::string base =
+        ParseNumberList(args.last("--base").value_or(""), IsFourDigitGroup(idx) ? 4 : 3, "--base");
     if (base.empty())
         throw UsageError("missing --base LIST: the base set to rate the periods against (such "
                          "as the first line of `zuohao-cli reduce`)");

@@ -8,11 +8,15 @@
 
 #ifdef ZUOHAO_HAVE_NOTIFY
 #include <QCoreApplication>
+#include <QUrl>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/Postman.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/NotifySettings.h"
+#include "notify/Postman.h"
+#include "notify/RobotRequest.h"
 #endif
 
 namespace zuohao::cli {
@@ -21,7 +25,9 @@ namespace zuohao::cli {
 namespace {
 using namespace zuohao::notify;
 
-constexpr std::chrono::milliseconds kAttemptLimit{10000};
+constexpr std::chrono::milliseconds kAttemptLimit{5000};
+constexpr const char* kUrlVariable = "ZUOHAO_NOTIFY_URL";
+constexpr const char* kSecretVariable = "ZUOHAO_NOTIFY_SECRET";
 
 std::string required(const Args& args, const std::string& name) {
     auto v = args.last(name);
@@ -75,13 +81,61 @@ std::string answerOf(const AttemptResult& r) {
            QString::fromUtf8(r.body).trimmed().toStdString();
 }
 
+// The first line of a file that holds a secret, its line break and surrounding blanks cut.
+std::string firstLineOf(const std::string& path, const std::string& option) {
+    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                     std::ios::binary);
+    std::string line;
+    if (!in || (!std::getline(in, line) && !in.eof()))
+        throw Failure("cannot read the " + option + " " + path + ": " +
+                      (std::filesystem::exists(std::u8string(path.begin(), path.end()))
+                           ? "not allowed"
+                           : "no such file"));
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!line.empty() && blank(line.back()))
+        line.pop_back();
+    std::size_t start = 0;
+    while (start < line.size() && blank(line[start]))
+        ++start;
+    if (start == line.size()) throw UsageError(option + " " + path + " is empty");
+    return line.substr(start);
+}
+
+// A secret from its option, its file option or the environment, in that order; the option
+// itself is shown by `ps` and kept in the shell's history, which the warning says.
+std::string secretValue(const Args& args, const std::string& option, const char* variable,
+                        bool warnOnOption) {
+    const std::string fileOption = option + "-file";
+    const auto given = args.last(option);
+    const auto file = args.last(fileOption);
+    if (given && file) throw UsageError("give " + option + " or " + fileOption + ", not both");
+    if (file) return firstLineOf(*file, fileOption);
+    if (given) {
+        if (warnOnOption)
+            std::cerr << "warning: " << option
+                      << " on the command line is seen by other users (ps) and kept in the "
+                         "shell's history; use "
+                      << fileOption << " or " << variable << "\n";
+        return *given;
+    }
+    const char* env = std::getenv(variable);
+    return env ? std::string(env) : std::string();
+}
+
 Target targetOf(const Args& args) {
     const std::string kindText = required(args, "--kind");
     const auto kind = kindFromKey(QString::fromStdString(kindText));
     if (!kind) throw UsageError("--kind must be wecom, dingtalk, feishu or webhook: " + kindText);
     Target t = newTarget(*kind);
-    t.url = QString::fromStdString(required(args, "--url"));
-    t.secret = QString::fromStdString(args.last("--secret").value_or(""));
+    // A robot's address holds its key (?key=, ?access_token=, /hook/<token>): every robot's
+    // address is a secret; a webhook's only when it carries a query or a user.
+    const std::string url = args.last("--url").value_or("");
+    const QUrl parsed(QString::fromStdString(url));
+    const bool urlHoldsKey = isRobot(*kind) || parsed.hasQuery() || !parsed.userInfo().isEmpty();
+    t.url = QString::fromStdString(secretValue(args, "--url", kUrlVariable, urlHoldsKey));
+    if (t.url.isEmpty())
+        throw UsageError(std::string("missing --url, --url-file or ") + kUrlVariable);
+    t.secret = QString::fromStdString(secretValue(args, "--secret", kSecretVariable, true));
     t.keyword = QString::fromStdString(args.last("--keyword").value_or(""));
     if (auto v = args.last("--method")) t.method = QString::fromStdString(*v);
     if (auto v = args.last("--content-type")) t.contentType = QString::fromStdString(*v);

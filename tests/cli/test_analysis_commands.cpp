@@ -126,8 +126,9 @@ TEST(AnalysisCommands, UsageErrors) {
     TempDir dir;
     const RunResult bad =
         runCli({"backtest", "--sequence", dir.write("s.txt", sequence(20)), "--kill", "1000"});
-    EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.err, "error: --kill: 1000 is not a number of the three-digit space 000-999\n");
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(bad.err,
+              "--kill: not a number of 3 digits: 1000\nsee `zuohao-cli backtest --help`\n");
 }
 
 } // namespace

@@ -33,7 +33,9 @@ TEST(CliHelp, EveryCommandAnswersHelpWithItsUsageMeaningsAndAnExample) {
         {{"backtest"}, {"--auto", "55 draw4"}},
         {{"killrate"}, {"2 全2路"}},
         {{"risk"}, {"--space S"}},
-        {{"notify"}, {"--kind KIND", "dingtalk (钉钉)", "{period}"}},
+        {{"notify"},
+         {"--kind KIND", "dingtalk (钉钉)", "{period}", "--secret-file FILE",
+          "ZUOHAO_NOTIFY_SECRET", "0  the target accepted"}},
     };
     const RunResult overall = runCli({"--help"});
     ASSERT_EQ(overall.code, 0);
@@ -104,7 +106,6 @@ TEST(CliExitCodes, FailedWorkExits1WithAnEnglishMessage) {
         {"monitor", "--sequence", empty, "--idx", "0", "--base", "123"},
         {"backtest", "--sequence", empty},
         {"killrate", "--sequence", empty},
-        {"reduce", "--kill", "1000"},
         {"archive", "info", "--archive", (dir.path() / "no" / "a.sqlite").string()},
         {"feed", "--out", (dir.path() / "no" / "f.txt").string()},
     };

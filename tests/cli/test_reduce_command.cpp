@@ -108,22 +108,6 @@ TEST(ReduceCommand, KillListFollowsTheSpaceOfTheLastIdx) {
     EXPECT_EQ(r.lines()[1], "0123 9999");
 }
 
-class KillOutsideSpace : public ::testing::TestWithParam<std::vector<std::string>> {};
-
-TEST_P(KillOutsideSpace, FailsWithExitCode1AndNothingOnStdout) {
-    const RunResult r = reduce(GetParam());
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Pieces, KillOutsideSpace,
-                         ::testing::Values(std::vector<std::string>{"--kill", "1000"},
-                                           std::vector<std::string>{"--kill", "123 4567 "},
-                                           std::vector<std::string>{"--kill", "-5"},
-                                           std::vector<std::string>{"--idx", "10", "--kill",
-                                                                    "10000"}));
-
 class UsageErrors : public ::testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(UsageErrors, ExitCode2AndNothingOnStdout) {

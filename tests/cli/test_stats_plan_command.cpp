@@ -220,7 +220,7 @@ TEST(PlanCommand, KillListOutsideTheSpaceAtTheStart) {
     TempDir dir;
     const RunResult r = runCli({"plan", "--sequence", dir.write("plan.txt", planFile()),
                                 "--start-after", "3", "--kill", "1000"});
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 2); // read strictly before any work
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err, "");
 }

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "gui/app/LotteryForm.h"
 #include "gui/common/Fonts.h"
@@ -162,9 +166,42 @@ CommandLine ParseCommandLine(const QStringList& args) {
 
 int AnswerCommandLine(const CommandLine& line) {
     const bool failed = line.action == CommandLine::Action::UsageError;
-    QTextStream(failed ? stderr : stdout) << line.text;
+    FILE* out = failed ? stderr : stdout;
+    const QByteArray text = line.text.toLocal8Bit();
+    errno = 0;
+    const bool written = std::fwrite(text.constData(), 1, std::size_t(text.size()), out) ==
+                             std::size_t(text.size()) &&
+                         std::fflush(out) == 0 && !std::ferror(out);
+    if (!written) {
+        // Output that never reached its file is a failure, as in zuohao-cli.
+        std::fprintf(stderr, "zuohao: cannot write the %s: %s\n",
+                     failed ? "standard error" : "standard output",
+                     errno ? std::strerror(errno) : "write error");
+        return 1;
+    }
     return failed ? 2 : 0;
 }
+
+namespace {
+// Why the windows cannot be shown on this system, or nothing. Qt would abort (exit 134) with
+// an advice to reinstall; one line that names the cause is clearer.
+std::optional<QString> missingDisplay(const QStringList& args) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (args.contains(QStringLiteral("-platform"))) return std::nullopt; // chosen by the caller
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool onDisplay =
+        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    if (!onDisplay || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::nullopt;
+    return QStringLiteral("zuohao: no display: set DISPLAY or run under Xvfb; `zuohao --help` "
+                          "needs none\n");
+#else
+    Q_UNUSED(args);
+    return std::nullopt;
+#endif
+}
+} // namespace
 
 void UseChineseFont() {
     QFont f(ChineseFontFamily());
@@ -179,6 +216,10 @@ int RunApplication(int argc, char** argv) {
         raw << QString::fromLocal8Bit(argv[i]);
     if (const CommandLine early = ParseCommandLine(raw); early.action != CommandLine::Action::Run)
         return AnswerCommandLine(early);
+    if (const auto why = missingDisplay(raw)) {
+        std::fputs(why->toLocal8Bit().constData(), stderr);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zuohao"));

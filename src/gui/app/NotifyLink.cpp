@@ -12,12 +12,13 @@
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
 #include "gui/common/WorkGate.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/notify/NotifySettingsWindow.h"
 #include "gui/notify/NotifyTray.h"
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 
 namespace zuohao::gui {
 
@@ -43,8 +44,11 @@ NotifyLink::NotifyLink(LotteryForm& form, const QString& settingsPath)
     LoadedSettings loaded = loadSettings(m_path);
     m_settings = loaded.settings;
     m_problem = loaded.problem;
-    if (!m_problem.isEmpty()) m_form.ShowLabelTxt(m_problem);
+    // The player reads why the file was set aside before the next status text replaces it.
+    if (!m_problem.isEmpty()) m_form.lastingNote()->showNote(m_problem);
     m_center->setTargets(m_settings.targets);
+    if (QString error; !m_center->setLogFile(deliveryLogPath(m_path), &error))
+        m_form.ShowLabelTxt(error);
     // With a tray icon the program may live on with no window shown; it ends by 退出 or by
     // closing the main window when it does not go to the tray.
     if (m_tray->available()) QApplication::setQuitOnLastWindowClosed(false);

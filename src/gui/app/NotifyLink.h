@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "gui/notify/delivery/NotifySettings.h"
+#include "notify/NotifySettings.h"
 
 namespace zuohao {
 class LotteryClass;

@@ -16,9 +16,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/NotificationCenter.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/MessageText.h"
+#include "notify/NotificationCenter.h"
+#include "notify/RobotRequest.h"
 
 namespace zuohao::gui {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "gui/notify/delivery/NotifySettings.h"
+#include "notify/NotifySettings.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,5 +1,6 @@
 // The desktop program's command line: options and their errors, and --help, --version and
 // a usage error answered by the real program without any display.
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -69,6 +70,20 @@ private slots:
                                  << "";
         QTest::newRow("error") << QStringList{"--bogus"} << 2 << ""
                                << "see `zuohao --help`";
+        // To run it needs one: one line says so, instead of Qt's abort.
+        QTest::newRow("run") << QStringList{} << 1 << ""
+                             << "zuohao: no display: set DISPLAY or run under Xvfb";
+    }
+
+    // Help that cannot be written is a failure.
+    void helpToAFullDiskFails() {
+        if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full here");
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(ZUOHAO_BUILD_DIR "/zuohao"), {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("cannot write the standard output"));
     }
     void answersWithoutADisplay() {
 #ifdef _WIN32

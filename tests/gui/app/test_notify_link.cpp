@@ -12,7 +12,7 @@
 #include "acquire/support_http_server.h"
 #include "gui/app/NotifyLink.h"
 #include "gui/monitor/JianKongForm.h"
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;

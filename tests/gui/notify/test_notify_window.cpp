@@ -18,7 +18,7 @@
 #include "acquire/support_http_server.h"
 #include "gui/notify/NotifySettingsWindow.h"
 #include "gui/notify/NotifyTray.h"
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 
 using namespace zuohao::gui;
 using namespace zuohao::notify;

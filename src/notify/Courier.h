@@ -1,9 +1,10 @@
 #pragma once
-// One target's queue: its messages go out one at a time and in order, at most one per
-// coalescing window (alarms that wait meanwhile are folded into one that says how many it
-// stands for), a failed attempt is retried after each of the backoff delays and then given
-// up, and every outcome goes to the delivery log. All timing is asynchronous: nothing here
-// ever waits.
+// One target's queue: its messages go out one at a time and in order, each the moment it can.
+// A failed attempt is retried on a bounded schedule while the message is still of use, then
+// dropped (logged); a failure that no retry can mend (a certificate refused, a 4xx answer, a
+// robot's bad token or signature) is not retried. A new alarm that finds one still owed is
+// merged with it and tried at once, so a target that recovers has it within seconds. Queues of
+// different targets never wait on each other, and nothing here ever blocks.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -12,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 
@@ -22,11 +23,19 @@ struct AttemptResult;
 
 // The times of delivery; tests shorten them.
 struct DeliveryTimes {
-    std::chrono::milliseconds attemptLimit{10000};
+    // One attempt: connecting, sending and the answer.
+    std::chrono::milliseconds attemptLimit{5000};
+    // The waits after the first failures, then retryEvery after each later one.
     std::vector<std::chrono::milliseconds> backoff{
-        std::chrono::seconds(5), std::chrono::seconds(30), std::chrono::minutes(2)};
-    std::chrono::milliseconds coalesceWindow{10000};
+        std::chrono::seconds(5), std::chrono::seconds(15), std::chrono::seconds(30)};
+    std::chrono::milliseconds retryEvery{std::chrono::seconds(60)};
+    // A message older than this is of no more use: it is dropped instead of retried.
+    std::chrono::milliseconds usefulness{std::chrono::minutes(10)};
 };
+
+// Sends whose answer never came (the request had gone out) before a message is no longer
+// retried: it may have arrived each time, so it arrives at most this often.
+inline constexpr int kBlindSendsAllowed = 2;
 
 class Courier : public QObject {
     Q_OBJECT
@@ -56,7 +65,8 @@ private:
     void pump();
     void attempt();
     void attemptEnded(const AttemptResult& r);
-    void waited();
+    void finish();
+    void giveUp(const QString& outcome, const QString& reason);
     void note(const Message& m, const QString& outcome);
 
     Target m_target;
@@ -65,9 +75,11 @@ private:
     DeliveryTimes m_times;
     std::deque<Message> m_queue;
     std::optional<Message> m_current; // on its way, or waiting for its next attempt
+    bool m_inFlight = false;
     std::size_t m_failures = 0;
-    QElapsedTimer m_sinceSent; // since the last message went out
-    QTimer m_wait;             // the rest of the window, or the backoff
+    int m_blindSends = 0; // attempts of the current message cut off after it was sent
+    QElapsedTimer m_age;  // of the current message (its newest alarm when merged)
+    QTimer m_wait;        // until the next attempt
 };
 
 } // namespace zuohao::notify

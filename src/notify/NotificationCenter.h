@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/notify/delivery/Courier.h"
-#include "gui/notify/delivery/DeliveryLog.h"
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/Courier.h"
+#include "notify/DeliveryLog.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 
@@ -41,6 +41,8 @@ public:
     void setTimes(const DeliveryTimes& times);
     Postman& postman() { return *m_postman; }
     const DeliveryLog& log() const { return m_log; }
+    // Keeps the delivery log in `path` (read back now); false, with why, when it cannot.
+    bool setLogFile(const QString& path, QString* error = nullptr);
     // Messages waiting or on their way, over all targets.
     int pending() const;
 

@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/Postman.h"
+#include "notify/Postman.h"
 
 #include <QDateTime>
 #include <QNetworkAccessManager>
@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/RobotRequest.h"
 
 namespace zuohao::notify {
 
@@ -103,6 +103,8 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
     deadline->setSingleShot(true);
     auto timedOut = std::make_shared<bool>(false);
     auto sslProblem = std::make_shared<QString>();
+    auto sent = std::make_shared<bool>(false);
+    connect(reply, &QNetworkReply::requestSent, reply, [sent] { *sent = true; });
     connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
         *timedOut = true;
         reply->abort();
@@ -111,7 +113,7 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
         if (!e.isEmpty() && sslProblem->isEmpty()) *sslProblem = e.first().errorString();
     });
     connect(reply, &QNetworkReply::finished, context,
-            [reply, t, limit, timedOut, sslProblem, done = std::move(done)] {
+            [reply, t, limit, timedOut, sslProblem, sent, done = std::move(done)] {
                 reply->deleteLater();
                 AttemptResult r;
                 const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -124,8 +126,11 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
                     r.reason = scrub(v.reason, t);
                     r.problem = v.problem;
                     r.detail = scrub(v.detail, t);
+                    r.retryable = v.worthRetrying;
                 } else {
                     noteFailure(r, reply, *timedOut, limit, *sslProblem);
+                    r.retryable = r.problem != SendProblem::TlsFailed;
+                    r.maybeDelivered = *timedOut && *sent;
                     r.reason = scrub(r.reason, t);
                     r.detail = scrub(r.detail, t);
                 }

@@ -1,7 +1,7 @@
-#include "gui/notify/delivery/NotificationCenter.h"
+#include "notify/NotificationCenter.h"
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/Postman.h"
+#include "notify/MessageText.h"
+#include "notify/Postman.h"
 
 namespace zuohao::notify {
 
@@ -40,6 +40,12 @@ void NotificationCenter::setTargets(const QList<Target>& targets) {
         kept[t.id] = std::move(courier);
     }
     m_couriers = std::move(kept);
+}
+
+bool NotificationCenter::setLogFile(const QString& path, QString* error) {
+    const bool kept = m_log.setFile(path, error);
+    emit logChanged();
+    return kept;
 }
 
 void NotificationCenter::setTimes(const DeliveryTimes& times) {

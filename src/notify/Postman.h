@@ -11,7 +11,7 @@
 #include <chrono>
 #include <functional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 class QNetworkAccessManager;
 
@@ -19,10 +19,14 @@ namespace zuohao::notify {
 
 struct AttemptResult {
     bool accepted = false;
-    bool retryable = true; // false when no attempt could be made (a bad address)
-    int status = 0;        // the HTTP status; 0 when no answer came
-    QByteArray body;       // the answer's body (its start), secrets masked
-    QString reason;        // why not accepted, secrets masked
+    // False when no retry can succeed: no attempt could be made (a bad address), the
+    // certificate was refused, a 4xx answer other than 408 and 429, a robot's refusal other
+    // than its rate limit.
+    bool retryable = true;
+    bool maybeDelivered = false; // cut off after the request had gone out
+    int status = 0;              // the HTTP status; 0 when no answer came
+    QByteArray body;             // the answer's body (its start), secrets masked
+    QString reason;              // why not accepted, secrets masked
     SendProblem problem = SendProblem::None;
     QString detail; // see SendProblem, secrets masked
     // The answer as the settings window and zuohao-cli show it: "HTTP 200 {...}" or the reason.

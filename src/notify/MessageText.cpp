@@ -1,10 +1,18 @@
-#include "gui/notify/delivery/MessageText.h"
+#include "notify/MessageText.h"
 
 #include <QStringList>
 
 namespace zuohao::notify {
 
 namespace {
+// "：第a期、第b期" for the earlier periods an alarm stands for; empty without them.
+QString earlier(const Message& m) {
+    QStringList labels;
+    for (const QString& p : m.earlierPeriods)
+        labels << QStringLiteral("第%1期").arg(p);
+    return labels.isEmpty() ? QString() : QStringLiteral("：") + labels.join(QStringLiteral("、"));
+}
+
 QString alarmText(const Message& m) {
     QString t = QStringLiteral("【告警】%1 第%2期").arg(m.lottery, m.period);
     QStringList parts;
@@ -13,10 +21,26 @@ QString alarmText(const Message& m) {
     if (!m.planLine.isEmpty()) parts << m.planLine;
     if (!m.group.isEmpty()) t += QLatin1Char(' ') + m.group;
     if (!parts.isEmpty()) t += QStringLiteral("：") + parts.join(QStringLiteral("，"));
-    if (m.folded > 0) t += QStringLiteral("（合并此前 %1 次告警）").arg(m.folded);
+    if (m.folded > 0) t += QStringLiteral("（合并此前 %1 次告警%2）").arg(m.folded).arg(earlier(m));
     return t;
 }
 } // namespace
+
+Message mergedAlarm(const Message& owed, Message newer) {
+    QStringList periods = owed.earlierPeriods;
+    if (!owed.period.isEmpty()) periods << owed.period;
+    newer.earlierPeriods = periods + newer.earlierPeriods;
+    newer.folded += owed.folded + 1;
+    return newer;
+}
+
+QString messageSummary(const Message& m) {
+    QString s = messageTitle(m);
+    if (!m.lottery.isEmpty()) s += QLatin1Char(' ') + m.lottery;
+    if (!m.period.isEmpty()) s += QStringLiteral(" 第%1期").arg(m.period);
+    if (m.folded > 0) s += QStringLiteral("（合并 %1 次%2）").arg(m.folded + 1).arg(earlier(m));
+    return s;
+}
 
 QString messageTitle(const Message& m) {
     switch (m.kind) {

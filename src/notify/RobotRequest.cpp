@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/RobotRequest.h"
 
 #include <QHostAddress>
 #include <QJsonArray>
@@ -8,9 +8,10 @@
 #include <QUrlQuery>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
-#include "gui/notify/delivery/MessageText.h"
+#include "notify/MessageText.h"
 
 namespace zuohao::notify {
 
@@ -207,9 +208,26 @@ BuiltRequest buildRequest(const Target& t, const Message& m, qint64 nowMs) {
     return refused(SendProblem::BadAddress); // not a kind of target: nothing to send to
 }
 
+namespace {
+constexpr int kFirstClientError = 400;
+constexpr int kRequestTimeout = 408;
+constexpr int kTooManyRequests = 429;
+constexpr int kFirstServerError = 500;
+// The robots' "too many messages" codes (企业微信 45009, 钉钉 130101, 飞书 11232): the only
+// refusals that a later attempt can overcome.
+constexpr qint64 kRateLimitCodes[] = {45009, 130101, 11232};
+} // namespace
+
 AnswerVerdict judgeAnswer(TargetKind kind, int status, const QByteArray& body) {
-    if (status < 200 || status > 299)
-        return {false, QStringLiteral("HTTP %1").arg(status), SendProblem::HttpStatus, {}};
+    if (status < 200 || status > 299) {
+        const bool clientError = status >= kFirstClientError && status < kFirstServerError &&
+                                 status != kRequestTimeout && status != kTooManyRequests;
+        return {false,
+                QStringLiteral("HTTP %1").arg(status),
+                SendProblem::HttpStatus,
+                {},
+                !clientError};
+    }
     if (!isRobot(kind)) return {true, {}, SendProblem::None, {}};
     const QJsonDocument doc = QJsonDocument::fromJson(body);
     if (!doc.isObject())
@@ -230,8 +248,10 @@ AnswerVerdict judgeAnswer(TargetKind kind, int status, const QByteArray& body) {
     if (*code == 0) return {true, {}, SendProblem::None, {}};
     const QString msg = messageOf(o);
     const QString result = QStringLiteral("%1 %2").arg(QLatin1String(key)).arg(*code);
+    const bool rateLimited = std::find(std::begin(kRateLimitCodes), std::end(kRateLimitCodes),
+                                       *code) != std::end(kRateLimitCodes);
     return {false, result + (msg.isEmpty() ? QString() : QStringLiteral("：") + msg),
-            SendProblem::RobotRefused, result};
+            SendProblem::RobotRefused, result, rateLimited};
 }
 
 bool isLocalHost(const QString& host) {

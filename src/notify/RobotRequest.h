@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <optional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 
@@ -59,6 +59,9 @@ struct AnswerVerdict {
     QString reason; // why not: "HTTP 500", "errcode 310000：keywords not in content", ...
     SendProblem problem = SendProblem::None;
     QString detail; // see SendProblem
+    // Whether trying again can help: not after a 4xx other than 408 and 429, nor after a
+    // robot's refusal other than its rate limit (a bad token, signature or keyword).
+    bool worthRetrying = true;
 };
 
 // Whether the target accepted the message: a 2xx answer and, from a robot, its success code.

@@ -1,4 +1,4 @@
-#include "gui/notify/delivery/NotifySettings.h"
+#include "notify/NotifySettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,6 +116,10 @@ std::optional<NotifySettings> parseSettings(const QByteArray& json, QString* err
 QString defaultSettingsPath() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
         .filePath(QStringLiteral("notify.json"));
+}
+
+QString deliveryLogPath(const QString& settingsPath) {
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("notify-log.txt"));
 }
 
 LoadedSettings loadSettings(const QString& path) {

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <QUrlQuery>
 
-#include "gui/notify/delivery/MessageText.h"
-#include "gui/notify/delivery/NotifySettings.h"
-#include "gui/notify/delivery/RobotRequest.h"
+#include "notify/MessageText.h"
+#include "notify/NotifySettings.h"
+#include "notify/RobotRequest.h"
 
 using namespace zuohao::notify;
 

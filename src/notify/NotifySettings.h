@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 
@@ -29,6 +29,8 @@ std::optional<NotifySettings> parseSettings(const QByteArray& json, QString* err
 
 // notify.json in the program's configuration folder.
 QString defaultSettingsPath();
+// The delivery log's file beside the settings file `settingsPath`: notify-log.txt.
+QString deliveryLogPath(const QString& settingsPath);
 
 struct [[nodiscard]] LoadedSettings {
     NotifySettings settings; // empty when the file is missing or unusable

@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "gui/notify/delivery/NotifyTypes.h"
+#include "notify/NotifyTypes.h"
 
 namespace zuohao::notify {
 
@@ -14,6 +14,14 @@ QString messageText(const Message& m);
 
 // The title of a desktop notification of the message ("告警", "开奖源异常", ...).
 QString messageTitle(const Message& m);
+
+// What the delivery log names a message by: its title, the lottery and the period, with the
+// periods of the alarms it was merged from ("告警 腾讯分分彩 第202612080123期（合并 2
+// 次：第…期）").
+QString messageSummary(const Message& m);
+
+// An alarm still owed merged into a newer one: the newer is sent, naming the periods of both.
+Message mergedAlarm(const Message& owed, Message newer);
 
 // The value of a template field: lottery, period, group, run or text; nothing for another name.
 std::optional<QString> fieldValue(const Message& m, const QString& name);

@@ -3,6 +3,7 @@
 // one target's settings and one message as typed data. The text of a message is rendered in
 // one place (MessageText.h) and never parsed back.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -105,7 +106,8 @@ struct Message {
     int missRun = -1; // the alarm's run of misses
     int baseCount = -1;
     QString detail; // the feed's trouble, the gap, the verdict mark (中/挂), a plain text
-    int folded = 0; // earlier alarms this one stands for (coalesced)
+    int folded = 0; // earlier alarms this one stands for (merged)
+    QStringList earlierPeriods; // their periods, oldest first (those that had one)
 
     Event event() const;
 };

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -217,8 +218,13 @@ int main(int argc, char** argv) {
         // again.
         if (at > 0 &&
             (!QTest::qWaitFor([&] { return progress->value() >= at || !w.busy(); }, kWaitMs) ||
-             !w.busy()))
+             !w.busy())) {
+            std::printf(
+                "  round missed: progress %d, label %s\n", progress->value(),
+                qPrintable(
+                    w.findChild<QLabel*>(QStringLiteral("BacktestFigures"))->text().left(60)));
             return -1;
+        }
         t.start();
         stoppedAt = -1;
         cancel->click();

@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 #include "core/acquire/LotteryClass.h"
 #include "gui/common/BackgroundWork.h"
@@ -291,19 +292,25 @@ void PlanStatsWindow::postPlanFigures() {
         if (!r) return std::nullopt;
         return Copy{r->number, r->startQi, r->tally, r->spaceSize};
     };
-    m_work->post(PlansLane, [this, running = copyOf(m_plans.running()),
-                             ended = copyOf(m_plans.ended())](const RunControl&) {
-        const auto figures = [](const std::optional<Copy>& c) -> std::optional<RecordFigures> {
-            if (!c) return std::nullopt;
-            return RecordFigures{c->number, c->startQi, FiguresOf(c->tally, c->space)};
-        };
-        return [this, r = figures(running), e = figures(ended)] {
-            m_runningFigures = r;
-            m_endedFigures = e;
-            showPlans();
-            showCharts();
-        };
-    });
+    m_work->post(PlansLane,
+                 [this, running = copyOf(m_plans.running()), ended = copyOf(m_plans.ended())](
+                     const RunControl& control) -> BackgroundWork::Apply {
+                     std::array<std::optional<RecordFigures>, 2> out;
+                     const std::array<const std::optional<Copy>*, 2> in{&running, &ended};
+                     for (std::size_t i = 0; i < in.size(); ++i) {
+                         const std::optional<Copy>& c = *in[i];
+                         if (!c) continue;
+                         auto f = FiguresOf(c->tally, c->space, control);
+                         if (!f) return {}; // superseded by newer figures
+                         out[i] = RecordFigures{c->number, c->startQi, std::move(f).value()};
+                     }
+                     return [this, out = std::move(out)] {
+                         m_runningFigures = out[0];
+                         m_endedFigures = out[1];
+                         showPlans();
+                         showCharts();
+                     };
+                 });
 }
 
 const PlanFigures* PlanStatsWindow::figuresOf(const std::optional<PlanWatch::Record>& record,

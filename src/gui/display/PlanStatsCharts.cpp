@@ -37,6 +37,26 @@ double NiceStep(double span, int ticks) {
     return 10 * magnitude;
 }
 
+// A percent axis from 0 to a little above the highest value (at most 100 %), so that a rate
+// of a few percent does not lie flat along the bottom.
+struct PercentScale {
+    double top = 100;
+    double step = 20;
+    QString widest; // the widest tick label
+};
+
+PercentScale ScaleTo(double highest) {
+    PercentScale s;
+    const double span = std::clamp(highest * 1.1, 0.1, 100.0);
+    s.step = NiceStep(span, kTicks);
+    s.top = std::min(100.0, std::ceil(span / s.step - 1e-9) * s.step);
+    for (double v = 0; v <= s.top * (1 + 1e-9); v += s.step) {
+        const QString label = QString::number(v, 'g', 6) + QLatin1Char('%');
+        if (label.size() > s.widest.size()) s.widest = label;
+    }
+    return s;
+}
+
 struct LegendItem {
     QString text;
     QPen pen;    // a line sample
@@ -185,16 +205,27 @@ void RollingRateChart::paintRecent(QPainter& p) {
         legend.push_back({QStringLiteral("近%1期实际命中率").arg(kWindows[w]),
                           QPen(kWindowColours[w], 1.5), false});
     const QPen chancePen(kChanceColour, 1.5, Qt::DashLine);
-    legend.push_back({QStringLiteral("理论命中率 %1%").arg(m_chance, 0, 'f', 1), chancePen, false});
-    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend,
-                                   QStringLiteral("100%"), QStringLiteral("期"));
-    PaintValueAxis(p, plot, 100, 20, "%");
+    // Without a record there is no chance figure to tell.
+    legend.push_back({m_rates[0].empty()
+                          ? QStringLiteral("理论命中率")
+                          : QStringLiteral("理论命中率 %1%").arg(m_chance, 0, 'f', 1),
+                      chancePen, false});
+    double highest = m_chance;
+    for (const auto& rates : m_rates)
+        for (double r : rates)
+            highest = std::max(highest, r);
+    const PercentScale scale = ScaleTo(m_rates[0].empty() ? 100.0 : highest);
+    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend, scale.widest,
+                                   QStringLiteral("期"));
+    PaintValueAxis(p, plot, scale.top, scale.step, "%");
     const int count = std::max(pointCount(), 2);
     const int first = m_firstShown, last = m_firstShown + count - 1;
     const auto px = [&](double period) {
         return plot.left() + (period - first) / (last - first) * plot.width();
     };
-    const auto py = [&](double percent) { return plot.bottom() - percent / 100 * plot.height(); };
+    const auto py = [&](double percent) {
+        return plot.bottom() - percent / scale.top * plot.height();
+    };
     const double step = std::max(1.0, NiceStep(last - first, kTicks));
     if (first == 1 && step >= 5) PaintCategoryTick(p, plot, px(1), QStringLiteral("1"));
     for (double v = std::ceil(first / step) * step; v <= last; v += step)
@@ -219,15 +250,19 @@ void RollingRateChart::paintDaily(QPainter& p) {
         {QStringLiteral("每日实际命中率"), ratePen, false},
         {QStringLiteral("理论命中率"), chancePen, false},
         {QStringLiteral("随机波动范围（99%）"), QPen(kBandColour), true}};
-    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend,
-                                   QStringLiteral("100%"), QStringLiteral("日期"));
-    PaintValueAxis(p, plot, 100, 20, "%");
+    double highest = 0;
+    for (const DayPoint& pt : m_days)
+        highest = std::max({highest, pt.rate, pt.chance + pt.band});
+    const PercentScale scale = ScaleTo(m_days.empty() ? 100.0 : highest);
+    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend, scale.widest,
+                                   QStringLiteral("日期"));
+    PaintValueAxis(p, plot, scale.top, scale.step, "%");
     const int n = int(m_days.size());
     if (n == 0) return;
     const double slot = plot.width() / n;
     const auto px = [&](int d) { return plot.left() + slot * (d + 0.5); };
     const auto py = [&](double percent) {
-        return plot.bottom() - std::clamp(percent, 0.0, 100.0) / 100 * plot.height();
+        return plot.bottom() - std::clamp(percent, 0.0, scale.top) / scale.top * plot.height();
     };
     const int labelEvery = int(std::ceil(
         n * (p.fontMetrics().horizontalAdvance(QStringLiteral("12-31")) + kPad) / plot.width()));
@@ -375,11 +410,27 @@ void MissRunHistogram::paintEvent(QPaintEvent*) {
             }
             p.setFont(ChineseFont(kChartFontSize));
         }
-        const bool single = c.to == c.from && c.from <= kSingleLengths;
-        if (!single || (i + 1) % std::max(labelEvery, 1) == 0 || i == 0)
-            PaintCategoryTick(p, plot, plot.left() + category * (i + 0.5), classLabel(c));
     }
+    // The ranges' labels first; a single length's only where it leaves them room.
+    std::vector<std::pair<double, double>> taken; // label extents along the axis
+    const auto label = [&](int i, bool always) {
+        const QString text = classLabel(m_classes[std::size_t(i)]);
+        const double x = plot.left() + category * (i + 0.5);
+        const double half = (fm.horizontalAdvance(text) + kPad) / 2.0;
+        for (const auto& [from, to] : taken)
+            if (!always && x - half < to && from < x + half) return;
+        taken.emplace_back(x - half, x + half);
+        PaintCategoryTick(p, plot, x, text);
+    };
+    const auto single = [&](int i) {
+        const RunClass& c = m_classes[std::size_t(i)];
+        return c.to == c.from && c.from <= kSingleLengths;
+    };
     p.setPen(Qt::black);
+    for (int i = 0; i < bars; ++i)
+        if (!single(i)) label(i, true);
+    for (int i = 0; i < bars; ++i)
+        if (single(i) && ((i + 1) % std::max(labelEvery, 1) == 0 || i == 0)) label(i, false);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     if (m_stale) p.fillRect(rect(), kStaleWash);
 }

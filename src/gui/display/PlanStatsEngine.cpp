@@ -13,6 +13,9 @@ namespace {
 // sorting out the usable ones.
 constexpr double kReadShare = 0.2;
 constexpr double kSortShare = 0.05;
+// The last shares: the scored lines tallied, then the chance figures of the tally.
+constexpr double kTallyFrom = 0.9;
+constexpr double kFiguresFrom = 0.95;
 // Draws kept beyond what the runs need before the oldest are let go: a day of minute draws.
 constexpr std::size_t kKeepSlack = std::size_t(kPeriodsPerDay);
 
@@ -69,16 +72,21 @@ Result<BacktestView> PlanStatsEngine::runBacktest(const AnalysisRequest& request
                                       PartOf(control, read, read + kSortShare));
     if (!created) return created.failure();
     Backtest b{std::move(created).value(), {}, {}, request.serial, need, {}};
-    if (auto r = RunToEnd(*b.run, PartOf(control, read + kSortShare, 1.0)); !r) return r.failure();
+    if (auto r = RunToEnd(*b.run, PartOf(control, read + kSortShare, kTallyFrom)); !r)
+        return r.failure();
     const std::vector<BacktestLine> lines = b.run->takeLines();
+    const RunControl tallying = PartOf(control, kTallyFrom, kFiguresFrom);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i % kDrawsPerLook == 0 && control.cancelled())
-            return fail(ErrorCode::Cancelled, "回测已取消");
+        if (i % kDrawsPerLook == 0) {
+            if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+            tallying.report(double(i) / double(lines.size()));
+        }
         b.tally.add(input[lines[i].draw].qishu, lines[i].size, lines[i].hit);
     }
     b.run->releaseDraws();
     b.basis = basisOf(request, b.tally.firstPeriod(), b.tally.lastPeriod(),
                       std::size_t(b.tally.periods()));
+    control.report(kFiguresFrom);
     auto figures = FiguresOf(b.tally, b.run->result().spaceSize, control);
     if (!figures || control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
     b.figures = std::move(figures).value();

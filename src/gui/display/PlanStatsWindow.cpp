@@ -30,6 +30,8 @@ namespace {
 constexpr int kMaxDraws = 1000000;
 constexpr int kFontSize = 10;
 constexpr int kNoteFontSize = 9;
+// Lines of a backtest's figures: the heading and the table's four rows, with their spacing.
+constexpr int kFiguresLines = 6;
 constexpr QSize kPreferredSize(1280, 720);
 
 QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& headers) {
@@ -54,8 +56,8 @@ QLabel* newNote(QWidget* parent, const QString& name) {
     return l;
 }
 
-QLabel* newFigures(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new WrapLabel(parent);
+QLabel* newFigures(QWidget* parent, const QString& name, const QString& text, int minLines = 1) {
+    auto* l = new WrapLabel(parent, minLines);
     l->setObjectName(name);
     l->setTextFormat(Qt::RichText);
     l->setText(text);
@@ -154,10 +156,11 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
     m_pipeline->setToolTip(
         QStringLiteral("每期按勾选的统计列重新生成选号，如同计划运行时的自动做号"));
     controls->addWidget(m_pipeline);
-    controls->addStretch(1);
+    // The button right after the fixed controls: nothing its row holds changes width.
     m_runCmd = new QPushButton(QStringLiteral("开始回测"), backtest);
     m_runCmd->setObjectName(QStringLiteral("BacktestCmd"));
     controls->addWidget(m_runCmd);
+    controls->addStretch(1);
     backtestBox->addLayout(controls);
     auto* progressRow = new QHBoxLayout;
     m_progress = new QProgressBar(backtest);
@@ -167,11 +170,17 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
     m_cancelCmd->setObjectName(QStringLiteral("BacktestCancel"));
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_cancelCmd);
-    m_progress->hide();
-    m_cancelCmd->hide();
+    // Hidden, they keep their room, and the figures keep the room of a full table: the box
+    // and the buttons stay where they are whatever the run shows.
+    for (QWidget* w : {static_cast<QWidget*>(m_progress), static_cast<QWidget*>(m_cancelCmd)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
     backtestBox->addLayout(progressRow);
-    m_backtest =
-        newFigures(backtest, QStringLiteral("BacktestFigures"), QStringLiteral("尚未回测"));
+    m_backtest = newFigures(backtest, QStringLiteral("BacktestFigures"), QStringLiteral("尚未回测"),
+                            kFiguresLines);
     backtestBox->addWidget(m_backtest);
     m_backtestBasis = newNote(backtest, QStringLiteral("BacktestBasis"));
     backtestBox->addWidget(m_backtestBasis);

@@ -30,8 +30,10 @@ namespace {
 constexpr int kMaxDraws = 1000000;
 constexpr int kFontSize = 10;
 constexpr int kNoteFontSize = 9;
-// Lines of a backtest's figures: the heading and the table's four rows, with their spacing.
-constexpr int kFiguresLines = 6;
+// Lines a backtest's basis keeps room for, however long its conditions.
+constexpr int kBasisLines = 3;
+// The width at which the room of a backtest's full figures is measured.
+constexpr int kNarrowColumn = 360;
 constexpr QSize kPreferredSize(1280, 720);
 
 QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& headers) {
@@ -48,8 +50,8 @@ QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& 
 
 // A line telling what a figure was computed from: small, grey, wrapped, every line kept
 // however tight the column (two at least, so that the layout does not jump).
-QLabel* newNote(QWidget* parent, const QString& name) {
-    auto* l = new WrapLabel(parent, 2);
+QLabel* newNote(QWidget* parent, const QString& name, int minLines = 2) {
+    auto* l = new WrapLabel(parent, minLines);
     l->setObjectName(name);
     l->setFont(ChineseFont(kNoteFontSize));
     l->setStyleSheet(QStringLiteral("color: #555;"));
@@ -170,8 +172,7 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
     m_cancelCmd->setObjectName(QStringLiteral("BacktestCancel"));
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_cancelCmd);
-    // Hidden, they keep their room, and the figures keep the room of a full table: the box
-    // and the buttons stay where they are whatever the run shows.
+    // Hidden, they keep their room: the box and its buttons stay where they are.
     for (QWidget* w : {static_cast<QWidget*>(m_progress), static_cast<QWidget*>(m_cancelCmd)}) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
@@ -179,11 +180,22 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
         w->hide();
     }
     backtestBox->addLayout(progressRow);
-    m_backtest = newFigures(backtest, QStringLiteral("BacktestFigures"), QStringLiteral("尚未回测"),
-                            kFiguresLines);
+    m_backtest =
+        newFigures(backtest, QStringLiteral("BacktestFigures"), QStringLiteral("尚未回测"));
     backtestBox->addWidget(m_backtest);
-    m_backtestBasis = newNote(backtest, QStringLiteral("BacktestBasis"));
+    m_backtestBasis = newNote(backtest, QStringLiteral("BacktestBasis"), kBasisLines);
     backtestBox->addWidget(m_backtestBasis);
+    // The box keeps the room of a full result at a narrow column: a run, its result or a word
+    // in their place never changes its height, and as it sits at the column's foot its
+    // buttons never move.
+    PlanFigures widest;
+    widest.stats.periods = widest.stats.hits = widest.stats.longestMissRun = kMaxDraws;
+    m_backtest->setText(QStringLiteral("按自动做号回测，跳过无效或重复开奖 %1 期").arg(kMaxDraws) +
+                        FiguresHtml(widest));
+    m_backtestBasis->setText(QString(kNarrowColumn / kNoteFontSize, QChar(0x671F)));
+    backtest->setMinimumHeight(backtest->sizeHint().height());
+    m_backtest->setText(QStringLiteral("尚未回测"));
+    m_backtestBasis->clear();
     return backtest;
 }
 

@@ -125,13 +125,16 @@ void PaintValueAxis(QPainter& p, const QRectF& plot, double top, double step, co
     p.drawLine(plot.bottomLeft(), plot.topLeft());
 }
 
-// A category tick and its label under the plot at x.
-void PaintCategoryTick(QPainter& p, const QRectF& plot, double x, const QString& text) {
+// A category tick and its label under the plot at x; row 1 puts the label a line lower.
+// The label is centred on labelX when given (a crowded label moved aside).
+void PaintCategoryTick(QPainter& p, const QRectF& plot, double x, const QString& text, int row = 0,
+                       double labelX = -1) {
     const QFontMetrics fm = p.fontMetrics();
     p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kPad / 2.0));
     const double w = fm.horizontalAdvance(text) + kPad;
-    p.drawText(QRectF(x - w / 2, plot.bottom() + kPad / 2.0, w, fm.height()), Qt::AlignCenter,
-               text);
+    const double at = labelX < 0 ? x : labelX;
+    p.drawText(QRectF(at - w / 2, plot.bottom() + kPad / 2.0 + row * fm.height(), w, fm.height()),
+               Qt::AlignCenter, text);
 }
 } // namespace
 
@@ -411,16 +414,29 @@ void MissRunHistogram::paintEvent(QPaintEvent*) {
             p.setFont(ChineseFont(kChartFontSize));
         }
     }
-    // The ranges' labels first; a single length's only where it leaves them room.
-    std::vector<std::pair<double, double>> taken; // label extents along the axis
+    // The ranges' labels first (one a line lower where it would touch the one before); a
+    // single length's only where it leaves them room.
+    std::array<std::vector<std::pair<double, double>>, 2> taken; // label extents, by row
+    const auto freeIn = [&](int row, double from, double to) {
+        for (const auto& [a, b] : taken[std::size_t(row)])
+            if (from < b && a < to) return false;
+        return true;
+    };
     const auto label = [&](int i, bool always) {
         const QString text = classLabel(m_classes[std::size_t(i)]);
         const double x = plot.left() + category * (i + 0.5);
         const double half = (fm.horizontalAdvance(text) + kPad) / 2.0;
-        for (const auto& [from, to] : taken)
-            if (!always && x - half < to && from < x + half) return;
-        taken.emplace_back(x - half, x + half);
-        PaintCategoryTick(p, plot, x, text);
+        int row = freeIn(0, x - half, x + half) ? 0 : 1;
+        double at = x;
+        if (row > 0 && !freeIn(1, x - half, x + half)) {
+            if (!always) return;
+            // Both rows crowded: on the first, moved right of the labels there.
+            row = 0;
+            for (const auto& [a, b] : taken[0])
+                at = std::max(at, b + half);
+        }
+        taken[std::size_t(row)].emplace_back(at - half, at + half);
+        PaintCategoryTick(p, plot, x, text, row, at);
     };
     const auto single = [&](int i) {
         const RunClass& c = m_classes[std::size_t(i)];

@@ -1,5 +1,6 @@
 // Benchmarks of the plan analysis: backtests of 100,000 draws (four-digit space, every
-// condition kind), the kill-error table and the risk table.
+// condition kind), the kill-error table (over 150,000 draws, and judged again from the winners
+// counted), the chance figures of a 150,000-period record and the risk table.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "core/analysis/Backtest.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/KillRate.h"
+#include "core/analysis/PlanFigures.h"
 
 using namespace zuohao;
 
@@ -80,6 +82,41 @@ void BM_KillRates10x10000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_KillRates10x10000)->Unit(benchmark::kMillisecond);
+
+void BM_KillRates10x150000(benchmark::State& state) {
+    const auto history = draws(150000);
+    ConditionSet set = everyCondition();
+    set.KLU = {0, 0, 0, 1};
+    for (auto _ : state) {
+        auto rows = KillRates(history, set, 0);
+        benchmark::DoNotOptimize(rows);
+    }
+}
+BENCHMARK(BM_KillRates10x150000)->Unit(benchmark::kMillisecond);
+
+// New conditions over the same range: the winners are counted already.
+void BM_KillFromCounts10(benchmark::State& state) {
+    ConditionSet set = everyCondition();
+    set.KLU = {0, 0, 0, 1};
+    const auto counts = CountWinners(draws(150000), set.IDX, 0).value();
+    for (auto _ : state) {
+        auto tally = KillTally::FromCounts(counts, set);
+        benchmark::DoNotOptimize(tally);
+    }
+}
+BENCHMARK(BM_KillFromCounts10)->Unit(benchmark::kMillisecond);
+
+// The figures of a 150,000-period record whose base set holds arg numbers of 1000.
+void BM_PlanFigures150k(benchmark::State& state) {
+    const int size = int(state.range(0));
+    std::mt19937 rng(11);
+    PlanTally tally;
+    for (int i = 0; i < 150000; ++i)
+        tally.add(std::to_string(202612080000LL + i), size, int(rng() % 1000u) < size);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FiguresOf(tally, 1000));
+}
+BENCHMARK(BM_PlanFigures150k)->Arg(7)->Arg(486)->Arg(900)->Unit(benchmark::kMillisecond);
 
 void BM_RiskTable1440(benchmark::State& state) {
     for (auto _ : state)

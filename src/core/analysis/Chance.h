@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/analysis/RunControl.h"
+#include "core/model/Result.h"
+
 namespace zuohao {
 
 // Hit probability of one period: m / S (0 for an empty space).
@@ -15,6 +18,9 @@ double MissRunAtLeast(double p, int k, int n);
 
 // Expected length of the longest miss run in n periods.
 double ExpectedLongestMissRun(double p, int n);
+// The same, looking at `control` before each term (a term costs well under a millisecond);
+// a set cancel flag ends it with ErrorCode::Cancelled.
+Result<double> ExpectedLongestMissRun(double p, int n, const RunControl& control);
 
 // Expected number of maximal miss runs of exactly `length` periods in n periods (a run is
 // bounded by hits or by the ends of the n periods).

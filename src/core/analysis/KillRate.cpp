@@ -3,6 +3,7 @@
 #include "core/analysis/Backtest.h"
 #include "core/analysis/Chance.h"
 #include "core/analysis/ConditionMasks.h"
+#include "core/model/Groups.h"
 
 namespace zuohao {
 
@@ -120,10 +121,24 @@ void KillTally::correct(const std::string& wrongHaoma, const std::string& rightH
             (m_masks[r].removes(right) ? 1 : 0) - (m_masks[r].removes(wrong) ? 1 : 0);
 }
 
-Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
-                                   std::size_t last, const RunControl& control) {
-    auto tally = Create(set);
-    if (!tally) return tally;
+void WinnerCounts::add(const DrawLine& draw) {
+    if (draws == 0) first = draw.qishu;
+    last = draw.qishu;
+    ++draws;
+    ++counts[std::size_t(GroupNumber(draw.haoma, idx))];
+}
+
+void WinnerCounts::correct(const std::string& wrongHaoma, const std::string& rightHaoma) {
+    --counts[std::size_t(GroupNumber(wrongHaoma, idx))];
+    ++counts[std::size_t(GroupNumber(rightHaoma, idx))];
+}
+
+Result<WinnerCounts> CountWinners(const std::vector<DrawLine>& draws, int idx, std::size_t last,
+                                  const RunControl& control) {
+    if (idx < 0 || idx >= kGroupCount) return fail(ErrorCode::OutOfRange, "下标越界");
+    WinnerCounts w;
+    w.idx = idx;
+    w.counts.assign(kGroupPositions[std::size_t(idx)].count == 4 ? 10000 : 1000, 0);
     // Sorting out the usable draws takes a moment: cancelled, but no share of the progress.
     auto sorted = UsableDraws(draws, RunControl{control.cancel, {}});
     if (!sorted) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
@@ -134,10 +149,37 @@ Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const Con
             if (control.cancelled()) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
             control.report(double(i - from) / double(usable.size() - from));
         }
-        tally.value().add(draws[usable[i]]);
+        w.add(draws[usable[i]]);
     }
     control.report(1.0);
+    return w;
+}
+
+Result<KillTally> KillTally::FromCounts(const WinnerCounts& counts, const ConditionSet& set,
+                                        const RunControl& control) {
+    auto tally = Create(set);
+    if (!tally) return tally;
+    KillTally& t = tally.value();
+    if (counts.idx != set.IDX || counts.counts.size() != std::size_t(t.m_rows.front().spaceSize))
+        return fail(ErrorCode::OutOfRange, "下标越界");
+    t.m_first = counts.first;
+    t.m_last = counts.last;
+    for (std::size_t r = 0; r < t.m_rows.size(); ++r) {
+        if (control.cancelled()) return fail(ErrorCode::Cancelled, "杀错率计算已取消");
+        ConditionKill& row = t.m_rows[r];
+        row.draws = counts.draws;
+        for (std::size_t n = 0; n < counts.counts.size(); ++n)
+            if (counts.counts[n] != 0 && t.m_masks[r].removes(int(n)))
+                row.killed += counts.counts[n];
+    }
     return tally;
+}
+
+Result<KillTally> KillTally::Count(const std::vector<DrawLine>& draws, const ConditionSet& set,
+                                   std::size_t last, const RunControl& control) {
+    auto counts = CountWinners(draws, set.IDX, last, control);
+    if (!counts) return counts.failure();
+    return FromCounts(*counts, set, control);
 }
 
 Result<std::vector<ConditionKill>> KillRates(const std::vector<DrawLine>& draws,

@@ -28,10 +28,33 @@ struct ConditionKill {
     bool betterThanChance() const;
 };
 
+// How often each number of one group's space won, over a range of draws: all a kill-error
+// table needs, whatever the conditions. A new draw adds to it.
+struct WinnerCounts {
+    int idx = 0;
+    std::vector<int> counts; // by number, the whole space
+    int draws = 0;           // draws counted
+    std::string first, last; // their first and newest period
+
+    // One more draw (a five-digit number).
+    void add(const DrawLine& draw);
+    // A counted draw whose number the file later corrected (both five-digit numbers).
+    void correct(const std::string& wrongHaoma, const std::string& rightHaoma);
+};
+
+// The winners of the last `last` usable draws (0 = all) at group `idx`; a set cancel flag
+// ends it with ErrorCode::Cancelled.
+Result<WinnerCounts> CountWinners(const std::vector<DrawLine>& draws, int idx, std::size_t last,
+                                  const RunControl& control = {});
+
 // The kill-error rows of one condition set, counted draw by draw: a new draw adds to them.
 class KillTally {
 public:
     static Result<KillTally> Create(const ConditionSet& set);
+    // The rows over the draws `counts` counted: each condition judged once per number of
+    // the space, not once per draw. `counts` must be of the set's group.
+    static Result<KillTally> FromCounts(const WinnerCounts& counts, const ConditionSet& set,
+                                        const RunControl& control = {});
     // The last `last` usable draws (0 = all) judged; a set cancel flag ends it with
     // ErrorCode::Cancelled.
     static Result<KillTally> Count(const std::vector<DrawLine>& draws, const ConditionSet& set,

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/analysis/PlanRecord.h"
+#include "core/analysis/RunControl.h"
+#include "core/model/Result.h"
 
 namespace zuohao {
 
@@ -26,5 +28,8 @@ struct PlanFigures {
 inline constexpr double kHistogramTail = 0.05;
 
 PlanFigures FiguresOf(const PlanTally& tally, int spaceSize);
+// The same, looking at `control` while the chance figures are summed; a set cancel flag ends
+// it with ErrorCode::Cancelled.
+Result<PlanFigures> FiguresOf(const PlanTally& tally, int spaceSize, const RunControl& control);
 
 } // namespace zuohao

@@ -14,7 +14,7 @@ namespace zuohao::gui {
 
 namespace {
 // Draws read from the archive at a time: a look at the control every few milliseconds.
-constexpr std::int64_t kArchivePage = 2048;
+constexpr std::int64_t kArchivePage = 512;
 
 // The archive's newest `count` draws (all for 0), oldest first.
 Result<std::vector<DrawLine>> readArchive(const std::string& path, const std::string& lottery,

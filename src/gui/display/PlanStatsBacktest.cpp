@@ -270,6 +270,10 @@ void PlanStatsWindow::fillRiskTable() {
     } else if (auto masks = ConditionMasks::Compile(set)) {
         size = masks->baseSize();
     }
+    // The table depends on the base set's count alone: filled again only when it changes.
+    if (size == m_riskSize && space == m_riskSpace) return;
+    m_riskSize = size;
+    m_riskSpace = space;
     const double p = HitProbability(size, space);
     m_riskNote->setText(
         QStringLiteral("大底 %1 注（共 %2 注），理论命中率 %3；平均 %4 期中一次，"

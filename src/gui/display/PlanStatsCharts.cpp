@@ -10,23 +10,11 @@
 #include "core/analysis/Chance.h"
 #include "core/analysis/PlanRecord.h"
 #include "gui/common/Fonts.h"
+#include "gui/display/PlanStatsChartKit.h"
 
 namespace zuohao::gui {
 
-namespace {
-const QColor kWindowColours[3] = {QColor(230, 126, 34), QColor(41, 128, 185), QColor(39, 174, 96)};
-const QColor kChanceColour(192, 0, 0);
-const QColor kGridColour(225, 225, 225);
-const QColor kHitColour(214, 48, 49);
-const QColor kMissColour(189, 195, 199);
-const QColor kBandColour(192, 0, 0, 28);
-const QColor kStaleWash(255, 255, 255, 150);
-constexpr int kChartFontSize = 9;
-constexpr int kMinBarHeight = 2; // a bar of one run still shows
-constexpr int kTicks = 5;        // about this many labelled ticks on an axis
-constexpr int kPad = 6;          // pixels between the parts of a chart
-constexpr int kSwatch = 18;      // legend sample width
-constexpr double kBarFill = 0.8; // share of a category the bar pair fills
+namespace chartkit {
 
 // 1, 2 or 5 times a power of ten, so that span takes about `ticks` steps.
 double NiceStep(double span, int ticks) {
@@ -37,11 +25,17 @@ double NiceStep(double span, int ticks) {
     return 10 * magnitude;
 }
 
-struct LegendItem {
-    QString text;
-    QPen pen;    // a line sample
-    bool filled; // a bar sample in pen's colour
-};
+PercentScale ScaleTo(double highest) {
+    PercentScale s;
+    const double span = std::clamp(highest * 1.1, 0.1, 100.0);
+    s.step = NiceStep(span, kTicks);
+    s.top = std::min(100.0, std::ceil(span / s.step - 1e-9) * s.step);
+    for (double v = 0; v <= s.top * (1 + 1e-9); v += s.step) {
+        const QString label = QString::number(v, 'g', 6) + QLatin1Char('%');
+        if (label.size() > s.widest.size()) s.widest = label;
+    }
+    return s;
+}
 
 // The title of a stale picture says so.
 QString TitleOf(const QString& title, bool stale) {
@@ -105,15 +99,20 @@ void PaintValueAxis(QPainter& p, const QRectF& plot, double top, double step, co
     p.drawLine(plot.bottomLeft(), plot.topLeft());
 }
 
-// A category tick and its label under the plot at x.
-void PaintCategoryTick(QPainter& p, const QRectF& plot, double x, const QString& text) {
+// A category tick and its label under the plot at x; row 1 puts the label a line lower.
+// The label is centred on labelX when given (a crowded label moved aside).
+void PaintCategoryTick(QPainter& p, const QRectF& plot, double x, const QString& text, int row,
+                       double labelX) {
     const QFontMetrics fm = p.fontMetrics();
     p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kPad / 2.0));
     const double w = fm.horizontalAdvance(text) + kPad;
-    p.drawText(QRectF(x - w / 2, plot.bottom() + kPad / 2.0, w, fm.height()), Qt::AlignCenter,
-               text);
+    const double at = labelX < 0 ? x : labelX;
+    p.drawText(QRectF(at - w / 2, plot.bottom() + kPad / 2.0 + row * fm.height(), w, fm.height()),
+               Qt::AlignCenter, text);
 }
-} // namespace
+} // namespace chartkit
+
+using namespace chartkit;
 
 RollingRateChart::RollingRateChart(QWidget* parent) : QWidget(parent) {
     setMinimumHeight(180);
@@ -185,16 +184,27 @@ void RollingRateChart::paintRecent(QPainter& p) {
         legend.push_back({QStringLiteral("近%1期实际命中率").arg(kWindows[w]),
                           QPen(kWindowColours[w], 1.5), false});
     const QPen chancePen(kChanceColour, 1.5, Qt::DashLine);
-    legend.push_back({QStringLiteral("理论命中率 %1%").arg(m_chance, 0, 'f', 1), chancePen, false});
-    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend,
-                                   QStringLiteral("100%"), QStringLiteral("期"));
-    PaintValueAxis(p, plot, 100, 20, "%");
+    // Without a record there is no chance figure to tell.
+    legend.push_back({m_rates[0].empty()
+                          ? QStringLiteral("理论命中率")
+                          : QStringLiteral("理论命中率 %1%").arg(m_chance, 0, 'f', 1),
+                      chancePen, false});
+    double highest = m_chance;
+    for (const auto& rates : m_rates)
+        for (double r : rates)
+            highest = std::max(highest, r);
+    const PercentScale scale = ScaleTo(m_rates[0].empty() ? 100.0 : highest);
+    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend, scale.widest,
+                                   QStringLiteral("期"));
+    PaintValueAxis(p, plot, scale.top, scale.step, "%");
     const int count = std::max(pointCount(), 2);
     const int first = m_firstShown, last = m_firstShown + count - 1;
     const auto px = [&](double period) {
         return plot.left() + (period - first) / (last - first) * plot.width();
     };
-    const auto py = [&](double percent) { return plot.bottom() - percent / 100 * plot.height(); };
+    const auto py = [&](double percent) {
+        return plot.bottom() - percent / scale.top * plot.height();
+    };
     const double step = std::max(1.0, NiceStep(last - first, kTicks));
     if (first == 1 && step >= 5) PaintCategoryTick(p, plot, px(1), QStringLiteral("1"));
     for (double v = std::ceil(first / step) * step; v <= last; v += step)
@@ -219,15 +229,19 @@ void RollingRateChart::paintDaily(QPainter& p) {
         {QStringLiteral("每日实际命中率"), ratePen, false},
         {QStringLiteral("理论命中率"), chancePen, false},
         {QStringLiteral("随机波动范围（99%）"), QPen(kBandColour), true}};
-    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend,
-                                   QStringLiteral("100%"), QStringLiteral("日期"));
-    PaintValueAxis(p, plot, 100, 20, "%");
+    double highest = 0;
+    for (const DayPoint& pt : m_days)
+        highest = std::max({highest, pt.rate, pt.chance + pt.band});
+    const PercentScale scale = ScaleTo(m_days.empty() ? 100.0 : highest);
+    const QRectF plot = PaintFrame(p, rect(), TitleOf(m_title, m_stale), legend, scale.widest,
+                                   QStringLiteral("日期"));
+    PaintValueAxis(p, plot, scale.top, scale.step, "%");
     const int n = int(m_days.size());
     if (n == 0) return;
     const double slot = plot.width() / n;
     const auto px = [&](int d) { return plot.left() + slot * (d + 0.5); };
     const auto py = [&](double percent) {
-        return plot.bottom() - std::clamp(percent, 0.0, 100.0) / 100 * plot.height();
+        return plot.bottom() - std::clamp(percent, 0.0, scale.top) / scale.top * plot.height();
     };
     const int labelEvery = int(std::ceil(
         n * (p.fontMetrics().horizontalAdvance(QStringLiteral("12-31")) + kPad) / plot.width()));
@@ -250,164 +264,6 @@ void RollingRateChart::paintDaily(QPainter& p) {
     p.setPen(Qt::NoPen);
     for (int d = 0; d < n; ++d)
         p.drawEllipse(QPointF(px(d), py(m_days[std::size_t(d)].rate)), 2.5, 2.5);
-}
-
-MissRunHistogram::MissRunHistogram(QWidget* parent) : QWidget(parent) {
-    setMinimumHeight(180);
-    setMouseTracking(true);
-}
-
-void MissRunHistogram::showClasses(const std::vector<RunClass>& classes, bool stale) {
-    m_classes = classes;
-    m_stale = stale;
-    update();
-}
-
-std::vector<double> MissRunHistogram::actual() const {
-    std::vector<double> v;
-    for (const RunClass& c : m_classes)
-        v.push_back(c.counted);
-    return v;
-}
-
-std::vector<double> MissRunHistogram::chance() const {
-    std::vector<double> v;
-    for (const RunClass& c : m_classes)
-        v.push_back(c.expected);
-    return v;
-}
-
-QString MissRunHistogram::classLabel(const RunClass& c) {
-    if (c.to == 0) return QStringLiteral(">%1").arg(c.from - 1);
-    if (c.to == c.from) return QString::number(c.from);
-    return QStringLiteral("%1–%2").arg(c.from).arg(c.to);
-}
-
-QString MissRunHistogram::toolTipOf(int bar) const {
-    if (bar < 0 || bar >= barCount()) return {};
-    const RunClass& c = m_classes[std::size_t(bar)];
-    return QStringLiteral("连挂 %1 期：实际 %2 次，理论 %3 次")
-        .arg(classLabel(c))
-        .arg(c.counted)
-        .arg(c.expected, 0, 'f', c.expected < 10 ? 2 : 1);
-}
-
-int MissRunHistogram::barAt(const QPoint& pos) const {
-    if (m_classes.empty() || !m_plot.isValid()) return -1;
-    if (pos.x() < m_plot.left() || pos.x() >= m_plot.right() || pos.y() > m_plot.bottom())
-        return -1;
-    return std::clamp(int((pos.x() - m_plot.left()) / (m_plot.width() / barCount())), 0,
-                      barCount() - 1);
-}
-
-bool MissRunHistogram::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = toolTipOf(barAt(help->pos()));
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), tip, this);
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void MissRunHistogram::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor chanceFill = kChanceColour.lighter(160);
-    double highest = 1;
-    for (const RunClass& c : m_classes)
-        highest = std::max({highest, double(c.counted), c.expected});
-    const double step = NiceStep(highest, kTicks);
-    // Room above the highest bar for its count.
-    const double top = std::ceil(highest * 1.15 / step) * step;
-    const QRectF plot = PaintFrame(p, rect(), TitleOf(QStringLiteral("连挂长度分布"), m_stale),
-                                   {{QStringLiteral("实际次数"), QPen(kWindowColours[1]), true},
-                                    {QStringLiteral("理论次数"), QPen(chanceFill), true}},
-                                   QString::number(top, 'g', 6), QStringLiteral("连挂期数"));
-    m_plot = plot;
-    const int bars = barCount();
-    if (bars == 0) { // nothing counted yet: bare axes and a word instead of a scale
-        p.setPen(Qt::black);
-        p.drawLine(plot.bottomLeft(), plot.bottomRight());
-        p.drawLine(plot.bottomLeft(), plot.topLeft());
-        p.drawText(plot, Qt::AlignCenter, QStringLiteral("暂无数据"));
-        return;
-    }
-    PaintValueAxis(p, plot, top, step, "");
-    const double category = plot.width() / bars;
-    const double barW = category * kBarFill / 2;
-    QFont small = ChineseFont(kChartFontSize - 2);
-    const QFontMetrics fmSmall(small);
-    const QFontMetrics fm = p.fontMetrics();
-    // Labels: every class past the single lengths, the single lengths as often as they fit.
-    const int labelEvery =
-        int(std::ceil(bars * (fm.horizontalAdvance(QStringLiteral("30")) + kPad) / plot.width()));
-    for (int i = 0; i < bars; ++i) {
-        const RunClass& c = m_classes[std::size_t(i)];
-        const double left = plot.left() + category * (i + (1 - kBarFill) / 2);
-        const auto bar = [&](double x, double v, const QColor& colour) {
-            if (v <= 0) return plot.bottom();
-            const double h = std::max(double(kMinBarHeight), v / top * plot.height());
-            p.fillRect(QRectF(x, plot.bottom() - h, barW, h), colour);
-            return plot.bottom() - h;
-        };
-        const double y = bar(left, c.counted, kWindowColours[1]);
-        bar(left + barW, c.expected, chanceFill);
-        if (c.counted > 0) {
-            p.setFont(small);
-            const QString count = QString::number(c.counted);
-            const double textW = fmSmall.horizontalAdvance(count);
-            p.setPen(Qt::black);
-            if (textW <= category) {
-                const double w = std::max(textW, barW * 2);
-                p.drawText(QRectF(left + barW - w / 2, y - fmSmall.height(), w, fmSmall.height()),
-                           Qt::AlignCenter, count);
-            } else { // too wide for its category: upright over (or on) the bar
-                p.save();
-                p.translate(left + barW / 2, std::max(y - kPad / 2.0, plot.top() + textW));
-                p.rotate(-90);
-                p.drawText(QRectF(0, -fmSmall.height() / 2.0, textW + 1, fmSmall.height()),
-                           Qt::AlignLeft | Qt::AlignVCenter, count);
-                p.restore();
-            }
-            p.setFont(ChineseFont(kChartFontSize));
-        }
-        const bool single = c.to == c.from && c.from <= kSingleLengths;
-        if (!single || (i + 1) % std::max(labelEvery, 1) == 0 || i == 0)
-            PaintCategoryTick(p, plot, plot.left() + category * (i + 0.5), classLabel(c));
-    }
-    p.setPen(Qt::black);
-    p.drawLine(plot.bottomLeft(), plot.bottomRight());
-    if (m_stale) p.fillRect(rect(), kStaleWash);
-}
-
-HitStrip::HitStrip(QWidget* parent) : QWidget(parent) {
-    setMinimumHeight(18);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-void HitStrip::setHits(const std::vector<bool>& hits, bool stale) {
-    m_stale = stale;
-    const std::size_t from = hits.size() > std::size_t(kCells) ? hits.size() - kCells : 0;
-    m_hits.assign(hits.begin() + std::ptrdiff_t(from), hits.end());
-    update();
-}
-
-QSize HitStrip::sizeHint() const {
-    return {kCells * 8, 18};
-}
-
-void HitStrip::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    const double w = double(width()) / kCells;
-    for (std::size_t i = 0; i < m_hits.size(); ++i) {
-        const QRectF cell(w * double(i), 1, std::max(1.0, w - 1), height() - 2);
-        p.fillRect(cell, m_hits[i] ? kHitColour : kMissColour);
-    }
-    if (m_stale) p.fillRect(rect(), kStaleWash);
 }
 
 } // namespace zuohao::gui

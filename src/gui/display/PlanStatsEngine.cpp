@@ -14,6 +14,9 @@ namespace {
 // sorting out the usable ones.
 constexpr double kReadShare = 0.2;
 constexpr double kSortShare = 0.05;
+// The last shares: the scored lines tallied, then the chance figures of the tally.
+constexpr double kTallyFrom = 0.9;
+constexpr double kFiguresFrom = 0.95;
 // Draws kept beyond what the runs need before the oldest are let go: a day of minute draws.
 constexpr std::size_t kKeepSlack = std::size_t(kPeriodsPerDay);
 
@@ -43,6 +46,7 @@ Result<std::vector<DrawLine>> PlanStatsEngine::drawsFor(const AnalysisRequest& r
         if (!read) return read;
         m_source = {request.source.archivePath, request.source.lottery, {}};
         m_draws = std::move(read).value();
+        ++m_drawsChanged;
         m_complete = m_draws.size() < count;
     }
     control.report(1.0);
@@ -68,30 +72,45 @@ Result<BacktestView> PlanStatsEngine::runBacktest(const AnalysisRequest& request
     auto created = Backtester::Create(input, request.conditions, {request.pipeline, request.count},
                                       PartOf(control, read, read + kSortShare));
     if (!created) return created.failure();
-    Backtest b{std::move(created).value(), {}, {}, request.serial, need};
-    if (auto r = RunToEnd(*b.run, PartOf(control, read + kSortShare, 1.0)); !r) return r.failure();
+    Backtest b{std::move(created).value(), {}, {}, request.serial, need, {}};
+    if (auto r = RunToEnd(*b.run, PartOf(control, read + kSortShare, kTallyFrom)); !r)
+        return r.failure();
     const std::vector<BacktestLine> lines = b.run->takeLines();
+    const RunControl tallying = PartOf(control, kTallyFrom, kFiguresFrom);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i % kDrawsPerLook == 0 && control.cancelled())
-            return fail(ErrorCode::Cancelled, "回测已取消");
+        if (i % kDrawsPerLook == 0) {
+            if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+            tallying.report(double(i) / double(lines.size()));
+        }
         b.tally.add(input[lines[i].draw].qishu, lines[i].size, lines[i].hit);
     }
     b.run->releaseDraws();
     b.basis = basisOf(request, b.tally.firstPeriod(), b.tally.lastPeriod(),
                       std::size_t(b.tally.periods()));
-    if (control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+    control.report(kFiguresFrom);
+    auto figures = FiguresOf(b.tally, b.run->result().spaceSize, control);
+    if (!figures || control.cancelled()) return fail(ErrorCode::Cancelled, "回测已取消");
+    b.figures = std::move(figures).value();
     m_backtest = std::move(b);
     return *backtestView();
 }
 
 Result<KillView> PlanStatsEngine::runKillRates(const AnalysisRequest& request,
                                                const RunControl& control) {
-    const double read = holds(request, request.count) ? 0.0 : kReadShare;
-    auto draws = drawsFor(request, request.count, PartOf(control, 0, read));
-    if (!draws) return draws.failure();
-    auto tally =
-        KillTally::Count(*draws, request.conditions, request.count, PartOf(control, read, 1.0));
+    const bool held = holds(request, request.count);
+    if (!held || !m_winners || m_winners->count != request.count ||
+        m_winners->drawsAt != m_drawsChanged || m_winners->counts.idx != request.conditions.IDX) {
+        const double read = held ? 0.0 : kReadShare;
+        auto draws = drawsFor(request, request.count, PartOf(control, 0, read));
+        if (!draws) return draws.failure();
+        auto counts =
+            CountWinners(*draws, request.conditions.IDX, request.count, PartOf(control, read, 1.0));
+        if (!counts) return counts.failure();
+        m_winners = Winners{std::move(counts).value(), request.count, m_drawsChanged};
+    }
+    auto tally = KillTally::FromCounts(m_winners->counts, request.conditions, control);
     if (!tally) return tally.failure();
+    control.report(1.0);
     Kill k{std::move(tally).value(), {}, request.serial, request.count};
     const int judged = k.tally.rows().empty() ? 0 : k.tally.rows().front().draws;
     k.basis = basisOf(request, k.tally.firstPeriod(), k.tally.lastPeriod(), std::size_t(judged));
@@ -105,11 +124,15 @@ void PlanStatsEngine::addDraws(const std::string& lottery, const std::vector<Dra
     if (m_backtest && m_backtest->serial != backtestSerial) m_backtest.reset();
     if (m_kill && m_kill->serial != killSerial) m_kill.reset();
     if (m_draws.empty() || lottery != m_source.lottery) return;
+    const int scored = m_backtest ? m_backtest->tally.periods() : 0;
+    // The winners counted go on with the draws too, while they are of the draws held.
+    const bool winners = m_winners && m_winners->drawsAt == m_drawsChanged;
     double newest = NumericValue(m_draws.back().qishu);
     for (const DrawLine& d : draws) {
         if (NumericValue(d.qishu) <= newest) continue; // read already, or out of order
         newest = NumericValue(d.qishu);
         m_draws.push_back(d);
+        ++m_drawsChanged;
         if (m_backtest) {
             m_backtest->run->extend(d);
             for (const BacktestLine& l : m_backtest->run->takeLines())
@@ -117,12 +140,17 @@ void PlanStatsEngine::addDraws(const std::string& lottery, const std::vector<Dra
             m_backtest->basis.lastPeriod = m_backtest->tally.lastPeriod();
             m_backtest->basis.periods = std::size_t(m_backtest->tally.periods());
         }
+        if (winners && IsDrawNumber(d.haoma)) m_winners->counts.add(d);
         if (m_kill && IsDrawNumber(d.haoma)) {
             m_kill->tally.add(d);
             m_kill->basis.lastPeriod = d.qishu;
             ++m_kill->basis.periods;
         }
     }
+    if (winners) m_winners->drawsAt = m_drawsChanged;
+    // The chance figures once for the lot, not once per draw.
+    if (m_backtest && m_backtest->tally.periods() != scored)
+        m_backtest->figures = FiguresOf(m_backtest->tally, m_backtest->run->result().spaceSize);
     trim();
 }
 
@@ -142,6 +170,12 @@ void PlanStatsEngine::correctDraw(const std::string& lottery, const DrawLine& ri
         else
             m_kill.reset(); // the draw leaves or joins the usable ones: counted anew on request
     }
+    if (m_winners && counted(m_winners->counts.first, m_winners->counts.last)) {
+        if (IsDrawNumber(wrong) && IsDrawNumber(right.haoma))
+            m_winners->counts.correct(wrong, right.haoma);
+        else
+            m_winners.reset();
+    }
     if (m_backtest && counted(m_backtest->tally.firstPeriod(), m_backtest->tally.lastPeriod()))
         m_backtest.reset();
 }
@@ -149,8 +183,7 @@ void PlanStatsEngine::correctDraw(const std::string& lottery, const DrawLine& ri
 std::optional<BacktestView> PlanStatsEngine::backtestView() const {
     if (!m_backtest) return std::nullopt;
     const Backtest& b = *m_backtest;
-    return BacktestView{b.serial, b.basis, FiguresOf(b.tally, b.run->result().spaceSize),
-                        b.run->result().skipped};
+    return BacktestView{b.serial, b.basis, b.figures, b.run->result().skipped};
 }
 
 std::optional<KillView> PlanStatsEngine::killView() const {

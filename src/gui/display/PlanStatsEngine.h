@@ -73,6 +73,7 @@ private:
         AnalysisBasis basis;
         std::uint64_t serial = 0;
         std::size_t need = 0; // draws it read
+        PlanFigures figures;  // of the tally as it stands
     };
     struct Kill {
         KillTally tally;
@@ -81,9 +82,19 @@ private:
         std::size_t need = 0;
     };
 
-    DrawSourceCopy m_source;       // what m_draws were read from (without the held copy)
-    std::vector<DrawLine> m_draws; // oldest first
-    bool m_complete = false;       // m_draws hold every draw of the source
+    // The winners of the last kill table's range: a table of other conditions over the same
+    // draws is judged from them without going through the draws again.
+    struct Winners {
+        WinnerCounts counts;
+        std::size_t count = 0;     // draws asked for
+        std::uint64_t drawsAt = 0; // m_drawsChanged when counted
+    };
+
+    DrawSourceCopy m_source;          // what m_draws were read from (without the held copy)
+    std::vector<DrawLine> m_draws;    // oldest first
+    std::uint64_t m_drawsChanged = 0; // counts every change of m_draws
+    std::optional<Winners> m_winners;
+    bool m_complete = false; // m_draws hold every draw of the source
     std::optional<Backtest> m_backtest;
     std::optional<Kill> m_kill;
 };

@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 #include "core/acquire/LotteryClass.h"
 #include "gui/common/BackgroundWork.h"
@@ -29,6 +30,10 @@ namespace {
 constexpr int kMaxDraws = 1000000;
 constexpr int kFontSize = 10;
 constexpr int kNoteFontSize = 9;
+// Lines a backtest's basis keeps room for, however long its conditions.
+constexpr int kBasisLines = 3;
+// The width at which the room of a backtest's full figures is measured.
+constexpr int kNarrowColumn = 360;
 constexpr QSize kPreferredSize(1280, 720);
 
 QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& headers) {
@@ -45,16 +50,16 @@ QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& 
 
 // A line telling what a figure was computed from: small, grey, wrapped, every line kept
 // however tight the column (two at least, so that the layout does not jump).
-QLabel* newNote(QWidget* parent, const QString& name) {
-    auto* l = new WrapLabel(parent, 2);
+QLabel* newNote(QWidget* parent, const QString& name, int minLines = 2) {
+    auto* l = new WrapLabel(parent, minLines);
     l->setObjectName(name);
     l->setFont(ChineseFont(kNoteFontSize));
     l->setStyleSheet(QStringLiteral("color: #555;"));
     return l;
 }
 
-QLabel* newFigures(QWidget* parent, const QString& name, const QString& text) {
-    auto* l = new WrapLabel(parent);
+QLabel* newFigures(QWidget* parent, const QString& name, const QString& text, int minLines = 1) {
+    auto* l = new WrapLabel(parent, minLines);
     l->setObjectName(name);
     l->setTextFormat(Qt::RichText);
     l->setText(text);
@@ -153,10 +158,11 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
     m_pipeline->setToolTip(
         QStringLiteral("每期按勾选的统计列重新生成选号，如同计划运行时的自动做号"));
     controls->addWidget(m_pipeline);
-    controls->addStretch(1);
+    // The button right after the fixed controls: nothing its row holds changes width.
     m_runCmd = new QPushButton(QStringLiteral("开始回测"), backtest);
     m_runCmd->setObjectName(QStringLiteral("BacktestCmd"));
     controls->addWidget(m_runCmd);
+    controls->addStretch(1);
     backtestBox->addLayout(controls);
     auto* progressRow = new QHBoxLayout;
     m_progress = new QProgressBar(backtest);
@@ -166,14 +172,30 @@ QWidget* PlanStatsWindow::buildBacktestBox() {
     m_cancelCmd->setObjectName(QStringLiteral("BacktestCancel"));
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_cancelCmd);
-    m_progress->hide();
-    m_cancelCmd->hide();
+    // Hidden, they keep their room: the box and its buttons stay where they are.
+    for (QWidget* w : {static_cast<QWidget*>(m_progress), static_cast<QWidget*>(m_cancelCmd)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
     backtestBox->addLayout(progressRow);
     m_backtest =
         newFigures(backtest, QStringLiteral("BacktestFigures"), QStringLiteral("尚未回测"));
     backtestBox->addWidget(m_backtest);
-    m_backtestBasis = newNote(backtest, QStringLiteral("BacktestBasis"));
+    m_backtestBasis = newNote(backtest, QStringLiteral("BacktestBasis"), kBasisLines);
     backtestBox->addWidget(m_backtestBasis);
+    // The box keeps the room of a full result at a narrow column: a run, its result or a word
+    // in their place never changes its height, and as it sits at the column's foot its
+    // buttons never move.
+    PlanFigures widest;
+    widest.stats.periods = widest.stats.hits = widest.stats.longestMissRun = kMaxDraws;
+    m_backtest->setText(QStringLiteral("按自动做号回测，跳过无效或重复开奖 %1 期").arg(kMaxDraws) +
+                        FiguresHtml(widest));
+    m_backtestBasis->setText(QString(kNarrowColumn / kNoteFontSize, QChar(0x671F)));
+    backtest->setMinimumHeight(backtest->sizeHint().height());
+    m_backtest->setText(QStringLiteral("尚未回测"));
+    m_backtestBasis->clear();
     return backtest;
 }
 
@@ -291,19 +313,25 @@ void PlanStatsWindow::postPlanFigures() {
         if (!r) return std::nullopt;
         return Copy{r->number, r->startQi, r->tally, r->spaceSize};
     };
-    m_work->post(PlansLane, [this, running = copyOf(m_plans.running()),
-                             ended = copyOf(m_plans.ended())](const RunControl&) {
-        const auto figures = [](const std::optional<Copy>& c) -> std::optional<RecordFigures> {
-            if (!c) return std::nullopt;
-            return RecordFigures{c->number, c->startQi, FiguresOf(c->tally, c->space)};
-        };
-        return [this, r = figures(running), e = figures(ended)] {
-            m_runningFigures = r;
-            m_endedFigures = e;
-            showPlans();
-            showCharts();
-        };
-    });
+    m_work->post(PlansLane,
+                 [this, running = copyOf(m_plans.running()), ended = copyOf(m_plans.ended())](
+                     const RunControl& control) -> BackgroundWork::Apply {
+                     std::array<std::optional<RecordFigures>, 2> out;
+                     const std::array<const std::optional<Copy>*, 2> in{&running, &ended};
+                     for (std::size_t i = 0; i < in.size(); ++i) {
+                         const std::optional<Copy>& c = *in[i];
+                         if (!c) continue;
+                         auto f = FiguresOf(c->tally, c->space, control);
+                         if (!f) return {}; // superseded by newer figures
+                         out[i] = RecordFigures{c->number, c->startQi, std::move(f).value()};
+                     }
+                     return [this, out = std::move(out)] {
+                         m_runningFigures = out[0];
+                         m_endedFigures = out[1];
+                         showPlans();
+                         showCharts();
+                     };
+                 });
 }
 
 const PlanFigures* PlanStatsWindow::figuresOf(const std::optional<PlanWatch::Record>& record,

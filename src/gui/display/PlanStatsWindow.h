@@ -125,6 +125,8 @@ private:
     const LotteryClass* m_forwardedLottery = nullptr;
     double m_forwardedNewest = 0; // newest period handed to the engine
     bool m_viewChosen = false;    // the user chose the chart's view
+    long long m_riskSize = -1;    // the base set the risk table shows
+    int m_riskSpace = 0;
 
     QTimer* m_conditionsLook = nullptr;
     QLabel* m_running = nullptr; // 当前计划

@@ -2,10 +2,13 @@
 // pattern of ten periods; plan record figures of known sequences.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/analysis/Chance.h"
+#include "core/analysis/PlanFigures.h"
 #include "core/analysis/PlanRecord.h"
 
 namespace zuohao {
@@ -58,6 +61,42 @@ TEST(Chance, ClosedForms) {
     EXPECT_DOUBLE_EQ(ExpectedCostToHit(270, 1000), 1000.0);
     EXPECT_DOUBLE_EQ(ExpectedCostToHit(5040, 10000), 10000.0);
     EXPECT_EQ(ExpectedCostToHit(0, 1000), 0.0);
+}
+
+// The recursion period by period, to the end of the horizon: what the settled shortcut must
+// agree with.
+double fullRecursion(double p, int k, int n) {
+    const double q = 1 - p, qk = std::pow(q, k);
+    std::vector<double> a(std::size_t(n) + 1, 1.0);
+    a[std::size_t(k)] = 1 - qk;
+    for (int i = k + 1; i <= n; ++i)
+        a[std::size_t(i)] = a[std::size_t(i - 1)] - p * qk * a[std::size_t(i - k - 1)];
+    return 1 - a[std::size_t(n)];
+}
+
+TEST(Chance, LongHorizonsAgreeWithTheFullRecursion) {
+    for (const double p : {0.001, 0.007, 0.1, 0.486, 0.9})
+        for (const int k : {1, 3, 20, 150, 700, 1500, 4000})
+            for (const int n : {k + 1, 3 * k + 5, 20000, 150000}) {
+                const double full = fullRecursion(p, k, n);
+                // The full recursion itself keeps about 1e-12 near 1; tiny chances relative.
+                EXPECT_NEAR(MissRunAtLeast(p, k, n), full, 1e-11 + 1e-6 * full)
+                    << "p=" << p << " k=" << k << " n=" << n;
+            }
+}
+
+TEST(Chance, ASetCancelFlagStopsTheLongFigures) {
+    std::atomic<bool> cancel{true};
+    PlanTally tally;
+    for (int i = 0; i < 2000; ++i)
+        tally.add(std::to_string(i), 50, i % 20 == 0);
+    const RunControl control{&cancel, {}};
+    EXPECT_EQ(ExpectedLongestMissRun(0.007, 150000, control).code(), ErrorCode::Cancelled);
+    EXPECT_EQ(FiguresOf(tally, 1000, control).code(), ErrorCode::Cancelled);
+    cancel = false;
+    const auto figures = FiguresOf(tally, 1000, control);
+    ASSERT_TRUE(figures);
+    EXPECT_DOUBLE_EQ(figures->expectedLongest, ExpectedLongestMissRun(0.05, 2000));
 }
 
 TEST(Chance, LongRunsGrowRarerAndHorizonsLonger) {

@@ -11,6 +11,7 @@
 #include "core/analysis/KillRate.h"
 #include "core/analysis/MonitorBacktest.h"
 #include "core/making/Reduction.h"
+#include "core/model/Groups.h"
 #include "core/model/MonitorState.h"
 #include "support_random_sets.h"
 
@@ -45,6 +46,33 @@ TEST(KillRate, AgreesWithTheReductionListsOfEachCondition) {
             EXPECT_EQ(row.killed, killed) << row.name;
             EXPECT_EQ(row.spaceKilled, row.spaceSize - int(kept.size())) << row.name;
         }
+    }
+}
+
+// Judged from the winners counted, or draw by draw as new draws come: the same rows; winners
+// counted at another group are refused.
+TEST(KillRate, WinnersCountedGiveTheRowsOfEachDraw) {
+    std::mt19937 rng(17);
+    const auto draws = testing::RandomDraws(500, 9);
+    for (int round = 0; round < 20; ++round) {
+        const ConditionSet set = testing::RandomSet(rng);
+        auto counts = CountWinners(draws, set.IDX, 0);
+        ASSERT_TRUE(counts.ok());
+        auto judged = KillTally::FromCounts(*counts, set);
+        auto byDraw = KillTally::Create(set);
+        ASSERT_TRUE(judged.ok() && byDraw.ok());
+        for (std::size_t i : UsableDraws(draws))
+            byDraw.value().add(draws[i]);
+        ASSERT_EQ(judged->rows().size(), byDraw->rows().size());
+        for (std::size_t r = 0; r < judged->rows().size(); ++r) {
+            EXPECT_EQ(judged->rows()[r].killed, byDraw->rows()[r].killed);
+            EXPECT_EQ(judged->rows()[r].draws, byDraw->rows()[r].draws);
+        }
+        EXPECT_EQ(judged->firstPeriod(), byDraw->firstPeriod());
+        EXPECT_EQ(judged->lastPeriod(), byDraw->lastPeriod());
+        ConditionSet other = set;
+        other.IDX = (set.IDX + 10) % kGroupCount;
+        EXPECT_FALSE(KillTally::FromCounts(*counts, other).ok());
     }
 }
 

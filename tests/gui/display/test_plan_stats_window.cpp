@@ -132,8 +132,14 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.findChild<QSpinBox*>(QStringLiteral("BacktestDraws"))->setValue(300);
-        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("BacktestCmd")), Qt::LeftButton);
+        auto* run = w.findChild<QPushButton*>(QStringLiteral("BacktestCmd"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QPoint before = run->mapTo(&w, QPoint());
+        QTest::mouseClick(run, Qt::LeftButton);
         QTRY_VERIFY(!w.busy());
+        // The button stays where it was clicked, whatever the result's text.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(run->mapTo(&w, QPoint()), before);
         const auto expected = RunBacktest(std::vector<DrawLine>(draws.end() - 301, draws.end()),
                                           cls.formSet(), {false, 300});
         QVERIFY(expected.ok());

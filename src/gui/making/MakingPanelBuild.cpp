@@ -260,7 +260,8 @@ QLayout* MakingPanel::buildBaseColumn() {
                 QStringLiteral("结束计划，解除条件的锁定"));
     SetShortcut(m_copyDadiCmd, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                 QStringLiteral("把大底复制到剪贴板"));
-    m_commandFanji->setAccessibleName(QStringLiteral("复制反集"));
+    m_commandFanji->setAccessibleName(CaptionName(m_commandFanji->text()));
+    m_commandFanji->setAccessibleDescription(QStringLiteral("把大底之外的号码复制到剪贴板"));
     base->addWidget(m_copyDadiCmd, 2, 0);
     base->addWidget(m_commandFanji, 2, 1);
     base->addWidget(m_suishuiCmd, 3, 0);
@@ -313,7 +314,9 @@ void MakingPanel::buildSelectionRow() {
     for (int i = 0; i < 5; ++i) {
         m_selectText[i] = named(new QLineEdit(this), QStringLiteral("SelectText_%1").arg(i));
         m_selectText[i]->setToolTip(
-            QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
+            QStringLiteral("第%1组选号数字（可直接输入，如 1-5）；").arg(i + 1) +
+            kSelectionRenewNote);
+        connect(m_selectText[i], &QLineEdit::textEdited, this, &MakingPanel::SelectText_Edited);
         m_countText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
         m_countText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
         m_selectText[i]->setAccessibleName(QStringLiteral("第%1组选号").arg(i + 1));

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
@@ -40,7 +41,11 @@ void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
                                                "rgb(140, 0, 0); border-radius: 2px; "
                                                "background: qlineargradient(x1:0, y1:0, x2:0, "
                                                "y2:1, stop:0 rgb(255, 120, 110), stop:0.5 "
-                                               "rgb(235, 30, 30), stop:1 rgb(170, 0, 0)); }")
+                                               "rgb(235, 30, 30), stop:1 rgb(170, 0, 0)); }"
+                                               // The focus shows on red as well: a dark
+                                               // blue ring where the native one was.
+                                               "QPushButton:focus { border: 2px solid "
+                                               "rgb(0, 40, 140); }")
                               : QString());
 }
 
@@ -90,6 +95,13 @@ void MakingPanel::SelectCheck_Click(int i) {
 
 void MakingPanel::SelectText_Change(int i) {
     store("SEL", toStd(m_selectText[i]->text()), i);
+}
+
+void MakingPanel::SelectText_Edited() {
+    // Said once a run, the first time the player types a selection; the tooltip keeps it.
+    if (m_renewNoteShown) return;
+    m_renewNoteShown = true;
+    if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(QStringLiteral("提示：") + kSelectionRenewNote);
 }
 
 void MakingPanel::CountText_Change(int i) {
@@ -154,6 +166,12 @@ QString MakingPanel::extraDigits(int k) const {
 }
 
 void MakingPanel::setExtraDigits(int k, const QString& digits) {
+    m_texthwnd3[k]->setText(digits);
+}
+
+void MakingPanel::restoreExtraDigits(int k, const QString& digits) {
+    // Already part of the kept selection: the box's change behaviour would add them again.
+    const QSignalBlocker quiet(m_texthwnd3[k]);
     m_texthwnd3[k]->setText(digits);
 }
 

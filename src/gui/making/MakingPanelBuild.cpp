@@ -336,39 +336,6 @@ QList<QLineEdit*> MakingPanel::countTexts() const {
     return QList<QLineEdit*>(m_countText.begin(), m_countText.end());
 }
 
-QList<QWidget*> MakingPanel::tabChain() const {
-    QList<QWidget*> chain(m_weiOption.begin(), m_weiOption.end());
-    chain << m_checkAuto << m_check1;
-    for (int i = 0; i < 5; ++i)
-        chain << m_selectText[i] << m_countText[i];
-    for (int r = 0; r < 3; ++r) {
-        for (int d = 0; d < 10; ++d)
-            chain << m_shuZi[r * 10 + d];
-        if (r == 2) break;
-        for (int c = 0; c < 5; ++c)
-            chain << m_geShu[r * 5 + c];
-        chain << m_command1[r];
-    }
-    chain.append(QList<QWidget*>(m_checkLu.begin(), m_checkLu.end()));
-    chain << m_clearCommand;
-    chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
-    for (int k = 0; k < 2; ++k)
-        chain << m_command2[k] << m_command3[k] << m_textKillDadi[k];
-    chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
-          << m_textYanchi << m_planText;
-    return chain;
-}
-
-void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
-    m_pickSlots[k]->layout()->addWidget(hand);
-    m_pickSlots[k]->layout()->addWidget(handleLabel);
-}
-
-void MakingPanel::placeDigitHand(int k, QWidget* hand, QWidget* handleLabel) {
-    m_digitPickSlots[k]->layout()->addWidget(hand);
-    m_digitPickSlots[k]->layout()->addWidget(handleLabel);
-}
-
 void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes) {
     m_selectCheck = boxes;
     for (int i = 0; i < kCheckCount; ++i) {

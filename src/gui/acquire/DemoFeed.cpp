@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 
 #include "core/acquire/Feed.h"
 
@@ -75,11 +76,14 @@ bool DemoFeed::start() {
         m_writer.reset();
         return false;
     }
-    m_timer.start(m_interval);
+    // The first new draw comes at once, not an interval later: a player trying the demo
+    // sees a draw arrive before deciding anything.
+    m_timer.start(std::min(m_interval, kFirstDrawDelay));
     return true;
 }
 
 void DemoFeed::addDraw() {
+    if (m_timer.interval() != int(m_interval.count())) m_timer.setInterval(m_interval);
     m_writer->addDraws(1);
     if (auto r = m_writer->write(); !r) {
         m_error = QString::fromStdString(r.error());

@@ -1,9 +1,9 @@
 #pragma once
 // The demonstration draw feed: a draw file of its own in a temporary folder, written the way
 // the betting program writes its file (newest draw first), with a new draw on top every
-// interval. The folder and file go when the feed is destroyed; a folder left behind by a demo
-// that was killed is removed when the next demo starts (each live demo holds a lock file in
-// its folder).
+// interval, the first one a moment after the start. The folder and file go when the feed is
+// destroyed; a folder left behind by a demo that was killed is removed when the next demo starts
+// (each live demo holds a lock file in its folder).
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -33,6 +33,8 @@ public:
     QString error() const { return m_error; }
 
     static constexpr int kHistory = 120;
+    // The first new draw after the history: soon, whatever the interval.
+    static constexpr std::chrono::milliseconds kFirstDrawDelay{3000};
     static constexpr const char* kFolderPattern = "zuohao-demo-*"; // in the temporary folder
     static constexpr const char* kLockName = "demo.lock";
 

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -48,6 +49,9 @@ QString HelpWindow::pageHtml(Page page, const QString& dataFolder) {
     QString html = QString::fromUtf8(f.readAll());
     html.replace(QStringLiteral("%VERSION%"), QStringLiteral(ZUOHAO_VERSION));
     html.replace(QStringLiteral("%DATA%"), QDir::toNativeSeparators(dataFolder).toHtmlEscaped());
+    // The settings are not kept beside the archive: their own folder is named too.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    html.replace(QStringLiteral("%CONFIG%"), QDir::toNativeSeparators(config).toHtmlEscaped());
     return html;
 }
 

@@ -159,9 +159,10 @@ void LotteryForm::Form_Load() {
     m_form.ActiveCls = &Lotteries(0);
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
-        if (m_demo->start())
+        if (m_demo->start()) {
             m_zelkc->setText(QDir::toNativeSeparators(m_demo->path()));
-        else
+            m_panel->setPlanPrompt(DemoPrompt(m_options.demoInterval));
+        } else
             ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
     } else if (!m_options.drawFile.isEmpty()) {
         m_zelkc->setText(QDir::toNativeSeparators(m_options.drawFile));
@@ -190,6 +191,12 @@ void LotteryForm::Form_Load() {
     m_notify = std::make_unique<NotifyLink>(*this);
     restoreWork();
     buildKeyboard();
+}
+
+QString DemoPrompt(double intervalSeconds) {
+    return QStringLiteral("演示：稍后开出第一期，之后每 %1 秒一期。勾选走势表上方的列、点胆码或"
+                          "粘贴杀号，再点“开始缩水”：计划每期的结果写在这里。")
+        .arg(intervalSeconds);
 }
 
 void LotteryForm::Form_Activate() {
@@ -254,6 +261,7 @@ void LotteryForm::alarmRaised(const std::vector<std::string>& periods) {
     m_jianKong->Playsound(periods);
     const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
     if (note.isEmpty()) return;
+    m_alarmNote = note; // stays in the status line till the next draw
     if (m_inTick)
         m_tickAlarm = note;
     else
@@ -261,7 +269,9 @@ void LotteryForm::alarmRaised(const std::vector<std::string>& periods) {
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
+    putBackKeptSelections(*source);
     if (source != m_form.ActiveCls) return;
+    if (m_inTick) m_tickDrew = true;
     ActiveCls_OnLotteryRefresh();
     m_planStats->drawsChanged();
 }
@@ -330,6 +340,11 @@ void LotteryForm::MenuItemLabel_Click(int index) {
         RedrawPlanDisplay();
     }
     m_panel->ShowFormSet();
+    // The base set and the plan shown are the chosen lottery's own.
+    const LotteryClass& lot = *m_form.ActiveCls;
+    m_panel->setBaseText(toQ(lot.formSet().DAD.text()));
+    m_panel->setPlanText(lot.IsHasPlan && lot.PreItem01 ? toQ(lot.PreItem01->PlanTxt())
+                                                        : QString());
     const QString note = noSourceNote(index);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
                  TimeService::LocalStatusTime(QDateTime::currentDateTime()) +

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LotteryClass.h"
@@ -34,6 +36,9 @@ class PlanStatsWindow;
 class TabLabel;
 class TimeService;
 class DesktopWindowLink;
+
+// What the plan box says in a demo before a plan starts.
+QString DemoPrompt(double intervalSeconds);
 
 class LotteryForm : public QMainWindow {
     Q_OBJECT
@@ -141,6 +146,9 @@ private:
     // Stores the draw file path (in the user's copy when the shared file cannot be written).
     void storeDrawPath();
     void workChanged();
+    // Once a lottery's draws have loaded: the selection texts kept at the last run come back
+    // when the newest period is still the one they were kept at.
+    void putBackKeptSelections(LotteryClass& lottery);
 
     AppOptions m_options;
     QString m_iniPath;
@@ -165,7 +173,15 @@ private:
     QString m_workPath;
     QTimer* m_workTimer = nullptr;
     bool m_workReady = false; // restored: changes from now on are the player's
-    QString m_tickAlarm;      // the periods of this tick that raised the monitor's alarm
+    // The selections of the last run, per lottery, till its draws have loaded.
+    struct KeptSelections {
+        std::string period;
+        std::array<std::string, kSelGroups> sel;
+    };
+    std::array<std::optional<KeptSelections>, 2> m_keptSelections;
+    QString m_tickAlarm;     // the periods of this tick that raised the monitor's alarm
+    QString m_alarmNote;     // the last alarm: told with every refresh till the next draw
+    bool m_tickDrew = false; // the active lottery took a draw during this tick
 
     QWidget* m_menuPic = nullptr;
     std::array<QFrame*, 4> m_menuItemPic{};

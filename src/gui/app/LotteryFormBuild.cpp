@@ -17,6 +17,7 @@
 #include "gui/app/TabLabel.h"
 #include "gui/common/Keyboard.h"
 #include "gui/common/LastingNote.h"
+#include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/WindowPlacement.h"
 #include "gui/display/HistoryGrid.h"
@@ -183,7 +184,9 @@ void LotteryForm::buildTimersAndMonitor() {
     m_timerGetHwnd = new QTimer(this);
     m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
     m_jianKong = new JianKongForm(
-        m_monitor, [this] { return &Lotteries(0); }, [this] { return m_panel->baseText(); }, this);
+        m_monitor, [this] { return &Lotteries(0); },
+        // The monitored lottery's base set, whichever lottery the box shows.
+        [this] { return toQ(Lotteries(0).formSet().DAD.text()); }, this);
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 }
 
@@ -224,6 +227,18 @@ void LotteryForm::LayoutConditionsPanel() {
     for (int k = 0; k < 3; ++k)
         m_panel->placeDigitHand(k, m_hands->hand(k + 2), m_hands->handleLabel(k + 2));
     m_hands->hide(); // its hands now live in the panels
+    // Each hand says what it fills: the generic text does not tell five hands apart.
+    static const char* const kFills[5] = {"三星杀号", "四星杀号", "和尾加码", "冷热加码",
+                                          "三合加码"};
+    for (int k = 0; k < 5; ++k) {
+        const QString fills = QString::fromUtf8(kFills[k]);
+        QWidget* hand = m_hands->hand(k);
+        hand->setToolTip(QStringLiteral("取窗口：按住手形图标拖到要读取的窗口上再松开，"
+                                        "该窗口的文字填入“%1”")
+                             .arg(fills));
+        hand->setAccessibleName(QStringLiteral("取窗口 %1").arg(fills));
+        hand->setAccessibleDescription(hand->toolTip());
+    }
     m_grid->setSelectionRow(m_panel->selectionTexts(), m_panel->countTexts());
     std::array<QCheckBox*, kCheckCount> boxes{};
     for (int i = 0; i < kCheckCount; ++i)

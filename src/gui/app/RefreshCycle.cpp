@@ -46,6 +46,7 @@ void LotteryForm::startTick() {
     m_inTick = true;
     m_tickNote.clear();
     m_tickAlarm.clear();
+    m_tickDrew = false;
     ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
     // Each step reads the active lottery afresh: the user may switch meanwhile.
     if (!m_form.ActiveCls->IsGetHis) {
@@ -68,7 +69,9 @@ void LotteryForm::endTick(const QString& error) {
     // does the draw archive while something about it is worth telling.
     m_archive->flush();
     QString note = m_tickNote.isEmpty() ? QString() : QStringLiteral("  ") + m_tickNote;
-    if (!m_tickAlarm.isEmpty()) note += QStringLiteral("    ") + m_tickAlarm;
+    // An alarm is told till the next draw, not only by the refresh that raised it.
+    if (m_tickDrew && m_tickAlarm.isEmpty()) m_alarmNote.clear();
+    if (!m_alarmNote.isEmpty()) note += QStringLiteral("    ") + m_alarmNote;
     if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
         note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())

@@ -1,7 +1,9 @@
 // The player's work kept between runs: the conditions of each lottery, the kill lists, the
 // monitor's settings and lock period, written a moment after every change (and at closing)
 // and restored at load. A plan is not restarted: the restored
-// conditions are shown and the player starts it.
+// conditions are shown and the player starts it. The selection texts are kept with the period
+// they belong to: loading the draws derives them afresh from the ticked columns, and on the
+// same draws the kept texts are put back, so that the same draws give the same base set.
 #include <QTimer>
 
 #include "core/acquire/LotteryClass.h"
@@ -19,8 +21,22 @@ constexpr int kWorkWriteDelayMs = 150;
 
 SavedWork LotteryForm::currentWork() const {
     SavedWork w;
-    for (std::size_t i = 0; i < m_lotteries.size(); ++i)
-        if (m_lotteries[i]) w.conditions[i] = m_lotteries[i]->conditions;
+    for (std::size_t i = 0; i < m_lotteries.size(); ++i) {
+        if (!m_lotteries[i]) continue;
+        w.conditions[i] = m_lotteries[i]->conditions;
+        w.selectionPeriod[i] = m_lotteries[i]->NewQi;
+        // Not loaded yet: what was kept stays kept.
+        if (const auto& kept = m_keptSelections[i]) {
+            w.conditions[i].SEL = kept->sel;
+            w.selectionPeriod[i] = kept->period;
+        }
+    }
+    for (std::size_t k = 0; k < w.extraDigits.size(); ++k) {
+        std::string& digits = w.extraDigits[k];
+        for (QChar c : m_panel->extraDigits(int(k)))
+            if (c >= u'0' && c <= u'9' && digits.find(char(c.unicode())) == std::string::npos)
+                digits += char(c.unicode());
+    }
     w.kill = m_form.Kill;
     w.segmentSettings = m_monitor.SegmentSettings;
     w.segmentPeriod = m_monitor.SegmentPeriod;
@@ -62,7 +78,11 @@ void LotteryForm::restoreWork() {
             const std::string plt = c.PLT;
             c = kept;
             c.DAD = dad, c.FJI = fji, c.PLT = plt;
+            if (!w.selectionPeriod[std::size_t(i)].empty())
+                m_keptSelections[std::size_t(i)] =
+                    KeptSelections{w.selectionPeriod[std::size_t(i)], kept.SEL};
         }
+
         m_form.Kill = w.kill;
         m_monitor.SegmentSettings = w.segmentSettings;
         m_monitor.SegmentPeriod = w.segmentPeriod;
@@ -74,10 +94,22 @@ void LotteryForm::restoreWork() {
         m_form.CurWei = -1;
         m_panel->WeiOption_Click(idx);
         m_panel->ShowFormSet();
+        for (int k = 0; k < int(w.extraDigits.size()); ++k)
+            m_panel->restoreExtraDigits(k, QString::fromStdString(w.extraDigits[std::size_t(k)]));
     }
     m_workReady = true;
     // A file set aside is replaced by the work as it stands.
     if (!loaded.setAsideTo.isEmpty()) saveWork();
+}
+
+void LotteryForm::putBackKeptSelections(LotteryClass& lottery) {
+    const int i = lottery.MyIndex;
+    if (i < 0 || i >= int(m_keptSelections.size()) || !m_keptSelections[std::size_t(i)]) return;
+    const KeptSelections kept = *m_keptSelections[std::size_t(i)];
+    m_keptSelections[std::size_t(i)].reset();
+    // A draw that came while the program was closed derives them anew, as any new draw does.
+    if (lottery.NewQi == kept.period) lottery.conditions.SEL = kept.sel;
+    workChanged();
 }
 
 } // namespace zuohao::gui

@@ -18,6 +18,10 @@ QStringList QtTranslationFolders();
 // has (an English or unknown locale, or no translation installed). The caller installs it.
 std::unique_ptr<QTranslator> LoadQtTranslator(const QLocale& locale);
 
+// Qt's texts its Chinese translation leaves in English (the file dialog's "Folder"), for a
+// Chinese locale; nullptr for any other. Installed before Qt's own, it is asked after it.
+std::unique_ptr<QTranslator> MissingQtTextsTranslator(const QLocale& locale);
+
 // Loads and installs the translation for the system locale; the translator lives as long as
 // the application.
 void InstallQtTranslations();

@@ -21,6 +21,7 @@ const QByteArray kEnd = "[end]";
 const QByteArray kEntries = "entries=";
 const QString kKill = QStringLiteral("kill");
 const QString kMonitor = QStringLiteral("monitor");
+const QString kPanel = QStringLiteral("panel");
 constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
 constexpr int kMaxPeriodText = 20;
 
@@ -181,6 +182,11 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
     ini.setValue(kMonitor, QStringLiteral("QS"), q(w.lockPeriod));
     ini.setValue(kMonitor, QStringLiteral("Sound"),
                  w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
+    for (int i = 0; i < 2; ++i)
+        ini.setValue(lotterySection(i), QStringLiteral("SELPERIOD"),
+                     q(w.selectionPeriod[std::size_t(i)]));
+    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
+        ini.setValue(kPanel, QStringLiteral("EXT%1").arg(k), q(w.extraDigits[k]));
     QByteArray bytes = ini.content();
     const int entries = keyLines(textLines(bytes));
     return bytes + kEnd + '\n' + kEntries + QByteArray::number(entries) + '\n';
@@ -204,6 +210,12 @@ std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
     if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = *v;
     if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = *v;
     if (auto v = monitor.flag(QStringLiteral("Sound"))) w.alarmSound = *v;
+    for (int i = 0; i < 2; ++i)
+        if (auto v = periodText(Reader(ini, lotterySection(i)), QStringLiteral("SELPERIOD")))
+            w.selectionPeriod[std::size_t(i)] = *v;
+    const Reader panel(ini, kPanel);
+    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
+        if (auto v = panel.digits(QStringLiteral("EXT%1").arg(k), '9')) w.extraDigits[k] = *v;
     return w;
 }
 

@@ -25,6 +25,10 @@ struct SavedWork {
     std::string segmentPeriod;                    // ZhuoQiTxt
     std::string lockPeriod;                       // QSCom
     bool alarmSound = true;                       // CheckSound
+    // Of each lottery, the newest period when its selection texts (SEL) were kept: after a
+    // restart on the same draws they come back as they were, not derived afresh.
+    std::array<std::string, 2> selectionPeriod{};
+    std::array<std::string, 3> extraDigits{}; // the extra-digit boxes of groups 5, 1 and 2
 };
 
 // The file of the running program: work.ini in the user's configuration folder of zuohao.

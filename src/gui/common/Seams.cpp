@@ -16,7 +16,8 @@
 namespace zuohao::gui {
 
 void Seams::information(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QCoreApplication::applicationName(), text);
+    // The program's own name in the title, not the executable's.
+    QMessageBox::information(parent, QStringLiteral("做号计划"), text);
 }
 
 QString OpenDialogStart(const QString& currentPath) {

@@ -116,6 +116,12 @@ void ArchiveHistoryWindow::fillDays() {
         }
         m_dayFilter->setCurrentIndex(0);
     }
+    // The count of all days is the archive's, not the rows loaded so far.
+    m_total = -1;
+    if (m_archive)
+        if (auto info = m_archive->info())
+            for (const store::LotteryInfo& l : info->lotteries)
+                if (l.lottery == m_lottery) m_total = l.draws;
     m_model->load(m_archive, m_lottery, QString());
     showCounts();
 }
@@ -147,9 +153,12 @@ void ArchiveHistoryWindow::showCounts() {
         }
     const QString more =
         m_model->canFetchMore({}) ? QStringLiteral("（向下滚动载入更早的）") : QString();
-    m_status->setText(QStringLiteral("已显示 %1 期%2，断期 %3 处共 %4 期    历史库：%5")
+    const QString total = day().isEmpty() && m_total >= 0
+                              ? QStringLiteral("，历史库共 %1 期").arg(m_total)
+                              : QString();
+    m_status->setText(QStringLiteral("已显示 %1 期%2%3，断期 %4 处共 %5 期    历史库：%6")
                           .arg(m_model->rowCount())
-                          .arg(more)
+                          .arg(more, total)
                           .arg(gaps)
                           .arg(missing)
                           .arg(QString::fromStdString(m_archive->path())));

@@ -31,8 +31,9 @@ public:
     void setDay(const QString& day);
     QString day() const;
     // Asks where to save and writes the shown range (every draw of the listing or the day, as
-    // the archive's CSV) on a thread of its own, with its progress in the status label and its outcome in the lasting note; while it
-    // runs the button cancels it. exportFinished() tells when it is over.
+    // the archive's CSV) on a thread of its own, with its progress in the status label and its
+    // outcome in the lasting note; while it runs the button cancels it. exportFinished() tells when
+    // it is over.
     void exportShown();
 
     ArchiveHistoryModel* model() const { return m_model; }
@@ -52,6 +53,7 @@ private:
 
     store::Archive* m_archive = nullptr;
     std::string m_lottery;
+    qint64 m_total = -1; // the lottery's draws in the archive; -1: not known
     QString m_why;
     ArchiveHistoryModel* m_model = nullptr;
     QComboBox* m_dayFilter = nullptr;

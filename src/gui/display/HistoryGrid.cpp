@@ -86,6 +86,11 @@ HistoryGrid::~HistoryGrid() {
     // (sections hidden, viewport resized) must not reach the strip layout any more.
     m_view->removeEventFilter(this);
     m_view->viewport()->removeEventFilter(this);
+    for (QCheckBox* box : m_checks)
+        box->removeEventFilter(this);
+    for (const auto& edits : {m_selectTexts, m_countTexts})
+        for (QLineEdit* edit : edits)
+            if (edit) edit->removeEventFilter(this);
     m_header->disconnect(this);
     m_view->horizontalScrollBar()->disconnect(this);
 }
@@ -102,6 +107,8 @@ void HistoryGrid::wireSignals() {
     connect(m_header, &QHeaderView::sectionCountChanged, this, &HistoryGrid::layoutStrip);
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
+    for (QCheckBox* box : m_checks)
+        box->installEventFilter(this); // a box that takes the focus is scrolled into sight
 }
 
 QCheckBox* HistoryGrid::selectCheck(int i) const {
@@ -148,7 +155,7 @@ void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const
     if (!keep) {
         m_topPeriod.clear();
         m_atNewest = true;
-        scrollToLastCell();
+        scrollToNewestRow();
         return;
     }
     m_view->doItemsLayout();
@@ -187,6 +194,28 @@ void HistoryGrid::scrollToLastCell() {
     layoutStrip();
 }
 
+void HistoryGrid::scrollToNewestRow() {
+    // Opened at the left: a narrow window shows the period and the draw of each row, and the
+    // player scrolls to the statistics (or clicks ↓ for the last cell).
+    m_view->doItemsLayout();
+    const int last = m_model->rowCount() - 1;
+    if (last >= 0)
+        m_view->scrollTo(m_model->index(last, grid::kPeriodColumn),
+                         QAbstractItemView::EnsureVisible);
+    m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->minimum());
+    layoutStrip();
+}
+
+void HistoryGrid::bringIntoView(QWidget* control) {
+    const QRect r = control->geometry();
+    const int width = m_columnArea->width();
+    QScrollBar* across = m_view->horizontalScrollBar();
+    if (r.left() < 0)
+        across->setValue(across->value() + r.left());
+    else if (r.right() >= width)
+        across->setValue(across->value() + std::min(r.right() - width + 1, r.left()));
+}
+
 void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
                                   const QList<QLineEdit*>& countTexts) {
     m_selectTexts.clear();
@@ -199,6 +228,7 @@ void HistoryGrid::setSelectionRow(const QList<QLineEdit*>& selectTexts,
     auto dress = [&](QLineEdit* edit, int group, bool bold) {
         if (!edit) return;
         edit->setParent(m_columnArea);
+        edit->installEventFilter(this); // scrolled into sight when it takes the focus
         edit->setFont(ChineseFont(10, bold));
         QPalette p = edit->palette();
         p.setColor(QPalette::Base, palette[std::size_t(group % kPaletteSize)].pale);
@@ -256,6 +286,10 @@ void HistoryGrid::layoutStrip() {
 }
 
 bool HistoryGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (control && control->parentWidget() == m_columnArea) bringIntoView(control);
+    }
     if ((watched == m_view || watched == m_view->viewport()) &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
          event->type() == QEvent::Show)) {

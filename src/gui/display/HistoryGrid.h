@@ -64,6 +64,10 @@ private:
     void applyColumnLayout();
     void layoutStrip();
     void fitWholeRows();
+    // A first showing: the newest row, with 期号 and 号码 in sight.
+    void scrollToNewestRow();
+    // Scrolls across so that a control of the strip that took the focus stands in sight.
+    void bringIntoView(QWidget* control);
     QString cellOf(int row) const; // the period label of a data row
     void wireSignals();
 

@@ -11,6 +11,7 @@
 #include "core/making/KillList.h"
 #include "core/model/Text.h"
 #include "core/plan/Plan.h"
+#include "gui/common/Keyboard.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
@@ -60,6 +61,10 @@ void MakingPanel::setPlanText(const QString& text) {
     PlanText_Change();
 }
 
+void MakingPanel::setPlanPrompt(const QString& text) {
+    m_planText->setPlaceholderText(text);
+}
+
 void MakingPanel::setCountdown(int seconds) {
     m_labelYanchi->setText(QString::number(seconds));
 }
@@ -78,12 +83,12 @@ void MakingPanel::ShowDadiText_Change() {
     LotteryClass& lot = *m_form.ActiveCls;
     const std::string text = toStd(m_showDadiText->toPlainText());
     store("DAD", text, 0);
-    m_copyDadiCmd->setText(QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
+    SetCaption(m_copyDadiCmd, QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
     // The complement belongs to the base set shown: with the box emptied (清除计划) there is
     // nothing to copy, and the caption says so.
     const int m = text.empty() ? 0 : lot.formSet().FJI.count();
-    m_commandFanji->setText(m == 0 ? QStringLiteral("复制反集")
-                                   : QStringLiteral("复制反集 [%1注]").arg(m));
+    SetCaption(m_commandFanji,
+               m == 0 ? QStringLiteral("复制反集") : QStringLiteral("复制反集 [%1注]").arg(m));
 }
 
 void MakingPanel::CopyDadiCmd_Click() {
@@ -126,9 +131,9 @@ void MakingPanel::PlanCmd_Click() {
 void MakingPanel::showPlanButtons(bool planRuns) {
     const QString caption = m_suishuiCmd->text();
     if (planRuns)
-        m_suishuiCmd->setText(kRunningCaption);
+        SetCaption(m_suishuiCmd, kRunningCaption);
     else if (caption == kRunningCaption)
-        m_suishuiCmd->setText(kClearedCaption);
+        SetCaption(m_suishuiCmd, kClearedCaption);
     m_suishuiCmd->setEnabled(!planRuns);
     m_picture2->setEnabled(!planRuns);
     m_check1->setEnabled(!planRuns);

@@ -1,11 +1,14 @@
-// The conditions panel: every edit goes into the condition set of the active lottery.
+// The conditions panel: every edit goes into the condition set of the active lottery. Also
+// the panel's Tab order and the places of the picked-window hands.
 #include <QCheckBox>
 #include <QFrame>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
@@ -40,7 +43,11 @@ void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
                                                "rgb(140, 0, 0); border-radius: 2px; "
                                                "background: qlineargradient(x1:0, y1:0, x2:0, "
                                                "y2:1, stop:0 rgb(255, 120, 110), stop:0.5 "
-                                               "rgb(235, 30, 30), stop:1 rgb(170, 0, 0)); }")
+                                               "rgb(235, 30, 30), stop:1 rgb(170, 0, 0)); }"
+                                               // The focus shows on red as well: a dark
+                                               // blue ring where the native one was.
+                                               "QPushButton:focus { border: 2px solid "
+                                               "rgb(0, 40, 140); }")
                               : QString());
 }
 
@@ -90,6 +97,13 @@ void MakingPanel::SelectCheck_Click(int i) {
 
 void MakingPanel::SelectText_Change(int i) {
     store("SEL", toStd(m_selectText[i]->text()), i);
+}
+
+void MakingPanel::SelectText_Edited() {
+    // Said once a run, the first time the player types a selection; the tooltip keeps it.
+    if (m_renewNoteShown) return;
+    m_renewNoteShown = true;
+    if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(QStringLiteral("提示：") + kSelectionRenewNote);
 }
 
 void MakingPanel::CountText_Change(int i) {
@@ -157,6 +171,12 @@ void MakingPanel::setExtraDigits(int k, const QString& digits) {
     m_texthwnd3[k]->setText(digits);
 }
 
+void MakingPanel::restoreExtraDigits(int k, const QString& digits) {
+    // Already part of the kept selection: the box's change behaviour would add them again.
+    const QSignalBlocker quiet(m_texthwnd3[k]);
+    m_texthwnd3[k]->setText(digits);
+}
+
 void MakingPanel::setSelection(int g, const QString& digits) {
     m_selectText[g]->setText(digits);
 }
@@ -203,6 +223,39 @@ void MakingPanel::ShowFormSet() {
         else
             killListStored(k, false); // same text: only the lottery's kill list is stored
     m_form.KillTextBusy = false;
+}
+
+QList<QWidget*> MakingPanel::tabChain() const {
+    QList<QWidget*> chain(m_weiOption.begin(), m_weiOption.end());
+    chain << m_checkAuto << m_check1;
+    for (int i = 0; i < 5; ++i)
+        chain << m_selectText[i] << m_countText[i];
+    for (int r = 0; r < 3; ++r) {
+        for (int d = 0; d < 10; ++d)
+            chain << m_shuZi[r * 10 + d];
+        if (r == 2) break;
+        for (int c = 0; c < 5; ++c)
+            chain << m_geShu[r * 5 + c];
+        chain << m_command1[r];
+    }
+    chain.append(QList<QWidget*>(m_checkLu.begin(), m_checkLu.end()));
+    chain << m_clearCommand;
+    chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
+    for (int k = 0; k < 2; ++k)
+        chain << m_command2[k] << m_command3[k] << m_textKillDadi[k];
+    chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
+          << m_textYanchi << m_planText;
+    return chain;
+}
+
+void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
+    m_pickSlots[k]->layout()->addWidget(hand);
+    m_pickSlots[k]->layout()->addWidget(handleLabel);
+}
+
+void MakingPanel::placeDigitHand(int k, QWidget* hand, QWidget* handleLabel) {
+    m_digitPickSlots[k]->layout()->addWidget(hand);
+    m_digitPickSlots[k]->layout()->addWidget(handleLabel);
 }
 
 } // namespace zuohao::gui

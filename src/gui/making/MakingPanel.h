@@ -5,6 +5,7 @@
 // text, the two kill-list panels and the delay box. Every edit goes into the condition set
 // of the active lottery at once.
 #include <QList>
+#include <QString>
 #include <QWidget>
 #include <array>
 
@@ -29,6 +30,12 @@ struct LotteryState;
 }
 
 namespace zuohao::gui {
+
+// What happens to a typed selection: said in the selection boxes' tooltips and, the first
+// time the player types one, in the status line.
+inline const QString kSelectionRenewNote =
+    QStringLiteral("新开奖时选号按勾选的列重新生成（计划中未勾“自动做号”时除外），"
+                   "手输的数字会被替换");
 
 class MakingPanel : public QWidget {
     Q_OBJECT
@@ -69,8 +76,12 @@ public:
     // into its selection group.
     QString extraDigits(int k) const;
     void setExtraDigits(int k, const QString& digits);
+    // The kept text of extra box k, put back without its change behaviour.
+    void restoreExtraDigits(int k, const QString& digits);
     // The selection digits of group g (SelectText); stored as the condition.
     void setSelection(int g, const QString& digits);
+    // What the empty plan box says (a demo's first steps).
+    void setPlanPrompt(const QString& text);
     // The countdown display (LabelYanchi), in seconds.
     void setCountdown(int seconds);
     // The delay box: a value from the program, normalised and stored at once.
@@ -111,6 +122,7 @@ private:
     void CheckAuto_Click();
     void Check1_Click();
     void SelectCheck_Click(int index);
+    void SelectText_Edited();
     void SelectText_Change(int index);
     void CountText_Change(int index);
     void Texthwnd3_Change(int index);
@@ -142,6 +154,7 @@ private:
     std::array<QWidget*, 3> m_digitPickSlots{};
     std::array<QPushButton*, 30> m_shuZi{};
     std::array<bool, 30> m_shuZiSelected{};
+    bool m_renewNoteShown = false; // the note on typed selections was given
     std::array<QPushButton*, 10> m_geShu{};
     std::array<bool, 10> m_geShuSelected{};
     std::array<QPushButton*, 2> m_command1{};

@@ -260,7 +260,8 @@ QLayout* MakingPanel::buildBaseColumn() {
                 QStringLiteral("结束计划，解除条件的锁定"));
     SetShortcut(m_copyDadiCmd, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                 QStringLiteral("把大底复制到剪贴板"));
-    m_commandFanji->setAccessibleName(QStringLiteral("复制反集"));
+    m_commandFanji->setAccessibleName(CaptionName(m_commandFanji->text()));
+    m_commandFanji->setAccessibleDescription(QStringLiteral("把大底之外的号码复制到剪贴板"));
     base->addWidget(m_copyDadiCmd, 2, 0);
     base->addWidget(m_commandFanji, 2, 1);
     base->addWidget(m_suishuiCmd, 3, 0);
@@ -313,7 +314,9 @@ void MakingPanel::buildSelectionRow() {
     for (int i = 0; i < 5; ++i) {
         m_selectText[i] = named(new QLineEdit(this), QStringLiteral("SelectText_%1").arg(i));
         m_selectText[i]->setToolTip(
-            QStringLiteral("第%1组选号数字（可直接输入，如 1-5）").arg(i + 1));
+            QStringLiteral("第%1组选号数字（可直接输入，如 1-5）；").arg(i + 1) +
+            kSelectionRenewNote);
+        connect(m_selectText[i], &QLineEdit::textEdited, this, &MakingPanel::SelectText_Edited);
         m_countText[i] = named(new QLineEdit(this), QStringLiteral("CountText_%1").arg(i));
         m_countText[i]->setToolTip(QStringLiteral("第%1组选号允许命中的个数（0-6）").arg(i + 1));
         m_selectText[i]->setAccessibleName(QStringLiteral("第%1组选号").arg(i + 1));
@@ -331,39 +334,6 @@ QList<QLineEdit*> MakingPanel::selectionTexts() const {
 
 QList<QLineEdit*> MakingPanel::countTexts() const {
     return QList<QLineEdit*>(m_countText.begin(), m_countText.end());
-}
-
-QList<QWidget*> MakingPanel::tabChain() const {
-    QList<QWidget*> chain(m_weiOption.begin(), m_weiOption.end());
-    chain << m_checkAuto << m_check1;
-    for (int i = 0; i < 5; ++i)
-        chain << m_selectText[i] << m_countText[i];
-    for (int r = 0; r < 3; ++r) {
-        for (int d = 0; d < 10; ++d)
-            chain << m_shuZi[r * 10 + d];
-        if (r == 2) break;
-        for (int c = 0; c < 5; ++c)
-            chain << m_geShu[r * 5 + c];
-        chain << m_command1[r];
-    }
-    chain.append(QList<QWidget*>(m_checkLu.begin(), m_checkLu.end()));
-    chain << m_clearCommand;
-    chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
-    for (int k = 0; k < 2; ++k)
-        chain << m_command2[k] << m_command3[k] << m_textKillDadi[k];
-    chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
-          << m_textYanchi << m_planText;
-    return chain;
-}
-
-void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
-    m_pickSlots[k]->layout()->addWidget(hand);
-    m_pickSlots[k]->layout()->addWidget(handleLabel);
-}
-
-void MakingPanel::placeDigitHand(int k, QWidget* hand, QWidget* handleLabel) {
-    m_digitPickSlots[k]->layout()->addWidget(hand);
-    m_digitPickSlots[k]->layout()->addWidget(handleLabel);
 }
 
 void MakingPanel::attachSelectChecks(const std::array<QCheckBox*, kCheckCount>& boxes) {

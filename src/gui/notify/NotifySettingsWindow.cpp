@@ -102,6 +102,8 @@ QWidget* NotifySettingsWindow::buildEditor() {
     m_url = line("TargetUrl");
     m_url->setEchoMode(QLineEdit::Password);
     m_url->setPlaceholderText(QStringLiteral("https://…（机器人的 Webhook 地址）"));
+    m_url->setAccessibleName(QStringLiteral("地址"));
+    m_url->setAccessibleDescription(QStringLiteral("机器人的 Webhook 地址"));
     m_reveal = new QPushButton(QStringLiteral("显示"), m_editor);
     m_reveal->setObjectName(QStringLiteral("ShowSecrets"));
     m_reveal->setCheckable(true);
@@ -184,6 +186,8 @@ QWidget* NotifySettingsWindow::buildBottom() {
     column->addWidget(new QLabel(QStringLiteral("送达记录（最近 200 条）："), box));
     m_log = new QPlainTextEdit(box);
     m_log->setObjectName(QStringLiteral("DeliveryLog"));
+    m_log->setAccessibleName(QStringLiteral("送达记录"));
+    m_log->setAccessibleDescription(QStringLiteral("最近 200 条"));
     m_log->setReadOnly(true);
     m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
     column->addWidget(m_log, 1);

@@ -41,6 +41,7 @@ class TestDemoFeed : public QObject {
 
 private slots:
     void historyThenNewDraws();
+    void theFirstDrawComesAtOnce();
     void folderGoesWithTheFeed();
     void aKilledDemosFolderGoesAtTheNextStart();
 };
@@ -61,6 +62,14 @@ void TestDemoFeed::historyThenNewDraws() {
     const QStringList later = drawLines(feed.path());
     QCOMPARE(label(later.first()).toLongLong(), label(first.first()).toLongLong() + 1);
     QCOMPARE(later.mid(1, first.size() - 1), first.mid(0, first.size() - 1));
+}
+
+// A demo of a draw a minute still brings its first new draw at once.
+void TestDemoFeed::theFirstDrawComesAtOnce() {
+    DemoFeed feed(60, nullptr);
+    QVERIFY(feed.start());
+    QSignalSpy added(&feed, &DemoFeed::drawAdded);
+    QVERIFY(added.wait(30000)); // well before the interval of 60 s
 }
 
 void TestDemoFeed::folderGoesWithTheFeed() {

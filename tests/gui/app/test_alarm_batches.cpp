@@ -1,6 +1,6 @@
 // The monitor's alarm when the betting program writes one, two or three draws at once: every
 // refresh whose draws raised 告警 (any of them, not only its last) sounds once, and the status
-// line and the monitor window name the periods.
+// line and the monitor window name the periods; the status line keeps them till the next draw.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +47,7 @@ private slots:
         QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
 
         int alarmedRefreshes = 0, notLast = 0;
+        QString lastAlarm; // a period the previous refresh raised an alarm for
         for (std::size_t next = 40; next < draws.size(); next += std::size_t(perWrite)) {
             const int before = f.seams.alarms;
             shown.insert(shown.end(), draws.begin() + long(next),
@@ -72,6 +73,16 @@ private slots:
                 QVERIFY2(status.contains(p), qPrintable(status));
                 QVERIFY(m->findChild<QLabel*>("AlarmNote")->text().contains(p));
             }
+            // The note outlasts a refresh without a draw; a draw without an alarm ends it.
+            if (!alarmed.isEmpty()) {
+                form.GetNewTimer_Timer();
+                QTRY_VERIFY(!form.refreshUnderWay());
+                const QString later = f.child<QLabel>("showLabel")->text();
+                QVERIFY2(later.contains(alarmed.first()), qPrintable(later));
+            } else if (!lastAlarm.isEmpty()) {
+                QVERIFY2(!status.contains(lastAlarm), qPrintable(status));
+            }
+            lastAlarm = alarmed.isEmpty() ? QString() : alarmed.first();
         }
         QVERIFY(alarmedRefreshes > 0);
         if (perWrite > 1) QVERIFY(notLast > 0); // alarms the last draw of a write did not raise

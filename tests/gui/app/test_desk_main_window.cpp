@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -278,6 +279,23 @@ private slots:
                          qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName() +
                                     " " + QString::number(i) + "," + QString::number(j)));
             }
+        // The grid opens with 期号 in sight; each selection and count box that takes the
+        // focus is scrolled into sight.
+        auto* grid = w<QTableView>("SortGrid");
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+        QApplication::setActiveWindow(&f->form());
+        for (int g = 0; g < 5; ++g)
+            for (const QString& name :
+                 {QStringLiteral("SelectText_%1"), QStringLiteral("CountText_%1")}) {
+                auto* box = w<QLineEdit>(qPrintable(name.arg(g)));
+                box->setFocus();
+                QTRY_VERIFY(box->hasFocus());
+                const QRect seen(grid->viewport()->mapTo(&f->form(), QPoint(0, 0)),
+                                 grid->viewport()->size());
+                const QRect r(box->mapTo(&f->form(), QPoint(0, 0)), box->size());
+                QVERIFY2(r.left() >= seen.left() && r.right() <= seen.right(),
+                         qPrintable(box->objectName()));
+            }
     }
 
     // Item: a selected 数字 or 个数 button is a red gradient; a cleared plan's caption.
@@ -291,6 +309,13 @@ private slots:
             QVERIFY2(c.red() > 150 && c.red() > 2 * c.green() && c.red() > 2 * c.blue(),
                      qPrintable(c.name()));
         QVERIFY2(top != bottom && top != QColor(255, 0, 0), qPrintable(top.name()));
+        // With the focus it shows a ring on the red: a blue edge.
+        QApplication::setActiveWindow(&f->form());
+        b->setFocus();
+        QTRY_VERIFY(b->hasFocus());
+        const QImage focused = b->grab().toImage();
+        const QColor edge = focused.pixelColor(0, focused.height() / 2);
+        QVERIFY2(edge.blue() > edge.red(), qPrintable(edge.name()));
         startPlan();
         click("PlanCmd_0");
         QCOMPARE(w<QPushButton>("SuishuiCmd")->text(), QStringLiteral("开 始 缩 水"));

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/model/GridLayout.h"
 #include "core/model/NumberList.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/Settings.h"
@@ -79,6 +80,76 @@ private slots:
         QVERIFY(!form.Lotteries(0).IsHasPlan); // the player starts the plan again
         QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
         QCOMPARE(zuohao::CountNumberList(form.Lotteries(0).formSet().DAD.text()), before);
+    }
+
+    // The selection boxes come back as they were, typed or derived from the ticked columns:
+    // the same draws give the same base set after a closing or a kill. A draw that came
+    // while the program was closed derives them anew, as any new draw does.
+    void theSameDrawsGiveTheSameBaseSet_data() {
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("drawWhileClosed");
+        QTest::newRow("closed") << true << false;
+        QTest::newRow("killed") << false << false;
+        QTest::newRow("a draw came meanwhile") << false << true;
+    }
+    void theSameDrawsGiveTheSameBaseSet() {
+        QFETCH(bool, closed);
+        QFETCH(bool, drawWhileClosed);
+        QFile::remove(workPath());
+        QString killList;
+        for (int n = 0; n < 5000; ++n)
+            killList += QStringLiteral("%1 ").arg(n * 2, 4, 10, QLatin1Char('0'));
+        QStringList boxes;
+        QString base;
+        auto boxTexts = [](FormFixture& f) {
+            QStringList out;
+            for (int g = 0; g < 5; ++g)
+                out << f.child<QLineEdit>(QStringLiteral("SelectText_%1").arg(g))->text();
+            return out;
+        };
+        {
+            FormFixture f;
+            LotteryForm& form = start(f);
+            QTest::mouseClick(f.child<QRadioButton>("WeiOption_10"), Qt::LeftButton); // 前四星
+            QTest::keyClicks(f.child<QLineEdit>("Texthwnd3_1"), QStringLiteral("9"));
+            for (int box : {zuohao::CheckOf(0, 0), zuohao::CheckOf(2, 3), zuohao::CheckOf(2, 6),
+                            zuohao::CheckOf(3, 10)})
+                f.child<QCheckBox>(QStringLiteral("SelectCheck_%1").arg(box))->click();
+            QTest::keyClicks(f.child<QLineEdit>("SelectText_1"), QStringLiteral("135"));
+            for (const char* count : {"CountText_0", "CountText_1", "CountText_2"})
+                f.child<QLineEdit>(QString::fromLatin1(count))->setText(QStringLiteral("123"));
+            for (const char* b : {"数字_5", "数字_20", "数字_29", "个数_1"})
+                QTest::mouseClick(f.child<QPushButton>(QString::fromUtf8(b)), Qt::LeftButton);
+            f.child<QCheckBox>("CheckLu_0")->click();
+            f.child<QCheckBox>("CheckLu_3")->click();
+            f.seams.clipboard = killList.trimmed();
+            QTest::mouseClick(f.child<QPushButton>("Command3_1"), Qt::LeftButton);
+            boxes = boxTexts(f);
+            QCOMPARE(boxes[1], QStringLiteral("135"));
+            QVERIFY(!boxes[0].isEmpty() && !boxes[2].isEmpty() && !boxes[3].isEmpty());
+            QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+            base = f.child<QPlainTextEdit>("ShowDadiText")->toPlainText();
+            QVERIFY(zuohao::CountNumberList(base.toStdString()) > 0);
+            if (closed)
+                form.close();
+            else // as in a kill: only what was written meanwhile is there
+                QTRY_COMPARE(fileBytes(workPath()), SavedWorkBytes(form.currentWork()));
+        }
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(drawWhileClosed ? 41 : 40));
+        AppOptions o = f.defaultOptions();
+        o.workPath = workPath();
+        f.start(o);
+        if (drawWhileClosed) {
+            QCOMPARE(boxTexts(f)[1], QString()); // typed: replaced by the new draw
+            return;
+        }
+        QCOMPARE(boxTexts(f), boxes);
+        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+        const QString again = f.child<QPlainTextEdit>("ShowDadiText")->toPlainText();
+        QCOMPARE(zuohao::CountNumberList(again.toStdString()),
+                 zuohao::CountNumberList(base.toStdString()));
+        QCOMPARE(again, base);
     }
 
     void anUnreadableFileIsSetAside() {

@@ -4,11 +4,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 
+#include "gui/app/ArchiveLink.h"
 #include "gui/app/HelpWindow.h"
+#include "gui/common/Keyboard.h"
+#include "gui/display/ArchiveHistoryWindow.h"
+#include "gui/display/PlanStatsWindow.h"
+#include "gui/monitor/JianKongForm.h"
 #include "support_fixture.h"
 
 using namespace zuohao::gui;
@@ -59,13 +66,73 @@ private slots:
         f.child<QTableView>("SortGrid")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QVERIFY(focused() != QStringLiteral("SortGrid"));
-        // The shortcuts are told in the tooltips.
+        // The shortcuts are told in the tooltips; the name is the caption, the tooltip's
+        // explanation the description.
         for (const char* name : {"SuishuiCmd", "PlanCmd_0", "CopyDadiCmd", "HistoryCmd",
                                  "PlanStatsCmd", "JianKongCmd"}) {
             auto* b = f.child<QAbstractButton>(QString::fromUtf8(name));
-            QVERIFY2(!b->shortcut().isEmpty(), name);
-            QVERIFY(b->toolTip().contains(b->shortcut().toString(QKeySequence::NativeText)));
+            auto* keys = b->findChild<QShortcut*>();
+            QVERIFY2(keys && !keys->key().isEmpty(), name);
+            QVERIFY(b->toolTip().contains(keys->key().toString(QKeySequence::NativeText)));
+            QCOMPARE(b->accessibleName(), CaptionName(b->text()));
+            QVERIFY2(!b->accessibleDescription().isEmpty(), name);
         }
+    }
+
+    void captionNamesDropOnlyTheSpacing() {
+        const struct {
+            const char* caption;
+            const char* name;
+        } cases[] = {{"开  始  缩  水", "开始缩水"},
+                     {"正 在 计 划 ...", "正在计划 ..."},
+                     {"复制大底 [945注]", "复制大底 [945注]"},
+                     {"【监 控】设 置", "【监控】设置"},
+                     {"历史", "历史"}};
+        for (const auto& c : cases)
+            QCOMPARE(CaptionName(QString::fromUtf8(c.caption)), QString::fromUtf8(c.name));
+    }
+
+    // Every advertised shortcut works at start, after a plan's start and end and after a
+    // lottery switch: the captions that change meanwhile (正在计划, 复制大底 [n注]) never take a
+    // shortcut away.
+    void everyShortcutOutlivesCaptionChanges() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(30));
+        LotteryForm& form = f.start(f.defaultOptions());
+        zuohao::LotteryClass& lot = form.Lotteries(0);
+        auto press = [&](QKeyCombination keys) {
+            QApplication::setActiveWindow(&form);
+            f.child<QWidget>("JianKongCmd")->setFocus(); // no text box takes the keys
+            QTest::keySequence(&form, QKeySequence(keys));
+        };
+        auto opens = [&](QKeyCombination keys, const std::function<QWidget*()>& window) {
+            if (QWidget* w = window()) w->hide();
+            press(keys);
+            QTRY_VERIFY(window() && window()->isVisible());
+            window()->hide();
+        };
+        auto everyShortcut = [&](const char* when) {
+            qInfo("after: %s", when);
+            press(Qt::CTRL | Qt::Key_Return);
+            QVERIFY2(lot.IsHasPlan, when);
+            f.seams.clipboard.clear();
+            press(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+            const QString base = f.child<QPlainTextEdit>("ShowDadiText")->toPlainText();
+            QVERIFY(!base.isEmpty());
+            QCOMPARE(f.seams.clipboard, base);
+            opens(Qt::CTRL | Qt::Key_H,
+                  [&]() -> QWidget* { return form.archiveLink()->historyWindow(); });
+            opens(Qt::CTRL | Qt::Key_T,
+                  [&]() -> QWidget* { return form.findChild<PlanStatsWindow*>(); });
+            opens(Qt::CTRL | Qt::Key_M, [&]() -> QWidget* { return form.jianKongForm(); });
+            press(Qt::CTRL | Qt::Key_Delete);
+            QVERIFY2(!lot.IsHasPlan, when);
+        };
+        everyShortcut("start-up");
+        everyShortcut("a plan's start and end");
+        form.MenuItemLabel_Click(1);
+        form.MenuItemLabel_Click(0);
+        everyShortcut("a lottery switch");
     }
 
     void helpLinksOpenTheirPages() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -96,8 +97,16 @@ private slots:
         QTest::mouseClick(f.child<QLabel>("MenuItemLabel_0"), Qt::LeftButton);
         QCOMPARE(status(f), QStringLiteral("x")); // the selected tab changes nothing
 
+        // A plan of this lottery: its base set and plan lines stay with it.
+        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+        auto* base = f.child<QPlainTextEdit>("ShowDadiText");
+        const QString ownBase = base->toPlainText();
+        QVERIFY(!ownBase.isEmpty());
         QTest::mouseClick(f.child<QLabel>("MenuItemLabel_1"), Qt::LeftButton);
         QCOMPARE(f.form().SelectedIndex(), 1);
+        QCOMPARE(base->toPlainText(), QString());
+        QCOMPARE(f.child<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [0注]"));
+        QCOMPARE(f.child<QPlainTextEdit>("PlanText")->toPlainText(), QString());
         QCOMPARE(f.form().ActiveCls(), &f.form().Lotteries(1));
         QVERIFY(status(f).startsWith(QStringLiteral("最后刷新时间:  ")));
         // The time, then why this lottery shows no draws.
@@ -113,6 +122,9 @@ private slots:
         f.form().GetNewTimer_Timer();
         QVERIFY(!f.form().Lotteries(1).IsGetHis);
         QVERIFY(status(f).startsWith(QStringLiteral("最后刷新:  ")));
+        QTest::mouseClick(f.child<QLabel>("MenuItemLabel_0"), Qt::LeftButton);
+        QCOMPARE(base->toPlainText(), ownBase);
+        QVERIFY(!f.child<QPlainTextEdit>("PlanText")->toPlainText().isEmpty());
     }
 
     void refreshTickReadsNewDrawsWithServerTime() {

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
@@ -29,6 +31,22 @@ private slots:
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
                  QStringLiteral("取消"));
         QCoreApplication::removeTranslator(t.get());
+    }
+
+    // The file dialog's type column: "Folder" in Chinese, whether Qt's file has it or not.
+    void folderIsNamedInChinese() {
+        const QLocale zh(QLocale::Chinese, QLocale::China);
+        QVERIFY(!MissingQtTextsTranslator(QLocale(QLocale::English)));
+        std::unique_ptr<QTranslator> missing = MissingQtTextsTranslator(zh);
+        QVERIFY(missing);
+        std::unique_ptr<QTranslator> qt = LoadQtTranslator(zh);
+        QVERIFY(QCoreApplication::installTranslator(missing.get()));
+        if (qt) QVERIFY(QCoreApplication::installTranslator(qt.get()));
+        QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Other"),
+                 QStringLiteral("Other")); // what it does not know passes on
+        if (qt) QCoreApplication::removeTranslator(qt.get());
+        QCoreApplication::removeTranslator(missing.get());
     }
 };
 

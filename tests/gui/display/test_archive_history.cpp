@@ -135,11 +135,15 @@ private slots:
         ArchiveHistoryWindow w;
         w.showLottery(m_archive.get(), "paged");
         QVERIFY(w.statusText().contains(QStringLiteral("已显示 2000 期")));
+        // All days: the archive's own count beside the rows loaded so far.
+        QVERIFY2(w.statusText().contains(QStringLiteral("历史库共 %1 期").arg(kCount - 1)),
+                 qPrintable(w.statusText()));
         QVERIFY(w.statusText().contains(QStringLiteral("断期 0 处")));
         w.model()->fetchMore({});
-        QVERIFY2(w.statusText().startsWith(
-                     QStringLiteral("已显示 %1 期，断期 1 处共 1 期").arg(kCount - 1)),
-                 qPrintable(w.statusText()));
+        QVERIFY2(
+            w.statusText().startsWith(
+                QStringLiteral("已显示 %1 期，历史库共 %1 期，断期 1 处共 1 期").arg(kCount - 1)),
+            qPrintable(w.statusText()));
     }
 
     void aLongListingIsReadAPageAtATime() {

@@ -9,6 +9,7 @@
 #include "cli/Messages.h"
 #include "store/CsvExport.h"
 #include "store/DrawArchive.h"
+#include "store/FileIdentity.h"
 #include "store/ImportText.h"
 #include "store/OutputFile.h"
 
@@ -24,14 +25,16 @@ struct Opened {
 // user's folder when missing and the archive when there is none, and sets a damaged archive
 // aside for a fresh one (a busy, full or unreachable one is never moved). Every other command
 // opens it read only and never creates, changes or moves a file.
+std::string archivePath(const Args& args) {
+    if (auto p = args.last("--archive")) return *p;
+    return store::DefaultArchivePath();
+}
+
 Opened openArchive(const Args& args, bool forImport = false) {
-    std::string path;
-    if (auto p = args.last("--archive")) {
-        path = *p;
-    } else {
-        path = store::DefaultArchivePath();
+    const std::string path = archivePath(args);
+    if (forImport && !args.last("--archive")) {
         std::error_code ec;
-        if (forImport) std::filesystem::create_directories(store::Utf8Path(path).parent_path(), ec);
+        std::filesystem::create_directories(store::Utf8Path(path).parent_path(), ec);
     }
     store::OpenReport rep;
     auto a = store::Archive::open(
@@ -112,6 +115,15 @@ bool importFile(Opened& o, const std::string& file, store::OnConflict policy, Im
 
 int runImport(const std::vector<std::string>& files, const Args& args) {
     if (files.empty()) throw UsageError("archive import needs at least one FILE");
+    // Reading a file SQLite holds by other means would drop this process's locks on it.
+    const std::string archive = archivePath(args);
+    for (const std::string& file : files) {
+        const auto read = store::IdentityOf(file);
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            if (read && read == store::IdentityOf(archive + suffix))
+                throw UsageError("cannot import " + file + ": it is the archive itself" +
+                                 (*suffix ? std::string(" (its ") + (suffix + 1) + " file)" : ""));
+    }
     Opened o = openArchive(args, true);
     const auto policy =
         args.has("--prefer-import") ? store::OnConflict::Correct : store::OnConflict::KeepArchived;

@@ -90,6 +90,11 @@ TEST(ArchiveCommand, BadLinesConflictsAndExitCodes) {
         {"archive", "import", mixed, "--archive", (dir.path() / "no/such/a.sqlite").string()});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("folder does not exist"), std::string::npos) << r.err;
+
+    // The archive itself as the file to import: refused before it is read by other means.
+    r = runCli({"archive", "import", a, "--archive", a});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("it is the archive itself"), std::string::npos) << r.err;
 }
 
 TEST(ArchiveCommand, TheArchiveIsASourceForStatsPlanAndMonitor) {

@@ -2,6 +2,8 @@
 // to new draws of the active lottery.
 #include "gui/app/LotteryForm.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,6 +35,7 @@
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
+#include "store/FileIdentity.h"
 
 // Resources of a static library are registered by hand.
 static void initAppResources() {
@@ -77,19 +80,39 @@ private:
 };
 
 namespace {
-// The draw file is the one named by the path box at the moment of reading.
+// The draw file is the one named by the path box at the moment of reading. The archive (or
+// its log) named as the draw file is never read: closing a file SQLite holds, opened by other
+// means, drops this process's locks on it and lets another program delete the live log.
 class PathBoxSource : public DrawSource {
 public:
-    explicit PathBoxSource(const QLineEdit* box) : m_box(box) {}
+    PathBoxSource(const QLineEdit* box, std::function<std::string()> archivePath)
+        : m_box(box), m_archivePath(std::move(archivePath)) {}
     std::optional<std::string> ReadText() override {
-        m_file.setPath(m_box->text().toStdString());
+        const std::string path = m_box->text().toStdString();
+        m_isArchive = isArchive(path);
+        if (m_isArchive) return std::nullopt;
+        m_file.setPath(path);
         return m_file.ReadText();
     }
-    std::string lastProblem() const override { return m_file.lastProblem(); }
+    std::string lastProblem() const override {
+        return m_isArchive ? std::string("开奖文件是本程序的历史库，不能读取")
+                           : m_file.lastProblem();
+    }
 
 private:
+    bool isArchive(const std::string& path) const {
+        const std::string archive = m_archivePath ? m_archivePath() : std::string();
+        const auto read = store::IdentityOf(path);
+        if (archive.empty() || !read) return false;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            if (read == store::IdentityOf(archive + suffix)) return true;
+        return false;
+    }
+
     const QLineEdit* m_box;
+    std::function<std::string()> m_archivePath;
     FileDrawSource m_file;
+    bool m_isArchive = false;
 };
 
 // The history grid at start-up: its header row and a row for each draw a lottery holds.
@@ -116,7 +139,8 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
     m_form.RestartMonitor = [this] { m_jianKong->ReashStar(); };
     buildWindow();
-    m_drawSource = std::make_unique<PathBoxSource>(m_zelkc);
+    m_drawSource = std::make_unique<PathBoxSource>(
+        m_zelkc, [this] { return m_archive ? toStd(m_archive->path()) : std::string(); });
     wire();
     Form_Load();
 }

@@ -5,6 +5,8 @@
 namespace zuohao::store {
 
 namespace {
+constexpr int kWriterPageCacheKiB = 128;
+
 enum class FileState { Same, Missing, Replaced };
 
 // What is at the path now, by the path's identity alone: another program may have deleted the
@@ -91,6 +93,9 @@ bool ArchiveWriter::open(WriteRound& round) {
     }
     m_identity = *identity;
     m_archive = std::move(a).value();
+    // A draw a round touches the newest pages only: a small cache keeps the program's memory
+    // flat from its first draws on, whatever the archive holds.
+    (void)m_archive->setPageCache(kWriterPageCacheKiB);
     return true;
 }
 

@@ -205,6 +205,14 @@ void Archive::setBusyWait(int milliseconds) {
     m_impl->db.setBusyWait(milliseconds);
 }
 
+Result<void> Archive::setPageCache(int kibibytes) {
+    SqlError err;
+    const std::string q = "PRAGMA cache_size=-" + std::to_string(kibibytes);
+    if (!m_impl->db.exec(q.c_str(), err))
+        return m_impl->failed(ErrorCode::ArchiveOpen, "archive cache", err);
+    return {};
+}
+
 bool Archive::looksLikeDatabase() const {
     return m_impl->db.fileHead() != sql::FileHead::Other;
 }

@@ -189,6 +189,8 @@ public:
     void closeWithoutCheckpoint();
     // How long calls wait for another connection's lock (Archive::kBusyWaitMs at first).
     void setBusyWait(int milliseconds);
+    // The most memory the connection keeps of the file's pages (SQLite's 2 MB at first).
+    Result<void> setPageCache(int kibibytes);
     // Whether the file still begins as a database, read through the connection's own handle
     // (opening the file anew would drop this process's locks on it); true when unknown.
     bool looksLikeDatabase() const;

@@ -86,8 +86,10 @@ private slots:
         o.archivePath = f.dir.filePath(QStringLiteral("mine.sqlite"));
         LotteryForm& form = f.start(o);
         QCOMPARE(form.archiveLink()->path(), o.archivePath);
-        // A head with missing periods is believed when the next poll reads it again.
-        form.GetNewTimer_Timer();
+        // A head with missing periods is believed once it has stayed the same for a quiet time.
+        QTRY_VERIFY_WITH_TIMEOUT((form.GetNewTimer_Timer(), form.Lotteries(0).LotteryDic.Exists(
+                                                                draws.back().qishu.toStdString())),
+                                 10000);
         auto h = held(form);
         QCOMPARE(int(h.size()), 27);
         QCOMPARE(QString::fromStdString(h.front().source), QDir::toNativeSeparators(f.drawPath()));
@@ -118,6 +120,23 @@ private slots:
                  QString::fromStdString(fixed));
         QCOMPARE(m->cellText(fixedRow, ArchiveHistoryModel::ColCorrection),
                  QStringLiteral("原号 ") + QString::fromStdString(old));
+    }
+
+    void theArchiveNamedAsTheDrawFileIsNeverRead() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(12));
+        AppOptions o = f.defaultOptions();
+        o.archivePath = f.dir.filePath(QStringLiteral("mine.sqlite"));
+        LotteryForm& form = f.start(o);
+        QTRY_COMPARE(int(held(form).size()), 12);
+        for (const QString& named : {o.archivePath, o.archivePath + QStringLiteral("-wal")}) {
+            if (!QFileInfo::exists(named)) continue;
+            f.child<QLineEdit>("zelkc")->setText(named);
+            form.GetNewTimer_Timer();
+            QTRY_VERIFY2(status(f).contains(QStringLiteral("开奖文件是本程序的历史库")),
+                         qPrintable(status(f)));
+            QCOMPARE(int(held(form).size()), 12);
+        }
     }
 
     void anArchiveThatWillNotOpenIsSetAsideAndTheProgramGoesOn() {

@@ -63,8 +63,11 @@ private slots:
         AppOptions o = f.defaultOptions();
         o.archivePath.clear(); // the user's own, filled above
         f.start(o);
-        // The file's head jumps a day: it is believed when the next poll reads it again.
-        f.form().GetNewTimer_Timer();
+        // The file's head jumps a day: it is believed once it has stayed the same for a quiet
+        // time.
+        const std::string newest = today.back().qishu.toStdString();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)), 10000);
         auto* stats = f.form().findChild<PlanStatsWindow*>(QStringLiteral("PlanStatsWindow"));
         stats->showAndRaise();
         stats->startBacktest();

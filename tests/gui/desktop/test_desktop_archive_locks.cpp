@@ -18,25 +18,18 @@
 #include <thread>
 
 #include "../../support/support_process.h"
-#include "support_writer.h"
+#include "support_desktop.h"
 
 namespace zuohao {
 namespace {
 
 using namespace std::chrono_literals;
+using desktoptest::linesOf;
 using testsupport::ChildProcess;
 
 constexpr int kWrites = 40;
 constexpr auto kWriteInterval = 150ms;
 constexpr auto kLook = 50ms; // between two looks at a condition
-
-std::vector<std::string> linesOf(const std::filesystem::path& path) {
-    std::vector<std::string> out;
-    std::ifstream in(path);
-    for (std::string l; std::getline(in, l);)
-        out.push_back(l);
-    return out;
-}
 
 // period -> number of the feed log's "entered" lines.
 std::map<std::string, std::string> enteredDraws(const std::filesystem::path& feedLog) {
@@ -101,36 +94,24 @@ bool holdsLockOn(long pid, const std::string& path) {
 }
 
 TEST(DesktopArchiveLocks, OtherConnectionsThenAKillLoseNoDraw) {
-    const auto dir = testsupport::makeTempDir("zuohao-desktop-locks-");
-    for (const char* sub : {"config", "data", "runtime"})
-        std::filesystem::create_directories(dir / sub);
-    std::filesystem::permissions(dir / "runtime", std::filesystem::perms::owner_all);
-    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (dir / "runtime").c_str(), 1);
-
+    const auto dir = desktoptest::makeDesktopFolder("zuohao-desktop-locks-");
     testing::WriterPlan plan;
     plan.path = (dir / "draws.txt").string();
     plan.ledger = (dir / "ledger.txt").string();
     plan.writes = kWrites;
     plan.interval = kWriteInterval;
-    testing::WriterPlan first = plan;
-    first.writes = 0;
-    first.interval = 0ms;
-    ASSERT_TRUE(testing::runWriter(first));
+    ASSERT_TRUE(desktoptest::writeFirstFile(plan));
 
     const auto feedLog = dir / "feed.log";
     const std::string archive = (dir / "draws.sqlite").string();
     ChildProcess program;
-    ASSERT_TRUE(program.start(ZUOHAO_EXE,
+    desktoptest::startUntilUp(program, ZUOHAO_EXE,
                               {"--draw-file", plan.path, "--poll-interval", "40", "--feed-log",
                                feedLog.string(), "--ini", (dir / "zelkwt.ini").string(),
                                "--archive", archive},
-                              dir / "out.txt", dir / "err.txt"));
+                              dir, feedLog, [] { return true; });
+    if (::testing::Test::HasFatalFailure()) return;
     const auto upBy = std::chrono::steady_clock::now() + 60s;
-    while (linesOf(feedLog).empty() && std::chrono::steady_clock::now() < upBy)
-        std::this_thread::sleep_for(kLook);
-    ASSERT_FALSE(linesOf(feedLog).empty()) << "the program never took the history";
     // And until its archive holds the history.
     while (std::chrono::steady_clock::now() < upBy) {
         const auto held = archivedDraws(archive, SQLITE_OPEN_READONLY);

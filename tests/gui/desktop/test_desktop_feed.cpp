@@ -22,19 +22,20 @@
 #include "../../support/support_process.h"
 #include "core/acquire/LineRule.h"
 #include "core/acquire/LotteryClass.h"
+#include "support_desktop.h"
 #include "support_writer.h"
 
 namespace zuohao {
 namespace {
 
 using namespace std::chrono_literals;
+using desktoptest::linesOf;
 using testing::WriteMode;
 using testsupport::ChildProcess;
 
 constexpr int kWrites = 62;
 constexpr auto kWriteInterval = 120ms;
 const char* const kPollMs = "40";
-constexpr int kStartAttempts = 3;
 
 // The visible top-level windows of a process (by _NET_WM_PID), from xdotool.
 std::set<std::string> visibleWindows(long pid) {
@@ -50,63 +51,28 @@ std::set<std::string> visibleWindows(long pid) {
     return ids;
 }
 
-std::vector<std::string> linesOf(const std::filesystem::path& path) {
-    std::vector<std::string> out;
-    std::ifstream in(path);
-    for (std::string l; std::getline(in, l);)
-        out.push_back(l);
-    return out;
-}
-
 class DesktopFeed : public ::testing::TestWithParam<WriteMode> {};
 
 TEST_P(DesktopFeed, EveryDrawRightInOrderAndNoDialog) {
-    const auto dir = testsupport::makeTempDir("zuohao-desktop-feed-");
-    for (const char* sub : {"config", "data", "runtime"})
-        std::filesystem::create_directories(dir / sub);
-    std::filesystem::permissions(dir / "runtime", std::filesystem::perms::owner_all);
-    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (dir / "runtime").c_str(), 1);
-
+    const auto dir = desktoptest::makeDesktopFolder("zuohao-desktop-feed-");
     testing::WriterPlan plan;
     plan.path = (dir / "开奖号码.txt").string();
     plan.ledger = (dir / "ledger.txt").string();
     plan.mode = GetParam();
     plan.writes = kWrites;
     plan.interval = kWriteInterval;
-    testing::WriterPlan first = plan; // the file exists before the program starts
-    first.writes = 0;
-    first.interval = 0ms;
-    ASSERT_TRUE(testing::runWriter(first));
+    ASSERT_TRUE(desktoptest::writeFirstFile(plan)); // the file exists before the program starts
 
     const auto feedLog = dir / "feed.log";
     ChildProcess program;
-    // Up when the history has entered and the main window shows. On a loaded machine the X
-    // server may turn a new client away ("could not connect to display"): the program is
-    // started again then, a few times; any other early end fails the test.
+    // Up when the history has entered and the main window shows.
     std::set<std::string> atStart;
-    for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
-        ASSERT_TRUE(program.start(
-            ZUOHAO_EXE,
-            {"--draw-file", plan.path, "--poll-interval", kPollMs, "--feed-log", feedLog.string(),
-             "--ini", (dir / "zelkwt.ini").string(), "--archive", (dir / "draws.sqlite").string()},
-            dir / "out.txt", dir / "err.txt"));
-        std::optional<int> ended;
-        const auto upBy = std::chrono::steady_clock::now() + 60s;
-        while ((linesOf(feedLog).empty() || atStart.empty()) && !ended &&
-               std::chrono::steady_clock::now() < upBy) {
-            std::this_thread::sleep_for(100ms);
-            atStart = visibleWindows(program.pid());
-            ended = program.waitFor(0ms);
-        }
-        if (!ended) break;
-        std::ifstream errors(dir / "err.txt");
-        const std::string why{std::istreambuf_iterator<char>(errors), {}};
-        ASSERT_NE(why.find("could not connect to display"), std::string::npos)
-            << "the program ended at start-up: " << why;
-    }
-    ASSERT_FALSE(linesOf(feedLog).empty()) << "the program never took the history";
+    desktoptest::startUntilUp(
+        program, ZUOHAO_EXE,
+        {"--draw-file", plan.path, "--poll-interval", kPollMs, "--feed-log", feedLog.string(),
+         "--ini", (dir / "zelkwt.ini").string(), "--archive", (dir / "draws.sqlite").string()},
+        dir, feedLog, [&] { return !(atStart = visibleWindows(program.pid())).empty(); });
+    if (::testing::Test::HasFatalFailure()) return;
     ASSERT_FALSE(atStart.empty()) << "no window of the program is visible";
 
     const pid_t writer = ::fork();

@@ -9,7 +9,9 @@ namespace zuohao::gui {
 namespace {
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
 const QColor kSeparator(255, 0, 0);
-constexpr qsizetype kCacheLimit = 4096; // far above what a grid shows; a guard only
+// Above the distinct texts a screen of the grid shows; each new draw brings new ones (its
+// period, its number), so the bound is what keeps the memory flat from the first draws on.
+constexpr qsizetype kCacheLimit = 1024;
 } // namespace
 
 const QStaticText& HistoryGridDelegate::laidOut(const QString& text, const QFont& font) const {

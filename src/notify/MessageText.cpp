@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zuohao::notify {
 
 namespace {
@@ -13,8 +15,16 @@ QString earlier(const Message& m) {
     return labels.isEmpty() ? QString() : QStringLiteral("：") + labels.join(QStringLiteral("、"));
 }
 
+// "第a期" for one period; "第a、b、c期，3 次告警" for a refresh whose draws raised several.
+QString periodsOf(const Message& m) {
+    if (m.refreshPeriods.size() < 2) return QStringLiteral("第%1期").arg(m.period);
+    return QStringLiteral("第%1期，%2 次告警")
+        .arg(m.refreshPeriods.join(QStringLiteral("、")))
+        .arg(m.refreshPeriods.size());
+}
+
 QString alarmText(const Message& m) {
-    QString t = QStringLiteral("【告警】%1 第%2期").arg(m.lottery, m.period);
+    QString t = QStringLiteral("【告警】%1 ").arg(m.lottery) + periodsOf(m);
     QStringList parts;
     if (m.missRun >= 0) parts << QStringLiteral("连挂 %1 期").arg(m.missRun);
     if (m.baseCount >= 0) parts << QStringLiteral("大底 %1 注").arg(m.baseCount);
@@ -28,17 +38,25 @@ QString alarmText(const Message& m) {
 
 Message mergedAlarm(const Message& owed, Message newer) {
     QStringList periods = owed.earlierPeriods;
-    if (!owed.period.isEmpty()) periods << owed.period;
+    if (!owed.refreshPeriods.isEmpty())
+        periods << owed.refreshPeriods;
+    else if (!owed.period.isEmpty())
+        periods << owed.period;
     newer.earlierPeriods = periods + newer.earlierPeriods;
-    newer.folded += owed.folded + 1;
+    newer.folded += owed.folded + std::max<int>(1, int(owed.refreshPeriods.size()));
     return newer;
 }
 
 QString messageSummary(const Message& m) {
     QString s = messageTitle(m);
     if (!m.lottery.isEmpty()) s += QLatin1Char(' ') + m.lottery;
-    if (!m.period.isEmpty()) s += QStringLiteral(" 第%1期").arg(m.period);
-    if (m.folded > 0) s += QStringLiteral("（合并 %1 次%2）").arg(m.folded + 1).arg(earlier(m));
+    if (!m.period.isEmpty())
+        s += QLatin1Char(' ') +
+             (m.kind == MessageKind::Alarm ? periodsOf(m) : QStringLiteral("第%1期").arg(m.period));
+    if (m.folded > 0)
+        s += QStringLiteral("（合并 %1 次%2）")
+                 .arg(m.folded + std::max<int>(1, int(m.refreshPeriods.size())))
+                 .arg(earlier(m));
     return s;
 }
 

@@ -73,6 +73,7 @@ void NotificationCenter::alarm(const AlarmEvent& e) {
     m.kind = MessageKind::Alarm;
     m.lottery = e.lottery;
     m.period = e.period;
+    if (e.periods.size() > 1) m.refreshPeriods = e.periods;
     m.group = e.group;
     m.planLine = e.planLine;
     m.missRun = e.missRun;

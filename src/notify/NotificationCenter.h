@@ -21,11 +21,12 @@ class Postman;
 
 struct AlarmEvent {
     QString lottery;
-    QString period;
+    QString period; // the newest period that raised the alarm
     QString group;
     QString planLine;
     int missRun = -1;
     int baseCount = -1;
+    QStringList periods; // every period of the refresh that raised it, oldest first
 };
 
 class NotificationCenter : public QObject {

@@ -108,6 +108,9 @@ struct Message {
     QString detail; // the feed's trouble, the gap, the verdict mark (中/挂), a plain text
     int folded = 0; // earlier alarms this one stands for (merged)
     QStringList earlierPeriods; // their periods, oldest first (those that had one)
+    // An alarm of a refresh that entered several draws: every period that raised it, oldest
+    // first, `period` the newest of them (empty when only one did).
+    QStringList refreshPeriods;
 
     Event event() const;
 };

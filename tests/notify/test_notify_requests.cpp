@@ -224,6 +224,25 @@ private slots:
         QVERIFY(bad.settings.targets.isEmpty());
         QVERIFY(QFile::exists(path + ".bad"));
     }
+
+    void anAlarmNamesEveryPeriodOfItsRefresh() {
+        Message m = alarm();
+        m.refreshPeriods = {QStringLiteral("202612080121"), QStringLiteral("202612080122"),
+                            QStringLiteral("202612080123")};
+        QVERIFY2(messageText(m).startsWith(QStringLiteral(
+                     "【告警】腾讯分分彩 第202612080121、202612080122、202612080123期，3 次告警 "
+                     "百十个")),
+                 qPrintable(messageText(m)));
+        QVERIFY(messageSummary(m).contains(QStringLiteral("，3 次告警")));
+        // Still owed when the next alarm comes: the newer one names all three as merged.
+        Message next = alarm();
+        next.period = QStringLiteral("202612080125");
+        const Message merged = mergedAlarm(m, next);
+        QCOMPARE(merged.folded, 3);
+        QVERIFY2(messageText(merged).contains(QStringLiteral(
+                     "合并此前 3 次告警：第202612080121期、第202612080122期、第202612080123期")),
+                 qPrintable(messageText(merged)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNotifyRequests)

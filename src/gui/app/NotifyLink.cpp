@@ -148,13 +148,14 @@ void NotifyLink::alarmRaised() {
     const LotteryClass& lottery = m_form.Lotteries(0); // the monitor watches lottery 0
     AlarmEvent e;
     e.lottery = toQ(lottery.LotteryName);
-    // Draws entered together: the newest period that raised the alarm speaks for them.
-    if (!s.LastAlarmPeriods.empty()) {
-        const MonitorRowPtr* row = s.MonitorRows.find(PeriodKey(s.LastAlarmPeriods.back()));
-        if (row && *row) {
-            e.period = toQ((*row)->Qishu1);
-            e.missRun = (*row)->TOW_yluo;
-        }
+    // Draws entered together: one message names every period that raised the alarm, the
+    // newest with its run of misses.
+    for (const std::string& period : s.LastAlarmPeriods) {
+        const MonitorRowPtr* row = s.MonitorRows.find(PeriodKey(period));
+        if (!row || !*row) continue;
+        e.period = toQ((*row)->Qishu1);
+        e.missRun = (*row)->TOW_yluo;
+        e.periods << e.period;
     }
     // A period raises its alarm once, however often the monitor replays it.
     if (!e.period.isEmpty() && e.period == m_lastAlarm) return;

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "acquire/support_http_server.h"
+#include "core/monitor/Monitor.h"
 #include "gui/app/NotifyLink.h"
 #include "gui/monitor/JianKongForm.h"
 #include "notify/NotificationCenter.h"
@@ -39,6 +40,20 @@ void pick(QComboBox* box, const QString& text) {
 class TestNotifyLink : public QObject {
     Q_OBJECT
 private slots:
+    // A base set, then a monitor that raises an alarm every few draws.
+    static JianKongForm* watchEveryFewDraws(FormFixture& f) {
+        QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+        f.form().JianKongCmd_Click();
+        JianKongForm* m = f.form().jianKongForm();
+        for (auto [box, value] :
+             {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}})
+            pick(m->findChild<QComboBox*>(box), QString::fromLatin1(value));
+        m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
+        QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
+        return m;
+    }
+
     void monitorAlarmReachesTheTarget() {
         LocalHttpServer server;
         QVERIFY(server.listen());
@@ -49,16 +64,7 @@ private slots:
         f.writeDraws(shown);
         f.start(f.defaultOptions());
         f.form().notifyLink()->center().setTargets({hookTo(server)});
-        // A base set, then a monitor that raises an alarm every few draws.
-        QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
-        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
-        f.form().JianKongCmd_Click();
-        JianKongForm* m = f.form().jianKongForm();
-        for (auto [box, value] :
-             {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}})
-            pick(m->findChild<QComboBox*>(box), QString::fromLatin1(value));
-        m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
-        QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
+        JianKongForm* m = watchEveryFewDraws(f);
         QSignalSpy alarms(m, &JianKongForm::alarmRaised);
         for (std::size_t next = 60; next < draws.size() && alarms.isEmpty(); ++next) {
             shown.push_back(draws[next]);
@@ -72,6 +78,37 @@ private slots:
         const QString text = QString::fromUtf8(server.requests().back().body);
         QVERIFY2(text.startsWith(QStringLiteral("【告警】腾讯分分彩 第") + period +
                                  QStringLiteral("期")),
+                 qPrintable(text));
+    }
+
+    void oneRefreshOfManyDrawsSendsOneMessageNamingEveryAlarm() {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setAnswer("/push", Answer::text("ok"));
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(100);
+        f.writeDraws(std::vector<Draw>(draws.begin(), draws.begin() + 60));
+        f.start(f.defaultOptions());
+        f.form().notifyLink()->center().setTargets({hookTo(server)});
+        JianKongForm* m = watchEveryFewDraws(f);
+        QSignalSpy alarms(m, &JianKongForm::alarmRaised);
+        // Forty draws in one write: entered by one refresh once the file has stayed the same.
+        f.writeDraws(draws);
+        const std::string newest = draws.back().qishu.toStdString();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)),
+            kWaitMs);
+        const std::vector<std::string>& raised = f.form().monitorState().LastAlarmPeriods;
+        QVERIFY2(raised.size() > 1, "the forty draws raised fewer than two alarms");
+        QCOMPARE(alarms.count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
+        const QString text = QString::fromUtf8(server.requests().back().body);
+        for (const std::string& p : raised) {
+            const auto* row = f.form().monitorState().MonitorRows.find(zuohao::PeriodKey(p));
+            QVERIFY(row && *row);
+            QVERIFY2(text.contains(QString::fromStdString((*row)->Qishu1)), qPrintable(text));
+        }
+        QVERIFY2(text.contains(QStringLiteral("期，%1 次告警").arg(raised.size())),
                  qPrintable(text));
     }
 

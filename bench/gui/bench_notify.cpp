@@ -39,7 +39,8 @@ private slots:
                            QStringLiteral("百十个"),
                            QStringLiteral("【第 1 期】进行中……"),
                            3,
-                           271};
+                           271,
+                           {}};
         std::vector<double> ms;
         for (int i = 0; i <= kAlarms; ++i) {
             QVERIFY(QTest::qWaitFor([&] { return center.pending() == 0; }, 5000));
@@ -77,7 +78,7 @@ private slots:
         center.setTargets({t, stuck});
         const QByteArray ok = R"({"errcode":0,"errmsg":"ok"})";
         std::vector<double> ms;
-        AlarmEvent e{QStringLiteral("腾讯分分彩"), {}, QStringLiteral("百十个"), {}, 3, 271};
+        AlarmEvent e{QStringLiteral("腾讯分分彩"), {}, QStringLiteral("百十个"), {}, 3, 271, {}};
         for (int i = 0; i < kRecoveries; ++i) {
             server.enqueue("/cgi-bin/webhook/send", Answer::text("down", 500));
             server.enqueue("/cgi-bin/webhook/send", Answer::text(ok));

@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(loadSettings(path).settings.targets.value(0).kind, TargetKind::DingTalk);
 
         // What was sent shows in the log, the address without its key.
-        center.alarm({QStringLiteral("腾讯分分彩"), "1", {}, {}, 1, 1});
+        center.alarm({QStringLiteral("腾讯分分彩"), "1", {}, {}, 1, 1, {}});
         auto* log = child<QPlainTextEdit>(w, "DeliveryLog");
         QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("告警")));
         QVERIFY(!log->toPlainText().contains("WINDOW-KEY-1"));

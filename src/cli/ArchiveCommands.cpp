@@ -118,11 +118,9 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
     // Reading a file SQLite holds by other means would drop this process's locks on it.
     const std::string archive = archivePath(args);
     for (const std::string& file : files) {
-        const auto read = store::IdentityOf(file);
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            if (read && read == store::IdentityOf(archive + suffix))
-                throw UsageError("cannot import " + file + ": it is the archive itself" +
-                                 (*suffix ? std::string(" (its ") + (suffix + 1) + " file)" : ""));
+        if (const auto part = store::ArchivePartAt(file, archive))
+            throw UsageError("cannot import " + file + ": it is the archive itself" +
+                             (part->empty() ? "" : " (its " + part->substr(1) + " file)"));
     }
     Opened o = openArchive(args, true);
     const auto policy =

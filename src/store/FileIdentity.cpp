@@ -33,4 +33,12 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 }
 #endif
 
+std::optional<std::string> ArchivePartAt(const std::string& path, const std::string& archivePath) {
+    const auto read = IdentityOf(path);
+    if (!read || archivePath.empty()) return std::nullopt;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        if (read == IdentityOf(archivePath + suffix)) return std::string(suffix);
+    return std::nullopt;
+}
+
 } // namespace zuohao::store

@@ -17,4 +17,8 @@ struct FileIdentity {
 // The identity of the file at `path` (UTF-8), none when nothing is there.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
+// Whether the file at `path` is the archive at `archivePath` ("") or one of SQLite's files
+// beside it ("-wal", "-shm", "-journal"): such a file must only ever be read through SQLite.
+std::optional<std::string> ArchivePartAt(const std::string& path, const std::string& archivePath);
+
 } // namespace zuohao::store

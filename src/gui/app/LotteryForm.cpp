@@ -101,12 +101,7 @@ public:
 
 private:
     bool isArchive(const std::string& path) const {
-        const std::string archive = m_archivePath ? m_archivePath() : std::string();
-        const auto read = store::IdentityOf(path);
-        if (archive.empty() || !read) return false;
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            if (read == store::IdentityOf(archive + suffix)) return true;
-        return false;
+        return m_archivePath && store::ArchivePartAt(path, m_archivePath()).has_value();
     }
 
     const QLineEdit* m_box;

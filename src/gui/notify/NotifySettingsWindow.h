@@ -25,6 +25,9 @@ class NotificationCenter;
 
 namespace zuohao::gui {
 
+// How the window shows a problem (a bad address, a failed test, a settings file it cannot use).
+inline constexpr char kProblemStyle[] = "color: #C00000;";
+
 class NotifySettingsWindow : public QWidget {
     Q_OBJECT
 public:

@@ -89,7 +89,7 @@ std::vector<CommandHelp> buildTable() {
                  RunReduce});
     t.push_back(
         {"stats",
-         "(--draws FILE | --sequence FILE | --archive PATH [--lottery NAME] [--last N]) "
+         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
          "--group N",
          "The statistics of one position group for every draw, oldest first: a line per "
          "draw with the period, the number and the 66 statistics columns of the window's "
@@ -99,7 +99,7 @@ std::vector<CommandHelp> buildTable() {
          "zuohao-cli stats --draws data/sample-draws.txt --group 9",
          RunStats});
     t.push_back({"plan",
-                 "(--draws FILE | --sequence FILE | --archive PATH [--lottery NAME] [--last N]) "
+                 "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
                  "--start-after K "
                  "[conditions] [--check I]... [--manual]",
                  "Replays a plan over the draws: the first K draws are history, then the plan "
@@ -119,7 +119,7 @@ std::vector<CommandHelp> buildTable() {
                  RunPlan});
     t.push_back(
         {"monitor",
-         "(--draws FILE | --sequence FILE | --archive PATH [--lottery NAME] [--last N]) "
+         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
          "--idx N --base LIST "
          "[--lock P] [--segment N] [--hits-low A] [--hits-high B] [--plan-length C] "
          "[--trigger D] [--live-after K]",
@@ -200,7 +200,7 @@ std::vector<CommandHelp> buildTable() {
                  "zuohao-cli archive info",
                  RunArchiveInfo});
     t.push_back({"backtest",
-                 "(--draws FILE | --sequence FILE | --archive PATH [--lottery NAME]) [--last N] "
+                 "(--draws FILE | --sequence FILE | --archive PATH) [--lottery NAME] [--last N] "
                  "[conditions] "
                  "[--check I]... [--auto] [--manual] [--lines]",
                  "Scores a base set against every draw: fixed conditions, or with --auto the "
@@ -218,7 +218,7 @@ std::vector<CommandHelp> buildTable() {
                  "zuohao-cli backtest --draws data/sample-draws.txt --idx 9 --kua 0 --lines",
                  RunBacktestCommand});
     t.push_back({"killrate",
-                 "(--draws FILE | --sequence FILE | --archive PATH [--lottery NAME]) [--last N] "
+                 "(--draws FILE | --sequence FILE | --archive PATH) [--lottery NAME] [--last N] "
                  "[conditions]",
                  "How often each condition alone would have killed the winning number, beside "
                  "the share of the space it removes: one row per condition.",

@@ -34,8 +34,15 @@ DrawProvider providerOf(const Args& args) {
     if (archive) {
         if (args.last("--draws") || args.last("--sequence"))
             throw UsageError("give one of --draws, --sequence or --archive");
-        return store::ArchiveDraws(*archive);
+        const std::string lottery = LotteryOption(args);
+        if (args.last("--lottery")) {
+            auto opened = store::Archive::open(*archive, nullptr, store::OpenMode::Look);
+            if (!opened) throw Failure(Describe(opened.failure()));
+            RequireHeldLottery(args, **opened);
+        }
+        return store::ArchiveDraws(*archive, lottery);
     }
+    if (args.last("--lottery")) throw UsageError("--lottery goes with --archive");
     std::vector<std::string> input;
     for (const char* name : {"--draws", "--sequence"})
         for (const std::string& v : args.all(name)) {

@@ -1,4 +1,5 @@
 // zuohao-cli archive: import, export, gaps and info of the draw archive.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -30,7 +31,10 @@ std::string archivePath(const Args& args) {
     return store::DefaultArchivePath();
 }
 
+// The lottery is checked before the file is touched; a reader's --lottery must name one the
+// archive holds, an import's may start a new one.
 Opened openArchive(const Args& args, bool forImport = false) {
+    std::string lottery = LotteryOption(args);
     const std::string path = archivePath(args);
     if (forImport && !args.last("--archive")) {
         std::error_code ec;
@@ -43,7 +47,8 @@ Opened openArchive(const Args& args, bool forImport = false) {
     if (!rep.setAsideAs.empty())
         std::cerr << "warning: the archive was damaged (" << rep.setAsideWhy
                   << "); it was set aside as " << rep.setAsideAs << " and a fresh one started\n";
-    return {std::move(a).value(), args.last("--lottery").value_or(store::kDefaultLottery)};
+    if (!forImport) RequireHeldLottery(args, **a);
+    return {std::move(a).value(), std::move(lottery)};
 }
 
 template <class T> T orThrow(Result<T> r) {
@@ -71,7 +76,7 @@ bool importFile(Opened& o, const std::string& file, store::OnConflict policy, Im
     const std::string identity = store::ImportFileIdentity(file);
     std::int64_t skip = 0;
     if (!identity.empty()) {
-        if (auto held = o.archive->importMark(identity)) skip = *held;
+        if (auto held = o.archive->importMark(o.lottery, identity)) skip = *held;
     }
     if (skip > 0)
         std::cerr << "note: " << file << ": an import of it was cut short; resuming after line "
@@ -104,7 +109,7 @@ bool importFile(Opened& o, const std::string& file, store::OnConflict policy, Im
         return false;
     }
     if (!identity.empty()) {
-        if (auto done = o.archive->clearImportMark(identity); !done)
+        if (auto done = o.archive->clearImportMark(o.lottery, identity); !done)
             std::cerr << "warning: " << Describe(done.failure()) << "\n";
     }
     warnBadLines(file, *read);
@@ -123,6 +128,12 @@ int runImport(const std::vector<std::string>& files, const Args& args) {
                              (part->empty() ? "" : " (its " + part->substr(1) + " file)"));
     }
     Opened o = openArchive(args, true);
+    if (args.last("--lottery")) {
+        const auto known = orThrow(o.archive->lotteries());
+        if (std::find(known.begin(), known.end(), o.lottery) == known.end())
+            std::cerr << "note: the archive held no draws of \"" << o.lottery
+                      << "\"; this import starts them\n";
+    }
     const auto policy =
         args.has("--prefer-import") ? store::OnConflict::Correct : store::OnConflict::KeepArchived;
     ImportTotals t;
@@ -209,7 +220,10 @@ void printInfoJson(const Opened& o, const store::ArchiveInfo& info) {
 
 int runInfo(const Args& args) {
     Opened o = openArchive(args);
-    const store::ArchiveInfo info = orThrow(o.archive->info());
+    store::ArchiveInfo info = orThrow(o.archive->info());
+    if (args.last("--lottery")) // only the one asked for (openArchive checked that it is held)
+        std::erase_if(info.lotteries,
+                      [&](const store::LotteryInfo& l) { return l.lottery != o.lottery; });
     if (args.has("--json")) {
         printInfoJson(o, info);
         return kExitSuccess;

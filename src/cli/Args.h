@@ -11,6 +11,10 @@
 #include "core/acquire/LineRule.h"
 #include "core/model/ConditionSet.h"
 
+namespace zuohao::store {
+class Archive;
+}
+
 namespace zuohao::cli {
 
 // A usage error: printed on stderr with a pointer to the command's help, exit code 2.
@@ -64,12 +68,21 @@ std::string ParseNumberList(const std::string& text, int digits, const std::stri
 void ApplyConditions(const Args& args, ConditionSet& set);
 
 // Reads the draws of --draws FILE (the line rule), --sequence FILE (every non-empty line
-// QISHU HAOMA, oldest first) or --archive PATH [--last N] (the archive's draws of the
-// lottery with a source, oldest first; the newest N only with --last). A file or archive
-// that cannot be read, or one without a draw, is a Failure.
+// QISHU HAOMA, oldest first) or --archive PATH [--lottery NAME] [--last N] (the archive's
+// draws of the lottery, the first one by default, oldest first; the newest N only with
+// --last). A file or archive that cannot be read, or one without a draw, is a Failure.
 std::vector<DrawLine> ReadDrawInput(const Args& args);
 
 // How the draw input names itself in a message: the file, or "the archive PATH".
 std::string DrawInputName(const Args& args);
+
+// The lottery of --lottery NAME, or the first lottery when none is given. A name no archive can
+// hold (empty, too long, not UTF-8 text, with control characters) is a usage error.
+std::string LotteryOption(const Args& args);
+
+// A usage error listing the lotteries `archive` holds when --lottery names one it does not
+// hold. Without --lottery nothing is checked: an archive without the first lottery simply
+// gives no draws.
+void RequireHeldLottery(const Args& args, store::Archive& archive);
 
 } // namespace zuohao::cli

@@ -41,17 +41,34 @@ const Options kDrawInput{
     {"--draws", "FILE", "a draw file as the betting program writes it"},
     {"--sequence", "FILE", "a sequence file: one draw per line, PERIOD NUMBER, oldest first"},
     {"--archive", "PATH", "the draw archive (draws.sqlite) instead of a file"},
+    {"--lottery", "NAME",
+     "with --archive: the lottery whose draws are read (default 腾讯分分彩); one the archive "
+     "does not hold is a usage error"},
     {"--last", "N", "with --archive: only its newest N draws"},
 };
 const Options kScoredInput{
     {"--draws", "FILE", "a draw file as the betting program writes it"},
     {"--sequence", "FILE", "a sequence file: one draw per line, PERIOD NUMBER, oldest first"},
     {"--archive", "PATH", "the draw archive (draws.sqlite) instead of a file"},
+    {"--lottery", "NAME",
+     "with --archive: the lottery whose draws are read (default 腾讯分分彩); one the archive "
+     "does not hold is a usage error"},
     {"--last", "N", "score only the newest N draws"},
 };
 const Options kArchive{
     {"--archive", "PATH", "another archive than draws.sqlite in the user's data folder"},
-    {"--lottery", "NAME", "the lottery (default 腾讯分分彩)"},
+    {"--lottery", "NAME",
+     "the lottery (default 腾讯分分彩); one the archive does not hold is a usage error"},
+};
+const Options kImportArchive{
+    {"--archive", "PATH", "another archive than draws.sqlite in the user's data folder"},
+    {"--lottery", "NAME",
+     "the lottery the draws belong to (default 腾讯分分彩); a name the archive does not hold "
+     "yet starts a lottery of its own"},
+};
+const Options kInfoArchive{
+    {"--archive", "PATH", "another archive than draws.sqlite in the user's data folder"},
+    {"--lottery", "NAME", "only this lottery (default: every lottery the archive holds)"},
 };
 const Options kRange{
     {"--from", "P", "only periods from P on (a period label: digits)"},
@@ -72,7 +89,8 @@ std::vector<CommandHelp> buildTable() {
                  RunReduce});
     t.push_back(
         {"stats",
-         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) --group N",
+         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
+         "--group N",
          "The statistics of one position group for every draw, oldest first: a line per "
          "draw with the period, the number and the 66 statistics columns of the window's "
          "grid, separated by tabs.",
@@ -81,7 +99,8 @@ std::vector<CommandHelp> buildTable() {
          "zuohao-cli stats --draws data/sample-draws.txt --group 9",
          RunStats});
     t.push_back({"plan",
-                 "(--draws FILE | --sequence FILE | --archive PATH [--last N]) --start-after K "
+                 "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
+                 "--start-after K "
                  "[conditions] [--check I]... [--manual]",
                  "Replays a plan over the draws: the first K draws are history, then the plan "
                  "starts as the start button does and every later draw scores it. Prints the "
@@ -100,7 +119,8 @@ std::vector<CommandHelp> buildTable() {
                  RunPlan});
     t.push_back(
         {"monitor",
-         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) --idx N --base LIST "
+         "(--draws FILE | --sequence FILE | --archive PATH [--last N]) [--lottery NAME] "
+         "--idx N --base LIST "
          "[--lock P] [--segment N] [--hits-low A] [--hits-high B] [--plan-length C] "
          "[--trigger D] [--live-after K]",
          "Replays the monitor window over the draws against a base set. Prints a row per "
@@ -138,19 +158,20 @@ std::vector<CommandHelp> buildTable() {
                  RunFeed});
     t.push_back({"archive import",
                  "FILE... [--prefer-import] [--archive PATH] [--lottery NAME]",
-                 "Adds the draws of draw files or CSV exports to the archive. Malformed lines "
+                 "Adds the draws of draw files or CSV exports to the archive, as draws of one "
+                 "lottery. Malformed lines "
                  "are skipped and the first few named; a period held with another number is a "
                  "conflict and the archive's number stands.",
                  join({{{"--prefer-import", "",
                          "on a conflict take the file's number and keep the old one as a "
                          "correction"}},
-                       kArchive}),
+                       kImportArchive}),
                  {},
                  "zuohao-cli archive import backup.csv",
                  RunArchiveImport,
                  true});
     t.push_back({"archive export",
-                 "[--from P] [--to P] [--csv] [--out FILE]",
+                 "[--from P] [--to P] [--csv] [--out FILE] [--lottery NAME]",
                  "Prints the archived draws, oldest first: PERIOD NUMBER per line, or CSV (UTF-8 "
                  "with BOM) with when each draw was first seen, its source and corrections.",
                  join({kRange,
@@ -161,7 +182,7 @@ std::vector<CommandHelp> buildTable() {
                  "zuohao-cli archive export --csv --out backup.csv",
                  RunArchiveExport});
     t.push_back({"archive gaps",
-                 "[--from P] [--to P]",
+                 "[--from P] [--to P] [--lottery NAME]",
                  "Prints the missing periods between held draws: the period before and after "
                  "each gap and how many are missing, tab-separated; the total goes to the "
                  "standard error.",
@@ -170,15 +191,17 @@ std::vector<CommandHelp> buildTable() {
                  "zuohao-cli archive gaps --from 202612080001",
                  RunArchiveGaps});
     t.push_back({"archive info",
-                 "",
-                 "Prints the archive's path and size and, per lottery, the draws, corrections, "
-                 "first and last period and the draws per day.",
-                 join({kArchive, kJson}),
+                 "[--lottery NAME]",
+                 "Prints the archive's path and size and, for every lottery it holds (or the "
+                 "one --lottery names), its name, draws, corrections, first and last period and "
+                 "the draws per day.",
+                 join({kInfoArchive, kJson}),
                  {},
                  "zuohao-cli archive info",
                  RunArchiveInfo});
     t.push_back({"backtest",
-                 "(--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions] "
+                 "(--draws FILE | --sequence FILE | --archive PATH) [--lottery NAME] [--last N] "
+                 "[conditions] "
                  "[--check I]... [--auto] [--manual] [--lines]",
                  "Scores a base set against every draw: fixed conditions, or with --auto the "
                  "selections derived from each draw as the plan does. Prints the hit rate beside "
@@ -195,7 +218,8 @@ std::vector<CommandHelp> buildTable() {
                  "zuohao-cli backtest --draws data/sample-draws.txt --idx 9 --kua 0 --lines",
                  RunBacktestCommand});
     t.push_back({"killrate",
-                 "(--draws FILE | --sequence FILE | --archive PATH) [--last N] [conditions]",
+                 "(--draws FILE | --sequence FILE | --archive PATH) [--lottery NAME] [--last N] "
+                 "[conditions]",
                  "How often each condition alone would have killed the winning number, beside "
                  "the share of the space it removes: one row per condition.",
                  join({kScoredInput, kConditions, kJson}),

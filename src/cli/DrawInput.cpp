@@ -16,11 +16,13 @@ constexpr const char* kFirstLineTooLong = "first line too long to be a draw line
 
 // Read only: a command that reads draws never creates, migrates or moves the archive.
 std::vector<DrawLine> readArchive(const Args& args, const std::string& path) {
+    const std::string lottery = LotteryOption(args);
     auto archive = store::Archive::open(path, nullptr, store::OpenMode::Look);
     if (!archive) throw Failure(Describe(archive.failure()));
-    auto held = args.last("--last") ? (*archive)->newest(store::kDefaultLottery,
-                                                         args.integer("--last", 1, 1000000000, 0))
-                                    : (*archive)->range(store::kDefaultLottery);
+    RequireHeldLottery(args, **archive);
+    auto held = args.last("--last")
+                    ? (*archive)->newest(lottery, args.integer("--last", 1, 1000000000, 0))
+                    : (*archive)->range(lottery);
     if (!held) throw Failure(Describe(held.failure()));
     std::vector<DrawLine> out;
     out.reserve(held->size());
@@ -91,7 +93,9 @@ std::vector<DrawLine> readDrawInput(const Args& args) {
     auto archive = args.last("--archive");
     if (int(bool(draws)) + int(bool(sequence)) + int(bool(archive)) > 1)
         throw UsageError("give one of --draws, --sequence or --archive");
-    if (args.last("--last") && !archive) throw UsageError("--last goes with --archive");
+    for (const char* option : {"--last", "--lottery"})
+        if (args.last(option) && !archive)
+            throw UsageError(std::string(option) + " goes with --archive");
     if (archive) return readArchive(args, *archive);
     if (draws) return readDrawFile(*draws);
     if (!sequence) throw UsageError("missing --draws FILE, --sequence FILE or --archive PATH");

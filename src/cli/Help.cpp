@@ -222,7 +222,9 @@ std::string drawInputTopic() {
                 "the last two runs of digits of a line are the period and the number (第"
                 "202612080931期 开奖号码 12345), only the first 99 lines, UTF-8 or GB18030. A "
                 "sequence file (--sequence) holds PERIOD NUMBER on every line, oldest first. "
-                "The archive (--archive PATH) gives its draws of 腾讯分分彩, oldest first.",
+                "The archive (--archive PATH) gives the draws of one lottery, oldest first: "
+                "腾讯分分彩, or the one --lottery NAME names (`zuohao-cli archive info` lists "
+                "the lotteries an archive holds).",
                 2, 0);
 }
 
@@ -247,7 +249,8 @@ std::string exitStatusText() {
            "  0  success\n"
            "  1  the work failed: no draws in the input, a failed reduction, a file that\n"
            "     cannot be read or written, an archive that cannot be opened\n"
-           "  2  a usage error: an unknown option, a missing or malformed value\n";
+           "  2  a usage error: an unknown option, a missing or malformed value, a lottery\n"
+           "     the archive does not hold\n";
 }
 
 std::string commandLine(const CommandHelp& c) {
@@ -288,7 +291,8 @@ std::string FamilyHelpText(std::string_view family) {
            wrap("Every " + std::string(family) +
                     " command takes --archive PATH (default: "
                     "draws.sqlite in the user's data folder) and --lottery NAME (default "
-                    "腾讯分分彩). "
+                    "腾讯分分彩; info: every lottery the archive holds). A lottery the archive "
+                    "does not hold is a usage error, except for an import, which starts it. "
                     "`zuohao-cli " +
                     std::string(family) + " COMMAND --help` tells more.",
                 0, 0);

@@ -36,7 +36,7 @@ struct Archive::Impl {
 
     // Inside the caller's transaction. The table is not part of the schema's version: a
     // program that does not know it leaves it alone.
-    bool writeMark(const ImportMark& mark, sql::SqlError& err);
+    bool writeMark(std::int64_t lottery, const ImportMark& mark, sql::SqlError& err);
     std::optional<std::int64_t> findId(const char* table, const std::string& name);
     // The id of a lottery or origin name, inserted when new (inside the caller's transaction).
     std::optional<std::int64_t> ensureId(const char* table, const std::string& name,

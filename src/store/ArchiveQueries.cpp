@@ -262,6 +262,23 @@ Result<bool> Archive::holdsDraws() {
     return any != 0;
 }
 
+Result<std::vector<LotteryInfo>> Archive::heldLotteries() {
+    std::vector<LotteryInfo> out;
+    Stmt s(m_impl->db,
+           "SELECT l.name, "
+           "(SELECT count(*) FROM draw d WHERE d.lottery = l.id), "
+           "(SELECT count(*) FROM correction c WHERE c.lottery = l.id), "
+           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period LIMIT 1), "
+           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period DESC LIMIT 1) "
+           "FROM lottery l WHERE EXISTS(SELECT 1 FROM draw d WHERE d.lottery = l.id) "
+           "ORDER BY l.id");
+    while (s.step())
+        out.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
+    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive lotteries", s.code());
+    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
+    return out;
+}
+
 Result<ArchiveInfo> Archive::info() {
     ArchiveInfo info;
     info.path = m_impl->path;
@@ -270,55 +287,52 @@ Result<ArchiveInfo> Archive::info() {
         const auto n = fs::file_size(Utf8Path(f), ec);
         if (!ec) info.fileBytes += n;
     }
-    Stmt s(m_impl->db,
-           "SELECT l.name, "
-           "(SELECT count(*) FROM draw d WHERE d.lottery = l.id), "
-           "(SELECT count(*) FROM correction c WHERE c.lottery = l.id), "
-           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period LIMIT 1), "
-           "(SELECT qishu FROM draw d WHERE d.lottery = l.id ORDER BY period DESC LIMIT 1) "
-           "FROM lottery l ORDER BY l.id");
-    while (s.step())
-        info.lotteries.push_back({s.text(0), s.integer(1), s.integer(2), s.text(3), s.text(4)});
-    if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive info", s.code());
-    if (m_impl->snapshotMoved()) return m_impl->movedUnderfoot();
+    auto held = heldLotteries();
+    if (!held) return held.failure();
+    info.lotteries = std::move(held).value();
     return info;
 }
 
 namespace {
+// Marks by lottery and file. Earlier versions kept them by file alone (import_mark); those are
+// not read: such an import starts again from its first line, and the draws it had written
+// count as already held.
 constexpr const char* kMarkTable =
-    "CREATE TABLE IF NOT EXISTS import_mark(file TEXT PRIMARY KEY, lines INTEGER NOT NULL)";
-}
+    "CREATE TABLE IF NOT EXISTS import_progress(lottery INTEGER NOT NULL, file TEXT NOT NULL, "
+    "lines INTEGER NOT NULL, PRIMARY KEY(lottery, file))";
+} // namespace
 
-bool Archive::Impl::writeMark(const ImportMark& mark, sql::SqlError& err) {
+bool Archive::Impl::writeMark(std::int64_t lottery, const ImportMark& mark, sql::SqlError& err) {
     if (!db.exec(kMarkTable, err)) return false;
-    Stmt s(db, "INSERT OR REPLACE INTO import_mark(file, lines) VALUES(?, ?)");
-    s.bind(1, mark.file).bind(2, mark.lines);
+    Stmt s(db, "INSERT OR REPLACE INTO import_progress(lottery, file, lines) VALUES(?, ?, ?)");
+    s.bind(1, lottery).bind(2, mark.file).bind(3, mark.lines);
     s.step();
     if (!s.failed()) return true;
     err = {db.lastMessage(), s.code()};
     return false;
 }
 
-Result<std::int64_t> Archive::importMark(const std::string& file) {
+Result<std::int64_t> Archive::importMark(const std::string& lottery, const std::string& file) {
     std::int64_t exists = 0;
     sql::SqlError err;
-    if (!m_impl->db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'import_mark'", exists,
-                           err))
+    if (!m_impl->db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'import_progress'",
+                           exists, err))
         return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", err);
-    if (exists == 0) return std::int64_t(0);
-    Stmt s(m_impl->db, "SELECT lines FROM import_mark WHERE file = ?");
-    s.bind(1, file);
+    const auto id = m_impl->lotteryId(lottery);
+    if (exists == 0 || !id) return std::int64_t(0);
+    Stmt s(m_impl->db, "SELECT lines FROM import_progress WHERE lottery = ? AND file = ?");
+    s.bind(1, *id).bind(2, file);
     const std::int64_t lines = s.step() ? s.integer(0) : 0;
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveRead, "archive import mark", s.code());
     return lines;
 }
 
-Result<void> Archive::clearImportMark(const std::string& file) {
-    auto held = importMark(file);
+Result<void> Archive::clearImportMark(const std::string& lottery, const std::string& file) {
+    auto held = importMark(lottery, file);
     if (!held) return held.failure();
     if (*held == 0) return {};
-    Stmt s(m_impl->db, "DELETE FROM import_mark WHERE file = ?");
-    s.bind(1, file);
+    Stmt s(m_impl->db, "DELETE FROM import_progress WHERE lottery = ? AND file = ?");
+    s.bind(1, *m_impl->lotteryId(lottery)).bind(2, file);
     s.step();
     if (s.failed()) return m_impl->failed(ErrorCode::ArchiveWrite, "archive import mark", s.code());
     return {};

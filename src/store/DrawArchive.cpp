@@ -288,6 +288,10 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
     Impl& m = *m_impl;
     WriteReport rep;
     if (draws.empty()) return rep;
+    if (const std::string why = LotteryNameProblem(lottery); !why.empty()) {
+        m.trouble = ArchiveTrouble::Refused;
+        return fail(ErrorCode::ArchiveWrite, "archive write: " + why, m.path);
+    }
     for (const DrawIn& d : draws)
         if (!isHaoma(d.haoma) || PeriodValue(d.qishu) <= 0) {
             m.trouble = ArchiveTrouble::Refused;
@@ -361,7 +365,7 @@ Result<WriteReport> Archive::add(const std::string& lottery, const std::vector<D
             ++rep.corrected;
         }
     }
-    if (mark && !m.writeMark(*mark, err))
+    if (mark && !m.writeMark(*lot, *mark, err))
         return m.failed(ErrorCode::ArchiveWrite, "archive import mark", err);
     if (!tx.commit(err)) return m.failed(ErrorCode::ArchiveWrite, "archive write", err);
     m.lotteryIds[lottery] = *lot;

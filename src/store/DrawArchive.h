@@ -33,6 +33,12 @@ using zuohao::PeriodsBetweenValues;
 using zuohao::PeriodValue;
 inline constexpr const char* kArchiveFileName = "draws.sqlite";
 inline constexpr const char* kDefaultLottery = "腾讯分分彩"; // the lottery with a draw source
+// A lottery's name is the player's own text: any UTF-8 of 1 to kMaxLotteryNameChars characters
+// without control characters. It reaches SQL only as a bound value.
+inline constexpr std::size_t kMaxLotteryNameChars = 40;
+
+// Why `name` cannot name a lottery of the archive; empty when it can.
+std::string LotteryNameProblem(std::string_view name);
 
 // An older number of a period, as a backup carries it.
 struct PastNumber {
@@ -195,15 +201,18 @@ public:
     // (opening the file anew would drop this process's locks on it); true when unknown.
     bool looksLikeDatabase() const;
 
-    // Writes `draws` of `lottery` in one transaction. `seenUtc` empty = now.
+    // Writes `draws` of `lottery` in one transaction. `seenUtc` empty = now. A name that
+    // LotteryNameProblem refuses is refused (ArchiveTrouble::Refused) before anything is written.
     Result<WriteReport> add(const std::string& lottery, const std::vector<DrawIn>& draws,
                             const std::string& source,
                             OnConflict onConflict = OnConflict::KeepArchived,
                             const std::string& seenUtc = {}, const ImportMark* mark = nullptr);
-    // The lines of an import file written by an import that did not finish (0: none).
-    Result<std::int64_t> importMark(const std::string& file);
-    // The import of the file finished: a later one reads it whole again.
-    Result<void> clearImportMark(const std::string& file);
+    // The lines of an import file into `lottery` written by an import that did not finish
+    // (0: none). A mark belongs to its lottery: the same file imported into another lottery
+    // starts from its first line.
+    Result<std::int64_t> importMark(const std::string& lottery, const std::string& file);
+    // The import of the file into `lottery` finished: a later one reads it whole again.
+    Result<void> clearImportMark(const std::string& lottery, const std::string& file);
     // For a large import: the write-ahead log is folded into the file only when bulk writes
     // end (one checkpoint instead of one every few batches), and then truncated.
     Result<void> setBulkWrites(bool on);
@@ -241,9 +250,14 @@ public:
     // The corrections of the periods firstPeriod..lastPeriod (numeric values), in order.
     Result<std::vector<Correction>> corrections(const std::string& lottery,
                                                 std::int64_t firstPeriod, std::int64_t lastPeriod);
+    // The names of the lotteries the archive knows, in the order they were first written.
     Result<std::vector<std::string>> lotteries();
+    // The lotteries that hold draws, in the order they were first written, with their counts
+    // and first and last periods.
+    Result<std::vector<LotteryInfo>> heldLotteries();
     // Whether the archive holds any draw at all.
     Result<bool> holdsDraws();
+    // The file and heldLotteries().
     Result<ArchiveInfo> info();
 
 private:

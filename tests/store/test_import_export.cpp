@@ -206,7 +206,7 @@ TEST(ImportExport, ACutShortImportResumesAfterItsLastBatch) {
     auto run = [&](int stopAfter) {
         std::int64_t handed = 0;
         int batches = 0;
-        const std::int64_t skip = a->importMark(id).value();
+        const std::int64_t skip = a->importMark(kLot, id).value();
         auto r = ReadImportFileFrom(file, skip, [&](std::vector<DrawIn>& batch, std::int64_t n) {
             const ImportMark mark{id, n};
             if (!a->add(kLot, batch, "import", OnConflict::KeepArchived, {}, &mark)) return false;
@@ -216,12 +216,12 @@ TEST(ImportExport, ACutShortImportResumesAfterItsLastBatch) {
         return r ? handed : -1;
     };
     EXPECT_EQ(run(1), std::int64_t(kImportBatch));
-    EXPECT_EQ(a->importMark(id).value(), std::int64_t(kImportBatch) + 1); // with the header
+    EXPECT_EQ(a->importMark(kLot, id).value(), std::int64_t(kImportBatch) + 1); // with the header
     EXPECT_EQ(run(1), std::int64_t(kImportBatch)); // the second batch, not the first again
     EXPECT_EQ(run(100), 25000 - 2 * std::int64_t(kImportBatch));
     EXPECT_EQ(a->range(kLot)->size(), 25000u);
-    ASSERT_TRUE(a->clearImportMark(id));
-    EXPECT_EQ(a->importMark(id).value(), 0);
+    ASSERT_TRUE(a->clearImportMark(kLot, id));
+    EXPECT_EQ(a->importMark(kLot, id).value(), 0);
     // Another state of the file is another file.
     storetest::writeFile(file, text + "25001,12345\n");
     EXPECT_NE(ImportFileIdentity(file), id);

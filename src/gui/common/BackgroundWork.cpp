@@ -73,11 +73,12 @@ void BackgroundWork::run(const std::shared_ptr<Ticket>& ticket, const TellingJob
     const bool skip = ticket->cancel.load(std::memory_order_relaxed) && !ticket->report;
     if (!skip && !m_closing.load()) {
         int shown = -1;
-        Pace percentPace;
+        Pace percentPace; // from the first percent on: a start at 0 is shown beside it
         RunControl control{&ticket->cancel, [this, ticket, &shown, &percentPace](double share) {
                                const int percent =
                                    int(std::floor(100.0 * std::clamp(share, 0.0, 1.0)));
-                               if (percent == shown || !percentPace.due()) return;
+                               if (percent == shown) return;
+                               if (percent > 0 && !percentPace.due()) return;
                                shown = percent;
                                QMetaObject::invokeMethod(
                                    this,

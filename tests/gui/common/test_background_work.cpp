@@ -89,23 +89,6 @@ private slots:
         QCOMPARE(applied, applies);
     }
 
-    void aNewJobSupersedesTheRunningOne() {
-        BackgroundWork work;
-        QSignalSpy idle(&work, &BackgroundWork::idle);
-        std::atomic<bool> started{false}, sawCancel{false};
-        bool firstApplied = false;
-        bool secondApplied = false;
-        work.post(2, untilCancelled(started, sawCancel, firstApplied));
-        QTRY_VERIFY_WITH_TIMEOUT(started.load(), kWaitMs);
-        work.post(2, [&](const RunControl&) -> BackgroundWork::Apply {
-            return [&] { secondApplied = true; };
-        });
-        QVERIFY(idle.wait(kWaitMs));
-        QVERIFY(sawCancel.load());
-        QVERIFY(!firstApplied);
-        QVERIFY(secondApplied);
-    }
-
     // Steps arrive on the GUI thread, the first at once, and none once the job is cancelled.
     void whatAJobTellsArrivesOnTheGuiThread() {
         BackgroundWork work;

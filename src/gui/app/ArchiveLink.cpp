@@ -10,6 +10,7 @@
 #include "gui/acquire/DemoFeed.h"
 #include "gui/app/Application.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/common/BackgroundWork.h"
 #include "gui/common/Keyboard.h"
 #include "gui/common/WindowPlacement.h"
 #include "gui/display/ArchiveHistoryWindow.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr int kNoticePolls = 10;          // about a minute of refresh ticks
 constexpr std::size_t kRoundDraws = 2000; // draws handed to the writer at a time
 constexpr int kReadWaitMs = 500;          // the history window waits no longer for a lock
+constexpr int kWriterLane = 0;
 using store::ArchiveTrouble;
 
 QString q(const std::string& s) {
@@ -45,9 +47,7 @@ QString troubleWords(ArchiveTrouble t) {
 
 ArchiveLink::ArchiveLink(QWidget* window, std::function<std::string()> sourceName,
                          std::function<void(const QString&)> showStatus)
-    : m_window(window), m_sourceName(std::move(sourceName)), m_showStatus(std::move(showStatus)) {
-    m_thread.setObjectName(QStringLiteral("ArchiveWriter"));
-}
+    : m_window(window), m_sourceName(std::move(sourceName)), m_showStatus(std::move(showStatus)) {}
 
 std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOptions& options,
                                                  const DemoFeed* demo, const QLineEdit* pathBox,
@@ -74,20 +74,18 @@ std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOpt
 }
 
 ArchiveLink::~ArchiveLink() {
-    if (!m_thread.isRunning()) return;
+    if (!m_work) return;
     // The last draws go in before the program ends (a round still out is written again:
-    // a draw already held with the same number is skipped).
-    const std::vector<store::PendingDraw> last = m_pending.all();
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, &last] {
+    // a draw already held with the same number is skipped), after the rounds posted before.
+    m_work->post(
+        kWriterLane,
+        [this, last = m_pending.all()](const RunControl&) -> BackgroundWork::Apply {
             if (!last.empty()) (void)m_writer->write(last, store::Archive::kBusyWaitMs);
-            m_writer.reset(); // closed on the thread that used it
+            m_writer.reset(); // closed on the lane that used it; the GUI thread waits meanwhile
+            return {};
         },
-        Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
-    delete m_worker;
+        BackgroundWork::Mode::Follow);
+    m_work->finishPosted();
 }
 
 QString ArchiveLink::defaultPath() {
@@ -101,9 +99,7 @@ void ArchiveLink::open(const QString& path, bool demo) {
     m_path = path;
     m_writer =
         std::make_unique<store::ArchiveWriter>(QDir::toNativeSeparators(path).toStdString(), demo);
-    m_worker = new QObject;
-    m_worker->moveToThread(&m_thread);
-    m_thread.start();
+    m_work = std::make_unique<BackgroundWork>();
     startRound(); // opens the archive, so that trouble shows before the first draw
 }
 
@@ -129,12 +125,16 @@ void ArchiveLink::flush() {
 void ArchiveLink::startRound() {
     std::vector<store::PendingDraw> round = m_pending.takeRound(kRoundDraws);
     m_roundOut = true;
-    // The round's outcome comes back to this object's thread; if it is gone by then, so is
-    // the message.
-    QMetaObject::invokeMethod(m_worker, [this, round = std::move(round)] {
-        const store::WriteRound result = m_writer->write(round, store::Archive::kBusyWaitMs);
-        QMetaObject::invokeMethod(this, [this, result] { roundBack(result); });
-    });
+    // The round's outcome comes back to the GUI thread; if this object is gone by then, so is
+    // the message (it goes with m_work).
+    m_work->post(
+        kWriterLane,
+        [this, writer = m_writer.get(),
+         round = std::move(round)](const RunControl&) -> BackgroundWork::Apply {
+            const store::WriteRound result = writer->write(round, store::Archive::kBusyWaitMs);
+            return [this, result] { roundBack(result); };
+        },
+        BackgroundWork::Mode::Follow);
 }
 
 void ArchiveLink::roundBack(const store::WriteRound& r) {

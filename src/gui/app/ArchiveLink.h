@@ -1,14 +1,13 @@
 #pragma once
 // The main window's link to the draw archive: every draw that enters a lottery waits in a
-// bounded queue, in order, and a writer on a thread of its own puts it into the archive (one
-// transaction per lottery and poll). A busy, full or unreachable archive never stops the
-// window and loses nothing: the draws wait and go in as soon as the archive takes writes
-// again, and the status line says why they wait (and how many, if the queue had to drop any).
-// A damaged archive is set aside and a fresh one begun. The "历史" window reads the archive
-// through a read-only connection of its own.
+// bounded queue, in order, and a writer on a background lane of its own puts it into the
+// archive (one transaction per lottery and poll). A busy, full or unreachable archive never stops
+// the window and loses nothing: the draws wait and go in as soon as the archive takes writes again,
+// and the status line says why they wait (and how many, if the queue had to drop any). A damaged
+// archive is set aside and a fresh one begun. The "历史" window reads the archive through a
+// read-only connection of its own.
 #include <QObject>
 #include <QString>
-#include <QThread>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,6 +22,7 @@ class QWidget;
 namespace zuohao::gui {
 
 class ArchiveHistoryWindow;
+class BackgroundWork;
 class DemoFeed;
 class LotteryForm;
 struct AppOptions;
@@ -47,7 +47,7 @@ public:
     // draws.sqlite in the user's data folder (made when missing).
     static QString defaultPath();
     // Starts the writer on the archive at `path` (called once); it opens the file on its own
-    // thread. `demo`: the draws are the demo's, kept out of an archive that holds others.
+    // lane. `demo`: the draws are the demo's, kept out of an archive that holds others.
     void open(const QString& path, bool demo = false);
 
     // Called by the lottery observers.
@@ -90,9 +90,7 @@ private:
     std::function<std::string()> m_sourceName;
     std::function<void(const QString&)> m_showStatus;
     QString m_path;
-    std::unique_ptr<store::ArchiveWriter> m_writer; // used on m_thread only
-    QThread m_thread;
-    QObject* m_worker = nullptr; // lives on m_thread: the writer's calls run there
+    std::unique_ptr<store::ArchiveWriter> m_writer; // used on m_work's lane only
     store::PendingDraws m_pending;
     bool m_roundOut = false;    // a round of the writer is on its way
     bool m_open = false;        // the writer has the archive open
@@ -105,6 +103,9 @@ private:
     std::unique_ptr<store::Archive> m_reader; // the history window's connection
     bool m_readerStale = false;               // the file it reads was set aside
     ArchiveHistoryWindow* m_history = nullptr;
+    // The writer's lane: one round after the other, in order. Last, so that its thread has
+    // ended before the writer goes.
+    std::unique_ptr<BackgroundWork> m_work;
 };
 
 } // namespace zuohao::gui

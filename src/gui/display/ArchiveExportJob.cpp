@@ -4,44 +4,45 @@
 
 namespace zuohao::gui {
 
-ArchiveExportJob::ArchiveExportJob(QString archivePath, store::ExportRequest request,
-                                   QString outPath, QObject* parent)
-    : QObject(parent), m_archivePath(std::move(archivePath)), m_request(std::move(request)),
-      m_outPath(std::move(outPath)) {}
-
-ArchiveExportJob::~ArchiveExportJob() {
-    m_cancel = true;
-    if (m_thread) m_thread->wait();
-}
-
-void ArchiveExportJob::start() {
-    if (m_thread) return;
-    m_thread.reset(QThread::create([this] { run(); }));
-    m_thread->start();
-}
-
-void ArchiveExportJob::run() {
-    qint64 written = 0;
-    QString error;
-    auto archive = store::Archive::open(QDir::toNativeSeparators(m_archivePath).toStdString(),
+namespace {
+// On the lane. The output file is closed, or removed when unfinished, before it returns.
+ExportEnd Export(const QString& archivePath, const store::ExportRequest& request,
+                 const QString& outPath, const RunControl& control,
+                 const std::function<void(std::int64_t)>& written) {
+    ExportEnd end;
+    auto archive = store::Archive::open(QDir::toNativeSeparators(archivePath).toStdString(),
                                         nullptr, store::OpenMode::ReadOnly);
-    auto out = store::OutputFile::create(QDir::toNativeSeparators(m_outPath).toStdString());
+    auto out = store::OutputFile::create(QDir::toNativeSeparators(outPath).toStdString());
     if (!archive) {
-        error = QString::fromStdString(archive.error());
+        end.error = QString::fromStdString(archive.error());
     } else if (!out) {
-        error = QString::fromStdString(out.error());
+        end.error = QString::fromStdString(out.error());
     } else {
-        auto done = store::ExportDraws(**archive, m_request, **out, [this](std::int64_t n) {
-            QMetaObject::invokeMethod(this, [this, n] { emit progress(n); });
-            return !m_cancel;
+        auto done = store::ExportDraws(**archive, request, **out, [&](std::int64_t n) {
+            written(n);
+            return !control.cancelled();
         });
         if (done)
-            written = *done;
+            end.written = *done;
         else
-            error = m_cancel ? QStringLiteral("已取消") : QString::fromStdString(done.error());
+            end.error = control.cancelled() ? QStringLiteral("已取消")
+                                            : QString::fromStdString(done.error());
     }
-    // Reported on the window's thread; dropped if the job is gone by then.
-    QMetaObject::invokeMethod(this, [this, written, error] { emit finished(written, error); });
+    return end;
+}
+} // namespace
+
+BackgroundWork::TellingJob ArchiveExportJob(QString archivePath, store::ExportRequest request,
+                                            QString outPath, std::function<void(qint64)> progress,
+                                            std::function<void(const ExportEnd&)> finished) {
+    return [archivePath = std::move(archivePath), request = std::move(request),
+            outPath = std::move(outPath), progress = std::move(progress),
+            finished = std::move(finished)](const RunControl& control,
+                                            const BackgroundWork::Tell& tell) {
+        const ExportEnd end = Export(archivePath, request, outPath, control,
+                                     [&](std::int64_t n) { tell([progress, n] { progress(n); }); });
+        return BackgroundWork::Apply([finished, end] { finished(end); });
+    };
 }
 
 } // namespace zuohao::gui

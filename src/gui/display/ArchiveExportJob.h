@@ -1,41 +1,25 @@
 #pragma once
-// An export of the archive that runs on a thread of its own with a connection of its own, so
-// that a year of draws never holds up the window; it can be cancelled, and a cancelled or
-// failed export leaves no file (and any old file as it was).
-#include <QObject>
+// An export of the archive as a job of a background lane: it reads through a connection of its
+// own, so that a year of draws never holds up the window; it stops when cancelled, and a
+// cancelled or failed export leaves no file (and any old file as it was).
 #include <QString>
-#include <QThread>
-#include <atomic>
-#include <memory>
+#include <functional>
 
+#include "gui/common/BackgroundWork.h"
 #include "store/CsvExport.h"
 
 namespace zuohao::gui {
 
-class ArchiveExportJob : public QObject {
-    Q_OBJECT
-public:
-    ArchiveExportJob(QString archivePath, store::ExportRequest request, QString outPath,
-                     QObject* parent = nullptr);
-    ~ArchiveExportJob() override; // cancels and waits for the thread
-
-    void start();
-    void cancel() { m_cancel = true; }
-    bool running() const { return m_thread && m_thread->isRunning(); }
-
-signals:
-    void progress(qint64 written);
-    // `error` is empty on success.
-    void finished(qint64 written, const QString& error);
-
-private:
-    void run(); // on the job's thread
-
-    QString m_archivePath;
-    store::ExportRequest m_request;
-    QString m_outPath;
-    std::atomic<bool> m_cancel{false};
-    std::unique_ptr<QThread> m_thread;
+struct ExportEnd {
+    qint64 written = 0;
+    QString error; // empty on success; "已取消" when cancelled
 };
+
+// The job that writes `request` of the archive at `archivePath` into `outPath`. Post it with
+// BackgroundWork::Mode::Report: `progress` gets the draws written so far and `finished` the
+// outcome, both on the GUI thread, and `finished` also when it was cancelled.
+BackgroundWork::TellingJob ArchiveExportJob(QString archivePath, store::ExportRequest request,
+                                            QString outPath, std::function<void(qint64)> progress,
+                                            std::function<void(const ExportEnd&)> finished);
 
 } // namespace zuohao::gui

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "gui/common/BackgroundWork.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/ArchiveExportJob.h"
@@ -21,6 +22,7 @@ namespace {
 const QString kAllDays = QStringLiteral("全部日期");
 const QString kExportCaption = QStringLiteral("导出CSV");
 constexpr int kRowHeight = 20;
+constexpr int kExportLane = 0;
 } // namespace
 
 ArchiveHistoryWindow::ArchiveHistoryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -169,8 +171,8 @@ QString ArchiveHistoryWindow::statusText() const {
 }
 
 void ArchiveHistoryWindow::exportShown() {
-    if (m_job) { // the button cancels a running export
-        m_job->cancel();
+    if (m_exporting) { // the button cancels a running export
+        m_work->cancel(kExportLane);
         return;
     }
     if (!m_archive) return;
@@ -182,24 +184,29 @@ void ArchiveHistoryWindow::exportShown() {
     request.lottery = m_lottery;
     request.day = day().toStdString();
     request.csv = true;
-    m_job = new ArchiveExportJob(QString::fromStdString(m_archive->path()), request, *path, this);
-    connect(m_job, &ArchiveExportJob::progress, this,
-            [this](qint64 n) { m_status->setText(QStringLiteral("正在导出…… %1 期").arg(n)); });
-    connect(m_job, &ArchiveExportJob::finished, this,
-            [this, path = *path](qint64 n, const QString& error) {
-                // A new draw rewrites the counts within the minute: the outcome stays till read.
-                m_note->showNote(error.isEmpty()
-                                     ? QStringLiteral("已导出 %1 期：%2").arg(n).arg(path)
-                                     : QStringLiteral("导出失败：") + error);
-                m_export->setText(kExportCaption);
-                showCounts();
-                m_job->deleteLater();
-                m_job = nullptr;
-                emit exportFinished();
-            });
+    if (!m_work) m_work = new BackgroundWork(this);
+    m_exporting = true;
+    m_work->post(
+        kExportLane,
+        ArchiveExportJob(
+            QString::fromStdString(m_archive->path()), request, *path,
+            [this](qint64 n) { m_status->setText(QStringLiteral("正在导出…… %1 期").arg(n)); },
+            [this, path = *path](const ExportEnd& end) {
+                exportEnded(path, end.written, end.error);
+            }),
+        BackgroundWork::Mode::Report);
     m_export->setText(QStringLiteral("取消导出"));
     m_status->setText(QStringLiteral("正在导出……"));
-    m_job->start();
+}
+
+void ArchiveHistoryWindow::exportEnded(const QString& path, qint64 written, const QString& error) {
+    // A new draw rewrites the counts within the minute: the outcome stays till read.
+    m_note->showNote(error.isEmpty() ? QStringLiteral("已导出 %1 期：%2").arg(written).arg(path)
+                                     : QStringLiteral("导出失败：") + error);
+    m_export->setText(kExportCaption);
+    m_exporting = false;
+    showCounts();
+    emit exportFinished();
 }
 
 QString ArchiveHistoryWindow::noteText() const {

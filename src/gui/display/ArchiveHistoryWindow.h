@@ -13,7 +13,7 @@ class QTableView;
 
 namespace zuohao::gui {
 
-class ArchiveExportJob;
+class BackgroundWork;
 class ArchiveHistoryModel;
 class LastingNote;
 
@@ -31,7 +31,7 @@ public:
     void setDay(const QString& day);
     QString day() const;
     // Asks where to save and writes the shown range (every draw of the listing or the day, as
-    // the archive's CSV) on a thread of its own, with its progress in the status label and its
+    // the archive's CSV) on a background lane, with its progress in the status label and its
     // outcome in the lasting note; while it runs the button cancels it. exportFinished() tells when
     // it is over.
     void exportShown();
@@ -62,7 +62,10 @@ private:
     LastingNote* m_note = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_refresh = nullptr;
-    ArchiveExportJob* m_job = nullptr; // the export running
+    void exportEnded(const QString& path, qint64 written, const QString& error);
+
+    BackgroundWork* m_work = nullptr; // the export's lane, made at the first export
+    bool m_exporting = false;
 };
 
 } // namespace zuohao::gui

@@ -199,57 +199,56 @@ struct Session::Worker {
     }
 };
 
+namespace {
+// The lane runs the library's main context at least this often while no call comes.
+constexpr std::chrono::milliseconds kDrainEvery{200};
+} // namespace
+
 Session::Session(std::chrono::milliseconds answerTime)
-    : m_answerTime(answerTime), m_thread([this] { run(); }) {}
+    : m_answerTime(answerTime), m_worker(std::make_unique<Worker>()),
+      m_lane(WorkLane::Between{kDrainEvery, [this] {
+                                   if (m_usable) m_worker->drain();
+                               }}) {
+    m_lane.post([this] { reachBus(); });
+}
 
 Session::~Session() {
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
     }
-    m_wake.notify_all();
-    m_thread.join();
+    m_readyChanged.notify_all();
+    m_lane.post([this] { releaseWorker(); });
 }
 
-void Session::run() {
-    Worker worker;
-    std::string reason = reachBus(worker);
-    reason = checkRegistry(std::move(reason));
-    serveJobs(worker, reason.empty());
-    releaseWorker(worker);
-}
-
-std::string Session::reachBus(Worker& worker) {
-    worker.context = g_main_context_new();
-    g_main_context_push_thread_default(worker.context);
+void Session::reachBus() {
+    m_worker->context = g_main_context_new();
+    g_main_context_push_thread_default(m_worker->context);
     // Reaching the bus is the slow part (session bus, bus address, connection); the library
-    // keeps the connection for its start.
+    // keeps the connection for its start, which the caller's thread makes
+    // (startLibraryIfDue) and which then posts the registry's check.
     std::string reason;
     if (!atspi_get_a11y_bus()) reason = "no accessibility bus";
-    std::unique_lock lock(m_mutex);
-    m_context = worker.context;
-    m_state = reason.empty() ? State::BusReached : State::Unavailable;
-    m_reason = reason;
+    {
+        std::lock_guard lock(m_mutex);
+        m_context = m_worker->context;
+        m_state = reason.empty() ? State::BusReached : State::Unavailable;
+        m_reason = reason;
+    }
     m_readyChanged.notify_all();
-    // The caller's thread starts the library (startLibraryIfDue).
-    m_wake.wait(lock, [&] { return m_stop || m_state != State::BusReached; });
-    if (m_state == State::Unavailable)
-        reason = m_reason;
-    else if (m_state == State::BusReached)
-        reason = "stopped before the start";
-    return reason;
+    serveJobs(); // drops what came meanwhile when the bus is missing
 }
 
-std::string Session::checkRegistry(std::string reason) {
-    if (reason.empty()) {
-        Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
-        Error err;
-        if (!desktop)
-            reason = "no accessibility registry";
-        else if (atspi_accessible_get_child_count(desktop.p, &err.e); err)
-            reason = std::string("accessibility registry does not answer: ") +
-                     (err.e->message ? err.e->message : "");
-    }
+void Session::checkRegistry() {
+    std::string reason;
+    Ref<AtspiAccessible> desktop(atspi_get_desktop(0));
+    Error err;
+    if (!desktop)
+        reason = "no accessibility registry";
+    else if (atspi_accessible_get_child_count(desktop.p, &err.e); err)
+        reason = std::string("accessibility registry does not answer: ") +
+                 (err.e->message ? err.e->message : "");
+    m_usable = reason.empty();
     {
         std::lock_guard lock(m_mutex);
         if (!m_stop) {
@@ -258,33 +257,37 @@ std::string Session::checkRegistry(std::string reason) {
         }
     }
     m_readyChanged.notify_all();
-    return reason;
+    serveJobs();
 }
 
-void Session::serveJobs(Worker& worker, bool usable) {
+void Session::serveJobs() {
     for (;;) {
         std::function<void(Worker&)> job;
+        bool stopped = false;
         {
-            std::unique_lock lock(m_mutex);
-            m_wake.wait_for(lock, std::chrono::milliseconds(200),
-                            [&] { return m_stop || !m_jobs.empty(); });
-            if (m_stop) break;
-            if (!m_jobs.empty()) {
-                job = std::move(m_jobs.front());
-                m_jobs.pop_front();
-            }
+            std::lock_guard lock(m_mutex);
+            if (m_jobs.empty()) return;
+            // Until the registry has answered, jobs wait; a missing bus drops them (their
+            // callers hear Unavailable), and so does the session's end.
+            const bool settled = m_usable || m_state == State::Unavailable || m_stop;
+            if (!settled) return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            stopped = m_stop;
         }
-        if (job && usable) job(worker);
-        if (usable) worker.drain();
+        if (m_usable && !stopped) job(*m_worker);
     }
 }
 
-void Session::releaseWorker(Worker& worker) {
-    for (auto& [id, a] : worker.objects)
+void Session::releaseWorker() {
+    m_usable = false;
+    serveJobs(); // drops what still waits
+    for (auto& [id, a] : m_worker->objects)
         g_object_unref(a);
-    worker.objects.clear();
-    g_main_context_pop_thread_default(worker.context);
-    g_main_context_unref(worker.context);
+    m_worker->objects.clear();
+    g_main_context_pop_thread_default(m_worker->context);
+    g_main_context_unref(m_worker->context);
+    m_worker.reset();
 }
 
 void Session::startLibraryIfDue() {
@@ -297,6 +300,7 @@ void Session::startLibraryIfDue() {
         if (atspi_init() > 1) {
             m_state = State::Unavailable;
             m_reason = "accessibility library did not start";
+            m_lane.post([this] { serveJobs(); }); // drops what waits
         } else {
             atspi_set_main_context(static_cast<GMainContext*>(m_context));
             // Each bus call gives up a little before the caller does. A job of several
@@ -305,9 +309,9 @@ void Session::startLibraryIfDue() {
             const int ms = int(std::max<long long>(100, m_answerTime.count() - 100));
             atspi_set_timeout(ms, ms);
             m_state = State::Checking;
+            m_lane.post([this] { checkRegistry(); });
         }
     }
-    m_wake.notify_all();
     m_readyChanged.notify_all();
 }
 
@@ -335,7 +339,7 @@ void Session::post(std::function<void(Worker&)> job, bool counted) {
         if (counted) ++m_pending;
         m_jobs.push_back(std::move(job));
     }
-    m_wake.notify_all();
+    m_lane.post([this] { serveJobs(); });
 }
 
 template <class T> Answer<T> Session::call(std::function<T(Worker&, Outcome&)> job) {

@@ -1,8 +1,8 @@
 #pragma once
 // The accessibility bus (AT-SPI) as a client: finds the text object at a screen point and
-// reads its text. The calls into the AT-SPI library run on one worker thread of this
-// session, which also dispatches the library's D-Bus traffic on a main context of its own;
-// the caller waits for an answer at most the answer time and is never held longer.
+// reads its text. The calls into the AT-SPI library run on the session's work lane, whose
+// thread also dispatches the library's D-Bus traffic on a main context of its own between
+// calls; the caller waits for an answer at most the answer time and is never held longer.
 //
 // One step runs on the caller's thread: the library's start, which attaches its connection
 // to the process's default GLib main context before it can be moved to the worker's. That
@@ -18,7 +18,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
+
+#include "gui/common/WorkLane.h"
 
 namespace zuohao::gui::atspi {
 
@@ -74,33 +75,32 @@ private:
     template <class T> Answer<T> call(std::function<T(Worker&, Outcome&)> job);
     void post(std::function<void(Worker&)> job, bool counted);
     void startLibraryIfDue();
-    // The worker thread: reaches the bus, checks the registry, serves jobs until stopped,
-    // then lets go of its objects.
-    void run();
-    // The reason the session cannot be used, or empty.
-    std::string reachBus(Worker& worker);
-    std::string checkRegistry(std::string reason);
-    // Runs posted jobs (only when `usable`) and the worker's main context until stopped.
-    void serveJobs(Worker& worker, bool usable);
-    void releaseWorker(Worker& worker);
+    // Tasks of the lane, in this order: reach the bus (the session's first task), check the
+    // registry (once the library has started), serve the jobs posted, let go of the objects
+    // (the last task).
+    void reachBus();
+    void checkRegistry();
+    void serveJobs();
+    void releaseWorker();
 
     std::chrono::milliseconds m_answerTime;
     mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
     std::condition_variable m_readyChanged;
     std::deque<std::function<void(Worker&)>> m_jobs;
     int m_pending = 0; // counted jobs not yet finished
     enum class State {
-        Starting,   // the worker reaches the bus
+        Starting,   // the lane reaches the bus
         BusReached, // the library waits to be started on the caller's thread
-        Checking,   // the worker asks the registry
+        Checking,   // the lane asks the registry
         Ready,
         Unavailable,
     } m_state = State::Starting;
-    void* m_context = nullptr; // the worker's GMainContext
+    void* m_context = nullptr; // the lane's GMainContext
     std::string m_reason;
     bool m_stop = false;
-    std::thread m_thread;
+    std::unique_ptr<Worker> m_worker; // used on the lane only
+    bool m_usable = false;            // set on the lane: the registry answered
+    WorkLane m_lane;                  // last: its thread ends before the rest goes
 };
 
 } // namespace zuohao::gui::atspi

@@ -1,7 +1,8 @@
 // The main window and its draw archive: the demo feed's draws written into the demo's own
 // archive and shown by "历史"; --archive PATH; corrections; a damaged archive is set aside, a
 // folder that is not there leaves the program running and says so for as long as it lasts, a
-// locked archive keeps the draws waiting until it is free, a demo keeps out of real archives.
+// locked archive keeps the draws waiting until it is free, a demo keeps out of real archives,
+// closing writes the draws that still wait.
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -209,6 +211,29 @@ private slots:
                      draws[std::size_t(i)].qishu);
         form.GetNewTimer_Timer();
         QVERIFY2(!status(f).contains(QStringLiteral("历史库")), qPrintable(status(f)));
+    }
+
+    // Closing the link writes what still waits, after the round that is out, in the order the
+    // draws entered; nothing flushes them before.
+    void theLastDrawsGoInWhenTheLinkCloses() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("closing.sqlite"));
+        const auto draws = FormFixture::makeDraws(300);
+        {
+            ArchiveLink link(nullptr, [] { return std::string("draws.txt"); }, {});
+            link.open(path); // its first round opens the archive
+            for (const Draw& d : draws)
+                link.drawEntered(store::kDefaultLottery, d.qishu.toStdString(),
+                                 d.haoma.toStdString());
+            QVERIFY(link.writing());
+        }
+        auto a = store::Archive::open(path.toStdString(), nullptr, store::OpenMode::ReadOnly);
+        QVERIFY(a);
+        const auto held = (*a)->range(store::kDefaultLottery);
+        QVERIFY(held);
+        QCOMPARE(int(held->size()), int(draws.size()));
+        for (std::size_t i = 0; i < draws.size(); ++i)
+            QCOMPARE(QString::fromStdString((*held)[i].qishu), draws[i].qishu);
     }
 
     // A demo run never writes its made-up draws into an archive that holds other draws.

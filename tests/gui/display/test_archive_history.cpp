@@ -1,7 +1,9 @@
 // The "历史" window over an archive: newest first, gaps and corrections marked, the day
-// filter, paging through a long listing, and the CSV export of the shown range.
+// filter, paging through a long listing, and the CSV export of the shown range (and its cancel).
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +126,38 @@ private slots:
         w.reload();
         QVERIFY(w.noteText().startsWith(QStringLiteral("已导出")));
         QVERIFY(w.statusText().startsWith(QStringLiteral("已显示")));
+    }
+
+    // The button cancels a running export: it stops at its next page, says so, and leaves the
+    // file that was there as it was.
+    void aCancelledExportLeavesTheOldFile() {
+        constexpr int kCount = 20000; // many pages: the cancel comes while it runs
+        std::vector<store::DrawIn> in;
+        for (int i = 0; i < kCount; ++i)
+            in.push_back({std::to_string(4000000 + i), "12345"});
+        QVERIFY(m_archive->add("long", in, "x"));
+        SaveSeams seams;
+        setSeams(&seams);
+        seams.answer = m_dir.filePath(QStringLiteral("old.csv"));
+        QFile old(*seams.answer);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        ArchiveHistoryWindow w;
+        w.showLottery(m_archive.get(), "long");
+        QSignalSpy done(&w, &ArchiveHistoryWindow::exportFinished);
+        w.exportShown();
+        auto* button = w.findChild<QPushButton*>(QStringLiteral("ExportButton"));
+        QCOMPARE(button->text(), QStringLiteral("取消导出"));
+        w.exportShown();
+        QVERIFY(done.wait(10000));
+        setSeams(nullptr);
+        QCOMPARE(w.noteText(), QStringLiteral("导出失败：已取消"));
+        QCOMPARE(button->text(), QStringLiteral("导出CSV"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("old.csv*")}, QDir::Files).size(),
+                 1); // no part file left beside it
     }
 
     void theCountsFollowThePagesShown() {

@@ -9,6 +9,7 @@
 
 #include "core/acquire/LotteryClass.h"
 #include "core/making/Reduction.h"
+#include "core/monitor/Monitor.h"
 #include "core/plan/Plan.h"
 
 using namespace zuohao;
@@ -116,6 +117,30 @@ void BM_ProcessDrawPlan(benchmark::State& state) {
     processAll(state, true);
 }
 BENCHMARK(BM_ProcessDrawPlan)->Unit(benchmark::kMillisecond);
+
+// The monitor's replay (ReashStar) of kReplayedPeriods periods against the four-digit base set
+// of BM_Reduce4: each period's hit is a bit test. Argument 0 rates 前四星 numbers (same
+// width), 1 rates 百十个 numbers (three digits inside the four-digit numbers).
+void BM_MonitorReplay(benchmark::State& state) {
+    const auto draws = sequence(int(kReplayedPeriods));
+    LotteryClass lottery;
+    lottery.formSet().IDX = state.range(0) == 0 ? 10 : 9;
+    for (const auto& [qishu, haoma] : draws)
+        lottery.ProcessDraw(qishu, haoma);
+    const NumberList base = Reduce(everyCondition(10))->base;
+    MonitorState monitor;
+    monitor.SegmentSettings = {1, 3, 5, 2};
+    monitor.SegmentPeriod = 10;
+    for (auto _ : state) {
+        if (!ReashStar(monitor, lottery, base)) {
+            state.SkipWithError("no base set");
+            return;
+        }
+        benchmark::DoNotOptimize(monitor.MonitorRows.Count());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(draws.size()));
+}
+BENCHMARK(BM_MonitorReplay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -82,8 +82,8 @@ void BM_MemoryAfterDraws(benchmark::State& state) {
     for (auto _ : state) {
         MonitorState monitor;
         monitor.Monitoring = monitor.PlanRunning = true;
-        monitor.MonitorBase = "012 345 678 901 234";
-        monitor.SegmentSettings = {"1", "3", "5", "2"};
+        monitor.MonitorBase = NumberList::read("012 345 678 901 234", false).list;
+        monitor.SegmentSettings = {1, 3, 5, 2};
         LotteryClass lottery;
         lottery.setMonitorState(&monitor);
         long at1000 = 0, at30000 = 0;

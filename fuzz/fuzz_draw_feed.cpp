@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MonitorState monitor;
     monitor.Monitoring = (data[0] & 2) != 0;
     monitor.PlanRunning = (data[0] & 4) != 0;
-    monitor.MonitorBase = "012 345 678 901";
+    monitor.MonitorBase = NumberList::read("012 345 678 901", false).list;
     LotteryClass lottery;
     lottery.setDrawSource(&source);
     lottery.setObserver(&watch);

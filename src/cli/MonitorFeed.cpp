@@ -46,8 +46,11 @@ void printMonitorJson(const MonitorState& state, int idx) {
 int RunMonitor(const Args& args) {
     if (!args.last("--idx")) throw UsageError("missing --idx N");
     const int idx = args.integer("--idx", 0, 11, 0);
-    const std::string base =
-        ParseNumberList(args.last("--base").value_or(""), IsFourDigitGroup(idx) ? 4 : 3, "--base");
+    const bool four = IsFourDigitGroup(idx);
+    const NumberList base =
+        NumberList::read(ParseNumberList(args.last("--base").value_or(""), four ? 4 : 3, "--base"),
+                         four)
+            .list;
     if (base.empty())
         throw UsageError("missing --base LIST: the base set to rate the periods against (such "
                          "as the first line of `zuohao-cli reduce`)");
@@ -57,12 +60,12 @@ int RunMonitor(const Args& args) {
         live ? std::size_t(args.integer("--live-after", 0, 1000000000, 0)) : draws.size();
 
     MonitorState state;
-    state.LockPeriod = args.last("--lock").value_or("");
-    state.SegmentPeriod = args.last("--segment").value_or("");
-    state.SegmentSettings[0] = args.last("--hits-low").value_or("");
-    state.SegmentSettings[1] = args.last("--hits-high").value_or("");
-    state.SegmentSettings[2] = args.last("--plan-length").value_or("");
-    state.SegmentSettings[3] = args.last("--trigger").value_or("");
+    state.LockPeriod = Period::parse(args.last("--lock").value_or(""));
+    state.SegmentPeriod = SettingValue(args.last("--segment").value_or(""));
+    state.SegmentSettings[0] = SettingValue(args.last("--hits-low").value_or(""));
+    state.SegmentSettings[1] = SettingValue(args.last("--hits-high").value_or(""));
+    state.SegmentSettings[2] = SettingValue(args.last("--plan-length").value_or(""));
+    state.SegmentSettings[3] = SettingValue(args.last("--trigger").value_or(""));
 
     LotteryClass lottery;
     lottery.setMonitorState(&state);

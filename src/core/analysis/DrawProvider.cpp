@@ -1,6 +1,7 @@
 #include "core/analysis/DrawProvider.h"
 
 #include "core/model/LotteryState.h"
+#include "core/model/Period.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -42,9 +43,9 @@ DrawProvider ArchiveThenHeld(DrawProvider archive, DrawProvider held) {
         auto stored = archive ? archive(count) : Result<std::vector<DrawLine>>(fail(""));
         if (!stored || stored->empty()) return recent;
         std::vector<DrawLine> out = std::move(stored).value();
-        const double newestStored = NumericValue(out.back().qishu);
+        const Period newestStored = Period::parse(out.back().qishu);
         for (DrawLine& d : recent.value())
-            if (NumericValue(d.qishu) > newestStored) out.push_back(std::move(d));
+            if (Period::parse(d.qishu) > newestStored) out.push_back(std::move(d));
         return newest(std::move(out), count);
     };
 }

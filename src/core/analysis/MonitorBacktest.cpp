@@ -40,7 +40,7 @@ Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& dra
 
     MonitorBacktestResult r;
     auto blank = std::make_shared<MonitorRow>();
-    const double lock = NumericValue(rule.lockPeriod);
+    const Period lock = rule.lockPeriod;
     int missedInRow = 0;
     // Sorting out the usable draws takes a moment: cancelled, but no share of the progress.
     auto sorted = UsableDraws(draws, RunControl{control.cancel, {}});
@@ -52,8 +52,9 @@ Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& dra
             control.report(double(n) / double(usable.size()));
         }
         const std::size_t i = usable[n];
-        const std::string key = PeriodKey(draws[i].qishu);
-        if (NumericValue(draws[i].qishu) < lock) {
+        const Period period = Period::parse(draws[i].qishu);
+        const std::string key = period.text();
+        if (period < lock) {
             if (state.MonitorRows.Add(key, blank))
                 while (state.MonitorRows.Count() > kMonitorRowLimit)
                     state.MonitorRows.RemoveFirst();

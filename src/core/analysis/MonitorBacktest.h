@@ -13,11 +13,11 @@
 namespace zuohao {
 
 struct MonitorRule {
-    int idx = 0;                                  // position group
-    std::string base;                             // the monitor's base set text
-    std::array<std::string, 4> segmentSettings{}; // as the four segment boxes hold them
-    std::string lockPeriod;
-    std::string segmentPeriod;
+    int idx = 0;                          // position group
+    NumberList base;                      // the monitor's base set
+    std::array<int, 4> segmentSettings{}; // the four segment boxes' values
+    Period lockPeriod;
+    int segmentPeriod = 0;
 };
 
 struct MonitorEvent {

@@ -1,5 +1,7 @@
 #include "core/model/Captions.h"
 
+#include <cmath>
+
 #include "core/model/Groups.h"
 #include "core/model/Text.h"
 
@@ -72,11 +74,18 @@ std::string PlanLabelCaption(const PlanOutputs& shown) {
 
 std::string CopyButtonCaption(const PlanOutputs& shown) {
     if (shown.period == 0) return kCopyBaseCaption;
-    return std::string(kCopyBaseCaption) + " " + std::to_string(CountNumberList(shown.base)) + "注";
+    return std::string(kCopyBaseCaption) + " " + std::to_string(shown.base.count()) + "注";
 }
 
 std::string StartButtonCaption(StartButton button) {
     return button == StartButton::Stop ? kStopCaption : kStartCaption;
+}
+
+int SettingValue(std::string_view text) {
+    const double v = NumericValue(text);
+    constexpr double kLimit = 1e9;
+    if (!(v <= kLimit && v >= -kLimit) || v != std::trunc(v)) return 0;
+    return static_cast<int>(v);
 }
 
 // MonitorState's texts.

@@ -96,7 +96,7 @@ Result<void> LetFormValue(ConditionSet& set, std::string_view infoType, const Fo
         if (idx < 0 || idx >= kSelGroups) return fail(ErrorCode::OutOfRange, kOutOfRange);
         (key == "SEL" ? set.SEL : set.CNT)[idx] = FormAsString(formSet);
     } else if (key == "DAD") {
-        set.DAD = FormAsString(formSet);
+        set.DAD = NumberList::read(FormAsString(formSet), set.fourDigit()).list;
     } else if (key == "PLT") {
         set.PLT = FormAsString(formSet);
     } else if (key == "KL0") {

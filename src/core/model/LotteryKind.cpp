@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/model/Period.h"
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -16,7 +17,7 @@ std::string NextPeriodLabel(int lotteryIndex, std::string_view newQi) {
     if (kind->naming == PeriodNaming::DateLabel) return NextLabelText(newQi) + "期";
     std::string_view tail = newQi;
     if (tail.size() > kDayCountDigits) tail = tail.substr(tail.size() - kDayCountDigits);
-    const long long v = RoundHalfEven(NumericValue(tail));
+    const long long v = Period::parse(tail).value();
     const long long perDay = kind->periodsPerDay;
     const long long next = ((v % perDay) + perDay) % perDay + 1;
     char buf[32];

@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/NumberList.h"
 #include "core/model/OrderedDict.h"
+#include "core/model/Period.h"
 
 namespace zuohao {
 
@@ -59,10 +61,15 @@ struct MonitorLogLine {
 // What the plan label (计划Label), the copy button (DadiCom) and the base-set box
 // (DadiTextBox) show: the running monitor plan's next period and the base set it follows.
 struct PlanOutputs {
-    int period = 0;   // 0: no plan is shown (empty label, plain copy caption, empty box)
-    std::string base; // the base set shown; empty when no plan is shown
+    int period = 0;  // 0: no plan is shown (empty label, plain copy caption, empty box)
+    NumberList base; // the base set shown; empty when no plan is shown
     bool operator==(const PlanOutputs&) const = default;
 };
+
+// A monitor setting typed by the player, read once: the whole number at the start of the
+// text; an empty or non-numeric text, or one that is no whole number (a period count of 2.5
+// that no count ever equals), reads 0.
+int SettingValue(std::string_view text);
 
 // The start/stop button (jiankongCom): "开始监控" or "停止监控".
 enum class StartButton : std::uint8_t { Start, Stop };
@@ -72,13 +79,15 @@ struct MonitorState {
     bool PlanRunning = false; // an alarm has started a plan that has not ended
     bool AlarmSound = false;  // the period evaluated last raised the alarm
     bool ReplayDone = false;  // false while a replay runs; log lines are written only when true
-    OrderedDict<MonitorRowPtr> MonitorRows;       // period key -> row, period order, newest 100
-    std::array<std::string, 4> SegmentSettings{}; // the segment boxes SZCom(0..3) as typed
-    std::string LockPeriod;                       // QSCom: periods below it are not evaluated
-    std::string SegmentPeriod;                    // ZhuoQiTxt: segment length in periods
-    int TriggerCount = 0;    // times the miss run reached the trigger value since the last reset
-    int SegmentPos = 0;      // periods evaluated in the current segment
-    std::string MonitorBase; // the base set the periods are tested against
+    OrderedDict<MonitorRowPtr> MonitorRows; // period key -> row, period order, newest 100
+    // The segment boxes SZCom(0..3): lowest and highest hit count of a segment for an alarm,
+    // plan length in periods, trigger value of the miss run.
+    std::array<int, 4> SegmentSettings{};
+    Period LockPeriod;      // QSCom: periods before it are not evaluated
+    int SegmentPeriod = 0;  // ZhuoQiTxt: segment length in periods; 0: segments never end
+    int TriggerCount = 0;   // times the miss run reached the trigger value since the last reset
+    int SegmentPos = 0;     // periods evaluated in the current segment
+    NumberList MonitorBase; // the base set the periods are tested against
     std::vector<MonitorLogLine> Log; // the record box, oldest line first
     int GridRowCount = 0;            // data rows of the monitor grid
     // The periods of the last refresh with new draws that raised the alarm (the note under
@@ -97,10 +106,10 @@ struct MonitorState {
     std::string LogText() const;
     std::string PlanLabelCaption() const;
     std::string CopyButtonCaption() const;
-    const std::string& BaseText() const { return Outputs.base; }
+    std::string BaseText() const { return Outputs.base.text(); }
     std::string StartCaption() const;
     std::string SavedPlanCaption() const;
-    const std::string& SavedBaseText() const { return SavedOutputs.base; }
+    std::string SavedBaseText() const { return SavedOutputs.base.text(); }
     std::string SavedStartCaption() const;
 };
 

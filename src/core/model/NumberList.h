@@ -1,9 +1,9 @@
 #pragma once
 // Number sets and number lists. A NumberSet holds numbers of the three- or four-digit space,
 // one bit per number. A NumberList is what the condition set keeps as its base set (DAD) and
-// complement (FJI): the numbers of a set (or those of its space outside it) as the reduction
-// made them, or a text as the user typed it. Its text, the form the windows show and copy, is
-// written only when asked for.
+// complement (FJI), and what the monitor tests periods against: the numbers of a set (or those
+// of its space outside it). A list the player types is read once into a set (NumberList::read).
+// Its text, the form the windows show and copy, is written only when asked for.
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -40,30 +40,48 @@ private:
     bool m_four;
 };
 
+struct NumberListRead;
+
 class NumberList {
 public:
-    NumberList() = default;
-    // A list as typed: kept exactly as given.
-    NumberList(std::string text) : m_text(std::move(text)) {}
-    NumberList(const char* text) : m_text(text) {}
+    NumberList() = default; // no numbers
     // The numbers of `set`, or with `complement` the numbers of its space outside it.
     NumberList(std::shared_ptr<const NumberSet> set, bool complement)
         : m_set(std::move(set)), m_complement(complement) {}
 
+    // Reads a typed list once: pieces between blanks (spaces, tabs, line breaks) that are
+    // numbers of one width. The width is that of the first piece of three or four digits, or
+    // without one the four-digit space when `fourDigit`. Pieces of another width, pieces that
+    // are not numbers and repeats are counted, not kept. Numbers come out ascending.
+    static NumberListRead read(std::string_view text, bool fourDigit);
+
     // The list as text: a set's numbers ascending, leading zeros kept, single spaces between.
     std::string text() const;
-    // The count (注): the pieces between single spaces.
+    // The count (注): the numbers held.
     int count() const;
-    bool empty() const { return m_set ? count() == 0 : m_text.empty(); }
-    // True when `piece` occurs anywhere in the text (the plan's hit test).
+    bool empty() const { return count() == 0; }
+    // Whether the list holds four-digit numbers (false for an empty list made by default).
+    bool fourDigit() const { return m_set && m_set->fourDigit(); }
+    // True when `piece` occurs anywhere in the text (the plan's and the monitor's hit test),
+    // by bit tests for position numbers: a number of the list's width is held; a three-digit
+    // one lies inside a four-digit number as its first or last three digits; a four-digit one
+    // is never inside three-digit numbers. Other pieces are searched in the text.
     bool containsText(std::string_view piece) const;
+    // The same numbers in the same space.
+    bool operator==(const NumberList& other) const;
 
 private:
     bool holds(int n) const { return m_set->has(n) != m_complement; }
 
-    std::shared_ptr<const NumberSet> m_set; // null for a typed text
+    std::shared_ptr<const NumberSet> m_set; // null: no numbers
     bool m_complement = false;
-    std::string m_text;
+};
+
+// What reading a typed list gave.
+struct NumberListRead {
+    NumberList list;
+    int unreadable = 0; // pieces that name no number of the list's width
+    int repeated = 0;   // numbers named again
 };
 
 } // namespace zuohao

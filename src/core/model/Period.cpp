@@ -3,8 +3,6 @@
 #include <chrono>
 #include <cstdio>
 
-#include "core/model/Text.h"
-
 namespace zuohao {
 
 namespace {
@@ -72,11 +70,37 @@ std::int64_t NextPeriodValue(std::int64_t value) {
 }
 
 std::string NextLabelText(std::string_view label) {
-    const double value = NumericValue(label);
-    const std::int64_t period = PeriodValue(label);
-    if (double(period) == value && IsDatePeriod(period))
-        return std::to_string(NextPeriodValue(period));
-    return DecimalText(value + 1);
+    return Period::parse(label).next().text();
+}
+
+Period Period::parse(std::string_view label) {
+    const std::size_t start = label.find_first_not_of(" \t");
+    return Period(start == std::string_view::npos ? 0 : PeriodValue(label.substr(start)));
+}
+
+bool Period::isDate() const {
+    return IsDatePeriod(m_value);
+}
+
+std::string Period::day() const {
+    return DayOfPeriod(m_value);
+}
+
+int Period::numberInDay() const {
+    DateLabel d;
+    return dateLabel(m_value, d) ? int(d.index) : 0;
+}
+
+Period Period::next() const {
+    return Period(NextPeriodValue(m_value));
+}
+
+std::string Period::text() const {
+    return std::to_string(m_value);
+}
+
+std::string PeriodKey(std::string_view label) {
+    return Period::parse(label).text();
 }
 
 std::int64_t PeriodsBetweenValues(std::int64_t earlier, std::int64_t later) {

@@ -9,6 +9,36 @@
 namespace zuohao {
 
 inline constexpr int kPeriodsPerDay = 1440; // a minute lottery draws 1,440 times a day
+// A period: the label's numeric value, parsed once where a label comes in and rendered once
+// where one goes out. Two labels that differ only in leading zeros (0931, 931) are one period.
+class Period {
+public:
+    constexpr Period() = default;
+    constexpr explicit Period(std::int64_t value) : m_value(value) {}
+    // The label's leading decimal digits (blanks before them skipped), 0 without any.
+    static Period parse(std::string_view label);
+
+    constexpr std::int64_t value() const { return m_value; }
+    // A date label yyyymmddNNNN.
+    bool isDate() const;
+    // Of a date label its day as yyyy-mm-dd and its number in the day (1 to 1440); empty
+    // and 0 for other periods.
+    std::string day() const;
+    int numberInDay() const;
+    // The period that follows: across midnight for a date label, by one otherwise.
+    Period next() const;
+    // The decimal text of the value (the key the monitor files a period under).
+    std::string text() const;
+
+    constexpr auto operator<=>(const Period&) const = default;
+
+private:
+    std::int64_t m_value = 0;
+};
+
+// The key of a label: Period::parse(label).text(), so that 0931 and 931 are one period.
+std::string PeriodKey(std::string_view label);
+
 // Labels within this band may be date-shaped (yyyymmddNNNN); others never are.
 inline constexpr std::int64_t kDateBandLow = 190001010001;
 inline constexpr std::int64_t kDateBandHigh = 299912311440;

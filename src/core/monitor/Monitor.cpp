@@ -5,13 +5,8 @@
 #include <algorithm>
 
 #include "core/model/Groups.h"
-#include "core/model/Text.h"
 
 namespace zuohao {
-
-std::string PeriodKey(std::string_view label) {
-    return DecimalText(NumericValue(label));
-}
 
 namespace {
 void appendLog(MonitorState& s, std::string_view qiStr, const PlanMark& mark) {
@@ -40,15 +35,14 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
     row.JHcount = s.PlanRunning ? prevJH + 1 : 0;
     row.Jhzg = {};
 
-    // The settings as numbers: the segment's hit count that allows an alarm lies between
-    // lowHits and highHits; the trigger counts miss runs that reach triggerRun; a plan lasts
-    // planLength periods.
-    const double lowHits = NumericValue(s.SegmentSettings[0]);
-    const double highHits = NumericValue(s.SegmentSettings[1]);
-    const double planLength = NumericValue(s.SegmentSettings[2]);
-    const double triggerRun = NumericValue(s.SegmentSettings[3]);
+    // The segment's hit count that allows an alarm lies between lowHits and highHits; the
+    // trigger counts miss runs that reach triggerRun; a plan lasts planLength periods.
+    const int lowHits = s.SegmentSettings[0];
+    const int highHits = s.SegmentSettings[1];
+    const int planLength = s.SegmentSettings[2];
+    const int triggerRun = s.SegmentSettings[3];
 
-    const bool hit = s.MonitorBase.find(haoSr) != std::string::npos;
+    const bool hit = s.MonitorBase.containsText(haoSr);
     if (hit) {
         row.Zgua = Verdict::Hit;
         row.TOW_yluo = 0;
@@ -77,7 +71,7 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
     bool trigger = s.TriggerCount == 2;
     if (trigger) s.TriggerCount = 0;
 
-    const double hits = row.Zsu; // 0 on a miss
+    const int hits = row.Zsu; // 0 on a miss
     if (lowHits <= hits && hits <= highHits && row.JHcount == 0 && trigger && !s.PlanRunning) {
         s.PlanRunning = true;
         row.Jhzg = {PlanMark::Alarm, 0};
@@ -90,7 +84,7 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
         s.AlarmSound = false;
     }
     if (s.PlanRunning) s.Outputs = {row.JHcount + 1, s.MonitorBase};
-    if (NumericValue(s.SegmentPeriod) == s.SegmentPos) {
+    if (s.SegmentPeriod == s.SegmentPos) {
         row.XHxain = 1;
         s.SegmentPos = 0;
     } else {
@@ -111,14 +105,15 @@ void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
     s.ReplayDone = false;
     if (s.Monitoring) {
         auto blank = std::make_shared<MonitorRow>();
-        const double lock = NumericValue(s.LockPeriod);
+        const Period lock = s.LockPeriod;
         const int idx = lottery.conditions.IDX;
         const DrawNumbers& periods = lottery.LotteryDic_Jiankong;
         const std::size_t n = periods.Count();
         for (std::size_t i = n - std::min(n, kReplayedPeriods); i < n; ++i) {
             const auto [label, haoma] = periods.at(i);
-            std::string key = PeriodKey(label);
-            if (NumericValue(label) >= lock)
+            const Period period = Period::parse(label);
+            const std::string key = period.text();
+            if (period >= lock)
                 AddMonitorPeriod(s, key, PositionNumbers(idx, haoma));
             else if (s.MonitorRows.Add(key, blank))
                 trimRows(s);
@@ -127,10 +122,9 @@ void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
     s.ReplayDone = true;
 }
 
-Result<void> ReashStar(MonitorState& s, const LotteryState& lottery,
-                       std::string_view mainBaseText) {
+Result<void> ReashStar(MonitorState& s, const LotteryState& lottery, const NumberList& mainBase) {
     s.SegmentPos = 0;
-    if (!s.PlanRunning) s.MonitorBase.assign(mainBaseText);
+    if (!s.PlanRunning) s.MonitorBase = mainBase;
     if (s.MonitorBase.empty()) return fail(ErrorCode::NoBaseSet, kNoBaseMessage);
     s.Monitoring = true;
     s.Start = StartButton::Stop;
@@ -141,7 +135,7 @@ Result<void> ReashStar(MonitorState& s, const LotteryState& lottery,
 }
 
 Result<void> ToggleMonitoring(MonitorState& s, const LotteryState& lottery,
-                              std::string_view mainBaseText) {
+                              const NumberList& mainBase) {
     s.SegmentPos = 0;
     if (s.Monitoring) {
         s.Monitoring = false;
@@ -156,7 +150,7 @@ Result<void> ToggleMonitoring(MonitorState& s, const LotteryState& lottery,
         s.SavedOutputs = {};
         return {};
     }
-    return ReashStar(s, lottery, mainBaseText);
+    return ReashStar(s, lottery, mainBase);
 }
 
 } // namespace zuohao

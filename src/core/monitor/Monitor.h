@@ -7,13 +7,12 @@
 
 #include "core/model/LotteryState.h"
 #include "core/model/MonitorState.h"
+#include "core/model/Period.h"
 #include "core/model/Result.h"
 
 namespace zuohao {
 
-// Key of a period: the decimal text of its label's numeric value, so that 0931 and 931
-// are one period.
-std::string PeriodKey(std::string_view label);
+// Rows are filed under a period's key, Period::text() (PeriodKey of a label).
 
 // Evaluates one period on its new row: hit or miss of the position numbers `haoSr` against
 // the monitor's base set, segment counts, the trigger, the alarm and the plan it starts.
@@ -30,15 +29,15 @@ inline constexpr std::size_t kReplayedPeriods = 20000;
 // Replays the lottery's periods (the newest kReplayedPeriods) through the monitor (JihuaStar).
 void ReplayMonitor(const LotteryState& lottery, MonitorState& state);
 
-// Switches monitoring on and replays every period of the lottery. `mainBaseText` is the
-// main window's base set, taken unless a monitor plan runs. Fails with kNoBaseMessage
-// (and changes nothing else) when there is no base set.
+// Switches monitoring on and replays every period of the lottery. `mainBase` is the main
+// window's base set (the lottery's DAD), taken unless a monitor plan runs. Fails with
+// kNoBaseMessage (and changes nothing else) when there is no base set.
 Result<void> ReashStar(MonitorState& state, const LotteryState& lottery,
-                       std::string_view mainBaseText);
+                       const NumberList& mainBase);
 
 // The start/stop button: switches off when on, otherwise ReashStar. Switching off clears
 // the alarm and the monitor plan's label, copy caption and base-set text.
 Result<void> ToggleMonitoring(MonitorState& state, const LotteryState& lottery,
-                              std::string_view mainBaseText);
+                              const NumberList& mainBase);
 
 } // namespace zuohao

@@ -361,7 +361,7 @@ void LotteryForm::MenuItemLabel_Click(int index) {
     m_panel->ShowFormSet();
     // The base set and the plan shown are the chosen lottery's own.
     const LotteryClass& lot = *m_form.ActiveCls;
-    m_panel->setBaseText(toQ(lot.formSet().DAD.text()));
+    m_panel->showBaseSet();
     m_panel->setPlanText(lot.IsHasPlan && lot.PreItem01 ? toQ(lot.PreItem01->PlanTxt())
                                                         : QString());
     const QString note = noSourceNote(index);

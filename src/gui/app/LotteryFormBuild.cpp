@@ -186,7 +186,7 @@ void LotteryForm::buildTimersAndMonitor() {
     m_jianKong = new JianKongForm(
         m_monitor, [this] { return &Lotteries(0); },
         // The monitored lottery's base set, whichever lottery the box shows.
-        [this] { return toQ(Lotteries(0).formSet().DAD.text()); }, this);
+        [this] { return Lotteries(0).formSet().DAD; }, this);
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 }
 

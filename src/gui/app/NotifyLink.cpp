@@ -162,7 +162,7 @@ void NotifyLink::alarmRaised() {
     m_lastAlarm = e.period;
     e.group = groupName(lottery);
     e.planLine = toQ(s.PlanLabelCaption());
-    e.baseCount = CountNumberList(s.MonitorBase);
+    e.baseCount = s.MonitorBase.count();
     m_center->alarm(e);
 }
 

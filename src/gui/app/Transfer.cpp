@@ -105,7 +105,7 @@ void LotteryForm::transferFromWindows() {
     auto dadi = RenewPlan(lot);
     m_form.MonitorRestartHeld = false;
     if (dadi)
-        m_panel->setBaseText(toQ(*dadi));
+        m_panel->showBaseSet();
     else
         ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
     runHeldMonitorRestart();

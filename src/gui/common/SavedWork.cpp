@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/model/MonitorState.h"
 #include "gui/common/IniFile.h"
 
 namespace zuohao::gui {
@@ -177,9 +178,13 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
     ini.setValue(kKill, QStringLiteral("three"), q(w.kill.three));
     ini.setValue(kKill, QStringLiteral("four"), q(w.kill.four[2]));
     for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
-        ini.setValue(kMonitor, QStringLiteral("SZ%1").arg(i), q(w.segmentSettings[i]));
-    ini.setValue(kMonitor, QStringLiteral("ZhuoQi"), q(w.segmentPeriod));
-    ini.setValue(kMonitor, QStringLiteral("QS"), q(w.lockPeriod));
+        ini.setValue(kMonitor, QStringLiteral("SZ%1").arg(i),
+                     QString::number(w.segmentSettings[i]));
+    // No segment length and no lock period are written as nothing, as the empty boxes were.
+    ini.setValue(kMonitor, QStringLiteral("ZhuoQi"),
+                 w.segmentPeriod == 0 ? QString() : QString::number(w.segmentPeriod));
+    ini.setValue(kMonitor, QStringLiteral("QS"),
+                 w.lockPeriod.value() == 0 ? QString() : q(w.lockPeriod.text()));
     ini.setValue(kMonitor, QStringLiteral("Sound"),
                  w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
     for (int i = 0; i < 2; ++i)
@@ -206,9 +211,9 @@ std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
     const Reader monitor(ini, kMonitor);
     for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
         if (auto v = monitor.number(QStringLiteral("SZ%1").arg(i), 0, kSegmentChoices - 1))
-            w.segmentSettings[i] = std::to_string(*v);
-    if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = *v;
-    if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = *v;
+            w.segmentSettings[i] = *v;
+    if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = SettingValue(*v);
+    if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = Period::parse(*v);
     if (auto v = monitor.flag(QStringLiteral("Sound"))) w.alarmSound = *v;
     for (int i = 0; i < 2; ++i)
         if (auto v = periodText(Reader(ini, lotterySection(i)), QStringLiteral("SELPERIOD")))

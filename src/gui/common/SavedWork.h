@@ -13,6 +13,7 @@
 
 #include "core/making/KillList.h"
 #include "core/model/ConditionSet.h"
+#include "core/model/Period.h"
 
 namespace zuohao::gui {
 
@@ -20,11 +21,11 @@ struct SavedWork {
     // The conditions of each lottery; the base set, its complement and the plan are not
     // kept (a plan is started anew by the player).
     std::array<ConditionSet, 2> conditions;
-    KillTexts kill;                               // the two kill-list panels, as accepted
-    std::array<std::string, 4> segmentSettings{}; // the monitor's SZCom(0..3)
-    std::string segmentPeriod;                    // ZhuoQiTxt
-    std::string lockPeriod;                       // QSCom
-    bool alarmSound = true;                       // CheckSound
+    KillTexts kill;                       // the two kill-list panels, as accepted
+    std::array<int, 4> segmentSettings{}; // the monitor's SZCom(0..3)
+    int segmentPeriod = 0;                // ZhuoQiTxt
+    Period lockPeriod;                    // QSCom
+    bool alarmSound = true;               // CheckSound
     // Of each lottery, the newest period when its selection texts (SEL) were kept: after a
     // restart on the same draws they come back as they were, not derived afresh.
     std::array<std::string, 2> selectionPeriod{};

@@ -42,8 +42,8 @@ AnalysisRequest PlanStatsWindow::requestOf(std::size_t count, bool pipeline) {
     m_sourceLottery = r.source.lottery;
     m_forwardedLottery = lot;
     m_forwardedNewest = lot->LotteryDic_Jiankong.Count() > 0
-                            ? NumericValue(lot->LotteryDic_Jiankong.back().first)
-                            : 0.0;
+                            ? Period::parse(lot->LotteryDic_Jiankong.back().first)
+                            : Period();
     r.conditions = AnalysedConditions(lot->formSet());
     r.pipeline = pipeline;
     r.count = count;
@@ -172,12 +172,12 @@ void PlanStatsWindow::forwardDraws() {
     LotteryClass* lot = active();
     if (!lot || lot->LotteryDic_Jiankong.Count() == 0) return;
     const auto& held = lot->LotteryDic_Jiankong;
-    const double newest = NumericValue(held.back().first);
+    const Period newest = Period::parse(held.back().first);
     if (lot != m_forwardedLottery) return; // nothing read of this lottery yet
     std::vector<DrawLine> added;
     for (auto it = held.rbegin(); it != held.rend(); ++it) {
         const auto [label, haoma] = *it;
-        if (NumericValue(label) <= m_forwardedNewest) break;
+        if (Period::parse(label) <= m_forwardedNewest) break;
         added.push_back({label, haoma});
     }
     if (added.empty()) return;

@@ -127,10 +127,11 @@ void PlanStatsEngine::addDraws(const std::string& lottery, const std::vector<Dra
     const int scored = m_backtest ? m_backtest->tally.periods() : 0;
     // The winners counted go on with the draws too, while they are of the draws held.
     const bool winners = m_winners && m_winners->drawsAt == m_drawsChanged;
-    double newest = NumericValue(m_draws.back().qishu);
+    Period newest = Period::parse(m_draws.back().qishu);
     for (const DrawLine& d : draws) {
-        if (NumericValue(d.qishu) <= newest) continue; // read already, or out of order
-        newest = NumericValue(d.qishu);
+        const Period period = Period::parse(d.qishu);
+        if (period <= newest) continue; // read already, or out of order
+        newest = period;
         m_draws.push_back(d);
         ++m_drawsChanged;
         if (m_backtest) {
@@ -160,9 +161,9 @@ void PlanStatsEngine::correctDraw(const std::string& lottery, const DrawLine& ri
                            [&](const DrawLine& d) { return d.qishu == right.qishu; });
     if (it == m_draws.end() || it->haoma == right.haoma) return;
     const std::string wrong = std::exchange(it->haoma, right.haoma);
-    const double value = NumericValue(right.qishu);
-    auto counted = [value](const std::string& first, const std::string& last) {
-        return !first.empty() && value >= NumericValue(first) && value <= NumericValue(last);
+    const Period period = Period::parse(right.qishu);
+    auto counted = [period](const std::string& first, const std::string& last) {
+        return !first.empty() && period >= Period::parse(first) && period <= Period::parse(last);
     };
     if (m_kill && counted(m_kill->tally.firstPeriod(), m_kill->tally.lastPeriod())) {
         if (IsDrawNumber(wrong) && IsDrawNumber(right.haoma))

@@ -4,6 +4,7 @@
 
 #include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
+#include "core/model/Text.h"
 
 namespace zuohao::gui {
 
@@ -144,7 +145,7 @@ QString ConditionsSummary(const ConditionSet& c, bool pipeline) {
                          .arg(QString::fromStdString(c.DAN[std::size_t(b)]));
     if (!c.KUA.empty()) parts << QStringLiteral("杀跨度 %1").arg(QString::fromStdString(c.KUA));
     if (const std::string& kill = c.killList(); !kill.empty())
-        parts << QStringLiteral("杀号 %1注").arg(NumberList(kill).count());
+        parts << QStringLiteral("杀号 %1注").arg(CountNumberList(kill));
     for (int k = 0; k < 4; ++k)
         if (c.KLU[std::size_t(k)] != 0) parts << QString::fromUtf8(kRoutes[k]);
     if (c.FAN) parts << QStringLiteral("反集");

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/model/Period.h"
 #include "gui/common/DrawSources.h"
 #include "gui/display/PlanStatsEngine.h"
 #include "gui/display/PlanStatsFigures.h"
@@ -123,9 +124,9 @@ private:
     bool m_backtestStale = false;
     std::string m_sourceLottery; // the lottery the engine's draws are of
     const LotteryClass* m_forwardedLottery = nullptr;
-    double m_forwardedNewest = 0; // newest period handed to the engine
-    bool m_viewChosen = false;    // the user chose the chart's view
-    long long m_riskSize = -1;    // the base set the risk table shows
+    Period m_forwardedNewest;  // newest period handed to the engine
+    bool m_viewChosen = false; // the user chose the chart's view
+    long long m_riskSize = -1; // the base set the risk table shows
     int m_riskSpace = 0;
 
     QTimer* m_conditionsLook = nullptr;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTextCursor>
 
 #include "core/acquire/LotteryClass.h"
@@ -25,8 +26,13 @@ const QString kClearedCaption = QStringLiteral("开 始 缩 水");
 const QString kRunningCaption = QStringLiteral("正 在 计 划 ...");
 } // namespace
 
+const NumberList& MakingPanel::baseSet() const {
+    static const NumberList kNone;
+    return m_form.ActiveCls ? m_form.ActiveCls->formSet().DAD : kNone;
+}
+
 QString MakingPanel::baseText() const {
-    return m_showDadiText->toPlainText();
+    return toQ(baseSet().text());
 }
 
 void MakingPanel::setBaseText(const QString& text) {
@@ -36,14 +42,35 @@ void MakingPanel::setBaseText(const QString& text) {
         m_showDadiText->setPlainText(text);
 }
 
+void MakingPanel::showBaseSet() {
+    const QString text = baseText();
+    if (m_showDadiText->toPlainText() != text) {
+        m_renderingBase = true; // the box shows the state; it is not read back
+        m_showDadiText->setPlainText(text);
+        m_renderingBase = false;
+    }
+    showBaseCaptions();
+}
+
+void MakingPanel::showBaseCaptions() {
+    const NumberList& dad = baseSet();
+    SetCaption(m_copyDadiCmd, QStringLiteral("复制大底 [%1注]").arg(dad.count()));
+    // The complement belongs to the base set shown: with the base set emptied (清除计划)
+    // there is nothing to copy, and the caption says so.
+    const int m = dad.empty() || !m_form.ActiveCls ? 0 : m_form.ActiveCls->formSet().FJI.count();
+    SetCaption(m_commandFanji,
+               m == 0 ? QStringLiteral("复制反集") : QStringLiteral("复制反集 [%1注]").arg(m));
+}
+
 void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryState&)) {
     if (!m_form.ActiveCls) return;
-    // The reduction asks for a monitor restart; it runs once the box holds the new set.
+    // The reduction asks for a monitor restart; it runs once the reduction has finished and
+    // the panel shows the new set.
     m_form.MonitorRestartHeld = true;
     auto r = make(*m_form.ActiveCls);
     m_form.MonitorRestartHeld = false;
     if (r)
-        setBaseText(toQ(*r));
+        showBaseSet();
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
     if (m_form.MonitorRestartDue) {
@@ -79,27 +106,36 @@ void MakingPanel::commitDelay() {
 }
 
 void MakingPanel::ShowDadiText_Change() {
-    if (!m_form.ActiveCls) return;
-    LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = toStd(m_showDadiText->toPlainText());
-    store("DAD", text, 0);
-    SetCaption(m_copyDadiCmd, QStringLiteral("复制大底 [%1注]").arg(CountNumberList(text)));
-    // The complement belongs to the base set shown: with the box emptied (清除计划) there is
-    // nothing to copy, and the caption says so.
-    const int m = text.empty() ? 0 : lot.formSet().FJI.count();
-    SetCaption(m_commandFanji,
-               m == 0 ? QStringLiteral("复制反集") : QStringLiteral("复制反集 [%1注]").arg(m));
+    if (m_renderingBase || !m_form.ActiveCls) return;
+    // The player's edit, read once into the lottery's base set.
+    ConditionSet& set = m_form.ActiveCls->formSet();
+    const NumberListRead read =
+        NumberList::read(toStd(m_showDadiText->toPlainText()), set.fourDigit());
+    set.DAD = read.list;
+    if (m_form.WorkChanged) m_form.WorkChanged();
+    showBaseCaptions();
+    if (read.unreadable + read.repeated > 0 && m_form.ShowLabelTxt)
+        m_form.ShowLabelTxt(BaseSetReadNote(read.unreadable, read.repeated, set.DAD.count()));
+}
+
+QString BaseSetReadNote(int unreadable, int repeated, int kept) {
+    QStringList parts;
+    if (unreadable > 0) parts << QStringLiteral("%1 处无法识别为号码").arg(unreadable);
+    if (repeated > 0) parts << QStringLiteral("%1 个号码重复").arg(repeated);
+    return QStringLiteral("大底中%1，未计入（现 %2 注）")
+        .arg(parts.join(QStringLiteral("、")))
+        .arg(kept);
 }
 
 void MakingPanel::CopyDadiCmd_Click() {
-    const QString text = m_showDadiText->toPlainText();
-    if (text.isEmpty()) return;
-    if (!seams().setClipboardText(text) && m_form.ShowLabelTxt)
+    const NumberList& dad = baseSet();
+    if (dad.empty()) return;
+    if (!seams().setClipboardText(toQ(dad.text())) && m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
 }
 
 void MakingPanel::CommandFanji_Click() {
-    if (m_showDadiText->toPlainText().isEmpty() || !m_form.ActiveCls) return;
+    if (baseSet().empty() || !m_form.ActiveCls) return;
     if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI.text())) &&
         m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
@@ -123,17 +159,19 @@ void MakingPanel::PlanCmd_Click() {
     showPlanButtons(false);
     m_checkAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
-    m_showDadiText->setPlainText(QString());
+    m_form.ActiveCls->formSet().DAD = NumberList();
+    if (m_form.WorkChanged) m_form.WorkChanged();
+    showBaseSet();
     m_planText->setPlainText(QString());
     emit planCleared();
 }
 
 void MakingPanel::showPlanButtons(bool planRuns) {
-    const QString caption = m_suishuiCmd->text();
     if (planRuns)
         SetCaption(m_suishuiCmd, kRunningCaption);
-    else if (caption == kRunningCaption)
+    else if (m_planButtonsRunning)
         SetCaption(m_suishuiCmd, kClearedCaption);
+    m_planButtonsRunning = planRuns;
     m_suishuiCmd->setEnabled(!planRuns);
     m_picture2->setEnabled(!planRuns);
     m_check1->setEnabled(!planRuns);

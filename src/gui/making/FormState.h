@@ -29,8 +29,8 @@ struct FormState {
     std::function<void()> WorkChanged;
     // Restarts the monitor (quietly: the reason it cannot goes to the status line).
     std::function<void()> RestartMonitor;
-    // While a reduction runs, the restart it asks for is held until the base-set box holds
-    // the new set (the monitor reads the box).
+    // While a reduction runs, the restart it asks for is held until the reduction has ended
+    // and the panel shows the new set (the monitor reads the lottery's base set, not the box).
     bool MonitorRestartHeld = false;
     bool MonitorRestartDue = false;
 };

@@ -37,6 +37,10 @@ inline const QString kSelectionRenewNote =
     QStringLiteral("新开奖时选号按勾选的列重新生成（计划中未勾“自动做号”时除外），"
                    "手输的数字会被替换");
 
+// The status-line note on a typed base set: how many pieces named no number and how many
+// numbers came twice, and how many numbers it holds.
+QString BaseSetReadNote(int unreadable, int repeated, int kept);
+
 class MakingPanel : public QWidget {
     Q_OBJECT
 public:
@@ -69,8 +73,13 @@ public:
     // Writes the accepted kill text of panel k into its box; the box's change behaviour
     // stores it (the caller marks the write with KillTextBusy).
     void writeKillBox(int k);
-    // The base set (大底) box: its text, and a new text whose change behaviour stores it.
+    // The base set (大底): the active lottery's, and its text as the box shows it.
+    const NumberList& baseSet() const;
     QString baseText() const;
+    // Shows the active lottery's base set in the box (never read back) and its counts in
+    // the copy buttons' captions: after every change of the base set.
+    void showBaseSet();
+    // A text put into the box as the player would type it: read once into the base set.
     void setBaseText(const QString& text);
     // The extra digits of box k (Texthwnd3: selection group 4, 0, 1); a new text merges
     // into its selection group.
@@ -114,8 +123,8 @@ private:
     // A condition stored from a control. The keys and values handed over here are always
     // well formed; a refusal would mean a bug in the panel, so it is shown, not dropped.
     void store(std::string_view key, const FormValue& value, int idx);
-    // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set into the box;
-    // the monitor restart the reduction asks for runs after the box holds it.
+    // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set shown; the
+    // monitor restart the reduction asks for runs after that.
     void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
 
     // Conditions.
@@ -134,6 +143,7 @@ private:
 
     // Base set, plan and kill lists.
     void ShowDadiText_Change();
+    void showBaseCaptions();
     void CopyDadiCmd_Click();
     void CommandFanji_Click();
     void SuishuiCmd_Click();
@@ -170,6 +180,8 @@ private:
     std::array<QPushButton*, 2> m_command3{};
     std::array<QWidget*, 2> m_pickSlots{};
     QPlainTextEdit* m_showDadiText = nullptr;
+    bool m_renderingBase = false;      // the box is being written from the base set
+    bool m_planButtonsRunning = false; // the plan buttons show a running plan
     QPushButton* m_copyDadiCmd = nullptr;
     QPushButton* m_commandFanji = nullptr;
     QPushButton* m_suishuiCmd = nullptr;

@@ -68,8 +68,7 @@ void JianKongForm::startRuleBacktest() {
     MonitorRule rule;
     rule.idx = lottery->formSet().IDX;
     // The rule's base set: the one being monitored, else the main window's.
-    rule.base = m_state.Monitoring || m_state.PlanRunning ? m_state.MonitorBase
-                                                          : m_mainBaseText().toUtf8().toStdString();
+    rule.base = m_state.Monitoring || m_state.PlanRunning ? m_state.MonitorBase : m_mainBase();
     rule.segmentSettings = m_state.SegmentSettings;
     rule.lockPeriod = m_state.LockPeriod;
     rule.segmentPeriod = m_state.SegmentPeriod;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/model/DrawNumbers.h"
+#include "core/model/NumberList.h"
 #include "gui/common/DrawSources.h"
 
 class QBoxLayout;
@@ -36,15 +37,15 @@ namespace zuohao::gui {
 
 class BackgroundWork;
 class MonitorGridModel;
-class PeriodListModel;
+class MonitorSettingsBox;
 
 class JianKongForm : public QWidget {
     Q_OBJECT
 public:
     // `lottery0` gives the monitored lottery, always Lotteries(0) (created when missing);
-    // `mainBaseText` gives the text of the main window's base-set box.
+    // `mainBase` gives the main window's base set (the monitored lottery's DAD).
     JianKongForm(MonitorState& state, std::function<LotteryClass*()> lottery0,
-                 std::function<QString()> mainBaseText, QWidget* parent = nullptr);
+                 std::function<NumberList()> mainBase, QWidget* parent = nullptr);
     ~JianKongForm() override;
 
     // Binds the window to the lottery and refreshes its period list; while monitoring
@@ -100,7 +101,6 @@ protected:
 
 private:
     void buildControls();
-    QLayout* buildSettings();
     QLayout* buildSwitches();
     void buildPlanBoxes(QBoxLayout* top);
     void buildGrid(QBoxLayout* top);
@@ -123,25 +123,15 @@ private:
     void keepStartCaption();
 
     void jiankongComClick();
-    void QSComClick();
-    void syncPeriodList(const DrawNumbers& periods);
-    void SZComClick(int index);
-    void ZhuoQiTxtChange();
     void DadiComClick();
 
     MonitorState& m_state;
     std::function<LotteryClass*()> m_lottery0;
-    std::function<QString()> m_mainBaseText;
+    std::function<NumberList()> m_mainBase;
     LotteryClass* m_activeCls = nullptr;
     bool m_loaded = false;
 
-    QLabel* m_label1 = nullptr;
-    QComboBox* m_qsCom = nullptr;
-    PeriodListModel* m_periodModel = nullptr; // QSCom's list, read from the lottery
-    QLabel* m_label2 = nullptr;
-    QLineEdit* m_zhuoQiTxt = nullptr;
-    std::array<QLabel*, 2> m_label3{};
-    std::array<QComboBox*, 4> m_szCom{};
+    MonitorSettingsBox* m_settings = nullptr; // QSCom, ZhuoQiTxt, SZCom(0..3)
     QCheckBox* m_checkSound = nullptr;
     QPushButton* m_jiankongCom = nullptr;
     QPushButton* m_huiCeCom = nullptr;
@@ -155,6 +145,7 @@ private:
     QLabel* m_alarmNote = nullptr;
     QPushButton* m_dadiCom = nullptr;
     QPlainTextEdit* m_dadiTextBox = nullptr;
+    NumberList m_shownBase; // what DadiTextBox shows
     QPlainTextEdit* m_record = nullptr;
     QTableView* m_grid = nullptr;
     MonitorGridModel* m_gridModel = nullptr;

@@ -168,7 +168,7 @@ TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
     rig.lottery.GetLotteryHisroty();
     rig.monitor.Monitoring = c.monitoring;
     rig.monitor.PlanRunning = c.planRunning;
-    rig.monitor.MonitorBase = "999";
+    rig.monitor.MonitorBase = NumberList::read("999", false).list;
     rig.window.events.clear();
 
     rig.source.text = newestFirstText(1012, 12);

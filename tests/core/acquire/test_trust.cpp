@@ -187,7 +187,7 @@ TEST(Trust, CorrectedDrawRebuildsTheHeldDrawsFromThatPeriodOn) {
     f.startPlan();
     clean.startPlan();
     f.monitor.Monitoring = f.monitor.PlanRunning = true;
-    f.monitor.MonitorBase = "000 111";
+    f.monitor.MonitorBase = NumberList::read("000 111", false).list;
 
     f.poll(tornTop(1065));
     f.poll(tornTop(1065));

@@ -141,7 +141,7 @@ TEST(Incremental, SetCancelFlagStopsEveryLongAnalysis) {
     EXPECT_EQ(RunBacktest(draws, set, {true, 4000}, stopped).code(), ErrorCode::Cancelled);
     EXPECT_EQ(KillRates(draws, set, 0, stopped).code(), ErrorCode::Cancelled);
     MonitorRule rule;
-    rule.base = "123";
+    rule.base = NumberList::read("123", false).list;
     EXPECT_EQ(ReplayMonitorRule(draws, rule, stopped).code(), ErrorCode::Cancelled);
     // Sorting out the usable draws, before any is scored, looks at the flag too.
     EXPECT_EQ(UsableDraws(draws, stopped).code(), ErrorCode::Cancelled);
@@ -185,11 +185,11 @@ TEST(Incremental, BasisMatchesOnlyTheConditionsItWasComputedFrom) {
     set.IDX = 4;
     set.SEL[0] = "123";
     set.CHK[3] = true;
-    set.DAD = NumberList("123 456");
+    set.DAD = NumberList::read("123 456", false).list;
     AnalysisBasis fixed{AnalysedConditions(set), false, {}, {}, 0, {}};
     AnalysisBasis derived{AnalysedConditions(set), true, {}, {}, 0, {}};
     ConditionSet later = set;
-    later.DAD = NumberList("789"); // a new base set of the same conditions
+    later.DAD = NumberList::read("789", false).list; // a new base set of the same conditions
     EXPECT_TRUE(BasisMatches(fixed, later) && BasisMatches(derived, later));
     later.SEL[0] = "129"; // 自动做号 derived new digits
     EXPECT_FALSE(BasisMatches(fixed, later));

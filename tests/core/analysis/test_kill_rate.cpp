@@ -101,12 +101,12 @@ TEST(MonitorBacktest, CountsWhatTheMonitorReplayMarks) {
     const auto draws = testing::RandomDraws(100, 31);
     MonitorRule rule;
     rule.idx = 9;
-    for (int n = 0; n < 500; ++n) { // every number below 500: a hit about every other period
-        if (n > 0) rule.base += ' ';
-        rule.base += std::to_string(1000 + n).substr(1);
-    }
-    rule.segmentSettings = {"0", "9", "3", "0"};
-    rule.segmentPeriod = "10";
+    auto base = std::make_shared<NumberSet>(false);
+    for (int n = 0; n < 500; ++n) // every number below 500: a hit about every other period
+        base->add(n);
+    rule.base = NumberList(base, false);
+    rule.segmentSettings = {0, 9, 3, 0};
+    rule.segmentPeriod = 10;
     const MonitorBacktestResult r = ReplayMonitorRule(draws, rule);
 
     MonitorState state;

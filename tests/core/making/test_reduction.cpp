@@ -349,7 +349,7 @@ ReductionOutput referenceReduce(const ConditionSet& set) {
             out += (out.empty() ? "" : " ") + s;
         return out;
     };
-    return {join(base), join(comp)};
+    return {NumberList::read(join(base), four).list, NumberList::read(join(comp), four).list};
 }
 
 std::string randomDigits(std::mt19937& rng, const std::string& alphabet, int maxLen) {

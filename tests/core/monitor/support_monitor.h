@@ -33,6 +33,11 @@ inline ShownRow Shown(const MonitorRow& r) {
             r.TOW_yluo};
 }
 
+// A base set as the player would type it.
+inline NumberList Numbers(std::string_view text) {
+    return NumberList::read(text, false).list;
+}
+
 struct MonitorRig {
     MonitorState state;
     LotteryClass lottery;
@@ -40,13 +45,15 @@ struct MonitorRig {
 
     MonitorRig() {
         lottery.setMonitorState(&state);
-        state.MonitorBase = "111";
+        state.MonitorBase = Numbers("111");
     }
     // S0 low hits, S1 high hits, S2 plan length, S3 trigger miss value, segment length.
     void settings(std::string s0, std::string s1, std::string s2, std::string s3,
                   std::string segment = "") {
-        state.SegmentSettings = {std::move(s0), std::move(s1), std::move(s2), std::move(s3)};
-        state.SegmentPeriod = std::move(segment);
+        // Read once, as the monitor window reads what the player picks.
+        state.SegmentSettings = {SettingValue(s0), SettingValue(s1), SettingValue(s2),
+                                 SettingValue(s3)};
+        state.SegmentPeriod = SettingValue(segment);
     }
     // Evaluates one period per character of `seq`: H a hit, M a miss. Keys count up from 1.
     void feed(std::string_view seq) {

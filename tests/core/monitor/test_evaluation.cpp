@@ -10,6 +10,7 @@ namespace zuohao {
 namespace {
 
 using testing::MonitorRig;
+using testing::Numbers;
 
 // The fields of a row that the grid shows, as one comparable value.
 struct RowView {
@@ -43,7 +44,7 @@ const std::string kHit = "中", kMiss = "挂", kAlarm = "告警";
 
 TEST(MonitorEvaluation, RowTakesTheKeyAndPositionNumbers) {
     MonitorRig m;
-    m.state.MonitorBase = "0123 4567";
+    m.state.MonitorBase = Numbers("0123 4567");
     m.lottery.JiHuaDicAddNewClass("931", "123");
     m.lottery.JiHuaDicAddNewClass("932", "345");
     m.lottery.JiHuaDicAddNewClass("933", "4567"); // a four-digit group
@@ -53,6 +54,17 @@ TEST(MonitorEvaluation, RowTakesTheKeyAndPositionNumbers) {
     EXPECT_EQ(m.row(932).Zgua, kMiss) << "345 spans two base numbers only through a blank";
     EXPECT_EQ(m.row(933).Zgua, kHit);
     EXPECT_TRUE(m.row(931).TowJ.empty());
+}
+
+// A setting the player types is read once into a number; what no count can equal reads 0.
+TEST(MonitorEvaluation, SettingsAreReadOnceAsNumbers) {
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"", 0},    {"10", 10}, {" 7", 7},  {"5s", 5},         {"3.0", 3},
+                 {"2.5", 0}, {"abc", 0}, {"-2", -2}, {"99999999999", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SettingValue(c.text), c.value) << c.text;
 }
 
 // A plan of length 3 started by the alarm misses its three periods and ends with 挂.

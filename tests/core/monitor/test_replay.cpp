@@ -8,6 +8,7 @@ namespace zuohao {
 namespace {
 
 using testing::MonitorRig;
+using testing::Numbers;
 
 // A rig whose lottery holds draws (label -> number) for the replay; group 百十个.
 struct ReplayRig : MonitorRig {
@@ -36,7 +37,7 @@ TEST(PeriodKey, DecimalTextOfTheNumericValue) {
 TEST(Replay, KeysArePeriodValuesAndNumbersTheGroupDigits) {
     ReplayRig m;
     m.state.Monitoring = true;
-    m.state.MonitorBase = "931 562";
+    m.state.MonitorBase = Numbers("931 562");
     m.hold("0931", "00931");
     m.hold("0932", "69562");
     m.hold("0933", "12345");
@@ -62,7 +63,7 @@ TEST(Replay, NothingWhileMonitoringIsOff) {
 TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
     ReplayRig m;
     m.state.Monitoring = true;
-    m.state.LockPeriod = "0005";
+    m.state.LockPeriod = Period::parse("0005");
     for (int q = 1; q <= 8; ++q)
         m.hold(std::to_string(q), "00111");
     m.lottery.JihuaStar();
@@ -81,7 +82,7 @@ TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
 TEST(Replay, RepeatedKeysAreOnePeriod) {
     ReplayRig m;
     m.state.Monitoring = true;
-    m.state.LockPeriod = "100";
+    m.state.LockPeriod = Period::parse("100");
     m.hold("0007", "00111");
     m.hold("7", "00999");
     m.hold("00007", "00999");
@@ -96,7 +97,7 @@ TEST(Replay, RepeatedKeysAreOnePeriod) {
 TEST(Replay, ABlankRowPerPeriodBeforeTheLockKeepsAtMost100Rows) {
     ReplayRig m;
     m.state.Monitoring = true;
-    m.state.LockPeriod = "1000000";
+    m.state.LockPeriod = Period::parse("1000000");
     for (int q = 1; q <= 150; ++q)
         m.hold(std::to_string(q), "00111");
     m.lottery.JihuaStar();
@@ -125,11 +126,11 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
         ReplayRig m;
         m.state.Monitoring = monitoring;
         m.state.Start = monitoring ? StartButton::Stop : StartButton::Start;
-        m.state.MonitorBase.clear();
+        m.state.MonitorBase = NumberList();
         m.state.MonitorRows.Add("1", std::make_shared<MonitorRow>());
         m.state.SegmentPos = 2;
         m.hold("2", "00111");
-        auto r = ReashStar(m.state, m.lottery, "");
+        auto r = ReashStar(m.state, m.lottery, Numbers(""));
         ASSERT_FALSE(r.ok());
         EXPECT_EQ(r.error(), "未有【过滤大底】，先去做出大底");
         EXPECT_EQ(r.code(), ErrorCode::NoBaseSet);
@@ -143,16 +144,16 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
 TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
     ReplayRig m;
     m.settings("", "", "", "", "2");
-    m.state.MonitorBase.clear();
+    m.state.MonitorBase = NumberList();
     m.state.SegmentPos = 1;
     m.state.MonitorRows.Add("old", std::make_shared<MonitorRow>());
     for (int q = 1; q <= 3; ++q)
         m.hold(std::to_string(q), "00111");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, "111 222").ok());
+    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111 222")).ok());
     EXPECT_TRUE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "停止监控");
     EXPECT_FALSE(m.state.PeriodListEnabled);
-    EXPECT_EQ(m.state.MonitorBase, "111 222");
+    EXPECT_EQ(m.state.MonitorBase.text(), "111 222");
     EXPECT_EQ(m.keys(), (Keys{"1", "2", "3"}));
     EXPECT_EQ(m.row(2).XHxain, 1) << "the segment position starts from 0 again";
     EXPECT_TRUE(m.state.ReplayDone);
@@ -161,28 +162,28 @@ TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
 TEST(ReashStar, ARunningPlanFreezesTheBaseSet) {
     ReplayRig m;
     m.state.PlanRunning = true;
-    m.state.MonitorBase = "111";
+    m.state.MonitorBase = Numbers("111");
     m.hold("1", "00222");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, "222").ok());
-    EXPECT_EQ(m.state.MonitorBase, "111");
+    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("222")).ok());
+    EXPECT_EQ(m.state.MonitorBase.text(), "111");
     EXPECT_EQ(m.row(1).Zgua, "挂");
     EXPECT_EQ(m.row(1).JHcount, 1) << "the replay begins with the plan still running";
 
     ReplayRig n;
     n.state.PlanRunning = true;
-    n.state.MonitorBase = "111";
-    EXPECT_TRUE(ReashStar(n.state, n.lottery, "").ok()) << "the frozen base set is used";
+    n.state.MonitorBase = Numbers("111");
+    EXPECT_TRUE(ReashStar(n.state, n.lottery, Numbers("")).ok()) << "the frozen base set is used";
     EXPECT_TRUE(n.state.Monitoring);
 }
 
 TEST(ToggleMonitoring, OffKeepsRowsAndPlan) {
     ReplayRig m;
     m.hold("1", "00111");
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "111").ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("111")).ok());
     EXPECT_TRUE(m.state.Monitoring);
     m.state.PlanRunning = true;
     m.state.SegmentPos = 3;
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "").ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("")).ok());
     EXPECT_FALSE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "开始监控");
     EXPECT_TRUE(m.state.PeriodListEnabled);
@@ -190,14 +191,14 @@ TEST(ToggleMonitoring, OffKeepsRowsAndPlan) {
     EXPECT_TRUE(m.state.PlanRunning);
     EXPECT_EQ(m.state.SegmentPos, 0);
 
-    auto again = ToggleMonitoring(m.state, m.lottery, "");
+    auto again = ToggleMonitoring(m.state, m.lottery, Numbers(""));
     EXPECT_TRUE(again.ok()) << "the running plan's base set is still there";
     EXPECT_TRUE(m.state.Monitoring);
 }
 
 TEST(ToggleMonitoring, OnWithoutBaseSetFails) {
     ReplayRig m;
-    auto r = ToggleMonitoring(m.state, m.lottery, "");
+    auto r = ToggleMonitoring(m.state, m.lottery, Numbers(""));
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "开始监控");
@@ -247,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, PipelineFeed,
 TEST(PipelineFeed, SamePeriodFromReplayAndPipelineIsOneRow) {
     ReplayRig m;
     m.lottery.ProcessDraw("931", "00999");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, "111").ok());
+    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111")).ok());
     m.state.PlanRunning = true;
     m.lottery.ProcessDraw("0931", "00111");
     m.lottery.ProcessDraw("0932", "00111");
@@ -262,7 +263,7 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
     const char* numbers[] = {"00999", "00111", "00999"};
     for (int q = 0; q < 3; ++q)
         m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, "111").ok());
+    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111")).ok());
     ASSERT_TRUE(m.state.PlanRunning) << "the replay raised the alarm at 933";
     EXPECT_TRUE(m.state.LogText().empty());
     m.lottery.ProcessDraw("0934", "00999");
@@ -278,10 +279,10 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
 TEST(ToggleMonitoring, OffClearsTheAlarmAndThePlanLabel) {
     ReplayRig m;
     m.hold("1", "00111");
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "111").ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("111")).ok());
     m.state.AlarmSound = true;
-    m.state.Outputs = m.state.SavedOutputs = {1, "111"};
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, "").ok());
+    m.state.Outputs = m.state.SavedOutputs = {1, Numbers("111")};
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("")).ok());
     EXPECT_FALSE(m.state.AlarmSound);
     EXPECT_EQ(m.state.PlanLabelCaption(), "");
     EXPECT_EQ(m.state.SavedPlanCaption(), "");

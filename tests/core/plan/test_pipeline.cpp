@@ -148,7 +148,7 @@ TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
     };
     int n = 1;
     for (const Step& s : steps) {
-        l.formSet().DAD = s.dad;
+        l.formSet().DAD = NumberList::read(s.dad, false).list;
         l.PreItem01->SetPlanTxt("x期", 9, 2);
         const ItemPtr scored = l.PreItem01;
         l.ProcessDraw(std::to_string(++n), s.haoma);

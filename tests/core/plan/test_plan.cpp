@@ -54,7 +54,7 @@ TEST(AddNewPlan, CountsTheBaseSet) {
     LotteryItem item;
     l.AddNewPlan(item);
     EXPECT_EQ(item.PlanTxt(), "1235期  0注  【百十个】  进行中...");
-    l.formSet().DAD = "012 345 678";
+    l.formSet().DAD = NumberList::read("012 345 678", false).list;
     l.AddNewPlan(item);
     EXPECT_EQ(item.PlanTxt(), "1235期  3注  【百十个】  进行中...");
     l.formSet().IDX = 10;

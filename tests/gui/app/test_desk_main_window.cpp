@@ -231,7 +231,7 @@ private slots:
         paste(0, QStringLiteral("050 051 052 053 054"));
         const QString base = w<QPlainTextEdit>("ShowDadiText")->toPlainText();
         QCOMPARE(zuohao::CountNumberList(base.toStdString()), 266);
-        QCOMPARE(QString::fromStdString(f->form().monitorState().MonitorBase), base);
+        QCOMPARE(QString::fromStdString(f->form().monitorState().MonitorBase.text()), base);
     }
 
     // Item: the window fits a screen 1024 pixels wide; no control overlaps or is cut.

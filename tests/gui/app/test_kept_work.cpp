@@ -75,8 +75,8 @@ private slots:
         LotteryForm& form = start(f);
         QVERIFY(f.child<QRadioButton>("WeiOption_10")->isChecked());
         QCOMPARE(f.child<QPlainTextEdit>("TextKillDadi_1")->toPlainText(), killList);
-        QCOMPARE(form.monitorState().SegmentSettings[2], std::string("5"));
-        QCOMPARE(form.monitorState().SegmentPeriod, std::string("10"));
+        QCOMPARE(form.monitorState().SegmentSettings[2], 5);
+        QCOMPARE(form.monitorState().SegmentPeriod, 10);
         QVERIFY(!form.Lotteries(0).IsHasPlan); // the player starts the plan again
         QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
         QCOMPARE(zuohao::CountNumberList(form.Lotteries(0).formSet().DAD.text()), before);
@@ -168,10 +168,10 @@ private slots:
 
     void aFileCutShortIsNotRead() {
         SavedWork w;
-        w.lockPeriod = "202612090001";
-        w.segmentPeriod = "10";
+        w.lockPeriod = zuohao::Period::parse("202612090001");
+        w.segmentPeriod = 10;
         const QByteArray full = SavedWorkBytes(w);
-        QCOMPARE(ParseSavedWork(full)->lockPeriod, w.lockPeriod);
+        QCOMPARE(ParseSavedWork(full)->lockPeriod.text(), w.lockPeriod.text());
         // Cut anywhere before its last line end, the file is not read (and is set aside).
         for (qsizetype cut = 0; cut < full.size() - 1; ++cut)
             QVERIFY2(!ParseSavedWork(full.left(cut)), QByteArray::number(cut).constData());
@@ -181,7 +181,7 @@ private slots:
         // A file of the first format has no end and is read whole.
         QByteArray old = full.left(full.indexOf("[end]"));
         old.replace("format=2", "format=1");
-        QCOMPARE(ParseSavedWork(old)->lockPeriod, w.lockPeriod);
+        QCOMPARE(ParseSavedWork(old)->lockPeriod.text(), w.lockPeriod.text());
     }
 
     void theUserCopyNoteStaysTillDismissed() {

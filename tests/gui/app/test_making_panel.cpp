@@ -206,6 +206,25 @@ private slots:
         QCOMPARE(f->seams.clipboard, QStringLiteral("untouched"));
     }
 
+    // A typed base set is read once into the lottery's state: the numbers it can read are
+    // kept and counted, the rest is named in the status line; the copy buttons copy the state.
+    void typedBaseSetIsReadOnceWithANote() {
+        auto* box = w<QPlainTextEdit>("ShowDadiText");
+        box->setPlainText(QStringLiteral("456 12x 123 456 7"));
+        QCOMPARE(QString::fromStdString(lot().formSet().DAD.text()), QStringLiteral("123 456"));
+        QCOMPARE(box->toPlainText(), QStringLiteral("456 12x 123 456 7")); // as typed
+        QCOMPARE(w<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [2注]"));
+        QCOMPARE(w<QLabel>("showLabel")->text(),
+                 QStringLiteral("大底中2 处无法识别为号码、1 个号码重复，未计入（现 2 注）"));
+        QTest::mouseClick(w<QPushButton>("CopyDadiCmd"), Qt::LeftButton);
+        QCOMPARE(f->seams.clipboard, QStringLiteral("123 456"));
+        // A well-formed list leaves no note and reads as typed.
+        w<QLabel>("showLabel")->clear();
+        box->setPlainText(QStringLiteral("001 002 999"));
+        QCOMPARE(QString::fromStdString(lot().formSet().DAD.text()), QStringLiteral("001 002 999"));
+        QCOMPARE(w<QLabel>("showLabel")->text(), QString());
+    }
+
     void noComplementCaption() {
         QTest::mouseClick(w<QPushButton>("SuishuiCmd"), Qt::LeftButton);
         QCOMPARE(w<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [1000注]"));

@@ -35,7 +35,7 @@ int FeedSampleDraws(LotteryClass& cls, int count) {
 }
 
 void StartPlanOnBase(LotteryClass& cls, std::string base) {
-    cls.formSet().DAD = std::move(base);
+    cls.formSet().DAD = NumberList::read(base, false).list;
     cls.IsHasPlan = true;
     cls.StartPlanQi = cls.NewQi;
     cls.AddNewPlan(*cls.PreItem01);

@@ -67,7 +67,7 @@ struct MonitorRig {
     RecordingSeams seams;
     MonitorState state;
     LotteryClass lottery;
-    QString mainBase = QString::fromLatin1(kBase);
+    NumberList mainBase = NumberList::read(kBase, false).list;
     int fed = 0;
     std::unique_ptr<JianKongForm> form;
 };

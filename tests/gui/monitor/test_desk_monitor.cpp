@@ -52,17 +52,17 @@ private slots:
         periods->setCurrentIndex(2);
         emit periods->activated(2); // the user's pick
         const QString chosen = QString::fromStdString(periodLabel(3));
-        QCOMPARE(QString::fromStdString(rig.state.LockPeriod), chosen);
+        QCOMPARE(QString::fromStdString(rig.state.LockPeriod.text()), chosen);
         rig.feed("H");
         rig.form->Kasi(); // the redraw after a draw
         QCOMPARE(periods->count(), 7);
         QCOMPARE(periods->currentText(), chosen);
-        QCOMPARE(QString::fromStdString(rig.state.LockPeriod), chosen);
+        QCOMPARE(QString::fromStdString(rig.state.LockPeriod.text()), chosen);
         // A period no longer held falls back to the first.
-        rig.state.LockPeriod = "19990101";
+        rig.state.LockPeriod = zuohao::Period::parse("19990101");
         rig.form->Kasi();
         QCOMPARE(periods->currentIndex(), 0);
-        QCOMPARE(QString::fromStdString(rig.state.LockPeriod), periods->itemText(0));
+        QCOMPARE(QString::fromStdString(rig.state.LockPeriod.text()), periods->itemText(0));
     }
 };
 

@@ -67,6 +67,7 @@ private slots:
     void stopCaptionSurvivesRedrawsWhileMonitoring();
     void listsDoNotGrowAcrossRedraws();
     void closeAndReopenKeepsSettingsCaptionsAndLog();
+    void settingsAreReadOnceAsNumbers();
 };
 
 void TestJianKongForm::startUpSelectsValidEntries() {
@@ -81,7 +82,7 @@ void TestJianKongForm::startUpSelectsValidEntries() {
         QCOMPARE(box->count(), 31);
         QCOMPARE(box->itemText(30), QStringLiteral("30"));
         QCOMPARE(box->currentText(), QString::fromLatin1(expected[i]));
-        QCOMPARE(rig.state.SegmentSettings[std::size_t(i)], std::string(expected[i]));
+        QCOMPARE(rig.state.SegmentSettings[std::size_t(i)], std::atoi(expected[i]));
     }
     QCOMPARE(rig.state.SavedStartCaption(), std::string("开始监控"));
     QCOMPARE(rig.child<QPushButton>(QStringLiteral("jiankongCom"))->text(), kStart);
@@ -320,7 +321,7 @@ void TestJianKongForm::switchingOnWithoutBaseShowsMessage() {
     MonitorRig rig;
     rig.chooseSettings();
     rig.feed("HMMHMMHH");
-    rig.mainBase.clear();
+    rig.mainBase = NumberList();
     rig.form->Kasi();
     auto* start = rig.child<QPushButton>("jiankongCom");
     QTest::mouseClick(start, Qt::LeftButton);
@@ -368,12 +369,12 @@ void TestJianKongForm::kasiBindsPeriodListAndLockPeriod() {
     auto* periods = rig.child<QComboBox>("QSCom");
     QCOMPARE(periods->count(), 8);
     QCOMPARE(periods->itemText(0), QString::fromStdString(periodLabel(1)));
-    QCOMPARE(rig.state.LockPeriod, periodLabel(1));
+    QCOMPARE(rig.state.LockPeriod.text(), periodLabel(1));
     // The user locks the fourth period: the replay starts there.
     periods->setFocus();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(periods, Qt::Key_Down);
-    QCOMPARE(rig.state.LockPeriod, periodLabel(4));
+    QCOMPARE(rig.state.LockPeriod.text(), periodLabel(4));
     rig.form->ReashStar();
     QCOMPARE(rig.cell(0, 3), QString()); // periods before the lock are blank rows
     QCOMPARE(rig.cell(3, 3), QStringLiteral("中"));
@@ -382,7 +383,7 @@ void TestJianKongForm::kasiBindsPeriodListAndLockPeriod() {
     rig.form->Kasi();
     QCOMPARE(periods->count(), 9);
     QCOMPARE(periods->currentText(), QString::fromStdString(periodLabel(4)));
-    QCOMPARE(rig.state.LockPeriod, periodLabel(4));
+    QCOMPARE(rig.state.LockPeriod.text(), periodLabel(4));
 }
 
 void TestJianKongForm::stopCaptionSurvivesRedrawsWhileMonitoring() {
@@ -418,7 +419,7 @@ void TestJianKongForm::listsDoNotGrowAcrossRedraws() {
     // The reloads kept the chosen settings.
     QCOMPARE(rig.child<QComboBox>("SZCom_1")->currentText(), QStringLiteral("30"));
     QCOMPARE(rig.child<QComboBox>("SZCom_3")->currentText(), QStringLiteral("2"));
-    QCOMPARE(rig.state.SegmentSettings[1], std::string("30"));
+    QCOMPARE(rig.state.SegmentSettings[1], 30);
 }
 
 void TestJianKongForm::closeAndReopenKeepsSettingsCaptionsAndLog() {
@@ -470,6 +471,32 @@ void TestJianKongForm::closeAndReopenKeepsSettingsCaptionsAndLog() {
     QCOMPARE(rig.child<QLabel>(QStringLiteral("计划Label"))->text(), plan);
     QCOMPARE(rig.child<QPlainTextEdit>("DadiTextBox")->toPlainText(), QString::fromLatin1(kBase));
     QCOMPARE(rig.child<QPushButton>("DadiCom")->text(), QStringLiteral("复制大底 2注"));
+}
+
+// What the player picks or types is read into the state once, as numbers; the boxes show
+// the state when the window loads again.
+void TestJianKongForm::settingsAreReadOnceAsNumbers() {
+    MonitorRig rig;
+    rig.form->prepareAtStartUp();
+    auto* length = rig.child<QLineEdit>("ZhuoQiTxt");
+    const struct {
+        const char* typed;
+        int value;
+        const char* shownAgain;
+    } cases[] = {{"12", 12, "12"}, {"7x", 7, "7"}, {"x", 0, ""}, {"", 0, ""}};
+    for (const auto& c : cases) {
+        length->clear();
+        QTest::keyClicks(length, QString::fromLatin1(c.typed));
+        QCOMPARE(rig.state.SegmentPeriod, c.value);
+        rig.form->show();
+        rig.form->close();
+        rig.form->Kasi(); // loads the window again from the state
+        QCOMPARE(length->text(), QString::fromLatin1(c.shownAgain));
+    }
+    auto* plan = rig.child<QComboBox>("SZCom_2");
+    plan->setCurrentIndex(9);
+    emit plan->activated(9);
+    QCOMPARE(rig.state.SegmentSettings[2], 9);
 }
 
 QTEST_MAIN(TestJianKongForm)

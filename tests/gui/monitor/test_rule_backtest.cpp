@@ -54,7 +54,7 @@ private slots:
             log.contains(QStringLiteral("回测 6期（评估 6期）：告警 1 次，计划中 0 次、挂 0 次")),
             qPrintable(log));
         QVERIFY(log.contains(QStringLiteral("最后一个计划未结束")));
-        rig.mainBase.clear();
+        rig.mainBase = NumberList();
         rig.form->HuiCeCom_Click();
         log = rig.child<QPlainTextEdit>(QStringLiteral("记录"))->toPlainText();
         QVERIFY(log.endsWith(QStringLiteral("回测：未有【过滤大底】，先去做出大底")));

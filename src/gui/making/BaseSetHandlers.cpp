@@ -16,6 +16,7 @@
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
+#include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
@@ -190,72 +191,21 @@ void MakingPanel::PlanText_Change() {
     if (QScrollBar* bar = m_planText->horizontalScrollBar()) bar->setValue(bar->minimum());
 }
 
-void MakingPanel::TextKillDadi_Change(int k) {
-    if (!m_form.KillTextBusy) {
-        const std::string typed = toStd(m_textKillDadi[k]->toPlainText());
-        noteLinesLeftOut(m_textKillDadi[k]->toPlainText());
-        AcceptKillList(m_form.Kill, NumberLineFilter(typed, KillListWidth(k)), k);
-        const QString shown = killTextShown(k);
-        if (shown != m_textKillDadi[k]->toPlainText()) {
-            // The accepted text is written back without a second acceptance, so that the
-            // front-four and back-four forms of the four-digit panel stay right.
-            m_form.KillTextBusy = true;
-            m_textKillDadi[k]->setPlainText(shown);
-            m_form.KillTextBusy = false;
-            return; // the write-back stored the list
-        }
-    }
-    killListStored(k, true);
-}
-
-void MakingPanel::killListStored(int k, bool renewPlan) {
-    if (!m_form.ActiveCls) return;
+void MakingPanel::killListStored(bool renewPlan) {
+    if (!renewPlan || !m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    const std::string text = toStd(m_textKillDadi[k]->toPlainText());
-    store(k == 0 ? "KL0" : "KL1", text, 0);
-    m_labelZhu[k]->setText(QStringLiteral("%1注").arg(CountNumberList(text)));
-    if (!renewPlan || !m_form.IsActivated || !lot.IsHasPlan) return;
+    if (!m_form.IsActivated || !lot.IsHasPlan) return;
     showNewBaseSet(&RenewPlan);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 
-void MakingPanel::Command2_Click(int k) {
-    if (m_form.ForgetPickedWindow) m_form.ForgetPickedWindow(k);
-    if (k == 0)
-        m_form.Kill.three.clear();
-    else
-        m_form.Kill.four = {"", "", ""};
-    if (m_textKillDadi[k]->toPlainText().isEmpty())
-        killListStored(k, true);
-    else
-        m_textKillDadi[k]->setPlainText(QString());
-}
-
 void MakingPanel::writeKillBox(int k) {
-    const QString shown = killTextShown(k);
-    if (m_textKillDadi[k]->toPlainText() == shown)
-        killListStored(k, true);
-    else
-        m_textKillDadi[k]->setPlainText(shown);
-}
-
-void MakingPanel::Command3_Click(int k) {
-    std::optional<QString> clip = seams().clipboardText();
-    if (!clip) {
-        if (m_form.ShowLabelTxt) m_form.ShowLabelTxt(QStringLiteral("无法读取剪贴板"));
-        return;
-    }
-    m_form.KillTextBusy = true;
-    AcceptKillList(m_form.Kill, NumberLineFilter(toStd(*clip), KillListWidth(k)), k);
-    writeKillBox(k);
-    m_form.KillTextBusy = false;
-    noteLinesLeftOut(*clip);
+    m_killPanels[std::size_t(k)]->writeBox();
 }
 
 void MakingPanel::noteLinesLeftOut(const QString& text) {
-    const int left = LinesLeftOut(toStd(text));
-    if (left > 0 && m_form.ShowLabelTxt)
-        m_form.ShowLabelTxt(QStringLiteral("杀号只取第一行，其余 %1 行未用").arg(left));
+    const QString note = LinesLeftOutNote(text);
+    if (!note.isEmpty() && m_form.ShowLabelTxt) m_form.ShowLabelTxt(note);
 }
 
 void MakingPanel::TextYanchi_Change() {

@@ -14,6 +14,7 @@
 #include "core/model/Groups.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
+#include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
@@ -52,11 +53,8 @@ void MakingPanel::setButtonSelected(QPushButton* b, bool selected) {
 }
 
 void MakingPanel::colourKillPanels(int w) {
-    for (int k = 0; k < 2; ++k) {
-        QPalette p = m_picture9[k]->palette();
-        p.setColor(QPalette::Window, k == w / 10 ? QColor(255, 255, 255) : QColor(224, 224, 224));
-        m_picture9[k]->setPalette(p);
-    }
+    for (int k = 0; k < 2; ++k)
+        m_killPanels[std::size_t(k)]->setCurrent(k == w / 10);
 }
 
 void MakingPanel::WeiOption_Click(int w) {
@@ -182,9 +180,7 @@ void MakingPanel::setSelection(int g, const QString& digits) {
 }
 
 QString MakingPanel::killTextShown(int k) const {
-    if (k == 0) return toQ(m_form.Kill.three);
-    const int w = m_form.CurWei;
-    return toQ(m_form.Kill.four[(w == 10 || w == 11) ? std::size_t(w - 10) : 2]);
+    return m_killPanels[std::size_t(k)]->shownText();
 }
 
 void MakingPanel::ShowFormSet() {
@@ -217,11 +213,8 @@ void MakingPanel::ShowFormSet() {
         setButtonSelected(m_geShu[j], m_geShuSelected[j]);
     }
     m_form.KillTextBusy = true;
-    for (int k = 0; k < 2; ++k)
-        if (m_textKillDadi[k]->toPlainText() != killTextShown(k))
-            m_textKillDadi[k]->setPlainText(killTextShown(k));
-        else
-            killListStored(k, false); // same text: only the lottery's kill list is stored
+    for (KillListPanel* panel : m_killPanels)
+        panel->showFormSet();
     m_form.KillTextBusy = false;
 }
 
@@ -242,15 +235,14 @@ QList<QWidget*> MakingPanel::tabChain() const {
     chain << m_clearCommand;
     chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
     for (int k = 0; k < 2; ++k)
-        chain << m_command2[k] << m_command3[k] << m_textKillDadi[k];
+        chain << m_killPanels[std::size_t(k)]->tabChain();
     chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
           << m_textYanchi << m_planText;
     return chain;
 }
 
 void MakingPanel::placeKillHand(int k, QWidget* hand, QWidget* handleLabel) {
-    m_pickSlots[k]->layout()->addWidget(hand);
-    m_pickSlots[k]->layout()->addWidget(handleLabel);
+    m_killPanels[std::size_t(k)]->placeHand(hand, handleLabel);
 }
 
 void MakingPanel::placeDigitHand(int k, QWidget* hand, QWidget* handleLabel) {

@@ -31,6 +31,8 @@ struct LotteryState;
 
 namespace zuohao::gui {
 
+class KillListPanel;
+
 // What happens to a typed selection: said in the selection boxes' tooltips and, the first
 // time the player types one, in the status line.
 inline const QString kSelectionRenewNote =
@@ -111,13 +113,14 @@ private:
     void buildPositionColumn(QLayout* row);
     void buildBankerBox(QLayout* row);
     void buildSwitchBox(QLayout* row);
-    QWidget* buildKillPanel(int k);
     QLayout* buildBaseColumn();
     void buildPlanArea(QLayout* row);
     void buildSelectionRow();
     void wire();
     void setButtonSelected(QPushButton* b, bool selected);
     void colourKillPanels(int w);
+    // A kill list was stored: a running plan is renewed with it when `renewPlan`.
+    void killListStored(bool renewPlan);
     void showPlanButtons(bool planRuns);
     void reportFailure(const QString& what, const std::string& error);
     // A condition stored from a control. The keys and values handed over here are always
@@ -149,10 +152,6 @@ private:
     void SuishuiCmd_Click();
     void PlanCmd_Click();
     void PlanText_Change();
-    void TextKillDadi_Change(int k);
-    void killListStored(int k, bool renewPlan);
-    void Command2_Click(int k);
-    void Command3_Click(int k);
     void TextYanchi_Change();
 
     FormState& m_form;
@@ -173,12 +172,7 @@ private:
     QCheckBox* m_checkAuto = nullptr;
     QCheckBox* m_check1 = nullptr;
     QPushButton* m_clearCommand = nullptr;
-    std::array<QFrame*, 2> m_picture9{};
-    std::array<QPlainTextEdit*, 2> m_textKillDadi{};
-    std::array<QLabel*, 2> m_labelZhu{};
-    std::array<QPushButton*, 2> m_command2{};
-    std::array<QPushButton*, 2> m_command3{};
-    std::array<QWidget*, 2> m_pickSlots{};
+    std::array<KillListPanel*, 2> m_killPanels{}; // Picture9: three- and four-digit lists
     QPlainTextEdit* m_showDadiText = nullptr;
     bool m_renderingBase = false;      // the box is being written from the base set
     bool m_planButtonsRunning = false; // the plan buttons show a running plan

@@ -18,7 +18,9 @@
 
 #include "core/model/Groups.h"
 #include "gui/common/Keyboard.h"
+#include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
+#include "gui/making/PanelWidgets.h"
 
 namespace zuohao::gui {
 
@@ -28,31 +30,16 @@ QString groupOptionCaption(int w) {
     const std::string_view name = GroupName(w);
     return QLatin1Char(' ') + QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
-constexpr int kWeiRows = 6;           // position options: two columns of six
-constexpr int kDigitButton = 22;      // the square 数字 and 个数 buttons
-constexpr int kPanelButtonWidth = 44; // 清空 and 粘贴
-constexpr int kKillBoxHeight = 40;
+constexpr int kWeiRows = 6;      // position options: two columns of six
+constexpr int kDigitButton = 22; // the square 数字 and 个数 buttons
 constexpr int kExtraDigitsWidth = 52;
 constexpr int kPlanLinesShown = 3;
-
-template <class W> W* named(W* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
-}
 
 QPushButton* smallButton(const QString& text, const QString& name, QWidget* parent) {
     auto* b = named(new QPushButton(text, parent), name);
     b->setFixedSize(kDigitButton, kDigitButton);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
-}
-
-QPlainTextEdit* plainBox(const QString& name, QWidget* parent) {
-    auto* e = named(new QPlainTextEdit(parent), name);
-    e->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    e->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    e->setTabChangesFocus(true); // Tab goes on to the next control; a list holds no tabs
-    return e;
 }
 
 QGridLayout* tightGrid(QWidget* parent, int spacing) {
@@ -62,14 +49,6 @@ QGridLayout* tightGrid(QWidget* parent, int spacing) {
     return g;
 }
 
-// An empty holder a picked-window hand is later put into.
-QWidget* handSlot(QWidget* parent) {
-    auto* slot = new QWidget(parent);
-    auto* l = new QHBoxLayout(slot);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(2);
-    return slot;
-}
 } // namespace
 
 MakingPanel::MakingPanel(FormState& form, QWidget* parent) : QWidget(parent), m_form(form) {
@@ -196,44 +175,6 @@ void MakingPanel::buildSwitchBox(QLayout* row) {
     row->addWidget(swBox);
 }
 
-// A kill-list panel (Picture9): its title, count, clear and paste buttons, the hand, the box.
-QWidget* MakingPanel::buildKillPanel(int k) {
-    const QString panelNames[2] = {QStringLiteral("三星"), QStringLiteral("四星")};
-    m_picture9[k] = named(new QFrame(this), QStringLiteral("Picture9_%1").arg(k));
-    m_picture9[k]->setFrameShape(QFrame::StyledPanel);
-    m_picture9[k]->setAutoFillBackground(true);
-    auto* g = new QGridLayout(m_picture9[k]);
-    g->setContentsMargins(3, 2, 3, 2);
-    g->setSpacing(2);
-    g->addWidget(new QLabel(panelNames[k], m_picture9[k]), 0, 0);
-    m_labelZhu[k] = named(new QLabel(QStringLiteral("0注"), m_picture9[k]),
-                          QStringLiteral("Labelzhu_%1").arg(k));
-    g->addWidget(m_labelZhu[k], 0, 1);
-    g->setColumnStretch(1, 1);
-    m_command2[k] = named(new QPushButton(QStringLiteral("清空"), m_picture9[k]),
-                          QStringLiteral("Command2_%1").arg(k));
-    m_command2[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号 清空"));
-    m_command3[k] = named(new QPushButton(QStringLiteral("粘贴"), m_picture9[k]),
-                          QStringLiteral("Command3_%1").arg(k));
-    m_command3[k]->setToolTip(
-        k == 0 ? QStringLiteral("粘贴剪贴板第一行的三位数杀号（整段粘贴只取第一行）")
-               : QStringLiteral("粘贴剪贴板第一行的三位或四位数杀号（整段粘贴只取第一行）"));
-    for (QPushButton* b : {m_command2[k], m_command3[k]})
-        b->setFixedWidth(kPanelButtonWidth);
-    g->addWidget(m_command2[k], 0, 2);
-    g->addWidget(m_command3[k], 0, 3);
-    m_pickSlots[k] = handSlot(m_picture9[k]);
-    g->addWidget(m_pickSlots[k], 0, 4);
-    m_textKillDadi[k] = plainBox(QStringLiteral("TextKillDadi_%1").arg(k), m_picture9[k]);
-    m_textKillDadi[k]->setToolTip(
-        QStringLiteral("缩水时从大底中去掉的号码；粘贴或从其他窗口读取的整段文字只取第一行"));
-    m_textKillDadi[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号"));
-    m_command3[k]->setAccessibleName(panelNames[k] + QStringLiteral("杀号 粘贴"));
-    m_textKillDadi[k]->setFixedHeight(kKillBoxHeight);
-    g->addWidget(m_textKillDadi[k], 1, 0, 1, 5);
-    return m_picture9[k];
-}
-
 // The base set with its copy buttons, start and clear of a plan, and the delay box.
 QLayout* MakingPanel::buildBaseColumn() {
     auto* base = new QGridLayout;
@@ -289,8 +230,10 @@ void MakingPanel::buildPlanArea(QLayout* row) {
     area->setSpacing(2);
     auto* kills = new QVBoxLayout;
     kills->setSpacing(2);
-    for (int k = 0; k < 2; ++k)
-        kills->addWidget(buildKillPanel(k));
+    for (int k = 0; k < 2; ++k) {
+        m_killPanels[std::size_t(k)] = new KillListPanel(m_form, k, this);
+        kills->addWidget(m_killPanels[std::size_t(k)]);
+    }
     area->addLayout(kills, 0, 0);
     area->addLayout(buildBaseColumn(), 0, 1);
     area->setColumnStretch(0, 1);
@@ -374,12 +317,8 @@ void MakingPanel::wire() {
     connect(m_suishuiCmd, &QPushButton::clicked, this, &MakingPanel::SuishuiCmd_Click);
     connect(m_planCmd, &QPushButton::clicked, this, &MakingPanel::PlanCmd_Click);
     connect(m_planText, &QPlainTextEdit::textChanged, this, &MakingPanel::PlanText_Change);
-    for (int k = 0; k < 2; ++k) {
-        connect(m_textKillDadi[k], &QPlainTextEdit::textChanged, this,
-                [this, k] { TextKillDadi_Change(k); });
-        connect(m_command2[k], &QPushButton::clicked, this, [this, k] { Command2_Click(k); });
-        connect(m_command3[k], &QPushButton::clicked, this, [this, k] { Command3_Click(k); });
-    }
+    for (KillListPanel* panel : m_killPanels)
+        connect(panel, &KillListPanel::stored, this, &MakingPanel::killListStored);
     // The delay is taken when its editing ends (Enter, or the focus leaves the box), so
     // that 7.5 can be typed; a value the program writes (not a user's edit) is taken at once.
     connect(m_textYanchi, &QLineEdit::editingFinished, this, &MakingPanel::TextYanchi_Change);

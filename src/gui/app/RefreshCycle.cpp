@@ -51,14 +51,17 @@ void LotteryForm::startTick() {
     // Each step reads the active lottery afresh: the user may switch meanwhile.
     if (!m_form.ActiveCls->IsGetHis) {
         // From the timer the file dialog is never opened: the status line says why.
-        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
+        loadHistory(*m_form.ActiveCls, AskForFile::No);
         endTick(QString());
         return;
     }
     m_time->RequestServerTime([this](const TimeService::Answer& time) {
         const QString error = time ? QString() : QString::fromStdString(time.error());
         WorkGate::run(this, kRefreshEndWork, [this, error] {
-            if (error.isEmpty()) m_form.ActiveCls->GetLotteryNew();
+            if (error.isEmpty()) {
+                LotteryClass& lottery = *m_form.ActiveCls;
+                routeRefresh(lottery, lottery.GetLotteryNew());
+            }
             endTick(error);
         });
     });
@@ -95,27 +98,6 @@ void LotteryForm::showRefreshStatus(const QString& text) {
     m_fileLink->setVisible(feed.alarm);
     ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
     emit refreshShown();
-}
-
-void LotteryForm::requestMonitorRestart() {
-    if (m_form.MonitorRestartHeld) {
-        m_form.MonitorRestartDue = true;
-        return;
-    }
-    m_jianKong->ReashStar();
-}
-
-void LotteryForm::runHeldMonitorRestart() {
-    if (!m_form.MonitorRestartDue) return;
-    m_form.MonitorRestartDue = false;
-    m_jianKong->ReashStar();
-}
-
-void LotteryForm::monitorRestartSkipped(const QString& reason) {
-    if (m_inTick)
-        m_tickNote = reason;
-    else
-        ShowLabelTxt(reason);
 }
 
 void LotteryForm::RedrawPlanDisplay() {

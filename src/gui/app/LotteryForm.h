@@ -121,6 +121,9 @@ private:
     // (unless `error`, the request's failure) and writes the status line.
     void startTick();
     void endTick(const QString& error);
+    // The end of a tick that read draws: the events go to the notifier, then (at once, or at
+    // the event loop's next turn when a request went out) to the rest, and the tick ends.
+    void routeTick(LotteryClass& lottery, const RefreshEvents& events);
     // The refresh's last status text, with what the draw feed has to say (red when the file
     // has given nothing usable for a while, with the link that opens the file dialog).
     void showRefreshStatus(const QString& text);

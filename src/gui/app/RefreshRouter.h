@@ -23,8 +23,10 @@ public:
     using Subscriber = std::function<void(LotteryClass&, const RefreshEvents&)>;
 
     void subscribe(Stage stage, Subscriber subscriber);
-    // Hands `events` of `lottery` to every subscriber, stage by stage.
-    void route(LotteryClass& lottery, const RefreshEvents& events) const;
+    // Hands `events` of `lottery` to the subscribers of the stages from `first` up to, not
+    // including, `end`, stage by stage.
+    void route(LotteryClass& lottery, const RefreshEvents& events, Stage first = Stage::Notify,
+               Stage end = Stage::Count) const;
 
 private:
     std::array<std::vector<Subscriber>, std::size_t(Stage::Count)> m_stages;

@@ -70,6 +70,7 @@ private slots:
             shown.push_back(draws[next]);
             f.writeDraws(shown);
             f.form().GetNewTimer_Timer();
+            QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         }
         QVERIFY2(!alarms.isEmpty(), "no alarm in 100 draws");
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
@@ -98,6 +99,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)),
             kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         const std::vector<std::string>& raised = f.form().monitorState().LastAlarmPeriods;
         QVERIFY2(raised.size() > 1, "the forty draws raised fewer than two alarms");
         QCOMPARE(alarms.count(), 1);
@@ -145,6 +147,7 @@ private slots:
             f.writeDraws(shown);
             f.form().GetNewTimer_Timer();
         }
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         QCOMPARE(order, (QStringList{QStringLiteral("sent 1, sounds 0"),
                                      QStringLiteral("redraw, sounds 1")}));
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);

@@ -97,6 +97,7 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
     m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
+    m_form.ShowMonitor = [this] { m_jianKong->Kasi(); };
     buildWindow();
     m_drawSource = std::make_unique<PathBoxSource>(
         m_zelkc, [this] { return m_archive ? toStd(m_archive->path()) : std::string(); });

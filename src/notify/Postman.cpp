@@ -105,6 +105,7 @@ void Postman::send(const Target& t, const Message& m, std::chrono::milliseconds 
     auto sslProblem = std::make_shared<QString>();
     auto sent = std::make_shared<bool>(false);
     connect(reply, &QNetworkReply::requestSent, reply, [sent] { *sent = true; });
+    connect(reply, &QNetworkReply::requestSent, this, &Postman::requestSent);
     connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
         *timedOut = true;
         reply->abort();

@@ -54,6 +54,10 @@ public:
     // How much of an answer's body is kept.
     static constexpr qsizetype kBodyKept = 2000;
 
+signals:
+    // A request has been written to the network in full (its answer may still be to come).
+    void requestSent();
+
 private:
     QNetworkAccessManager* m_manager;
     std::function<qint64()> m_clock;

@@ -9,11 +9,11 @@
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
+#include "core/plan/Plan.h"
 #include "core/plan/ProcessDraw.h"
 
 namespace zuohao {
 
-inline constexpr const char* kLoadingStatus = "正在获取数据...";
 inline constexpr const char* kNoDrawsInFile = "文件中没有开奖号码";
 inline constexpr const char* kNoTextFallback = "开奖文件读不到";
 inline constexpr const char* kRetrying = "，下次刷新再试";
@@ -29,6 +29,16 @@ TextReport EnterDrawText(LotteryState& lottery, std::string_view txt) {
         if (!o.error.empty()) report.errors.push_back(d.qishu + ": " + o.error);
     }
     return report;
+}
+
+void RefreshEvents::take(DrawEvents draws) {
+    auto append = [](auto& to, auto& from) {
+        to.insert(to.end(), std::make_move_iterator(from.begin()),
+                  std::make_move_iterator(from.end()));
+    };
+    append(entered, draws.entered);
+    append(corrected, draws.corrected);
+    append(scored, draws.scored);
 }
 
 void DrawFeed::setPollInterval(std::chrono::milliseconds interval) {
@@ -68,7 +78,7 @@ std::vector<std::pair<std::string, std::string>> pairs(const std::vector<DrawLin
 } // namespace
 
 // One read of the file, judged by the rule of trust.
-void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
+void DrawFeed::takeText(LotteryState& lottery, const std::string& text, RefreshEvents& events) {
     // The usual poll: the file as it was last believed, nothing to do.
     if (text == m_takenText && !lottery.LotteryDic.empty()) {
         m_failedPolls = 0;
@@ -111,9 +121,10 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
     m_takenText = text;
 
     if (!v.corrected.empty() || !v.filled.empty()) {
-        const auto errors =
-            RebuildFrom(lottery, pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
-        m_lastErrors.insert(m_lastErrors.end(), errors.begin(), errors.end());
+        Rebuilt rebuilt = RebuildFrom(lottery, pairs(v.corrected), pairs(v.filled), pairs(v.fresh));
+        m_lastErrors.insert(m_lastErrors.end(), rebuilt.errors.begin(), rebuilt.errors.end());
+        m_restartDue = m_restartDue || rebuilt.events.monitorRestartDue;
+        events.take(std::move(rebuilt.events));
         std::string notice;
         if (!v.corrected.empty()) notice = "第" + v.corrected.front().qishu + "期开奖号码已更正";
         if (!v.filled.empty())
@@ -122,10 +133,14 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
         setNotice(notice, true);
         return;
     }
+    DrawEvents entered;
     for (const DrawLine& d : v.fresh) {
         DrawOutcome o = EnterDraw(lottery, d.qishu, d.haoma);
+        RecordDraw(entered, d.qishu, d.haoma, o);
         if (!o.error.empty()) m_lastErrors.push_back(d.qishu + ": " + o.error);
     }
+    m_restartDue = m_restartDue || entered.monitorRestartDue;
+    events.take(std::move(entered));
     if (v.missingCount > 0) {
         setNotice(missingText(v), true);
         m_feed.missing = v.missing;
@@ -134,20 +149,29 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text) {
         setNotice({}, false);
 }
 
-void DrawFeed::ReadFile(LotteryState& lottery) {
+void DrawFeed::readFile(LotteryState& lottery, RefreshEvents& events) {
     std::optional<std::string> text = m_source ? m_source->ReadText() : std::nullopt;
     if (text && !text->empty()) {
-        takeText(lottery, *text);
+        takeText(lottery, *text, events);
         return;
     }
     noteNoText();
-    if (m_ask == AskForFile::Yes && lottery.observer) lottery.observer->AskForDrawFile();
+    if (m_ask == AskForFile::Yes) events.askForFile = true;
 }
 
-void DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
+RefreshEvents DrawFeed::ReadFile(LotteryState& lottery) {
+    RefreshEvents events;
+    m_restartDue = false;
+    readFile(lottery, events);
+    finish(lottery, events);
+    return events;
+}
+
+RefreshEvents DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
+    RefreshEvents events;
+    m_restartDue = false;
     const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
     if (kind && kind->hasDrawSource) {
-        if (lottery.observer) lottery.observer->ShowLabelTxt(kLoadingStatus);
         lottery.LotteryDic.RemoveAll();
         lottery.LotteryDic_Jiankong.RemoveAll();
         lottery.snapshots.clear();
@@ -156,12 +180,15 @@ void DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
         if (lottery.monitor) lottery.monitor->MonitorRows.RemoveAll();
         m_ask = ask;
         m_lastErrors.clear();
-        ReadFile(lottery);
+        readFile(lottery, events);
         m_ask = AskForFile::No;
     }
     lottery.IsGetHis = lottery.LotteryDic.Count() > 0;
     if (lottery.monitor) lottery.monitor->ReplayDone = lottery.IsGetHis;
-    if (lottery.IsGetHis && lottery.observer) lottery.observer->OnLotteryRefresh(lottery.MyIndex);
+    events.historyLoaded = lottery.IsGetHis;
+    finish(lottery, events);
+    events.drew = lottery.IsGetHis;
+    return events;
 }
 
 namespace {
@@ -175,38 +202,63 @@ std::vector<std::string> periodsAfter(const LotteryState& lottery,
 }
 
 // Of `periods`, those whose row in the monitor carries the alarm mark.
-std::vector<std::string> alarmsAmong(const MonitorState* monitor,
+std::vector<AlarmRaised> alarmsAmong(const LotteryState& lottery,
                                      const std::vector<std::string>& periods) {
-    std::vector<std::string> out;
+    std::vector<AlarmRaised> out;
+    const MonitorState* monitor = lottery.monitor;
     if (!monitor || !monitor->Monitoring) return out;
     for (const std::string& label : periods) {
-        const std::string key = PeriodKey(label);
-        if (!monitor->MonitorRows.Exists(key)) continue;
-        const MonitorRowPtr& row = monitor->MonitorRows.Item(key);
-        if (row && row->Jhzg.kind == PlanMark::Alarm) out.push_back(label);
+        const MonitorRowPtr* row = monitor->MonitorRows.find(PeriodKey(label));
+        if (row && *row && (*row)->Jhzg.kind == PlanMark::Alarm)
+            out.push_back({label, lottery.conditions.IDX, (*row)->TOW_yluo});
     }
     return out;
 }
 } // namespace
 
-void DrawFeed::FetchNew(LotteryState& lottery) {
+void DrawFeed::restartMonitor(LotteryState& lottery, RefreshEvents& events) {
+    auto r = RestartMonitor(lottery);
+    events.restart = r ? MonitorRestart::Done : MonitorRestart::Skipped;
+    if (!r) events.restartProblem = r.error();
+}
+
+void DrawFeed::finish(LotteryState& lottery, RefreshEvents& events) {
+    // A plan's new base set restarts the monitor once for all the draws of the refresh.
+    if (m_restartDue && MonitorFollowsBaseSet(lottery)) restartMonitor(lottery, events);
+    m_restartDue = false;
+    events.drew = lottery.IsGetNew;
+    events.status = m_feed;
+    events.errors = m_lastErrors;
+}
+
+RefreshEvents DrawFeed::FetchNew(LotteryState& lottery) {
+    RefreshEvents events;
     lottery.IsGetNew = false;
     m_lastErrors.clear();
+    m_restartDue = false;
     std::optional<double> newestBefore;
     if (!lottery.LotteryDic_Jiankong.empty())
         newestBefore = NumericValue(lottery.LotteryDic_Jiankong.back().first);
     const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
-    if (kind && kind->hasDrawSource) ReadFile(lottery);
-    LotteryObserver* observer = lottery.observer;
-    if (!lottery.IsGetNew || !observer) return;
-    observer->OnLotteryRefresh(lottery.MyIndex);
-    // The monitor restarts only while it is switched on and no monitor plan runs. The alarm
-    // is sounded after the restart: the replay is what evaluates the newest periods. Every
-    // period of this refresh counts, not only the last: when the program writes several draws
-    // at once, an alarm raised by an earlier one must not be lost to the ones after it.
-    const MonitorState* monitor = lottery.monitor;
-    if (monitor && monitor->Monitoring && !monitor->PlanRunning) observer->MonitorRestart();
-    observer->PlayAlarm(alarmsAmong(monitor, periodsAfter(lottery, newestBefore)));
+    if (kind && kind->hasDrawSource) readFile(lottery, events);
+    if (lottery.IsGetNew) {
+        // The monitor restarts only while it is switched on and no monitor plan runs (a
+        // running one was fed each draw as it entered). The replay is what evaluates the
+        // newest periods: the alarms are read after it. Every period of this refresh counts,
+        // not only the last: when the program writes several draws at once, an alarm raised
+        // by an earlier one must not be lost to the ones after it.
+        const MonitorState* monitor = lottery.monitor;
+        if (monitor && monitor->Monitoring && !monitor->PlanRunning) m_restartDue = true;
+    }
+    finish(lottery, events);
+    if (lottery.IsGetNew) {
+        events.alarms = alarmsAmong(lottery, periodsAfter(lottery, newestBefore));
+        if (!events.alarms.empty()) {
+            events.alarmPlan.caption = lottery.monitor->PlanLabelCaption();
+            events.alarmPlan.baseCount = lottery.monitor->MonitorBase.count();
+        }
+    }
+    return events;
 }
 
 } // namespace zuohao

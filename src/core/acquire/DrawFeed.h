@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/acquire/RefreshEvents.h"
 #include "core/model/LotteryState.h"
 
 namespace zuohao {
@@ -24,15 +25,6 @@ struct TextReport {
 
 // Polls in a row without usable text before the status line turns red.
 inline constexpr int kFailedPollsBeforeAlarm = 10;
-
-// What the draw feed has to say after a poll or a load, for the status line.
-struct FeedStatus {
-    std::string notice; // empty when all is well
-    bool alarm = false; // the file has given nothing usable for kFailedPollsBeforeAlarm polls
-    // The gap (断期) the notice tells of: the first missing labels and how many are missing.
-    std::vector<std::string> missing;
-    std::size_t missingCount = 0;
-};
 
 // The shortest time a read that is not whole must stay unchanged before it is believed: long
 // enough for any writer that pauses inside a rewrite, on a loaded machine too.
@@ -59,20 +51,26 @@ public:
     void setPollInterval(std::chrono::milliseconds interval);
     std::chrono::milliseconds quietTime() const { return m_quietTime; }
 
-    // Empties the held draws and loads them from the file (GetLotteryHisroty).
-    void LoadHistory(LotteryState& lottery, AskForFile ask);
-    // One poll of the refresh cycle: enters the file's new draws and tells the window
-    // (GetLotteryNew).
-    void FetchNew(LotteryState& lottery);
+    // Empties the held draws and loads them from the file (GetLotteryHisroty). The monitor is
+    // restarted when a plan's base set renewed while it is on; no alarm is told for a load.
+    RefreshEvents LoadHistory(LotteryState& lottery, AskForFile ask);
+    // One poll of the refresh cycle (GetLotteryNew): enters the file's new draws, restarts
+    // the monitor over them while it is on (unless a monitor plan runs and follows them
+    // itself), and returns what happened, every period that raised the alarm included.
+    RefreshEvents FetchNew(LotteryState& lottery);
     // Reads the file once and enters what it believes (读取挂机文本).
-    void ReadFile(LotteryState& lottery);
+    RefreshEvents ReadFile(LotteryState& lottery);
 
     const FeedStatus& status() const { return m_feed; }
     // Errors left by the last history load or fetch (already swallowed; for the caller's log).
     const std::vector<std::string>& lastErrors() const { return m_lastErrors; }
 
 private:
-    void takeText(LotteryState& lottery, const std::string& text);
+    void readFile(LotteryState& lottery, RefreshEvents& events);
+    // The monitor restart that came due, the flags and the status, at the end of a call.
+    void finish(LotteryState& lottery, RefreshEvents& events);
+    void restartMonitor(LotteryState& lottery, RefreshEvents& events);
+    void takeText(LotteryState& lottery, const std::string& text, RefreshEvents& events);
     void noteNoText();
     void setNotice(std::string text, bool sticky);
 
@@ -87,6 +85,7 @@ private:
     bool m_stickyNotice = false; // a gap or correction: kept until new draws enter cleanly
     int m_failedPolls = 0;
     AskForFile m_ask = AskForFile::No;
+    bool m_restartDue = false; // the draws of this call made a monitor restart due
 };
 
 } // namespace zuohao

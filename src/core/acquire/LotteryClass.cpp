@@ -24,6 +24,8 @@ Result<void> LotteryClass::LetMyFormSet(std::string_view infoType, const FormVal
 Result<std::string> LotteryClass::GetSuoshuiDadi() {
     auto r = RenewBaseSet(*this);
     if (!r) return r.failure();
+    // The monitor window shows the restart's outcome (no base set to start from).
+    if (MonitorFollowsBaseSet(*this)) (void)RestartMonitor(*this);
     return conditions.DAD.text();
 }
 
@@ -59,16 +61,16 @@ TextReport LotteryClass::GetTxtStringArray(std::string_view txt) {
     return EnterDrawText(*this, txt);
 }
 
-void LotteryClass::GetLotteryHisroty(AskForFile ask) {
-    m_feed.LoadHistory(*this, ask);
+RefreshEvents LotteryClass::GetLotteryHisroty(AskForFile ask) {
+    return m_feed.LoadHistory(*this, ask);
 }
 
-void LotteryClass::读取挂机文本() {
-    m_feed.ReadFile(*this);
+RefreshEvents LotteryClass::读取挂机文本() {
+    return m_feed.ReadFile(*this);
 }
 
-void LotteryClass::GetLotteryNew() {
-    m_feed.FetchNew(*this);
+RefreshEvents LotteryClass::GetLotteryNew() {
+    return m_feed.FetchNew(*this);
 }
 
 void LotteryClass::JihuaStar() {

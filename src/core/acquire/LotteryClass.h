@@ -19,7 +19,6 @@ public:
     LotteryClass();
 
     // Wiring (owned elsewhere; may stay null).
-    void setObserver(LotteryObserver* o) { observer = o; }
     void setMonitorState(MonitorState* state) { monitor = state; }
     void setDrawSource(DrawSource* source) { m_feed.setSource(source); }
     void setFeedClock(FeedClock clock) { m_feed.setClock(std::move(clock)); }
@@ -31,7 +30,8 @@ public:
     const ConditionSet& formSet() const { return conditions; }
     ConditionSet& formSet() { return conditions; }
 
-    // Making. GetSuoshuiDadi returns the new base set's text.
+    // Making. GetSuoshuiDadi returns the new base set's text; while the monitor is on it is
+    // restarted from it.
     Result<std::string> GetSuoshuiDadi();
     Result<void> ResultSelStr(int checkIdx);
     Result<void> ResultAutoSelStr(const LotteryItem* itemCls, bool isAuto, int jian);
@@ -46,9 +46,9 @@ public:
 
     // Acquisition.
     TextReport GetTxtStringArray(std::string_view txt);
-    void GetLotteryHisroty(AskForFile ask = AskForFile::Yes);
-    void 读取挂机文本();
-    void GetLotteryNew();
+    RefreshEvents GetLotteryHisroty(AskForFile ask = AskForFile::Yes);
+    RefreshEvents 读取挂机文本();
+    RefreshEvents GetLotteryNew();
     const FeedStatus& feedStatus() const { return m_feed.status(); }
     // Errors left by the last history load or fetch (already swallowed; for the caller's log).
     const std::vector<std::string>& lastErrors() const { return m_feed.lastErrors(); }

@@ -53,8 +53,6 @@ Result<void> RenewBaseSet(LotteryState& lottery) {
     if (!r) return r.failure();
     lottery.conditions.DAD = std::move(r.value().base);
     lottery.conditions.FJI = std::move(r.value().complement);
-    if (lottery.monitor && lottery.monitor->Monitoring && lottery.observer)
-        lottery.observer->MonitorRestart();
     return {};
 }
 

@@ -7,8 +7,8 @@
 namespace zuohao {
 
 // Reduces by the lottery's conditions and stores the base set (DAD) and the complement
-// (FJI); a failed run keeps both. While the monitor is switched on, the window is told to
-// restart the monitor from the new base set (GetSuoshuiDadi).
+// (FJI); a failed run keeps both (GetSuoshuiDadi). A new base set while the monitor is switched
+// on makes a monitor restart due: the caller restarts it (core/plan/Plan.h, RestartMonitor).
 Result<void> RenewBaseSet(LotteryState& lottery);
 
 // Selection digits of the group of box `checkIdx`, from the newest draw and the draws before

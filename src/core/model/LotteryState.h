@@ -21,34 +21,6 @@ namespace zuohao {
 
 struct MonitorState;
 
-// What a lottery tells its window. Every method has a do-nothing default.
-class LotteryObserver {
-public:
-    virtual ~LotteryObserver() = default;
-    // New draws (or a loaded history) are there to be shown.
-    virtual void OnLotteryRefresh(int myIdx) { (void)myIdx; }
-    // A status text for the status line.
-    virtual void ShowLabelTxt(const std::string& text) { (void)text; }
-    // The draw file gave no text: ask the user for the file (and reload if one is chosen).
-    virtual void AskForDrawFile() {}
-    // The monitor window's ReashStar: restart the monitor's rating over the draws held
-    // (after a reduction, or after new draws, while the monitor is switched on).
-    virtual void MonitorRestart() {}
-    // The monitor window's Playsound, once per refresh that brought draws: `alarmPeriods` are
-    // the periods of this refresh whose evaluation raised the alarm (empty: none did).
-    virtual void PlayAlarm(const std::vector<std::string>& alarmPeriods) { (void)alarmPeriods; }
-    // A new draw is now held (one call per draw that enters, in the order they enter).
-    virtual void OnDrawEntered(int myIdx, const std::string& qishu, const std::string& haoma) {
-        (void)myIdx, (void)qishu, (void)haoma;
-    }
-    // A stable read showed another number for a held period; the held draws from that period
-    // on were rebuilt with the new number.
-    virtual void OnDrawCorrected(int myIdx, const std::string& qishu, const std::string& oldHaoma,
-                                 const std::string& newHaoma) {
-        (void)myIdx, (void)qishu, (void)oldHaoma, (void)newHaoma;
-    }
-};
-
 using ItemPtr = std::shared_ptr<LotteryItem>;
 
 // Draws LotteryDic holds: the newest 100.
@@ -98,10 +70,9 @@ struct LotteryState {
     ItemPtr PreItem10;            // the draw nine before PreItem01, once more than 10 are held
     std::array<ItemPtr, kPreviousDraws> PreItems; // the newest draws, newest first
 
-    ConditionSet conditions;             // the user's conditions and the last base set
-    std::deque<DrawSnapshot> snapshots;  // one per draw of LotteryDic, oldest first
-    LotteryObserver* observer = nullptr; // the window told of refreshes; may be null
-    MonitorState* monitor = nullptr;     // the process-wide monitor; may be null
+    ConditionSet conditions;            // the user's conditions and the last base set
+    std::deque<DrawSnapshot> snapshots; // one per draw of LotteryDic, oldest first
+    MonitorState* monitor = nullptr;    // the process-wide monitor; may be null
 };
 
 } // namespace zuohao

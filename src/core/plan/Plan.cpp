@@ -2,7 +2,9 @@
 
 #include "core/making/Making.h"
 #include "core/model/LotteryKind.h"
+#include "core/model/MonitorState.h"
 #include "core/model/Text.h"
+#include "core/monitor/Monitor.h"
 
 namespace zuohao {
 
@@ -15,6 +17,8 @@ Result<std::string> RenewPlan(LotteryState& lottery) {
     auto base = RenewBaseSet(lottery);
     if (lottery.PreItem01) WritePlanLine(lottery, *lottery.PreItem01);
     if (!base) return base.failure();
+    // The monitor window shows why a restart did not happen (no base set to start from).
+    if (MonitorFollowsBaseSet(lottery)) (void)RestartMonitor(lottery);
     return lottery.conditions.DAD.text();
 }
 
@@ -23,6 +27,15 @@ Result<std::string> StartPlan(LotteryState& lottery) {
     lottery.StartPlanQi = lottery.NewQi;
     ++lottery.PlanNumber;
     return RenewPlan(lottery);
+}
+
+bool MonitorFollowsBaseSet(const LotteryState& lottery) {
+    return lottery.monitor && lottery.monitor->Monitoring;
+}
+
+Result<void> RestartMonitor(LotteryState& lottery) {
+    if (!lottery.monitor) return {};
+    return ReashStar(*lottery.monitor, lottery, lottery.conditions.DAD);
 }
 
 void StopPlan(LotteryState& lottery) {

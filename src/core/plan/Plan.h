@@ -15,12 +15,20 @@ void WritePlanLine(LotteryState& lottery, LotteryItem& item);
 
 // Renews the running plan: reduces by the current conditions, then writes the plan line of
 // the newest draw. A failed reduction keeps the previous base set and the line is still
-// written with it. Returns the new base set's text, or the reduction's error.
+// written with it; a new one restarts the monitor when it follows the base set. Returns the new
+// base set's text, or the reduction's error.
 Result<std::string> RenewPlan(LotteryState& lottery);
 
 // Starts a plan from the newest draw held (StartPlanQi = NewQi) under the next PlanNumber,
 // then renews it.
 Result<std::string> StartPlan(LotteryState& lottery);
+
+// Whether a new base set restarts the monitor: it is switched on.
+bool MonitorFollowsBaseSet(const LotteryState& lottery);
+
+// Restarts the monitor over the lottery's held periods from its base set (the monitor window's
+// ReashStar). Fails, changing nothing else, without a base set; does nothing without a monitor.
+Result<void> RestartMonitor(LotteryState& lottery);
 
 // Ends the plan; the lines already written stay on their draws, and LastPlan tells which
 // they are.

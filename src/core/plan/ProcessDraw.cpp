@@ -68,13 +68,20 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
             const int idx = set.IDX;
             std::string_view str =
                 (idx >= 0 && idx < kGroupCount) ? item->group(idx).STR() : std::string_view{};
-            lottery.PreItem01->ResultPlan(!set.DAD.containsText(str));
+            LotteryItem& carrier = *lottery.PreItem01;
+            const bool running = carrier.Plan && carrier.Plan->outcome == PlanOutcome::Running;
+            carrier.ResultPlan(!set.DAD.containsText(str));
+            if (running && carrier.Plan->outcome != PlanOutcome::Running)
+                outcome.scored = PlanScored{carrier.Qishu, *carrier.Plan};
             // A failed rebuild or reduction keeps SEL, DAD and FJI: the plan goes on with
             // the previous base set and the draw is still held.
             auto sel = RebuildSelections(lottery, item.get(), set.PLA, 1);
             if (!sel) note(sel.failure());
             auto dadi = RenewBaseSet(lottery);
-            if (!dadi) note(dadi.failure());
+            if (!dadi)
+                note(dadi.failure());
+            else
+                outcome.monitorRestartDue = MonitorFollowsBaseSet(lottery);
             WritePlanLine(lottery, *item);
         } else {
             auto sel = RebuildSelections(lottery, item.get(), AnySelection(set), 1);
@@ -85,8 +92,8 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     lottery.LotteryDic.Add(qishu, item);
     lottery.LotteryDic_Jiankong.Add(qishu, haoma);
     outcome.added = true;
-    const bool quiet = reentered && std::binary_search(reentered->begin(), reentered->end(), qishu);
-    if (lottery.observer && !quiet) lottery.observer->OnDrawEntered(lottery.MyIndex, qishu, haoma);
+    outcome.reentered =
+        reentered && std::binary_search(reentered->begin(), reentered->end(), qishu);
 
     MonitorState* monitor = lottery.monitor;
     if (monitor && monitor->Monitoring && monitor->PlanRunning)
@@ -102,6 +109,13 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     while (lottery.LotteryDic.Count() > kHeldDraws)
         lottery.LotteryDic.RemoveFirst();
     return outcome;
+}
+
+void RecordDraw(DrawEvents& events, const std::string& qishu, const std::string& haoma,
+                const DrawOutcome& outcome) {
+    if (outcome.added && !outcome.reentered) events.entered.push_back({qishu, haoma});
+    if (outcome.scored) events.scored.push_back(*outcome.scored);
+    events.monitorRestartDue = events.monitorRestartDue || outcome.monitorRestartDue;
 }
 
 } // namespace zuohao

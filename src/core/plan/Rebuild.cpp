@@ -19,17 +19,17 @@ bool olderFirst(const std::pair<std::string, std::string>& a,
 }
 } // namespace
 
-std::vector<std::string> RebuildFrom(LotteryState& lottery, const Draws& corrected,
-                                     const Draws& filled, const Draws& fresh) {
+Rebuilt RebuildFrom(LotteryState& lottery, const Draws& corrected, const Draws& filled,
+                    const Draws& fresh) {
+    Rebuilt result;
     OrderedDict<ItemPtr>& held = lottery.LotteryDic;
     DrawNumbers& numbers = lottery.LotteryDic_Jiankong; // every processed draw
     std::deque<DrawSnapshot>& snapshots = lottery.snapshots;
     double from = 1e300;
     for (const auto& [label, haoma] : corrected) {
         from = std::min(from, NumericValue(label));
-        const auto old = numbers.find(label);
-        if (old && lottery.observer)
-            lottery.observer->OnDrawCorrected(lottery.MyIndex, label, *old, haoma);
+        if (const auto old = numbers.find(label))
+            result.events.corrected.push_back({label, std::string(*old), haoma});
     }
     for (const auto& [label, haoma] : filled)
         from = std::min(from, NumericValue(label));
@@ -88,13 +88,13 @@ std::vector<std::string> RebuildFrom(LotteryState& lottery, const Draws& correct
     std::stable_sort(truth.begin(), truth.end(), olderFirst);
 
     std::sort(quiet.begin(), quiet.end());
-    std::vector<std::string> errors;
     for (const auto& [label, haoma] : truth) {
         DrawOutcome o = EnterDraw(lottery, label, haoma, &quiet);
-        if (!o.error.empty()) errors.push_back(label + ": " + o.error);
+        RecordDraw(result.events, label, haoma, o);
+        if (!o.error.empty()) result.errors.push_back(label + ": " + o.error);
     }
     lottery.IsGetNew = true; // the window shows the rebuilt draws
-    return errors;
+    return result;
 }
 
 } // namespace zuohao

@@ -50,7 +50,7 @@ public:
     // lane. `demo`: the draws are the demo's, kept out of an archive that holds others.
     void open(const QString& path, bool demo = false);
 
-    // Called by the lottery observers.
+    // A refresh's draws, handed on by the main window (gui/app/RefreshRouter.h).
     void drawEntered(const std::string& lottery, const std::string& qishu,
                      const std::string& haoma);
     void drawCorrected(const std::string& lottery, const std::string& qishu,

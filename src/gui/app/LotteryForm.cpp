@@ -44,41 +44,6 @@ static void initAppResources() {
 
 namespace zuohao::gui {
 
-// Forwards one lottery object's events to the window.
-class LotteryForm::Link : public LotteryObserver {
-public:
-    Link(LotteryForm* form, LotteryClass* lottery) : m_form(form), m_lottery(lottery) {}
-    void OnLotteryRefresh(int) override {
-        if (auto* a = m_form->archiveLink()) a->flush(); // the poll's draws, in one transaction
-        m_form->lotteryRefreshed(m_lottery);
-    }
-    void OnDrawEntered(int, const std::string& qishu, const std::string& haoma) override {
-        if (auto* a = m_form->archiveLink()) a->drawEntered(m_lottery->LotteryName, qishu, haoma);
-        m_form->m_feedLog->entered(m_lottery->LotteryName, qishu, haoma);
-        if (auto* n = m_form->notifyLink()) n->drawEntered(*m_lottery);
-    }
-    void OnDrawCorrected(int, const std::string& qishu, const std::string&,
-                         const std::string& newHaoma) override {
-        if (auto* a = m_form->archiveLink())
-            a->drawCorrected(m_lottery->LotteryName, qishu, newHaoma);
-        m_form->m_feedLog->corrected(m_lottery->LotteryName, qishu, newHaoma);
-        if (m_lottery == m_form->m_form.ActiveCls)
-            m_form->m_planStats->drawCorrected(qishu, newHaoma);
-    }
-    void ShowLabelTxt(const std::string& text) override {
-        m_form->ShowLabelTxt(QString::fromStdString(text));
-    }
-    void AskForDrawFile() override { m_form->LuJing_Click(); }
-    void MonitorRestart() override { m_form->requestMonitorRestart(); }
-    void PlayAlarm(const std::vector<std::string>& alarmPeriods) override {
-        m_form->alarmRaised(alarmPeriods);
-    }
-
-private:
-    LotteryForm* m_form;
-    LotteryClass* m_lottery;
-};
-
 namespace {
 // The draw file is the one named by the path box at the moment of reading. The archive (or
 // its log) named as the draw file is never read: closing a file SQLite holds, opened by other
@@ -132,11 +97,12 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
     m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
-    m_form.RestartMonitor = [this] { m_jianKong->ReashStar(); };
+    m_form.ShowMonitor = [this] { m_jianKong->Kasi(); };
     buildWindow();
     m_drawSource = std::make_unique<PathBoxSource>(
         m_zelkc, [this] { return m_archive ? toStd(m_archive->path()) : std::string(); });
     wire();
+    wireRefresh();
     Form_Load();
 }
 
@@ -146,9 +112,8 @@ LotteryClass& LotteryForm::Lotteries(int index) {
     auto& slot = m_lotteries.at(std::size_t(index));
     if (!slot) {
         slot = std::make_unique<LotteryClass>();
-        m_links[std::size_t(index)] = std::make_unique<Link>(this, slot.get());
-        slot->setObserver(m_links[std::size_t(index)].get());
-        slot->setMonitorState(&m_monitor);
+        // The monitor rates lottery 0 only; the other lottery's base set never restarts it.
+        if (index == 0) slot->setMonitorState(&m_monitor);
         slot->setDrawSource(m_drawSource.get());
         slot->setPollInterval(std::chrono::milliseconds(m_options.pollMs));
     }
@@ -221,7 +186,7 @@ QString DemoPrompt(double intervalSeconds) {
 void LotteryForm::Form_Activate() {
     if (m_form.IsActivated || m_activating) return;
     m_activating = true; // the file dialog the history load may open runs an event loop
-    Lotteries(0).GetLotteryHisroty();
+    loadHistory(Lotteries(0), AskForFile::Yes);
     m_form.IsActivated = true;
     m_activating = false;
     m_getNewTimer->setInterval(m_options.pollMs);
@@ -274,25 +239,6 @@ void LotteryForm::closeEvent(QCloseEvent* event) {
     Form_QueryUnload();
     event->accept();
     QApplication::quit();
-}
-
-void LotteryForm::alarmRaised(const std::vector<std::string>& periods) {
-    m_jianKong->Playsound(periods);
-    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
-    if (note.isEmpty()) return;
-    m_alarmNote = note; // stays in the status line till the next draw
-    if (m_inTick)
-        m_tickAlarm = note;
-    else
-        ShowLabelTxt(note);
-}
-
-void LotteryForm::lotteryRefreshed(LotteryClass* source) {
-    putBackKeptSelections(*source);
-    if (source != m_form.ActiveCls) return;
-    if (m_inTick) m_tickDrew = true;
-    ActiveCls_OnLotteryRefresh();
-    m_planStats->drawsChanged();
 }
 
 void LotteryForm::ActiveCls_OnLotteryRefresh() {
@@ -381,7 +327,7 @@ void LotteryForm::LuJing_Click() {
     if (!name) return;
     m_zelkc->setText(*name);
     storeDrawPath();
-    Lotteries(0).GetLotteryHisroty();
+    loadHistory(Lotteries(0), AskForFile::Yes);
 }
 
 } // namespace zuohao::gui

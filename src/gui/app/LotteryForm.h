@@ -12,6 +12,7 @@
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
 #include "gui/app/HelpWindow.h"
+#include "gui/app/RefreshRouter.h"
 #include "gui/common/SavedWork.h"
 #include "gui/making/FormState.h"
 
@@ -80,11 +81,10 @@ public:
     // Reads the window hand `index` has just picked.
     void CaptureFromHand(int index, quint64 handle);
 
-    // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
-    // it and names them in the status line.
-    void alarmRaised(const std::vector<std::string>& periods);
-    // Called for the lottery `source` by its observer.
-    void lotteryRefreshed(LotteryClass* source);
+    // The one way a lottery's refresh or history load reaches the windows (in the router's
+    // order: notifier, archive, feed log, sound, redraw).
+    void routeRefresh(LotteryClass& lottery, const RefreshEvents& events);
+    RefreshRouter& refreshRouter() { return m_router; }
 
 signals:
     // A refresh has ended and its status is shown.
@@ -96,8 +96,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    class Link;
-
     void Form_Load();
     void Form_Activate();
     void Form_QueryUnload();
@@ -123,14 +121,23 @@ private:
     // (unless `error`, the request's failure) and writes the status line.
     void startTick();
     void endTick(const QString& error);
+    // The end of a tick that read draws: the events go to the notifier, then (at once, or at
+    // the event loop's next turn when a request went out) to the rest, and the tick ends.
+    void routeTick(LotteryClass& lottery, const RefreshEvents& events);
     // The refresh's last status text, with what the draw feed has to say (red when the file
     // has given nothing usable for a while, with the link that opens the file dialog).
     void showRefreshStatus(const QString& text);
 
-    // The monitor restart a lottery asks for: held while a reduction writes the base-set box,
-    // quiet when it cannot run (the reason goes to the status line).
-    void requestMonitorRestart();
-    void runHeldMonitorRestart();
+    // The subscribers of a refresh's events, wired once.
+    void wireRefresh();
+    // Loads a lottery's history ("正在获取数据..." while it reads) and routes what it did.
+    void loadHistory(LotteryClass& lottery, AskForFile ask);
+    // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
+    // it and names them in the status line.
+    void alarmRaised(const std::vector<AlarmRaised>& alarms);
+    // The redraw after a lottery's draws changed.
+    void lotteryRefreshed(LotteryClass* source);
+    // A monitor restart that could not run: the reason goes to the status line.
     void monitorRestartSkipped(const QString& reason);
 
     // The delayed transfer's countdown.
@@ -153,7 +160,7 @@ private:
     AppOptions m_options;
     QString m_iniPath;
     std::array<std::unique_ptr<LotteryClass>, 2> m_lotteries;
-    std::array<std::unique_ptr<Link>, 2> m_links;
+    RefreshRouter m_router;
     MonitorState m_monitor;
     FormState m_form;
     std::unique_ptr<TimeService> m_time;

@@ -8,9 +8,7 @@
 #include "core/analysis/PlanRecord.h"
 #include "core/model/Captions.h"
 #include "core/model/Groups.h"
-#include "core/model/MonitorState.h"
 #include "core/model/Text.h"
-#include "core/monitor/Monitor.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
@@ -25,8 +23,7 @@ namespace zuohao::gui {
 using namespace zuohao::notify;
 
 namespace {
-QString groupName(const LotteryClass& lottery) {
-    const int idx = lottery.formSet().IDX;
+QString groupName(int idx) {
     if (idx < 0 || idx >= kGroupCount) return {};
     return toQ(std::string(GroupName(idx)));
 }
@@ -56,7 +53,6 @@ NotifyLink::NotifyLink(LotteryForm& form, const QString& settingsPath)
     connect(m_center, &NotificationCenter::statusText, &form, &LotteryForm::ShowLabelTxt);
     connect(&form, &LotteryForm::refreshShown, this, &NotifyLink::refreshed);
     JianKongForm* monitor = form.jianKongForm();
-    connect(monitor, &JianKongForm::alarmRaised, this, &NotifyLink::alarmRaised);
     connect(monitor, &JianKongForm::notifySettingsRequested, this, &NotifyLink::showSettings);
     wireTray();
     m_tray->setStatus(trayStatus());
@@ -143,41 +139,28 @@ void NotifyLink::quitProgram() {
 
 // ---- Events ----------------------------------------------------------------------------
 
-void NotifyLink::alarmRaised() {
-    const MonitorState& s = m_form.monitorState();
-    const LotteryClass& lottery = m_form.Lotteries(0); // the monitor watches lottery 0
-    AlarmEvent e;
-    e.lottery = toQ(lottery.LotteryName);
+void NotifyLink::tell(const LotteryClass& lottery, const RefreshEvents& events) {
+    const QString name = toQ(lottery.LotteryName);
     // Draws entered together: one message names every period that raised the alarm, the
     // newest with its run of misses.
-    for (const std::string& period : s.LastAlarmPeriods) {
-        const MonitorRowPtr* row = s.MonitorRows.find(PeriodKey(period));
-        if (!row || !*row) continue;
-        e.period = toQ((*row)->Qishu1);
-        e.missRun = (*row)->TOW_yluo;
-        e.periods << e.period;
+    if (!events.alarms.empty()) {
+        const AlarmRaised& newest = events.alarms.back();
+        AlarmEvent e;
+        e.lottery = name;
+        for (const AlarmRaised& a : events.alarms)
+            e.periods << toQ(a.period);
+        e.period = toQ(newest.period);
+        e.missRun = newest.missRun;
+        e.group = groupName(newest.group);
+        e.planLine = toQ(events.alarmPlan.caption);
+        e.baseCount = int(events.alarmPlan.baseCount);
+        m_center->alarm(e);
     }
-    // A period raises its alarm once, however often the monitor replays it.
-    if (!e.period.isEmpty() && e.period == m_lastAlarm) return;
-    m_lastAlarm = e.period;
-    e.group = groupName(lottery);
-    e.planLine = toQ(s.PlanLabelCaption());
-    e.baseCount = s.MonitorBase.count();
-    m_center->alarm(e);
-}
-
-void NotifyLink::drawEntered(const LotteryClass& lottery) {
-    // While a plan runs, the draw that enters scores the line of the draw before it.
-    const ItemPtr& scored = lottery.PreItem01;
-    if (!lottery.IsHasPlan || !scored || !scored->Plan) return;
-    const PlanOutcome outcome = scored->Plan->outcome;
-    if (outcome == PlanOutcome::Running) return;
-    std::string& told = m_lastVerdict[lottery.LotteryName];
-    if (told == scored->Qishu) return;
-    told = scored->Qishu;
-    m_center->verdict(toQ(lottery.LotteryName), toQ(scored->Qishu),
-                      outcome == PlanOutcome::Hit ? QStringLiteral("中") : QStringLiteral("挂"),
-                      toQ(PlanLineText(*scored->Plan)));
+    for (const PlanScored& s : events.scored)
+        m_center->verdict(name, toQ(s.period),
+                          s.line.outcome == PlanOutcome::Hit ? QStringLiteral("中")
+                                                             : QStringLiteral("挂"),
+                          toQ(PlanLineText(s.line)));
 }
 
 void NotifyLink::refreshed() {

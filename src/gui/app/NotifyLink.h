@@ -6,11 +6,11 @@
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/acquire/RefreshEvents.h"
 #include "notify/NotifySettings.h"
 
 namespace zuohao {
@@ -52,13 +52,11 @@ public:
     // Whether the desktop shows a tray icon, as tests have it (by default the desktop says).
     void setTrayAvailable(bool shown) { m_trayShown = shown; }
 
-    // Called for every draw that enters a lottery: the plan line before it may just have been
-    // scored.
-    void drawEntered(const LotteryClass& lottery);
+    // A refresh of `lottery`, first of all its subscribers: one message naming every period
+    // that raised the monitor's alarm, then one per plan line scored.
+    void tell(const LotteryClass& lottery, const RefreshEvents& events);
     // Called after every refresh: the feed's state, a gap, the tray's tooltip.
     void refreshed();
-    // The monitor's alarm is due.
-    void alarmRaised();
 
 private:
     void wireTray();
@@ -74,8 +72,6 @@ private:
     QString m_problem; // the settings file could not be used
     std::unique_ptr<NotifySettingsWindow> m_window;
     std::function<std::optional<bool>()> m_asker;
-    std::map<std::string, std::string> m_lastVerdict; // lottery -> period told last
-    QString m_lastAlarm;                              // the period of the last alarm sent
     std::optional<bool> m_trayShown;
     bool m_quitting = false;
     bool m_toldInTray = false;

@@ -2,18 +2,25 @@
 // history, for its history), after the server time has been requested. A tick is a short
 // sequence of steps, each run to its end from the event loop: the first shows that the
 // refresh has begun and sends the time request, the second runs when the request has been
-// answered or given up and reads the draws. Nothing waits in between, so no other work ever
-// runs inside a step.
+// answered or given up and reads the draws and hands them to the notifier; when the notifier
+// sent a request, a third step hands them to the rest once the request has gone out. Nothing
+// waits in between, so no other work ever runs inside a step.
 #include <QTimer>
 
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/app/NotifyLink.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanDisplay.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
+#include "notify/NotificationCenter.h"
+#include "notify/Postman.h"
+
+#include <chrono>
+#include <memory>
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,6 +32,9 @@ namespace {
 // Work a modal box may have to defer, one key each.
 constexpr int kRefreshWork = 1;
 constexpr int kRefreshEndWork = 3;
+constexpr int kRefreshRestWork = 4;
+// The longest the rest of a refresh waits for the notifier's request to go out.
+constexpr std::chrono::milliseconds kNotifyHeadStart{100};
 } // namespace
 
 void LotteryForm::GetNewTimer_Timer() {
@@ -51,17 +61,48 @@ void LotteryForm::startTick() {
     // Each step reads the active lottery afresh: the user may switch meanwhile.
     if (!m_form.ActiveCls->IsGetHis) {
         // From the timer the file dialog is never opened: the status line says why.
-        m_form.ActiveCls->GetLotteryHisroty(AskForFile::No);
+        loadHistory(*m_form.ActiveCls, AskForFile::No);
         endTick(QString());
         return;
     }
     m_time->RequestServerTime([this](const TimeService::Answer& time) {
         const QString error = time ? QString() : QString::fromStdString(time.error());
         WorkGate::run(this, kRefreshEndWork, [this, error] {
-            if (error.isEmpty()) m_form.ActiveCls->GetLotteryNew();
+            if (error.isEmpty()) {
+                LotteryClass& lottery = *m_form.ActiveCls;
+                routeTick(lottery, lottery.GetLotteryNew());
+                return;
+            }
             endTick(error);
         });
     });
+}
+
+void LotteryForm::routeTick(LotteryClass& lottery, const RefreshEvents& events) {
+    using Stage = RefreshRouter::Stage;
+    const int waiting = m_notify ? m_notify->center().pending() : 0;
+    m_router.route(lottery, events, Stage::Notify, Stage::Archive);
+    const auto rest = [this, &lottery, events] {
+        m_router.route(lottery, events, Stage::Archive);
+        endTick(QString());
+    };
+    if (!m_notify || m_notify->center().pending() <= waiting) {
+        rest();
+        return;
+    }
+    // A request of the notifier is written by the network stack while the event loop runs:
+    // the rest of the refresh waits till it has gone out (or kNotifyHeadStart at most), so the
+    // message is on its way before anything is written or redrawn.
+    auto* wait = new QObject(this);
+    auto done = std::make_shared<bool>(false);
+    const auto go = [this, rest, wait, done] {
+        if (*done) return;
+        *done = true;
+        wait->deleteLater();
+        WorkGate::run(this, kRefreshRestWork, rest);
+    };
+    connect(&m_notify->center().postman(), &notify::Postman::requestSent, wait, go);
+    QTimer::singleShot(kNotifyHeadStart, wait, go);
 }
 
 void LotteryForm::endTick(const QString& error) {
@@ -95,27 +136,6 @@ void LotteryForm::showRefreshStatus(const QString& text) {
     m_fileLink->setVisible(feed.alarm);
     ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
     emit refreshShown();
-}
-
-void LotteryForm::requestMonitorRestart() {
-    if (m_form.MonitorRestartHeld) {
-        m_form.MonitorRestartDue = true;
-        return;
-    }
-    m_jianKong->ReashStar();
-}
-
-void LotteryForm::runHeldMonitorRestart() {
-    if (!m_form.MonitorRestartDue) return;
-    m_form.MonitorRestartDue = false;
-    m_jianKong->ReashStar();
-}
-
-void LotteryForm::monitorRestartSkipped(const QString& reason) {
-    if (m_inTick)
-        m_tickNote = reason;
-    else
-        ShowLabelTxt(reason);
 }
 
 void LotteryForm::RedrawPlanDisplay() {

@@ -100,15 +100,12 @@ void LotteryForm::transferFromWindows() {
     }
     m_panel->writeKillBox(1);
     m_panel->setCountdown(m_form.Yanchi);
-    // The monitor restart the reduction asks for runs on the base set once it is in the box.
-    m_form.MonitorRestartHeld = true;
+    // The renewal restarts the monitor from the new base set when the monitor is on.
     auto dadi = RenewPlan(lot);
-    m_form.MonitorRestartHeld = false;
     if (dadi)
         m_panel->showBaseSet();
     else
         ShowLabelTxt(QStringLiteral("缩水失败：") + toQ(dadi.error()));
-    runHeldMonitorRestart();
     RedrawPlanDisplay();
     m_form.KillTextBusy = false;
     for (const QString& text : raw)

@@ -65,19 +65,13 @@ void MakingPanel::showBaseCaptions() {
 
 void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryState&)) {
     if (!m_form.ActiveCls) return;
-    // The reduction asks for a monitor restart; it runs once the reduction has finished and
-    // the panel shows the new set.
-    m_form.MonitorRestartHeld = true;
+    // A new base set restarts the monitor (while it is on) from the lottery's own base set.
     auto r = make(*m_form.ActiveCls);
-    m_form.MonitorRestartHeld = false;
     if (r)
         showBaseSet();
     else
         reportFailure(QStringLiteral("缩水失败："), r.error());
-    if (m_form.MonitorRestartDue) {
-        m_form.MonitorRestartDue = false;
-        if (m_form.RestartMonitor) m_form.RestartMonitor();
-    }
+    if (m_form.ShowMonitor) m_form.ShowMonitor();
 }
 
 void MakingPanel::setPlanText(const QString& text) {

@@ -27,12 +27,9 @@ struct FormState {
     std::function<void(int)> ForgetPickedWindow;
     // A condition or a kill list was stored: the kept work is to be written.
     std::function<void()> WorkChanged;
-    // Restarts the monitor (quietly: the reason it cannot goes to the status line).
-    std::function<void()> RestartMonitor;
-    // While a reduction runs, the restart it asks for is held until the reduction has ended
-    // and the panel shows the new set (the monitor reads the lottery's base set, not the box).
-    bool MonitorRestartHeld = false;
-    bool MonitorRestartDue = false;
+    // A new base set was made: the monitor window shows the monitor as the lottery restarted
+    // it (while it is switched on).
+    std::function<void()> ShowMonitor;
 };
 
 } // namespace zuohao::gui

@@ -1,5 +1,5 @@
-// History load and new-draw fetch of the lottery object, with a fake window and a fake
-// draw source.
+// History load and new-draw fetch of the lottery object, with a fake draw source: what each
+// returns for the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,19 +19,6 @@ namespace {
 using testing::haomaOf;
 using testing::newestFirstText;
 
-// Records what the lottery object tells its window, in order.
-class RecordingObserver : public LotteryObserver {
-public:
-    std::vector<std::string> events;
-    void OnLotteryRefresh(int myIdx) override {
-        events.push_back("refresh " + std::to_string(myIdx));
-    }
-    void ShowLabelTxt(const std::string& text) override { events.push_back("status " + text); }
-    void AskForDrawFile() override { events.push_back("ask"); }
-    void MonitorRestart() override { events.push_back("restart"); }
-    void PlayAlarm(const std::vector<std::string>&) override { events.push_back("alarm"); }
-};
-
 // Gives a set text (or none) and counts the reads.
 class FakeSource : public DrawSource {
 public:
@@ -44,7 +31,6 @@ public:
 };
 
 using Events = std::vector<std::string>;
-const std::string kLoading = "status 正在获取数据...";
 
 std::vector<std::string> heldLabels(const LotteryClass& lot) {
     std::vector<std::string> out;
@@ -61,16 +47,22 @@ std::vector<std::string> labelRange(long long first, long long last) {
 }
 
 struct Rig {
-    RecordingObserver window;
+    Events events; // what the loads and polls returned, in order
     FakeSource source;
     MonitorState monitor;
     LotteryClass lottery;
     explicit Rig(int index = 0) {
         lottery.MyIndex = index;
-        lottery.setObserver(&window);
         lottery.setDrawSource(&source);
         lottery.setMonitorState(&monitor);
     }
+    void record(const RefreshEvents& e) {
+        if (e.drew) events.push_back("refresh " + std::to_string(lottery.MyIndex));
+        if (e.restart != MonitorRestart::None) events.push_back("restart");
+        if (e.askForFile) events.push_back("ask");
+    }
+    void load(AskForFile ask = AskForFile::Yes) { record(lottery.GetLotteryHisroty(ask)); }
+    void poll() { record(lottery.GetLotteryNew()); }
     // A monitor row left from before, to see whether a load empties the rows.
     void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<MonitorRow>()); }
 };
@@ -79,8 +71,8 @@ TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
     Rig rig;
     rig.addMonitorRow();
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
-    EXPECT_EQ(rig.window.events, (Events{kLoading, "refresh 0"}));
+    rig.load();
+    EXPECT_EQ(rig.events, (Events{"refresh 0"}));
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
     EXPECT_EQ(*rig.lottery.LotteryDic_Jiankong.find("1004"), haomaOf(1004));
@@ -92,15 +84,15 @@ TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
 TEST(HistoryLoad, EachLoadStartsFromEmptyDictionaries) {
     Rig rig;
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     rig.source.text = newestFirstText(5004, 5);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(5000, 5004));
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 5u);
     EXPECT_EQ(rig.lottery.LotteryDic.front().first, "5000");
 
     // The same file again: every draw enters again after the emptying.
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(5000, 5004));
 }
 
@@ -109,14 +101,14 @@ TEST(HistoryLoad, NoTextAsksForTheFileAndLeavesNoHistory) {
          {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         Rig rig;
         rig.source.text = newestFirstText(1010, 10);
-        rig.lottery.GetLotteryHisroty();
+        rig.load();
         rig.lottery.IsHasPlan = true;
         rig.addMonitorRow();
-        rig.window.events.clear();
+        rig.events.clear();
 
         rig.source.text = none;
-        rig.lottery.GetLotteryHisroty();
-        EXPECT_EQ(rig.window.events, (Events{kLoading, "ask"}));
+        rig.load();
+        EXPECT_EQ(rig.events, (Events{"ask"}));
         EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
         EXPECT_EQ(rig.lottery.LotteryDic_Jiankong.Count(), 0u);
         EXPECT_TRUE(rig.monitor.MonitorRows.empty());
@@ -129,8 +121,8 @@ TEST(HistoryLoad, NoTextAsksForTheFileAndLeavesNoHistory) {
 TEST(HistoryLoad, TextWithoutDrawsIsNotNoText) {
     Rig rig;
     rig.source.text = "short\r\nlines only\r\n0123456789\r\n";
-    rig.lottery.GetLotteryHisroty();
-    EXPECT_EQ(rig.window.events, (Events{kLoading}));
+    rig.load();
+    EXPECT_TRUE(rig.events.empty());
     EXPECT_FALSE(rig.lottery.IsGetHis);
 }
 
@@ -139,9 +131,9 @@ TEST(HistoryLoad, AnotherLotteryHasNoSource) {
     rig.addMonitorRow();
     rig.monitor.ReplayDone = true;
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(rig.source.reads, 0);
-    EXPECT_TRUE(rig.window.events.empty());
+    EXPECT_TRUE(rig.events.empty());
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
     EXPECT_FALSE(rig.lottery.IsGetHis);
     EXPECT_FALSE(rig.monitor.ReplayDone);
@@ -161,19 +153,19 @@ void PrintTo(const PollCase& c, std::ostream* os) {
 
 class NewDraws : public ::testing::TestWithParam<PollCase> {};
 
-TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
+TEST_P(NewDraws, TwoNewLinesGiveOneRefreshAndMaybeARestart) {
     const PollCase& c = GetParam();
     Rig rig;
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     rig.monitor.Monitoring = c.monitoring;
     rig.monitor.PlanRunning = c.planRunning;
     rig.monitor.MonitorBase = NumberList::read("999", false).list;
-    rig.window.events.clear();
+    rig.events.clear();
 
     rig.source.text = newestFirstText(1012, 12);
-    rig.lottery.GetLotteryNew();
-    EXPECT_EQ(rig.window.events, c.events);
+    rig.poll();
+    EXPECT_EQ(rig.events, c.events);
     EXPECT_TRUE(rig.lottery.IsGetNew);
     EXPECT_EQ(rig.lottery.NewQi, "1012");
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1012))
@@ -183,22 +175,22 @@ TEST_P(NewDraws, TwoNewLinesGiveOneRefreshOneAlarmAndMaybeARestart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Polls, NewDraws,
-    ::testing::Values(PollCase{"MonitorOff", false, false, {"refresh 0", "alarm"}},
-                      // The restart evaluates the newest period, so the alarm sounds after it.
-                      PollCase{"MonitorOn", true, false, {"refresh 0", "restart", "alarm"}},
-                      PollCase{"MonitorPlanRunning", true, true, {"refresh 0", "alarm"}},
-                      PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0", "alarm"}}),
+    ::testing::Values(PollCase{"MonitorOff", false, false, {"refresh 0"}},
+                      // The refresh restarts the monitor itself: the alarms are read after it.
+                      PollCase{"MonitorOn", true, false, {"refresh 0", "restart"}},
+                      PollCase{"MonitorPlanRunning", true, true, {"refresh 0"}},
+                      PollCase{"PlanFlagWithMonitorOff", false, true, {"refresh 0"}}),
     [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST(NewDraws, NothingNewRaisesNoEvent) {
     Rig rig;
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     rig.monitor.Monitoring = true;
-    rig.window.events.clear();
+    rig.events.clear();
     rig.lottery.IsGetNew = true; // left from an earlier poll
-    rig.lottery.GetLotteryNew();
-    EXPECT_TRUE(rig.window.events.empty());
+    rig.poll();
+    EXPECT_TRUE(rig.events.empty());
     EXPECT_FALSE(rig.lottery.IsGetNew);
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
 }
@@ -208,39 +200,39 @@ TEST(NewDraws, NothingNewRaisesNoEvent) {
 TEST(NewDraws, NoTextIsRetriedAndOnlyTenFailuresRaiseTheAlarm) {
     Rig rig;
     rig.source.text = newestFirstText(1010, 10);
-    rig.lottery.GetLotteryHisroty();
-    rig.window.events.clear();
+    rig.load();
+    rig.events.clear();
     for (std::optional<std::string> none :
          {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         rig.source.text = none;
         const std::vector<std::string> before = heldLabels(rig.lottery);
         for (int poll = 1; poll <= kFailedPollsBeforeAlarm; ++poll) {
-            rig.lottery.GetLotteryNew();
+            rig.poll();
             EXPECT_EQ(rig.lottery.feedStatus().alarm, poll == kFailedPollsBeforeAlarm) << poll;
             EXPECT_FALSE(rig.lottery.feedStatus().notice.empty());
         }
-        EXPECT_TRUE(rig.window.events.empty()) << "no dialog, no refresh";
+        EXPECT_TRUE(rig.events.empty()) << "no dialog, no refresh";
         EXPECT_EQ(heldLabels(rig.lottery), before);
         const long long next = std::stoll(before.back()) + 1;
         rig.source.text = newestFirstText(next, int(next - 1000));
-        rig.lottery.GetLotteryNew();
+        rig.poll();
         EXPECT_FALSE(rig.lottery.feedStatus().alarm) << "a good read ends the alarm";
         EXPECT_EQ(rig.lottery.feedStatus().notice, "");
-        rig.window.events.clear();
+        rig.events.clear();
     }
     // The history load of the refresh timer does not ask either; start-up does.
     rig.source.text.reset();
-    rig.lottery.GetLotteryHisroty(AskForFile::No);
-    EXPECT_EQ(rig.window.events, (Events{kLoading}));
+    rig.load(AskForFile::No);
+    EXPECT_TRUE(rig.events.empty());
 }
 
 TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
     Rig rig(1);
     rig.source.text = newestFirstText(1010, 10);
     for (int poll = 0; poll < 3; ++poll)
-        rig.lottery.GetLotteryNew();
+        rig.poll();
     EXPECT_EQ(rig.source.reads, 0);
-    EXPECT_TRUE(rig.window.events.empty());
+    EXPECT_TRUE(rig.events.empty());
     EXPECT_FALSE(rig.lottery.IsGetNew);
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
 }
@@ -272,18 +264,18 @@ struct TornPoll {
 TornPoll pollTorn(const std::string& before, const std::string& after, std::size_t cut) {
     Rig rig;
     rig.source.text = before;
-    rig.lottery.GetLotteryHisroty();
-    rig.window.events.clear();
+    rig.load();
+    rig.events.clear();
     rig.source.text = after.substr(0, cut);
-    rig.lottery.GetLotteryNew();
+    rig.poll();
     rig.source.text = after;
-    rig.lottery.GetLotteryNew();
-    rig.lottery.GetLotteryNew();
+    rig.poll();
+    rig.poll();
     TornPoll out;
     out.labels = heldLabels(rig.lottery);
     for (const auto& [label, haoma] : rig.lottery.LotteryDic_Jiankong)
         out.allTrue = out.allTrue && haoma == haomaOf(std::stoll(label));
-    for (const std::string& e : rig.window.events) {
+    for (const std::string& e : rig.events) {
         out.refreshes += e == "refresh 0";
         out.asks += e == "ask";
     }
@@ -348,25 +340,25 @@ TEST(NewDraws, TextWithoutFinalLineBreakLoadsOnceQuiet) {
     std::string text = newestFirstText(1010, 10);
     text.pop_back(); // no final line feed
     rig.source.text = text;
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
     EXPECT_FALSE(rig.lottery.IsGetHis);
     now += kLeastQuietTime;
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
 
     // Later polls hold complete lines of held draws: a new line enters at once.
     text = newestFirstText(1011, 11);
     text.pop_back();
     rig.source.text = text;
-    rig.lottery.GetLotteryNew();
+    rig.poll();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1011));
 }
 
 TEST(HistoryLoad, CompleteShortFileLoadsAtOnce) {
     Rig rig;
     rig.source.text = newestFirstText(1003, 3);
-    rig.lottery.GetLotteryHisroty();
+    rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1003));
 }
 

@@ -27,16 +27,15 @@ public:
     std::optional<std::string> ReadText() override { return text; }
 };
 
-class Archive : public LotteryObserver {
-public:
+// What the loads and polls returned of the draws, as an archive keeps it.
+struct Archive {
     std::vector<std::string> entered;   // labels in the order they entered
     std::vector<std::string> corrected; // "label old>new"
-    void OnDrawEntered(int, const std::string& q, const std::string&) override {
-        entered.push_back(q);
-    }
-    void OnDrawCorrected(int, const std::string& q, const std::string& o,
-                         const std::string& n) override {
-        corrected.push_back(q + " " + o + ">" + n);
+    void take(const RefreshEvents& e) {
+        for (const DrawCorrected& c : e.corrected)
+            corrected.push_back(c.period + " " + c.oldHaoma + ">" + c.newHaoma);
+        for (const DrawEntered& d : e.entered)
+            entered.push_back(d.period);
     }
 };
 
@@ -69,18 +68,17 @@ struct Feed {
     milliseconds step = kLeastQuietTime;
     Feed() {
         lottery.setDrawSource(&source);
-        lottery.setObserver(&archive);
         lottery.setMonitorState(&monitor);
         lottery.setFeedClock([this] { return now; });
     }
     void load(const std::string& text) {
         source.text = text;
-        lottery.GetLotteryHisroty();
+        archive.take(lottery.GetLotteryHisroty());
     }
     void poll(const std::string& text) {
         now += step;
         source.text = text;
-        lottery.GetLotteryNew();
+        archive.take(lottery.GetLotteryNew());
     }
     void startPlan() {
         lottery.IsHasPlan = true;

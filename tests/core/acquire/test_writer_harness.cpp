@@ -22,13 +22,14 @@ namespace {
 
 using testing::WriteMode;
 
-class Watcher : public LotteryObserver {
-public:
+// What the loads and polls returned: the draws that entered and the asks for the file.
+struct Watcher {
     std::vector<std::string> entered;
     int asks = 0;
-    void AskForDrawFile() override { ++asks; }
-    void OnDrawEntered(int, const std::string& q, const std::string&) override {
-        entered.push_back(q);
+    void take(const RefreshEvents& e) {
+        asks += e.askForFile;
+        for (const DrawEntered& d : e.entered)
+            entered.push_back(d.period);
     }
 };
 
@@ -64,7 +65,6 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
     FileDrawSource source;
     source.setPath(plan.path);
     LotteryClass lottery;
-    lottery.setObserver(&watcher);
     lottery.setDrawSource(&source);
     std::mt19937 rng(std::uint32_t(GetParam()) + 7);
     int status = 0;
@@ -72,9 +72,9 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (!done && std::chrono::steady_clock::now() < deadline) {
         if (!lottery.IsGetHis)
-            lottery.GetLotteryHisroty(AskForFile::No);
+            watcher.take(lottery.GetLotteryHisroty(AskForFile::No));
         else
-            lottery.GetLotteryNew();
+            watcher.take(lottery.GetLotteryNew());
         std::this_thread::sleep_for(std::chrono::microseconds(500 + rng() % 6000));
         done = ::waitpid(writer, &status, WNOHANG) == writer;
     }
@@ -84,8 +84,8 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
         FAIL() << "the writer did not finish";
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the writer failed";
-    lottery.GetLotteryNew(); // the file is whole now: at most one poll to believe it
-    lottery.GetLotteryNew();
+    watcher.take(lottery.GetLotteryNew()); // the file is whole now: at most one poll to believe it
+    watcher.take(lottery.GetLotteryNew());
 
     const auto ledger = readLedger(plan.ledger);
     ASSERT_FALSE(lottery.LotteryDic_Jiankong.empty());

@@ -104,7 +104,9 @@ private slots:
         const std::string qishu = draws[20].qishu.toStdString();
         const std::string old = draws[20].haoma.toStdString();
         const std::string fixed = old == "00000" ? "11111" : "00000";
-        form.Lotteries(0).observer->OnDrawCorrected(0, qishu, old, fixed);
+        zuohao::RefreshEvents correction;
+        correction.corrected.push_back({qishu, old, fixed});
+        form.routeRefresh(form.Lotteries(0), correction);
         QCOMPARE(int(held(form).size()), 27);
         auto c = (*reader)->corrections(store::kDefaultLottery);
         QVERIFY(c && c->size() == 1);

@@ -70,6 +70,7 @@ private slots:
             shown.push_back(draws[next]);
             f.writeDraws(shown);
             f.form().GetNewTimer_Timer();
+            QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         }
         QVERIFY2(!alarms.isEmpty(), "no alarm in 100 draws");
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
@@ -98,6 +99,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)),
             kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         const std::vector<std::string>& raised = f.form().monitorState().LastAlarmPeriods;
         QVERIFY2(raised.size() > 1, "the forty draws raised fewer than two alarms");
         QCOMPARE(alarms.count(), 1);
@@ -112,6 +114,45 @@ private slots:
                  qPrintable(text));
     }
 
+    // The refresh hands its alarms to the notifier first: the request is out before the sound
+    // and before the windows redraw.
+    void theAlarmIsSentBeforeTheSoundAndTheRedraw() {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setAnswer("/push", Answer::text("ok"));
+        FormFixture f;
+        auto draws = FormFixture::makeDraws(160);
+        std::vector<Draw> shown(draws.begin(), draws.begin() + 60);
+        f.writeDraws(shown);
+        f.start(f.defaultOptions());
+        NotificationCenter& center = f.form().notifyLink()->center();
+        center.setTargets({hookTo(server)});
+        watchEveryFewDraws(f);
+        QStringList order;
+        connect(&center, &NotificationCenter::desktopNotice, this,
+                [&](const QString&, const QString&, bool alarm) {
+                    if (alarm)
+                        order << QStringLiteral("sent %1, sounds %2")
+                                     .arg(center.pending())
+                                     .arg(f.seams.alarms);
+                });
+        f.form().refreshRouter().subscribe(
+            RefreshRouter::Stage::Repaint,
+            [&](zuohao::LotteryClass&, const zuohao::RefreshEvents& e) {
+                if (!e.alarms.empty())
+                    order << QStringLiteral("redraw, sounds %1").arg(f.seams.alarms);
+            });
+        for (std::size_t next = 60; next < draws.size() && order.isEmpty(); ++next) {
+            shown.push_back(draws[next]);
+            f.writeDraws(shown);
+            f.form().GetNewTimer_Timer();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
+        QCOMPARE(order, (QStringList{QStringLiteral("sent 1, sounds 0"),
+                                     QStringLiteral("redraw, sounds 1")}));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
+    }
+
     void aTargetThatNeverAnswersDoesNotHoldUpTheRefresh() {
         LocalHttpServer server;
         QVERIFY(server.listen());
@@ -124,7 +165,9 @@ private slots:
         NotifyLink* link = f.form().notifyLink();
         link->center().setTargets({hookTo(server)});
         QSignalSpy refreshes(&f.form(), &LotteryForm::refreshShown);
-        link->alarmRaised();
+        zuohao::RefreshEvents raised;
+        raised.alarms.push_back({"202612080030", 9, 4});
+        link->tell(f.form().Lotteries(0), raised);
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount("/push") == 1, kWaitMs);
         const int before = refreshes.size();
         QTRY_VERIFY_WITH_TIMEOUT(refreshes.size() >= before + 5, kWaitMs);

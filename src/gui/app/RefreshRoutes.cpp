@@ -1,0 +1,92 @@
+// Where a lottery's refresh or history load goes once the draw feed has returned what it did:
+// the subscribers, wired once here in the router's order, and the main window's own part (the
+// monitor's sound, the status line, the redraw).
+#include "core/model/Captions.h"
+#include "core/model/LotteryKind.h"
+#include "gui/app/ArchiveLink.h"
+#include "gui/app/FeedLog.h"
+#include "gui/app/LotteryForm.h"
+#include "gui/app/NotifyLink.h"
+#include "gui/common/QtText.h"
+#include "gui/display/PlanStatsWindow.h"
+#include "gui/monitor/JianKongForm.h"
+
+#include <QWidget>
+
+namespace zuohao::gui {
+
+void LotteryForm::wireRefresh() {
+    using Stage = RefreshRouter::Stage;
+    // First the notifier: its request is on its way before anything is written or redrawn.
+    m_router.subscribe(Stage::Notify, [this](LotteryClass& lot, const RefreshEvents& e) {
+        if (m_notify) m_notify->tell(lot, e);
+    });
+    m_router.subscribe(Stage::Archive, [this](LotteryClass& lot, const RefreshEvents& e) {
+        if (!m_archive) return;
+        for (const DrawCorrected& c : e.corrected)
+            m_archive->drawCorrected(lot.LotteryName, c.period, c.newHaoma);
+        for (const DrawEntered& d : e.entered)
+            m_archive->drawEntered(lot.LotteryName, d.period, d.haoma);
+        if (e.drew) m_archive->flush(); // the poll's draws, in one transaction
+    });
+    m_router.subscribe(Stage::FeedLog, [this](LotteryClass& lot, const RefreshEvents& e) {
+        for (const DrawCorrected& c : e.corrected)
+            m_feedLog->corrected(lot.LotteryName, c.period, c.newHaoma);
+        for (const DrawEntered& d : e.entered)
+            m_feedLog->entered(lot.LotteryName, d.period, d.haoma);
+    });
+    // Once per refresh that brought draws, alarm or none (a history load sounds nothing).
+    m_router.subscribe(Stage::Sound, [this](LotteryClass&, const RefreshEvents& e) {
+        if (e.drew && !e.historyLoaded) alarmRaised(e.alarms);
+    });
+    m_router.subscribe(Stage::Repaint, [this](LotteryClass& lot, const RefreshEvents& e) {
+        if (&lot == m_form.ActiveCls)
+            for (const DrawCorrected& c : e.corrected)
+                m_planStats->drawCorrected(c.period, c.newHaoma);
+        if (e.restart == MonitorRestart::Skipped)
+            monitorRestartSkipped(QStringLiteral("监控未重启：") + toQ(e.restartProblem));
+        if (e.drew) lotteryRefreshed(&lot);
+        if (e.askForFile) LuJing_Click();
+    });
+}
+
+void LotteryForm::routeRefresh(LotteryClass& lottery, const RefreshEvents& events) {
+    m_router.route(lottery, events);
+}
+
+void LotteryForm::loadHistory(LotteryClass& lottery, AskForFile ask) {
+    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
+    if (kind && kind->hasDrawSource) ShowLabelTxt(QStringLiteral("正在获取数据..."));
+    routeRefresh(lottery, lottery.GetLotteryHisroty(ask));
+}
+
+void LotteryForm::alarmRaised(const std::vector<AlarmRaised>& alarms) {
+    std::vector<std::string> periods;
+    for (const AlarmRaised& a : alarms)
+        periods.push_back(a.period);
+    m_jianKong->Playsound(periods);
+    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
+    if (note.isEmpty()) return;
+    m_alarmNote = note; // stays in the status line till the next draw
+    if (m_inTick)
+        m_tickAlarm = note;
+    else
+        ShowLabelTxt(note);
+}
+
+void LotteryForm::lotteryRefreshed(LotteryClass* source) {
+    putBackKeptSelections(*source);
+    if (source != m_form.ActiveCls) return;
+    if (m_inTick) m_tickDrew = true;
+    ActiveCls_OnLotteryRefresh();
+    m_planStats->drawsChanged();
+}
+
+void LotteryForm::monitorRestartSkipped(const QString& reason) {
+    if (m_inTick)
+        m_tickNote = reason;
+    else
+        ShowLabelTxt(reason);
+}
+
+} // namespace zuohao::gui

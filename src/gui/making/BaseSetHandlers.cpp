@@ -1,4 +1,4 @@
-// The base-set box, the plan buttons, the kill lists and the delay box.
+// The plan: its start and clear, its text, and the kill lists and base set it follows.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,63 +16,11 @@
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
 #include "gui/common/Settings.h"
+#include "gui/making/BaseSetColumn.h"
 #include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
 
 namespace zuohao::gui {
-
-namespace {
-// The caption after a plan was cleared (the button is built reading "开  始  缩  水").
-const QString kClearedCaption = QStringLiteral("开 始 缩 水");
-const QString kRunningCaption = QStringLiteral("正 在 计 划 ...");
-} // namespace
-
-const NumberList& MakingPanel::baseSet() const {
-    static const NumberList kNone;
-    return m_form.ActiveCls ? m_form.ActiveCls->formSet().DAD : kNone;
-}
-
-QString MakingPanel::baseText() const {
-    return toQ(baseSet().text());
-}
-
-void MakingPanel::setBaseText(const QString& text) {
-    if (m_showDadiText->toPlainText() == text)
-        ShowDadiText_Change();
-    else
-        m_showDadiText->setPlainText(text);
-}
-
-void MakingPanel::showBaseSet() {
-    const QString text = baseText();
-    if (m_showDadiText->toPlainText() != text) {
-        m_renderingBase = true; // the box shows the state; it is not read back
-        m_showDadiText->setPlainText(text);
-        m_renderingBase = false;
-    }
-    showBaseCaptions();
-}
-
-void MakingPanel::showBaseCaptions() {
-    const NumberList& dad = baseSet();
-    SetCaption(m_copyDadiCmd, QStringLiteral("复制大底 [%1注]").arg(dad.count()));
-    // The complement belongs to the base set shown: with the base set emptied (清除计划)
-    // there is nothing to copy, and the caption says so.
-    const int m = dad.empty() || !m_form.ActiveCls ? 0 : m_form.ActiveCls->formSet().FJI.count();
-    SetCaption(m_commandFanji,
-               m == 0 ? QStringLiteral("复制反集") : QStringLiteral("复制反集 [%1注]").arg(m));
-}
-
-void MakingPanel::showNewBaseSet(Result<std::string> (*make)(LotteryState&)) {
-    if (!m_form.ActiveCls) return;
-    // A new base set restarts the monitor (while it is on) from the lottery's own base set.
-    auto r = make(*m_form.ActiveCls);
-    if (r)
-        showBaseSet();
-    else
-        reportFailure(QStringLiteral("缩水失败："), r.error());
-    if (m_form.ShowMonitor) m_form.ShowMonitor();
-}
 
 void MakingPanel::setPlanText(const QString& text) {
     // One line break per line: the box would show CR and LF as two.
@@ -87,55 +35,6 @@ void MakingPanel::setPlanPrompt(const QString& text) {
     m_planText->setPlaceholderText(text);
 }
 
-void MakingPanel::setCountdown(int seconds) {
-    m_labelYanchi->setText(QString::number(seconds));
-}
-
-void MakingPanel::setDelay(int seconds) {
-    m_textYanchi->setText(QString::number(seconds));
-    TextYanchi_Change();
-}
-
-void MakingPanel::commitDelay() {
-    TextYanchi_Change();
-}
-
-void MakingPanel::ShowDadiText_Change() {
-    if (m_renderingBase || !m_form.ActiveCls) return;
-    // The player's edit, read once into the lottery's base set.
-    ConditionSet& set = m_form.ActiveCls->formSet();
-    const NumberListRead read =
-        NumberList::read(toStd(m_showDadiText->toPlainText()), set.fourDigit());
-    set.DAD = read.list;
-    if (m_form.WorkChanged) m_form.WorkChanged();
-    showBaseCaptions();
-    if (read.unreadable + read.repeated > 0 && m_form.ShowLabelTxt)
-        m_form.ShowLabelTxt(BaseSetReadNote(read.unreadable, read.repeated, set.DAD.count()));
-}
-
-QString BaseSetReadNote(int unreadable, int repeated, int kept) {
-    QStringList parts;
-    if (unreadable > 0) parts << QStringLiteral("%1 处无法识别为号码").arg(unreadable);
-    if (repeated > 0) parts << QStringLiteral("%1 个号码重复").arg(repeated);
-    return QStringLiteral("大底中%1，未计入（现 %2 注）")
-        .arg(parts.join(QStringLiteral("、")))
-        .arg(kept);
-}
-
-void MakingPanel::CopyDadiCmd_Click() {
-    const NumberList& dad = baseSet();
-    if (dad.empty()) return;
-    if (!seams().setClipboardText(toQ(dad.text())) && m_form.ShowLabelTxt)
-        m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
-}
-
-void MakingPanel::CommandFanji_Click() {
-    if (baseSet().empty() || !m_form.ActiveCls) return;
-    if (!seams().setClipboardText(toQ(m_form.ActiveCls->formSet().FJI.text())) &&
-        m_form.ShowLabelTxt)
-        m_form.ShowLabelTxt(QStringLiteral("无法写入剪贴板"));
-}
-
 void MakingPanel::SuishuiCmd_Click() {
     if (!m_form.ActiveCls || !m_form.ActiveCls->IsGetHis) return;
     LotteryClass& lot = *m_form.ActiveCls;
@@ -144,7 +43,7 @@ void MakingPanel::SuishuiCmd_Click() {
     if (lot.IsHasPlan) return;
     showPlanButtons(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    showNewBaseSet(&StartPlan);
+    m_baseColumn->showNewBaseSet(&StartPlan);
     if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt()));
 }
 
@@ -162,15 +61,9 @@ void MakingPanel::PlanCmd_Click() {
 }
 
 void MakingPanel::showPlanButtons(bool planRuns) {
-    if (planRuns)
-        SetCaption(m_suishuiCmd, kRunningCaption);
-    else if (m_planButtonsRunning)
-        SetCaption(m_suishuiCmd, kClearedCaption);
-    m_planButtonsRunning = planRuns;
-    m_suishuiCmd->setEnabled(!planRuns);
+    m_baseColumn->showPlanButtons(planRuns);
     m_picture2->setEnabled(!planRuns);
     m_check1->setEnabled(!planRuns);
-    m_planCmd->setEnabled(planRuns);
 }
 
 void MakingPanel::PlanText_Change() {
@@ -189,8 +82,36 @@ void MakingPanel::killListStored(bool renewPlan) {
     if (!renewPlan || !m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
     if (!m_form.IsActivated || !lot.IsHasPlan) return;
-    showNewBaseSet(&RenewPlan);
+    m_baseColumn->showNewBaseSet(&RenewPlan);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
+}
+
+const NumberList& MakingPanel::baseSet() const {
+    return m_baseColumn->baseSet();
+}
+
+QString MakingPanel::baseText() const {
+    return m_baseColumn->baseText();
+}
+
+void MakingPanel::showBaseSet() {
+    m_baseColumn->showBaseSet();
+}
+
+void MakingPanel::setBaseText(const QString& text) {
+    m_baseColumn->setBaseText(text);
+}
+
+void MakingPanel::setCountdown(int seconds) {
+    m_baseColumn->setCountdown(seconds);
+}
+
+void MakingPanel::setDelay(int seconds) {
+    m_baseColumn->setDelay(seconds);
+}
+
+void MakingPanel::commitDelay() {
+    m_baseColumn->commitDelay();
 }
 
 void MakingPanel::writeKillBox(int k) {
@@ -200,14 +121,6 @@ void MakingPanel::writeKillBox(int k) {
 void MakingPanel::noteLinesLeftOut(const QString& text) {
     const QString note = LinesLeftOutNote(text);
     if (!note.isEmpty() && m_form.ShowLabelTxt) m_form.ShowLabelTxt(note);
-}
-
-void MakingPanel::TextYanchi_Change() {
-    m_form.Yanchi = ParseDelay(m_textYanchi->text());
-    const QString text = QString::number(m_form.Yanchi);
-    m_textYanchi->setModified(false);
-    if (m_textYanchi->text() != text) m_textYanchi->setText(text); // runs this again: same value
-    WriteDelaySetting(text);
 }
 
 } // namespace zuohao::gui

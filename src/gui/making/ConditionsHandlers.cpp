@@ -14,6 +14,7 @@
 #include "core/model/Groups.h"
 #include "core/model/NumberTables.h"
 #include "gui/common/QtText.h"
+#include "gui/making/BaseSetColumn.h"
 #include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
 
@@ -236,8 +237,7 @@ QList<QWidget*> MakingPanel::tabChain() const {
     chain.append(QList<QWidget*>(m_texthwnd3.begin(), m_texthwnd3.end()));
     for (int k = 0; k < 2; ++k)
         chain << m_killPanels[std::size_t(k)]->tabChain();
-    chain << m_showDadiText << m_copyDadiCmd << m_commandFanji << m_suishuiCmd << m_planCmd
-          << m_textYanchi << m_planText;
+    chain << m_baseColumn->tabChain() << m_planText;
     return chain;
 }
 

@@ -31,6 +31,7 @@ struct LotteryState;
 
 namespace zuohao::gui {
 
+class BaseSetColumn;
 class KillListPanel;
 
 // What happens to a typed selection: said in the selection boxes' tooltips and, the first
@@ -38,10 +39,6 @@ class KillListPanel;
 inline const QString kSelectionRenewNote =
     QStringLiteral("新开奖时选号按勾选的列重新生成（计划中未勾“自动做号”时除外），"
                    "手输的数字会被替换");
-
-// The status-line note on a typed base set: how many pieces named no number and how many
-// numbers came twice, and how many numbers it holds.
-QString BaseSetReadNote(int unreadable, int repeated, int kept);
 
 class MakingPanel : public QWidget {
     Q_OBJECT
@@ -113,7 +110,6 @@ private:
     void buildPositionColumn(QLayout* row);
     void buildBankerBox(QLayout* row);
     void buildSwitchBox(QLayout* row);
-    QLayout* buildBaseColumn();
     void buildPlanArea(QLayout* row);
     void buildSelectionRow();
     void wire();
@@ -126,9 +122,6 @@ private:
     // A condition stored from a control. The keys and values handed over here are always
     // well formed; a refusal would mean a bug in the panel, so it is shown, not dropped.
     void store(std::string_view key, const FormValue& value, int idx);
-    // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set shown; the
-    // monitor restart the reduction asks for runs after that.
-    void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
 
     // Conditions.
     void CheckAuto_Click();
@@ -145,14 +138,9 @@ private:
     void CheckLu_Click(int index);
 
     // Base set, plan and kill lists.
-    void ShowDadiText_Change();
-    void showBaseCaptions();
-    void CopyDadiCmd_Click();
-    void CommandFanji_Click();
     void SuishuiCmd_Click();
     void PlanCmd_Click();
     void PlanText_Change();
-    void TextYanchi_Change();
 
     FormState& m_form;
     std::array<QRadioButton*, kGroupCount> m_weiOption{};
@@ -173,16 +161,8 @@ private:
     QCheckBox* m_check1 = nullptr;
     QPushButton* m_clearCommand = nullptr;
     std::array<KillListPanel*, 2> m_killPanels{}; // Picture9: three- and four-digit lists
-    QPlainTextEdit* m_showDadiText = nullptr;
-    bool m_renderingBase = false;      // the box is being written from the base set
-    bool m_planButtonsRunning = false; // the plan buttons show a running plan
-    QPushButton* m_copyDadiCmd = nullptr;
-    QPushButton* m_commandFanji = nullptr;
-    QPushButton* m_suishuiCmd = nullptr;
-    QPushButton* m_planCmd = nullptr;
+    BaseSetColumn* m_baseColumn = nullptr;        // base set, copy, start, clear, delay
     QPlainTextEdit* m_planText = nullptr;
-    QLineEdit* m_textYanchi = nullptr;
-    QLabel* m_labelYanchi = nullptr;
 };
 
 } // namespace zuohao::gui

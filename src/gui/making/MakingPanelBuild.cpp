@@ -18,6 +18,7 @@
 
 #include "core/model/Groups.h"
 #include "gui/common/Keyboard.h"
+#include "gui/making/BaseSetColumn.h"
 #include "gui/making/KillListPanel.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/making/PanelWidgets.h"
@@ -175,54 +176,6 @@ void MakingPanel::buildSwitchBox(QLayout* row) {
     row->addWidget(swBox);
 }
 
-// The base set with its copy buttons, start and clear of a plan, and the delay box.
-QLayout* MakingPanel::buildBaseColumn() {
-    auto* base = new QGridLayout;
-    base->setSpacing(2);
-    base->addWidget(new QLabel(QStringLiteral("大底"), this), 0, 0);
-    m_showDadiText = plainBox(QStringLiteral("ShowDadiText"), this);
-    // The base set may hold 10,000 numbers: it scrolls, and never asks for height.
-    m_showDadiText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    m_showDadiText->setMinimumHeight(36);
-    m_showDadiText->setAccessibleName(QStringLiteral("大底"));
-    base->addWidget(m_showDadiText, 1, 0, 1, 2);
-    m_copyDadiCmd = named(new QPushButton(QStringLiteral("复  制  大  底"), this),
-                          QStringLiteral("CopyDadiCmd"));
-    m_commandFanji = named(new QPushButton(QStringLiteral("复  制  反  集"), this),
-                           QStringLiteral("CommandFanji"));
-    m_suishuiCmd = named(new QPushButton(QStringLiteral("开  始  缩  水"), this),
-                         QStringLiteral("SuishuiCmd"));
-    m_planCmd =
-        named(new QPushButton(QStringLiteral("清  除  计  划"), this), QStringLiteral("PlanCmd_0"));
-    m_planCmd->setEnabled(false);
-    SetShortcut(m_suishuiCmd, QKeySequence(Qt::CTRL | Qt::Key_Return),
-                QStringLiteral("按当前条件生成大底并开始计划"));
-    SetShortcut(m_planCmd, QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                QStringLiteral("结束计划，解除条件的锁定"));
-    SetShortcut(m_copyDadiCmd, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                QStringLiteral("把大底复制到剪贴板"));
-    m_commandFanji->setAccessibleName(CaptionName(m_commandFanji->text()));
-    m_commandFanji->setAccessibleDescription(QStringLiteral("把大底之外的号码复制到剪贴板"));
-    base->addWidget(m_copyDadiCmd, 2, 0);
-    base->addWidget(m_commandFanji, 2, 1);
-    base->addWidget(m_suishuiCmd, 3, 0);
-    base->addWidget(m_planCmd, 3, 1);
-    auto* delay = new QHBoxLayout;
-    delay->addWidget(new QLabel(QStringLiteral("延迟"), this));
-    m_textYanchi = named(new QLineEdit(QStringLiteral("3"), this), QStringLiteral("TextYanchi"));
-    m_textYanchi->setMaximumWidth(40);
-    m_textYanchi->setToolTip(QStringLiteral("新开奖后等待多少秒再读取拾取的窗口"));
-    m_textYanchi->setAccessibleName(QStringLiteral("延迟秒数"));
-    delay->addWidget(m_textYanchi);
-    delay->addWidget(new QLabel(QStringLiteral("倒计时"), this));
-    m_labelYanchi = named(new QLabel(QStringLiteral("000"), this), QStringLiteral("LabelYanchi"));
-    delay->addWidget(m_labelYanchi);
-    delay->addStretch();
-    base->addLayout(delay, 4, 0, 1, 2);
-    base->setRowStretch(1, 1);
-    return base;
-}
-
 // Kill lists beside the base set, and the plan text under both: a plan line is
 // "period  count注  【group】  result" and must be seen whole, so it gets their width.
 void MakingPanel::buildPlanArea(QLayout* row) {
@@ -235,7 +188,8 @@ void MakingPanel::buildPlanArea(QLayout* row) {
         kills->addWidget(m_killPanels[std::size_t(k)]);
     }
     area->addLayout(kills, 0, 0);
-    area->addLayout(buildBaseColumn(), 0, 1);
+    m_baseColumn = new BaseSetColumn(m_form, this);
+    area->addWidget(m_baseColumn, 0, 1);
     area->setColumnStretch(0, 1);
     area->setColumnStretch(1, 1);
     m_planText = named(new QPlainTextEdit(this), QStringLiteral("PlanText"));
@@ -311,20 +265,11 @@ void MakingPanel::wire() {
     for (int i = 0; i < 4; ++i)
         connect(m_checkLu[i], &QCheckBox::toggled, this, [this, i] { CheckLu_Click(i); });
 
-    connect(m_showDadiText, &QPlainTextEdit::textChanged, this, &MakingPanel::ShowDadiText_Change);
-    connect(m_copyDadiCmd, &QPushButton::clicked, this, &MakingPanel::CopyDadiCmd_Click);
-    connect(m_commandFanji, &QPushButton::clicked, this, &MakingPanel::CommandFanji_Click);
-    connect(m_suishuiCmd, &QPushButton::clicked, this, &MakingPanel::SuishuiCmd_Click);
-    connect(m_planCmd, &QPushButton::clicked, this, &MakingPanel::PlanCmd_Click);
+    connect(m_baseColumn, &BaseSetColumn::startClicked, this, &MakingPanel::SuishuiCmd_Click);
+    connect(m_baseColumn, &BaseSetColumn::clearClicked, this, &MakingPanel::PlanCmd_Click);
     connect(m_planText, &QPlainTextEdit::textChanged, this, &MakingPanel::PlanText_Change);
     for (KillListPanel* panel : m_killPanels)
         connect(panel, &KillListPanel::stored, this, &MakingPanel::killListStored);
-    // The delay is taken when its editing ends (Enter, or the focus leaves the box), so
-    // that 7.5 can be typed; a value the program writes (not a user's edit) is taken at once.
-    connect(m_textYanchi, &QLineEdit::editingFinished, this, &MakingPanel::TextYanchi_Change);
-    connect(m_textYanchi, &QLineEdit::textChanged, this, [this] {
-        if (!m_textYanchi->isModified()) TextYanchi_Change();
-    });
 }
 
 } // namespace zuohao::gui

@@ -8,6 +8,7 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
+#include "core/model/Period.h"
 #include "core/model/Text.h"
 #include "support_fuzz.h"
 
@@ -55,10 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 checkEvents(lottery.GetLotteryNew());
             }
         }
-        double previous = -1e300;
+        Period previous{-1};
         for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
             FUZZ_CHECK(haoma.size() == 5);
-            const double v = NumericValue(label);
+            const Period v = Period::parse(label);
             FUZZ_CHECK(v >= previous); // held in ascending order
             previous = v;
         }

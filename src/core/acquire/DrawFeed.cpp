@@ -101,8 +101,8 @@ void DrawFeed::takeText(LotteryState& lottery, const std::string& text, RefreshE
     HeldView held;
     held.numbers = &lottery.LotteryDic_Jiankong;
     held.fillFloor = lottery.LotteryDic.Count() < kHeldDraws || lottery.LotteryDic.empty()
-                         ? -1e300
-                         : NumericValue(lottery.LotteryDic.front().first);
+                         ? kNoFillFloor
+                         : Period::parse(lottery.LotteryDic.front().first);
     const bool endsInsideLine = text.back() != '\n';
     const HeadVerdict v = JudgeDrawHead(topDown, endsInsideLine, held);
     // A read that is not whole may be a writer caught in the middle of a rewrite, however
@@ -194,10 +194,10 @@ RefreshEvents DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
 namespace {
 // The periods that entered after `newestBefore` (every held period when none was held).
 std::vector<std::string> periodsAfter(const LotteryState& lottery,
-                                      const std::optional<double>& newestBefore) {
+                                      const std::optional<Period>& newestBefore) {
     std::vector<std::string> out;
     for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong)
-        if (!newestBefore || NumericValue(label) > *newestBefore) out.push_back(label);
+        if (!newestBefore || Period::parse(label) > *newestBefore) out.push_back(label);
     return out;
 }
 
@@ -236,9 +236,9 @@ RefreshEvents DrawFeed::FetchNew(LotteryState& lottery) {
     lottery.IsGetNew = false;
     m_lastErrors.clear();
     m_restartDue = false;
-    std::optional<double> newestBefore;
+    std::optional<Period> newestBefore;
     if (!lottery.LotteryDic_Jiankong.empty())
-        newestBefore = NumericValue(lottery.LotteryDic_Jiankong.back().first);
+        newestBefore = Period::parse(lottery.LotteryDic_Jiankong.back().first);
     const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
     if (kind && kind->hasDrawSource) readFile(lottery, events);
     if (lottery.IsGetNew) {

@@ -5,34 +5,19 @@
 #include <unordered_set>
 
 #include "core/model/Period.h"
-#include "core/model/Text.h"
 
 namespace zuohao {
 
 namespace {
 
-double valueOf(const DrawLine& d) {
-    return NumericValue(d.qishu);
-}
-
-// The value as a date label (yyyymmddNNNN), when it is one.
-bool asDatePeriod(double value, std::int64_t& period) {
-    if (!(value >= double(kDateBandLow) && value <= double(kDateBandHigh))) return false;
-    period = std::int64_t(value);
-    return double(period) == value && IsDatePeriod(period);
+Period valueOf(const DrawLine& d) {
+    return Period::parse(d.qishu);
 }
 
 // How many periods `upper` comes after `lower`; date labels run on from 1440 to the next
 // day's 0001.
-double stepsBetween(double lower, double upper) {
-    std::int64_t a = 0, b = 0;
-    if (asDatePeriod(lower, a) && asDatePeriod(upper, b)) return double(PeriodSteps(a, b));
-    return upper - lower;
-}
-
-double nextAfter(double value) {
-    std::int64_t p = 0;
-    return asDatePeriod(value, p) ? double(NextPeriodValue(p)) : value + 1;
+std::int64_t stepsBetween(Period lower, Period upper) {
+    return PeriodSteps(lower.value(), upper.value());
 }
 
 // The draws sorted by label, oldest first; a label given twice keeps its topmost line.
@@ -47,17 +32,14 @@ std::vector<DrawLine> ascendingUnique(std::vector<DrawLine> draws) {
 }
 
 // Labels skipped between `from` and each draw of `ascending` in turn.
-void countMissing(double from, const std::vector<DrawLine>& ascending, HeadVerdict& v) {
-    double last = from;
+void countMissing(Period from, const std::vector<DrawLine>& ascending, HeadVerdict& v) {
+    Period last = from;
     for (const DrawLine& d : ascending) {
-        const double now = valueOf(d);
-        if (const double steps = stepsBetween(last, now); steps > 1) {
-            // Labels of more than 15 digits are no longer exact: the count is held there.
-            constexpr double kMostCounted = 1e15;
-            v.missingCount += std::size_t(std::min(steps - 1, kMostCounted));
-            for (double m = nextAfter(last); m < now && v.missing.size() < kMissingShown;
-                 m = nextAfter(m))
-                v.missing.push_back(DecimalText(m));
+        const Period now = valueOf(d);
+        if (const std::int64_t steps = stepsBetween(last, now); steps > 1) {
+            v.missingCount += std::size_t(steps - 1);
+            for (Period m = last.next(); m < now && v.missing.size() < kMissingShown; m = m.next())
+                v.missing.push_back(m.text());
         }
         last = std::max(last, now);
     }
@@ -94,13 +76,13 @@ HeadVerdict JudgeDrawHead(const std::vector<DrawLine>& fileOrder, bool endsInsid
     }
 
     const std::string newest = numbers.back().first;
-    const double newestValue = NumericValue(newest);
+    const Period newestValue = Period::parse(newest);
     std::vector<DrawLine> fresh, filled;
     std::size_t newestAt = fileOrder.size();
     bool disagrees = repeats;
     for (std::size_t i = 0; i < fileOrder.size(); ++i) {
         const DrawLine& d = fileOrder[i];
-        const double value = valueOf(d);
+        const Period value = valueOf(d);
         if (const auto heldNumber = numbers.find(d.qishu)) {
             if (d.qishu == newest && newestAt == fileOrder.size()) newestAt = i;
             if (*heldNumber != d.haoma) {

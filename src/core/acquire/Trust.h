@@ -14,15 +14,19 @@
 
 #include "core/acquire/LineRule.h"
 #include "core/model/DrawNumbers.h"
+#include "core/model/Period.h"
 
 namespace zuohao {
+
+// Below every period a label can name: every unheld older period is filled in.
+inline constexpr Period kNoFillFloor{-1};
 
 // What the lottery holds, as the rule sees it.
 struct HeldView {
     const DrawNumbers* numbers = nullptr; // period label -> draw number
     // Unheld periods older than the newest held one are taken as missing ones (to be filled
-    // in) only above this value; below it they are history the window no longer keeps.
-    double fillFloor = 0;
+    // in) only above this period; below it they are history the window no longer keeps.
+    Period fillFloor = kNoFillFloor;
 };
 
 struct HeadVerdict {

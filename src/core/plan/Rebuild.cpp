@@ -2,9 +2,10 @@
 // number for a held period or fills in one that was missing: the statistics chain, the plan
 // verdicts and the monitor rows are made again as if the draws had come right the first time.
 #include <algorithm>
+#include <limits>
 
 #include "core/model/MonitorState.h"
-#include "core/model/Text.h"
+#include "core/model/Period.h"
 #include "core/monitor/Monitor.h"
 #include "core/plan/ProcessDraw.h"
 
@@ -15,8 +16,10 @@ using Draws = DrawPairs;
 
 bool olderFirst(const std::pair<std::string, std::string>& a,
                 const std::pair<std::string, std::string>& b) {
-    return NumericValue(a.first) < NumericValue(b.first);
+    return Period::parse(a.first) < Period::parse(b.first);
 }
+// Later than any period a label can name.
+constexpr Period kNoPeriod{std::numeric_limits<std::int64_t>::max()};
 } // namespace
 
 Rebuilt RebuildFrom(LotteryState& lottery, const Draws& corrected, const Draws& filled,
@@ -25,19 +28,19 @@ Rebuilt RebuildFrom(LotteryState& lottery, const Draws& corrected, const Draws& 
     OrderedDict<ItemPtr>& held = lottery.LotteryDic;
     DrawNumbers& numbers = lottery.LotteryDic_Jiankong; // every processed draw
     std::deque<DrawSnapshot>& snapshots = lottery.snapshots;
-    double from = 1e300;
+    Period from = kNoPeriod;
     for (const auto& [label, haoma] : corrected) {
-        from = std::min(from, NumericValue(label));
+        from = std::min(from, Period::parse(label));
         if (const auto old = numbers.find(label))
             result.events.corrected.push_back({label, std::string(*old), haoma});
     }
     for (const auto& [label, haoma] : filled)
-        from = std::min(from, NumericValue(label));
+        from = std::min(from, Period::parse(label));
 
     // The replay starts at the first draw of the window at or after `from` that has a
     // snapshot (every draw of the window has one).
     std::size_t start = 0;
-    while (start < held.Count() && NumericValue(held.at(start).first) < from)
+    while (start < held.Count() && Period::parse(held.at(start).first) < from)
         ++start;
     auto snapshotOf = [&](std::size_t k) {
         return std::find_if(snapshots.begin(), snapshots.end(),
@@ -46,11 +49,11 @@ Rebuilt RebuildFrom(LotteryState& lottery, const Draws& corrected, const Draws& 
     while (start < held.Count() && snapshotOf(start) == snapshots.end())
         ++start;
     const bool replay = start < held.Count();
-    const double startValue = replay ? NumericValue(held.at(start).first) : 1e300;
+    const Period startPeriod = replay ? Period::parse(held.at(start).first) : kNoPeriod;
 
     // Periods older than the replay are corrected where they are.
     for (const auto& [label, haoma] : corrected)
-        if (NumericValue(label) < startValue && numbers.Exists(label)) numbers.Set(label, haoma);
+        if (Period::parse(label) < startPeriod && numbers.Exists(label)) numbers.Set(label, haoma);
 
     Draws truth;
     std::vector<std::string> replayed, quiet;

@@ -107,8 +107,16 @@ void LotterySettingsWindow::buildControls() {
     buttons->addStretch(1);
     buttons->addWidget(m_close);
 
+    auto* hint = new QLabel(QStringLiteral("写下新彩票的名称后按“添加”（Enter）；选中一种彩票，"
+                                           "按 F2 改名，按 Delete 删除。内置的两种彩票只能设置"
+                                           "开奖文件。"),
+                            this);
+    hint->setObjectName(QStringLiteral("LotteryHint"));
+    hint->setWordWrap(true);
+    hint->setStyleSheet(QStringLiteral("color: #606060;"));
     auto* right = new QVBoxLayout;
     right->addLayout(form);
+    right->addWidget(hint);
     right->addStretch(1);
     right->addLayout(buttons);
     auto* left = new QVBoxLayout;

@@ -93,6 +93,8 @@ void LotterySettingsWindow::buildControls() {
     m_rename->setObjectName(QStringLiteral("LotteryRename"));
     m_remove->setObjectName(QStringLiteral("LotteryRemove"));
     m_close->setObjectName(QStringLiteral("LotteryClose"));
+    m_close->setAccessibleName(QStringLiteral("关闭"));
+    m_close->setAccessibleDescription(QStringLiteral("关闭彩票设置（Esc）"));
     SetShortcut(m_add, QKeySequence(QStringLiteral("Ctrl+N")),
                 QStringLiteral("以“名称”添加一种彩票"));
     SetShortcut(m_remove, QKeySequence::Delete);
@@ -101,6 +103,18 @@ void LotterySettingsWindow::buildControls() {
     m_rename->setAccessibleDescription(m_rename->toolTip());
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(f2, &QShortcut::activated, this, &LotterySettingsWindow::beginRename);
+    // Escape gives up a rename under way, else closes the window.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (!m_renaming) {
+            close();
+            return;
+        }
+        m_renaming = false;
+        showProblem({});
+        showCurrent();
+        m_list->setFocus();
+    });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_add, m_rename, m_remove})
         buttons->addWidget(b);

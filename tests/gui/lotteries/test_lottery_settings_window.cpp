@@ -79,7 +79,20 @@ private slots:
         }
         QCOMPARE(m_window->registry().size(), 2);
         QCOMPARE(m_signals, 0);
-        QCOMPARE(removeButton()->accessibleName(), removeButton()->text());
+        // Each control is named by its visible caption.
+        for (const char* field :
+             {"LotteryName", "LotteryDrawFile", "LotteryNaming", "LotteryPerDay", "LotteryList"}) {
+            auto* w = find<QWidget>(field);
+            bool labelled = false;
+            for (auto* label : m_window->findChildren<QLabel*>())
+                labelled |= label->buddy() == w &&
+                            QString(label->text()).remove(u'&') == w->accessibleName();
+            QVERIFY2(labelled, field);
+        }
+        for (const char* button :
+             {"LotteryAdd", "LotteryRename", "LotteryRemove", "LotteryChooseFile", "LotteryClose"})
+            QCOMPARE(find<QPushButton>(button)->accessibleName(),
+                     find<QPushButton>(button)->text());
     }
 
     // Each step types a name and presses Enter (after F2 when renaming); a refused one leaves
@@ -136,6 +149,14 @@ private slots:
         }
         QVERIFY(seams.boxes.isEmpty());
         QCOMPARE(m_last.at(3)->name, "Gamma");
+        // Escape gives up a rename: the name field shows the lottery's name again.
+        QTest::keyClick(list(), Qt::Key_F2);
+        QTest::keyClicks(name(), "Zeta");
+        QTest::keyClick(name(), Qt::Key_Escape);
+        QCOMPARE(name()->text(), "Gamma");
+        QTest::keyClick(name(), Qt::Key_Return); // Enter adds again: a taken name
+        QCOMPARE(m_window->problem(), QString::fromUtf8(kDuplicateNameCaption));
+        QVERIFY(m_window->isVisible());
         // Editing the name again clears the old complaint.
         typeName("Alpha");
         QVERIFY(!m_window->problem().isEmpty());

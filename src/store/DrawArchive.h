@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/LotteryName.h"
 #include "core/model/Period.h"
 #include "core/model/Result.h"
 
@@ -33,9 +34,9 @@ using zuohao::PeriodsBetweenValues;
 using zuohao::PeriodValue;
 inline constexpr const char* kArchiveFileName = "draws.sqlite";
 inline constexpr const char* kDefaultLottery = "腾讯分分彩"; // the lottery with a draw source
-// A lottery's name is the player's own text: any UTF-8 of 1 to kMaxLotteryNameChars characters
-// without control characters. It reaches SQL only as a bound value.
-inline constexpr std::size_t kMaxLotteryNameChars = 40;
+// A lottery's name is the player's own text, by the rule of core/model/LotteryName.h. It
+// reaches SQL only as a bound value.
+using zuohao::kMaxLotteryNameChars;
 
 // Why `name` cannot name a lottery of the archive; empty when it can.
 std::string LotteryNameProblem(std::string_view name);

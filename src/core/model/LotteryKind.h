@@ -38,5 +38,7 @@ inline const LotteryKind* LotteryKindAt(int index) {
 // The label of the period after `newQi` as a plan line names it, "期" included; empty for a
 // lottery outside the table.
 std::string NextPeriodLabel(int lotteryIndex, std::string_view newQi);
+// The same for a lottery that numbers its periods by `naming`, `periodsPerDay` a day.
+std::string NextPeriodLabel(PeriodNaming naming, int periodsPerDay, std::string_view newQi);
 
 } // namespace zuohao

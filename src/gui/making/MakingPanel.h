@@ -26,7 +26,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace zuohao {
-struct LotteryState;
+class LotteryClass;
 }
 
 namespace zuohao::gui {
@@ -128,7 +128,7 @@ private:
     void store(std::string_view key, const FormValue& value, int idx);
     // A plan started or renewed by `make` (StartPlan, RenewPlan), its base set shown; the
     // monitor restart the reduction asks for runs after that.
-    void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
+    void showNewBaseSet(Result<std::string> (LotteryClass::*make)());
 
     // Conditions.
     void CheckAuto_Click();

@@ -90,7 +90,7 @@ void processAll(benchmark::State& state, bool plan) {
             lottery.formSet().KLU[3] = 1;
         }
         for (std::size_t i = 0; i < draws.size(); ++i) {
-            if (plan && i == 20 && !StartPlan(lottery)) {
+            if (plan && i == 20 && !lottery.StartPlan()) {
                 state.SkipWithError("the plan's first reduction failed");
                 return;
             }
@@ -132,7 +132,7 @@ void BM_MonitorReplay(benchmark::State& state) {
     monitor.SegmentSettings = {1, 3, 5, 2};
     monitor.SegmentPeriod = 10;
     for (auto _ : state) {
-        if (!ReashStar(monitor, lottery, base)) {
+        if (!lottery.ReashStar(monitor, base)) {
             state.SkipWithError("no base set");
             return;
         }

@@ -46,7 +46,7 @@ void pollFile(benchmark::State& state, const std::string& path) {
     LotteryClass lottery;
     lottery.setDrawSource(&source);
     lottery.GetLotteryHisroty(AskForFile::No);
-    if (lottery.LotteryDic.Count() < 98) state.SkipWithError("the file did not load");
+    if (lottery.state().LotteryDic.Count() < 98) state.SkipWithError("the file did not load");
     for (auto _ : state)
         lottery.GetLotteryNew();
 }

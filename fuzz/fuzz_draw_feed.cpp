@@ -51,19 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int k = 0; k < (twice ? 2 : 1); ++k) {
             if (!loaded) {
                 checkEvents(lottery.GetLotteryHisroty(AskForFile::No));
-                loaded = lottery.IsGetHis;
+                loaded = lottery.hasHistory();
             } else {
                 checkEvents(lottery.GetLotteryNew());
             }
         }
         Period previous{-1};
-        for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
+        for (const auto& [label, haoma] : lottery.monitorPeriods()) {
             FUZZ_CHECK(haoma.size() == 5);
             const Period v = Period::parse(label);
             FUZZ_CHECK(v >= previous); // held in ascending order
             previous = v;
         }
-        FUZZ_CHECK(lottery.LotteryDic.Count() <= kHeldDraws);
+        FUZZ_CHECK(lottery.heldDraws().Count() <= kHeldDraws);
         FUZZ_CHECK(monitor.MonitorRows.Count() <= kMonitorRowLimit);
     }
     return 0;

@@ -22,7 +22,7 @@ class TestBenchRedraw : public QObject {
 
     void checkResult(const HistoryGridModel& model, const QString& text) {
         QCOMPARE(model.gridRowCount(), 102);
-        QCOMPARE(model.cellText(101, 1), QString::fromStdString(m_cls.LotteryDic.back().first));
+        QCOMPARE(model.cellText(101, 1), QString::fromStdString(m_cls.heldDraws().back().first));
         QCOMPARE(int(text.count(QStringLiteral("\r\n"))), m_planLines);
     }
 
@@ -32,12 +32,12 @@ private slots:
         const auto draws = test::SampleDraws();
         QCOMPARE(int(draws.size()), 120);
         test::FeedSampleDraws(m_cls, 90);
-        m_cls.LotteryName = "腾讯分分彩";
+        m_cls.setName("腾讯分分彩");
         m_cls.formSet().IDX = 7;
         test::StartPlanOnBase(m_cls, "012 123 234 345 456 567 678 789 890 901");
         for (std::size_t i = 90; i < draws.size(); ++i)
             m_cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
-        QCOMPARE(int(m_cls.LotteryDic.Count()), 100);
+        QCOMPARE(int(m_cls.heldDraws().Count()), 100);
         m_planLines = 30; // the waiting line is left out
         m_opts.curWei = 7;
         m_opts.cap = QStringLiteral(" 千百个");

@@ -25,7 +25,7 @@ private slots:
             LotteryForm form(o);
             form.show();
             QVERIFY(QTest::qWaitFor([&] { return form.formState().IsActivated; }, 5000));
-            QCOMPARE(int(form.Lotteries(0).LotteryDic.Count()), 99);
+            QCOMPARE(int(form.Lotteries(0).heldDraws().Count()), 99);
             QCoreApplication::processEvents(); // the first paint
         }
     }
@@ -41,7 +41,7 @@ private slots:
             start->click();
             f.form().RedrawPlanDisplay();
             f.form().repaint();
-            QVERIFY(f.form().Lotteries(0).IsHasPlan);
+            QVERIFY(f.form().Lotteries(0).hasPlan());
             clear->click();
         }
         QVERIFY(f.form().Lotteries(0).formSet().FJI.empty());

@@ -8,7 +8,6 @@
 #include "cli/Messages.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/Groups.h"
-#include "core/plan/Plan.h"
 
 namespace zuohao::cli {
 
@@ -27,7 +26,7 @@ void warn(const DrawOutcome& o, const DrawLine& d, int idx) {
 void printStatsJson(const LotteryClass& lottery, int group) {
     JsonWriter w = JsonDocument("stats");
     w.field("group", group).field("group_name", GroupName(group)).key("draws").beginArray();
-    for (const auto& [label, item] : lottery.LotteryDic) {
+    for (const auto& [label, item] : lottery.heldDraws()) {
         const GridRow row = item->GetGridArray(group);
         w.beginObject().field("period", item->Qishu).field("number", item->Haoma);
         w.key("cells").beginArray();
@@ -59,7 +58,7 @@ void putPlanLine(JsonWriter& w, const LotteryItem& item) {
 void printPlanJson(const LotteryClass& lottery) {
     JsonWriter w = JsonDocument("plan");
     w.key("lines").beginArray();
-    for (const auto& [label, item] : lottery.LotteryDic)
+    for (const auto& [label, item] : lottery.heldDraws())
         if (item->Plan) putPlanLine(w, *item);
     w.endArray().key("selections").beginArray();
     for (const std::string& s : lottery.formSet().SEL)
@@ -84,12 +83,12 @@ int RunStats(const Args& args) {
     LotteryClass lottery;
     for (const DrawLine& d : draws)
         warn(lottery.ProcessDraw(d.qishu, d.haoma), d, group);
-    if (lottery.LotteryDic.Count() == 0) throw Failure("no valid draws in " + DrawInputName(args));
+    if (lottery.heldDraws().Count() == 0) throw Failure("no valid draws in " + DrawInputName(args));
     if (args.has("--json")) {
         printStatsJson(lottery, group);
         return kExitSuccess;
     }
-    for (const auto& [label, item] : lottery.LotteryDic) {
+    for (const auto& [label, item] : lottery.heldDraws()) {
         const GridRow row = item->GetGridArray(group);
         for (int c = kPeriodColumn; c <= kLastColumn; ++c)
             std::cout << (c > 1 ? "\t" : "") << cellText(row[c]);
@@ -121,9 +120,9 @@ int RunPlan(const Args& args) {
     if (args.has("--manual")) lottery.formSet().PLA = false;
 
     // Start the plan as the start button does.
-    if (lottery.IsGetHis = lottery.LotteryDic.Count() > 0; !lottery.IsGetHis) {
+    if (!lottery.markHistoryLoaded()) {
         std::cerr << "warning: no draws before the start; the plan does not start\n";
-    } else if (auto r = StartPlan(lottery); !r) {
+    } else if (auto r = lottery.StartPlan(); !r) {
         throw Failure(Describe(r.failure(), idx));
     }
     for (; i < draws.size(); ++i)
@@ -133,7 +132,7 @@ int RunPlan(const Args& args) {
         printPlanJson(lottery);
         return kExitSuccess;
     }
-    for (const auto& [label, item] : lottery.LotteryDic)
+    for (const auto& [label, item] : lottery.heldDraws())
         if (item->Plan) std::cout << item->Qishu << "\t" << item->PlanTxt() << "\n";
     std::cout << "SEL";
     for (const std::string& s : lottery.formSet().SEL)

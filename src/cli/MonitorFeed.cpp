@@ -79,13 +79,13 @@ int RunMonitor(const Args& args) {
     std::size_t i = 0;
     for (; i < draws.size() && i < liveAfter; ++i)
         offer(draws[i]);
-    if (auto r = ReashStar(state, lottery, base); !r) throw Failure(Describe(r.failure(), idx));
+    if (auto r = lottery.ReashStar(state, base); !r) throw Failure(Describe(r.failure(), idx));
     // Each later draw is one poll of the refresh cycle.
     for (; i < draws.size(); ++i) {
-        lottery.IsGetNew = false;
+        lottery.clearNewDraw();
         offer(draws[i]);
         // ReashStar fails only without a base set, and this base was accepted above.
-        if (lottery.IsGetNew && !state.PlanRunning) (void)ReashStar(state, lottery, base);
+        if (lottery.hasNewDraw() && !state.PlanRunning) (void)lottery.ReashStar(state, base);
     }
 
     if (args.has("--json")) {

@@ -68,7 +68,7 @@ std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOpt
     ArchiveLink* raw = link.get();
     QPushButton* button = link->addHistoryButton(beside);
     QObject::connect(button, &QPushButton::clicked, &form, [raw, &form] {
-        if (LotteryClass* lot = form.ActiveCls()) raw->showHistory(lot->LotteryName);
+        if (LotteryClass* lot = form.ActiveCls()) raw->showHistory(lot->name());
     });
     return link;
 }

@@ -123,8 +123,8 @@ LotteryClass& LotteryForm::Lotteries(int index) {
 void LotteryForm::BuildLotteryTable() {
     for (int i = 0; i < int(kLotteryKinds.size()); ++i) {
         LotteryClass& lot = Lotteries(i);
-        lot.LotteryName = kLotteryKinds[std::size_t(i)].name;
-        lot.MyIndex = i;
+        lot.setName(kLotteryKinds[std::size_t(i)].name);
+        lot.setIndex(i);
     }
 }
 
@@ -243,10 +243,10 @@ void LotteryForm::closeEvent(QCloseEvent* event) {
 
 void LotteryForm::ActiveCls_OnLotteryRefresh() {
     LotteryClass& lot = *m_form.ActiveCls;
-    m_picture4->setEnabled(lot.IsGetHis);
+    m_picture4->setEnabled(lot.hasHistory());
     RedrawPlanDisplay();
     m_panel->ShowFormSet();
-    if (!m_form.IsActivated || !lot.IsHasPlan) return;
+    if (!m_form.IsActivated || !lot.hasPlan()) return;
     if (m_form.Yanchi < 1)
         transferFromWindows();
     else
@@ -259,7 +259,7 @@ void LotteryForm::BuildLotteryMenu() {
             m_menuItemPic[i]->hide();
             continue;
         }
-        m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).LotteryName));
+        m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).name()));
         m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
         m_menuItemLabel[i]->setToolTip(noSourceTip(i));
     }
@@ -300,7 +300,7 @@ void LotteryForm::MenuItemLabel_Click(int index) {
     m_selectedIndex = index;
     HighlightMenuItem(index);
     m_form.ActiveCls = &Lotteries(index);
-    if (m_form.ActiveCls->IsGetHis) {
+    if (m_form.ActiveCls->hasHistory()) {
         ShowLabelTxt(QStringLiteral("正在写入数据,请稍后......"));
         RedrawPlanDisplay();
     }
@@ -308,8 +308,8 @@ void LotteryForm::MenuItemLabel_Click(int index) {
     // The base set and the plan shown are the chosen lottery's own.
     const LotteryClass& lot = *m_form.ActiveCls;
     m_panel->showBaseSet();
-    m_panel->setPlanText(lot.IsHasPlan && lot.PreItem01 ? toQ(lot.PreItem01->PlanTxt())
-                                                        : QString());
+    m_panel->setPlanText(lot.hasPlan() && lot.newestDraw() ? toQ(lot.newestDraw()->PlanTxt())
+                                                           : QString());
     const QString note = noSourceNote(index);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
                  TimeService::LocalStatusTime(QDateTime::currentDateTime()) +

@@ -140,7 +140,7 @@ void NotifyLink::quitProgram() {
 // ---- Events ----------------------------------------------------------------------------
 
 void NotifyLink::tell(const LotteryClass& lottery, const RefreshEvents& events) {
-    const QString name = toQ(lottery.LotteryName);
+    const QString name = toQ(lottery.name());
     // Draws entered together: one message names every period that raised the alarm, the
     // newest with its run of misses.
     if (!events.alarms.empty()) {
@@ -166,7 +166,7 @@ void NotifyLink::tell(const LotteryClass& lottery, const RefreshEvents& events) 
 void NotifyLink::refreshed() {
     if (const LotteryClass* lot = m_form.ActiveCls()) {
         const FeedStatus& feed = lot->feedStatus();
-        const QString name = toQ(lot->LotteryName);
+        const QString name = toQ(lot->name());
         m_center->feedState(name, feed.alarm, toQ(feed.notice));
         m_center->gapState(name, feed.missing, feed.missingCount);
     }
@@ -176,13 +176,13 @@ void NotifyLink::refreshed() {
 QString NotifyLink::trayStatus() const {
     const LotteryClass* lot = m_form.ActiveCls();
     if (!lot) return QStringLiteral("做号计划");
-    QString t = QStringLiteral("做号计划 · ") + toQ(lot->LotteryName);
-    if (lot->PreItem01)
+    QString t = QStringLiteral("做号计划 · ") + toQ(lot->name());
+    if (lot->newestDraw())
         t += QStringLiteral("\n最新：%1期 %2")
-                 .arg(toQ(lot->PreItem01->Qishu), toQ(lot->PreItem01->Haoma));
-    if (!lot->IsHasPlan) return t + QStringLiteral("\n计划：未开始");
+                 .arg(toQ(lot->newestDraw()->Qishu), toQ(lot->newestDraw()->Haoma));
+    if (!lot->hasPlan()) return t + QStringLiteral("\n计划：未开始");
     std::vector<bool> hits;
-    for (const auto& [label, item] : lot->LotteryDic)
+    for (const auto& [label, item] : lot->heldDraws())
         if (item->Plan && item->Plan->outcome != PlanOutcome::Running)
             hits.push_back(item->Plan->outcome == PlanOutcome::Hit);
     return t + QStringLiteral("\n计划：进行中，当前连挂 %1").arg(PlanStatsOf(hits).currentMissRun);

@@ -59,7 +59,7 @@ void LotteryForm::startTick() {
     m_tickDrew = false;
     ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
     // Each step reads the active lottery afresh: the user may switch meanwhile.
-    if (!m_form.ActiveCls->IsGetHis) {
+    if (!m_form.ActiveCls->hasHistory()) {
         // From the timer the file dialog is never opened: the status line says why.
         loadHistory(*m_form.ActiveCls, AskForFile::No);
         endTick(QString());
@@ -130,7 +130,7 @@ void LotteryForm::endTick(const QString& error) {
 void LotteryForm::showRefreshStatus(const QString& text) {
     const FeedStatus& feed = m_form.ActiveCls->feedStatus();
     QString notice = QString::fromStdString(feed.notice);
-    if (notice.isEmpty()) notice = noSourceNote(m_form.ActiveCls->MyIndex);
+    if (notice.isEmpty()) notice = noSourceNote(m_form.ActiveCls->index());
     m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
                                           : QString());
     m_fileLink->setVisible(feed.alarm);

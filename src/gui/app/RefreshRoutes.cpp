@@ -24,16 +24,16 @@ void LotteryForm::wireRefresh() {
     m_router.subscribe(Stage::Archive, [this](LotteryClass& lot, const RefreshEvents& e) {
         if (!m_archive) return;
         for (const DrawCorrected& c : e.corrected)
-            m_archive->drawCorrected(lot.LotteryName, c.period, c.newHaoma);
+            m_archive->drawCorrected(lot.name(), c.period, c.newHaoma);
         for (const DrawEntered& d : e.entered)
-            m_archive->drawEntered(lot.LotteryName, d.period, d.haoma);
+            m_archive->drawEntered(lot.name(), d.period, d.haoma);
         if (e.drew) m_archive->flush(); // the poll's draws, in one transaction
     });
     m_router.subscribe(Stage::FeedLog, [this](LotteryClass& lot, const RefreshEvents& e) {
         for (const DrawCorrected& c : e.corrected)
-            m_feedLog->corrected(lot.LotteryName, c.period, c.newHaoma);
+            m_feedLog->corrected(lot.name(), c.period, c.newHaoma);
         for (const DrawEntered& d : e.entered)
-            m_feedLog->entered(lot.LotteryName, d.period, d.haoma);
+            m_feedLog->entered(lot.name(), d.period, d.haoma);
     });
     // Once per refresh that brought draws, alarm or none (a history load sounds nothing).
     m_router.subscribe(Stage::Sound, [this](LotteryClass&, const RefreshEvents& e) {
@@ -55,7 +55,7 @@ void LotteryForm::routeRefresh(LotteryClass& lottery, const RefreshEvents& event
 }
 
 void LotteryForm::loadHistory(LotteryClass& lottery, AskForFile ask) {
-    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
+    const LotteryKind* kind = LotteryKindAt(lottery.index());
     if (kind && kind->hasDrawSource) ShowLabelTxt(QStringLiteral("正在获取数据..."));
     routeRefresh(lottery, lottery.GetLotteryHisroty(ask));
 }

@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include "core/making/KillList.h"
-#include "core/plan/Plan.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/common/QtText.h"
 #include "gui/common/WorkGate.h"
@@ -64,7 +63,7 @@ void LotteryForm::TimerGetHwnd_Timer() {
 
 bool LotteryForm::countdownStep() {
     // The plan was cleared meanwhile: nothing to read, no plan line to write.
-    if (!m_form.ActiveCls || !m_form.ActiveCls->IsHasPlan) {
+    if (!m_form.ActiveCls || !m_form.ActiveCls->hasPlan()) {
         stopCountdown();
         return true;
     }
@@ -101,7 +100,7 @@ void LotteryForm::transferFromWindows() {
     m_panel->writeKillBox(1);
     m_panel->setCountdown(m_form.Yanchi);
     // The renewal restarts the monitor from the new base set when the monitor is on.
-    auto dadi = RenewPlan(lot);
+    auto dadi = lot.RenewPlan();
     if (dadi)
         m_panel->showBaseSet();
     else

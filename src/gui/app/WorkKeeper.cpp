@@ -23,8 +23,8 @@ SavedWork LotteryForm::currentWork() const {
     SavedWork w;
     for (std::size_t i = 0; i < m_lotteries.size(); ++i) {
         if (!m_lotteries[i]) continue;
-        w.conditions[i] = m_lotteries[i]->conditions;
-        w.selectionPeriod[i] = m_lotteries[i]->NewQi;
+        w.conditions[i] = m_lotteries[i]->formSet();
+        w.selectionPeriod[i] = m_lotteries[i]->newestPeriod();
         // Not loaded yet: what was kept stays kept.
         if (const auto& kept = m_keptSelections[i]) {
             w.conditions[i].SEL = kept->sel;
@@ -72,12 +72,8 @@ void LotteryForm::restoreWork() {
         const SavedWork& w = *loaded.work;
         // The conditions only: the base set, its complement and the plan start afresh.
         for (int i = 0; i < int(m_lotteries.size()); ++i) {
-            ConditionSet& c = Lotteries(i).conditions;
             const ConditionSet& kept = w.conditions[std::size_t(i)];
-            const NumberList dad = c.DAD, fji = c.FJI;
-            const std::string plt = c.PLT;
-            c = kept;
-            c.DAD = dad, c.FJI = fji, c.PLT = plt;
+            Lotteries(i).restoreConditions(kept);
             if (!w.selectionPeriod[std::size_t(i)].empty())
                 m_keptSelections[std::size_t(i)] =
                     KeptSelections{w.selectionPeriod[std::size_t(i)], kept.SEL};
@@ -90,7 +86,7 @@ void LotteryForm::restoreWork() {
         m_jianKong->setSoundOn(w.alarmSound);
         m_jianKong->showSettings();
         // The position group shown follows the active lottery's restored group.
-        const int idx = m_form.ActiveCls->conditions.IDX;
+        const int idx = m_form.ActiveCls->formSet().IDX;
         m_form.CurWei = -1;
         m_panel->WeiOption_Click(idx);
         m_panel->ShowFormSet();
@@ -103,12 +99,12 @@ void LotteryForm::restoreWork() {
 }
 
 void LotteryForm::putBackKeptSelections(LotteryClass& lottery) {
-    const int i = lottery.MyIndex;
+    const int i = lottery.index();
     if (i < 0 || i >= int(m_keptSelections.size()) || !m_keptSelections[std::size_t(i)]) return;
     const KeptSelections kept = *m_keptSelections[std::size_t(i)];
     m_keptSelections[std::size_t(i)].reset();
     // A draw that came while the program was closed derives them anew, as any new draw does.
-    if (lottery.NewQi == kept.period) lottery.conditions.SEL = kept.sel;
+    (void)lottery.restoreSelection(kept.period, kept.sel);
     workChanged();
 }
 

@@ -50,9 +50,9 @@ DrawSourceCopy CopyDrawSource(const std::string& archivePath, const LotteryClass
     DrawSourceCopy c;
     if (!lot) return c;
     c.archivePath = archivePath;
-    c.lottery = lot->LotteryName.empty() ? store::kDefaultLottery : lot->LotteryName;
-    c.held.reserve(lot->LotteryDic_Jiankong.Count());
-    for (const auto& [label, haoma] : lot->LotteryDic_Jiankong)
+    c.lottery = lot->name().empty() ? store::kDefaultLottery : lot->name();
+    c.held.reserve(lot->monitorPeriods().Count());
+    for (const auto& [label, haoma] : lot->monitorPeriods())
         c.held.push_back({label, haoma});
     return c;
 }

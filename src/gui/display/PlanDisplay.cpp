@@ -13,15 +13,14 @@ namespace {
 // Lays the grid out and fills it; returns the collected plan lines.
 std::string fillGrid(HistoryGridModel& model, const LotteryClass& cls,
                      const PlanDisplayOptions& options, bool prepared) {
-    const int n = int(cls.LotteryDic.Count());
-    if (!prepared)
-        model.PrepareHistoryGrid(n + 2, QString::fromStdString(cls.LotteryName), options.cap);
+    const int n = int(cls.heldDraws().Count());
+    if (!prepared) model.PrepareHistoryGrid(n + 2, QString::fromStdString(cls.name()), options.cap);
     std::string planLines;
     int row = 2;
-    for (const auto& [qishu, item] : cls.LotteryDic) {
+    for (const auto& [qishu, item] : cls.heldDraws()) {
         if (item) {
             model.FillHistoryRow(*item, row, options.curWei);
-            AppendPlanLine(planLines, cls, *item, options.killTextBusy);
+            AppendPlanLine(planLines, cls.state(), *item, options.killTextBusy);
         }
         ++row;
     }
@@ -37,8 +36,8 @@ QString RedrawPlanDisplay(HistoryGridModel& model, const LotteryClass& cls,
 
 QString RedrawPlanDisplay(HistoryGrid& grid, const LotteryClass& cls,
                           const PlanDisplayOptions& options) {
-    grid.PrepareHistoryGrid(int(cls.LotteryDic.Count()) + 2,
-                            QString::fromStdString(cls.LotteryName), options.cap);
+    grid.PrepareHistoryGrid(int(cls.heldDraws().Count()) + 2, QString::fromStdString(cls.name()),
+                            options.cap);
     const QString text = toQ(PlanTextFromLines(fillGrid(*grid.model(), cls, options, true)));
     grid.keepTopDraw();
     return text;

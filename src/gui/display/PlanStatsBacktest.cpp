@@ -41,8 +41,8 @@ AnalysisRequest PlanStatsWindow::requestOf(std::size_t count, bool pipeline) {
     // Draws that enter from now on are handed to the engine after this request.
     m_sourceLottery = r.source.lottery;
     m_forwardedLottery = lot;
-    m_forwardedNewest = lot->LotteryDic_Jiankong.Count() > 0
-                            ? Period::parse(lot->LotteryDic_Jiankong.back().first)
+    m_forwardedNewest = lot->monitorPeriods().Count() > 0
+                            ? Period::parse(lot->monitorPeriods().back().first)
                             : Period();
     r.conditions = AnalysedConditions(lot->formSet());
     r.pipeline = pipeline;
@@ -170,8 +170,8 @@ void PlanStatsWindow::lookAtConditions() {
 // its conditions hold) and to the kill table; the views come back while the window shows.
 void PlanStatsWindow::forwardDraws() {
     LotteryClass* lot = active();
-    if (!lot || lot->LotteryDic_Jiankong.Count() == 0) return;
-    const auto& held = lot->LotteryDic_Jiankong;
+    if (!lot || lot->monitorPeriods().Count() == 0) return;
+    const auto& held = lot->monitorPeriods();
     const Period newest = Period::parse(held.back().first);
     if (lot != m_forwardedLottery) return; // nothing read of this lottery yet
     std::vector<DrawLine> added;
@@ -265,7 +265,7 @@ void PlanStatsWindow::fillRiskTable() {
     const int space = set.fourDigit() ? 10000 : 1000;
     // A running plan bets its base set; otherwise the current conditions' base set.
     long long size = 0;
-    if (lot->IsHasPlan) {
+    if (lot->hasPlan()) {
         size = set.DAD.count();
     } else if (auto masks = ConditionMasks::Compile(set)) {
         size = masks->baseSize();

@@ -40,7 +40,7 @@ PlanWatch::Record recordOf(std::uint64_t number, const std::string& start, const
 // Period labels of one lottery have one length: compared as texts, as the plan text does.
 bool PlanWatch::take(const LotteryClass& lottery, Record& r) const {
     bool changed = false;
-    for (const auto& [label, item] : lottery.LotteryDic) {
+    for (const auto& [label, item] : lottery.heldDraws()) {
         if (item->Qishu.compare(r.startQi) < 0) continue; // an earlier plan's line
         if (!r.endQi.empty() && item->Qishu.compare(r.endQi) >= 0) break;
         if (!scored(*item) || item->Qishu.compare(r.lastTaken) <= 0) continue;
@@ -61,7 +61,7 @@ bool PlanWatch::absorb(const LotteryClass& lottery) {
         changed = true;
     }
     // The plan that ended: the one followed so far, or one only its held draws still tell of.
-    const EndedPlan& last = lottery.LastPlan;
+    const EndedPlan& last = lottery.state().LastPlan;
     if (last.number != 0 && (!m_ended || m_ended->number != last.number)) {
         Record r = m_running && m_running->number == last.number
                        ? std::move(*m_running)
@@ -72,14 +72,14 @@ bool PlanWatch::absorb(const LotteryClass& lottery) {
         m_running.reset();
         changed = true;
     }
-    if (!lottery.IsHasPlan) {
+    if (!lottery.hasPlan()) {
         changed = changed || m_running.has_value();
         m_running.reset();
         return changed;
     }
-    if (!m_running || m_running->number != lottery.PlanNumber ||
-        m_running->startQi != lottery.StartPlanQi) {
-        m_running = recordOf(lottery.PlanNumber, lottery.StartPlanQi, {}, lottery);
+    if (!m_running || m_running->number != lottery.state().PlanNumber ||
+        m_running->startQi != lottery.state().StartPlanQi) {
+        m_running = recordOf(lottery.state().PlanNumber, lottery.state().StartPlanQi, {}, lottery);
         changed = true;
     }
     return take(lottery, *m_running) || changed;

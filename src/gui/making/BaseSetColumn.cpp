@@ -147,10 +147,10 @@ void BaseSetColumn::showBaseCaptions() {
                m == 0 ? QStringLiteral("复制反集") : QStringLiteral("复制反集 [%1注]").arg(m));
 }
 
-void BaseSetColumn::showNewBaseSet(Result<std::string> (*make)(LotteryState&)) {
+void BaseSetColumn::showNewBaseSet(Result<std::string> (LotteryClass::*make)()) {
     if (!m_form.ActiveCls) return;
     // A new base set restarts the monitor (while it is on) from the lottery's own base set.
-    auto r = make(*m_form.ActiveCls);
+    auto r = (m_form.ActiveCls->*make)();
     if (r)
         showBaseSet();
     else

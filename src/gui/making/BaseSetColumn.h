@@ -15,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace zuohao {
-struct LotteryState;
+class LotteryClass;
 }
 
 namespace zuohao::gui {
@@ -37,7 +37,7 @@ public:
     void setBaseText(const QString& text);
     // A base set made by `make` (StartPlan, RenewPlan) and shown; a failure goes to the
     // status line and leaves the set as it was.
-    void showNewBaseSet(Result<std::string> (*make)(LotteryState&));
+    void showNewBaseSet(Result<std::string> (LotteryClass::*make)());
     // The start and clear buttons as a running plan (or none) has them.
     void showPlanButtons(bool planRuns);
     // The countdown display (LabelYanchi), in seconds.

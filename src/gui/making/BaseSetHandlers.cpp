@@ -11,7 +11,6 @@
 #include "core/acquire/LotteryClass.h"
 #include "core/making/KillList.h"
 #include "core/model/Text.h"
-#include "core/plan/Plan.h"
 #include "gui/common/Keyboard.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Seams.h"
@@ -36,20 +35,20 @@ void MakingPanel::setPlanPrompt(const QString& text) {
 }
 
 void MakingPanel::SuishuiCmd_Click() {
-    if (!m_form.ActiveCls || !m_form.ActiveCls->IsGetHis) return;
+    if (!m_form.ActiveCls || !m_form.ActiveCls->hasHistory()) return;
     LotteryClass& lot = *m_form.ActiveCls;
     // A running plan is not restarted behind the user's back (its lines would vanish): the
     // button is disabled while it runs; 清除计划 ends it first.
-    if (lot.IsHasPlan) return;
+    if (lot.hasPlan()) return;
     showPlanButtons(true);
     // A failed reduction leaves the base set as it was; the plan goes on with it.
-    m_baseColumn->showNewBaseSet(&StartPlan);
-    if (lot.PreItem01) setPlanText(toQ(lot.PreItem01->PlanTxt()));
+    m_baseColumn->showNewBaseSet(&LotteryClass::StartPlan);
+    if (lot.newestDraw()) setPlanText(toQ(lot.newestDraw()->PlanTxt()));
 }
 
 void MakingPanel::PlanCmd_Click() {
     if (!m_form.ActiveCls) return;
-    StopPlan(*m_form.ActiveCls);
+    m_form.ActiveCls->StopPlan();
     showPlanButtons(false);
     m_checkAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
@@ -81,8 +80,8 @@ void MakingPanel::PlanText_Change() {
 void MakingPanel::killListStored(bool renewPlan) {
     if (!renewPlan || !m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    if (!m_form.IsActivated || !lot.IsHasPlan) return;
-    m_baseColumn->showNewBaseSet(&RenewPlan);
+    if (!m_form.IsActivated || !lot.hasPlan()) return;
+    m_baseColumn->showNewBaseSet(&LotteryClass::RenewPlan);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
 }
 

@@ -66,7 +66,7 @@ void MakingPanel::WeiOption_Click(int w) {
     store("IDX", w, 0);
     if (m_form.RedrawPlanDisplay) m_form.RedrawPlanDisplay();
     if (lot.GetHasChecked()) {
-        auto r = lot.ResultAutoSelStr(lot.PreItem01.get(), true, 0);
+        auto r = lot.ResultAutoSelStr(lot.newestDraw().get(), true, 0);
         if (!r) reportFailure(QStringLiteral("选号未更新："), r.error());
     }
     ShowFormSet();
@@ -187,7 +187,7 @@ QString MakingPanel::killTextShown(int k) const {
 void MakingPanel::ShowFormSet() {
     if (!m_form.ActiveCls) return;
     LotteryClass& lot = *m_form.ActiveCls;
-    showPlanButtons(lot.IsHasPlan);
+    showPlanButtons(lot.hasPlan());
     const int idx = lot.formSet().IDX;
     if (idx >= 0 && idx < kGroupCount) m_weiOption[idx]->setChecked(true);
     // Each step reads the set afresh: a control's own behaviour may have changed it.

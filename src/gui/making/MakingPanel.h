@@ -26,7 +26,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace zuohao {
-struct LotteryState;
+class LotteryClass;
 }
 
 namespace zuohao::gui {

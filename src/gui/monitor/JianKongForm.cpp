@@ -137,8 +137,8 @@ void JianKongForm::wireSignals() {
 void JianKongForm::Kasi() {
     ensureLoaded();
     m_activeCls = m_lottery0();
-    if (m_activeCls && !m_activeCls->LotteryDic_Jiankong.empty())
-        m_settings->bindPeriods(m_activeCls->LotteryDic_Jiankong, m_state.Monitoring);
+    if (m_activeCls && !m_activeCls->monitorPeriods().empty())
+        m_settings->bindPeriods(m_activeCls->monitorPeriods(), m_state.Monitoring);
     // While monitoring, the grid and texts follow the newest evaluation.
     if (m_state.Monitoring) loadStep();
     showOutputs();
@@ -148,7 +148,7 @@ void JianKongForm::ReashStar() {
     ensureLoaded();
     if (!m_activeCls) m_activeCls = m_lottery0();
     if (!m_activeCls) return;
-    const auto r = zuohao::ReashStar(m_state, *m_activeCls, m_mainBase());
+    const auto r = m_activeCls->ReashStar(m_state, m_mainBase());
     // An automatic restart (after a draw, a transfer, a reduction) shows no box: nobody
     // clicked, and a box here would stall the refresh. The reason goes to the status line.
     if (!r) {
@@ -290,7 +290,7 @@ void JianKongForm::jiankongComClick() {
     if (!m_activeCls) m_activeCls = m_lottery0();
     if (!m_activeCls) return;
     const bool wasOn = m_state.Monitoring;
-    const auto r = ToggleMonitoring(m_state, *m_activeCls, m_mainBase());
+    const auto r = m_activeCls->ToggleMonitoring(m_state, m_mainBase());
     // Switching off changes the button and the period list and clears the alarm and the
     // plan label; the grid stays.
     if (wasOn) {

@@ -34,7 +34,7 @@ using Events = std::vector<std::string>;
 
 std::vector<std::string> heldLabels(const LotteryClass& lot) {
     std::vector<std::string> out;
-    for (const auto& [label, haoma] : lot.LotteryDic_Jiankong)
+    for (const auto& [label, haoma] : lot.state().LotteryDic_Jiankong)
         out.push_back(label);
     return out;
 }
@@ -52,12 +52,12 @@ struct Rig {
     MonitorState monitor;
     LotteryClass lottery;
     explicit Rig(int index = 0) {
-        lottery.MyIndex = index;
+        lottery.setIndex(index);
         lottery.setDrawSource(&source);
         lottery.setMonitorState(&monitor);
     }
     void record(const RefreshEvents& e) {
-        if (e.drew) events.push_back("refresh " + std::to_string(lottery.MyIndex));
+        if (e.drew) events.push_back("refresh " + std::to_string(lottery.state().MyIndex));
         if (e.restart != MonitorRestart::None) events.push_back("restart");
         if (e.askForFile) events.push_back("ask");
     }
@@ -74,9 +74,9 @@ TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
     rig.load();
     EXPECT_EQ(rig.events, (Events{"refresh 0"}));
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
-    EXPECT_EQ(*rig.lottery.LotteryDic_Jiankong.find("1004"), haomaOf(1004));
-    EXPECT_TRUE(rig.lottery.IsGetHis);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 10u);
+    EXPECT_EQ(*rig.lottery.state().LotteryDic_Jiankong.find("1004"), haomaOf(1004));
+    EXPECT_TRUE(rig.lottery.state().IsGetHis);
     EXPECT_TRUE(rig.monitor.ReplayDone);
     EXPECT_TRUE(rig.monitor.MonitorRows.empty());
 }
@@ -88,8 +88,8 @@ TEST(HistoryLoad, EachLoadStartsFromEmptyDictionaries) {
     rig.source.text = newestFirstText(5004, 5);
     rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(5000, 5004));
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 5u);
-    EXPECT_EQ(rig.lottery.LotteryDic.front().first, "5000");
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 5u);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.front().first, "5000");
 
     // The same file again: every draw enters again after the emptying.
     rig.load();
@@ -102,19 +102,19 @@ TEST(HistoryLoad, NoTextAsksForTheFileAndLeavesNoHistory) {
         Rig rig;
         rig.source.text = newestFirstText(1010, 10);
         rig.load();
-        rig.lottery.IsHasPlan = true;
+        ASSERT_TRUE(rig.lottery.StartPlan().ok());
         rig.addMonitorRow();
         rig.events.clear();
 
         rig.source.text = none;
         rig.load();
         EXPECT_EQ(rig.events, (Events{"ask"}));
-        EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
-        EXPECT_EQ(rig.lottery.LotteryDic_Jiankong.Count(), 0u);
+        EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
+        EXPECT_EQ(rig.lottery.state().LotteryDic_Jiankong.Count(), 0u);
         EXPECT_TRUE(rig.monitor.MonitorRows.empty());
-        EXPECT_FALSE(rig.lottery.IsGetHis);
+        EXPECT_FALSE(rig.lottery.state().IsGetHis);
         EXPECT_FALSE(rig.monitor.ReplayDone);
-        EXPECT_TRUE(rig.lottery.IsHasPlan) << "a load does not touch the running plan";
+        EXPECT_TRUE(rig.lottery.state().IsHasPlan) << "a load does not touch the running plan";
     }
 }
 
@@ -123,7 +123,7 @@ TEST(HistoryLoad, TextWithoutDrawsIsNotNoText) {
     rig.source.text = "short\r\nlines only\r\n0123456789\r\n";
     rig.load();
     EXPECT_TRUE(rig.events.empty());
-    EXPECT_FALSE(rig.lottery.IsGetHis);
+    EXPECT_FALSE(rig.lottery.state().IsGetHis);
 }
 
 TEST(HistoryLoad, AnotherLotteryHasNoSource) {
@@ -134,8 +134,8 @@ TEST(HistoryLoad, AnotherLotteryHasNoSource) {
     rig.load();
     EXPECT_EQ(rig.source.reads, 0);
     EXPECT_TRUE(rig.events.empty());
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
-    EXPECT_FALSE(rig.lottery.IsGetHis);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
+    EXPECT_FALSE(rig.lottery.state().IsGetHis);
     EXPECT_FALSE(rig.monitor.ReplayDone);
     EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "only a load of lottery 0 empties the rows";
 }
@@ -166,11 +166,11 @@ TEST_P(NewDraws, TwoNewLinesGiveOneRefreshAndMaybeARestart) {
     rig.source.text = newestFirstText(1012, 12);
     rig.poll();
     EXPECT_EQ(rig.events, c.events);
-    EXPECT_TRUE(rig.lottery.IsGetNew);
-    EXPECT_EQ(rig.lottery.NewQi, "1012");
+    EXPECT_TRUE(rig.lottery.state().IsGetNew);
+    EXPECT_EQ(rig.lottery.state().NewQi, "1012");
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1012))
         << "the two draws enter oldest first";
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 12u);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 12u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -188,11 +188,11 @@ TEST(NewDraws, NothingNewRaisesNoEvent) {
     rig.load();
     rig.monitor.Monitoring = true;
     rig.events.clear();
-    rig.lottery.IsGetNew = true; // left from an earlier poll
+    ASSERT_TRUE(rig.lottery.hasNewDraw()) << "left from the load";
     rig.poll();
     EXPECT_TRUE(rig.events.empty());
-    EXPECT_FALSE(rig.lottery.IsGetNew);
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 10u);
+    EXPECT_FALSE(rig.lottery.state().IsGetNew);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 10u);
 }
 
 // A file emptied by a truncate-then-write writer is a passing state: a poll never asks for
@@ -233,8 +233,8 @@ TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
         rig.poll();
     EXPECT_EQ(rig.source.reads, 0);
     EXPECT_TRUE(rig.events.empty());
-    EXPECT_FALSE(rig.lottery.IsGetNew);
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
+    EXPECT_FALSE(rig.lottery.state().IsGetNew);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
 }
 
 TEST(NewDraws, WorksWithoutWindowOrMonitor) {
@@ -248,7 +248,7 @@ TEST(NewDraws, WorksWithoutWindowOrMonitor) {
     EXPECT_EQ(heldLabels(lot), labelRange(1001, 1011));
     src.text.reset();
     lot.GetLotteryNew(); // no window to ask: nothing happens
-    EXPECT_EQ(lot.LotteryDic.Count(), 11u);
+    EXPECT_EQ(lot.state().LotteryDic.Count(), 11u);
 }
 
 // The file is being written while it is read: a poll sees the new text cut at a byte.
@@ -273,7 +273,7 @@ TornPoll pollTorn(const std::string& before, const std::string& after, std::size
     rig.poll();
     TornPoll out;
     out.labels = heldLabels(rig.lottery);
-    for (const auto& [label, haoma] : rig.lottery.LotteryDic_Jiankong)
+    for (const auto& [label, haoma] : rig.lottery.state().LotteryDic_Jiankong)
         out.allTrue = out.allTrue && haoma == haomaOf(std::stoll(label));
     for (const std::string& e : rig.events) {
         out.refreshes += e == "refresh 0";
@@ -341,8 +341,8 @@ TEST(NewDraws, TextWithoutFinalLineBreakLoadsOnceQuiet) {
     text.pop_back(); // no final line feed
     rig.source.text = text;
     rig.load();
-    EXPECT_EQ(rig.lottery.LotteryDic.Count(), 0u);
-    EXPECT_FALSE(rig.lottery.IsGetHis);
+    EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
+    EXPECT_FALSE(rig.lottery.state().IsGetHis);
     now += kLeastQuietTime;
     rig.load();
     EXPECT_EQ(heldLabels(rig.lottery), labelRange(1001, 1010));

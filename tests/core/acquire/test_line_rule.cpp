@@ -203,16 +203,16 @@ TEST(LineRule, TheTextFeedsThePipelineOldestFirst) {
     LotteryClass l;
     const TextReport r = l.GetTxtStringArray(newestFirst(2000, 150, "\n"));
     EXPECT_EQ(r.draws, 99);
-    EXPECT_EQ(l.LotteryDic.Count(), 99u);
-    EXPECT_EQ(l.LotteryDic.front().first, "1902");
-    EXPECT_EQ(l.NewQi, "2000");
+    EXPECT_EQ(l.state().LotteryDic.Count(), 99u);
+    EXPECT_EQ(l.state().LotteryDic.front().first, "1902");
+    EXPECT_EQ(l.state().NewQi, "2000");
     EXPECT_EQ(l.GetNextQiShu(), "2001期");
     // Reading the same text again adds nothing.
-    l.IsGetNew = false;
+    l.clearNewDraw();
     const TextReport again = l.GetTxtStringArray(newestFirst(2000, 150, "\n"));
     EXPECT_EQ(again.draws, 0);
-    EXPECT_FALSE(l.IsGetNew);
-    EXPECT_EQ(l.LotteryDic.Count(), 99u);
+    EXPECT_FALSE(l.state().IsGetNew);
+    EXPECT_EQ(l.state().LotteryDic.Count(), 99u);
 }
 
 } // namespace

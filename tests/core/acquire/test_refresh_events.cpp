@@ -66,7 +66,7 @@ TEST_P(OneRefresh, ReturnsEveryEnteredScoredAndAlarmedPeriod) {
         ASSERT_TRUE(lottery.GetSuoshuiDadi().ok());
     }
     if (c.plan) {
-        ASSERT_TRUE(StartPlan(lottery).ok());
+        ASSERT_TRUE(lottery.StartPlan().ok());
     }
     monitor.Monitoring = c.monitoring;
 
@@ -158,7 +158,7 @@ TEST(OneRefresh, ACorrectionIsReturnedAsSuch) {
     ASSERT_EQ(e.entered.size(), 1u);
     EXPECT_EQ(e.entered[0], (DrawEntered{"1011", haomaOf(1011)}));
     EXPECT_TRUE(e.drew);
-    EXPECT_EQ(*lottery.LotteryDic_Jiankong.find("1008"), fixed);
+    EXPECT_EQ(*lottery.state().LotteryDic_Jiankong.find("1008"), fixed);
 }
 
 } // namespace

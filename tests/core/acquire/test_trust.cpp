@@ -80,18 +80,13 @@ struct Feed {
         source.text = text;
         archive.take(lottery.GetLotteryNew());
     }
-    void startPlan() {
-        lottery.IsHasPlan = true;
-        lottery.StartPlanQi = lottery.NewQi;
-        ASSERT_TRUE(lottery.GetSuoshuiDadi().ok());
-        lottery.AddNewPlan(*lottery.PreItem01);
-    }
+    void startPlan() { ASSERT_TRUE(lottery.StartPlan().ok()); }
 };
 
 // Everything a window shows of the held draws: numbers, statistics, plan lines, base set.
 std::vector<std::string> fingerprint(const LotteryClass& l) {
     std::vector<std::string> out;
-    for (const auto& [label, item] : l.LotteryDic) {
+    for (const auto& [label, item] : l.state().LotteryDic) {
         std::string row = label + " " + item->Haoma + " " + item->PlanTxt();
         for (int g = 0; g < 12; ++g)
             for (const Cell& c : item->GetGridArray(g))
@@ -105,7 +100,7 @@ std::vector<std::string> fingerprint(const LotteryClass& l) {
 std::vector<std::string> heldTrue(const LotteryClass& l, bool& allTrue) {
     std::vector<std::string> labels;
     allTrue = true;
-    for (const auto& [label, haoma] : l.LotteryDic_Jiankong) {
+    for (const auto& [label, haoma] : l.state().LotteryDic_Jiankong) {
         labels.push_back(label);
         allTrue = allTrue && haoma == haomaOf(std::stoll(label));
     }
@@ -164,7 +159,7 @@ TEST(Trust, ATornReadIsBelievedOnlyAfterTheQuietTime) {
         f.load(newestFirstText(1064, 64));
         for (int r = 0; r < c.reads; ++r)
             f.poll(c.interrupt && r == c.reads / 2 ? tornTop(1066) : tornTop(1065));
-        EXPECT_EQ(f.lottery.LotteryDic_Jiankong.Exists("1065"), c.believed) << c.name;
+        EXPECT_EQ(f.lottery.state().LotteryDic_Jiankong.Exists("1065"), c.believed) << c.name;
         f.step = std::max(c.pollInterval, kLeastQuietTime);
         f.poll(newestFirstText(1065, 65));
         f.poll(newestFirstText(1065, 65));
@@ -189,7 +184,7 @@ TEST(Trust, CorrectedDrawRebuildsTheHeldDrawsFromThatPeriodOn) {
 
     f.poll(tornTop(1065));
     f.poll(tornTop(1065));
-    EXPECT_EQ(*f.lottery.LotteryDic_Jiankong.find("1065"), haomaOf(1064)) << "believed";
+    EXPECT_EQ(*f.lottery.state().LotteryDic_Jiankong.find("1065"), haomaOf(1064)) << "believed";
     f.poll(newestFirstText(1066, 66)); // whole again, with a new draw: held back once
     f.poll(newestFirstText(1066, 66));
     EXPECT_EQ(f.archive.corrected,
@@ -251,7 +246,7 @@ TEST_P(Gaps, ARealGapIsBelievedOnTheSecondReadAndReported) {
     Feed f;
     f.load(c.before);
     f.poll(c.file);
-    const std::size_t afterFirst = f.lottery.LotteryDic_Jiankong.Count();
+    const std::size_t afterFirst = f.lottery.state().LotteryDic_Jiankong.Count();
     f.poll(c.file);
     bool allTrue = false;
     EXPECT_EQ(heldTrue(f.lottery, allTrue), c.held);
@@ -306,7 +301,7 @@ TEST(Trust, TheFirstDrawOfADayFollowsTheLastOfTheDayBefore) {
         f.poll(join(lines));
         EXPECT_EQ(f.archive.entered, c.enteredAtOnce);
         f.poll(join(lines));
-        EXPECT_EQ(f.lottery.NewQi, std::to_string(c.top.front()));
+        EXPECT_EQ(f.lottery.state().NewQi, std::to_string(c.top.front()));
         EXPECT_EQ(f.lottery.feedStatus().notice, c.notice);
     }
 }
@@ -317,7 +312,7 @@ TEST(Trust, ManyMissingAreCountedNotListed) {
     const std::string file = drawLine(1080, haomaOf(1080)) + "\n" + newestFirstText(1064, 64);
     f.poll(file);
     f.poll(file);
-    EXPECT_EQ(f.lottery.NewQi, "1080");
+    EXPECT_EQ(f.lottery.state().NewQi, "1080");
     EXPECT_EQ(f.lottery.feedStatus().notice,
               "断期: 缺 1065期、1066期、1067期、1068期、1069期 等 15 期");
 }
@@ -327,7 +322,7 @@ TEST(Trust, AFileWithoutDrawLinesSaysSo) {
     f.load(newestFirstText(1010, 10));
     f.poll("这是一个没有开奖号码的文件\r\nnothing to see here\r\n");
     EXPECT_EQ(f.lottery.feedStatus().notice, "文件中没有开奖号码");
-    EXPECT_EQ(f.lottery.LotteryDic.Count(), 10u);
+    EXPECT_EQ(f.lottery.state().LotteryDic.Count(), 10u);
 }
 
 } // namespace

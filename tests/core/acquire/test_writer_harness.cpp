@@ -71,7 +71,7 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
     bool done = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (!done && std::chrono::steady_clock::now() < deadline) {
-        if (!lottery.IsGetHis)
+        if (!lottery.state().IsGetHis)
             watcher.take(lottery.GetLotteryHisroty(AskForFile::No));
         else
             watcher.take(lottery.GetLotteryNew());
@@ -88,19 +88,19 @@ TEST_P(Harness, EveryDrawRightInOrderAndNoDialog) {
     watcher.take(lottery.GetLotteryNew());
 
     const auto ledger = readLedger(plan.ledger);
-    ASSERT_FALSE(lottery.LotteryDic_Jiankong.empty());
-    for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong) {
+    ASSERT_FALSE(lottery.state().LotteryDic_Jiankong.empty());
+    for (const auto& [label, haoma] : lottery.state().LotteryDic_Jiankong) {
         ASSERT_TRUE(ledger.count(label)) << label << " was never written";
         EXPECT_EQ(haoma, ledger.at(label)) << "period " << label;
     }
     for (std::size_t i = 1; i < watcher.entered.size(); ++i)
         EXPECT_LT(NumericValue(watcher.entered[i - 1]), NumericValue(watcher.entered[i]))
             << "entered out of order at " << watcher.entered[i];
-    const double newest = NumericValue(lottery.NewQi);
+    const double newest = NumericValue(lottery.state().NewQi);
     EXPECT_EQ(newest, double(plan.firstLabel + plan.writes - 1)) << "the newest draw is held";
     for (const auto& [label, haoma] : ledger) {
         if (NumericValue(label) > newest - double(kHeldDraws)) {
-            EXPECT_TRUE(lottery.LotteryDic.Exists(label)) << "missing " << label;
+            EXPECT_TRUE(lottery.state().LotteryDic.Exists(label)) << "missing " << label;
         }
     }
     EXPECT_EQ(watcher.asks, 0) << "no dialog";

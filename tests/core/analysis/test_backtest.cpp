@@ -39,10 +39,10 @@ std::vector<Line> pipelineLines(const std::vector<DrawLine>& draws, std::size_t 
                 set.CHK[std::size_t(c)] = true;
                 EXPECT_TRUE(lottery.ResultSelStr(c).ok());
             }
-    EXPECT_TRUE(StartPlan(lottery).ok());
+    EXPECT_TRUE(lottery.StartPlan().ok());
     std::vector<Line> lines;
     for (std::size_t i = start; i < draws.size(); ++i) {
-        const ItemPtr previous = lottery.PreItem01;
+        const ItemPtr previous = lottery.state().PreItem01;
         (void)lottery.ProcessDraw(draws[i].qishu, draws[i].haoma);
         const std::string& txt = previous->PlanTxt();
         const std::size_t gap = txt.find("  ");

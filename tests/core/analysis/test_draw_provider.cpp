@@ -25,7 +25,7 @@ TEST(DrawProvider, NewestOfSequenceAndLottery) {
     EXPECT_EQ(labels(seq(0)), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(labels(seq(9)), (std::vector<std::string>{"1", "2", "3"}));
     LotteryClass lottery;
-    const DrawProvider held = HeldDraws(lottery);
+    const DrawProvider held = HeldDraws(lottery.state());
     EXPECT_TRUE(held(5)->empty());
     for (int i = 1; i <= 120; ++i) // more than the 100 draw records kept
         (void)lottery.ProcessDraw(std::to_string(1000 + i), "12345");

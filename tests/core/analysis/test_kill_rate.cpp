@@ -13,6 +13,8 @@
 #include "core/making/Reduction.h"
 #include "core/model/Groups.h"
 #include "core/model/MonitorState.h"
+#include "core/model/NumberTables.h"
+#include "core/monitor/Monitor.h"
 #include "support_random_sets.h"
 
 namespace zuohao {
@@ -114,12 +116,13 @@ TEST(MonitorBacktest, CountsWhatTheMonitorReplayMarks) {
     state.SegmentSettings = rule.segmentSettings;
     state.SegmentPeriod = rule.segmentPeriod;
     state.MonitorBase = rule.base;
-    LotteryClass lottery;
-    lottery.formSet().IDX = rule.idx;
-    lottery.setMonitorState(&state);
+    BuildNumberTables();
+    LotteryState lottery;
+    lottery.conditions.IDX = rule.idx;
+    lottery.monitor = &state;
     for (const DrawLine& d : draws)
         lottery.LotteryDic_Jiankong.Add(d.qishu, d.haoma);
-    lottery.JihuaStar();
+    ReplayMonitor(lottery, state);
     int alarms = 0, hits = 0, misses = 0;
     for (const auto& [key, row] : state.MonitorRows) {
         alarms += row->Jhzg.kind == PlanMark::Alarm;

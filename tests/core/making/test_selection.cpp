@@ -76,8 +76,8 @@ TEST_F(Selection, TypedDigitsAreReplacedByTheTickedBoxes) {
 
 TEST_F(Selection, HotDigitBoxFollowsTheHotOrder) {
     feed(std::vector<std::string>(12, "44712")); // group 0 reads 447 twelve times
-    ASSERT_EQ(l.PreItem01->group(0).HotOrder().substr(0, 2), "47");
-    ASSERT_TRUE(l.PreItem01->GetGridArray(0)[3].isMark()); // 4 is in 447: a marked cell
+    ASSERT_EQ(l.state().PreItem01->group(0).HotOrder().substr(0, 2), "47");
+    ASSERT_TRUE(l.state().PreItem01->GetGridArray(0)[3].isMark()); // 4 is in 447: a marked cell
     tick(0);
     EXPECT_EQ(sel(0), "4");
     // SEL(0) is set, so each new draw rebuilds it; three draws of 777 put 7 first.
@@ -85,7 +85,7 @@ TEST_F(Selection, HotDigitBoxFollowsTheHotOrder) {
     EXPECT_EQ(sel(0), "4");
     feed({"77712"});
     EXPECT_EQ(sel(0), "7");
-    ASSERT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), true, 0).ok());
+    ASSERT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), true, 0).ok());
     EXPECT_EQ(sel(0), "7");
 }
 
@@ -132,7 +132,7 @@ TEST_F(Selection, JianLinesUpTheDrawBoxes) {
     feed({"11100", "22200", "33300", "44400", "55500"});
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 11).ok());
     // jian 0: the item is the newest held draw; box 11 is the one before it.
-    ASSERT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), true, 0).ok());
+    ASSERT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), true, 0).ok());
     EXPECT_EQ(sel(0), "4");
     // jian 1: the item is newer than every held draw; box 11 is the newest held one.
     auto next = loose("66600");
@@ -142,7 +142,7 @@ TEST_F(Selection, JianLinesUpTheDrawBoxes) {
         ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     ASSERT_TRUE(l.ResultAutoSelStr(next.get(), true, 1).ok());
     EXPECT_EQ(sel(0), "3456");
-    ASSERT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), true, 0).ok());
+    ASSERT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), true, 0).ok());
     EXPECT_EQ(sel(0), "2345");
 }
 
@@ -172,7 +172,7 @@ TEST_F(Selection, AutoRebuildWritesEveryGroup) {
     feed({"12345"});
     l.formSet().SEL = {"1", "2", "3", "4", "5"};
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 16).ok()); // group 1 digit 2
-    ASSERT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), true, 0).ok());
+    ASSERT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), true, 0).ok());
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"", "2", "", "", ""}));
 }
 
@@ -181,7 +181,7 @@ TEST_F(Selection, AutoRebuildSwitchedOffChangesNothing) {
     l.formSet().SEL = {"1", "2", "3", "4", "5"};
     for (int box : {0, 16, 30, 50, 60})
         ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
-    EXPECT_TRUE(l.ResultAutoSelStr(l.PreItem01.get(), false, 0).ok());
+    EXPECT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), false, 0).ok());
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"1", "2", "3", "4", "5"}));
 }
 

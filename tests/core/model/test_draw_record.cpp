@@ -218,7 +218,7 @@ TEST(GetGridArray, LayoutFollowsTheKeys) {
     int n = 0;
     for (const char* d : draws)
         lottery.ProcessDraw(std::to_string(++n), d);
-    const LotteryItem& item = *lottery.PreItem01;
+    const LotteryItem& item = *lottery.state().PreItem01;
     struct Block {
         int first;
         const char* key;

@@ -135,7 +135,7 @@ protected:
             auto outcome = m_lottery.ProcessDraw(std::to_string(++n), d);
             ASSERT_TRUE(outcome.added);
             ASSERT_EQ(outcome.error, "");
-            m_items.push_back(m_lottery.PreItem01);
+            m_items.push_back(m_lottery.state().PreItem01);
         }
     }
     const LotteryItem& draw(int n) const { return *m_items[std::size_t(n - 1)]; }

@@ -2,6 +2,7 @@
 // pipeline while a monitor plan runs.
 #include <gtest/gtest.h>
 
+#include "core/model/NumberTables.h"
 #include "support_monitor.h"
 
 namespace zuohao {
@@ -12,9 +13,16 @@ using testing::Numbers;
 
 // A rig whose lottery holds draws (label -> number) for the replay; group 百十个.
 struct ReplayRig : MonitorRig {
-    ReplayRig() { lottery.formSet().IDX = 9; }
+    // The periods held go straight into a lottery's data, as no draw feed would enter them.
+    LotteryState held;
+    ReplayRig() {
+        BuildNumberTables();
+        lottery.formSet().IDX = 9;
+        held.conditions.IDX = 9;
+        held.monitor = &state;
+    }
     void hold(const std::string& label, const std::string& haoma) {
-        lottery.LotteryDic_Jiankong.Add(label, haoma);
+        held.LotteryDic_Jiankong.Add(label, haoma);
     }
     std::vector<std::string> keys() const {
         std::vector<std::string> out;
@@ -41,7 +49,7 @@ TEST(Replay, KeysArePeriodValuesAndNumbersTheGroupDigits) {
     m.hold("0931", "00931");
     m.hold("0932", "69562");
     m.hold("0933", "12345");
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     EXPECT_EQ(m.keys(), (Keys{"931", "932", "933"}));
     EXPECT_EQ(m.row(931).Qishu1, "931");
     EXPECT_EQ(m.row(931).Haoma1, "931");
@@ -55,7 +63,7 @@ TEST(Replay, KeysArePeriodValuesAndNumbersTheGroupDigits) {
 TEST(Replay, NothingWhileMonitoringIsOff) {
     ReplayRig m;
     m.hold("1", "11111");
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     EXPECT_TRUE(m.state.MonitorRows.empty());
     EXPECT_TRUE(m.state.ReplayDone);
 }
@@ -66,7 +74,7 @@ TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
     m.state.LockPeriod = Period::parse("0005");
     for (int q = 1; q <= 8; ++q)
         m.hold(std::to_string(q), "00111");
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     ASSERT_EQ(m.keys(), (Keys{"1", "2", "3", "4", "5", "6", "7", "8"}));
     const auto* first = m.state.MonitorRows.find("1");
     for (const char* k : {"2", "3", "4"})
@@ -88,7 +96,7 @@ TEST(Replay, RepeatedKeysAreOnePeriod) {
     m.hold("00007", "00999");
     m.hold("0100", "00111");
     m.hold("100", "00999");
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     EXPECT_EQ(m.keys(), (Keys{"7", "100"}));
     EXPECT_EQ(m.row(100).Zgua, "中") << "the first label of the period is evaluated";
     EXPECT_TRUE(m.state.ReplayDone);
@@ -100,7 +108,7 @@ TEST(Replay, ABlankRowPerPeriodBeforeTheLockKeepsAtMost100Rows) {
     m.state.LockPeriod = Period::parse("1000000");
     for (int q = 1; q <= 150; ++q)
         m.hold(std::to_string(q), "00111");
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     EXPECT_LE(m.state.MonitorRows.Count(), 100u);
     EXPECT_EQ(m.state.MonitorRows.back().first, "150");
 }
@@ -114,7 +122,7 @@ TEST(Replay, ReplayWritesNoLogButKeepsPlanStateAndLog) {
     const char* numbers[] = {"00999", "00111", "00999", "00999", "00999", "00999", "00999"};
     for (int q = 0; q < 7; ++q)
         m.hold(std::to_string(q + 1), numbers[q]);
-    m.lottery.JihuaStar();
+    ReplayMonitor(m.held, m.state);
     EXPECT_EQ(m.row(3).Jhzg, "告警");
     EXPECT_EQ(m.row(6).Jhzg, "挂");
     EXPECT_EQ(m.state.LogText(), "earlier");
@@ -130,7 +138,7 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
         m.state.MonitorRows.Add("1", std::make_shared<MonitorRow>());
         m.state.SegmentPos = 2;
         m.hold("2", "00111");
-        auto r = ReashStar(m.state, m.lottery, Numbers(""));
+        auto r = ReashStar(m.state, m.held, Numbers(""));
         ASSERT_FALSE(r.ok());
         EXPECT_EQ(r.error(), "未有【过滤大底】，先去做出大底");
         EXPECT_EQ(r.code(), ErrorCode::NoBaseSet);
@@ -149,7 +157,7 @@ TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
     m.state.MonitorRows.Add("old", std::make_shared<MonitorRow>());
     for (int q = 1; q <= 3; ++q)
         m.hold(std::to_string(q), "00111");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111 222")).ok());
+    ASSERT_TRUE(ReashStar(m.state, m.held, Numbers("111 222")).ok());
     EXPECT_TRUE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "停止监控");
     EXPECT_FALSE(m.state.PeriodListEnabled);
@@ -164,7 +172,7 @@ TEST(ReashStar, ARunningPlanFreezesTheBaseSet) {
     m.state.PlanRunning = true;
     m.state.MonitorBase = Numbers("111");
     m.hold("1", "00222");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("222")).ok());
+    ASSERT_TRUE(ReashStar(m.state, m.held, Numbers("222")).ok());
     EXPECT_EQ(m.state.MonitorBase.text(), "111");
     EXPECT_EQ(m.row(1).Zgua, "挂");
     EXPECT_EQ(m.row(1).JHcount, 1) << "the replay begins with the plan still running";
@@ -172,18 +180,18 @@ TEST(ReashStar, ARunningPlanFreezesTheBaseSet) {
     ReplayRig n;
     n.state.PlanRunning = true;
     n.state.MonitorBase = Numbers("111");
-    EXPECT_TRUE(ReashStar(n.state, n.lottery, Numbers("")).ok()) << "the frozen base set is used";
+    EXPECT_TRUE(ReashStar(n.state, n.held, Numbers("")).ok()) << "the frozen base set is used";
     EXPECT_TRUE(n.state.Monitoring);
 }
 
 TEST(ToggleMonitoring, OffKeepsRowsAndPlan) {
     ReplayRig m;
     m.hold("1", "00111");
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("111")).ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.held, Numbers("111")).ok());
     EXPECT_TRUE(m.state.Monitoring);
     m.state.PlanRunning = true;
     m.state.SegmentPos = 3;
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("")).ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.held, Numbers("")).ok());
     EXPECT_FALSE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "开始监控");
     EXPECT_TRUE(m.state.PeriodListEnabled);
@@ -191,14 +199,14 @@ TEST(ToggleMonitoring, OffKeepsRowsAndPlan) {
     EXPECT_TRUE(m.state.PlanRunning);
     EXPECT_EQ(m.state.SegmentPos, 0);
 
-    auto again = ToggleMonitoring(m.state, m.lottery, Numbers(""));
+    auto again = ToggleMonitoring(m.state, m.held, Numbers(""));
     EXPECT_TRUE(again.ok()) << "the running plan's base set is still there";
     EXPECT_TRUE(m.state.Monitoring);
 }
 
 TEST(ToggleMonitoring, OnWithoutBaseSetFails) {
     ReplayRig m;
-    auto r = ToggleMonitoring(m.state, m.lottery, Numbers(""));
+    auto r = ToggleMonitoring(m.state, m.held, Numbers(""));
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(m.state.Monitoring);
     EXPECT_EQ(m.state.StartCaption(), "开始监控");
@@ -248,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, PipelineFeed,
 TEST(PipelineFeed, SamePeriodFromReplayAndPipelineIsOneRow) {
     ReplayRig m;
     m.lottery.ProcessDraw("931", "00999");
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111")).ok());
+    ASSERT_TRUE(m.lottery.ReashStar(m.state, Numbers("111")).ok());
     m.state.PlanRunning = true;
     m.lottery.ProcessDraw("0931", "00111");
     m.lottery.ProcessDraw("0932", "00111");
@@ -263,7 +271,7 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
     const char* numbers[] = {"00999", "00111", "00999"};
     for (int q = 0; q < 3; ++q)
         m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
-    ASSERT_TRUE(ReashStar(m.state, m.lottery, Numbers("111")).ok());
+    ASSERT_TRUE(m.lottery.ReashStar(m.state, Numbers("111")).ok());
     ASSERT_TRUE(m.state.PlanRunning) << "the replay raised the alarm at 933";
     EXPECT_TRUE(m.state.LogText().empty());
     m.lottery.ProcessDraw("0934", "00999");
@@ -279,10 +287,10 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
 TEST(ToggleMonitoring, OffClearsTheAlarmAndThePlanLabel) {
     ReplayRig m;
     m.hold("1", "00111");
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("111")).ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.held, Numbers("111")).ok());
     m.state.AlarmSound = true;
     m.state.Outputs = m.state.SavedOutputs = {1, Numbers("111")};
-    ASSERT_TRUE(ToggleMonitoring(m.state, m.lottery, Numbers("")).ok());
+    ASSERT_TRUE(ToggleMonitoring(m.state, m.held, Numbers("")).ok());
     EXPECT_FALSE(m.state.AlarmSound);
     EXPECT_EQ(m.state.PlanLabelCaption(), "");
     EXPECT_EQ(m.state.SavedPlanCaption(), "");

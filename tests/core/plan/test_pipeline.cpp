@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/acquire/LotteryClass.h"
+#include "core/model/NumberTables.h"
 #include "core/plan/Plan.h"
+#include "core/plan/ProcessDraw.h"
 
 namespace zuohao {
 namespace {
@@ -19,14 +21,14 @@ std::string haomaOf(int n) {
 
 std::vector<std::string> keys(const LotteryClass& l) {
     std::vector<std::string> out;
-    for (const auto& [k, v] : l.LotteryDic)
+    for (const auto& [k, v] : l.state().LotteryDic)
         out.push_back(k);
     return out;
 }
 
 // Starts a plan as the start button does: run the reduction, give the newest draw its line.
 void startPlan(LotteryClass& l) {
-    ASSERT_TRUE(StartPlan(l).ok());
+    ASSERT_TRUE(l.StartPlan().ok());
 }
 
 TEST(Pipeline, NewDrawIsHeldAndReported) {
@@ -34,15 +36,15 @@ TEST(Pipeline, NewDrawIsHeldAndReported) {
     auto o = l.ProcessDraw("1001", "12345");
     EXPECT_TRUE(o.added);
     EXPECT_EQ(o.error, "");
-    EXPECT_TRUE(l.IsGetNew);
-    EXPECT_EQ(l.NewQi, "1001");
-    ASSERT_TRUE(l.PreItem01);
-    EXPECT_EQ(l.PreItem01->Qishu, "1001");
-    EXPECT_EQ(l.PreItem01->Haoma, "12345");
-    EXPECT_EQ(l.PreItem01->PlanTxt(), "");
-    ASSERT_TRUE(l.LotteryDic_Jiankong.find("1001").has_value());
-    EXPECT_EQ(*l.LotteryDic_Jiankong.find("1001"), "12345");
-    EXPECT_EQ(l.PreItem(0), l.PreItem01);
+    EXPECT_TRUE(l.state().IsGetNew);
+    EXPECT_EQ(l.state().NewQi, "1001");
+    ASSERT_TRUE(l.state().PreItem01);
+    EXPECT_EQ(l.state().PreItem01->Qishu, "1001");
+    EXPECT_EQ(l.state().PreItem01->Haoma, "12345");
+    EXPECT_EQ(l.state().PreItem01->PlanTxt(), "");
+    ASSERT_TRUE(l.state().LotteryDic_Jiankong.find("1001").has_value());
+    EXPECT_EQ(*l.state().LotteryDic_Jiankong.find("1001"), "12345");
+    EXPECT_EQ(l.PreItem(0), l.state().PreItem01);
     EXPECT_FALSE(l.PreItem(1));
 }
 
@@ -50,48 +52,48 @@ TEST(Pipeline, RepeatedPeriodChangesNothing) {
     LotteryClass l;
     l.ProcessDraw("1001", "12345");
     l.ProcessDraw("1002", "67890");
-    l.IsGetNew = false;
-    const ItemPtr newest = l.PreItem01;
+    l.clearNewDraw();
+    const ItemPtr newest = l.state().PreItem01;
     auto o = l.ProcessDraw("1001", "99999");
     EXPECT_FALSE(o.added);
     EXPECT_EQ(o.error, "");
-    EXPECT_FALSE(l.IsGetNew);
-    EXPECT_EQ(l.NewQi, "1002");
-    EXPECT_EQ(l.PreItem01, newest);
+    EXPECT_FALSE(l.state().IsGetNew);
+    EXPECT_EQ(l.state().NewQi, "1002");
+    EXPECT_EQ(l.state().PreItem01, newest);
     EXPECT_EQ(keys(l), (std::vector<std::string>{"1001", "1002"}));
-    EXPECT_EQ(l.LotteryDic.find("1001")->get()->Haoma, "12345");
-    EXPECT_EQ(*l.LotteryDic_Jiankong.find("1001"), "12345");
-    EXPECT_EQ(l.LotteryDic_Jiankong.Count(), 2u);
+    EXPECT_EQ(l.state().LotteryDic.find("1001")->get()->Haoma, "12345");
+    EXPECT_EQ(*l.state().LotteryDic_Jiankong.find("1001"), "12345");
+    EXPECT_EQ(l.state().LotteryDic_Jiankong.Count(), 2u);
 }
 
 TEST(Pipeline, HoldsTheNewest100AndRemembersAll) {
     LotteryClass l;
     for (int n = 1; n <= 150; ++n)
         ASSERT_TRUE(l.ProcessDraw(std::to_string(n), haomaOf(n)).added);
-    EXPECT_EQ(l.LotteryDic.Count(), 100u);
-    EXPECT_EQ(l.LotteryDic_Jiankong.Count(), 150u);
+    EXPECT_EQ(l.state().LotteryDic.Count(), 100u);
+    EXPECT_EQ(l.state().LotteryDic_Jiankong.Count(), 150u);
     const auto k = keys(l);
     EXPECT_EQ(k.front(), "51");
     EXPECT_EQ(k.back(), "150");
     for (std::size_t i = 0; i < k.size(); ++i)
         ASSERT_EQ(k[i], std::to_string(51 + int(i)));
-    EXPECT_EQ(l.LotteryDic_Jiankong.front().first, "1");
-    EXPECT_EQ(*l.LotteryDic_Jiankong.find("1"), haomaOf(1));
+    EXPECT_EQ(l.state().LotteryDic_Jiankong.front().first, "1");
+    EXPECT_EQ(*l.state().LotteryDic_Jiankong.find("1"), haomaOf(1));
     for (int j = 0; j < 4; ++j)
         EXPECT_EQ(l.PreItem(j)->Qishu, std::to_string(150 - j));
-    EXPECT_EQ(l.PreItem10->Qishu, "141");
+    EXPECT_EQ(l.state().PreItem10->Qishu, "141");
 }
 
 TEST(Pipeline, PreItem10IsNineDrawsBeforeTheNewest) {
     LotteryClass l;
     for (int n = 1; n <= 10; ++n)
         l.ProcessDraw(std::to_string(n), haomaOf(n));
-    EXPECT_FALSE(l.PreItem10);
+    EXPECT_FALSE(l.state().PreItem10);
     l.ProcessDraw("11", haomaOf(11));
-    ASSERT_TRUE(l.PreItem10);
-    EXPECT_EQ(l.PreItem10->Qishu, "2");
+    ASSERT_TRUE(l.state().PreItem10);
+    EXPECT_EQ(l.state().PreItem10->Qishu, "2");
     l.ProcessDraw("12", haomaOf(12));
-    EXPECT_EQ(l.PreItem10->Qishu, "3");
+    EXPECT_EQ(l.state().PreItem10->Qishu, "3");
 }
 
 TEST(Pipeline, PreItemsAreTheFourNewestNewestFirst) {
@@ -112,16 +114,16 @@ class InvalidDrawNumber : public ::testing::TestWithParam<const char*> {};
 TEST_P(InvalidDrawNumber, NeverBecomesARecord) {
     LotteryClass l;
     l.ProcessDraw("1001", "12345");
-    l.IsGetNew = false;
-    const ItemPtr newest = l.PreItem01;
+    l.clearNewDraw();
+    const ItemPtr newest = l.state().PreItem01;
     auto o = l.ProcessDraw("1002", GetParam());
     EXPECT_FALSE(o.added);
     EXPECT_FALSE(o.error.empty());
-    EXPECT_FALSE(l.IsGetNew);
-    EXPECT_EQ(l.NewQi, "1001");
-    EXPECT_EQ(l.PreItem01, newest);
-    EXPECT_EQ(l.LotteryDic.Count(), 1u);
-    EXPECT_EQ(l.LotteryDic_Jiankong.Count(), 1u);
+    EXPECT_FALSE(l.state().IsGetNew);
+    EXPECT_EQ(l.state().NewQi, "1001");
+    EXPECT_EQ(l.state().PreItem01, newest);
+    EXPECT_EQ(l.state().LotteryDic.Count(), 1u);
+    EXPECT_EQ(l.state().LotteryDic_Jiankong.Count(), 1u);
     // The period is still free for its real number.
     EXPECT_TRUE(l.ProcessDraw("1002", "67890").added);
 }
@@ -131,10 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Numbers, InvalidDrawNumber,
                                            "１２３４５"));
 
 TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
-    LotteryClass l;
-    l.formSet().IDX = 9;
-    l.formSet().PLA = false;
-    l.ProcessDraw("1", "00000");
+    // A plan marked running without a reduction: the base set is set by hand each period.
+    BuildNumberTables();
+    LotteryState l;
+    l.conditions.IDX = 9;
+    l.conditions.PLA = false;
+    EnterDraw(l, "1", "00000");
     l.IsHasPlan = true;
     struct Step {
         const char* dad;
@@ -148,10 +152,10 @@ TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
     };
     int n = 1;
     for (const Step& s : steps) {
-        l.formSet().DAD = NumberList::read(s.dad, false).list;
+        l.conditions.DAD = NumberList::read(s.dad, false).list;
         l.PreItem01->SetPlanTxt("x期", 9, 2);
         const ItemPtr scored = l.PreItem01;
-        l.ProcessDraw(std::to_string(++n), s.haoma);
+        EnterDraw(l, std::to_string(++n), s.haoma);
         EXPECT_EQ(scored->PlanTxt(), std::string("x期  2注  【百十个】  ") + s.result)
             << s.dad << " / " << s.haoma;
     }
@@ -166,7 +170,7 @@ TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
     for (int n = 2; n <= 8; ++n)
         l.ProcessDraw(std::to_string(n), haomaOf(n));
     int lines = 0;
-    for (const auto& [k, item] : l.LotteryDic) {
+    for (const auto& [k, item] : l.state().LotteryDic) {
         if (k == "8") {
             EXPECT_EQ(item->PlanTxt(), "9期  0注  【万千百】  进行中...");
             continue;
@@ -181,7 +185,7 @@ TEST(PlanScoring, NoPlanNoLines) {
     LotteryClass l;
     for (int n = 1; n <= 5; ++n)
         l.ProcessDraw(std::to_string(n), haomaOf(n));
-    for (const auto& [k, item] : l.LotteryDic)
+    for (const auto& [k, item] : l.state().LotteryDic)
         EXPECT_EQ(item->PlanTxt(), "") << k;
 }
 
@@ -223,11 +227,11 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
         {"1013", "1014期  343注  【百十个】  进行中..."},
     };
     std::vector<std::pair<std::string, std::string>> got;
-    for (const auto& [k, item] : l.LotteryDic)
+    for (const auto& [k, item] : l.state().LotteryDic)
         got.emplace_back(k, item->PlanTxt());
     EXPECT_EQ(got, expected);
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"123", "", "", "", ""}));
-    EXPECT_EQ(l.StartPlanQi, "1002");
+    EXPECT_EQ(l.state().StartPlanQi, "1002");
 }
 
 TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
@@ -241,7 +245,7 @@ TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
     startPlan(l);
     l.ProcessDraw("3", "33300");
     EXPECT_EQ(l.formSet().SEL[0], "2");
-    EXPECT_EQ(l.PreItem01->PlanTxt(), "4期  729注  【万千百】  进行中...");
+    EXPECT_EQ(l.state().PreItem01->PlanTxt(), "4期  729注  【万千百】  进行中...");
     l.ProcessDraw("4", "44400");
     EXPECT_EQ(l.formSet().SEL[0], "3");
 }
@@ -258,8 +262,8 @@ TEST(PlanScoring, ManualModeKeepsTheSelection) {
     l.ProcessDraw("2", "12345");
     l.ProcessDraw("3", "99099");
     EXPECT_EQ(l.formSet().SEL[0], "0");
-    EXPECT_EQ(l.LotteryDic.find("1")->get()->PlanTxt(), "2期  729注  【百十个】  中");
-    EXPECT_EQ(l.LotteryDic.find("2")->get()->PlanTxt(), "3期  729注  【百十个】  挂");
+    EXPECT_EQ(l.state().LotteryDic.find("1")->get()->PlanTxt(), "2期  729注  【百十个】  中");
+    EXPECT_EQ(l.state().LotteryDic.find("2")->get()->PlanTxt(), "3期  729注  【百十个】  挂");
 }
 
 // The kill list names a number outside the space while the plan runs: the reduction fails.
@@ -274,19 +278,19 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_EQ(CountNumberList(dad), 729);
     l.formSet().KL0 = "123 1000";
-    const ItemPtr previous = l.PreItem01;
+    const ItemPtr previous = l.state().PreItem01;
 
     auto o = l.ProcessDraw("2", "12345");
     EXPECT_TRUE(o.added);
     EXPECT_FALSE(o.error.empty());
-    EXPECT_TRUE(l.IsGetNew);
+    EXPECT_TRUE(l.state().IsGetNew);
     EXPECT_EQ(l.formSet().DAD.text(), dad);
     EXPECT_EQ(l.formSet().FJI.text(), fji);
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"0", "", "", "", ""}));
-    ASSERT_TRUE(l.LotteryDic.Exists("2"));
-    EXPECT_EQ(l.PreItem01->Qishu, "2");
+    ASSERT_TRUE(l.state().LotteryDic.Exists("2"));
+    EXPECT_EQ(l.state().PreItem01->Qishu, "2");
     EXPECT_EQ(previous->PlanTxt(), "2期  729注  【百十个】  中"); // scored before the failure
-    EXPECT_EQ(l.PreItem01->PlanTxt(), "3期  729注  【百十个】  进行中...");
+    EXPECT_EQ(l.state().PreItem01->PlanTxt(), "3期  729注  【百十个】  进行中...");
 
     // Once the kill list is right again the next draw renews the base set.
     l.formSet().KL0 = "123";
@@ -318,22 +322,22 @@ TEST(PipelineFailure, AutomaticSelectionStillFollowsTheDraw) {
 TEST(PlanIdentity, EachPlanHasItsNumberAndAnEndedPlanItsDraws) {
     LotteryClass l;
     l.ProcessDraw("1001", haomaOf(1));
-    StopPlan(l); // no plan runs: nothing ends
-    EXPECT_EQ(l.LastPlan.number, 0u);
+    l.StopPlan(); // no plan runs: nothing ends
+    EXPECT_EQ(l.state().LastPlan.number, 0u);
     startPlan(l);
     l.ProcessDraw("1002", haomaOf(2));
     l.ProcessDraw("1003", haomaOf(3));
-    StopPlan(l);
+    l.StopPlan();
     startPlan(l); // at once, on the same newest draw
     l.ProcessDraw("1004", haomaOf(4));
-    EXPECT_EQ(l.PlanNumber, 2u);
-    EXPECT_EQ(l.LastPlan.number, 1u);
-    EXPECT_EQ(l.LastPlan.startQi, "1001");
-    EXPECT_EQ(l.LastPlan.endQi, "1003");
-    StopPlan(l);
-    EXPECT_EQ(l.LastPlan.number, 2u);
-    EXPECT_EQ(l.LastPlan.startQi, "1003");
-    EXPECT_EQ(l.LastPlan.endQi, "1004");
+    EXPECT_EQ(l.state().PlanNumber, 2u);
+    EXPECT_EQ(l.state().LastPlan.number, 1u);
+    EXPECT_EQ(l.state().LastPlan.startQi, "1001");
+    EXPECT_EQ(l.state().LastPlan.endQi, "1003");
+    l.StopPlan();
+    EXPECT_EQ(l.state().LastPlan.number, 2u);
+    EXPECT_EQ(l.state().LastPlan.startQi, "1003");
+    EXPECT_EQ(l.state().LastPlan.endQi, "1004");
 }
 
 } // namespace

@@ -6,7 +6,11 @@
 
 #include "../model/support_ref_features.h"
 #include "core/acquire/LotteryClass.h"
+#include "core/making/Making.h"
 #include "core/model/Groups.h"
+#include "core/model/LotteryKind.h"
+#include "core/model/NumberTables.h"
+#include "core/plan/Plan.h"
 
 namespace zuohao {
 namespace {
@@ -48,19 +52,20 @@ TEST(PlanLine, ScoringAnEmptyLineLeavesItEmpty) {
 }
 
 TEST(AddNewPlan, CountsTheBaseSet) {
-    LotteryClass l;
+    BuildNumberTables();
+    LotteryState l;
     l.NewQi = "1234";
-    l.formSet().IDX = 9;
+    l.conditions.IDX = 9;
     LotteryItem item;
-    l.AddNewPlan(item);
+    WritePlanLine(l, item);
     EXPECT_EQ(item.PlanTxt(), "1235期  0注  【百十个】  进行中...");
-    l.formSet().DAD = NumberList::read("012 345 678", false).list;
-    l.AddNewPlan(item);
+    l.conditions.DAD = NumberList::read("012 345 678", false).list;
+    WritePlanLine(l, item);
     EXPECT_EQ(item.PlanTxt(), "1235期  3注  【百十个】  进行中...");
-    l.formSet().IDX = 10;
-    l.formSet().KUA = "";
-    ASSERT_TRUE(l.GetSuoshuiDadi().ok());
-    l.AddNewPlan(item);
+    l.conditions.IDX = 10;
+    l.conditions.KUA = "";
+    ASSERT_TRUE(RenewBaseSet(l).ok());
+    WritePlanLine(l, item);
     EXPECT_EQ(item.PlanTxt(), "1235期  10000注  【前四星】  进行中...");
 }
 
@@ -104,10 +109,7 @@ struct NextCase {
 class NextPeriod : public ::testing::TestWithParam<NextCase> {};
 
 TEST_P(NextPeriod, Label) {
-    LotteryClass l;
-    l.MyIndex = GetParam().index;
-    l.NewQi = GetParam().newQi;
-    EXPECT_EQ(l.GetNextQiShu(), GetParam().expected);
+    EXPECT_EQ(NextPeriodLabel(GetParam().index, GetParam().newQi), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

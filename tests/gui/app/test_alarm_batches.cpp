@@ -55,7 +55,7 @@ private slots:
             f.writeDraws(shown);
             form.GetNewTimer_Timer();
             QTRY_VERIFY(!form.refreshUnderWay() &&
-                        form.ActiveCls()->NewQi == shown.back().qishu.toStdString());
+                        form.ActiveCls()->newestPeriod() == shown.back().qishu.toStdString());
             QStringList alarmed;
             for (int i = 0; i < perWrite; ++i) {
                 const std::string label =

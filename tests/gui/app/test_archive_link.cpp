@@ -68,14 +68,14 @@ private slots:
         form.GetNewTimer_Timer();
         const auto after = held(form);
         QVERIFY(int(after.size()) > zuohao::kDrawFileLines);
-        QCOMPARE(after.back().qishu, form.Lotteries(0).NewQi);
+        QCOMPARE(after.back().qishu, form.Lotteries(0).newestPeriod());
 
         QTest::mouseClick(f.child<QPushButton>("HistoryCmd"), Qt::LeftButton);
         ArchiveHistoryWindow* history = link->historyWindow();
         QVERIFY(history && history->isVisible());
         QCOMPARE(history->model()->rowCount(), int(after.size()));
         QCOMPARE(history->model()->cellText(0, ArchiveHistoryModel::ColQishu),
-                 QString::fromStdString(form.Lotteries(0).NewQi));
+                 QString::fromStdString(form.Lotteries(0).newestPeriod()));
         QVERIFY(history->statusText().contains(QStringLiteral("断期 0 处")));
     }
 
@@ -89,7 +89,7 @@ private slots:
         LotteryForm& form = f.start(o);
         QCOMPARE(form.archiveLink()->path(), o.archivePath);
         // A head with missing periods is believed once it has stayed the same for a quiet time.
-        QTRY_VERIFY_WITH_TIMEOUT((form.GetNewTimer_Timer(), form.Lotteries(0).LotteryDic.Exists(
+        QTRY_VERIFY_WITH_TIMEOUT((form.GetNewTimer_Timer(), form.Lotteries(0).heldDraws().Exists(
                                                                 draws.back().qishu.toStdString())),
                                  10000);
         auto h = held(form);
@@ -175,7 +175,7 @@ private slots:
             form.GetNewTimer_Timer();
             QVERIFY2(status(f).contains(QStringLiteral("历史库无法使用")), qPrintable(status(f)));
         }
-        QCOMPARE(int(form.Lotteries(0).LotteryDic.Count()), 5);
+        QCOMPARE(int(form.Lotteries(0).heldDraws().Count()), 5);
         QCOMPARE(int(form.archiveLink()->waiting()), 5);
         form.archiveLink()->showHistory(store::kDefaultLottery);
         QVERIFY(form.archiveLink()->historyWindow()->statusText().startsWith(

@@ -64,7 +64,7 @@ class TestDeskMainWindow : public QObject {
     void startPlan() {
         click("数字_5"); // banker 5: a base set of 271 numbers
         click("SuishuiCmd");
-        QVERIFY(lot().IsHasPlan);
+        QVERIFY(lot().hasPlan());
     }
     void monitorOn() {
         f->form().JianKongCmd_Click();
@@ -80,7 +80,7 @@ private slots:
         shown = 40;
         f->writeDraws(std::vector<Draw>(draws.begin(), draws.begin() + shown));
         f->start(f->defaultOptions());
-        QVERIFY(lot().IsGetHis);
+        QVERIFY(lot().hasHistory());
     }
     void cleanup() {
         delete f;
@@ -100,7 +100,7 @@ private slots:
         QVERIFY2(status().startsWith(QStringLiteral("最后刷新:  ")), qPrintable(status()));
         QVERIFY2(status().contains(QStringLiteral("未有【过滤大底】，先去做出大底")),
                  qPrintable(status()));
-        QVERIFY(lot().LotteryDic.Exists(draws[std::size_t(shown - 1)].qishu.toStdString()));
+        QVERIFY(lot().heldDraws().Exists(draws[std::size_t(shown - 1)].qishu.toStdString()));
     }
 
     // Item: a refresh tick that fires while a box is open waits until the box is closed.
@@ -113,7 +113,7 @@ private slots:
         box.insideBox = [&] {
             f->form().GetNewTimer_Timer(); // the timer fires inside the box's event loop
             QApplication::processEvents();
-            ranInside = lot().LotteryDic.Exists(newest);
+            ranInside = lot().heldDraws().Exists(newest);
         };
         // The user switches monitoring on without a base set: the box answers the click.
         f->form().JianKongCmd_Click();
@@ -121,7 +121,7 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(box.messages.size(), 1);
         QVERIFY(!ranInside);
-        QVERIFY(QTest::qWaitFor([&] { return lot().LotteryDic.Exists(newest); }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return lot().heldDraws().Exists(newest); }, 2000));
     }
 
     // Item: 清除计划 during the countdown stops it; no base set or plan line comes back.
@@ -130,14 +130,14 @@ private slots:
         startPlan();
         nextDraw();
         QVERIFY(f->form().timerGetHwnd()->isActive());
-        const std::string line = lot().PreItem01->PlanTxt();
+        const std::string line = lot().newestDraw()->PlanTxt();
         click("PlanCmd_0");
         QVERIFY(!f->form().timerGetHwnd()->isActive());
         for (int i = 0; i < 3; ++i)
             f->form().TimerGetHwnd_Timer(); // ticks already on their way
         QCOMPARE(w<QPlainTextEdit>("ShowDadiText")->toPlainText(), QString());
         QCOMPARE(w<QPlainTextEdit>("PlanText")->toPlainText(), QString());
-        QCOMPARE(lot().PreItem01->PlanTxt(), line); // no plan line for a plan that is gone
+        QCOMPARE(lot().newestDraw()->PlanTxt(), line); // no plan line for a plan that is gone
         QCOMPARE(w<QLabel>("LabelYanchi")->text(), QStringLiteral("3"));
     }
 

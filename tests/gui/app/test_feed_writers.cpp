@@ -81,16 +81,16 @@ void TestFeedWriters::everyDrawRight() {
             ledger[d.qishu] = d.haoma;
     const LotteryClass& lot = *form.ActiveCls();
     double previous = -1;
-    for (const auto& [label, haoma] : lot.LotteryDic_Jiankong) {
+    for (const auto& [label, haoma] : lot.monitorPeriods()) {
         QVERIFY2(ledger.count(label) && ledger.at(label) == haoma, label.c_str());
         QVERIFY2(NumericValue(label) > previous, "held in ascending order");
         previous = NumericValue(label);
     }
     const double newest = double(plan.firstLabel + plan.writes - 1);
-    QCOMPARE(NumericValue(lot.NewQi), newest);
+    QCOMPARE(NumericValue(lot.newestPeriod()), newest);
     for (const auto& [label, haoma] : ledger)
         if (NumericValue(label) > newest - double(kHeldDraws))
-            QVERIFY2(lot.LotteryDic.Exists(label), ("missing " + label).c_str());
+            QVERIFY2(lot.heldDraws().Exists(label), ("missing " + label).c_str());
     QCOMPARE(fx.seams.fileAsked, 0);
     QVERIFY(fx.seams.messages.isEmpty());
     QVERIFY(!form.drawFileLink()->isVisible());

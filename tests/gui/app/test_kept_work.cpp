@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(f.child<QPlainTextEdit>("TextKillDadi_1")->toPlainText(), killList);
         QCOMPARE(form.monitorState().SegmentSettings[2], 5);
         QCOMPARE(form.monitorState().SegmentPeriod, 10);
-        QVERIFY(!form.Lotteries(0).IsHasPlan); // the player starts the plan again
+        QVERIFY(!form.Lotteries(0).hasPlan()); // the player starts the plan again
         QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
         QCOMPARE(zuohao::CountNumberList(form.Lotteries(0).formSet().DAD.text()), before);
     }

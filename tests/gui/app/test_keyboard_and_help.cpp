@@ -114,7 +114,7 @@ private slots:
         auto everyShortcut = [&](const char* when) {
             qInfo("after: %s", when);
             press(Qt::CTRL | Qt::Key_Return);
-            QVERIFY2(lot.IsHasPlan, when);
+            QVERIFY2(lot.hasPlan(), when);
             f.seams.clipboard.clear();
             press(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
             const QString base = f.child<QPlainTextEdit>("ShowDadiText")->toPlainText();
@@ -126,7 +126,7 @@ private slots:
                   [&]() -> QWidget* { return form.findChild<PlanStatsWindow*>(); });
             opens(Qt::CTRL | Qt::Key_M, [&]() -> QWidget* { return form.jianKongForm(); });
             press(Qt::CTRL | Qt::Key_Delete);
-            QVERIFY2(!lot.IsHasPlan, when);
+            QVERIFY2(!lot.hasPlan(), when);
         };
         everyShortcut("start-up");
         everyShortcut("a plan's start and end");

@@ -24,7 +24,7 @@ class TestLotteryForm : public QObject {
     Q_OBJECT
 
     static QString status(FormFixture& f) { return f.child<QLabel>("showLabel")->text(); }
-    static int held(FormFixture& f) { return int(f.form().Lotteries(0).LotteryDic.Count()); }
+    static int held(FormFixture& f) { return int(f.form().Lotteries(0).heldDraws().Count()); }
     // One refresh tick, to its end (the time service answers while the test waits).
     static bool tick(FormFixture& f) {
         f.form().GetNewTimer_Timer();
@@ -65,7 +65,7 @@ private slots:
         f.start(o);
         QCOMPARE(f.seams.fileAsked, 1);
         QVERIFY(!f.child<QWidget>("Picture4")->isEnabled());
-        QVERIFY(!f.form().Lotteries(0).IsGetHis);
+        QVERIFY(!f.form().Lotteries(0).hasHistory());
 
         // The refresh timer never opens the dialog: it says why in the status line, and after
         // ten such ticks shows the link that opens it.
@@ -120,7 +120,7 @@ private slots:
         QVERIFY(f.child<QWidget>("Picture4")->isEnabled());
         // VR3分彩 has no source: a tick reloads nothing and shows the old server time.
         f.form().GetNewTimer_Timer();
-        QVERIFY(!f.form().Lotteries(1).IsGetHis);
+        QVERIFY(!f.form().Lotteries(1).hasHistory());
         QVERIFY(status(f).startsWith(QStringLiteral("最后刷新:  ")));
         QTest::mouseClick(f.child<QLabel>("MenuItemLabel_0"), Qt::LeftButton);
         QCOMPARE(base->toPlainText(), ownBase);
@@ -142,7 +142,7 @@ private slots:
         f.writeDraws(draws);
         QVERIFY(tick(f));
         QCOMPARE(held(f), 26);
-        QCOMPARE(f.form().Lotteries(0).NewQi, std::string("202612080026"));
+        QCOMPARE(f.form().Lotteries(0).newestPeriod(), std::string("202612080026"));
         QCOMPARE(status(f), QStringLiteral("最后刷新:  01-02 03:04:05"));
         QVERIFY(server.requests >= 1);
 

@@ -46,7 +46,7 @@ private slots:
         f = new FormFixture;
         f->writeDraws(FormFixture::makeDraws(40));
         f->start(f->defaultOptions());
-        QVERIFY(lot().IsGetHis);
+        QVERIFY(lot().hasHistory());
     }
     void cleanup() {
         delete f;
@@ -57,7 +57,7 @@ private slots:
         QVERIFY(panelWhite(0));
         QVERIFY(!panelWhite(1));
         w<QCheckBox>("SelectCheck_0")->setChecked(true); // hottest digit of the group
-        const QString hot9 = QString::fromLatin1(lot().PreItem01->group(9).HotOrder().data(), 1);
+        const QString hot9 = QString::fromLatin1(lot().newestDraw()->group(9).HotOrder().data(), 1);
         QCOMPARE(w<QLineEdit>("SelectText_0")->text(), hot9);
         QCOMPARE(QString::fromStdString(lot().formSet().SEL[0]), hot9);
 
@@ -66,14 +66,15 @@ private slots:
         QCOMPARE(lot().formSet().IDX, 10);
         QVERIFY(!panelWhite(0));
         QVERIFY(panelWhite(1));
-        const QString hot10 = QString::fromLatin1(lot().PreItem01->group(10).HotOrder().data(), 1);
+        const QString hot10 =
+            QString::fromLatin1(lot().newestDraw()->group(10).HotOrder().data(), 1);
         QCOMPARE(w<QLineEdit>("SelectText_0")->text(), hot10);
     }
 
     void extraDigitsJoinTheirGroup() {
         w<QCheckBox>("SelectCheck_3")->setChecked(true);
         w<QLineEdit>("Texthwnd3_1")->setText(QStringLiteral("7x"));
-        const std::string hot = std::string(lot().PreItem01->group(9).HotOrder().substr(3, 1));
+        const std::string hot = std::string(lot().newestDraw()->group(9).HotOrder().substr(3, 1));
         const QString expected = QString::fromStdString(zuohao::DistinctDigits(hot + "7"));
         QCOMPARE(w<QLineEdit>("SelectText_0")->text(), expected);
         QCOMPARE(QString::fromStdString(lot().formSet().SEL[0]), expected);
@@ -169,16 +170,17 @@ private slots:
         QTest::mouseClick(w<QPushButton>("数字_5"), Qt::LeftButton); // banker 5, group 百十个
         auto* start = w<QPushButton>("SuishuiCmd");
         QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(lot().IsHasPlan);
+        QVERIFY(lot().hasPlan());
         QCOMPARE(start->text(), QStringLiteral("正 在 计 划 ..."));
-        QCOMPARE(QString::fromStdString(lot().StartPlanQi), QString::fromStdString(lot().NewQi));
+        QCOMPARE(QString::fromStdString(lot().state().StartPlanQi),
+                 QString::fromStdString(lot().newestPeriod()));
         QVERIFY(!w<QWidget>("Picture2")->isEnabled());
         QVERIFY(!w<QCheckBox>("Check1")->isEnabled());
         QVERIFY(w<QPushButton>("PlanCmd_0")->isEnabled());
         QCOMPARE(w<QPushButton>("CopyDadiCmd")->text(), QStringLiteral("复制大底 [271注]"));
         QCOMPARE(w<QPushButton>("CommandFanji")->text(), QStringLiteral("复制反集 [729注]"));
         QCOMPARE(w<QPlainTextEdit>("PlanText")->toPlainText(),
-                 QString::fromStdString(lot().PreItem01->PlanTxt()));
+                 QString::fromStdString(lot().newestDraw()->PlanTxt()));
         QVERIFY(w<QPlainTextEdit>("PlanText")
                     ->toPlainText()
                     .endsWith(QStringLiteral("271注  【百十个】  进行中...")));
@@ -189,9 +191,9 @@ private slots:
         QCOMPARE(f->seams.clipboard, QString::fromStdString(lot().formSet().FJI.text()));
 
         QTest::mouseClick(w<QPushButton>("PlanCmd_0"), Qt::LeftButton);
-        QVERIFY(!lot().IsHasPlan);
+        QVERIFY(!lot().hasPlan());
         QCOMPARE(start->text(), QStringLiteral("开 始 缩 水"));
-        QVERIFY(lot().StartPlanQi.empty());
+        QVERIFY(lot().state().StartPlanQi.empty());
         QVERIFY(w<QWidget>("Picture2")->isEnabled());
         QVERIFY(w<QCheckBox>("Check1")->isEnabled());
         QVERIFY(!w<QPushButton>("PlanCmd_0")->isEnabled());
@@ -275,7 +277,7 @@ private slots:
         auto* start = f.child<QPushButton>("SuishuiCmd");
         f.child<QWidget>(QStringLiteral("Picture4"))->setEnabled(true);
         QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(!f.form().Lotteries(0).IsHasPlan);
+        QVERIFY(!f.form().Lotteries(0).hasPlan());
         QCOMPARE(start->text(), QStringLiteral("开  始  缩  水"));
     }
 };

@@ -97,7 +97,7 @@ private slots:
         f.writeDraws(draws);
         const std::string newest = draws.back().qishu.toStdString();
         QTRY_VERIFY_WITH_TIMEOUT(
-            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)),
+            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).heldDraws().Exists(newest)),
             kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(!f.form().refreshUnderWay(), kWaitMs);
         const std::vector<std::string>& raised = f.form().monitorState().LastAlarmPeriods;

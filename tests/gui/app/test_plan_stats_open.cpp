@@ -67,7 +67,8 @@ private slots:
         // time.
         const std::string newest = today.back().qishu.toStdString();
         QTRY_VERIFY_WITH_TIMEOUT(
-            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).LotteryDic.Exists(newest)), 10000);
+            (f.form().GetNewTimer_Timer(), f.form().Lotteries(0).heldDraws().Exists(newest)),
+            10000);
         auto* stats = f.form().findChild<PlanStatsWindow*>(QStringLiteral("PlanStatsWindow"));
         stats->showAndRaise();
         stats->startBacktest();

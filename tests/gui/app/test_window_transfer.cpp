@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(text("TextKillDadi_0"), QStringLiteral("333 444 555"));
         QCOMPARE(text("LabelYanchi"), QStringLiteral("3"));
         QCOMPARE(zuohao::CountNumberList(f->form().Lotteries(0).formSet().DAD.text()), 997);
-        QVERIFY(f->form().Lotteries(0).PreItem01->PlanTxt().find("997注") != std::string::npos);
+        QVERIFY(f->form().Lotteries(0).newestDraw()->PlanTxt().find("997注") != std::string::npos);
 
         // A picked window that is gone reads as empty and empties its target.
         delete target;

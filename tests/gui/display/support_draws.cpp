@@ -36,14 +36,16 @@ int FeedSampleDraws(LotteryClass& cls, int count) {
 
 void StartPlanOnBase(LotteryClass& cls, std::string base) {
     cls.formSet().DAD = NumberList::read(base, false).list;
-    cls.IsHasPlan = true;
-    cls.StartPlanQi = cls.NewQi;
-    cls.AddNewPlan(*cls.PreItem01);
+    EditState(cls, [](LotteryState& s) {
+        s.IsHasPlan = true;
+        s.StartPlanQi = s.NewQi;
+    });
+    cls.AddNewPlan(*cls.newestDraw());
 }
 
 std::vector<ItemPtr> HeldDraws(const LotteryClass& cls) {
     std::vector<ItemPtr> items;
-    for (const auto& entry : cls.LotteryDic)
+    for (const auto& entry : cls.heldDraws())
         items.push_back(entry.second);
     return items;
 }

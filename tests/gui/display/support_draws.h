@@ -21,6 +21,15 @@ int FeedSampleDraws(LotteryClass& cls, int count = 1000);
 // plan line, as after the start button.
 void StartPlanOnBase(LotteryClass& cls, std::string base);
 
+// Gives the lottery data no button makes (a plan marked running without its reduction, a
+// start period of the test's choosing): `edit` changes a copy of its data, and the lottery
+// object is made anew over it. Only for lotteries with no draw source wired.
+template <class Edit> void EditState(LotteryClass& cls, Edit edit) {
+    LotteryState state = cls.state();
+    edit(state);
+    cls = LotteryClass(std::move(state));
+}
+
 // The held draws of a lottery, oldest first.
 std::vector<ItemPtr> HeldDraws(const LotteryClass& cls);
 

@@ -204,7 +204,7 @@ private slots:
     void firstHeldDrawShowsEmptyCellsFromColumn13() {
         LotteryClass cls;
         QCOMPARE(test::FeedSampleDraws(cls, 1), 1);
-        const LotteryItem& first = *cls.LotteryDic.front().second;
+        const LotteryItem& first = *cls.heldDraws().front().second;
         HistoryGridModel m;
         m.PrepareHistoryGrid(3, {}, QStringLiteral(" 千百个"));
         m.FillHistoryRow(first, 2, 7);

@@ -53,9 +53,9 @@ class TestHistoryGridWidget : public QObject {
 
 private slots:
     void initTestCase() {
-        m_cls.LotteryName = "腾讯分分彩";
+        m_cls.setName("腾讯分分彩");
         test::FeedSampleDraws(m_cls);
-        QCOMPARE(int(m_cls.LotteryDic.Count()), 100);
+        QCOMPARE(int(m_cls.heldDraws().Count()), 100);
     }
 
     void namesAndSizes() {
@@ -241,7 +241,7 @@ private slots:
         QScrollBar* across = v->horizontalScrollBar();
         QScrollBar* down = v->verticalScrollBar();
         LotteryClass earlier; // the draws before the newest one
-        earlier.LotteryName = m_cls.LotteryName;
+        earlier.setName(m_cls.name());
         test::FeedSampleDraws(earlier, int(test::SampleDraws().size()) - 1);
         RedrawPlanDisplay(g, earlier, opts());
         QCOMPARE(across->value(), across->minimum()); // the first showing: 期号 in sight

@@ -26,7 +26,7 @@ class TestLookHistoryGrid : public QObject {
 private slots:
     void mainWindowView() {
         LotteryClass cls;
-        cls.LotteryName = "腾讯分分彩";
+        cls.setName("腾讯分分彩");
         test::FeedSampleDraws(cls, 90);
         cls.formSet().IDX = 7;
         test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901 135 246 357 468 579");

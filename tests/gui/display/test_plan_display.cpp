@@ -34,7 +34,7 @@ class TestPlanDisplay : public QObject {
 private slots:
     void noPlanGivesEmptyTextButRedrawsTheGrid() {
         LotteryClass cls;
-        cls.LotteryName = "腾讯分分彩";
+        cls.setName("腾讯分分彩");
         test::FeedSampleDraws(cls);
         const auto items = test::HeldDraws(cls);
         items.back()->Plan = kHitLine; // a line left over, but no plan runs
@@ -85,8 +85,10 @@ private slots:
         items[97]->Plan = kHitLine;
         items[98]->Plan = kMissLine;
         items[99]->Plan = kWaitingLine;
-        cls.IsHasPlan = true;
-        cls.StartPlanQi = items[97]->Qishu;
+        test::EditState(cls, [&](LotteryState& s) {
+            s.IsHasPlan = true;
+            s.StartPlanQi = items[97]->Qishu;
+        });
         HistoryGridModel m;
         const QString text = RedrawPlanDisplay(m, cls, options(killTextBusy));
         QCOMPARE(text, expected);
@@ -117,7 +119,7 @@ private slots:
         QFETCH(QString, qishu);
         QFETCH(QString, start);
         QFETCH(bool, shown);
-        LotteryClass cls;
+        LotteryState cls;
         cls.IsHasPlan = true;
         cls.StartPlanQi = start.toStdString();
         LotteryItem item;
@@ -129,7 +131,7 @@ private slots:
     }
 
     void planStepSkipsEmptyAndStoppedPlans() {
-        LotteryClass cls;
+        LotteryState cls;
         cls.IsHasPlan = true;
         LotteryItem item;
         item.Qishu = "5";

@@ -51,7 +51,7 @@ private slots:
     void runningPlanFiguresBesideChance() {
         LotteryClass cls;
         test::FeedSampleDraws(cls, 20);
-        cls.IsHasPlan = true;
+        test::EditState(cls, [](LotteryState& s) { s.IsHasPlan = true; });
         cls.formSet().IDX = 9;
         cls.formSet().KLU[3] = 1;          // 720 of 1000 kept
         const char* pattern = "HMMHMMMHM"; // 中 挂 挂 中 挂 挂 挂 中 挂
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(risk->rowCount(), 20);
         QCOMPARE(risk->item(0, 1)->text(), Percent(1 - std::pow(0.72, 100)));
         QCOMPARE(risk->item(19, 4)->text(), QStringLiteral("0")); // DAD empty while the plan runs
-        cls.IsHasPlan = false;
+        test::EditState(cls, [](LotteryState& s) { s.IsHasPlan = false; });
         w.drawsChanged();
         QCOMPARE(risk->item(19, 4)->text(), QStringLiteral("14400"));
         QVERIFY(labelText(w, "RiskNote").contains(QStringLiteral("720 注")));
@@ -95,10 +95,12 @@ private slots:
         PlanStatsWindow w([&cls] { return &cls; });
         for (std::size_t i = 0; i < draws.size(); ++i) {
             if (i == 10) { // the start button
-                cls.IsHasPlan = true;
-                cls.StartPlanQi = cls.NewQi;
+                test::EditState(cls, [](LotteryState& s) {
+                    s.IsHasPlan = true;
+                    s.StartPlanQi = s.NewQi;
+                });
                 QVERIFY(cls.GetSuoshuiDadi().ok());
-                cls.AddNewPlan(*cls.PreItem01);
+                cls.AddNewPlan(*cls.newestDraw());
             }
             (void)cls.ProcessDraw(draws[i].qishu, draws[i].haoma);
             w.drawsChanged(); // hidden: collects only
@@ -217,15 +219,15 @@ private slots:
         draw(1);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(StartPlan(cls).ok());
+        QVERIFY(cls.StartPlan().ok());
         draw(4);
-        StopPlan(cls);
+        cls.StopPlan();
         cls.formSet().KLU[3] = 1; // plan B bets 720
-        QVERIFY(StartPlan(cls).ok());
+        QVERIFY(cls.StartPlan().ok());
         const std::string bFirst = draws[next].qishu;
         draw(3);
         const std::string bLast = draws[next - 1].qishu;
-        StopPlan(cls);
+        cls.StopPlan();
         draw(1);
         QTRY_VERIFY(!w.busy());
         const QString running = labelText(w, "RunningFigures");

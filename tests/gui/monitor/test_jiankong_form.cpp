@@ -156,9 +156,12 @@ void TestJianKongForm::gridKeepsContentWithFewRows() {
     QCOMPARE(before.size(), 16);
 
     // The lottery now holds fewer periods, so the replay gives at most one monitor row.
-    rig.lottery.LotteryDic_Jiankong.RemoveAll();
+    // (No draw removes periods: the lottery object is made anew over data that holds fewer.)
+    LotteryState fewer = rig.lottery.state();
+    fewer.LotteryDic_Jiankong.RemoveAll();
     for (int i = 0; i < periodsLeft; ++i)
-        rig.lottery.LotteryDic_Jiankong.Add(periodLabel(100 + i), kMissDraw);
+        fewer.LotteryDic_Jiankong.Add(periodLabel(100 + i), kMissDraw);
+    rig.lottery = LotteryClass(std::move(fewer));
     rig.form->ReashStar();
     QCOMPARE(int(rig.state.MonitorRows.Count()), periodsLeft);
     QCOMPARE(gridTexts(rig), before);

@@ -192,12 +192,12 @@ RefreshEvents DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
 }
 
 namespace {
-// The periods that entered after `newestBefore` (every held period when none was held).
-std::vector<std::string> periodsAfter(const LotteryState& lottery,
+// The periods this refresh entered after `newestBefore` (every one when none was held).
+std::vector<std::string> periodsAfter(const RefreshEvents& events,
                                       const std::optional<Period>& newestBefore) {
     std::vector<std::string> out;
-    for (const auto& [label, haoma] : lottery.LotteryDic_Jiankong)
-        if (!newestBefore || Period::parse(label) > *newestBefore) out.push_back(label);
+    for (const DrawEntered& d : events.entered)
+        if (!newestBefore || Period::parse(d.period) > *newestBefore) out.push_back(d.period);
     return out;
 }
 
@@ -252,7 +252,7 @@ RefreshEvents DrawFeed::FetchNew(LotteryState& lottery) {
     }
     finish(lottery, events);
     if (lottery.IsGetNew) {
-        events.alarms = alarmsAmong(lottery, periodsAfter(lottery, newestBefore));
+        events.alarms = alarmsAmong(lottery, periodsAfter(events, newestBefore));
         if (!events.alarms.empty()) {
             events.alarmPlan.caption = lottery.monitor->PlanLabelCaption();
             events.alarmPlan.baseCount = lottery.monitor->MonitorBase.count();

@@ -1,5 +1,6 @@
 #include "gui/common/IniFile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -207,6 +208,11 @@ bool IniFile::save(const QString& path, QString* why) const {
         return false;
     }
     return true;
+}
+
+QString SetAsidePath(const QString& path) {
+    return path + QStringLiteral(".bad-") +
+           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
 } // namespace zuohao::gui

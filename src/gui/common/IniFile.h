@@ -66,4 +66,8 @@ private:
     bool m_utf8 = true;
 };
 
+// Where a settings file that cannot be used is moved (or its unreadable parts copied): beside
+// it, named "<file>.bad-<yyyyMMdd-HHmmss>", so that nothing of it is lost.
+QString SetAsidePath(const QString& path);
+
 } // namespace zuohao::gui

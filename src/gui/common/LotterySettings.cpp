@@ -1,6 +1,5 @@
 #include "gui/common/LotterySettings.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -140,8 +139,7 @@ LotteryListParse ParseLotteryList(const QByteArray& bytes) {
 
 LotteryListLoad LoadLotteryList(const LotteryListPaths& paths) {
     LotteryListLoad out;
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString aside = paths.listPath + QStringLiteral(".bad-") + stamp;
+    const QString aside = SetAsidePath(paths.listPath);
     const QFileInfo info(paths.listPath);
     if (info.exists()) {
         QFile f(paths.listPath);

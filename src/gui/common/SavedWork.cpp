@@ -1,6 +1,5 @@
 #include "gui/common/SavedWork.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -240,8 +239,7 @@ SavedWorkLoad LoadSavedWork(const QString& path) {
             if (out.work) return out;
         }
     }
-    const QString aside = path + QStringLiteral(".bad-") +
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString aside = SetAsidePath(path);
     if (QFile::rename(path, aside)) out.setAsideTo = aside;
     return out;
 }

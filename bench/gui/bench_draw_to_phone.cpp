@@ -5,11 +5,8 @@
 // having read the whole request; only draws that raised an alarm count. Beside it, the moment
 // the notifier had the events and the end of the tick (its status line written): the rest of
 // the refresh waits behind the request. Target: at most 20 ms.
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -18,7 +15,6 @@
 #include "acquire/support_http_server.h"
 #include "app/support_fixture.h"
 #include "gui/app/NotifyLink.h"
-#include "gui/monitor/JianKongForm.h"
 #include "notify/NotificationCenter.h"
 #include "notify/Postman.h"
 
@@ -30,12 +26,6 @@ using zuohao::test::LocalHttpServer;
 namespace {
 constexpr int kAlarms = 40;
 constexpr int kMostDraws = 2000;
-
-void pick(QComboBox* box, const QString& text) {
-    const int i = box->findText(text);
-    box->setCurrentIndex(i);
-    emit box->activated(i);
-}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -64,15 +54,7 @@ private slots:
         center.setTargets({t});
 
         // A base set, a plan, and a monitor that raises an alarm every few draws.
-        QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
-        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
-        f.form().JianKongCmd_Click();
-        JianKongForm* m = f.form().jianKongForm();
-        for (auto [box, value] :
-             {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}})
-            pick(m->findChild<QComboBox*>(box), QString::fromLatin1(value));
-        m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
-        QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
+        f.watchEveryFewDraws();
 
         QElapsedTimer clock;
         double told = -1, ended = -1, sent = -1;

@@ -1,10 +1,14 @@
 #include "support_fixture.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "gui/app/NotifyLink.h"
 #include "gui/common/WindowPlacement.h"
+#include "gui/monitor/JianKongForm.h"
 
 using namespace zuohao::gui;
 
@@ -67,4 +71,21 @@ LotteryForm& FormFixture::start(AppOptions options) {
     if (!QTest::qWaitFor([&] { return m_form->formState().IsActivated; }, 5000))
         qWarning("the main window was not activated");
     return *m_form;
+}
+
+JianKongForm* FormFixture::watchEveryFewDraws() {
+    QTest::mouseClick(child<QPushButton>("数字_5"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
+    form().JianKongCmd_Click();
+    JianKongForm* m = form().jianKongForm();
+    for (auto [name, value] :
+         {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}}) {
+        auto* box = m->findChild<QComboBox*>(name);
+        const int i = box->findText(QString::fromLatin1(value));
+        box->setCurrentIndex(i);
+        emit box->activated(i); // as a user's pick
+    }
+    m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
+    QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
+    return m;
 }

@@ -60,6 +60,10 @@ public:
 
     template <class T> T* child(const QString& name) const { return m_form->findChild<T*>(name); }
 
+    // A base set and a plan, then the monitor switched on with settings that raise an alarm
+    // every few draws; returns the monitor window.
+    zuohao::gui::JianKongForm* watchEveryFewDraws();
+
     TestSeams seams;
     QTemporaryDir dir;
 

@@ -1,9 +1,7 @@
 // The notifications in the program: a monitor alarm reaches a target with its period, a target
 // that never answers does not hold up the refresh cycle, and closing the main window asks once
 // whether to keep running in the tray.
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,30 +28,11 @@ Target hookTo(const LocalHttpServer& server) {
     return t;
 }
 
-void pick(QComboBox* box, const QString& text) {
-    const int i = box->findText(text);
-    box->setCurrentIndex(i);
-    emit box->activated(i); // as a user's pick
-}
 } // namespace
 
 class TestNotifyLink : public QObject {
     Q_OBJECT
 private slots:
-    // A base set, then a monitor that raises an alarm every few draws.
-    static JianKongForm* watchEveryFewDraws(FormFixture& f) {
-        QTest::mouseClick(f.child<QPushButton>("数字_5"), Qt::LeftButton);
-        QTest::mouseClick(f.child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
-        f.form().JianKongCmd_Click();
-        JianKongForm* m = f.form().jianKongForm();
-        for (auto [box, value] :
-             {std::pair{"SZCom_0", "0"}, {"SZCom_1", "30"}, {"SZCom_2", "3"}, {"SZCom_3", "0"}})
-            pick(m->findChild<QComboBox*>(box), QString::fromLatin1(value));
-        m->findChild<QLineEdit*>("ZhuoQiTxt")->setText(QStringLiteral("10"));
-        QTest::mouseClick(m->findChild<QPushButton*>("jiankongCom"), Qt::LeftButton);
-        return m;
-    }
-
     void monitorAlarmReachesTheTarget() {
         LocalHttpServer server;
         QVERIFY(server.listen());
@@ -64,7 +43,7 @@ private slots:
         f.writeDraws(shown);
         f.start(f.defaultOptions());
         f.form().notifyLink()->center().setTargets({hookTo(server)});
-        JianKongForm* m = watchEveryFewDraws(f);
+        JianKongForm* m = f.watchEveryFewDraws();
         QSignalSpy alarms(m, &JianKongForm::alarmRaised);
         for (std::size_t next = 60; next < draws.size() && alarms.isEmpty(); ++next) {
             shown.push_back(draws[next]);
@@ -91,7 +70,7 @@ private slots:
         f.writeDraws(std::vector<Draw>(draws.begin(), draws.begin() + 60));
         f.start(f.defaultOptions());
         f.form().notifyLink()->center().setTargets({hookTo(server)});
-        JianKongForm* m = watchEveryFewDraws(f);
+        JianKongForm* m = f.watchEveryFewDraws();
         QSignalSpy alarms(m, &JianKongForm::alarmRaised);
         // Forty draws in one write: entered by one refresh once the file has stayed the same.
         f.writeDraws(draws);
@@ -127,7 +106,7 @@ private slots:
         f.start(f.defaultOptions());
         NotificationCenter& center = f.form().notifyLink()->center();
         center.setTargets({hookTo(server)});
-        watchEveryFewDraws(f);
+        f.watchEveryFewDraws();
         QStringList order;
         connect(&center, &NotificationCenter::desktopNotice, this,
                 [&](const QString&, const QString&, bool alarm) {

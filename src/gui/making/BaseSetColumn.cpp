@@ -120,13 +120,6 @@ QString BaseSetColumn::baseText() const {
     return toQ(baseSet().text());
 }
 
-void BaseSetColumn::setBaseText(const QString& text) {
-    if (m_showDadiText->toPlainText() == text)
-        ShowDadiText_Change();
-    else
-        m_showDadiText->setPlainText(text);
-}
-
 void BaseSetColumn::showBaseSet() {
     const QString text = baseText();
     if (m_showDadiText->toPlainText() != text) {

@@ -33,8 +33,6 @@ public:
     // Shows the base set in the box (never read back) and its counts in the copy buttons'
     // captions: after every change of the base set.
     void showBaseSet();
-    // A text put into the box as the player would type it: read once into the base set.
-    void setBaseText(const QString& text);
     // A base set made by `make` (StartPlan, RenewPlan) and shown; a failure goes to the
     // status line and leaves the set as it was.
     void showNewBaseSet(Result<std::string> (LotteryClass::*make)());

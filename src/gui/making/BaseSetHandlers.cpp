@@ -97,10 +97,6 @@ void MakingPanel::showBaseSet() {
     m_baseColumn->showBaseSet();
 }
 
-void MakingPanel::setBaseText(const QString& text) {
-    m_baseColumn->setBaseText(text);
-}
-
 void MakingPanel::setCountdown(int seconds) {
     m_baseColumn->setCountdown(seconds);
 }

@@ -78,8 +78,6 @@ public:
     // Shows the active lottery's base set in the box (never read back) and its counts in
     // the copy buttons' captions: after every change of the base set.
     void showBaseSet();
-    // A text put into the box as the player would type it: read once into the base set.
-    void setBaseText(const QString& text);
     // The extra digits of box k (Texthwnd3: selection group 4, 0, 1); a new text merges
     // into its selection group.
     QString extraDigits(int k) const;

@@ -40,9 +40,11 @@ inline RunResult runCli(const std::vector<std::string>& args) {
     const auto outPath = dir.path() / "out", errPath = dir.path() / "err";
     RunResult r;
     zuohao::testsupport::ChildProcess child;
-    if (child.start(ZUOHAO_CLI, args, outPath, errPath)) r.code = child.wait();
+    const bool started = child.start(ZUOHAO_CLI, args, outPath, errPath);
+    if (started) r.code = child.wait();
     r.out = slurp(outPath);
-    r.err = slurp(errPath);
+    r.err = started ? slurp(errPath)
+                    : "zuohao-cli did not start, error " + std::to_string(child.startError());
     return r;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Temporary folders and child processes for the tests, on POSIX and on Windows (where the
 // tests run under Wine). Tests built for Windows use no fork, mkdtemp or /dev files.
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -103,10 +104,14 @@ public:
         si.hStdOutput = out;
         si.hStdError = err;
         PROCESS_INFORMATION pi{};
-        const bool ok = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE &&
-                        err != INVALID_HANDLE_VALUE &&
-                        CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                       nullptr, &si, &pi);
+        // Wine now and then fails a CreateProcess under load; a start is tried a few times.
+        bool ok = false;
+        for (int attempt = 0; !ok && attempt < kStartAttempts; ++attempt)
+            ok = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE &&
+                 err != INVALID_HANDLE_VALUE &&
+                 CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                nullptr, &si, &pi);
+        m_startError = ok ? 0 : long(GetLastError());
         for (HANDLE h : {in, out, err})
             if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         if (!ok) return false;
@@ -132,6 +137,7 @@ public:
             ::execv(cargv[0], cargv.data());
             ::_exit(127);
         }
+        m_startError = m_pid > 0 ? 0 : long(errno);
         return m_pid > 0;
 #endif
     }
@@ -209,7 +215,12 @@ public:
 #endif
     }
 
+    // The system's error code when start() failed, else 0.
+    long startError() const { return m_startError; }
+
 private:
+    static constexpr int kStartAttempts = 3;
+    long m_startError = 0;
 #ifdef _WIN32
     HANDLE m_process = nullptr;
 #else

@@ -83,12 +83,14 @@ void processAll(benchmark::State& state, bool plan) {
     const std::clock_t cpuStart = std::clock();
     for (auto _ : state) {
         LotteryClass lottery;
-        lottery.formSet().IDX = 10;
+        ConditionSet conditions = lottery.formSet();
+        conditions.IDX = 10;
         if (plan) {
-            lottery.formSet().CHK[0] = lottery.formSet().CHK[1] = true; // two hottest digits
-            lottery.formSet().CHK[17] = true;
-            lottery.formSet().KLU[3] = 1;
+            conditions.CHK[0] = conditions.CHK[1] = true; // two hottest digits
+            conditions.CHK[17] = true;
+            conditions.KLU[3] = 1;
         }
+        lottery.restoreConditions(conditions);
         for (std::size_t i = 0; i < draws.size(); ++i) {
             if (plan && i == 20 && !lottery.StartPlan()) {
                 state.SkipWithError("the plan's first reduction failed");
@@ -124,7 +126,7 @@ BENCHMARK(BM_ProcessDrawPlan)->Unit(benchmark::kMillisecond);
 void BM_MonitorReplay(benchmark::State& state) {
     const auto draws = sequence(int(kReplayedPeriods));
     LotteryClass lottery;
-    lottery.formSet().IDX = state.range(0) == 0 ? 10 : 9;
+    lottery.setPositionIndex(state.range(0) == 0 ? 10 : 9);
     for (const auto& [qishu, haoma] : draws)
         lottery.ProcessDraw(qishu, haoma);
     const NumberList base = Reduce(everyCondition(10))->base;

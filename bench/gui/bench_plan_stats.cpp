@@ -149,10 +149,12 @@ int main(int argc, char** argv) {
             !(*archive)->setBulkWrites(false))
             return 1;
     }
-    cls.formSet().IDX = 4;
-    cls.formSet().KLU[3] = 1;
-    cls.formSet().KUA.push_back('9');
-    cls.formSet().CHK[0] = cls.formSet().CHK[10] = true;
+    ConditionSet conditions = cls.formSet();
+    conditions.IDX = 4;
+    conditions.KLU[3] = 1;
+    conditions.KUA.push_back('9');
+    conditions.CHK[0] = conditions.CHK[10] = true;
+    cls.restoreConditions(conditions);
 
     PlanStatsWindow w([&cls] { return &cls; });
     w.setDrawSource(DrawSourceOf([path] { return path; }, [&cls] { return &cls; }));

@@ -33,7 +33,7 @@ private slots:
         QCOMPARE(int(draws.size()), 120);
         test::FeedSampleDraws(m_cls, 90);
         m_cls.setName("腾讯分分彩");
-        m_cls.formSet().IDX = 7;
+        m_cls.setPositionIndex(7);
         test::StartPlanOnBase(m_cls, "012 123 234 345 456 567 678 789 890 901");
         for (std::size_t i = 90; i < draws.size(); ++i)
             m_cls.ProcessDraw(draws[i].qishu, draws[i].haoma);

@@ -69,7 +69,9 @@ void printPlanJson(const LotteryClass& lottery) {
 
 int RunReduce(const Args& args) {
     LotteryClass lottery;
-    ApplyConditions(args, lottery.formSet());
+    ConditionSet conditions = lottery.formSet();
+    ApplyConditions(args, conditions);
+    lottery.restoreConditions(conditions);
     auto r = lottery.GetSuoshuiDadi();
     if (!r) throw Failure(Describe(r.failure(), lottery.formSet().IDX));
     std::cout << lottery.formSet().DAD.text() << "\n" << lottery.formSet().FJI.text() << "\n";
@@ -111,13 +113,16 @@ int RunPlan(const Args& args) {
     for (; i < draws.size() && i < std::size_t(startAfter); ++i)
         warn(lottery.ProcessDraw(draws[i].qishu, draws[i].haoma), draws[i], idx);
 
-    ApplyConditions(args, lottery.formSet());
+    ConditionSet conditions = lottery.formSet();
+    ApplyConditions(args, conditions);
+    for (int c : checks)
+        conditions.CHK[std::size_t(c)] = true;
+    if (args.has("--manual")) conditions.PLA = false;
+    lottery.restoreConditions(conditions);
     for (int c : checks) {
-        lottery.formSet().CHK[c] = true;
         auto r = lottery.ResultSelStr(c);
         if (!r) std::cerr << "warning: --check " << c << ": " << Describe(r.failure(), idx) << "\n";
     }
-    if (args.has("--manual")) lottery.formSet().PLA = false;
 
     // Start the plan as the start button does.
     if (!lottery.markHistoryLoaded()) {

@@ -69,7 +69,7 @@ int RunMonitor(const Args& args) {
 
     LotteryClass lottery;
     lottery.setMonitorState(&state);
-    lottery.formSet().IDX = idx;
+    lottery.setPositionIndex(idx);
     auto offer = [&](const DrawLine& d) {
         auto o = lottery.ProcessDraw(d.qishu, d.haoma);
         for (const Error& e : o.failures)

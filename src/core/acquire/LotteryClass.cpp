@@ -41,6 +41,10 @@ Result<void> LotteryClass::ResultAutoSelStr(const LotteryItem* itemCls, bool isA
     return RebuildSelections(m_state, itemCls, isAuto, jian);
 }
 
+void LotteryClass::setBaseSet(NumberList base) {
+    m_state.conditions.DAD = std::move(base);
+}
+
 void LotteryClass::restoreConditions(const ConditionSet& kept) {
     ConditionSet& c = m_state.conditions;
     const NumberList dad = c.DAD, fji = c.FJI;

@@ -55,7 +55,12 @@ public:
     Result<FormValue> GetMyFormSet(std::string_view infoType, int index) const;
     Result<void> LetMyFormSet(std::string_view infoType, const FormValue& formSet, int idx);
     const ConditionSet& formSet() const { return m_state.conditions; }
-    ConditionSet& formSet() { return m_state.conditions; }
+    // The base set as the player typed it (read once from its box), or emptied when a plan
+    // is cleared (清除计划); the complement of the last reduction stays as it was.
+    void setBaseSet(NumberList base);
+    void clearBaseSet() { setBaseSet(NumberList()); }
+    // The position group (IDX) of the base set and of plans.
+    void setPositionIndex(int idx) { m_state.conditions.IDX = idx; }
     // Takes the kept conditions but the base set, its complement and the plan text, which
     // start afresh.
     void restoreConditions(const ConditionSet& kept);

@@ -167,14 +167,15 @@ void BaseSetColumn::commitDelay() {
 void BaseSetColumn::ShowDadiText_Change() {
     if (m_renderingBase || !m_form.ActiveCls) return;
     // The player's edit, read once into the lottery's base set.
-    ConditionSet& set = m_form.ActiveCls->formSet();
-    const NumberListRead read =
-        NumberList::read(toStd(m_showDadiText->toPlainText()), set.fourDigit());
-    set.DAD = read.list;
+    LotteryClass& lot = *m_form.ActiveCls;
+    NumberListRead read =
+        NumberList::read(toStd(m_showDadiText->toPlainText()), lot.formSet().fourDigit());
+    const int kept = read.list.count();
+    lot.setBaseSet(std::move(read.list));
     if (m_form.WorkChanged) m_form.WorkChanged();
     showBaseCaptions();
     if (read.unreadable + read.repeated > 0 && m_form.ShowLabelTxt)
-        m_form.ShowLabelTxt(BaseSetReadNote(read.unreadable, read.repeated, set.DAD.count()));
+        m_form.ShowLabelTxt(BaseSetReadNote(read.unreadable, read.repeated, kept));
 }
 
 QString BaseSetReadNote(int unreadable, int repeated, int kept) {

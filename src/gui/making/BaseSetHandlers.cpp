@@ -52,7 +52,7 @@ void MakingPanel::PlanCmd_Click() {
     showPlanButtons(false);
     m_checkAuto->setChecked(true);
     CheckAuto_Click(); // stores PLA even when the box was already ticked
-    m_form.ActiveCls->formSet().DAD = NumberList();
+    m_form.ActiveCls->clearBaseSet();
     if (m_form.WorkChanged) m_form.WorkChanged();
     showBaseSet();
     m_planText->setPlainText(QString());

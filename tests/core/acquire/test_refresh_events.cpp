@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/support_conditions.h"
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
@@ -56,8 +57,10 @@ TEST_P(OneRefresh, ReturnsEveryEnteredScoredAndAlarmedPeriod) {
     LotteryClass lottery;
     lottery.setDrawSource(&source);
     lottery.setMonitorState(&monitor);
-    lottery.formSet().IDX = 9;
-    lottery.formSet().KUA = ""; // no condition: the base set holds all 1000 numbers
+    lottery.setPositionIndex(9);
+    zuohao::testing::EditConditions(lottery, [&](ConditionSet& c) {
+        c.KUA = ""; // no condition: the base set holds all 1000 numbers
+    });
     source.text = newestFirstText(1010, 10);
     const RefreshEvents loaded = lottery.GetLotteryHisroty(AskForFile::No);
     EXPECT_EQ(loaded.entered.size(), 10u);

@@ -39,7 +39,7 @@ TEST(KillRate, AgreesWithTheReductionListsOfEachCondition) {
                 kept.insert(std::string(piece));
             int killed = 0;
             LotteryClass probe;
-            probe.formSet().IDX = set.IDX;
+            probe.setPositionIndex(set.IDX);
             for (std::size_t i = draws.size() - 300; i < draws.size(); ++i)
                 killed += kept.count(probe.weizhiHAO(draws[i].haoma)) ? 0 : 1;
             const ConditionKill& row = (*rows)[r];

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/support_conditions.h"
 #include "../model/support_ref_features.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/making/Reduction.h"
@@ -238,14 +239,14 @@ class KillListOutsideSpace : public ::testing::TestWithParam<FailCase> {};
 
 TEST_P(KillListOutsideSpace, FailsAndKeepsTheStoredLists) {
     LotteryClass l;
-    l.formSet().IDX = GetParam().idx;
-    l.formSet().KUA = "0";
+    l.setPositionIndex(GetParam().idx);
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = "0"; });
     auto first = l.GetSuoshuiDadi();
     ASSERT_TRUE(first.ok());
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_FALSE(fji.empty());
     (GetParam().idx <= 9 ? l.formSet().KL0 : l.formSet().KL1) = GetParam().kill;
-    l.formSet().KUA = "";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = ""; });
     auto r = l.GetSuoshuiDadi();
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.error().empty());
@@ -416,7 +417,7 @@ INSTANTIATE_TEST_SUITE_P(Spaces, RandomSets, ::testing::Values(false, true),
 
 TEST(Reduction, GetSuoshuiDadiStoresBothSidesAndReturnsTheBase) {
     LotteryClass l;
-    l.formSet().KUA = "0";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = "0"; });
     auto r = l.GetSuoshuiDadi();
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(*r, l.formSet().DAD.text());

@@ -17,7 +17,7 @@ struct ReplayRig : MonitorRig {
     LotteryState held;
     ReplayRig() {
         BuildNumberTables();
-        lottery.formSet().IDX = 9;
+        lottery.setPositionIndex(9);
         held.conditions.IDX = 9;
         held.monitor = &state;
     }

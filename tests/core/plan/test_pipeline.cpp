@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/support_conditions.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/NumberTables.h"
 #include "core/plan/Plan.h"
@@ -163,7 +164,9 @@ TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
 
 TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
     LotteryClass l;
-    l.formSet().FAN = true; // nothing removed, so the base set is empty
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
+        c.FAN = true; // nothing removed, so the base set is empty
+    });
     l.ProcessDraw("1", "12345");
     startPlan(l);
     ASSERT_EQ(l.formSet().DAD.text(), "");
@@ -196,8 +199,8 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
     LotteryClass l;
     l.ProcessDraw("1001", "00000");
     l.ProcessDraw("1002", "12123");
-    l.formSet().IDX = 9;
-    l.formSet().CNT[0] = "0";
+    l.setPositionIndex(9);
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     ASSERT_EQ(l.formSet().SEL[0], "123");
@@ -238,7 +241,7 @@ TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
     LotteryClass l;
     l.ProcessDraw("1", "11100");
     l.ProcessDraw("2", "22200");
-    l.formSet().CNT[0] = "0";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 11).ok());
     ASSERT_TRUE(l.ResultSelStr(11).ok());
     ASSERT_EQ(l.formSet().SEL[0], "1");
@@ -253,10 +256,12 @@ TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
 TEST(PlanScoring, ManualModeKeepsTheSelection) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
-    l.formSet().IDX = 9;
-    l.formSet().PLA = false;
-    l.formSet().SEL[0] = "0";
-    l.formSet().CNT[0] = "0";
+    l.setPositionIndex(9);
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
+        c.PLA = false;
+        c.SEL[0] = "0";
+        c.CNT[0] = "0";
+    });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok()); // ticked, but not used by hand
     startPlan(l);
     l.ProcessDraw("2", "12345");
@@ -270,14 +275,16 @@ TEST(PlanScoring, ManualModeKeepsTheSelection) {
 TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
-    l.formSet().IDX = 9;
-    l.formSet().PLA = false;
-    l.formSet().SEL = {"0", "", "", "", ""};
-    l.formSet().CNT[0] = "0";
+    l.setPositionIndex(9);
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
+        c.PLA = false;
+        c.SEL = {"0", "", "", "", ""};
+        c.CNT[0] = "0";
+    });
     startPlan(l);
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_EQ(CountNumberList(dad), 729);
-    l.formSet().KL0 = "123 1000";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "123 1000"; });
     const ItemPtr previous = l.state().PreItem01;
 
     auto o = l.ProcessDraw("2", "12345");
@@ -293,7 +300,7 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     EXPECT_EQ(l.state().PreItem01->PlanTxt(), "3期  729注  【百十个】  进行中...");
 
     // Once the kill list is right again the next draw renews the base set.
-    l.formSet().KL0 = "123";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "123"; });
     o = l.ProcessDraw("3", "00345");
     EXPECT_EQ(o.error, "");
     EXPECT_EQ(CountNumberList(l.formSet().DAD.text()), 728);
@@ -305,13 +312,13 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
 TEST(PipelineFailure, AutomaticSelectionStillFollowsTheDraw) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
-    l.formSet().IDX = 9;
-    l.formSet().CNT[0] = "0";
+    l.setPositionIndex(9);
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     startPlan(l);
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
-    l.formSet().KL0 = "1000";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "1000"; });
     auto o = l.ProcessDraw("2", "12345");
     EXPECT_FALSE(o.error.empty());
     EXPECT_EQ(l.formSet().SEL[0], "345");

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../../support/support_conditions.h"
 #include "../model/support_ref_features.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/making/Making.h"
@@ -71,11 +72,11 @@ TEST(AddNewPlan, CountsTheBaseSet) {
 
 TEST(WeizhiHAO, PositionNumbersOfTheGroup) {
     LotteryClass l;
-    l.formSet().IDX = 10;
+    l.setPositionIndex(10);
     EXPECT_EQ(l.weizhiHAO("90817"), "9081");
-    l.formSet().IDX = 4;
+    l.setPositionIndex(4);
     EXPECT_EQ(l.weizhiHAO("12345"), "135");
-    l.formSet().IDX = 11;
+    l.setPositionIndex(11);
     EXPECT_EQ(l.weizhiHAO("12345"), "2345");
 }
 
@@ -83,7 +84,7 @@ TEST(WeizhiHAO, EqualsTheGroupDigitsInEveryGroup) {
     LotteryClass l;
     for (const std::string haoma : {"90817", "00000", "13579", "86420"})
         for (int g = 0; g < kGroupCount; ++g) {
-            l.formSet().IDX = g;
+            l.setPositionIndex(g);
             EXPECT_EQ(l.weizhiHAO(haoma), reftest::groupDigits(haoma, g)) << haoma << " " << g;
         }
 }
@@ -93,10 +94,13 @@ TEST(GetHasChecked, TrueAsSoonAsOneSelectionHoldsAnything) {
     EXPECT_FALSE(l.GetHasChecked());
     for (int g = 0; g < 5; ++g) {
         LotteryClass one;
-        one.formSet().SEL[std::size_t(g)] = g == 2 ? " " : "7";
+        zuohao::testing::EditConditions(
+            one, [&](ConditionSet& c) { c.SEL[std::size_t(g)] = g == 2 ? " " : "7"; });
         EXPECT_TRUE(one.GetHasChecked()) << g;
     }
-    l.formSet().CHK[16] = true; // a ticked box alone is not a selection
+    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
+        c.CHK[16] = true; // a ticked box alone is not a selection
+    });
     EXPECT_FALSE(l.GetHasChecked());
 }
 

@@ -35,7 +35,7 @@ int FeedSampleDraws(LotteryClass& cls, int count) {
 }
 
 void StartPlanOnBase(LotteryClass& cls, std::string base) {
-    cls.formSet().DAD = NumberList::read(base, false).list;
+    cls.setBaseSet(NumberList::read(base, false).list);
     EditState(cls, [](LotteryState& s) {
         s.IsHasPlan = true;
         s.StartPlanQi = s.NewQi;

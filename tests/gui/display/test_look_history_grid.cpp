@@ -28,7 +28,7 @@ private slots:
         LotteryClass cls;
         cls.setName("腾讯分分彩");
         test::FeedSampleDraws(cls, 90);
-        cls.formSet().IDX = 7;
+        cls.setPositionIndex(7);
         test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901 135 246 357 468 579");
         const auto draws = test::SampleDraws();
         for (std::size_t i = 90; i < draws.size(); ++i)

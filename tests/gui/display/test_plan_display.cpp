@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(test::FeedSampleDraws(cls, 90), 90);
         const auto before = test::HeldDraws(cls);
         before[50]->Plan = PlanLine{"1期", 1, kGroup, PlanOutcome::Hit}; // an earlier plan's
-        cls.formSet().IDX = 7;
+        cls.setPositionIndex(7);
         test::StartPlanOnBase(cls, "012 123 234 345 456 567 678 789 890 901");
         const auto draws = test::SampleDraws();
         for (std::size_t i = 90; i < draws.size(); ++i)

@@ -52,9 +52,9 @@ private slots:
         LotteryClass cls;
         test::FeedSampleDraws(cls, 20);
         test::EditState(cls, [](LotteryState& s) { s.IsHasPlan = true; });
-        cls.formSet().IDX = 9;
-        cls.formSet().KLU[3] = 1;          // 720 of 1000 kept
-        const char* pattern = "HMMHMMMHM"; // 中 挂 挂 中 挂 挂 挂 中 挂
+        cls.setPositionIndex(9);
+        QVERIFY(cls.LetMyFormSet("KLU", 1, 3).ok()); // 720 of 1000 kept
+        const char* pattern = "HMMHMMMHM";           // 中 挂 挂 中 挂 挂 挂 中 挂
         const auto held = test::HeldDraws(cls);
         for (int i = 0; i < 9; ++i)
             held[std::size_t(10 + i)]->Plan =
@@ -89,8 +89,8 @@ private slots:
 
     void runningPlanIsCollectedBeyondTheHeldDraws() {
         LotteryClass cls;
-        cls.formSet().IDX = 3;
-        cls.formSet().KLU[3] = 1;
+        cls.setPositionIndex(3);
+        QVERIFY(cls.LetMyFormSet("KLU", 1, 3).ok());
         const auto draws = manyDraws(160);
         PlanStatsWindow w([&cls] { return &cls; });
         for (std::size_t i = 0; i < draws.size(); ++i) {
@@ -125,9 +125,9 @@ private slots:
 
     void backtestShowsTheCoreFiguresAndTheChart() {
         LotteryClass cls;
-        cls.formSet().IDX = 4;
-        cls.formSet().KLU[3] = 1;
-        cls.formSet().KUA.push_back('9');
+        cls.setPositionIndex(4);
+        QVERIFY(cls.LetMyFormSet("KLU", 1, 3).ok());
+        QVERIFY(cls.LetMyFormSet("KUA", 9, 1).ok());
         const auto draws = manyDraws(400);
         PlanStatsWindow w([&cls] { return &cls; });
         w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
@@ -181,8 +181,8 @@ private slots:
 
     void longBacktestShowsProgressAndCancels() {
         LotteryClass cls;
-        cls.formSet().IDX = 10;
-        cls.formSet().CHK[0] = cls.formSet().CHK[10] = true;
+        cls.setPositionIndex(10);
+        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) { c.CHK[0] = c.CHK[10] = true; });
         PlanStatsWindow w([&cls] { return &cls; });
         const auto draws = manyDraws(200000);
         w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
@@ -222,7 +222,7 @@ private slots:
         QVERIFY(cls.StartPlan().ok());
         draw(4);
         cls.StopPlan();
-        cls.formSet().KLU[3] = 1; // plan B bets 720
+        QVERIFY(cls.LetMyFormSet("KLU", 1, 3).ok()); // plan B bets 720
         QVERIFY(cls.StartPlan().ok());
         const std::string bFirst = draws[next].qishu;
         draw(3);
@@ -248,13 +248,17 @@ private slots:
     // while the kill table follows the new conditions.
     void staleBacktestIsMarked() {
         LotteryClass cls;
-        cls.formSet().IDX = 4;
-        cls.formSet().KUA.push_back('9');
-        cls.formSet().DAN[0] = "0123456";
-        cls.formSet().KLU = {0, 0, 0, 1};
+        cls.setPositionIndex(4);
+        QVERIFY(cls.LetMyFormSet("KUA", 9, 1).ok());
+        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) {
+            c.DAN[0] = "0123456";
+            c.KLU = {0, 0, 0, 1};
+        });
         for (std::size_t g = 0; g < 5; ++g) {
-            cls.formSet().SEL[g] = "0123456789";
-            cls.formSet().CNT[g] = "0123";
+            zuohao::testing::EditConditions(cls, [&](ConditionSet& c) {
+                c.SEL[g] = "0123456789";
+                c.CNT[g] = "0123";
+            });
         }
         const auto draws = manyDraws(200);
         PlanStatsWindow w([&cls] { return &cls; });
@@ -268,7 +272,7 @@ private slots:
         auto* chart = w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"));
         QVERIFY(!chart->stale());
         QVERIFY(labelText(w, "ChartSource").contains(QStringLiteral("杀跨度 9")));
-        cls.formSet().KUA.push_back('8');
+        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) { c.KUA.push_back('8'); });
         QTRY_VERIFY(chart->stale());
         QTRY_VERIFY(!w.busy());
         QVERIFY(w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"))->stale());
@@ -348,4 +352,5 @@ private slots:
 };
 
 QTEST_MAIN(TestPlanStatsWindow)
+#include "../../support/support_conditions.h"
 #include "test_plan_stats_window.moc"

@@ -17,7 +17,7 @@ std::string periodLabel(int n) {
 
 MonitorRig::MonitorRig() {
     lottery.setMonitorState(&state);
-    lottery.formSet().IDX = 9;
+    lottery.setPositionIndex(9);
     form = std::make_unique<JianKongForm>(
         state, [this] { return &lottery; }, [this] { return mainBase; });
 }

@@ -264,11 +264,12 @@ int main(int argc, char** argv) {
     // step is cancelled with a fixed backtest of 和尾 5 and span 9 alone (about 0.6 %).
     const auto smallBase = [&] {
         w.findChild<QCheckBox*>(QStringLiteral("BacktestAuto"))->setChecked(false);
-        ConditionSet& c = cls.formSet();
+        ConditionSet c = cls.formSet();
         c.KLU = {};
         c.SEL[4] = "5";
         c.CNT[4] = "1";
         c.KUA = "012345678";
+        cls.restoreConditions(c);
     };
     const Phase figures{"figures step, 95%", 95, false};
     for (const Phase& phase : phases) {

@@ -1,9 +1,11 @@
 #pragma once
-// The conditions panel and the base-set box of the main window: position group, selection
-// texts and counts, extra digits, banker and span buttons, route switches, complement and
-// automatic mode; the base set with its copy buttons, start and clear of a plan, the plan
-// text, the two kill-list panels and the delay box. Every edit goes into the condition set
-// of the active lottery at once.
+// The conditions panel and the base-set box of the main window, put together from small
+// parts: the position column (PlanOptions), the banker and span box (BankerButtons), the
+// route and extra-digit box (RouteSwitches), the selection groups over the history grid
+// (SelectionGroups), the two kill-list panels (KillListPanel), the base-set column
+// (BaseSetColumn) and the plan text. Each part shows the active lottery's conditions and
+// stores a player's edit through the lottery's façade at once; the panel wires the parts to
+// each other and starts and clears the plan.
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -13,17 +15,11 @@
 #include "core/model/Groups.h"
 #include "core/model/Result.h"
 #include "gui/making/FormState.h"
+#include "gui/making/SelectionGroups.h"
 
 class QCheckBox;
-class QFrame;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace zuohao {
 class LotteryClass;
@@ -31,14 +27,11 @@ class LotteryClass;
 
 namespace zuohao::gui {
 
+class BankerButtons;
 class BaseSetColumn;
 class KillListPanel;
-
-// What happens to a typed selection: said in the selection boxes' tooltips and, the first
-// time the player types one, in the status line.
-inline const QString kSelectionRenewNote =
-    QStringLiteral("新开奖时选号按勾选的列重新生成（计划中未勾“自动做号”时除外），"
-                   "手输的数字会被替换");
+class PlanOptions;
+class RouteSwitches;
 
 class MakingPanel : public QWidget {
     Q_OBJECT
@@ -105,59 +98,27 @@ signals:
     void planCleared();
 
 private:
-    void buildPositionColumn(QLayout* row);
-    void buildBankerBox(QLayout* row);
-    void buildSwitchBox(QLayout* row);
     void buildPlanArea(QLayout* row);
-    void buildSelectionRow();
     void wire();
-    void setButtonSelected(QPushButton* b, bool selected);
     void colourKillPanels(int w);
+    void showPlanButtons(bool planRuns);
+
+    // Between the parts.
+    void SelectCheck_Click(int index);
+    void Texthwnd3_Change(int index);
     // A kill list was stored: a running plan is renewed with it when `renewPlan`.
     void killListStored(bool renewPlan);
-    void showPlanButtons(bool planRuns);
-    void reportFailure(const QString& what, const std::string& error);
-    // A condition stored from a control. The keys and values handed over here are always
-    // well formed; a refusal would mean a bug in the panel, so it is shown, not dropped.
-    void store(std::string_view key, const FormValue& value, int idx);
 
-    // Conditions.
-    void CheckAuto_Click();
-    void Check1_Click();
-    void SelectCheck_Click(int index);
-    void SelectText_Edited();
-    void SelectText_Change(int index);
-    void CountText_Change(int index);
-    void Texthwnd3_Change(int index);
-    void ClearCommand_Click();
-    void ShuZi_Click(int index); // 数字
-    void GeShu_Click(int index); // 个数
-    void Command1_Click(int index);
-    void CheckLu_Click(int index);
-
-    // Base set, plan and kill lists.
+    // Base set and plan.
     void SuishuiCmd_Click();
     void PlanCmd_Click();
     void PlanText_Change();
 
     FormState& m_form;
-    std::array<QRadioButton*, kGroupCount> m_weiOption{};
-    std::array<QCheckBox*, kCheckCount> m_selectCheck{};
-    std::array<QLineEdit*, 5> m_selectText{};
-    std::array<QLineEdit*, 5> m_countText{};
-    std::array<QLineEdit*, 3> m_texthwnd3{};
-    std::array<QWidget*, 3> m_digitPickSlots{};
-    std::array<QPushButton*, 30> m_shuZi{};
-    std::array<bool, 30> m_shuZiSelected{};
-    bool m_renewNoteShown = false; // the note on typed selections was given
-    std::array<QPushButton*, 10> m_geShu{};
-    std::array<bool, 10> m_geShuSelected{};
-    std::array<QPushButton*, 2> m_command1{};
-    std::array<QCheckBox*, 4> m_checkLu{};
-    QWidget* m_picture2 = nullptr;
-    QCheckBox* m_checkAuto = nullptr;
-    QCheckBox* m_check1 = nullptr;
-    QPushButton* m_clearCommand = nullptr;
+    PlanOptions* m_options = nullptr;             // position, 自动做号, 大底反集
+    BankerButtons* m_bankers = nullptr;           // 胆码 · 跨度
+    RouteSwitches* m_routes = nullptr;            // 杀路数 · 加码
+    SelectionGroups* m_groups = nullptr;          // selection boxes, digits and counts
     std::array<KillListPanel*, 2> m_killPanels{}; // Picture9: three- and four-digit lists
     BaseSetColumn* m_baseColumn = nullptr;        // base set, copy, start, clear, delay
     QPlainTextEdit* m_planText = nullptr;

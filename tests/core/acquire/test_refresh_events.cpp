@@ -58,8 +58,8 @@ TEST_P(OneRefresh, ReturnsEveryEnteredScoredAndAlarmedPeriod) {
     lottery.setDrawSource(&source);
     lottery.setMonitorState(&monitor);
     lottery.setPositionIndex(9);
-    zuohao::testing::EditConditions(lottery, [&](ConditionSet& c) {
-        c.KUA = ""; // no condition: the base set holds all 1000 numbers
+    zuohao::testing::EditConditions(lottery, [&](ConditionSet& given) {
+        given.KUA = ""; // no condition: the base set holds all 1000 numbers
     });
     source.text = newestFirstText(1010, 10);
     const RefreshEvents loaded = lottery.GetLotteryHisroty(AskForFile::No);

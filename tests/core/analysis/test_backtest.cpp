@@ -29,14 +29,13 @@ std::vector<Line> pipelineLines(const std::vector<DrawLine>& draws, std::size_t 
     LotteryClass lottery;
     for (std::size_t i = 0; i < start; ++i)
         (void)lottery.ProcessDraw(draws[i].qishu, draws[i].haoma);
-    ConditionSet& set = lottery.formSet();
-    const auto checks = given.CHK;
-    set = given;
+    ConditionSet set = given;
     set.CHK = {};
+    lottery.restoreConditions(set);
     if (tickBoxes)
         for (int c = 0; c < kCheckCount; ++c)
-            if (checks[std::size_t(c)]) {
-                set.CHK[std::size_t(c)] = true;
+            if (given.CHK[std::size_t(c)]) {
+                EXPECT_TRUE(lottery.LetMyFormSet("CHK", true, c).ok());
                 EXPECT_TRUE(lottery.ResultSelStr(c).ok());
             }
     EXPECT_TRUE(lottery.StartPlan().ok());

@@ -240,13 +240,15 @@ class KillListOutsideSpace : public ::testing::TestWithParam<FailCase> {};
 TEST_P(KillListOutsideSpace, FailsAndKeepsTheStoredLists) {
     LotteryClass l;
     l.setPositionIndex(GetParam().idx);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = "0"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.KUA = "0"; });
     auto first = l.GetSuoshuiDadi();
     ASSERT_TRUE(first.ok());
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_FALSE(fji.empty());
-    (GetParam().idx <= 9 ? l.formSet().KL0 : l.formSet().KL1) = GetParam().kill;
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = ""; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        (GetParam().idx <= 9 ? given.KL0 : given.KL1) = GetParam().kill;
+        given.KUA = "";
+    });
     auto r = l.GetSuoshuiDadi();
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.error().empty());
@@ -417,7 +419,7 @@ INSTANTIATE_TEST_SUITE_P(Spaces, RandomSets, ::testing::Values(false, true),
 
 TEST(Reduction, GetSuoshuiDadiStoresBothSidesAndReturnsTheBase) {
     LotteryClass l;
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KUA = "0"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.KUA = "0"; });
     auto r = l.GetSuoshuiDadi();
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(*r, l.formSet().DAD.text());

@@ -61,7 +61,7 @@ TEST_F(Selection, ClearingTheLastBoxEmptiesTheGroup) {
 
 TEST_F(Selection, OneGroupIsRebuiltTheOthersStay) {
     feed({"12345"});
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.SEL[3] = "9"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.SEL[3] = "9"; });
     tick(56 + 7); // group 4, digit 7
     tick(56);     // digit 0
     EXPECT_EQ(sel(4), "07");
@@ -70,7 +70,7 @@ TEST_F(Selection, OneGroupIsRebuiltTheOthersStay) {
 
 TEST_F(Selection, TypedDigitsAreReplacedByTheTickedBoxes) {
     feed({"12345"});
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.SEL[1] = "999"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.SEL[1] = "999"; });
     tick(16);
     EXPECT_EQ(sel(1), "2");
 }
@@ -171,7 +171,9 @@ TEST_F(Selection, PipelineRebuildReadsTheNewDrawAndTheOnesBeforeIt) {
 
 TEST_F(Selection, AutoRebuildWritesEveryGroup) {
     feed({"12345"});
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.SEL = {"1", "2", "3", "4", "5"}; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.SEL = {"1", "2", "3", "4", "5"};
+    });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 16).ok()); // group 1 digit 2
     ASSERT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), true, 0).ok());
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"", "2", "", "", ""}));
@@ -179,7 +181,9 @@ TEST_F(Selection, AutoRebuildWritesEveryGroup) {
 
 TEST_F(Selection, AutoRebuildSwitchedOffChangesNothing) {
     feed({"12345"});
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.SEL = {"1", "2", "3", "4", "5"}; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.SEL = {"1", "2", "3", "4", "5"};
+    });
     for (int box : {0, 16, 30, 50, 60})
         ASSERT_TRUE(l.LetMyFormSet("CHK", true, box).ok());
     EXPECT_TRUE(l.ResultAutoSelStr(l.state().PreItem01.get(), false, 0).ok());
@@ -187,7 +191,9 @@ TEST_F(Selection, AutoRebuildSwitchedOffChangesNothing) {
 }
 
 TEST_F(Selection, WithoutANewestDrawTheRebuildFailsAndKeepsSel) {
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.SEL = {"9", "8", "", "", ""}; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.SEL = {"9", "8", "", "", ""};
+    });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 0).ok());
     EXPECT_FALSE(l.ResultSelStr(0).ok());
     EXPECT_FALSE(l.ResultAutoSelStr(nullptr, true, 1).ok());
@@ -205,8 +211,8 @@ TEST_F(Selection, PipelineRebuildsOnlyWhenASelectionIsSet) {
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 16).ok()); // ticked, but SEL still empty
     feed({"67890"});
     EXPECT_EQ(sel(1), "");
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
-        c.SEL[4] = "3"; // any selection set: the next draw rebuilds all groups
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.SEL[4] = "3"; // any selection set: the next draw rebuilds all groups
     });
     feed({"13579"});
     EXPECT_EQ(l.formSet().SEL, (std::array<std::string, 5>{"", "2", "", "", ""}));

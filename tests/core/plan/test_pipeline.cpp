@@ -164,8 +164,8 @@ TEST(PlanScoring, HitIsASubstringOfTheWholeBaseText) {
 
 TEST(PlanScoring, EmptyBaseSetMissesEveryPeriod) {
     LotteryClass l;
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
-        c.FAN = true; // nothing removed, so the base set is empty
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.FAN = true; // nothing removed, so the base set is empty
     });
     l.ProcessDraw("1", "12345");
     startPlan(l);
@@ -200,7 +200,7 @@ TEST(PlanScoring, ElevenPeriodsLineByLine) {
     l.ProcessDraw("1001", "00000");
     l.ProcessDraw("1002", "12123");
     l.setPositionIndex(9);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     ASSERT_EQ(l.formSet().SEL[0], "123");
@@ -241,7 +241,7 @@ TEST(PlanScoring, AutomaticDrawBoxReadsTheDrawBeforeTheNewOne) {
     LotteryClass l;
     l.ProcessDraw("1", "11100");
     l.ProcessDraw("2", "22200");
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 11).ok());
     ASSERT_TRUE(l.ResultSelStr(11).ok());
     ASSERT_EQ(l.formSet().SEL[0], "1");
@@ -257,10 +257,10 @@ TEST(PlanScoring, ManualModeKeepsTheSelection) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
     l.setPositionIndex(9);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
-        c.PLA = false;
-        c.SEL[0] = "0";
-        c.CNT[0] = "0";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.PLA = false;
+        given.SEL[0] = "0";
+        given.CNT[0] = "0";
     });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok()); // ticked, but not used by hand
     startPlan(l);
@@ -276,15 +276,15 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
     l.setPositionIndex(9);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
-        c.PLA = false;
-        c.SEL = {"0", "", "", "", ""};
-        c.CNT[0] = "0";
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.PLA = false;
+        given.SEL = {"0", "", "", "", ""};
+        given.CNT[0] = "0";
     });
     startPlan(l);
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
     ASSERT_EQ(CountNumberList(dad), 729);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "123 1000"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.KL0 = "123 1000"; });
     const ItemPtr previous = l.state().PreItem01;
 
     auto o = l.ProcessDraw("2", "12345");
@@ -300,7 +300,7 @@ TEST(PipelineFailure, KeepsTheConditionsStoresTheDrawAndReports) {
     EXPECT_EQ(l.state().PreItem01->PlanTxt(), "3期  729注  【百十个】  进行中...");
 
     // Once the kill list is right again the next draw renews the base set.
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "123"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.KL0 = "123"; });
     o = l.ProcessDraw("3", "00345");
     EXPECT_EQ(o.error, "");
     EXPECT_EQ(CountNumberList(l.formSet().DAD.text()), 728);
@@ -313,12 +313,12 @@ TEST(PipelineFailure, AutomaticSelectionStillFollowsTheDraw) {
     LotteryClass l;
     l.ProcessDraw("1", "00000");
     l.setPositionIndex(9);
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.CNT[0] = "0"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.CNT[0] = "0"; });
     ASSERT_TRUE(l.LetMyFormSet("CHK", true, 10).ok());
     ASSERT_TRUE(l.ResultSelStr(10).ok());
     startPlan(l);
     const std::string dad = l.formSet().DAD.text(), fji = l.formSet().FJI.text();
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) { c.KL0 = "1000"; });
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) { given.KL0 = "1000"; });
     auto o = l.ProcessDraw("2", "12345");
     EXPECT_FALSE(o.error.empty());
     EXPECT_EQ(l.formSet().SEL[0], "345");

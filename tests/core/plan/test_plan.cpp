@@ -95,11 +95,11 @@ TEST(GetHasChecked, TrueAsSoonAsOneSelectionHoldsAnything) {
     for (int g = 0; g < 5; ++g) {
         LotteryClass one;
         zuohao::testing::EditConditions(
-            one, [&](ConditionSet& c) { c.SEL[std::size_t(g)] = g == 2 ? " " : "7"; });
+            one, [&](ConditionSet& given) { given.SEL[std::size_t(g)] = g == 2 ? " " : "7"; });
         EXPECT_TRUE(one.GetHasChecked()) << g;
     }
-    zuohao::testing::EditConditions(l, [&](ConditionSet& c) {
-        c.CHK[16] = true; // a ticked box alone is not a selection
+    zuohao::testing::EditConditions(l, [&](ConditionSet& given) {
+        given.CHK[16] = true; // a ticked box alone is not a selection
     });
     EXPECT_FALSE(l.GetHasChecked());
 }

@@ -182,7 +182,8 @@ private slots:
     void longBacktestShowsProgressAndCancels() {
         LotteryClass cls;
         cls.setPositionIndex(10);
-        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) { c.CHK[0] = c.CHK[10] = true; });
+        zuohao::testing::EditConditions(
+            cls, [&](ConditionSet& given) { given.CHK[0] = given.CHK[10] = true; });
         PlanStatsWindow w([&cls] { return &cls; });
         const auto draws = manyDraws(200000);
         w.setDrawSource([&draws] { return DrawSourceCopy{{}, "t", draws}; });
@@ -250,14 +251,14 @@ private slots:
         LotteryClass cls;
         cls.setPositionIndex(4);
         QVERIFY(cls.LetMyFormSet("KUA", 9, 1).ok());
-        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) {
-            c.DAN[0] = "0123456";
-            c.KLU = {0, 0, 0, 1};
+        zuohao::testing::EditConditions(cls, [&](ConditionSet& given) {
+            given.DAN[0] = "0123456";
+            given.KLU = {0, 0, 0, 1};
         });
         for (std::size_t g = 0; g < 5; ++g) {
-            zuohao::testing::EditConditions(cls, [&](ConditionSet& c) {
-                c.SEL[g] = "0123456789";
-                c.CNT[g] = "0123";
+            zuohao::testing::EditConditions(cls, [&](ConditionSet& given) {
+                given.SEL[g] = "0123456789";
+                given.CNT[g] = "0123";
             });
         }
         const auto draws = manyDraws(200);
@@ -272,7 +273,8 @@ private slots:
         auto* chart = w.findChild<RollingRateChart*>(QStringLiteral("RollingRateChart"));
         QVERIFY(!chart->stale());
         QVERIFY(labelText(w, "ChartSource").contains(QStringLiteral("杀跨度 9")));
-        zuohao::testing::EditConditions(cls, [&](ConditionSet& c) { c.KUA.push_back('8'); });
+        zuohao::testing::EditConditions(cls,
+                                        [&](ConditionSet& given) { given.KUA.push_back('8'); });
         QTRY_VERIFY(chart->stale());
         QTRY_VERIFY(!w.busy());
         QVERIFY(w.findChild<MissRunHistogram*>(QStringLiteral("MissRunHistogram"))->stale());

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "../../support/support_conditions.h"
 #include "core/analysis/Backtest.h"
 #include "core/analysis/KillRate.h"
 #include "core/plan/Plan.h"
@@ -354,5 +355,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPlanStatsWindow)
-#include "../../support/support_conditions.h"
 #include "test_plan_stats_window.moc"

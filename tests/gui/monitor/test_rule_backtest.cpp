@@ -25,10 +25,10 @@ private slots:
         // The monitor's own replay of the same periods marks the same alarms and plan ends.
         rig.form->ReashStar();
         int alarms = 0, hits = 0, misses = 0;
-        for (const auto& [key, row] : rig.state.MonitorRows) {
-            alarms += row->Jhzg.kind == PlanMark::Alarm;
-            hits += row->Jhzg.kind == PlanMark::Hit;
-            misses += row->Jhzg.kind == PlanMark::Miss;
+        for (const MonitorRow& row : rig.state.MonitorRows) {
+            alarms += row.Jhzg.kind == PlanMark::Alarm;
+            hits += row.Jhzg.kind == PlanMark::Hit;
+            misses += row.Jhzg.kind == PlanMark::Miss;
         }
         QVERIFY(alarms >= 2);
         const QString expected =

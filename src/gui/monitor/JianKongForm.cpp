@@ -244,6 +244,15 @@ void JianKongForm::Playsound(LotteryClass& lottery, const std::vector<std::strin
 void JianKongForm::prepareAtStartUp() {
     ensureLoaded();
     m_settings->prepareAtStartUp();
+    // Every lottery's monitor starts from the same entries as the first.
+    const MonitorState& chosen = state();
+    for (LotteryClass* lot : m_listed) {
+        MonitorState& m = lot->monitor();
+        if (&m == &chosen) continue;
+        m.SegmentSettings = chosen.SegmentSettings;
+        m.SegmentPeriod = chosen.SegmentPeriod;
+        m.SavedStart = StartButton::Start;
+    }
     state().SavedStart = StartButton::Start;
 }
 

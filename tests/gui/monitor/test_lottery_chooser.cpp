@@ -62,6 +62,10 @@ private slots:
         QCOMPARE(caption->buddy(), box);
         QCOMPARE(box->accessibleName(), QStringLiteral("彩种"));
         QVERIFY(!box->accessibleDescription().isEmpty());
+        // Start-up gives every lottery's monitor the first one's entries.
+        rig.form->prepareAtStartUp();
+        QCOMPARE(rig.other.monitor().SegmentSettings, (std::array<int, 4>{1, 1, 1, 0}));
+        QCOMPARE(rig.state.SegmentSettings, rig.other.monitor().SegmentSettings);
 
         // Renamed, removed, added: the choice stays while its lottery is listed.
         rig.pick(1);

@@ -77,22 +77,5 @@ INSTANTIATE_TEST_SUITE_P(
                                }()}),
     [](const auto& i) { return std::string(i.param.name); });
 
-// Removing rows and adding again after the oldest's place was taken keeps the newest 100.
-TEST(RowRing, RefillsAfterRemovalWithinTheLimit) {
-    MonitorRowRing ring;
-    for (long long p = 1; p <= 120; ++p)
-        ring.push(MonitorRow::placeholder(Period(p)));
-    ASSERT_TRUE(ring.Remove(Period(120)));
-    ring.push(MonitorRow::placeholder(Period(121)));
-    ring.push(MonitorRow::placeholder(Period(122)));
-    EXPECT_EQ(ring.Count(), kMonitorRowLimit);
-    EXPECT_EQ(ring.front().period, Period(22));
-    EXPECT_EQ(ring.back().period, Period(122));
-    EXPECT_EQ(ring.find(Period(120)), nullptr);
-    ring.RemoveAll();
-    EXPECT_TRUE(ring.empty());
-    EXPECT_EQ(ring.find(Period(122)), nullptr);
-}
-
 } // namespace
 } // namespace zuohao

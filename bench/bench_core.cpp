@@ -130,11 +130,11 @@ void BM_MonitorReplay(benchmark::State& state) {
     for (const auto& [qishu, haoma] : draws)
         lottery.ProcessDraw(qishu, haoma);
     const NumberList base = Reduce(everyCondition(10))->base;
-    MonitorState monitor;
+    MonitorState& monitor = lottery.monitor();
     monitor.SegmentSettings = {1, 3, 5, 2};
     monitor.SegmentPeriod = 10;
     for (auto _ : state) {
-        if (!lottery.ReashStar(monitor, base)) {
+        if (!lottery.ReashStar(base)) {
             state.SkipWithError("no base set");
             return;
         }

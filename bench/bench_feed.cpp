@@ -80,12 +80,11 @@ long residentKb() {
 // kept as a row). Both are printed; the growth between them is what a long run costs.
 void BM_MemoryAfterDraws(benchmark::State& state) {
     for (auto _ : state) {
-        MonitorState monitor;
+        LotteryClass lottery;
+        MonitorState& monitor = lottery.monitor();
         monitor.Monitoring = monitor.PlanRunning = true;
         monitor.MonitorBase = NumberList::read("012 345 678 901 234", false).list;
         monitor.SegmentSettings = {1, 3, 5, 2};
-        LotteryClass lottery;
-        lottery.setMonitorState(&monitor);
         long at1000 = 0, at30000 = 0;
         char haoma[8];
         for (long long i = 1; i <= 100000; ++i) {

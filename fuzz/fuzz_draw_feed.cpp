@@ -36,13 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool twice = data[0] & 1;
     const std::string_view in(reinterpret_cast<const char*>(data) + 1, size - 1);
     ListSource source;
-    MonitorState monitor;
+    LotteryClass lottery;
+    MonitorState& monitor = lottery.monitor();
     monitor.Monitoring = (data[0] & 2) != 0;
     monitor.PlanRunning = (data[0] & 4) != 0;
     monitor.MonitorBase = NumberList::read("012 345 678 901", false).list;
-    LotteryClass lottery;
     lottery.setDrawSource(&source);
-    lottery.setMonitorState(&monitor);
     bool loaded = false;
     for (const std::string& file : fuzz::pieces(in, '\0', 12)) {
         const std::string text = DecodeDrawFileHead(file);

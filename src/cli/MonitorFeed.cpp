@@ -24,17 +24,18 @@ void printMonitorJson(const MonitorState& state, int idx) {
         w.key(name);
         v.empty() ? w.null() : w.string(v);
     };
-    for (const auto& [key, row] : state.MonitorRows) {
-        w.beginObject().field("period", key).field("number", row->Haoma1).key("result");
-        row->Zgua == Verdict::Hit    ? w.string("hit")
-        : row->Zgua == Verdict::Miss ? w.string("miss")
-                                     : w.null();
-        w.field("miss_run", row->TOW_yluo).key("segment_hits");
-        const std::string hits = HitCountText(row->Zsu);
+    for (const MonitorRow& row : state.MonitorRows) {
+        w.beginObject().field("period", row.period.text());
+        w.field("number", MonitorRowNumberText(row)).key("result");
+        row.Zgua == Verdict::Hit    ? w.string("hit")
+        : row.Zgua == Verdict::Miss ? w.string("miss")
+                                    : w.null();
+        w.field("miss_run", row.TOW_yluo).key("segment_hits");
+        const std::string hits = HitCountText(row.Zsu);
         hits.empty() ? w.null() : w.number(hits);
-        textOrNull("second", row->TowJ);
-        textOrNull("plan", PlanMarkText(row->Jhzg));
-        w.field("plan_period", row->JHcount).field("segment_end", row->XHxain).endObject();
+        textOrNull("second", {}); // 二阶: nothing sets it
+        textOrNull("plan", PlanMarkText(row.Jhzg));
+        w.field("plan_period", row.JHcount).field("segment_end", int(row.XHxain)).endObject();
     }
     w.endArray().key("log").beginArray();
     for (const MonitorLogLine& line : state.Log)
@@ -59,7 +60,8 @@ int RunMonitor(const Args& args) {
     const std::size_t liveAfter =
         live ? std::size_t(args.integer("--live-after", 0, 1000000000, 0)) : draws.size();
 
-    MonitorState state;
+    LotteryClass lottery;
+    MonitorState& state = lottery.monitor();
     state.LockPeriod = Period::parse(args.last("--lock").value_or(""));
     state.SegmentPeriod = SettingValue(args.last("--segment").value_or(""));
     state.SegmentSettings[0] = SettingValue(args.last("--hits-low").value_or(""));
@@ -67,8 +69,6 @@ int RunMonitor(const Args& args) {
     state.SegmentSettings[2] = SettingValue(args.last("--plan-length").value_or(""));
     state.SegmentSettings[3] = SettingValue(args.last("--trigger").value_or(""));
 
-    LotteryClass lottery;
-    lottery.setMonitorState(&state);
     lottery.setPositionIndex(idx);
     auto offer = [&](const DrawLine& d) {
         auto o = lottery.ProcessDraw(d.qishu, d.haoma);
@@ -79,23 +79,24 @@ int RunMonitor(const Args& args) {
     std::size_t i = 0;
     for (; i < draws.size() && i < liveAfter; ++i)
         offer(draws[i]);
-    if (auto r = lottery.ReashStar(state, base); !r) throw Failure(Describe(r.failure(), idx));
+    if (auto r = lottery.ReashStar(base); !r) throw Failure(Describe(r.failure(), idx));
     // Each later draw is one poll of the refresh cycle.
     for (; i < draws.size(); ++i) {
         lottery.clearNewDraw();
         offer(draws[i]);
         // ReashStar fails only without a base set, and this base was accepted above.
-        if (lottery.hasNewDraw() && !state.PlanRunning) (void)lottery.ReashStar(state, base);
+        if (lottery.hasNewDraw() && !state.PlanRunning) (void)lottery.ReashStar(base);
     }
 
     if (args.has("--json")) {
         printMonitorJson(state, idx);
         return kExitSuccess;
     }
-    for (const auto& [key, row] : state.MonitorRows) {
-        std::cout << key << "\t" << row->Haoma1 << "\t" << VerdictText(row->Zgua) << "\t"
-                  << row->TOW_yluo << "\t" << HitCountText(row->Zsu) << "\t" << row->TowJ << "\t"
-                  << PlanMarkText(row->Jhzg) << "\t" << row->JHcount << "\t" << row->XHxain << "\n";
+    for (const MonitorRow& row : state.MonitorRows) {
+        std::cout << row.period.text() << "\t" << row.number() << "\t" << VerdictText(row.Zgua)
+                  << "\t" << row.TOW_yluo << "\t" << HitCountText(row.Zsu) << "\t" // 二阶: empty
+                  << "\t" << PlanMarkText(row.Jhzg) << "\t" << row.JHcount << "\t"
+                  << int(row.XHxain) << "\n";
     }
     for (const MonitorLogLine& line : state.Log)
         std::cout << "LOG\t" << LogLineText(line) << "\n";

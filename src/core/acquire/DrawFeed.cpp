@@ -177,14 +177,14 @@ RefreshEvents DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
         lottery.snapshots.clear();
         m_takenText.clear();
         setNotice({}, false);
-        if (lottery.monitor) lottery.monitor->MonitorRows.RemoveAll();
+        lottery.monitor.MonitorRows.RemoveAll();
         m_ask = ask;
         m_lastErrors.clear();
         readFile(lottery, events);
         m_ask = AskForFile::No;
     }
     lottery.IsGetHis = lottery.LotteryDic.Count() > 0;
-    if (lottery.monitor) lottery.monitor->ReplayDone = lottery.IsGetHis;
+    lottery.monitor.ReplayDone = lottery.IsGetHis;
     events.historyLoaded = lottery.IsGetHis;
     finish(lottery, events);
     events.drew = lottery.IsGetHis;
@@ -205,12 +205,12 @@ std::vector<std::string> periodsAfter(const RefreshEvents& events,
 std::vector<AlarmRaised> alarmsAmong(const LotteryState& lottery,
                                      const std::vector<std::string>& periods) {
     std::vector<AlarmRaised> out;
-    const MonitorState* monitor = lottery.monitor;
-    if (!monitor || !monitor->Monitoring) return out;
+    const MonitorState& monitor = lottery.monitor;
+    if (!monitor.Monitoring) return out;
     for (const std::string& label : periods) {
-        const MonitorRowPtr* row = monitor->MonitorRows.find(PeriodKey(label));
-        if (row && *row && (*row)->Jhzg.kind == PlanMark::Alarm)
-            out.push_back({label, lottery.conditions.IDX, (*row)->TOW_yluo});
+        const MonitorRow* row = monitor.MonitorRows.find(Period::parse(label));
+        if (row && row->Jhzg.kind == PlanMark::Alarm)
+            out.push_back({label, lottery.conditions.IDX, row->TOW_yluo});
     }
     return out;
 }
@@ -247,15 +247,15 @@ RefreshEvents DrawFeed::FetchNew(LotteryState& lottery) {
         // newest periods: the alarms are read after it. Every period of this refresh counts,
         // not only the last: when the program writes several draws at once, an alarm raised
         // by an earlier one must not be lost to the ones after it.
-        const MonitorState* monitor = lottery.monitor;
-        if (monitor && monitor->Monitoring && !monitor->PlanRunning) m_restartDue = true;
+        const MonitorState& monitor = lottery.monitor;
+        if (monitor.Monitoring && !monitor.PlanRunning) m_restartDue = true;
     }
     finish(lottery, events);
     if (lottery.IsGetNew) {
         events.alarms = alarmsAmong(lottery, periodsAfter(events, newestBefore));
         if (!events.alarms.empty()) {
-            events.alarmPlan.caption = lottery.monitor->PlanLabelCaption();
-            events.alarmPlan.baseCount = lottery.monitor->MonitorBase.count();
+            events.alarmPlan.caption = lottery.monitor.PlanLabelCaption();
+            events.alarmPlan.baseCount = lottery.monitor.MonitorBase.count();
         }
     }
     return events;

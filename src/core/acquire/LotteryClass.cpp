@@ -114,20 +114,19 @@ RefreshEvents LotteryClass::GetLotteryNew() {
 }
 
 void LotteryClass::JihuaStar() {
-    if (m_state.monitor) ReplayMonitor(m_state, *m_state.monitor);
+    ReplayMonitor(m_state, m_state.monitor);
 }
 
 void LotteryClass::JiHuaDicAddNewClass(const std::string& qiStr, const std::string& haoSr) {
-    if (m_state.monitor) AddMonitorPeriod(*m_state.monitor, qiStr, haoSr);
+    AddMonitorPeriod(m_state.monitor, Period::parse(qiStr), haoSr);
 }
 
-Result<void> LotteryClass::ReashStar(MonitorState& monitor, const NumberList& mainBase) const {
-    return zuohao::ReashStar(monitor, m_state, mainBase);
+Result<void> LotteryClass::ReashStar(const NumberList& mainBase) {
+    return zuohao::ReashStar(m_state.monitor, m_state, mainBase);
 }
 
-Result<void> LotteryClass::ToggleMonitoring(MonitorState& monitor,
-                                            const NumberList& mainBase) const {
-    return zuohao::ToggleMonitoring(monitor, m_state, mainBase);
+Result<void> LotteryClass::ToggleMonitoring(const NumberList& mainBase) {
+    return zuohao::ToggleMonitoring(m_state.monitor, m_state, mainBase);
 }
 
 } // namespace zuohao

@@ -46,7 +46,6 @@ public:
     void setIndex(int index) { m_state.MyIndex = index; }
 
     // Wiring (owned elsewhere; may stay null).
-    void setMonitorState(MonitorState* state) { m_state.monitor = state; }
     void setDrawSource(DrawSource* source) { m_feed.setSource(source); }
     void setFeedClock(FeedClock clock) { m_feed.setClock(std::move(clock)); }
     void setPollInterval(std::chrono::milliseconds interval) { m_feed.setPollInterval(interval); }
@@ -100,13 +99,15 @@ public:
     // Errors left by the last history load or fetch (already swallowed; for the caller's log).
     const std::vector<std::string>& lastErrors() const { return m_feed.lastErrors(); }
 
-    // Monitor.
+    // Monitor: each lottery has its own, which its draws advance.
+    const MonitorState& monitor() const { return m_state.monitor; }
+    MonitorState& monitor() { return m_state.monitor; }
     void JihuaStar();
     void JiHuaDicAddNewClass(const std::string& qiStr, const std::string& haoSr);
-    // Switches `monitor` on and replays this lottery's periods from `mainBase` (or the monitor
-    // plan's base set); the start/stop button switches it off when on.
-    Result<void> ReashStar(MonitorState& monitor, const NumberList& mainBase) const;
-    Result<void> ToggleMonitoring(MonitorState& monitor, const NumberList& mainBase) const;
+    // Switches the monitor on and replays this lottery's periods from `mainBase` (or the
+    // monitor plan's base set); the start/stop button switches it off when on.
+    Result<void> ReashStar(const NumberList& mainBase);
+    Result<void> ToggleMonitoring(const NumberList& mainBase);
 
 private:
     LotteryState m_state;

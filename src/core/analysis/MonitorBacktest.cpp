@@ -12,9 +12,9 @@
 namespace zuohao {
 
 namespace {
-void note(MonitorBacktestResult& r, const std::string& period, const PlanMark& mark) {
+void note(MonitorBacktestResult& r, Period period, const PlanMark& mark) {
     if (r.events.size() == MonitorBacktestResult::kMaxEvents) r.events.erase(r.events.begin());
-    r.events.push_back({period, mark});
+    r.events.push_back({period.text(), mark});
 }
 } // namespace
 
@@ -39,7 +39,6 @@ Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& dra
     const int idx = std::clamp(rule.idx, 0, kGroupCount - 1);
 
     MonitorBacktestResult r;
-    auto blank = std::make_shared<MonitorRow>();
     const Period lock = rule.lockPeriod;
     int missedInRow = 0;
     // Sorting out the usable draws takes a moment: cancelled, but no share of the progress.
@@ -53,20 +52,18 @@ Result<MonitorBacktestResult> ReplayMonitorRule(const std::vector<DrawLine>& dra
         }
         const std::size_t i = usable[n];
         const Period period = Period::parse(draws[i].qishu);
-        const std::string key = period.text();
         if (period < lock) {
-            if (state.MonitorRows.Add(key, blank))
-                while (state.MonitorRows.Count() > kMonitorRowLimit)
-                    state.MonitorRows.RemoveFirst();
+            if (!state.MonitorRows.Exists(period))
+                state.MonitorRows.push(MonitorRow::placeholder(period));
             continue;
         }
-        if (state.MonitorRows.Exists(key)) continue;
-        AddMonitorPeriod(state, key, PositionNumbers(idx, draws[i].haoma));
+        if (state.MonitorRows.Exists(period)) continue;
+        AddMonitorPeriod(state, period, PositionNumbers(idx, draws[i].haoma));
         ++r.periods;
-        const MonitorRow& row = *state.MonitorRows.back().second;
+        const MonitorRow& row = state.MonitorRows.back();
         const PlanMark& mark = row.Jhzg;
         if (mark.kind == PlanMark::None) continue;
-        note(r, key, mark);
+        note(r, period, mark);
         if (mark.kind == PlanMark::Alarm) {
             ++r.alarms;
         } else if (mark.kind == PlanMark::Miss) {

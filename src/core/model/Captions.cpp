@@ -62,9 +62,17 @@ std::string PlanMarkText(const PlanMark& mark) {
     }
 }
 
+std::string MonitorRowPeriodText(const MonitorRow& row) {
+    return row.evaluated() ? row.period.text() : std::string();
+}
+
+std::string MonitorRowNumberText(const MonitorRow& row) {
+    return std::string(row.number());
+}
+
 std::string LogLineText(const MonitorLogLine& line) {
     if (!line.note.empty()) return line.note;
-    return line.period + "期 --- " + PlanMarkText(line.mark);
+    return line.period.text() + "期 --- " + PlanMarkText(line.mark);
 }
 
 std::string PlanLabelCaption(const PlanOutputs& shown) {
@@ -119,6 +127,12 @@ std::string AlarmNoteText(const std::vector<std::string>& periods) {
     for (std::size_t i = 0; i < periods.size(); ++i)
         text += (i ? "、" : "") + periods[i];
     return text + " 期";
+}
+
+std::string AlarmNoteText(std::string_view lottery, const std::vector<std::string>& periods) {
+    std::string text = AlarmNoteText(periods);
+    if (text.empty() || lottery.empty()) return text;
+    return std::string(lottery) + " " + text;
 }
 
 } // namespace zuohao

@@ -20,6 +20,10 @@ std::string VerdictText(Verdict v);
 std::string HitCountText(int zsu);
 // The monitor grid's 计划 column and a log line's result: 告警, 中N, 挂 or empty.
 std::string PlanMarkText(const PlanMark& mark);
+// A monitor row's 期数 (Qishu1): the period's decimal text, empty on a placeholder row.
+std::string MonitorRowPeriodText(const MonitorRow& row);
+// A monitor row's 奖号 (Haoma1): its position numbers as drawn, leading zeros kept.
+std::string MonitorRowNumberText(const MonitorRow& row);
 // A line of the record box: "<period>期 --- <mark>", or its note.
 std::string LogLineText(const MonitorLogLine& line);
 
@@ -31,5 +35,7 @@ std::string CopyButtonCaption(const PlanOutputs& shown);
 std::string StartButtonCaption(StartButton button);
 // The alarm note of a refresh: "告警：第 <period>、<period> 期"; empty without periods.
 std::string AlarmNoteText(const std::vector<std::string>& periods);
+// The same, naming the lottery that raised it: "<lottery> 告警：第 <period> 期".
+std::string AlarmNoteText(std::string_view lottery, const std::vector<std::string>& periods);
 
 } // namespace zuohao

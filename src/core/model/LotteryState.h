@@ -1,7 +1,7 @@
 #pragma once
-// The data of one lottery: its recent draws, plan state, condition set and the periods the
-// monitor replays. Plain data: each layer above works on it through its own entry points
-// (making/Making.h, monitor/Monitor.h, plan/ProcessDraw.h, acquire/DrawFeed.h), and the
+// The data of one lottery: its recent draws, plan state, condition set, the periods the
+// monitor replays and its monitor. Plain data: each layer above works on it through its own entry
+// points (making/Making.h, monitor/Monitor.h, plan/ProcessDraw.h, acquire/DrawFeed.h), and the
 // lottery object core/acquire/LotteryClass.h puts them together for the windows.
 #include <array>
 #include <cstddef>
@@ -15,11 +15,10 @@
 #include "core/model/ConditionSet.h"
 #include "core/model/DrawNumbers.h"
 #include "core/model/LotteryItem.h"
+#include "core/model/MonitorState.h"
 #include "core/model/OrderedDict.h"
 
 namespace zuohao {
-
-struct MonitorState;
 
 using ItemPtr = std::shared_ptr<LotteryItem>;
 
@@ -72,7 +71,7 @@ struct LotteryState {
 
     ConditionSet conditions;            // the user's conditions and the last base set
     std::deque<DrawSnapshot> snapshots; // one per draw of LotteryDic, oldest first
-    MonitorState* monitor = nullptr;    // the process-wide monitor; may be null
+    MonitorState monitor;               // the lottery's own monitor
 };
 
 } // namespace zuohao

@@ -9,27 +9,22 @@
 namespace zuohao {
 
 namespace {
-void appendLog(MonitorState& s, std::string_view qiStr, const PlanMark& mark) {
-    if (s.ReplayDone) s.Log.push_back({std::string(qiStr), mark, {}});
-}
-
-void trimRows(MonitorState& s) {
-    while (s.MonitorRows.Count() > kMonitorRowLimit)
-        s.MonitorRows.RemoveFirst();
+void appendLog(MonitorState& s, Period period, const PlanMark& mark) {
+    if (s.ReplayDone) s.Log.push_back({period, mark, {}});
 }
 } // namespace
 
-void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::string_view qiStr) {
+void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, Period period) {
     s.Outputs = {};
 
     int prevYluo = 0, prevJH = 0;
     if (!s.MonitorRows.empty()) {
-        row = *s.MonitorRows.back().second; // the previous period's fields carry over
+        row = s.MonitorRows.back(); // the previous period's fields carry over
         prevYluo = row.Yluo;
         prevJH = row.JHcount;
     }
-    row.Haoma1.assign(haoSr);
-    row.Qishu1.assign(qiStr);
+    row.setNumber(haoSr);
+    row.period = period;
     s.AlarmSound = false;
     ++s.SegmentPos;
     row.JHcount = s.PlanRunning ? prevJH + 1 : 0;
@@ -50,7 +45,7 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
         if (s.PlanRunning) {
             row.Jhzg = {PlanMark::Hit, row.JHcount};
             s.PlanRunning = false;
-            appendLog(s, qiStr, row.Jhzg);
+            appendLog(s, period, row.Jhzg);
         }
         row.Yluo = row.Zsu;
     } else {
@@ -62,7 +57,7 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
             row.Jhzg = {PlanMark::Miss, 0};
             s.PlanRunning = false;
             row.JHcount = 0;
-            appendLog(s, qiStr, row.Jhzg);
+            appendLog(s, period, row.Jhzg);
         }
         if (planLength == row.JHcount) s.TriggerCount = 0;
     }
@@ -92,19 +87,17 @@ void jishanJH(MonitorRow& row, MonitorState& s, std::string_view haoSr, std::str
     }
 }
 
-void AddMonitorPeriod(MonitorState& s, const std::string& qiStr, const std::string& haoSr) {
-    if (s.MonitorRows.Exists(qiStr)) return;
-    auto row = std::make_shared<MonitorRow>();
-    jishanJH(*row, s, haoSr, qiStr);
-    s.MonitorRows.Add(qiStr, std::move(row));
+void AddMonitorPeriod(MonitorState& s, Period period, std::string_view haoSr) {
+    if (s.MonitorRows.Exists(period)) return;
+    MonitorRow row;
+    jishanJH(row, s, haoSr, period);
+    s.MonitorRows.push(row);
     s.SavedOutputs = s.Outputs;
-    trimRows(s);
 }
 
 void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
     s.ReplayDone = false;
     if (s.Monitoring) {
-        auto blank = std::make_shared<MonitorRow>();
         const Period lock = s.LockPeriod;
         const int idx = lottery.conditions.IDX;
         const DrawNumbers& periods = lottery.LotteryDic_Jiankong;
@@ -112,11 +105,10 @@ void ReplayMonitor(const LotteryState& lottery, MonitorState& s) {
         for (std::size_t i = n - std::min(n, kReplayedPeriods); i < n; ++i) {
             const auto [label, haoma] = periods.at(i);
             const Period period = Period::parse(label);
-            const std::string key = period.text();
             if (period >= lock)
-                AddMonitorPeriod(s, key, PositionNumbers(idx, haoma));
-            else if (s.MonitorRows.Add(key, blank))
-                trimRows(s);
+                AddMonitorPeriod(s, period, PositionNumbers(idx, haoma));
+            else if (!s.MonitorRows.Exists(period))
+                s.MonitorRows.push(MonitorRow::placeholder(period));
         }
     }
     s.ReplayDone = true;

@@ -1,6 +1,6 @@
 #pragma once
-// The monitor computation over the process-wide monitor state (core/model/MonitorState.h):
-// the evaluation of one period, the replay of all periods and the start/stop switch.
+// The monitor computation over a lottery's monitor state (core/model/MonitorState.h): the
+// evaluation of one period, the replay of all periods and the start/stop switch.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,19 +12,20 @@
 
 namespace zuohao {
 
-// Rows are filed under a period's key, Period::text() (PeriodKey of a label).
-
 // Evaluates one period on its new row: hit or miss of the position numbers `haoSr` against
 // the monitor's base set, segment counts, the trigger, the alarm and the plan it starts.
-void jishanJH(MonitorRow& row, MonitorState& state, std::string_view haoSr, std::string_view qiStr);
+void jishanJH(MonitorRow& row, MonitorState& state, std::string_view haoSr, Period period);
 
 // Evaluates a period and appends its row; a period already held is ignored
 // (JiHuaDicAddNewClass).
-void AddMonitorPeriod(MonitorState& state, const std::string& qiStr, const std::string& haoSr);
+void AddMonitorPeriod(MonitorState& state, Period period, std::string_view haoSr);
 
 // The replay evaluates the newest periods only, two weeks of minute draws: the lottery keeps
 // every period it processed, and a replay runs on every restart.
 inline constexpr std::size_t kReplayedPeriods = 20000;
+
+// The functions below take the monitor apart from the lottery whose periods it rates: a
+// lottery's own (LotteryState::monitor), or one of a backtest or a test.
 
 // Replays the lottery's periods (the newest kReplayedPeriods) through the monitor (JihuaStar).
 void ReplayMonitor(const LotteryState& lottery, MonitorState& state);

@@ -30,12 +30,11 @@ Result<std::string> StartPlan(LotteryState& lottery) {
 }
 
 bool MonitorFollowsBaseSet(const LotteryState& lottery) {
-    return lottery.monitor && lottery.monitor->Monitoring;
+    return lottery.monitor.Monitoring;
 }
 
 Result<void> RestartMonitor(LotteryState& lottery) {
-    if (!lottery.monitor) return {};
-    return ReashStar(*lottery.monitor, lottery, lottery.conditions.DAD);
+    return ReashStar(lottery.monitor, lottery, lottery.conditions.DAD);
 }
 
 void StopPlan(LotteryState& lottery) {

@@ -95,9 +95,9 @@ DrawOutcome EnterDraw(LotteryState& lottery, const std::string& qishu, const std
     outcome.reentered =
         reentered && std::binary_search(reentered->begin(), reentered->end(), qishu);
 
-    MonitorState* monitor = lottery.monitor;
-    if (monitor && monitor->Monitoring && monitor->PlanRunning)
-        AddMonitorPeriod(*monitor, PeriodKey(qishu), PositionNumbers(set.IDX, haoma));
+    MonitorState& monitor = lottery.monitor;
+    if (monitor.Monitoring && monitor.PlanRunning)
+        AddMonitorPeriod(monitor, Period::parse(qishu), PositionNumbers(set.IDX, haoma));
 
     lottery.PreItem01 = item;
     std::size_t k = 0;

@@ -76,7 +76,7 @@ Rebuilt RebuildFrom(LotteryState& lottery, const Draws& corrected, const Draws& 
         for (const std::string& label : replayed) {
             held.Remove(label);
             numbers.Remove(label);
-            if (lottery.monitor) lottery.monitor->MonitorRows.Remove(PeriodKey(label));
+            lottery.monitor.MonitorRows.Remove(Period::parse(label));
         }
         lottery.NewQi = s.newQi;
         lottery.conditions.SEL = s.sel;

@@ -112,8 +112,6 @@ LotteryClass& LotteryForm::Lotteries(int index) {
     auto& slot = m_lotteries.at(std::size_t(index));
     if (!slot) {
         slot = std::make_unique<LotteryClass>();
-        // The monitor rates lottery 0 only; the other lottery's base set never restarts it.
-        if (index == 0) slot->setMonitorState(&m_monitor);
         slot->setDrawSource(m_drawSource.get());
         slot->setPollInterval(std::chrono::milliseconds(m_options.pollMs));
     }
@@ -164,14 +162,14 @@ void LotteryForm::Form_Load() {
     m_selectedIndex = -1;
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
-    m_monitor.SavedStart = StartButton::Start;
+    Lotteries(0).monitor().SavedStart = StartButton::Start;
     m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
     // The analyses read the archive, then the draws read since.
     const auto archivePath = [this] {
         return m_archive ? toStd(m_archive->path()) : std::string();
     };
     m_planStats->setDrawSource(DrawSourceOf(archivePath, [this] { return m_form.ActiveCls; }));
-    m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return &Lotteries(0); }));
+    m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return m_jianKong->lottery(); }));
     m_notify = std::make_unique<NotifyLink>(*this);
     restoreWork();
     buildKeyboard();

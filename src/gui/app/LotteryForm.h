@@ -50,7 +50,8 @@ public:
     // The lottery table: created on first use, alive for the whole run.
     LotteryClass& Lotteries(int index);
     LotteryClass* ActiveCls() const { return m_form.ActiveCls; }
-    MonitorState& monitorState() { return m_monitor; }
+    // The first lottery's monitor (each lottery has its own: LotteryClass::monitor()).
+    MonitorState& monitorState() { return Lotteries(0).monitor(); }
     FormState& formState() { return m_form; }
     MakingPanel* makingPanel() const { return m_panel; }
     HistoryGrid* historyGrid() const { return m_grid; }
@@ -134,7 +135,7 @@ private:
     void loadHistory(LotteryClass& lottery, AskForFile ask);
     // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
     // it and names them in the status line.
-    void alarmRaised(const std::vector<AlarmRaised>& alarms);
+    void alarmRaised(LotteryClass& lottery, const std::vector<AlarmRaised>& alarms);
     // The redraw after a lottery's draws changed.
     void lotteryRefreshed(LotteryClass* source);
     // A monitor restart that could not run: the reason goes to the status line.
@@ -161,7 +162,6 @@ private:
     QString m_iniPath;
     std::array<std::unique_ptr<LotteryClass>, 2> m_lotteries;
     RefreshRouter m_router;
-    MonitorState m_monitor;
     FormState m_form;
     std::unique_ptr<TimeService> m_time;
     std::unique_ptr<DesktopWindowLink> m_windowLink;

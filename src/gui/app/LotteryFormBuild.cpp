@@ -184,9 +184,13 @@ void LotteryForm::buildTimersAndMonitor() {
     m_timerGetHwnd = new QTimer(this);
     m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
     m_jianKong = new JianKongForm(
-        m_monitor, [this] { return &Lotteries(0); },
-        // The monitored lottery's base set, whichever lottery the box shows.
-        [this] { return Lotteries(0).formSet().DAD; }, this);
+        [this] {
+            std::vector<LotteryClass*> tabs;
+            for (int i = 0; i < int(m_lotteries.size()); ++i)
+                tabs.push_back(&Lotteries(i));
+            return tabs;
+        },
+        this);
     m_planStats = new PlanStatsWindow([this] { return m_form.ActiveCls; }, this);
 }
 

@@ -36,8 +36,8 @@ void LotteryForm::wireRefresh() {
             m_feedLog->entered(lot.name(), d.period, d.haoma);
     });
     // Once per refresh that brought draws, alarm or none (a history load sounds nothing).
-    m_router.subscribe(Stage::Sound, [this](LotteryClass&, const RefreshEvents& e) {
-        if (e.drew && !e.historyLoaded) alarmRaised(e.alarms);
+    m_router.subscribe(Stage::Sound, [this](LotteryClass& lot, const RefreshEvents& e) {
+        if (e.drew && !e.historyLoaded) alarmRaised(lot, e.alarms);
     });
     m_router.subscribe(Stage::Repaint, [this](LotteryClass& lot, const RefreshEvents& e) {
         if (&lot == m_form.ActiveCls)
@@ -60,12 +60,12 @@ void LotteryForm::loadHistory(LotteryClass& lottery, AskForFile ask) {
     routeRefresh(lottery, lottery.GetLotteryHisroty(ask));
 }
 
-void LotteryForm::alarmRaised(const std::vector<AlarmRaised>& alarms) {
+void LotteryForm::alarmRaised(LotteryClass& lottery, const std::vector<AlarmRaised>& alarms) {
     std::vector<std::string> periods;
     for (const AlarmRaised& a : alarms)
         periods.push_back(a.period);
-    m_jianKong->Playsound(periods);
-    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
+    m_jianKong->Playsound(lottery, periods);
+    const QString note = toQ(AlarmNoteText(lottery.name(), lottery.monitor().LastAlarmPeriods));
     if (note.isEmpty()) return;
     m_alarmNote = note; // stays in the status line till the next draw
     if (m_inTick)

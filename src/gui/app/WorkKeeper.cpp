@@ -38,9 +38,12 @@ SavedWork LotteryForm::currentWork() const {
                 digits += char(c.unicode());
     }
     w.kill = m_form.Kill;
-    w.segmentSettings = m_monitor.SegmentSettings;
-    w.segmentPeriod = m_monitor.SegmentPeriod;
-    w.lockPeriod = m_monitor.LockPeriod;
+    // The work file keeps the first lottery's monitor settings.
+    const MonitorState idle;
+    const MonitorState& monitor = m_lotteries[0] ? m_lotteries[0]->monitor() : idle;
+    w.segmentSettings = monitor.SegmentSettings;
+    w.segmentPeriod = monitor.SegmentPeriod;
+    w.lockPeriod = monitor.LockPeriod;
     w.alarmSound = m_jianKong->soundOn();
     return w;
 }
@@ -80,9 +83,10 @@ void LotteryForm::restoreWork() {
         }
 
         m_form.Kill = w.kill;
-        m_monitor.SegmentSettings = w.segmentSettings;
-        m_monitor.SegmentPeriod = w.segmentPeriod;
-        m_monitor.LockPeriod = w.lockPeriod;
+        MonitorState& monitor = Lotteries(0).monitor();
+        monitor.SegmentSettings = w.segmentSettings;
+        monitor.SegmentPeriod = w.segmentPeriod;
+        monitor.LockPeriod = w.lockPeriod;
         m_jianKong->setSoundOn(w.alarmSound);
         m_jianKong->showSettings();
         // The position group shown follows the active lottery's restored group.

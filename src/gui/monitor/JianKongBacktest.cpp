@@ -54,7 +54,7 @@ void JianKongForm::HuiCeCom_Click() {
     ensureLoaded();
     if (m_backtestRunning) {
         m_work->cancel(kLane);
-        appendLog(m_state, "回测已取消");
+        appendLog(state(), "回测已取消");
         ruleBacktestEnded();
         showLog();
         return;
@@ -63,17 +63,18 @@ void JianKongForm::HuiCeCom_Click() {
 }
 
 void JianKongForm::startRuleBacktest() {
-    LotteryClass* lottery = m_activeCls ? m_activeCls : m_lottery0();
+    LotteryClass* lottery = current();
     if (!lottery) return;
+    const MonitorState& s = lottery->monitor();
     MonitorRule rule;
     rule.idx = lottery->formSet().IDX;
-    // The rule's base set: the one being monitored, else the main window's.
-    rule.base = m_state.Monitoring || m_state.PlanRunning ? m_state.MonitorBase : m_mainBase();
-    rule.segmentSettings = m_state.SegmentSettings;
-    rule.lockPeriod = m_state.LockPeriod;
-    rule.segmentPeriod = m_state.SegmentPeriod;
+    // The rule's base set: the one being monitored, else the lottery's own.
+    rule.base = s.Monitoring || s.PlanRunning ? s.MonitorBase : lottery->formSet().DAD;
+    rule.segmentSettings = s.SegmentSettings;
+    rule.lockPeriod = s.LockPeriod;
+    rule.segmentPeriod = s.SegmentPeriod;
     if (rule.base.empty()) {
-        appendLog(m_state, std::string("回测：") + kNoBaseMessage);
+        appendLog(state(), std::string("回测：") + kNoBaseMessage);
         showLog();
         return;
     }
@@ -86,11 +87,12 @@ void JianKongForm::startRuleBacktest() {
     m_backtestRunning = true;
     m_huiCeCom->setText(QStringLiteral("取消回测 0%"));
     DrawSourceCopy source = m_source ? m_source() : CopyDrawSource({}, lottery);
-    m_work->post(kLane, [this, source = std::move(source),
+    m_work->post(kLane, [this, lottery, source = std::move(source),
                          rule = std::move(rule)](const RunControl& control) {
         std::string line = replayLine(source, rule, control);
-        return [this, line = std::move(line)] {
-            appendLog(m_state, line);
+        // The result goes to the log of the lottery it replayed, whichever is chosen now.
+        return [this, lottery, line = std::move(line)] {
+            appendLog(lottery->monitor(), line);
             ruleBacktestEnded();
             showLog();
         };

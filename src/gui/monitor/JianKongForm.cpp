@@ -26,10 +26,8 @@
 
 namespace zuohao::gui {
 
-JianKongForm::JianKongForm(MonitorState& state, std::function<LotteryClass*()> lottery0,
-                           std::function<NumberList()> mainBase, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_lottery0(std::move(lottery0)),
-      m_mainBase(std::move(mainBase)) {
+JianKongForm::JianKongForm(LotteryList lotteries, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_lotteries(std::move(lotteries)) {
     setWindowTitle(QStringLiteral("做号计划 - 监控"));
     buildControls();
     wireSignals();
@@ -42,14 +40,16 @@ void JianKongForm::buildControls() {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
-    m_settings = new MonitorSettingsBox(m_state, this);
+    top->addLayout(buildChooser());
+    m_settings = new MonitorSettingsBox(state(), this);
     top->addWidget(m_settings);
     top->addLayout(buildSwitches());
     buildPlanBoxes(top);
     buildGrid(top);
     m_grid->setTabKeyNavigation(false); // Tab leaves the grid
     const auto boxes = m_settings->tabOrder();
-    QList<QWidget*> chain(boxes.begin(), boxes.end());
+    QList<QWidget*> chain{m_chooser};
+    chain.append(QList<QWidget*>(boxes.begin(), boxes.end()));
     chain << m_checkSound << m_jiankongCom << m_huiCeCom << m_dadiCom << m_dadiTextBox << m_record
           << m_grid;
     SetTabChain(chain);
@@ -130,25 +130,26 @@ void JianKongForm::wireSignals() {
     connect(m_settings, &MonitorSettingsBox::settingsChanged, this, &JianKongForm::settingsChanged);
     connect(m_dadiCom, &QPushButton::clicked, this, &JianKongForm::DadiComClick);
     connect(m_checkSound, &QCheckBox::toggled, this, &JianKongForm::settingsChanged);
+    connect(m_chooser, &QComboBox::activated, this, &JianKongForm::chooserPicked);
 }
 
 // ---- Public operations -------------------------------------------------------------
 
 void JianKongForm::Kasi() {
     ensureLoaded();
-    m_activeCls = m_lottery0();
-    if (m_activeCls && !m_activeCls->monitorPeriods().empty())
-        m_settings->bindPeriods(m_activeCls->monitorPeriods(), m_state.Monitoring);
+    LotteryClass* lot = current();
+    if (lot && !lot->monitorPeriods().empty())
+        m_settings->bindPeriods(lot->monitorPeriods(), state().Monitoring);
     // While monitoring, the grid and texts follow the newest evaluation.
-    if (m_state.Monitoring) loadStep();
+    if (state().Monitoring) loadStep();
     showOutputs();
 }
 
 void JianKongForm::ReashStar() {
     ensureLoaded();
-    if (!m_activeCls) m_activeCls = m_lottery0();
-    if (!m_activeCls) return;
-    const auto r = m_activeCls->ReashStar(m_state, m_mainBase());
+    LotteryClass* lot = current();
+    if (!lot) return;
+    const auto r = lot->ReashStar(lot->formSet().DAD);
     // An automatic restart (after a draw, a transfer, a reduction) shows no box: nobody
     // clicked, and a box here would stall the refresh. The reason goes to the status line.
     if (!r) {
@@ -159,28 +160,37 @@ void JianKongForm::ReashStar() {
     afterSwitch(true, {});
 }
 
-void JianKongForm::Playsound() {
+void JianKongForm::Playsound(LotteryClass& lottery) {
+    const MonitorState& s = lottery.monitor();
     std::vector<std::string> periods;
-    if (m_state.AlarmSound && !m_state.Outputs.base.empty() && !m_state.MonitorRows.empty())
-        periods.push_back(m_state.MonitorRows.back().first);
-    Playsound(periods);
+    if (s.AlarmSound && !s.Outputs.base.empty() && !s.MonitorRows.empty())
+        periods.push_back(s.MonitorRows.back().period.text());
+    Playsound(lottery, periods);
 }
 
-void JianKongForm::Playsound(const std::vector<std::string>& alarmPeriods) {
+void JianKongForm::Playsound(LotteryClass& lottery, const std::vector<std::string>& alarmPeriods) {
     ensureLoaded();
+    MonitorState& s = lottery.monitor();
     // Only while monitoring: switched off, nothing is evaluated and no alarm is due.
-    m_state.LastAlarmPeriods = m_state.Monitoring ? alarmPeriods : std::vector<std::string>{};
+    s.LastAlarmPeriods = s.Monitoring ? alarmPeriods : std::vector<std::string>{};
     showOutputs();
     const bool enabled = m_checkSound->checkState() != Qt::Unchecked;
-    const bool due = !m_state.LastAlarmPeriods.empty();
-    if (due && enabled) seams().playAlarm();
-    if (due) emit alarmRaised(); // the sound switch is the room's; the pushes have their own
+    if (!s.LastAlarmPeriods.empty() && enabled) seams().playAlarm();
 }
 
 void JianKongForm::prepareAtStartUp() {
     ensureLoaded();
     m_settings->prepareAtStartUp();
-    m_state.SavedStart = StartButton::Start;
+    // Every lottery's monitor starts from the same entries as the first.
+    const MonitorState& chosen = state();
+    for (LotteryClass* lot : m_listed) {
+        MonitorState& m = lot->monitor();
+        if (&m == &chosen) continue;
+        m.SegmentSettings = chosen.SegmentSettings;
+        m.SegmentPeriod = chosen.SegmentPeriod;
+        m.SavedStart = StartButton::Start;
+    }
+    state().SavedStart = StartButton::Start;
 }
 
 // ---- Load and close ----------------------------------------------------------------
@@ -198,67 +208,80 @@ void JianKongForm::closeEvent(QCloseEvent* event) {
 
 void JianKongForm::ensureLoaded() {
     if (m_loaded) return;
+    if (m_chooser->count() == 0) lotteriesChanged();
     m_loaded = true;
     // A newly loaded window lets the user choose the lock period.
-    m_state.PeriodListEnabled = true;
+    state().PeriodListEnabled = true;
     loadStep();
 }
 
 void JianKongForm::loadStep() {
     m_settings->loadStep();
-    m_activeCls = m_lottery0();
     LayoutMonitorGrid();
     FillMonitorGrid();
-    m_state.Outputs = m_state.SavedOutputs;
-    m_state.Start = m_state.SavedStart;
+    MonitorState& s = state();
+    s.Outputs = s.SavedOutputs;
+    s.Start = s.SavedStart;
     showOutputs();
     showLog();
 }
 
 void JianKongForm::closeStep() {
-    m_state.SavedStart = m_state.Start;
-    m_state.SavedOutputs = m_state.Outputs;
+    MonitorState& s = state();
+    s.SavedStart = s.Start;
+    s.SavedOutputs = s.Outputs;
     m_loaded = false;
 }
 
 // ---- Grid --------------------------------------------------------------------------
 
 void JianKongForm::LayoutMonitorGrid() {
-    m_gridModel->layout(m_state.GridRowCount);
+    m_gridModel->layout(state().GridRowCount);
 }
 
 void JianKongForm::FillMonitorGrid() {
-    const std::size_t n = m_state.MonitorRows.Count();
+    MonitorState& s = state();
+    const std::size_t n = s.MonitorRows.Count();
     // One row or none: the grid keeps what it shows.
     if (n <= 1) return;
-    m_state.GridRowCount = int(std::min(n, kMonitorRowLimit));
+    s.GridRowCount = int(n);
     LayoutMonitorGrid();
-    const std::size_t first = n > kMonitorRowLimit ? n - kMonitorRowLimit : 0;
-    auto it = m_state.MonitorRows.begin();
-    std::advance(it, long(first));
-    for (int row = 0; it != m_state.MonitorRows.end(); ++it, ++row)
-        m_gridModel->setRow(row, MonitorGridRow::fromRow(*it->second));
+    // The rows are rendered here, when the grid is filled, never as they are evaluated.
+    int row = 0;
+    for (const MonitorRow& r : s.MonitorRows)
+        m_gridModel->setRow(row++, MonitorGridRow::fromRow(r));
     m_grid->scrollToBottom();
 }
 
 // ---- Shown texts -------------------------------------------------------------------
 
 void JianKongForm::showOutputs() {
-    m_planLabel->setText(toQ(m_state.PlanLabelCaption()));
-    m_dadiCom->setText(toQ(m_state.CopyButtonCaption()));
+    const MonitorState& s = state();
+    m_planLabel->setText(toQ(s.PlanLabelCaption()));
+    m_dadiCom->setText(toQ(s.CopyButtonCaption()));
     // The plan's base set is rendered when it changes, not at every period.
-    if (!(m_shownBase == m_state.Outputs.base)) {
-        m_shownBase = m_state.Outputs.base;
+    if (!(m_shownBase == s.Outputs.base)) {
+        m_shownBase = s.Outputs.base;
         m_dadiTextBox->setPlainText(toQ(m_shownBase.text()));
     }
-    m_jiankongCom->setText(toQ(m_state.StartCaption()));
-    m_settings->setPeriodListEnabled(m_state.PeriodListEnabled);
-    m_alarmNote->setText(toQ(AlarmNoteText(m_state.LastAlarmPeriods)));
-    m_alarmNote->setVisible(!m_state.LastAlarmPeriods.empty());
+    m_jiankongCom->setText(toQ(s.StartCaption()));
+    m_settings->setPeriodListEnabled(s.PeriodListEnabled);
+    // Every lottery's standing alarm, the chosen one's first: an alarm of a lottery not shown
+    // is seen here too, under its name.
+    QStringList notes;
+    auto addNote = [&notes](const LotteryClass* lot) {
+        const std::string note = AlarmNoteText(lot->name(), lot->monitor().LastAlarmPeriods);
+        if (!note.empty()) notes << toQ(note);
+    };
+    if (m_activeCls) addNote(m_activeCls);
+    for (const LotteryClass* lot : m_listed)
+        if (lot != m_activeCls) addNote(lot);
+    m_alarmNote->setText(notes.join(QLatin1Char('\n')));
+    m_alarmNote->setVisible(!notes.isEmpty());
 }
 
 void JianKongForm::showLog() {
-    const QString log = toQ(m_state.LogText());
+    const QString log = toQ(state().LogText());
     if (m_record->toPlainText() ==
         QString(log).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
         return;
@@ -281,16 +304,16 @@ void JianKongForm::afterSwitch(bool ok, const std::string& error) {
 void JianKongForm::keepStartCaption() {
     // The reload that follows every redraw while monitoring restores the saved caption;
     // saving it at each switch keeps "停止监控" on the button while monitoring runs.
-    m_state.SavedStart = m_state.Start;
+    state().SavedStart = state().Start;
 }
 
 // ---- Handlers ----------------------------------------------------------------------
 
 void JianKongForm::jiankongComClick() {
-    if (!m_activeCls) m_activeCls = m_lottery0();
-    if (!m_activeCls) return;
-    const bool wasOn = m_state.Monitoring;
-    const auto r = m_activeCls->ToggleMonitoring(m_state, m_mainBase());
+    LotteryClass* lot = current();
+    if (!lot) return;
+    const bool wasOn = state().Monitoring;
+    const auto r = lot->ToggleMonitoring(lot->formSet().DAD);
     // Switching off changes the button and the period list and clears the alarm and the
     // plan label; the grid stays.
     if (wasOn) {
@@ -314,8 +337,9 @@ void JianKongForm::showSettings() {
 }
 
 void JianKongForm::DadiComClick() {
-    if (m_state.Outputs.base.empty()) return;
-    seams().setClipboardText(toQ(m_state.Outputs.base.text()));
+    const MonitorState& s = state();
+    if (s.Outputs.base.empty()) return;
+    seams().setClipboardText(toQ(s.Outputs.base.text()));
 }
 
 } // namespace zuohao::gui

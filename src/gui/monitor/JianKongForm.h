@@ -4,9 +4,11 @@
 // 100 evaluated periods, the running plan and its base set, copies that base set, reads
 // the log of finished plans and hears the alarm.
 //
-// Everything the user sets and everything shown lives in the process-wide MonitorState;
-// the window only shows it. Closing the window saves its captions into the state and
-// "unloads" it; any later use loads it again from the state (the load step).
+// Every lottery has its own monitor (LotteryClass::monitor()); the window shows and edits the
+// one of the lottery chosen in its 彩种 list. Everything the user sets and everything shown
+// lives in that lottery's MonitorState; the window only shows it. Closing the window saves
+// its captions into the state and "unloads" it; any later use loads it again from the state
+// (the load step).
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "core/model/DrawNumbers.h"
+#include "core/model/MonitorState.h"
 #include "core/model/NumberList.h"
 #include "gui/common/DrawSources.h"
 
@@ -30,7 +33,6 @@ class QTableView;
 
 namespace zuohao {
 class LotteryClass;
-struct MonitorState;
 } // namespace zuohao
 
 namespace zuohao::gui {
@@ -42,13 +44,23 @@ class MonitorSettingsBox;
 class JianKongForm : public QWidget {
     Q_OBJECT
 public:
-    // `lottery0` gives the monitored lottery, always Lotteries(0) (created when missing);
-    // `mainBase` gives the main window's base set (the monitored lottery's DAD).
-    JianKongForm(MonitorState& state, std::function<LotteryClass*()> lottery0,
-                 std::function<NumberList()> mainBase, QWidget* parent = nullptr);
+    // The lotteries the player follows, in the order of the main window's tabs.
+    using LotteryList = std::function<std::vector<LotteryClass*>()>;
+
+    // `lotteries` gives the lotteries the 彩种 list offers; the first is chosen at first. A
+    // monitor starts from its lottery's base set (DAD) unless a monitor plan runs.
+    explicit JianKongForm(LotteryList lotteries, QWidget* parent = nullptr);
     ~JianKongForm() override;
 
-    // Binds the window to the lottery and refreshes its period list; while monitoring
+    // The lotteries were added, renamed or removed: the 彩种 list is read again; the chosen
+    // lottery stays chosen while it is still listed, else the first is chosen.
+    void lotteriesChanged();
+    // Chooses the lottery whose monitor the window shows (as a pick in the 彩种 list).
+    void chooseLottery(LotteryClass* lottery);
+    // The lottery whose monitor the window shows; null while there is none.
+    LotteryClass* lottery() const { return m_activeCls; }
+
+    // Binds the window to the chosen lottery and refreshes its period list; while monitoring
     // also reloads the grid and texts from the state. Called after every redraw of the
     // main window and before the monitor button shows the window.
     void Kasi();
@@ -56,13 +68,14 @@ public:
     // or a reduction). Without a base set it changes nothing and reports the reason through
     // restartSkipped, never in a box; the start button tells the user in a box.
     void ReashStar();
-    // Plays the alarm when the last evaluation raised one, a plan's base set is shown and
-    // the sound switch is on.
-    void Playsound();
-    // After a refresh with new draws: `alarmPeriods` are its periods that raised the alarm.
-    // Sounds once (sound switch on, monitoring) when any did, whichever of the refresh's
-    // draws it was, and shows them in the alarm note.
-    void Playsound(const std::vector<std::string>& alarmPeriods);
+    // Plays the alarm when the last evaluation of `lottery`'s monitor raised one, a plan's
+    // base set is shown and the sound switch is on.
+    void Playsound(LotteryClass& lottery);
+    // After a refresh of `lottery` with new draws: `alarmPeriods` are its periods that raised
+    // the alarm. Sounds once (sound switch on, that lottery monitoring) when any did,
+    // whichever of the refresh's draws it was, and shows them, with the lottery's name, in
+    // the alarm note, whichever lottery the window shows.
+    void Playsound(LotteryClass& lottery, const std::vector<std::string>& alarmPeriods);
 
     // Start-up: loads the window without showing it, selects the entry 1 in SZCom(0),
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
@@ -88,8 +101,6 @@ public:
 signals:
     // An automatic restart did not happen, and why.
     void restartSkipped(const QString& reason);
-    // The last evaluation raised an alarm that is due (sent on even with the sound off).
-    void alarmRaised();
     // The 提醒设置 button.
     void notifySettingsRequested();
     // The user changed a setting, the lock period or the sound switch.
@@ -101,10 +112,16 @@ protected:
 
 private:
     void buildControls();
+    QLayout* buildChooser();
     QLayout* buildSwitches();
     void buildPlanBoxes(QBoxLayout* top);
     void buildGrid(QBoxLayout* top);
     void wireSignals();
+    // The chosen lottery's monitor (an idle one while no lottery is listed).
+    MonitorState& state();
+    // The chosen lottery, the first listed when none is chosen yet.
+    LotteryClass* current();
+    void chooserPicked(int index);
 
     // Loads the window when it was unloaded: the controls start as designed, then the
     // load step fills them from the state.
@@ -125,12 +142,13 @@ private:
     void jiankongComClick();
     void DadiComClick();
 
-    MonitorState& m_state;
-    std::function<LotteryClass*()> m_lottery0;
-    std::function<NumberList()> m_mainBase;
+    LotteryList m_lotteries;
+    std::vector<LotteryClass*> m_listed; // what the 彩种 list shows, in its order
     LotteryClass* m_activeCls = nullptr;
+    MonitorState m_idle;
     bool m_loaded = false;
 
+    QComboBox* m_chooser = nullptr;           // 彩种
     MonitorSettingsBox* m_settings = nullptr; // QSCom, ZhuoQiTxt, SZCom(0..3)
     QCheckBox* m_checkSound = nullptr;
     QPushButton* m_jiankongCom = nullptr;

@@ -22,13 +22,13 @@ const QColor kCellBorderColour(224, 224, 224);
 
 MonitorGridRow MonitorGridRow::fromRow(const MonitorRow& row) {
     MonitorGridRow r;
-    const QString qishu = toQ(row.Qishu1);
+    const QString qishu = toQ(MonitorRowPeriodText(row));
     r.cells[1] = qishu.right(4);
-    r.cells[2] = toQ(row.Haoma1);
+    r.cells[2] = toQ(MonitorRowNumberText(row));
     r.cells[3] = toQ(VerdictText(row.Zgua));
     r.cells[4] = QString::number(row.TOW_yluo);
     r.cells[5] = toQ(HitCountText(row.Zsu));
-    r.cells[6] = toQ(row.TowJ);
+    // Column 6 (二阶) stays empty: nothing ever sets it.
     r.cells[7] = toQ(PlanMarkText(row.Jhzg));
     r.segmentEnd = row.XHxain == 1;
     r.alarm = row.Jhzg.kind == PlanMark::Alarm;

@@ -25,7 +25,7 @@ QString SegmentPeriodText(int value) {
 }
 
 MonitorSettingsBox::MonitorSettingsBox(MonitorState& state, QWidget* parent)
-    : QWidget(parent), m_state(state) {
+    : QWidget(parent), m_state(&state) {
     build();
     // A setting is taken when the player picks an entry; lists cleared or filled from code do
     // not overwrite the settings.
@@ -111,18 +111,18 @@ void MonitorSettingsBox::loadStep() {
         box->clear();
         for (int n = 0; n < kSegmentChoices; ++n)
             box->addItem(QString::number(n));
-        selectValue(box, m_state.SegmentSettings[i]);
+        selectValue(box, m_state->SegmentSettings[i]);
     }
     selectLockPeriod();
-    m_zhuoQiTxt->setText(SegmentPeriodText(m_state.SegmentPeriod));
+    m_zhuoQiTxt->setText(SegmentPeriodText(m_state->SegmentPeriod));
 }
 
 void MonitorSettingsBox::showSettings() {
     for (std::size_t i = 0; i < m_szCom.size(); ++i)
-        selectValue(m_szCom[i], m_state.SegmentSettings[i]);
+        selectValue(m_szCom[i], m_state->SegmentSettings[i]);
     selectLockPeriod();
     const QSignalBlocker quiet(m_zhuoQiTxt);
-    m_zhuoQiTxt->setText(SegmentPeriodText(m_state.SegmentPeriod));
+    m_zhuoQiTxt->setText(SegmentPeriodText(m_state->SegmentPeriod));
 }
 
 // The list follows the periods held without being rebuilt at every draw: periods dropped at
@@ -133,12 +133,12 @@ void MonitorSettingsBox::bindPeriods(const DrawNumbers& periods, bool monitoring
     m_periodModel->sync(periods);
     // The player's lock period stays while it is still among the periods held (new draws
     // must not move it back to the first one); otherwise the first period is taken.
-    const int kept = rowOf(m_state.LockPeriod);
+    const int kept = rowOf(m_state->LockPeriod);
     if (monitoring) {
         m_qsCom->setCurrentIndex(kept);
     } else {
         m_qsCom->setCurrentIndex(kept >= 0 ? kept : 0);
-        m_state.LockPeriod = Period::parse(toStd(m_qsCom->currentText()));
+        m_state->LockPeriod = Period::parse(toStd(m_qsCom->currentText()));
     }
 }
 
@@ -156,7 +156,7 @@ void MonitorSettingsBox::setPeriodListEnabled(bool enabled) {
 }
 
 void MonitorSettingsBox::selectLockPeriod() {
-    m_qsCom->setCurrentIndex(rowOf(m_state.LockPeriod));
+    m_qsCom->setCurrentIndex(rowOf(m_state->LockPeriod));
 }
 
 int MonitorSettingsBox::rowOf(Period period) const {
@@ -171,18 +171,18 @@ int MonitorSettingsBox::rowOf(Period period) const {
 }
 
 void MonitorSettingsBox::QSComClick() {
-    m_state.LockPeriod = Period::parse(toStd(m_qsCom->currentText()));
+    m_state->LockPeriod = Period::parse(toStd(m_qsCom->currentText()));
     emit settingsChanged();
 }
 
 void MonitorSettingsBox::SZComClick(int index) {
     const QString text = m_szCom[std::size_t(index)]->currentText();
-    m_state.SegmentSettings[std::size_t(index)] = SettingValue(toStd(text));
+    m_state->SegmentSettings[std::size_t(index)] = SettingValue(toStd(text));
     emit settingsChanged();
 }
 
 void MonitorSettingsBox::ZhuoQiTxtChange() {
-    m_state.SegmentPeriod = SettingValue(toStd(m_zhuoQiTxt->text()));
+    m_state->SegmentPeriod = SettingValue(toStd(m_zhuoQiTxt->text()));
     emit settingsChanged();
 }
 

@@ -26,6 +26,10 @@ class MonitorSettingsBox : public QWidget {
 public:
     MonitorSettingsBox(MonitorState& state, QWidget* parent);
 
+    // The monitor the boxes show and set from now on (another lottery's); shown at the next
+    // load step.
+    void setState(MonitorState& state) { m_state = &state; }
+
     // The load step: the segment lists refilled (0 to 30) and every box showing the state.
     void loadStep();
     // Shows the settings and the lock period held in the state (after they were restored).
@@ -55,7 +59,7 @@ private:
     void selectLockPeriod();
     int rowOf(Period period) const;
 
-    MonitorState& m_state;
+    MonitorState* m_state;
     QLabel* m_label1 = nullptr;
     QComboBox* m_qsCom = nullptr;
     PeriodListModel* m_periodModel = nullptr; // QSCom's list, read from the lottery

@@ -49,12 +49,11 @@ std::vector<std::string> labelRange(long long first, long long last) {
 struct Rig {
     Events events; // what the loads and polls returned, in order
     FakeSource source;
-    MonitorState monitor;
     LotteryClass lottery;
+    MonitorState& monitor = lottery.monitor();
     explicit Rig(int index = 0) {
         lottery.setIndex(index);
         lottery.setDrawSource(&source);
-        lottery.setMonitorState(&monitor);
     }
     void record(const RefreshEvents& e) {
         if (e.drew) events.push_back("refresh " + std::to_string(lottery.state().MyIndex));
@@ -64,7 +63,7 @@ struct Rig {
     void load(AskForFile ask = AskForFile::Yes) { record(lottery.GetLotteryHisroty(ask)); }
     void poll() { record(lottery.GetLotteryNew()); }
     // A monitor row left from before, to see whether a load empties the rows.
-    void addMonitorRow() { monitor.MonitorRows.Add("1", std::make_shared<MonitorRow>()); }
+    void addMonitorRow() { monitor.MonitorRows.push(MonitorRow::placeholder(Period(1))); }
 };
 
 TEST(HistoryLoad, LoadsTheFileAndTellsTheWindow) {
@@ -137,7 +136,7 @@ TEST(HistoryLoad, AnotherLotteryHasNoSource) {
     EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
     EXPECT_FALSE(rig.lottery.state().IsGetHis);
     EXPECT_FALSE(rig.monitor.ReplayDone);
-    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "only a load of lottery 0 empties the rows";
+    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "a lottery without a source keeps its rows";
 }
 
 struct PollCase {

@@ -51,12 +51,11 @@ class OneRefresh : public ::testing::TestWithParam<RefreshCase> {};
 TEST_P(OneRefresh, ReturnsEveryEnteredScoredAndAlarmedPeriod) {
     const RefreshCase& c = GetParam();
     TextSource source;
-    MonitorState monitor;
+    LotteryClass lottery;
+    MonitorState& monitor = lottery.monitor();
     monitor.SegmentSettings = {0, 30, 3, 0};
     monitor.SegmentPeriod = 10;
-    LotteryClass lottery;
     lottery.setDrawSource(&source);
-    lottery.setMonitorState(&monitor);
     lottery.setPositionIndex(9);
     zuohao::testing::EditConditions(lottery, [&](ConditionSet& given) {
         given.KUA = ""; // no condition: the base set holds all 1000 numbers

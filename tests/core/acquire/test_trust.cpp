@@ -60,15 +60,14 @@ using std::chrono::milliseconds;
 struct Feed {
     ListSource source;
     Archive archive;
-    MonitorState monitor;
     LotteryClass lottery;
+    MonitorState& monitor = lottery.monitor();
     Clock::time_point now{};
     // Unless a test says otherwise, polls come a quiet time apart: a read that is not whole
     // is believed when the next poll reads the same.
     milliseconds step = kLeastQuietTime;
     Feed() {
         lottery.setDrawSource(&source);
-        lottery.setMonitorState(&monitor);
         lottery.setFeedClock([this] { return now; });
     }
     void load(const std::string& text) {
@@ -197,9 +196,9 @@ TEST(Trust, CorrectedDrawRebuildsTheHeldDrawsFromThatPeriodOn) {
     bool allTrue = false;
     EXPECT_EQ(heldTrue(f.lottery, allTrue), range(1001, 1066));
     EXPECT_TRUE(allTrue);
-    const auto* row = f.monitor.MonitorRows.find("1065");
+    const MonitorRow* row = f.monitor.MonitorRows.find(Period(1065));
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ((*row)->Haoma1, f.lottery.weizhiHAO(haomaOf(1065))) << "the monitor row is redone";
+    EXPECT_EQ(row->number(), f.lottery.weizhiHAO(haomaOf(1065))) << "the monitor row is redone";
     // The archive hears of each period once (1065 entered, then corrected).
     EXPECT_EQ(std::count(f.archive.entered.begin(), f.archive.entered.end(), "1064"), 1);
     EXPECT_EQ(std::count(f.archive.entered.begin(), f.archive.entered.end(), "1066"), 1);

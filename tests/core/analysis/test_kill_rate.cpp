@@ -119,15 +119,14 @@ TEST(MonitorBacktest, CountsWhatTheMonitorReplayMarks) {
     BuildNumberTables();
     LotteryState lottery;
     lottery.conditions.IDX = rule.idx;
-    lottery.monitor = &state;
     for (const DrawLine& d : draws)
         lottery.LotteryDic_Jiankong.Add(d.qishu, d.haoma);
     ReplayMonitor(lottery, state);
     int alarms = 0, hits = 0, misses = 0;
-    for (const auto& [key, row] : state.MonitorRows) {
-        alarms += row->Jhzg.kind == PlanMark::Alarm;
-        misses += row->Jhzg.kind == PlanMark::Miss;
-        hits += row->Jhzg.kind == PlanMark::Hit;
+    for (const MonitorRow& row : state.MonitorRows) {
+        alarms += row.Jhzg.kind == PlanMark::Alarm;
+        misses += row.Jhzg.kind == PlanMark::Miss;
+        hits += row.Jhzg.kind == PlanMark::Hit;
     }
     EXPECT_EQ(r.periods, 100);
     EXPECT_GT(alarms, 0);

@@ -17,15 +17,14 @@ inline constexpr const char* kMissNumbers = "999";
 
 // A monitor row with its texts as the grid shows them.
 struct ShownRow {
-    std::string Qishu1, Haoma1, Zgua, Zsu, TowJ, Jhzg;
+    std::string Qishu1, Haoma1, Zgua, Zsu, Jhzg;
     int Yluo, JHcount, XHxain, TOW_yluo;
 };
 inline ShownRow Shown(const MonitorRow& r) {
-    return {r.Qishu1,
-            r.Haoma1,
+    return {MonitorRowPeriodText(r),
+            MonitorRowNumberText(r),
             VerdictText(r.Zgua),
             HitCountText(r.Zsu),
-            r.TowJ,
             PlanMarkText(r.Jhzg),
             r.Yluo,
             r.JHcount,
@@ -39,14 +38,11 @@ inline NumberList Numbers(std::string_view text) {
 }
 
 struct MonitorRig {
-    MonitorState state;
     LotteryClass lottery;
+    MonitorState& state = lottery.monitor(); // the lottery's own monitor
     int nextKey = 1;
 
-    MonitorRig() {
-        lottery.setMonitorState(&state);
-        state.MonitorBase = Numbers("111");
-    }
+    MonitorRig() { state.MonitorBase = Numbers("111"); }
     // S0 low hits, S1 high hits, S2 plan length, S3 trigger miss value, segment length.
     void settings(std::string s0, std::string s1, std::string s2, std::string s3,
                   std::string segment = "") {
@@ -62,15 +58,15 @@ struct MonitorRig {
                                         c == 'H' ? kHitNumbers : kMissNumbers);
     }
     ShownRow row(int key) const {
-        const auto* r = state.MonitorRows.find(std::to_string(key));
+        const MonitorRow* r = state.MonitorRows.find(Period(key));
         if (!r) throw std::out_of_range("no monitor row " + std::to_string(key));
-        return Shown(**r);
+        return Shown(*r);
     }
     // The plan column of every row held, oldest first.
     std::vector<std::string> planColumn() const {
         std::vector<std::string> out;
-        for (const auto& [key, r] : state.MonitorRows)
-            out.push_back(PlanMarkText(r->Jhzg));
+        for (const MonitorRow& r : state.MonitorRows)
+            out.push_back(PlanMarkText(r.Jhzg));
         return out;
     }
 };

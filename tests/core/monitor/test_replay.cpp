@@ -19,15 +19,14 @@ struct ReplayRig : MonitorRig {
         BuildNumberTables();
         lottery.setPositionIndex(9);
         held.conditions.IDX = 9;
-        held.monitor = &state;
     }
     void hold(const std::string& label, const std::string& haoma) {
         held.LotteryDic_Jiankong.Add(label, haoma);
     }
     std::vector<std::string> keys() const {
         std::vector<std::string> out;
-        for (const auto& [k, r] : state.MonitorRows)
-            out.push_back(k);
+        for (const MonitorRow& r : state.MonitorRows)
+            out.push_back(r.period.text());
         return out;
     }
 };
@@ -68,7 +67,7 @@ TEST(Replay, NothingWhileMonitoringIsOff) {
     EXPECT_TRUE(m.state.ReplayDone);
 }
 
-TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
+TEST(Replay, PeriodsBeforeTheLockArePlaceholders) {
     ReplayRig m;
     m.state.Monitoring = true;
     m.state.LockPeriod = Period::parse("0005");
@@ -76,11 +75,15 @@ TEST(Replay, PeriodsBeforeTheLockShareOneBlankRow) {
         m.hold(std::to_string(q), "00111");
     ReplayMonitor(m.held, m.state);
     ASSERT_EQ(m.keys(), (Keys{"1", "2", "3", "4", "5", "6", "7", "8"}));
-    const auto* first = m.state.MonitorRows.find("1");
-    for (const char* k : {"2", "3", "4"})
-        EXPECT_EQ(m.state.MonitorRows.find(k)->get(), first->get());
-    EXPECT_TRUE((*first)->Qishu1.empty());
-    EXPECT_EQ((*first)->Zgua, Verdict::None);
+    for (int k : {1, 2, 3, 4}) {
+        const MonitorRow* r = m.state.MonitorRows.find(Period(k));
+        ASSERT_NE(r, nullptr);
+        EXPECT_FALSE(r->evaluated());
+        EXPECT_EQ(m.row(k).Qishu1, "") << "a placeholder shows no period";
+        EXPECT_EQ(m.row(k).Haoma1, "");
+        EXPECT_EQ(m.row(k).Zgua, "");
+        EXPECT_EQ(m.row(k).Jhzg, "");
+    }
     EXPECT_EQ(m.row(5).Qishu1, "5");
     EXPECT_EQ(m.row(5).Zsu, "1") << "the first evaluated period opens the segment";
     EXPECT_EQ(m.row(8).Zsu, "4");
@@ -110,7 +113,9 @@ TEST(Replay, ABlankRowPerPeriodBeforeTheLockKeepsAtMost100Rows) {
         m.hold(std::to_string(q), "00111");
     ReplayMonitor(m.held, m.state);
     EXPECT_LE(m.state.MonitorRows.Count(), 100u);
-    EXPECT_EQ(m.state.MonitorRows.back().first, "150");
+    EXPECT_EQ(m.state.MonitorRows.Count(), 100u);
+    EXPECT_EQ(m.state.MonitorRows.front().period, Period(51));
+    EXPECT_EQ(m.state.MonitorRows.back().period, Period(150));
 }
 
 TEST(Replay, ReplayWritesNoLogButKeepsPlanStateAndLog) {
@@ -135,7 +140,7 @@ TEST(ReashStar, WithoutABaseSetNothingChanges) {
         m.state.Monitoring = monitoring;
         m.state.Start = monitoring ? StartButton::Stop : StartButton::Start;
         m.state.MonitorBase = NumberList();
-        m.state.MonitorRows.Add("1", std::make_shared<MonitorRow>());
+        m.state.MonitorRows.push(MonitorRow::placeholder(Period(1)));
         m.state.SegmentPos = 2;
         m.hold("2", "00111");
         auto r = ReashStar(m.state, m.held, Numbers(""));
@@ -154,7 +159,7 @@ TEST(ReashStar, SwitchesOnAndReplaysFromANewSegment) {
     m.settings("", "", "", "", "2");
     m.state.MonitorBase = NumberList();
     m.state.SegmentPos = 1;
-    m.state.MonitorRows.Add("old", std::make_shared<MonitorRow>());
+    m.state.MonitorRows.push(MonitorRow::placeholder(Period(99)));
     for (int q = 1; q <= 3; ++q)
         m.hold(std::to_string(q), "00111");
     ASSERT_TRUE(ReashStar(m.state, m.held, Numbers("111 222")).ok());
@@ -256,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, PipelineFeed,
 TEST(PipelineFeed, SamePeriodFromReplayAndPipelineIsOneRow) {
     ReplayRig m;
     m.lottery.ProcessDraw("931", "00999");
-    ASSERT_TRUE(m.lottery.ReashStar(m.state, Numbers("111")).ok());
+    ASSERT_TRUE(m.lottery.ReashStar(Numbers("111")).ok());
     m.state.PlanRunning = true;
     m.lottery.ProcessDraw("0931", "00111");
     m.lottery.ProcessDraw("0932", "00111");
@@ -271,7 +276,7 @@ TEST(PipelineFeed, PlanEndWritesTheLog) {
     const char* numbers[] = {"00999", "00111", "00999"};
     for (int q = 0; q < 3; ++q)
         m.lottery.ProcessDraw(std::to_string(931 + q), numbers[q]);
-    ASSERT_TRUE(m.lottery.ReashStar(m.state, Numbers("111")).ok());
+    ASSERT_TRUE(m.lottery.ReashStar(Numbers("111")).ok());
     ASSERT_TRUE(m.state.PlanRunning) << "the replay raised the alarm at 933";
     EXPECT_TRUE(m.state.LogText().empty());
     m.lottery.ProcessDraw("0934", "00999");

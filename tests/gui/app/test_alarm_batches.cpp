@@ -61,7 +61,8 @@ private slots:
                 const std::string label =
                     shown[shown.size() - 1 - std::size_t(i)].qishu.toStdString();
                 const auto& rows = form.monitorState().MonitorRows;
-                if (rows.Item(zuohao::PeriodKey(label))->Jhzg.kind == zuohao::PlanMark::Alarm) {
+                const zuohao::MonitorRow* row = rows.find(zuohao::Period::parse(label));
+                if (row && row->Jhzg.kind == zuohao::PlanMark::Alarm) {
                     alarmed << QString::fromStdString(label);
                     notLast += i > 0;
                 }

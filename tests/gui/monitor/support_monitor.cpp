@@ -7,6 +7,8 @@
 #include <QTest>
 #include <cstdio>
 
+#include "gui/monitor/MonitorGrid.h"
+
 namespace zuohao::gui::test {
 
 std::string periodLabel(int n) {
@@ -16,10 +18,9 @@ std::string periodLabel(int n) {
 }
 
 MonitorRig::MonitorRig() {
-    lottery.setMonitorState(&state);
     lottery.setPositionIndex(9);
-    form = std::make_unique<JianKongForm>(
-        state, [this] { return &lottery; }, [this] { return mainBase; });
+    setMainBase(NumberList::read(kBase, false).list);
+    form = std::make_unique<JianKongForm>([this] { return tabs; });
 }
 
 MonitorRig::~MonitorRig() = default;
@@ -61,6 +62,26 @@ QString MonitorRig::cell(int row, int column) const {
 
 int MonitorRig::gridRows() const {
     return grid()->model()->rowCount();
+}
+
+QStringList rowTexts(const MonitorRig& rig, int row) {
+    QStringList out;
+    for (int c = 0; c < MonitorGridModel::kColumns; ++c)
+        out << rig.cell(row, c);
+    return out;
+}
+
+QList<QStringList> gridTexts(const MonitorRig& rig) {
+    QList<QStringList> out;
+    for (int r = 0; r < rig.gridRows(); ++r)
+        out << rowTexts(rig, r);
+    return out;
+}
+
+int findRow(const MonitorRig& rig, int column, const QString& text) {
+    for (int r = 0; r < rig.gridRows(); ++r)
+        if (rig.cell(r, column) == text) return r;
+    return -1;
 }
 
 } // namespace zuohao::gui::test

@@ -1,10 +1,13 @@
 #pragma once
 // Test support for the monitor window: seams that record what the window asked for, and a
 // lottery fed with draws that hit or miss a small base set.
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/monitor/Monitor.h"
@@ -45,9 +48,10 @@ inline constexpr const char* kMissDraw = "00999";
 // Period label of the n-th test draw (n from 1).
 std::string periodLabel(int n);
 
-// A monitor window over its own lottery and monitor state. Settings: hit counts 0 to 30,
-// plan length 3, trigger on a miss run of 2, segments of 5 periods. With these, the draws
-// H M M H M M raise the alarm on the sixth period.
+// A monitor window over a lottery and its own monitor; `tabs` are the lotteries the window
+// lists (the rig's lottery alone at first). Settings: hit counts 0 to 30, plan length 3,
+// trigger on a miss run of 2, segments of 5 periods. With these, the draws H M M H M M raise
+// the alarm on the sixth period.
 struct MonitorRig {
     MonitorRig();
     ~MonitorRig();
@@ -65,11 +69,18 @@ struct MonitorRig {
     template <class T> T* child(const QString& name) const { return form->findChild<T*>(name); }
 
     RecordingSeams seams;
-    MonitorState state;
     LotteryClass lottery;
-    NumberList mainBase = NumberList::read(kBase, false).list;
+    MonitorState& state = lottery.monitor();
+    // The base set the monitor starts from.
+    void setMainBase(NumberList base) { lottery.setBaseSet(std::move(base)); }
+    std::vector<LotteryClass*> tabs{&lottery};
     int fed = 0;
     std::unique_ptr<JianKongForm> form;
 };
+
+// The texts of a grid row, of every grid row, and the first row whose column shows `text`.
+QStringList rowTexts(const MonitorRig& rig, int row);
+QList<QStringList> gridTexts(const MonitorRig& rig);
+int findRow(const MonitorRig& rig, int column, const QString& text);
 
 } // namespace zuohao::gui::test

@@ -22,7 +22,7 @@ private slots:
         rig.form->Kasi();
         auto* start = rig.child<QPushButton>("jiankongCom");
         QTest::mouseClick(start, Qt::LeftButton);
-        rig.form->Playsound();
+        rig.form->Playsound(rig.lottery);
         QCOMPARE(rig.seams.alarms, 1);
         QVERIFY(!rig.child<QLabel>("计划Label")->text().isEmpty());
         QTest::mouseClick(start, Qt::LeftButton); // off
@@ -30,7 +30,7 @@ private slots:
         for (int refresh = 0; refresh < 3; ++refresh) {
             rig.feed("M");
             rig.form->Kasi();
-            rig.form->Playsound();
+            rig.form->Playsound(rig.lottery);
         }
         QCOMPARE(rig.seams.alarms, 1);
         QCOMPARE(rig.child<QLabel>("计划Label")->text(), QString());

@@ -25,10 +25,10 @@ private slots:
         // The monitor's own replay of the same periods marks the same alarms and plan ends.
         rig.form->ReashStar();
         int alarms = 0, hits = 0, misses = 0;
-        for (const auto& [key, row] : rig.state.MonitorRows) {
-            alarms += row->Jhzg.kind == PlanMark::Alarm;
-            hits += row->Jhzg.kind == PlanMark::Hit;
-            misses += row->Jhzg.kind == PlanMark::Miss;
+        for (const MonitorRow& row : rig.state.MonitorRows) {
+            alarms += row.Jhzg.kind == PlanMark::Alarm;
+            hits += row.Jhzg.kind == PlanMark::Hit;
+            misses += row.Jhzg.kind == PlanMark::Miss;
         }
         QVERIFY(alarms >= 2);
         const QString expected =
@@ -54,7 +54,7 @@ private slots:
             log.contains(QStringLiteral("回测 6期（评估 6期）：告警 1 次，计划中 0 次、挂 0 次")),
             qPrintable(log));
         QVERIFY(log.contains(QStringLiteral("最后一个计划未结束")));
-        rig.mainBase = NumberList();
+        rig.setMainBase(NumberList());
         rig.form->HuiCeCom_Click();
         log = rig.child<QPlainTextEdit>(QStringLiteral("记录"))->toPlainText();
         QVERIFY(log.endsWith(QStringLiteral("回测：未有【过滤大底】，先去做出大底")));

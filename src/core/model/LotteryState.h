@@ -15,6 +15,7 @@
 #include "core/model/ConditionSet.h"
 #include "core/model/DrawNumbers.h"
 #include "core/model/LotteryItem.h"
+#include "core/model/LotteryKind.h"
 #include "core/model/OrderedDict.h"
 
 namespace zuohao {
@@ -53,6 +54,9 @@ struct EndedPlan {
 struct LotteryState {
     std::string LotteryName; // display name (the lottery table, core/model/LotteryKind.h)
     int MyIndex = 0;         // index of this lottery in the table
+    // How the lottery numbers its periods (the plan line names the next one by it).
+    PeriodNaming Naming = PeriodNaming::DateLabel;
+    int PeriodsPerDay = kPeriodsPerDay;
     std::string NewQi;       // period label of the newest processed draw
     std::string HisUrl;      // address of a history source (draws come from the file instead)
     std::string NewUrl;      // address of a newest-draw source (likewise unused)

@@ -2,11 +2,13 @@
 // the subscribers, wired once here in the router's order, and the main window's own part (the
 // monitor's sound, the status line, the redraw).
 #include "core/model/Captions.h"
-#include "core/model/LotteryKind.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/FeedLog.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/app/NotifyLink.h"
+#include "gui/app/RefreshCycle.h"
+#include "gui/app/TabStrip.h"
+#include "gui/app/WorkKeeper.h"
 #include "gui/common/QtText.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/monitor/JianKongForm.h"
@@ -36,8 +38,8 @@ void LotteryForm::wireRefresh() {
             m_feedLog->entered(lot.name(), d.period, d.haoma);
     });
     // Once per refresh that brought draws, alarm or none (a history load sounds nothing).
-    m_router.subscribe(Stage::Sound, [this](LotteryClass&, const RefreshEvents& e) {
-        if (e.drew && !e.historyLoaded) alarmRaised(e.alarms);
+    m_router.subscribe(Stage::Sound, [this](LotteryClass& lot, const RefreshEvents& e) {
+        if (e.drew && !e.historyLoaded) alarmRaised(lot, e.alarms);
     });
     m_router.subscribe(Stage::Repaint, [this](LotteryClass& lot, const RefreshEvents& e) {
         if (&lot == m_form.ActiveCls)
@@ -46,7 +48,7 @@ void LotteryForm::wireRefresh() {
         if (e.restart == MonitorRestart::Skipped)
             monitorRestartSkipped(QStringLiteral("监控未重启：") + toQ(e.restartProblem));
         if (e.drew) lotteryRefreshed(&lot);
-        if (e.askForFile) LuJing_Click();
+        if (e.askForFile && &lot == m_form.ActiveCls) LuJing_Click();
     });
 }
 
@@ -55,38 +57,34 @@ void LotteryForm::routeRefresh(LotteryClass& lottery, const RefreshEvents& event
 }
 
 void LotteryForm::loadHistory(LotteryClass& lottery, AskForFile ask) {
-    const LotteryKind* kind = LotteryKindAt(lottery.index());
-    if (kind && kind->hasDrawSource) ShowLabelTxt(QStringLiteral("正在获取数据..."));
+    if (m_desk->hasSource(m_desk->indexOf(&lottery)))
+        ShowLabelTxt(QStringLiteral("正在获取数据..."));
     routeRefresh(lottery, lottery.GetLotteryHisroty(ask));
 }
 
-void LotteryForm::alarmRaised(const std::vector<AlarmRaised>& alarms) {
+void LotteryForm::alarmRaised(LotteryClass& lottery, const std::vector<AlarmRaised>& alarms) {
     std::vector<std::string> periods;
     for (const AlarmRaised& a : alarms)
         periods.push_back(a.period);
-    m_jianKong->Playsound(periods);
-    const QString note = toQ(AlarmNoteText(m_monitor.LastAlarmPeriods));
-    if (note.isEmpty()) return;
-    m_alarmNote = note; // stays in the status line till the next draw
-    if (m_inTick)
-        m_tickAlarm = note;
-    else
-        ShowLabelTxt(note);
+    // The monitor window watches lottery 0: its sound and its alarm line follow that lottery.
+    if (m_desk->indexOf(&lottery) == 0) m_jianKong->Playsound(periods);
+    if (alarms.empty()) return;
+    const QString note = toQ(lottery.name()) + QLatin1Char(' ') + toQ(AlarmNoteText(periods));
+    // Raised while another lottery is shown: its tab is marked till the player shows it.
+    if (&lottery != m_form.ActiveCls) m_tabs->markAlarm(m_desk->indexOf(&lottery));
+    m_cycle->noteAlarm(lottery, note);
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
-    putBackKeptSelections(*source);
+    m_work->putBackKeptSelections(*source);
+    m_cycle->noteDrew(*source);
     if (source != m_form.ActiveCls) return;
-    if (m_inTick) m_tickDrew = true;
     ActiveCls_OnLotteryRefresh();
     m_planStats->drawsChanged();
 }
 
 void LotteryForm::monitorRestartSkipped(const QString& reason) {
-    if (m_inTick)
-        m_tickNote = reason;
-    else
-        ShowLabelTxt(reason);
+    m_cycle->noteRestartSkipped(reason);
 }
 
 } // namespace zuohao::gui

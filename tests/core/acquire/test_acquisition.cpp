@@ -51,9 +51,10 @@ struct Rig {
     FakeSource source;
     MonitorState monitor;
     LotteryClass lottery;
-    explicit Rig(int index = 0) {
+    // A lottery without a draw file is given no source.
+    explicit Rig(int index = 0, bool withSource = true) {
         lottery.setIndex(index);
-        lottery.setDrawSource(&source);
+        if (withSource) lottery.setDrawSource(&source);
         lottery.setMonitorState(&monitor);
     }
     void record(const RefreshEvents& e) {
@@ -126,8 +127,8 @@ TEST(HistoryLoad, TextWithoutDrawsIsNotNoText) {
     EXPECT_FALSE(rig.lottery.state().IsGetHis);
 }
 
-TEST(HistoryLoad, AnotherLotteryHasNoSource) {
-    Rig rig(1);
+TEST(HistoryLoad, ALotteryWithoutDrawFileLoadsNothing) {
+    Rig rig(1, false);
     rig.addMonitorRow();
     rig.monitor.ReplayDone = true;
     rig.source.text = newestFirstText(1010, 10);
@@ -137,7 +138,7 @@ TEST(HistoryLoad, AnotherLotteryHasNoSource) {
     EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
     EXPECT_FALSE(rig.lottery.state().IsGetHis);
     EXPECT_FALSE(rig.monitor.ReplayDone);
-    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "only a load of lottery 0 empties the rows";
+    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "a load without a source empties nothing";
 }
 
 struct PollCase {
@@ -226,8 +227,8 @@ TEST(NewDraws, NoTextIsRetriedAndOnlyTenFailuresRaiseTheAlarm) {
     EXPECT_TRUE(rig.events.empty());
 }
 
-TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
-    Rig rig(1);
+TEST(NewDraws, ALotteryWithoutDrawFileNeverGetsDraws) {
+    Rig rig(1, false);
     rig.source.text = newestFirstText(1010, 10);
     for (int poll = 0; poll < 3; ++poll)
         rig.poll();

@@ -57,9 +57,9 @@ struct LotteryState {
     // How the lottery numbers its periods (the plan line names the next one by it).
     PeriodNaming Naming = PeriodNaming::DateLabel;
     int PeriodsPerDay = kPeriodsPerDay;
-    std::string NewQi;       // period label of the newest processed draw
-    std::string HisUrl;      // address of a history source (draws come from the file instead)
-    std::string NewUrl;      // address of a newest-draw source (likewise unused)
+    std::string NewQi;  // period label of the newest processed draw
+    std::string HisUrl; // address of a history source (draws come from the file instead)
+    std::string NewUrl; // address of a newest-draw source (likewise unused)
     OrderedDict<ItemPtr> LotteryDic; // period label -> draw record, oldest first, newest 100
     // Period label -> draw number of every processed draw, for the monitor; not trimmed with
     // LotteryDic, kept packed (12 bytes a draw).

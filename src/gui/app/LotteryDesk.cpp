@@ -16,8 +16,8 @@ public:
         : m_archivePath(std::move(archivePath)) {}
     void setPath(const QString& path) { m_file.setPath(path.toStdString()); }
     std::optional<std::string> ReadText() override {
-        m_isArchive = m_archivePath &&
-                      store::ArchivePartAt(m_file.path(), m_archivePath()).has_value();
+        m_isArchive =
+            m_archivePath && store::ArchivePartAt(m_file.path(), m_archivePath()).has_value();
         if (m_isArchive) return std::nullopt;
         return m_file.ReadText();
     }

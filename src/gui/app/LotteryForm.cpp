@@ -32,6 +32,7 @@
 #include "gui/display/HistoryGrid.h"
 #include "gui/display/PlanDisplay.h"
 #include "gui/display/PlanStatsWindow.h"
+#include "gui/lotteries/LotterySettingsWindow.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
@@ -94,8 +95,8 @@ void LotteryForm::Form_Load() {
     const QPixmap meng(QStringLiteral(":/app/meng.png"));
     if (!meng.isNull()) m_mengImage->setPixmap(meng); // a missing picture is not fatal
     // The lotteries of the list, each with its draw file.
-    const QString listPath = m_options.lotteryListPath.isEmpty() ? DefaultLotteryListPath()
-                                                                 : m_options.lotteryListPath;
+    const QString listPath =
+        m_options.lotteryListPath.isEmpty() ? DefaultLotteryListPath() : m_options.lotteryListPath;
     const QString userCopy = userIniCopy(m_options, m_iniPath);
     const QString setAside = m_desk->load({listPath, m_iniPath, userCopy});
     // The status line is rewritten at once (and every refresh): these stay till read.
@@ -181,11 +182,10 @@ QString LotteryForm::storeDrawPath(const QString& path) {
     // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
     // leaves the old file untouched and says so. Stored as the old program and its peers write
     // it (C:\...), whatever was typed.
-    const IniWriteResult written = WriteIniWithFallback(
-        kIniSection, kIniKey, QDir::toNativeSeparators(path), m_iniPath,
-        userIniCopy(m_options, m_iniPath));
-    if (!written.ok)
-        return SettingsNotSavedText(written);
+    const IniWriteResult written =
+        WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(path), m_iniPath,
+                             userIniCopy(m_options, m_iniPath));
+    if (!written.ok) return SettingsNotSavedText(written);
     if (written.path != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(written.path));
     return {};
 }
@@ -234,7 +234,8 @@ void LotteryForm::BuildLotteryMenu() {
 
 QString LotteryForm::noSourceNote(int index) const {
     if (index < 0 || m_desk->hasSource(index)) return {};
-    return QStringLiteral("%1还没有开奖文件（在它的标签上点“取路径”选择）").arg(m_desk->name(index));
+    return QStringLiteral("%1还没有开奖文件（在它的标签上点“取路径”选择）")
+        .arg(m_desk->name(index));
 }
 
 QString LotteryForm::noSourceTip(int index) const {
@@ -293,6 +294,9 @@ void LotteryForm::ShowLabelTxt(const QString& text) {
 void LotteryForm::showDrawFile() {
     m_zelkc->setText(m_desk->drawFile(m_selectedIndex));
     m_tabs->setTip(m_selectedIndex, noSourceTip(m_selectedIndex));
+    // 彩票设置, when open, shows a file chosen on a tab too (its next change builds on it).
+    if (m_lotterySettings && !(m_lotterySettings->registry() == m_desk->registry()))
+        m_lotterySettings->setRegistry(m_desk->registry());
 }
 
 void LotteryForm::drawFileTyped(const QString& text) {

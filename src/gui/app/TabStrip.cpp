@@ -106,11 +106,11 @@ void TabStrip::showTab(int i) {
     frame->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid %2; background: %3; }")
                              .arg(frame->objectName(), highlight.name(),
                                   on ? highlight.name() : QStringLiteral("#F6F6F6")));
-    const QString colour = on ? QStringLiteral("white")
-                              : (mark ? kMarkColour : QStringLiteral("#808080"));
-    label->setStyleSheet(QStringLiteral("color: %1; font-weight: %2; background: transparent;")
-                             .arg(colour, on || mark ? QStringLiteral("bold")
-                                                     : QStringLiteral("normal")));
+    const QString colour =
+        on ? QStringLiteral("white") : (mark ? kMarkColour : QStringLiteral("#808080"));
+    label->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: %2; background: transparent;")
+            .arg(colour, on || mark ? QStringLiteral("bold") : QStringLiteral("normal")));
     const QString name = m_names[i];
     label->setText(mark ? name + kMark : name);
     label->setAccessibleName(label->text());

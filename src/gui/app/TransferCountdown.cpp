@@ -98,8 +98,8 @@ void TransferCountdown::transferFromWindows() {
     for (int k = 0; k < 2; ++k) {
         const WindowHandle h = hands->pickedWindow(k);
         if (h != 0)
-            AcceptKillList(state.Kill,
-                           toStd(ReadWindowText(link, h, KillListWidth(k), &raw[k])), k);
+            AcceptKillList(state.Kill, toStd(ReadWindowText(link, h, KillListWidth(k), &raw[k])),
+                           k);
     }
     panel->writeKillBox(0);
     static constexpr int kGroupOfHand[5] = {-1, -1, 4, 0, 1};

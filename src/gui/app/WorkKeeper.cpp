@@ -73,7 +73,8 @@ void WorkKeeper::restoreLottery(LotteryClass& lottery, const LotteryWork& kept) 
     // The conditions only: the base set, its complement and the plan start afresh.
     lottery.restoreConditions(kept.conditions);
     if (!kept.selectionPeriod.empty())
-        m_keptSelections[lottery.name()] = KeptSelections{kept.selectionPeriod, kept.conditions.SEL};
+        m_keptSelections[lottery.name()] =
+            KeptSelections{kept.selectionPeriod, kept.conditions.SEL};
 }
 
 void WorkKeeper::restore() {

@@ -37,8 +37,8 @@ struct SavedWork {
     // section monitor), the player's own follow in sections lottery2, lottery3, ... with their
     // names.
     std::vector<LotteryWork> lotteries;
-    KillTexts kill;                            // the two kill-list panels, as accepted
-    bool alarmSound = true;                    // CheckSound
+    KillTexts kill;                           // the two kill-list panels, as accepted
+    bool alarmSound = true;                   // CheckSound
     std::array<std::string, 3> extraDigits{}; // the extra-digit boxes of groups 5, 1 and 2
 
     SavedWork();

@@ -225,7 +225,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("closing.sqlite"));
         const auto draws = FormFixture::makeDraws(300);
         {
-            ArchiveLink link(nullptr, [](const std::string&) { return std::string("draws.txt"); }, {});
+            ArchiveLink link(nullptr, [](const std::string&) { return std::string("draws.txt"); },
+                             {});
             link.open(path); // its first round opens the archive
             for (const Draw& d : draws)
                 link.drawEntered(store::kDefaultLottery, d.qishu.toStdString(),

@@ -193,11 +193,23 @@ QString ArchiveLink::notice() {
     return text;
 }
 
+namespace {
+// The box layout, `layout` or one nested in it, that holds `widget` itself.
+QBoxLayout* boxHolding(QLayout* layout, QWidget* widget) {
+    if (!layout) return nullptr;
+    auto* box = qobject_cast<QBoxLayout*>(layout);
+    if (box && box->indexOf(widget) >= 0) return box;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QBoxLayout* inner = boxHolding(layout->itemAt(i)->layout(), widget)) return inner;
+    return nullptr;
+}
+} // namespace
+
 QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
     auto* button = new QPushButton(QStringLiteral("历史"), neighbour->parentWidget());
     button->setObjectName(QStringLiteral("HistoryCmd"));
     SetShortcut(button, QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("历史库中的全部开奖"));
-    if (auto* box = qobject_cast<QBoxLayout*>(neighbour->parentWidget()->layout()))
+    if (QBoxLayout* box = boxHolding(neighbour->parentWidget()->layout(), neighbour))
         box->insertWidget(box->indexOf(neighbour) + 1, button);
     return button;
 }

@@ -76,16 +76,19 @@ void LotteryForm::buildWindow() {
     fitScreen();
 }
 
-// The tab strip, with the draw file path at its right.
+// The tab strip over the shown lottery's draw file path and the window buttons.
 QWidget* LotteryForm::buildTabStrip(QWidget* parent) {
     m_menuPic = new QWidget(parent);
     m_menuPic->setObjectName(QStringLiteral("MenuPic"));
-    auto* tabs = new QHBoxLayout(m_menuPic);
-    tabs->setContentsMargins(10, 2, 6, 2);
-    tabs->setSpacing(10);
-    // Every lottery of the list; the strip scrolls sideways when they do not fit.
+    auto* rows = new QVBoxLayout(m_menuPic);
+    rows->setContentsMargins(10, 2, 6, 2);
+    rows->setSpacing(2);
+    // Every lottery of the list, on a row of their own; it scrolls sideways when they do not fit.
     m_tabs = new TabStrip(m_menuPic);
-    tabs->addWidget(m_tabs, 2);
+    rows->addWidget(m_tabs);
+    auto* tabs = new QHBoxLayout;
+    tabs->setSpacing(10);
+    rows->addLayout(tabs);
     tabs->addWidget(new QLabel(QStringLiteral("挂机文本："), m_menuPic));
     m_zelkc = new QLineEdit(m_menuPic);
     m_zelkc->setObjectName(QStringLiteral("zelkc"));

@@ -67,8 +67,18 @@ void TabStrip::setTabs(const QStringList& names, const QStringList& tips) {
         setTip(i, i < tips.size() ? tips[i] : QString());
         showTab(i);
     }
-    const int scroll = horizontalScrollBar()->sizeHint().height();
-    setFixedHeight(kTabHeight + scroll);
+    fitHeight();
+}
+
+void TabStrip::fitHeight() {
+    // Room for the scroll bar only while the tabs do not fit.
+    const bool scrolls = m_row->minimumSizeHint().width() > width();
+    setFixedHeight(kTabHeight + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+}
+
+void TabStrip::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    fitHeight();
 }
 
 TabLabel* TabStrip::label(int index) const {

@@ -32,8 +32,12 @@ public:
 signals:
     void tabClicked(int index);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showTab(int index);
+    void fitHeight();
 
     QWidget* m_row = nullptr;
     QHBoxLayout* m_layout = nullptr;

@@ -24,6 +24,7 @@
 #include "gui/app/TabLabel.h"
 #include "gui/app/TabStrip.h"
 #include "gui/common/DrawSources.h"
+#include "gui/common/LastingNote.h"
 #include "gui/common/LotterySettings.h"
 #include "gui/common/Settings.h"
 #include "gui/lotteries/LotterySettingsWindow.h"
@@ -277,17 +278,40 @@ private slots:
             QCOMPARE(f.child<QLineEdit>("zelkc")->text(), QDir::toNativeSeparators(own));
             QTest::mouseClick(f.child<QRadioButton>("WeiOption_3"), Qt::LeftButton);
             QCOMPARE(form.Lotteries(2).formSet().IDX, 3);
+            // A path typed for VR3分彩 is its own once the typing ends.
+            QTest::mouseClick(form.tabStrip()->label(1), Qt::LeftButton);
+            auto* box = f.child<QLineEdit>("zelkc");
+            box->setText(f.dir.filePath(QStringLiteral("vr3.txt")));
+            emit box->editingFinished();
+            QVERIFY(form.desk().hasSource(1));
+            QVERIFY(!status(f).contains(QStringLiteral("VR3分彩还没有开奖文件")));
             form.close();
         }
         QCOMPARE(GetFromINI(kIniSection, kIniKey, f.iniPath()),
                  QDir::toNativeSeparators(f.drawPath())); // lottery 0's key as always
         LotteryForm& again = f.start(o);
         QCOMPARE(again.desk().drawFile(2), QDir::toNativeSeparators(own));
+        QCOMPARE(again.desk().drawFile(1),
+                 QDir::toNativeSeparators(f.dir.filePath(QStringLiteral("vr3.txt"))));
         QCOMPARE(int(again.Lotteries(2).heldDraws().Count()), 12);
         QCOMPARE(int(again.Lotteries(0).heldDraws().Count()), 30);
         QCOMPARE(again.Lotteries(2).formSet().IDX, 3);
         QCOMPARE(again.Lotteries(0).formSet().IDX, 9);
         QCOMPARE(f.child<QLineEdit>("zelkc")->text(), QDir::toNativeSeparators(f.drawPath()));
+    }
+
+    void aListThatCannotBeReadIsSetAsideAndTold() {
+        FormFixture f;
+        f.writeDraws(FormFixture::makeDraws(10));
+        QFile junk(listPath(f));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a list of this program\n");
+        junk.close();
+        LotteryForm& form = f.start(f.defaultOptions());
+        QCOMPARE(form.lotteryCount(), 2); // the built-in lotteries, as at a first start
+        QVERIFY2(form.lastingNote()->text().contains(QStringLiteral("彩票设置有 1 处读不出")),
+                 qPrintable(form.lastingNote()->text()));
+        QVERIFY(!QFile::exists(listPath(f)));
     }
 
     void aChangedListRemapsTheTabs_data() {

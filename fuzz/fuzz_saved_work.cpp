@@ -1,9 +1,11 @@
 // libFuzzer target: the file the player's work is kept in. Whatever the bytes, reading gives
-// nothing or values in range (a position group 0-11, kill lists that are number lists, digit
-// sets of digits), and the file written from what was read reads back to the same bytes.
+// nothing or values in range (2 to 16 named lotteries, a position group 0-11, kill lists that
+// are number lists, digit sets of digits), and the file written from what was read reads back
+// to the same bytes.
 #include <cstdint>
 
 #include "core/making/KillList.h"
+#include "core/model/LotteryRegistry.h"
 #include "gui/common/SavedWork.h"
 #include "support_fuzz.h"
 
@@ -22,7 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const std::optional<SavedWork> work = ParseSavedWork(bytes);
     if (!work) return 0;
-    for (const ConditionSet& c : work->conditions) {
+    FUZZ_CHECK(work->lotteries.size() >= 2 && work->lotteries.size() <= std::size_t(kMaxLotteries));
+    for (const LotteryWork& l : work->lotteries) {
+        FUZZ_CHECK(!l.name.empty() && digitsOnly(l.selectionPeriod));
+        for (int v : l.segmentSettings)
+            FUZZ_CHECK(v >= 0 && v <= 30);
+        const ConditionSet& c = l.conditions;
         FUZZ_CHECK(c.IDX >= 0 && c.IDX <= 11);
         for (const std::string& s : c.SEL)
             FUZZ_CHECK(digitsOnly(s));

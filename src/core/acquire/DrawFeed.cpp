@@ -5,7 +5,6 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LineRule.h"
 #include "core/acquire/Trust.h"
-#include "core/model/LotteryKind.h"
 #include "core/model/MonitorState.h"
 #include "core/model/Text.h"
 #include "core/monitor/Monitor.h"
@@ -170,8 +169,7 @@ RefreshEvents DrawFeed::ReadFile(LotteryState& lottery) {
 RefreshEvents DrawFeed::LoadHistory(LotteryState& lottery, AskForFile ask) {
     RefreshEvents events;
     m_restartDue = false;
-    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
-    if (kind && kind->hasDrawSource) {
+    if (m_source) {
         lottery.LotteryDic.RemoveAll();
         lottery.LotteryDic_Jiankong.RemoveAll();
         lottery.snapshots.clear();
@@ -239,8 +237,7 @@ RefreshEvents DrawFeed::FetchNew(LotteryState& lottery) {
     std::optional<Period> newestBefore;
     if (!lottery.LotteryDic_Jiankong.empty())
         newestBefore = Period::parse(lottery.LotteryDic_Jiankong.back().first);
-    const LotteryKind* kind = LotteryKindAt(lottery.MyIndex);
-    if (kind && kind->hasDrawSource) readFile(lottery, events);
+    if (m_source) readFile(lottery, events);
     if (lottery.IsGetNew) {
         // The monitor restarts only while it is switched on and no monitor plan runs (a
         // running one was fed each draw as it entered). The replay is what evaluates the

@@ -85,7 +85,13 @@ std::string LotteryClass::weizhiHAO(std::string_view haoma) const {
 }
 
 std::string LotteryClass::GetNextQiShu() const {
-    return NextPeriodLabel(m_state.MyIndex, m_state.NewQi);
+    return NextPeriodLabel(m_state.Naming, m_state.PeriodsPerDay, m_state.NewQi);
+}
+
+void LotteryClass::setIndex(int index) {
+    m_state.MyIndex = index;
+    if (const LotteryKind* kind = LotteryKindAt(index))
+        setPeriodNaming(kind->naming, kind->periodsPerDay);
 }
 
 DrawOutcome LotteryClass::ProcessDraw(const std::string& qishu, const std::string& haoma) {

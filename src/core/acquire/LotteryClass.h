@@ -43,9 +43,15 @@ public:
 
     // Identity: the row of the lottery table this object stands for.
     void setName(std::string name) { m_state.LotteryName = std::move(name); }
-    void setIndex(int index) { m_state.MyIndex = index; }
+    // A row of the built-in table also takes that row's period naming.
+    void setIndex(int index);
+    void setPeriodNaming(PeriodNaming naming, int periodsPerDay) {
+        m_state.Naming = naming;
+        m_state.PeriodsPerDay = periodsPerDay;
+    }
 
-    // Wiring (owned elsewhere; may stay null).
+    // Wiring (owned elsewhere; may stay null). A lottery without a draw source receives no
+    // draws: its history loads empty and its polls read nothing.
     void setDrawSource(DrawSource* source) { m_feed.setSource(source); }
     void setFeedClock(FeedClock clock) { m_feed.setClock(std::move(clock)); }
     void setPollInterval(std::chrono::milliseconds interval) { m_feed.setPollInterval(interval); }

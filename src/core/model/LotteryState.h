@@ -15,6 +15,7 @@
 #include "core/model/ConditionSet.h"
 #include "core/model/DrawNumbers.h"
 #include "core/model/LotteryItem.h"
+#include "core/model/LotteryKind.h"
 #include "core/model/MonitorState.h"
 #include "core/model/OrderedDict.h"
 
@@ -52,9 +53,12 @@ struct EndedPlan {
 struct LotteryState {
     std::string LotteryName; // display name (the lottery table, core/model/LotteryKind.h)
     int MyIndex = 0;         // index of this lottery in the table
-    std::string NewQi;       // period label of the newest processed draw
-    std::string HisUrl;      // address of a history source (draws come from the file instead)
-    std::string NewUrl;      // address of a newest-draw source (likewise unused)
+    // How the lottery numbers its periods (the plan line names the next one by it).
+    PeriodNaming Naming = PeriodNaming::DateLabel;
+    int PeriodsPerDay = kPeriodsPerDay;
+    std::string NewQi;  // period label of the newest processed draw
+    std::string HisUrl; // address of a history source (draws come from the file instead)
+    std::string NewUrl; // address of a newest-draw source (likewise unused)
     OrderedDict<ItemPtr> LotteryDic; // period label -> draw record, oldest first, newest 100
     // Period label -> draw number of every processed draw, for the monitor; not trimmed with
     // LotteryDic, kept packed (12 bytes a draw).

@@ -10,7 +10,8 @@ namespace zuohao {
 
 void WritePlanLine(LotteryState& lottery, LotteryItem& item) {
     const ConditionSet& set = lottery.conditions;
-    item.SetPlanTxt(NextPeriodLabel(lottery.MyIndex, lottery.NewQi), set.IDX, set.DAD.count());
+    item.SetPlanTxt(NextPeriodLabel(lottery.Naming, lottery.PeriodsPerDay, lottery.NewQi), set.IDX,
+                    set.DAD.count());
 }
 
 Result<std::string> RenewPlan(LotteryState& lottery) {

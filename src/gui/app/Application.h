@@ -21,6 +21,7 @@ struct AppOptions {
     QString feedLog;             // --feed-log PATH: a line per draw entered or corrected
     QString workPath;            // the file the player's work is kept in; empty: the user's own
     QString iniCopyPath;         // the user's copy of the settings file; empty: this platform's
+    QString lotteryListPath;     // the list of lotteries (lotteries.ini); empty: the user's own
 };
 
 // What the command line asks for: to run with the options, or only to print a text.

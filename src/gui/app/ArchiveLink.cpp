@@ -3,7 +3,6 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -45,19 +44,18 @@ QString troubleWords(ArchiveTrouble t) {
 }
 } // namespace
 
-ArchiveLink::ArchiveLink(QWidget* window, std::function<std::string()> sourceName,
+ArchiveLink::ArchiveLink(QWidget* window, SourceName sourceName,
                          std::function<void(const QString&)> showStatus)
     : m_window(window), m_sourceName(std::move(sourceName)), m_showStatus(std::move(showStatus)) {}
 
 std::unique_ptr<ArchiveLink> ArchiveLink::attach(LotteryForm& form, const AppOptions& options,
-                                                 const DemoFeed* demo, const QLineEdit* pathBox,
+                                                 const DemoFeed* demo, SourceName drawFileOf,
                                                  QWidget* beside) {
     const bool demoRun = options.demo && demo;
     auto link = std::make_unique<ArchiveLink>(
         &form,
-        [pathBox, demoRun]() -> std::string {
-            return demoRun ? std::string("demo")
-                           : QDir::toNativeSeparators(pathBox->text()).toStdString();
+        [drawFileOf = std::move(drawFileOf), demoRun](const std::string& lottery) {
+            return demoRun ? std::string("demo") : drawFileOf(lottery);
         },
         [&form](const QString& text) { form.ShowLabelTxt(text); });
     QString path = options.archivePath;
@@ -106,13 +104,13 @@ void ArchiveLink::open(const QString& path, bool demo) {
 void ArchiveLink::drawEntered(const std::string& lottery, const std::string& qishu,
                               const std::string& haoma) {
     if (m_demoRefused) return;
-    m_pending.push({lottery, qishu, haoma, m_sourceName(), false});
+    m_pending.push({lottery, qishu, haoma, m_sourceName(lottery), false});
 }
 
 void ArchiveLink::drawCorrected(const std::string& lottery, const std::string& qishu,
                                 const std::string& newHaoma) {
     if (m_demoRefused) return;
-    m_pending.push({lottery, qishu, newHaoma, m_sourceName(), true});
+    m_pending.push({lottery, qishu, newHaoma, m_sourceName(lottery), true});
     flush();
 }
 
@@ -195,11 +193,23 @@ QString ArchiveLink::notice() {
     return text;
 }
 
+namespace {
+// The box layout, `layout` or one nested in it, that holds `widget` itself.
+QBoxLayout* boxHolding(QLayout* layout, QWidget* widget) {
+    if (!layout) return nullptr;
+    auto* box = qobject_cast<QBoxLayout*>(layout);
+    if (box && box->indexOf(widget) >= 0) return box;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QBoxLayout* inner = boxHolding(layout->itemAt(i)->layout(), widget)) return inner;
+    return nullptr;
+}
+} // namespace
+
 QPushButton* ArchiveLink::addHistoryButton(QWidget* neighbour) {
     auto* button = new QPushButton(QStringLiteral("历史"), neighbour->parentWidget());
     button->setObjectName(QStringLiteral("HistoryCmd"));
     SetShortcut(button, QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("历史库中的全部开奖"));
-    if (auto* box = qobject_cast<QBoxLayout*>(neighbour->parentWidget()->layout()))
+    if (QBoxLayout* box = boxHolding(neighbour->parentWidget()->layout(), neighbour))
         box->insertWidget(box->indexOf(neighbour) + 1, button);
     return button;
 }

@@ -15,7 +15,6 @@
 #include "store/ArchiveWriter.h"
 #include "store/DrawArchive.h"
 
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -30,18 +29,19 @@ struct AppOptions;
 class ArchiveLink : public QObject {
     Q_OBJECT
 public:
-    // `window` parents the history window. `sourceName` names where the draws of the current poll
-    // come from (the draw file, or "demo"); `showStatus` writes the status line.
-    ArchiveLink(QWidget* window, std::function<std::string()> sourceName,
+    // `window` parents the history window. `sourceName` names where a lottery's draws come from
+    // (its draw file, or "demo"); `showStatus` writes the status line.
+    using SourceName = std::function<std::string(const std::string& lottery)>;
+    ArchiveLink(QWidget* window, SourceName sourceName,
                 std::function<void(const QString&)> showStatus);
     // Writes what still waits (waiting at most the archive's busy wait) and stops the writer.
     ~ArchiveLink() override;
 
     // The main window's archive: --archive PATH, else the demo's own in its folder, else the
-    // user's; draws are named after the path box (or "demo"); the "历史" button goes beside
-    // `beside` and opens the history of the active lottery.
+    // user's; draws are named after their lottery's draw file (or "demo"); the "历史" button goes
+    // beside `beside` and opens the history of the active lottery.
     static std::unique_ptr<ArchiveLink> attach(LotteryForm& form, const AppOptions& options,
-                                               const DemoFeed* demo, const QLineEdit* pathBox,
+                                               const DemoFeed* demo, SourceName drawFileOf,
                                                QWidget* beside);
 
     // draws.sqlite in the user's data folder (made when missing).
@@ -87,7 +87,7 @@ private:
     void openReader();
 
     QWidget* m_window;
-    std::function<std::string()> m_sourceName;
+    SourceName m_sourceName;
     std::function<void(const QString&)> m_showStatus;
     QString m_path;
     std::unique_ptr<store::ArchiveWriter> m_writer; // used on m_work's lane only

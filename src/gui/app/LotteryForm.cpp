@@ -1,8 +1,6 @@
-// The main window's life: load, first activation, closing, the lottery tabs and the reaction
-// to new draws of the active lottery.
+// The main window's life: load, first activation, closing, the lottery tabs, the draw file of
+// each lottery and the reaction to new draws of the active lottery.
 #include "gui/app/LotteryForm.h"
-
-#include <functional>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,26 +14,29 @@
 #include <QTimer>
 
 #include "core/model/Captions.h"
-#include "core/model/LotteryKind.h"
 #include "core/model/NumberTables.h"
 #include "gui/acquire/DemoFeed.h"
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/FeedLog.h"
 #include "gui/app/NotifyLink.h"
-#include "gui/app/TabLabel.h"
+#include "gui/app/RefreshCycle.h"
+#include "gui/app/TabStrip.h"
+#include "gui/app/TransferCountdown.h"
+#include "gui/app/WorkKeeper.h"
 #include "gui/common/DrawSources.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
 #include "gui/common/Settings.h"
 #include "gui/common/WorkGate.h"
 #include "gui/display/HistoryGrid.h"
+#include "gui/display/PlanDisplay.h"
 #include "gui/display/PlanStatsWindow.h"
+#include "gui/lotteries/LotterySettingsWindow.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
 #include "gui/winlink/DesktopWindowLink.h"
 #include "gui/winlink/HandPicker.h"
-#include "store/FileIdentity.h"
 
 // Resources of a static library are registered by hand.
 static void initAppResources() {
@@ -45,36 +46,6 @@ static void initAppResources() {
 namespace zuohao::gui {
 
 namespace {
-// The draw file is the one named by the path box at the moment of reading. The archive (or
-// its log) named as the draw file is never read: closing a file SQLite holds, opened by other
-// means, drops this process's locks on it and lets another program delete the live log.
-class PathBoxSource : public DrawSource {
-public:
-    PathBoxSource(const QLineEdit* box, std::function<std::string()> archivePath)
-        : m_box(box), m_archivePath(std::move(archivePath)) {}
-    std::optional<std::string> ReadText() override {
-        const std::string path = m_box->text().toStdString();
-        m_isArchive = isArchive(path);
-        if (m_isArchive) return std::nullopt;
-        m_file.setPath(path);
-        return m_file.ReadText();
-    }
-    std::string lastProblem() const override {
-        return m_isArchive ? std::string("开奖文件是本程序的历史库，不能读取")
-                           : m_file.lastProblem();
-    }
-
-private:
-    bool isArchive(const std::string& path) const {
-        return m_archivePath && store::ArchivePartAt(path, m_archivePath()).has_value();
-    }
-
-    const QLineEdit* m_box;
-    std::function<std::string()> m_archivePath;
-    FileDrawSource m_file;
-    bool m_isArchive = false;
-};
-
 // The history grid at start-up: its header row and a row for each draw a lottery holds.
 constexpr int kStartUpGridRows = 1 + int(kHeldDraws);
 
@@ -98,9 +69,13 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
     m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
     m_form.ShowMonitor = [this] { m_jianKong->Kasi(); };
+    m_desk = std::make_unique<LotteryDesk>(
+        [this] { return m_archive ? toStd(m_archive->path()) : std::string(); },
+        std::chrono::milliseconds(options.pollMs));
+    m_desk->setStoreFirst([this](const QString& path) { return storeDrawPath(path); });
     buildWindow();
-    m_drawSource = std::make_unique<PathBoxSource>(
-        m_zelkc, [this] { return m_archive ? toStd(m_archive->path()) : std::string(); });
+    m_cycle = std::make_unique<RefreshCycle>(*this);
+    m_countdown = std::make_unique<TransferCountdown>(*this);
     wire();
     wireRefresh();
     Form_Load();
@@ -109,21 +84,7 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
 LotteryForm::~LotteryForm() = default;
 
 LotteryClass& LotteryForm::Lotteries(int index) {
-    auto& slot = m_lotteries.at(std::size_t(index));
-    if (!slot) {
-        slot = std::make_unique<LotteryClass>();
-        slot->setDrawSource(m_drawSource.get());
-        slot->setPollInterval(std::chrono::milliseconds(m_options.pollMs));
-    }
-    return *slot;
-}
-
-void LotteryForm::BuildLotteryTable() {
-    for (int i = 0; i < int(kLotteryKinds.size()); ++i) {
-        LotteryClass& lot = Lotteries(i);
-        lot.setName(kLotteryKinds[std::size_t(i)].name);
-        lot.setIndex(i);
-    }
+    return m_desk->lottery(index);
 }
 
 void LotteryForm::Form_Load() {
@@ -133,7 +94,13 @@ void LotteryForm::Form_Load() {
     m_panel->setCountdown(m_form.Yanchi);
     const QPixmap meng(QStringLiteral(":/app/meng.png"));
     if (!meng.isNull()) m_mengImage->setPixmap(meng); // a missing picture is not fatal
-    BuildLotteryTable();
+    // The lotteries of the list, each with its draw file.
+    const QString listPath =
+        m_options.lotteryListPath.isEmpty() ? DefaultLotteryListPath() : m_options.lotteryListPath;
+    const QString userCopy = userIniCopy(m_options, m_iniPath);
+    const QString setAside = m_desk->load({listPath, m_iniPath, userCopy});
+    // The status line is rewritten at once (and every refresh): these stay till read.
+    if (!setAside.isEmpty()) m_lastingNote->showNote(setAside);
     BuildNumberTables();
     BuildLotteryMenu();
     m_timerGetHwnd->stop();
@@ -142,20 +109,16 @@ void LotteryForm::Form_Load() {
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
         if (m_demo->start()) {
-            m_zelkc->setText(QDir::toNativeSeparators(m_demo->path()));
+            m_desk->overrideFirstDrawFile(m_demo->path());
             m_panel->setPlanPrompt(DemoPrompt(m_options.demoInterval));
         } else
             ShowLabelTxt(QStringLiteral("演示开奖文件无法写入"));
     } else if (!m_options.drawFile.isEmpty()) {
-        m_zelkc->setText(QDir::toNativeSeparators(m_options.drawFile));
-    } else {
-        const QString readFrom = IniReadPath(m_iniPath, userIniCopy(m_options, m_iniPath));
-        m_zelkc->setText(QDir::toNativeSeparators(GetFromINI(kIniSection, kIniKey, readFrom)));
-        // The status line is rewritten at once (and every refresh): this stays till read.
-        if (readFrom != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(readFrom));
+        m_desk->overrideFirstDrawFile(m_options.drawFile);
+    } else if (const QString readFrom = IniReadPath(m_iniPath, userCopy); readFrom != m_iniPath) {
+        m_lastingNote->showNote(SettingsInUserCopyText(readFrom));
     }
-    m_grid->PrepareHistoryGrid(kStartUpGridRows, QString::fromUtf8(kLotteryKinds[0].name),
-                               QStringLiteral(" 万千百"));
+    m_grid->PrepareHistoryGrid(kStartUpGridRows, m_desk->name(0), QStringLiteral(" 万千百"));
     LayoutConditionsPanel();
     m_panel->setAutoMaking(true);
     m_panel->WeiOption_Click(9);
@@ -163,7 +126,13 @@ void LotteryForm::Form_Load() {
     MenuItemLabel_Click(0);
     m_jianKong->prepareAtStartUp(); // hidden; its lists start from valid entries
     Lotteries(0).monitor().SavedStart = StartButton::Start;
-    m_archive = ArchiveLink::attach(*this, m_options, m_demo, m_zelkc, m_luJing);
+    m_archive = ArchiveLink::attach(
+        *this, m_options, m_demo,
+        [this](const std::string& lottery) {
+            const auto i = m_desk->registry().find(lottery);
+            return i ? toStd(m_desk->drawFile(*i)) : std::string();
+        },
+        m_luJing);
     // The analyses read the archive, then the draws read since.
     const auto archivePath = [this] {
         return m_archive ? toStd(m_archive->path()) : std::string();
@@ -171,7 +140,9 @@ void LotteryForm::Form_Load() {
     m_planStats->setDrawSource(DrawSourceOf(archivePath, [this] { return m_form.ActiveCls; }));
     m_jianKong->setDrawSource(DrawSourceOf(archivePath, [this] { return m_jianKong->lottery(); }));
     m_notify = std::make_unique<NotifyLink>(*this);
-    restoreWork();
+    m_work = std::make_unique<WorkKeeper>(
+        *this, m_options.workPath.isEmpty() ? DefaultSavedWorkPath() : m_options.workPath);
+    m_work->restore();
     buildKeyboard();
 }
 
@@ -185,6 +156,9 @@ void LotteryForm::Form_Activate() {
     if (m_form.IsActivated || m_activating) return;
     m_activating = true; // the file dialog the history load may open runs an event loop
     loadHistory(Lotteries(0), AskForFile::Yes);
+    // The other lotteries with a draw file load theirs without asking.
+    for (int i = 1; i < m_desk->count(); ++i)
+        if (m_desk->hasSource(i)) loadHistory(Lotteries(i), AskForFile::No);
     m_form.IsActivated = true;
     m_activating = false;
     m_getNewTimer->setInterval(m_options.pollMs);
@@ -202,25 +176,25 @@ bool LotteryForm::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void LotteryForm::storeDrawPath() {
+QString LotteryForm::storeDrawPath(const QString& path) {
     // The demo's own file is never stored as the betting program's file.
-    if (m_options.demo) return;
+    if (m_options.demo) return {};
     // A failed write of the fixed file goes to the user's own copy; one that goes nowhere
     // leaves the old file untouched and says so. Stored as the old program and its peers write
     // it (C:\...), whatever was typed.
     const IniWriteResult written =
-        WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(m_zelkc->text()),
-                             m_iniPath, userIniCopy(m_options, m_iniPath));
-    if (!written.ok)
-        ShowLabelTxt(SettingsNotSavedText(written));
-    else if (written.path != m_iniPath)
-        m_lastingNote->showNote(SettingsInUserCopyText(written.path));
+        WriteIniWithFallback(kIniSection, kIniKey, QDir::toNativeSeparators(path), m_iniPath,
+                             userIniCopy(m_options, m_iniPath));
+    if (!written.ok) return SettingsNotSavedText(written);
+    if (written.path != m_iniPath) m_lastingNote->showNote(SettingsInUserCopyText(written.path));
+    return {};
 }
 
 void LotteryForm::Form_QueryUnload() {
     m_panel->commitDelay(); // a delay still being typed is kept
     saveWork();
-    storeDrawPath();
+    if (const QString note = storeDrawPath(m_desk->drawFile(0)); !note.isEmpty())
+        ShowLabelTxt(note);
     m_getNewTimer->stop();
     m_time->cancel(); // a refresh waiting for the time service ends here
     m_timerGetHwnd->stop();
@@ -245,59 +219,38 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
     RedrawPlanDisplay();
     m_panel->ShowFormSet();
     if (!m_form.IsActivated || !lot.hasPlan()) return;
-    if (m_form.Yanchi < 1)
-        transferFromWindows();
-    else
-        startCountdown();
+    m_countdown->begin();
 }
 
 void LotteryForm::BuildLotteryMenu() {
-    for (int i = 0; i < 4; ++i) {
-        if (!LotteryKindAt(i)) {
-            m_menuItemPic[i]->hide();
-            continue;
-        }
-        m_menuItemLabel[i]->setText(QString::fromStdString(Lotteries(i).name()));
-        m_menuItemLabel[i]->setAccessibleName(m_menuItemLabel[i]->text());
-        m_menuItemLabel[i]->setToolTip(noSourceTip(i));
+    QStringList names;
+    QStringList tips;
+    for (int i = 0; i < m_desk->count(); ++i) {
+        names << m_desk->name(i);
+        tips << noSourceTip(i);
     }
+    m_tabs->setTabs(names, tips);
 }
 
 QString LotteryForm::noSourceNote(int index) const {
-    const LotteryKind* kind = LotteryKindAt(index);
-    if (!kind || kind->hasDrawSource) return {};
-    return QStringLiteral("%1还没有开奖文件（“取路径”的文件只有%2）")
-        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
+    if (index < 0 || m_desk->hasSource(index)) return {};
+    return QStringLiteral("%1还没有开奖文件（在它的标签上点“取路径”选择）")
+        .arg(m_desk->name(index));
 }
 
 QString LotteryForm::noSourceTip(int index) const {
-    const LotteryKind* kind = LotteryKindAt(index);
-    if (!kind || kind->hasDrawSource) return {};
-    return QStringLiteral("%1还没有开奖文件：挂机文本（“取路径”选择的文件）只提供%2的开奖，"
-                          "%1的开奖暂时无法读取；要做号请点选“%2”")
-        .arg(QString::fromUtf8(kind->name), QString::fromUtf8(kLotteryKinds[0].name));
-}
-
-void LotteryForm::HighlightMenuItem(int index) {
-    const QColor highlight = palette().color(QPalette::Highlight);
-    for (int i = 0; i < 4; ++i) {
-        const bool on = i == index;
-        m_menuItemPic[i]->setStyleSheet(
-            QStringLiteral("QFrame#%1 { border: 1px solid %2; background: %3; }")
-                .arg(m_menuItemPic[i]->objectName(), highlight.name(),
-                     on ? highlight.name() : QStringLiteral("#F6F6F6")));
-        m_menuItemLabel[i]->setStyleSheet(
-            QStringLiteral("color: %1; font-weight: %2; background: transparent;")
-                .arg(on ? QStringLiteral("white") : QStringLiteral("#808080"),
-                     on ? QStringLiteral("bold") : QStringLiteral("normal")));
-    }
+    if (index < 0 || m_desk->hasSource(index)) return {};
+    return QStringLiteral("%1还没有开奖文件：点选此标签，再点“取路径”选择投注程序为%1写入的"
+                          "开奖文本（也可在“彩票设置”里填写），%1的开奖就会读入")
+        .arg(m_desk->name(index));
 }
 
 void LotteryForm::MenuItemLabel_Click(int index) {
-    if (index == m_selectedIndex || !LotteryKindAt(index)) return;
+    if (index == m_selectedIndex || index < 0 || index >= m_desk->count()) return;
     m_selectedIndex = index;
-    HighlightMenuItem(index);
+    m_tabs->highlight(index);
     m_form.ActiveCls = &Lotteries(index);
+    showDrawFile();
     if (m_form.ActiveCls->hasHistory()) {
         ShowLabelTxt(QStringLiteral("正在写入数据,请稍后......"));
         RedrawPlanDisplay();
@@ -309,9 +262,27 @@ void LotteryForm::MenuItemLabel_Click(int index) {
     m_panel->setPlanText(lot.hasPlan() && lot.newestDraw() ? toQ(lot.newestDraw()->PlanTxt())
                                                            : QString());
     const QString note = noSourceNote(index);
+    const QString alarm = m_cycle->alarmNote(lot);
     ShowLabelTxt(QStringLiteral("最后刷新时间:  ") +
                  TimeService::LocalStatusTime(QDateTime::currentDateTime()) +
-                 (note.isEmpty() ? QString() : QStringLiteral("    ") + note));
+                 (note.isEmpty() ? QString() : QStringLiteral("    ") + note) +
+                 (alarm.isEmpty() ? QString() : QStringLiteral("    ") + alarm));
+}
+
+void LotteryForm::RedrawPlanDisplay() {
+    // The block titles carry the caption of the position option shown.
+    const int w = m_form.CurWei;
+    const QString plan = zuohao::gui::RedrawPlanDisplay(
+        *m_grid, *m_form.ActiveCls,
+        PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
+    m_panel->setPlanText(plan);
+    m_jianKong->Kasi();
+}
+
+void LotteryForm::JianKongCmd_Click() {
+    m_jianKong->Kasi();
+    m_jianKong->show();
+    m_jianKong->raise();
 }
 
 void LotteryForm::ShowLabelTxt(const QString& text) {
@@ -320,12 +291,29 @@ void LotteryForm::ShowLabelTxt(const QString& text) {
     m_showLabel->repaint();
 }
 
+void LotteryForm::showDrawFile() {
+    m_zelkc->setText(m_desk->drawFile(m_selectedIndex));
+    m_tabs->setTip(m_selectedIndex, noSourceTip(m_selectedIndex));
+    // 彩票设置, when open, shows a file chosen on a tab too (its next change builds on it).
+    if (m_lotterySettings && !(m_lotterySettings->registry() == m_desk->registry()))
+        m_lotterySettings->setRegistry(m_desk->registry());
+}
+
+void LotteryForm::drawFileTyped(const QString& text) {
+    // Lottery 0 reads what is typed from the next poll on (kept at closing, as always); another
+    // lottery takes its file when the typing ends, and keeps it in the list.
+    if (m_selectedIndex == 0) (void)m_desk->setDrawFile(0, text, false);
+}
+
 void LotteryForm::LuJing_Click() {
-    std::optional<QString> name = askOpenFileName(this, m_zelkc->text());
+    const int index = m_selectedIndex;
+    std::optional<QString> name = askOpenFileName(this, m_desk->drawFile(index));
     if (!name) return;
-    m_zelkc->setText(*name);
-    storeDrawPath();
-    loadHistory(Lotteries(0), AskForFile::Yes);
+    // The demo's own file is never stored as the betting program's file.
+    const QString note = m_desk->setDrawFile(index, *name, !(m_options.demo && index == 0));
+    if (!note.isEmpty()) ShowLabelTxt(note);
+    showDrawFile();
+    loadHistory(Lotteries(index), AskForFile::Yes);
 }
 
 } // namespace zuohao::gui

@@ -1,17 +1,18 @@
 #pragma once
 // The main window: lottery tabs, status line, the history grid, the conditions panel and
-// base-set box, the picked windows, the refresh cycle and the monitor window.
+// base-set box, the picked windows and the monitor window. The window builds its controls and
+// wires them; the work is done by its managers: the lotteries and their draw files
+// (LotteryDesk), the tabs (TabStrip), the refresh of every lottery (RefreshCycle), the kept work
+// (WorkKeeper) and the delayed transfer (TransferCountdown).
 #include <QMainWindow>
-#include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "core/acquire/DrawSource.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
 #include "gui/app/Application.h"
 #include "gui/app/HelpWindow.h"
+#include "gui/app/LotteryDesk.h"
 #include "gui/app/RefreshRouter.h"
 #include "gui/common/SavedWork.h"
 #include "gui/making/FormState.h"
@@ -34,9 +35,13 @@ class LastingNote;
 class MakingPanel;
 class NotifyLink;
 class PlanStatsWindow;
-class TabLabel;
 class TimeService;
 class DesktopWindowLink;
+class LotterySettingsWindow;
+class RefreshCycle;
+class TabStrip;
+class TransferCountdown;
+class WorkKeeper;
 
 // What the plan box says in a demo before a plan starts.
 QString DemoPrompt(double intervalSeconds);
@@ -47,8 +52,10 @@ public:
     explicit LotteryForm(const AppOptions& options, QWidget* parent = nullptr);
     ~LotteryForm() override;
 
-    // The lottery table: created on first use, alive for the whole run.
+    // The lottery of tab `index` (alive till the list drops it).
     LotteryClass& Lotteries(int index);
+    int lotteryCount() const { return m_desk->count(); }
+    LotteryDesk& desk() { return *m_desk; }
     LotteryClass* ActiveCls() const { return m_form.ActiveCls; }
     // The first lottery's monitor (each lottery has its own: LotteryClass::monitor()).
     MonitorState& monitorState() { return Lotteries(0).monitor(); }
@@ -57,6 +64,7 @@ public:
     HistoryGrid* historyGrid() const { return m_grid; }
     JianKongForm* jianKongForm() const { return m_jianKong; }
     HandPicker* handPicker() const { return m_hands; }
+    TabStrip* tabStrip() const { return m_tabs; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
     QPushButton* drawFileLink() const { return m_fileLink; }
     QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
@@ -64,6 +72,11 @@ public:
     int SelectedIndex() const { return m_selectedIndex; }
     NotifyLink* notifyLink() const { return m_notify.get(); }
     LastingNote* lastingNote() const { return m_lastingNote; }
+    // 彩票设置, made on first use.
+    LotterySettingsWindow* lotterySettings();
+    void showLotterySettings();
+    // Takes a new lottery list: kept, then tabs and lotteries follow it.
+    void applyLotteryList(const LotteryRegistry& registry);
     // The player's work as it is now, and as kept in its file (written a moment after each
     // change and at closing).
     SavedWork currentWork() const;
@@ -74,7 +87,7 @@ public:
     void GetNewTimer_Timer();
     // Whether a refresh tick has begun and not yet ended (it may wait for the time service).
     bool refreshUnderWay() const;
-    void LuJing_Click(); // 路径: choose the draw file and reload history
+    void LuJing_Click(); // 路径: choose the active lottery's draw file and reload its history
     void RedrawPlanDisplay();
     void JianKongCmd_Click();
     // One step of the delayed transfer (TimerGetHwnd tick).
@@ -86,6 +99,8 @@ public:
     // order: notifier, archive, feed log, sound, redraw).
     void routeRefresh(LotteryClass& lottery, const RefreshEvents& events);
     RefreshRouter& refreshRouter() { return m_router; }
+    // Why the lottery of tab `index` shows no draws (it has no draw file); empty when it has.
+    QString noSourceNote(int index) const;
 
 signals:
     // A refresh has ended and its status is shown.
@@ -97,16 +112,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class RefreshCycle;
+    friend class TransferCountdown;
+    friend class WorkKeeper;
+
     void Form_Load();
     void Form_Activate();
     void Form_QueryUnload();
     void ActiveCls_OnLotteryRefresh();
-    void BuildLotteryTable();
     void BuildLotteryMenu();
-    // Why the lottery of tab `index` shows no draws (it has no draw source); empty when it has.
-    QString noSourceNote(int index) const;
     QString noSourceTip(int index) const; // the same, told at length for the tab's tooltip
-    void HighlightMenuItem(int index);
     void LayoutConditionsPanel();
     void buildWindow();
     QWidget* buildTabStrip(QWidget* parent);
@@ -118,81 +133,48 @@ private:
     void buildKeyboard();
     void showHelp(HelpWindow::Page page);
     void wire();
-    // The steps of a refresh tick: the start sends the time request, the end reads the draws
-    // (unless `error`, the request's failure) and writes the status line.
-    void startTick();
-    void endTick(const QString& error);
-    // The end of a tick that read draws: the events go to the notifier, then (at once, or at
-    // the event loop's next turn when a request went out) to the rest, and the tick ends.
-    void routeTick(LotteryClass& lottery, const RefreshEvents& events);
-    // The refresh's last status text, with what the draw feed has to say (red when the file
-    // has given nothing usable for a while, with the link that opens the file dialog).
-    void showRefreshStatus(const QString& text);
+    // The path box shows the active lottery's draw file.
+    void showDrawFile();
+    // The player typed a path: lottery 0 reads it from now on (kept at closing); another
+    // lottery takes it, and keeps it, when the typing ends.
+    void drawFileTyped(const QString& text);
+    void drawFileEntered();
+    // Stores lottery 0's draw file (in the user's copy when the shared file cannot be written);
+    // the status-line note, empty when it went as usual.
+    QString storeDrawPath(const QString& path);
 
     // The subscribers of a refresh's events, wired once.
     void wireRefresh();
     // Loads a lottery's history ("正在获取数据..." while it reads) and routes what it did.
     void loadHistory(LotteryClass& lottery, AskForFile ask);
-    // After a refresh with new draws: sounds the monitor's alarm for the periods that raised
-    // it and names them in the status line.
+    // After a refresh of `lottery` with new draws: sounds the monitor's alarm for the periods
+    // that raised it, names them in the status line and marks the lottery's tab when another
+    // is shown.
     void alarmRaised(LotteryClass& lottery, const std::vector<AlarmRaised>& alarms);
     // The redraw after a lottery's draws changed.
     void lotteryRefreshed(LotteryClass* source);
     // A monitor restart that could not run: the reason goes to the status line.
     void monitorRestartSkipped(const QString& reason);
 
-    // The delayed transfer's countdown.
-    void startCountdown();
-    void stopCountdown();
-    // One second of the countdown; true when the countdown has ended.
-    bool countdownStep();
-    void transferFromWindows();
-
-    // The kept work: read at load (a file that cannot be read is set aside), applied to the
-    // lotteries, the panels and the monitor; every change schedules a write.
-    void restoreWork();
-    // Stores the draw file path (in the user's copy when the shared file cannot be written).
-    void storeDrawPath();
-    void workChanged();
-    // Once a lottery's draws have loaded: the selection texts kept at the last run come back
-    // when the newest period is still the one they were kept at.
-    void putBackKeptSelections(LotteryClass& lottery);
-
     AppOptions m_options;
     QString m_iniPath;
-    std::array<std::unique_ptr<LotteryClass>, 2> m_lotteries;
     RefreshRouter m_router;
     FormState m_form;
+    std::unique_ptr<LotteryDesk> m_desk;
     std::unique_ptr<TimeService> m_time;
     std::unique_ptr<DesktopWindowLink> m_windowLink;
-    std::unique_ptr<DrawSource> m_drawSource; // the file named by the path box
     DemoFeed* m_demo = nullptr;
     std::unique_ptr<FeedLog> m_feedLog;
     std::unique_ptr<ArchiveLink> m_archive; // closed before the demo's folder goes
+    std::unique_ptr<RefreshCycle> m_cycle;
+    std::unique_ptr<WorkKeeper> m_work;
+    std::unique_ptr<TransferCountdown> m_countdown;
 
     int m_selectedIndex = -1;
-    int m_yanchiCount = 0;
-    int m_countdownDue = 0; // seconds that passed while other work ran
     bool m_activating = false;
-    bool m_inTick = false;  // a refresh tick has begun and not yet ended
-    bool m_tickDue = false; // a tick fired meanwhile: it runs when the current one ends
-    QString m_tickNote;     // what the tick has to add to its closing status line
-    QString m_workPath;
-    QTimer* m_workTimer = nullptr;
-    bool m_workReady = false; // restored: changes from now on are the player's
-    // The selections of the last run, per lottery, till its draws have loaded.
-    struct KeptSelections {
-        std::string period;
-        std::array<std::string, kSelGroups> sel;
-    };
-    std::array<std::optional<KeptSelections>, 2> m_keptSelections;
-    QString m_tickAlarm;     // the periods of this tick that raised the monitor's alarm
-    QString m_alarmNote;     // the last alarm: told with every refresh till the next draw
-    bool m_tickDrew = false; // the active lottery took a draw during this tick
 
     QWidget* m_menuPic = nullptr;
-    std::array<QFrame*, 4> m_menuItemPic{};
-    std::array<TabLabel*, 4> m_menuItemLabel{};
+    TabStrip* m_tabs = nullptr;
     QFrame* m_linePic = nullptr;
     QLabel* m_showLabel = nullptr;
     LastingNote* m_lastingNote = nullptr;
@@ -201,6 +183,7 @@ private:
     QPushButton* m_luJing = nullptr;
     QPushButton* m_fileLink = nullptr;
     QPushButton* m_jianKongCmd = nullptr;
+    QPushButton* m_lotteriesCmd = nullptr;
     QLabel* m_mengImage = nullptr;
     HistoryGrid* m_grid = nullptr;
     MakingPanel* m_panel = nullptr;
@@ -208,6 +191,7 @@ private:
     JianKongForm* m_jianKong = nullptr;
     QPushButton* m_planStatsCmd = nullptr;
     PlanStatsWindow* m_planStats = nullptr;
+    LotterySettingsWindow* m_lotterySettings = nullptr;
     HelpWindow* m_help = nullptr;
     QTimer* m_getNewTimer = nullptr;
     QTimer* m_timerGetHwnd = nullptr;

@@ -14,7 +14,10 @@
 
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/app/RefreshCycle.h"
 #include "gui/app/TabLabel.h"
+#include "gui/app/TabStrip.h"
+#include "gui/app/TransferCountdown.h"
 #include "gui/common/Keyboard.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/QtText.h"
@@ -34,7 +37,6 @@ namespace {
 constexpr int kMinimumWidth = 1000;
 constexpr int kDefaultWidth = 1360;
 constexpr int kDefaultHeight = 730;
-constexpr int kTabWidth = 150;
 constexpr int kPathMinimumWidth = 240;
 constexpr int kPictureWidth = 36; // the picture beside the help links
 constexpr int kPictureHeight = 18;
@@ -74,37 +76,24 @@ void LotteryForm::buildWindow() {
     fitScreen();
 }
 
-// The tab strip, with the draw file path at its right.
+// The tab strip over the shown lottery's draw file path and the window buttons.
 QWidget* LotteryForm::buildTabStrip(QWidget* parent) {
     m_menuPic = new QWidget(parent);
     m_menuPic->setObjectName(QStringLiteral("MenuPic"));
-    m_menuPic->setFixedHeight(36);
-    auto* tabs = new QHBoxLayout(m_menuPic);
-    tabs->setContentsMargins(10, 2, 6, 2);
+    auto* rows = new QVBoxLayout(m_menuPic);
+    rows->setContentsMargins(10, 2, 6, 2);
+    rows->setSpacing(2);
+    // Every lottery of the list, on a row of their own; it scrolls sideways when they do not fit.
+    m_tabs = new TabStrip(m_menuPic);
+    rows->addWidget(m_tabs);
+    auto* tabs = new QHBoxLayout;
     tabs->setSpacing(10);
-    for (int i = 0; i < 4; ++i) {
-        m_menuItemPic[i] = new QFrame(m_menuPic);
-        m_menuItemPic[i]->setObjectName(QStringLiteral("MenuItemPic_%1").arg(i));
-        m_menuItemPic[i]->setFixedSize(kTabWidth, 32);
-        auto* inner = new QVBoxLayout(m_menuItemPic[i]);
-        inner->setContentsMargins(0, 0, 0, 0);
-        m_menuItemLabel[i] = new TabLabel(m_menuItemPic[i]);
-        m_menuItemLabel[i]->setObjectName(QStringLiteral("MenuItemLabel_%1").arg(i));
-        m_menuItemLabel[i]->setAlignment(Qt::AlignCenter);
-        QFont f = m_menuItemLabel[i]->font();
-        f.setPointSize(10);
-        f.setBold(true);
-        m_menuItemLabel[i]->setFont(f);
-        m_menuItemLabel[i]->setCursor(Qt::PointingHandCursor);
-        inner->addWidget(m_menuItemLabel[i]);
-        tabs->addWidget(m_menuItemPic[i]);
-    }
-    tabs->addStretch();
+    rows->addLayout(tabs);
     tabs->addWidget(new QLabel(QStringLiteral("挂机文本："), m_menuPic));
     m_zelkc = new QLineEdit(m_menuPic);
     m_zelkc->setObjectName(QStringLiteral("zelkc"));
     m_zelkc->setMinimumWidth(kPathMinimumWidth);
-    m_zelkc->setToolTip(QStringLiteral("挂机投注程序写入的开奖文本文件"));
+    m_zelkc->setToolTip(QStringLiteral("挂机投注程序为当前彩票写入的开奖文本文件"));
     tabs->addWidget(m_zelkc, 1);
     m_luJing = new QPushButton(QStringLiteral("取路径"), m_menuPic);
     m_luJing->setObjectName(QStringLiteral("路径"));
@@ -115,6 +104,11 @@ QWidget* LotteryForm::buildTabStrip(QWidget* parent) {
     m_planStatsCmd = new QPushButton(QStringLiteral("计划统计"), m_menuPic);
     m_planStatsCmd->setObjectName(QStringLiteral("PlanStatsCmd"));
     tabs->addWidget(m_planStatsCmd);
+    m_lotteriesCmd = new QPushButton(QStringLiteral("彩票设置"), m_menuPic);
+    m_lotteriesCmd->setObjectName(QStringLiteral("LotteriesCmd"));
+    m_lotteriesCmd->setAccessibleDescription(
+        QStringLiteral("添加、改名或删除彩票，为每种彩票选择开奖文件"));
+    tabs->addWidget(m_lotteriesCmd);
     return m_menuPic;
 }
 
@@ -186,7 +180,7 @@ void LotteryForm::buildTimersAndMonitor() {
     m_jianKong = new JianKongForm(
         [this] {
             std::vector<LotteryClass*> tabs;
-            for (int i = 0; i < int(m_lotteries.size()); ++i)
+            for (int i = 0; i < m_desk->count(); ++i)
                 tabs.push_back(&Lotteries(i));
             return tabs;
         },
@@ -219,7 +213,7 @@ void LotteryForm::buildKeyboard() {
         if (QCheckBox* box = m_grid->selectCheck(i)) box->setFocusPolicy(Qt::ClickFocus);
     QList<QWidget*> chain{m_zelkc, m_luJing, findChild<QPushButton*>(QStringLiteral("HistoryCmd"))};
     chain << m_panel->tabChain();
-    chain << m_grid->view() << m_jianKongCmd << m_planStatsCmd;
+    chain << m_grid->view() << m_jianKongCmd << m_planStatsCmd << m_lotteriesCmd;
     SetTabChain(chain);
 }
 
@@ -251,21 +245,22 @@ void LotteryForm::LayoutConditionsPanel() {
 }
 
 void LotteryForm::wire() {
-    for (int i = 0; i < 4; ++i)
-        connect(m_menuItemLabel[i], &TabLabel::clicked, this,
-                [this, i] { MenuItemLabel_Click(i); });
+    connect(m_tabs, &TabStrip::tabClicked, this, &LotteryForm::MenuItemLabel_Click);
+    connect(m_zelkc, &QLineEdit::textEdited, this, &LotteryForm::drawFileTyped);
+    connect(m_zelkc, &QLineEdit::editingFinished, this, &LotteryForm::drawFileEntered);
     connect(m_luJing, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_fileLink, &QPushButton::clicked, this, &LotteryForm::LuJing_Click);
     connect(m_jianKongCmd, &QPushButton::clicked, this, &LotteryForm::JianKongCmd_Click);
     connect(m_planStatsCmd, &QPushButton::clicked, m_planStats, &PlanStatsWindow::showAndRaise);
+    connect(m_lotteriesCmd, &QPushButton::clicked, this, &LotteryForm::showLotterySettings);
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
             [this] { showHelp(HelpWindow::Page::About); });
-    connect(m_getNewTimer, &QTimer::timeout, this, &LotteryForm::GetNewTimer_Timer);
-    connect(m_timerGetHwnd, &QTimer::timeout, this, &LotteryForm::TimerGetHwnd_Timer);
+    connect(m_getNewTimer, &QTimer::timeout, m_cycle.get(), &RefreshCycle::timerFired);
+    connect(m_timerGetHwnd, &QTimer::timeout, m_countdown.get(), &TransferCountdown::tick);
     connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);
     connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this,
             &LotteryForm::ShowLabelTxt);
-    connect(m_panel, &MakingPanel::planCleared, this, &LotteryForm::stopCountdown);
+    connect(m_panel, &MakingPanel::planCleared, m_countdown.get(), &TransferCountdown::stop);
     connect(m_jianKong, &JianKongForm::restartSkipped, this, &LotteryForm::monitorRestartSkipped);
 }
 

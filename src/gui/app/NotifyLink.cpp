@@ -164,9 +164,11 @@ void NotifyLink::tell(const LotteryClass& lottery, const RefreshEvents& events) 
 }
 
 void NotifyLink::refreshed() {
-    if (const LotteryClass* lot = m_form.ActiveCls()) {
-        const FeedStatus& feed = lot->feedStatus();
-        const QString name = toQ(lot->name());
+    // Every lottery's feed, whichever is shown: each message names its lottery.
+    for (int i = 0; i < m_form.lotteryCount(); ++i) {
+        const LotteryClass& lot = m_form.Lotteries(i);
+        const FeedStatus& feed = lot.feedStatus();
+        const QString name = toQ(lot.name());
         m_center->feedState(name, feed.alarm, toQ(feed.notice));
         m_center->gapState(name, feed.missing, feed.missingCount);
     }

@@ -1,30 +1,19 @@
-// The refresh cycle: every 6 seconds the active lottery is asked for new draws (or, without
-// history, for its history), after the server time has been requested. A tick is a short
-// sequence of steps, each run to its end from the event loop: the first shows that the
-// refresh has begun and sends the time request, the second runs when the request has been
-// answered or given up and reads the draws and hands them to the notifier; when the notifier
-// sent a request, a third step hands them to the rest once the request has gone out. Nothing
-// waits in between, so no other work ever runs inside a step.
+#include "gui/app/RefreshCycle.h"
+
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
+
+#include <chrono>
+#include <memory>
 
 #include "gui/acquire/ServerTime.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/app/NotifyLink.h"
 #include "gui/common/WorkGate.h"
-#include "gui/display/HistoryGrid.h"
-#include "gui/display/PlanDisplay.h"
-#include "gui/making/MakingPanel.h"
-#include "gui/monitor/JianKongForm.h"
 #include "notify/NotificationCenter.h"
 #include "notify/Postman.h"
-
-#include <chrono>
-#include <memory>
-
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace zuohao::gui {
 
@@ -37,16 +26,14 @@ constexpr int kRefreshRestWork = 4;
 constexpr std::chrono::milliseconds kNotifyHeadStart{100};
 } // namespace
 
-void LotteryForm::GetNewTimer_Timer() {
+RefreshCycle::RefreshCycle(LotteryForm& form) : QObject(&form), m_form(form) {}
+
+void RefreshCycle::timerFired() {
     // A tick that fires while a box is open runs once the box has been closed.
-    WorkGate::run(this, kRefreshWork, [this] { startTick(); });
+    WorkGate::run(this, kRefreshWork, [this] { start(); });
 }
 
-bool LotteryForm::refreshUnderWay() const {
-    return m_inTick;
-}
-
-void LotteryForm::startTick() {
+void RefreshCycle::start() {
     // A tick that fires while the previous one waits for the time service is not started
     // beside it: it runs once the previous one has ended.
     if (m_inTick) {
@@ -55,38 +42,61 @@ void LotteryForm::startTick() {
     }
     m_inTick = true;
     m_tickNote.clear();
-    m_tickAlarm.clear();
-    m_tickDrew = false;
-    ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
-    // Each step reads the active lottery afresh: the user may switch meanwhile.
-    if (!m_form.ActiveCls->hasHistory()) {
-        // From the timer the file dialog is never opened: the status line says why.
-        loadHistory(*m_form.ActiveCls, AskForFile::No);
-        endTick(QString());
+    m_tickAlarmed.clear();
+    m_tickDrew.clear();
+    m_form.ShowLabelTxt(QStringLiteral("正在获取最新数据......"));
+    // A lottery without history loads it (from the timer the file dialog is never opened: the
+    // status line says why); the others are read once the time has come.
+    const LotteryDesk& desk = *m_form.m_desk;
+    bool anyHeld = false;
+    for (int i = 0; i < desk.count(); ++i) {
+        if (!desk.hasSource(i)) continue;
+        LotteryClass& lot = desk.lottery(i);
+        if (lot.hasHistory())
+            anyHeld = true;
+        else
+            m_form.loadHistory(lot, AskForFile::No);
+    }
+    if (!anyHeld) {
+        end(QString());
         return;
     }
-    m_time->RequestServerTime([this](const TimeService::Answer& time) {
+    m_form.m_time->RequestServerTime([this](const TimeService::Answer& time) {
         const QString error = time ? QString() : QString::fromStdString(time.error());
         WorkGate::run(this, kRefreshEndWork, [this, error] {
-            if (error.isEmpty()) {
-                LotteryClass& lottery = *m_form.ActiveCls;
-                routeTick(lottery, lottery.GetLotteryNew());
-                return;
-            }
-            endTick(error);
+            if (error.isEmpty())
+                readAll();
+            else
+                end(error);
         });
     });
 }
 
-void LotteryForm::routeTick(LotteryClass& lottery, const RefreshEvents& events) {
+void RefreshCycle::readAll() {
+    // Each lottery in turn; the list is read afresh (the player may have changed it meanwhile).
+    std::vector<Read> reads;
+    const LotteryDesk& desk = *m_form.m_desk;
+    for (int i = 0; i < desk.count(); ++i) {
+        LotteryClass& lot = desk.lottery(i);
+        if (desk.hasSource(i) && lot.hasHistory()) reads.push_back({&lot, lot.GetLotteryNew()});
+    }
+    route(std::move(reads));
+}
+
+void RefreshCycle::route(std::vector<Read> reads) {
     using Stage = RefreshRouter::Stage;
-    const int waiting = m_notify ? m_notify->center().pending() : 0;
-    m_router.route(lottery, events, Stage::Notify, Stage::Archive);
-    const auto rest = [this, &lottery, events] {
-        m_router.route(lottery, events, Stage::Archive);
-        endTick(QString());
+    NotifyLink* notify = m_form.m_notify.get();
+    const int waiting = notify ? notify->center().pending() : 0;
+    for (Read& r : reads)
+        m_form.m_router.route(*r.lottery, r.events, Stage::Notify, Stage::Archive);
+    const auto rest = [this, reads = std::move(reads)] {
+        for (const Read& r : reads)
+            // A lottery the player removed meanwhile is gone with its events.
+            if (m_form.m_desk->indexOf(r.lottery) >= 0)
+                m_form.m_router.route(*r.lottery, r.events, Stage::Archive);
+        end(QString());
     };
-    if (!m_notify || m_notify->center().pending() <= waiting) {
+    if (!notify || notify->center().pending() <= waiting) {
         rest();
         return;
     }
@@ -101,57 +111,69 @@ void LotteryForm::routeTick(LotteryClass& lottery, const RefreshEvents& events) 
         wait->deleteLater();
         WorkGate::run(this, kRefreshRestWork, rest);
     };
-    connect(&m_notify->center().postman(), &notify::Postman::requestSent, wait, go);
+    connect(&notify->center().postman(), &notify::Postman::requestSent, wait, go);
     QTimer::singleShot(kNotifyHeadStart, wait, go);
 }
 
-void LotteryForm::endTick(const QString& error) {
+void RefreshCycle::end(const QString& error) {
     // A monitor restart that could not run during the tick says why after the time, and so
     // does the draw archive while something about it is worth telling.
-    m_archive->flush();
+    m_form.m_archive->flush();
+    // An alarm is told till its lottery's next draw, not only by the refresh that raised it.
+    for (const LotteryClass* lot : m_tickDrew)
+        if (!m_tickAlarmed.count(lot)) m_alarmNotes.erase(lot);
     QString note = m_tickNote.isEmpty() ? QString() : QStringLiteral("  ") + m_tickNote;
-    // An alarm is told till the next draw, not only by the refresh that raised it.
-    if (m_tickDrew && m_tickAlarm.isEmpty()) m_alarmNote.clear();
-    if (!m_alarmNote.isEmpty()) note += QStringLiteral("    ") + m_alarmNote;
-    if (const QString archiveNotice = m_archive->notice(); !archiveNotice.isEmpty())
+    if (const LotteryClass* active = m_form.ActiveCls())
+        if (const QString alarm = alarmNote(*active); !alarm.isEmpty())
+            note += QStringLiteral("    ") + alarm;
+    if (const QString archiveNotice = m_form.m_archive->notice(); !archiveNotice.isEmpty())
         note += QStringLiteral("    ") + archiveNotice;
     if (!error.isEmpty())
-        showRefreshStatus(QStringLiteral("产生错误:") + error + note);
+        showStatus(QStringLiteral("产生错误:") + error + note);
     else
-        showRefreshStatus(QStringLiteral("最后刷新:  ") +
-                          TimeService::StatusTime(m_time->serverTime()) + note);
+        showStatus(QStringLiteral("最后刷新:  ") +
+                   TimeService::StatusTime(m_form.m_time->serverTime()) + note);
     m_inTick = false;
     if (m_tickDue) {
         m_tickDue = false;
-        QTimer::singleShot(0, this, &LotteryForm::GetNewTimer_Timer);
+        QTimer::singleShot(0, this, &RefreshCycle::timerFired);
     }
 }
 
-void LotteryForm::showRefreshStatus(const QString& text) {
-    const FeedStatus& feed = m_form.ActiveCls->feedStatus();
+void RefreshCycle::showStatus(const QString& text) {
+    const LotteryClass& active = *m_form.ActiveCls();
+    const FeedStatus& feed = active.feedStatus();
     QString notice = QString::fromStdString(feed.notice);
-    if (notice.isEmpty()) notice = noSourceNote(m_form.ActiveCls->index());
-    m_showLabel->setStyleSheet(feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;")
-                                          : QString());
-    m_fileLink->setVisible(feed.alarm);
-    ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
-    emit refreshShown();
+    if (notice.isEmpty()) notice = m_form.noSourceNote(m_form.SelectedIndex());
+    m_form.m_showLabel->setStyleSheet(
+        feed.alarm ? QStringLiteral("color: #C00000; font-weight: bold;") : QString());
+    m_form.m_fileLink->setVisible(feed.alarm);
+    m_form.ShowLabelTxt(notice.isEmpty() ? text : text + QStringLiteral("  ") + notice);
+    emit m_form.refreshShown();
 }
 
-void LotteryForm::RedrawPlanDisplay() {
-    // The block titles carry the caption of the position option shown.
-    const int w = m_form.CurWei;
-    const QString plan = zuohao::gui::RedrawPlanDisplay(
-        *m_grid, *m_form.ActiveCls,
-        PlanDisplayOptions{w, m_panel->weiCaption(w), m_form.KillTextBusy});
-    m_panel->setPlanText(plan);
-    m_jianKong->Kasi();
+void RefreshCycle::noteRestartSkipped(const QString& reason) {
+    if (m_inTick)
+        m_tickNote = reason;
+    else
+        m_form.ShowLabelTxt(reason);
 }
 
-void LotteryForm::JianKongCmd_Click() {
-    m_jianKong->Kasi();
-    m_jianKong->show();
-    m_jianKong->raise();
+void RefreshCycle::noteAlarm(const LotteryClass& lottery, const QString& note) {
+    m_alarmNotes[&lottery] = note; // stays in the status line till the lottery's next draw
+    if (m_inTick)
+        m_tickAlarmed.insert(&lottery);
+    else if (&lottery == m_form.ActiveCls())
+        m_form.ShowLabelTxt(note);
+}
+
+void RefreshCycle::noteDrew(const LotteryClass& lottery) {
+    if (m_inTick) m_tickDrew.insert(&lottery);
+}
+
+QString RefreshCycle::alarmNote(const LotteryClass& lottery) const {
+    const auto it = m_alarmNotes.find(&lottery);
+    return it == m_alarmNotes.end() ? QString() : it->second;
 }
 
 } // namespace zuohao::gui

@@ -2,11 +2,13 @@
 // the subscribers, wired once here in the router's order, and the main window's own part (the
 // monitor's sound, the status line, the redraw).
 #include "core/model/Captions.h"
-#include "core/model/LotteryKind.h"
 #include "gui/app/ArchiveLink.h"
 #include "gui/app/FeedLog.h"
 #include "gui/app/LotteryForm.h"
 #include "gui/app/NotifyLink.h"
+#include "gui/app/RefreshCycle.h"
+#include "gui/app/TabStrip.h"
+#include "gui/app/WorkKeeper.h"
 #include "gui/common/QtText.h"
 #include "gui/display/PlanStatsWindow.h"
 #include "gui/monitor/JianKongForm.h"
@@ -46,7 +48,7 @@ void LotteryForm::wireRefresh() {
         if (e.restart == MonitorRestart::Skipped)
             monitorRestartSkipped(QStringLiteral("监控未重启：") + toQ(e.restartProblem));
         if (e.drew) lotteryRefreshed(&lot);
-        if (e.askForFile) LuJing_Click();
+        if (e.askForFile && &lot == m_form.ActiveCls) LuJing_Click();
     });
 }
 
@@ -55,8 +57,8 @@ void LotteryForm::routeRefresh(LotteryClass& lottery, const RefreshEvents& event
 }
 
 void LotteryForm::loadHistory(LotteryClass& lottery, AskForFile ask) {
-    const LotteryKind* kind = LotteryKindAt(lottery.index());
-    if (kind && kind->hasDrawSource) ShowLabelTxt(QStringLiteral("正在获取数据..."));
+    if (m_desk->hasSource(m_desk->indexOf(&lottery)))
+        ShowLabelTxt(QStringLiteral("正在获取数据..."));
     routeRefresh(lottery, lottery.GetLotteryHisroty(ask));
 }
 
@@ -64,29 +66,29 @@ void LotteryForm::alarmRaised(LotteryClass& lottery, const std::vector<AlarmRais
     std::vector<std::string> periods;
     for (const AlarmRaised& a : alarms)
         periods.push_back(a.period);
+    // The lottery's own monitor raised it: the sound plays whichever lottery is shown.
     m_jianKong->Playsound(lottery, periods);
-    const QString note = toQ(AlarmNoteText(lottery.name(), lottery.monitor().LastAlarmPeriods));
-    if (note.isEmpty()) return;
-    m_alarmNote = note; // stays in the status line till the next draw
-    if (m_inTick)
-        m_tickAlarm = note;
-    else
-        ShowLabelTxt(note);
+    if (alarms.empty()) return;
+    const QString note = toQ(AlarmNoteText(lottery.name(), periods));
+    // Raised while another lottery is shown: its tab is marked till the player shows it.
+    if (&lottery != m_form.ActiveCls) m_tabs->markAlarm(m_desk->indexOf(&lottery));
+    m_cycle->noteAlarm(lottery, note);
 }
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
-    putBackKeptSelections(*source);
-    if (source != m_form.ActiveCls) return;
-    if (m_inTick) m_tickDrew = true;
+    m_work->putBackKeptSelections(*source);
+    m_cycle->noteDrew(*source);
+    // The monitor window may show another lottery than the tab: it follows its own.
+    if (source != m_form.ActiveCls) {
+        if (source == m_jianKong->lottery()) m_jianKong->Kasi();
+        return;
+    }
     ActiveCls_OnLotteryRefresh();
     m_planStats->drawsChanged();
 }
 
 void LotteryForm::monitorRestartSkipped(const QString& reason) {
-    if (m_inTick)
-        m_tickNote = reason;
-    else
-        ShowLabelTxt(reason);
+    m_cycle->noteRestartSkipped(reason);
 }
 
 } // namespace zuohao::gui

@@ -1,9 +1,5 @@
-// The player's work kept between runs: the conditions of each lottery, the kill lists, the
-// monitor's settings and lock period, written a moment after every change (and at closing)
-// and restored at load. A plan is not restarted: the restored
-// conditions are shown and the player starts it. The selection texts are kept with the period
-// they belong to: loading the draws derives them afresh from the ticked columns, and on the
-// same draws the kept texts are put back, so that the same draws give the same base set.
+#include "gui/app/WorkKeeper.h"
+
 #include <QTimer>
 
 #include "core/acquire/LotteryClass.h"
@@ -19,97 +15,132 @@ namespace {
 constexpr int kWorkWriteDelayMs = 150;
 } // namespace
 
-SavedWork LotteryForm::currentWork() const {
+WorkKeeper::WorkKeeper(LotteryForm& form, QString path)
+    : QObject(&form), m_form(form), m_path(std::move(path)) {
+    m_timer = new QTimer(this);
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(kWorkWriteDelayMs);
+    connect(m_timer, &QTimer::timeout, this, &WorkKeeper::save);
+}
+
+SavedWork WorkKeeper::current() const {
     SavedWork w;
-    for (std::size_t i = 0; i < m_lotteries.size(); ++i) {
-        if (!m_lotteries[i]) continue;
-        w.conditions[i] = m_lotteries[i]->formSet();
-        w.selectionPeriod[i] = m_lotteries[i]->newestPeriod();
+    w.lotteries.clear();
+    const LotteryDesk& desk = *m_form.m_desk;
+    for (int i = 0; i < desk.count(); ++i) {
+        const LotteryClass& lot = desk.lottery(i);
+        LotteryWork l;
+        if (const LotteryWork* loaded = m_loaded.find(lot.name())) l = *loaded;
+        l.name = lot.name();
+        l.conditions = lot.formSet();
+        l.selectionPeriod = lot.newestPeriod();
         // Not loaded yet: what was kept stays kept.
-        if (const auto& kept = m_keptSelections[i]) {
-            w.conditions[i].SEL = kept->sel;
-            w.selectionPeriod[i] = kept->period;
+        if (const auto kept = m_keptSelections.find(lot.name()); kept != m_keptSelections.end()) {
+            l.conditions.SEL = kept->second.sel;
+            l.selectionPeriod = kept->second.period;
         }
+        const MonitorState& monitor = lot.monitor();
+        l.segmentSettings = monitor.SegmentSettings;
+        l.segmentPeriod = monitor.SegmentPeriod;
+        l.lockPeriod = monitor.LockPeriod;
+        l.monitorKept = true;
+        w.lotteries.push_back(l);
     }
     for (std::size_t k = 0; k < w.extraDigits.size(); ++k) {
         std::string& digits = w.extraDigits[k];
-        for (QChar c : m_panel->extraDigits(int(k)))
+        for (QChar c : m_form.m_panel->extraDigits(int(k)))
             if (c >= u'0' && c <= u'9' && digits.find(char(c.unicode())) == std::string::npos)
                 digits += char(c.unicode());
     }
-    w.kill = m_form.Kill;
-    // The work file keeps the first lottery's monitor settings.
-    const MonitorState idle;
-    const MonitorState& monitor = m_lotteries[0] ? m_lotteries[0]->monitor() : idle;
-    w.segmentSettings = monitor.SegmentSettings;
-    w.segmentPeriod = monitor.SegmentPeriod;
-    w.lockPeriod = monitor.LockPeriod;
-    w.alarmSound = m_jianKong->soundOn();
+    w.kill = m_form.m_form.Kill;
+    w.alarmSound = m_form.m_jianKong->soundOn();
     return w;
 }
 
-void LotteryForm::saveWork() {
-    if (!m_workReady) return;
-    m_workTimer->stop();
-    if (!WriteSavedWork(currentWork(), m_workPath))
-        ShowLabelTxt(QStringLiteral("做号条件无法保存到 ") + m_workPath);
+void WorkKeeper::save() {
+    if (!m_ready) return;
+    m_timer->stop();
+    if (!WriteSavedWork(current(), m_path))
+        m_form.ShowLabelTxt(QStringLiteral("做号条件无法保存到 ") + m_path);
 }
 
-void LotteryForm::workChanged() {
-    if (m_workReady && !m_workTimer->isActive()) m_workTimer->start();
+void WorkKeeper::changed() {
+    if (m_ready && !m_timer->isActive()) m_timer->start();
 }
 
-void LotteryForm::restoreWork() {
-    m_workPath = m_options.workPath.isEmpty() ? DefaultSavedWorkPath() : m_options.workPath;
-    m_workTimer = new QTimer(this);
-    m_workTimer->setSingleShot(true);
-    m_workTimer->setInterval(kWorkWriteDelayMs);
-    connect(m_workTimer, &QTimer::timeout, this, &LotteryForm::saveWork);
-    m_form.WorkChanged = [this] { workChanged(); };
-    connect(m_jianKong, &JianKongForm::settingsChanged, this, &LotteryForm::workChanged);
+void WorkKeeper::restoreLottery(LotteryClass& lottery, const LotteryWork& kept) {
+    // The conditions only: the base set, its complement and the plan start afresh.
+    lottery.restoreConditions(kept.conditions);
+    // A record without monitor settings leaves the monitor at its start-up entries.
+    if (kept.monitorKept) {
+        MonitorState& monitor = lottery.monitor();
+        monitor.SegmentSettings = kept.segmentSettings;
+        monitor.SegmentPeriod = kept.segmentPeriod;
+        monitor.LockPeriod = kept.lockPeriod;
+    }
+    if (!kept.selectionPeriod.empty())
+        m_keptSelections[lottery.name()] =
+            KeptSelections{kept.selectionPeriod, kept.conditions.SEL};
+}
 
-    const SavedWorkLoad loaded = LoadSavedWork(m_workPath);
+void WorkKeeper::restore() {
+    m_form.m_form.WorkChanged = [this] { changed(); };
+    connect(m_form.m_jianKong, &JianKongForm::settingsChanged, this, &WorkKeeper::changed);
+
+    const SavedWorkLoad loaded = LoadSavedWork(m_path);
     if (!loaded.setAsideTo.isEmpty())
-        m_lastingNote->showNote(SavedWorkSetAsideText(loaded.setAsideTo));
+        m_form.m_lastingNote->showNote(SavedWorkSetAsideText(loaded.setAsideTo));
     if (loaded.work) {
         const SavedWork& w = *loaded.work;
-        // The conditions only: the base set, its complement and the plan start afresh.
-        for (int i = 0; i < int(m_lotteries.size()); ++i) {
-            const ConditionSet& kept = w.conditions[std::size_t(i)];
-            Lotteries(i).restoreConditions(kept);
-            if (!w.selectionPeriod[std::size_t(i)].empty())
-                m_keptSelections[std::size_t(i)] =
-                    KeptSelections{w.selectionPeriod[std::size_t(i)], kept.SEL};
-        }
+        m_loaded = w;
+        const LotteryDesk& desk = *m_form.m_desk;
+        for (int i = 0; i < desk.count(); ++i)
+            if (const LotteryWork* kept = w.find(desk.lottery(i).name()))
+                restoreLottery(desk.lottery(i), *kept);
 
-        m_form.Kill = w.kill;
-        MonitorState& monitor = Lotteries(0).monitor();
-        monitor.SegmentSettings = w.segmentSettings;
-        monitor.SegmentPeriod = w.segmentPeriod;
-        monitor.LockPeriod = w.lockPeriod;
-        m_jianKong->setSoundOn(w.alarmSound);
-        m_jianKong->showSettings();
+        m_form.m_form.Kill = w.kill;
+        JianKongForm* jianKong = m_form.m_jianKong;
+        jianKong->setSoundOn(w.alarmSound);
+        jianKong->showSettings();
         // The position group shown follows the active lottery's restored group.
-        const int idx = m_form.ActiveCls->formSet().IDX;
-        m_form.CurWei = -1;
-        m_panel->WeiOption_Click(idx);
-        m_panel->ShowFormSet();
+        MakingPanel* panel = m_form.m_panel;
+        const int idx = m_form.m_form.ActiveCls->formSet().IDX;
+        m_form.m_form.CurWei = -1;
+        panel->WeiOption_Click(idx);
+        panel->ShowFormSet();
         for (int k = 0; k < int(w.extraDigits.size()); ++k)
-            m_panel->restoreExtraDigits(k, QString::fromStdString(w.extraDigits[std::size_t(k)]));
+            panel->restoreExtraDigits(k, QString::fromStdString(w.extraDigits[std::size_t(k)]));
     }
-    m_workReady = true;
+    m_ready = true;
     // A file set aside is replaced by the work as it stands.
-    if (!loaded.setAsideTo.isEmpty()) saveWork();
+    if (!loaded.setAsideTo.isEmpty()) save();
 }
 
-void LotteryForm::putBackKeptSelections(LotteryClass& lottery) {
-    const int i = lottery.index();
-    if (i < 0 || i >= int(m_keptSelections.size()) || !m_keptSelections[std::size_t(i)]) return;
-    const KeptSelections kept = *m_keptSelections[std::size_t(i)];
-    m_keptSelections[std::size_t(i)].reset();
+void WorkKeeper::renamed(const std::string& oldName, const std::string& newName) {
+    if (auto it = m_keptSelections.find(oldName); it != m_keptSelections.end()) {
+        const KeptSelections kept = it->second;
+        m_keptSelections.erase(it);
+        m_keptSelections[newName] = kept;
+    }
+    for (LotteryWork& l : m_loaded.lotteries)
+        if (l.name == oldName) l.name = newName;
+    changed();
+}
+
+void WorkKeeper::removed(const std::string& name) {
+    m_keptSelections.erase(name);
+    std::erase_if(m_loaded.lotteries, [&name](const LotteryWork& l) { return l.name == name; });
+    changed();
+}
+
+void WorkKeeper::putBackKeptSelections(LotteryClass& lottery) {
+    const auto it = m_keptSelections.find(lottery.name());
+    if (it == m_keptSelections.end()) return;
+    const KeptSelections kept = it->second;
+    m_keptSelections.erase(it);
     // A draw that came while the program was closed derives them anew, as any new draw does.
     (void)lottery.restoreSelection(kept.period, kept.sel);
-    workChanged();
+    changed();
 }
 
 } // namespace zuohao::gui

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/model/LotteryKind.h"
+#include "core/model/LotteryName.h"
+#include "core/model/LotteryRegistry.h"
 #include "core/model/MonitorState.h"
 #include "gui/common/IniFile.h"
 
@@ -24,6 +27,10 @@ const QString kMonitor = QStringLiteral("monitor");
 const QString kPanel = QStringLiteral("panel");
 constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
 constexpr int kMaxPeriodText = 20;
+
+const QString kName = QStringLiteral("NAME");
+// The built-in lotteries, whose sections the first versions wrote without a name.
+constexpr int kBuiltIns = int(kLotteryKinds.size());
 
 QString lotterySection(int i) {
     return QStringLiteral("lottery%1").arg(i);
@@ -163,7 +170,58 @@ std::optional<std::string> periodText(const Reader& r, const QString& key) {
         if (c < u'0' || c > u'9') return std::nullopt;
     return v->toStdString();
 }
+
+void writeMonitor(IniFile& ini, const QString& s, const LotteryWork& w) {
+    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
+        ini.setValue(s, QStringLiteral("SZ%1").arg(i), QString::number(w.segmentSettings[i]));
+    // No segment length and no lock period are written as nothing, as the empty boxes were.
+    ini.setValue(s, QStringLiteral("ZhuoQi"),
+                 w.segmentPeriod == 0 ? QString() : QString::number(w.segmentPeriod));
+    ini.setValue(s, QStringLiteral("QS"),
+                 w.lockPeriod.value() == 0 ? QString() : q(w.lockPeriod.text()));
+}
+
+void readMonitor(const Reader& r, LotteryWork& w) {
+    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
+        if (auto v = r.number(QStringLiteral("SZ%1").arg(i), 0, kSegmentChoices - 1)) {
+            w.segmentSettings[i] = *v;
+            w.monitorKept = true;
+        }
+    if (auto v = periodText(r, QStringLiteral("ZhuoQi"))) w.segmentPeriod = SettingValue(*v);
+    if (auto v = periodText(r, QStringLiteral("QS"))) w.lockPeriod = Period::parse(*v);
+}
+
+// The name kept in a section of the player's own lottery; nothing when it is no name.
+std::optional<std::string> nameOf(const Reader& r) {
+    auto v = r.raw(kName);
+    if (!v) return std::nullopt;
+    const std::string raw = v->toStdString();
+    if (CheckLotteryName(raw) != LotteryNameFault::None) return std::nullopt;
+    return std::string(TrimLotteryName(raw));
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
 } // namespace
+
+SavedWork::SavedWork() {
+    for (const LotteryKind& kind : kLotteryKinds)
+        lotteries.push_back(LotteryWork{kind.name, {}, {}, {}, 0, {}});
+}
+
+const LotteryWork* SavedWork::find(const std::string& name) const {
+    for (const LotteryWork& w : lotteries)
+        if (sameName(w.name, name)) return &w;
+    return nullptr;
+}
+
+LotteryWork& SavedWork::lottery(const std::string& name) {
+    for (LotteryWork& w : lotteries)
+        if (sameName(w.name, name)) return w;
+    lotteries.push_back(LotteryWork{name, {}, {}, {}, 0, {}});
+    return lotteries.back();
+}
 
 QString DefaultSavedWorkPath() {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -172,23 +230,35 @@ QString DefaultSavedWorkPath() {
 
 QByteArray SavedWorkBytes(const SavedWork& w) {
     IniFile ini(QByteArray("[zuohao-work]\nformat=2\n"));
-    for (int i = 0; i < 2; ++i)
-        writeConditions(ini, lotterySection(i), w.conditions[std::size_t(i)]);
+    // The built-in lotteries keep their places whatever the order of the list.
+    std::vector<const LotteryWork*> order(std::size_t(kBuiltIns), nullptr);
+    for (const LotteryWork& l : w.lotteries) {
+        int builtIn = -1;
+        for (int i = 0; i < kBuiltIns; ++i)
+            if (sameName(l.name, kLotteryKinds[std::size_t(i)].name)) builtIn = i;
+        if (builtIn >= 0)
+            order[std::size_t(builtIn)] = &l;
+        else if (int(order.size()) < kMaxLotteries)
+            order.push_back(&l);
+    }
+    const LotteryWork none;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const LotteryWork& l = order[i] ? *order[i] : none;
+        const QString s = lotterySection(int(i));
+        writeConditions(ini, s, l.conditions);
+        if (i >= std::size_t(kBuiltIns)) ini.setValue(s, kName, q(l.name));
+    }
     ini.setValue(kKill, QStringLiteral("three"), q(w.kill.three));
     ini.setValue(kKill, QStringLiteral("four"), q(w.kill.four[2]));
-    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
-        ini.setValue(kMonitor, QStringLiteral("SZ%1").arg(i),
-                     QString::number(w.segmentSettings[i]));
-    // No segment length and no lock period are written as nothing, as the empty boxes were.
-    ini.setValue(kMonitor, QStringLiteral("ZhuoQi"),
-                 w.segmentPeriod == 0 ? QString() : QString::number(w.segmentPeriod));
-    ini.setValue(kMonitor, QStringLiteral("QS"),
-                 w.lockPeriod.value() == 0 ? QString() : q(w.lockPeriod.text()));
+    // Lottery 0's monitor in the section the first versions wrote; the others' in their own.
+    writeMonitor(ini, kMonitor, order[0] ? *order[0] : none);
     ini.setValue(kMonitor, QStringLiteral("Sound"),
                  w.alarmSound ? QStringLiteral("1") : QStringLiteral("0"));
-    for (int i = 0; i < 2; ++i)
-        ini.setValue(lotterySection(i), QStringLiteral("SELPERIOD"),
-                     q(w.selectionPeriod[std::size_t(i)]));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const LotteryWork& l = order[i] ? *order[i] : none;
+        ini.setValue(lotterySection(int(i)), QStringLiteral("SELPERIOD"), q(l.selectionPeriod));
+        if (i > 0) writeMonitor(ini, lotterySection(int(i)), l);
+    }
     for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
         ini.setValue(kPanel, QStringLiteral("EXT%1").arg(k), q(w.extraDigits[k]));
     QByteArray bytes = ini.content();
@@ -201,22 +271,25 @@ std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
     const auto format = ini.value(kHead, kFormatKey);
     if (format != kFormatUnmarked && (format != kFormat || !whole(bytes))) return std::nullopt;
     SavedWork w;
-    for (int i = 0; i < 2; ++i)
-        readConditions(Reader(ini, lotterySection(i)), w.conditions[std::size_t(i)]);
+    for (int i = 0; i < kMaxLotteries; ++i) {
+        const Reader r(ini, lotterySection(i));
+        std::string name = i < kBuiltIns ? std::string(kLotteryKinds[std::size_t(i)].name) : "";
+        if (i >= kBuiltIns) {
+            // A section without a usable name, or a name kept twice, is left out.
+            const std::optional<std::string> kept = nameOf(r);
+            if (!kept || w.find(*kept)) continue;
+            name = *kept;
+        }
+        LotteryWork& l = w.lottery(name);
+        readConditions(r, l.conditions);
+        if (auto v = periodText(r, QStringLiteral("SELPERIOD"))) l.selectionPeriod = *v;
+        readMonitor(i == 0 ? Reader(ini, kMonitor) : r, l);
+    }
     const Reader kill(ini, kKill);
     // Through the same acceptance as a paste: a list that is not one is dropped.
     if (auto v = kill.raw(QStringLiteral("three"))) AcceptKillList(w.kill, v->toStdString(), 0);
     if (auto v = kill.raw(QStringLiteral("four"))) AcceptKillList(w.kill, v->toStdString(), 1);
-    const Reader monitor(ini, kMonitor);
-    for (std::size_t i = 0; i < w.segmentSettings.size(); ++i)
-        if (auto v = monitor.number(QStringLiteral("SZ%1").arg(i), 0, kSegmentChoices - 1))
-            w.segmentSettings[i] = *v;
-    if (auto v = periodText(monitor, QStringLiteral("ZhuoQi"))) w.segmentPeriod = SettingValue(*v);
-    if (auto v = periodText(monitor, QStringLiteral("QS"))) w.lockPeriod = Period::parse(*v);
-    if (auto v = monitor.flag(QStringLiteral("Sound"))) w.alarmSound = *v;
-    for (int i = 0; i < 2; ++i)
-        if (auto v = periodText(Reader(ini, lotterySection(i)), QStringLiteral("SELPERIOD")))
-            w.selectionPeriod[std::size_t(i)] = *v;
+    if (auto v = Reader(ini, kMonitor).flag(QStringLiteral("Sound"))) w.alarmSound = *v;
     const Reader panel(ini, kPanel);
     for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
         if (auto v = panel.digits(QStringLiteral("EXT%1").arg(k), '9')) w.extraDigits[k] = *v;

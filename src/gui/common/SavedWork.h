@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/making/KillList.h"
 #include "core/model/ConditionSet.h"
@@ -17,19 +18,34 @@
 
 namespace zuohao::gui {
 
-struct SavedWork {
-    // The conditions of each lottery; the base set, its complement and the plan are not
-    // kept (a plan is started anew by the player).
-    std::array<ConditionSet, 2> conditions;
-    KillTexts kill;                       // the two kill-list panels, as accepted
+// What is kept of one lottery, known by its name: its conditions (the base set, its
+// complement and the plan are not kept: a plan is started anew by the player), the newest period
+// when its selection texts (SEL) were kept (after a restart on the same draws they come back as
+// they were, not derived afresh) and its monitor's settings.
+struct LotteryWork {
+    std::string name;
+    ConditionSet conditions;
+    std::string selectionPeriod;
     std::array<int, 4> segmentSettings{}; // the monitor's SZCom(0..3)
     int segmentPeriod = 0;                // ZhuoQiTxt
     Period lockPeriod;                    // QSCom
-    bool alarmSound = true;               // CheckSound
-    // Of each lottery, the newest period when its selection texts (SEL) were kept: after a
-    // restart on the same draws they come back as they were, not derived afresh.
-    std::array<std::string, 2> selectionPeriod{};
+    bool monitorKept = false;             // the monitor's settings were in the file
+};
+
+struct SavedWork {
+    // In tab order; the two built-in lotteries are always there (sections lottery0 and
+    // lottery1 as files of earlier versions have them, their monitor settings of lottery 0 in
+    // section monitor), the player's own follow in sections lottery2, lottery3, ... with their
+    // names.
+    std::vector<LotteryWork> lotteries;
+    KillTexts kill;                           // the two kill-list panels, as accepted
+    bool alarmSound = true;                   // CheckSound
     std::array<std::string, 3> extraDigits{}; // the extra-digit boxes of groups 5, 1 and 2
+
+    SavedWork();
+    // The lottery called `name`; nullptr when none is kept.
+    const LotteryWork* find(const std::string& name) const;
+    LotteryWork& lottery(const std::string& name); // added when missing
 };
 
 // The file of the running program: work.ini in the user's configuration folder of zuohao.

@@ -51,9 +51,10 @@ struct Rig {
     FakeSource source;
     LotteryClass lottery;
     MonitorState& monitor = lottery.monitor();
-    explicit Rig(int index = 0) {
+    // A lottery without a draw file is given no source.
+    explicit Rig(int index = 0, bool withSource = true) {
         lottery.setIndex(index);
-        lottery.setDrawSource(&source);
+        if (withSource) lottery.setDrawSource(&source);
     }
     void record(const RefreshEvents& e) {
         if (e.drew) events.push_back("refresh " + std::to_string(lottery.state().MyIndex));
@@ -125,8 +126,8 @@ TEST(HistoryLoad, TextWithoutDrawsIsNotNoText) {
     EXPECT_FALSE(rig.lottery.state().IsGetHis);
 }
 
-TEST(HistoryLoad, AnotherLotteryHasNoSource) {
-    Rig rig(1);
+TEST(HistoryLoad, ALotteryWithoutDrawFileLoadsNothing) {
+    Rig rig(1, false);
     rig.addMonitorRow();
     rig.monitor.ReplayDone = true;
     rig.source.text = newestFirstText(1010, 10);
@@ -136,7 +137,7 @@ TEST(HistoryLoad, AnotherLotteryHasNoSource) {
     EXPECT_EQ(rig.lottery.state().LotteryDic.Count(), 0u);
     EXPECT_FALSE(rig.lottery.state().IsGetHis);
     EXPECT_FALSE(rig.monitor.ReplayDone);
-    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "a lottery without a source keeps its rows";
+    EXPECT_EQ(rig.monitor.MonitorRows.Count(), 1u) << "a load without a source empties nothing";
 }
 
 struct PollCase {
@@ -225,8 +226,8 @@ TEST(NewDraws, NoTextIsRetriedAndOnlyTenFailuresRaiseTheAlarm) {
     EXPECT_TRUE(rig.events.empty());
 }
 
-TEST(NewDraws, AnotherLotteryNeverGetsDraws) {
-    Rig rig(1);
+TEST(NewDraws, ALotteryWithoutDrawFileNeverGetsDraws) {
+    Rig rig(1, false);
     rig.source.text = newestFirstText(1010, 10);
     for (int poll = 0; poll < 3; ++poll)
         rig.poll();

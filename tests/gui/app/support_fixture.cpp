@@ -63,6 +63,8 @@ AppOptions FormFixture::defaultOptions() const {
 LotteryForm& FormFixture::start(AppOptions options) {
     if (options.iniPath.isEmpty()) options.iniPath = iniPath();
     if (options.workPath.isEmpty()) options.workPath = dir.filePath(QStringLiteral("work.ini"));
+    if (options.lotteryListPath.isEmpty())
+        options.lotteryListPath = dir.filePath(QStringLiteral("lotteries.ini"));
     m_form = std::make_unique<LotteryForm>(options);
     // A desktop with a tray (Wine has one) would ask at closing; a test that wants the tray
     // says so.

@@ -135,7 +135,10 @@ private slots:
         QTRY_COMPARE(int(held(form).size()), 12);
         for (const QString& named : {o.archivePath, o.archivePath + QStringLiteral("-wal")}) {
             if (!QFileInfo::exists(named)) continue;
-            f.child<QLineEdit>("zelkc")->setText(named);
+            // Typed into the path box, as a player would.
+            auto* box = f.child<QLineEdit>("zelkc");
+            box->setText(named);
+            emit box->textEdited(named);
             form.GetNewTimer_Timer();
             QTRY_VERIFY2(status(f).contains(QStringLiteral("开奖文件是本程序的历史库")),
                          qPrintable(status(f)));
@@ -222,7 +225,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("closing.sqlite"));
         const auto draws = FormFixture::makeDraws(300);
         {
-            ArchiveLink link(nullptr, [] { return std::string("draws.txt"); }, {});
+            ArchiveLink link(nullptr, [](const std::string&) { return std::string("draws.txt"); },
+                             {});
             link.open(path); // its first round opens the archive
             for (const Draw& d : draws)
                 link.drawEntered(store::kDefaultLottery, d.qishu.toStdString(),

@@ -168,10 +168,10 @@ private slots:
 
     void aFileCutShortIsNotRead() {
         SavedWork w;
-        w.lockPeriod = zuohao::Period::parse("202612090001");
-        w.segmentPeriod = 10;
+        w.lotteries[0].lockPeriod = zuohao::Period::parse("202612090001");
+        w.lotteries[0].segmentPeriod = 10;
         const QByteArray full = SavedWorkBytes(w);
-        QCOMPARE(ParseSavedWork(full)->lockPeriod.text(), w.lockPeriod.text());
+        QCOMPARE(ParseSavedWork(full)->lotteries[0].lockPeriod.text(), std::string("202612090001"));
         // Cut anywhere before its last line end, the file is not read (and is set aside).
         for (qsizetype cut = 0; cut < full.size() - 1; ++cut)
             QVERIFY2(!ParseSavedWork(full.left(cut)), QByteArray::number(cut).constData());
@@ -181,7 +181,7 @@ private slots:
         // A file of the first format has no end and is read whole.
         QByteArray old = full.left(full.indexOf("[end]"));
         old.replace("format=2", "format=1");
-        QCOMPARE(ParseSavedWork(old)->lockPeriod.text(), w.lockPeriod.text());
+        QCOMPARE(ParseSavedWork(old)->lotteries[0].lockPeriod.text(), std::string("202612090001"));
     }
 
     void theUserCopyNoteStaysTillDismissed() {

@@ -51,10 +51,10 @@ private slots:
         }
         // The position options are one stop: the arrows move among them.
         const QStringList expected{
-            "zelkc",          "路径",           "WeiOption_0",  "SelectText_0",
-            "CountText_4",    "数字_0",         "个数_0",       "数字_20",
-            "TextKillDadi_0", "TextKillDadi_1", "ShowDadiText", "SuishuiCmd",
-            "SortGrid",       "JianKongCmd",    "PlanStatsCmd", "zelkc"};
+            "zelkc",        "路径",       "WeiOption_0", "SelectText_0",   "CountText_4",
+            "数字_0",       "个数_0",     "数字_20",     "TextKillDadi_0", "TextKillDadi_1",
+            "ShowDadiText", "SuishuiCmd", "SortGrid",    "JianKongCmd",    "PlanStatsCmd",
+            "LotteriesCmd", "zelkc"};
         int at = -1;
         for (const QString& name : expected) {
             const int next = order.indexOf(name, at + 1);

@@ -22,6 +22,10 @@ namespace {
 constexpr int kRefreshWork = 1;
 constexpr int kRefreshEndWork = 3;
 constexpr int kRefreshRestWork = 4;
+constexpr int kRefreshNextWork = 5;
+// Lotteries are read one after another in one step of the event loop till the step has taken
+// this long; the rest follow in steps of their own, so the window keeps answering.
+constexpr std::chrono::milliseconds kStepBudget{4};
 // The longest the rest of a refresh waits for the notifier's request to go out.
 constexpr std::chrono::milliseconds kNotifyHeadStart{100};
 } // namespace
@@ -73,28 +77,59 @@ void RefreshCycle::start() {
 }
 
 void RefreshCycle::readAll() {
-    // Each lottery in turn; the list is read afresh (the player may have changed it meanwhile).
-    std::vector<Read> reads;
+    // The list is taken now; a lottery the player removes meanwhile is skipped.
     const LotteryDesk& desk = *m_form.m_desk;
-    for (int i = 0; i < desk.count(); ++i) {
-        LotteryClass& lot = desk.lottery(i);
-        if (desk.hasSource(i) && lot.hasHistory()) reads.push_back({&lot, lot.GetLotteryNew()});
-    }
-    route(std::move(reads));
+    m_toRead.clear();
+    for (int i = 0; i < desk.count(); ++i)
+        m_toRead.push_back(&desk.lottery(i));
+    m_nextRead = 0;
+    m_step.start();
+    readNext();
 }
 
-void RefreshCycle::route(std::vector<Read> reads) {
+bool RefreshCycle::moreToRead() const {
+    const LotteryDesk& desk = *m_form.m_desk;
+    for (std::size_t k = m_nextRead; k < m_toRead.size(); ++k) {
+        const int i = desk.indexOf(m_toRead[k]);
+        if (i >= 0 && desk.hasSource(i) && m_toRead[k]->hasHistory()) return true;
+    }
+    return false;
+}
+
+void RefreshCycle::readNext() {
+    const LotteryDesk& desk = *m_form.m_desk;
+    while (m_nextRead < m_toRead.size()) {
+        LotteryClass* lot = m_toRead[m_nextRead++];
+        const int i = desk.indexOf(lot);
+        if (i < 0 || !desk.hasSource(i) || !lot->hasHistory()) continue;
+        route(*lot, lot->GetLotteryNew());
+        return;
+    }
+    m_toRead.clear();
+    end(QString());
+}
+
+void RefreshCycle::route(LotteryClass& lottery, RefreshEvents events) {
     using Stage = RefreshRouter::Stage;
     NotifyLink* notify = m_form.m_notify.get();
     const int waiting = notify ? notify->center().pending() : 0;
-    for (Read& r : reads)
-        m_form.m_router.route(*r.lottery, r.events, Stage::Notify, Stage::Archive);
-    const auto rest = [this, reads = std::move(reads)] {
-        for (const Read& r : reads)
-            // A lottery the player removed meanwhile is gone with its events.
-            if (m_form.m_desk->indexOf(r.lottery) >= 0)
-                m_form.m_router.route(*r.lottery, r.events, Stage::Archive);
-        end(QString());
+    m_form.m_router.route(lottery, events, Stage::Notify, Stage::Archive);
+    const auto rest = [this, lot = &lottery, events = std::move(events)] {
+        // A lottery the player removed meanwhile is gone with its events.
+        if (m_form.m_desk->indexOf(lot) >= 0)
+            m_form.m_router.route(*lot, events, RefreshRouter::Stage::Archive);
+        // The next lottery in the same step while the step is short, else at the event
+        // loop's next turn (later when a box is open).
+        if (m_step.elapsed() < kStepBudget.count() || !moreToRead()) {
+            readNext();
+            return;
+        }
+        QTimer::singleShot(0, this, [this] {
+            WorkGate::run(this, kRefreshNextWork, [this] {
+                m_step.start();
+                readNext();
+            });
+        });
     };
     if (!notify || notify->center().pending() <= waiting) {
         rest();
@@ -109,7 +144,10 @@ void RefreshCycle::route(std::vector<Read> reads) {
         if (*done) return;
         *done = true;
         wait->deleteLater();
-        WorkGate::run(this, kRefreshRestWork, rest);
+        WorkGate::run(this, kRefreshRestWork, [this, rest] {
+            m_step.start();
+            rest();
+        });
     };
     connect(&notify->center().postman(), &notify::Postman::requestSent, wait, go);
     QTimer::singleShot(kNotifyHeadStart, wait, go);

@@ -1,6 +1,6 @@
 #pragma once
-// The lotteries the program lists, in tab order: name, where draws come from and how their
-// periods are numbered.
+// The built-in lotteries, first in the list: name and how their periods are numbered. Where
+// draws come from is the list's (a lottery without a draw file receives none).
 #include <array>
 #include <string>
 #include <string_view>
@@ -17,7 +17,6 @@ enum class PeriodNaming {
 
 struct LotteryKind {
     const char* name;
-    bool hasDrawSource; // draws come from the betting program's file; otherwise none ever come
     PeriodNaming naming;
     int periodsPerDay;
 };
@@ -25,8 +24,8 @@ struct LotteryKind {
 inline constexpr int kVr3PeriodsPerDay = 120; // VR3分彩 numbers its periods 001 to 120
 
 inline constexpr std::array<LotteryKind, 2> kLotteryKinds{{
-    {"腾讯分分彩", true, PeriodNaming::DateLabel, kPeriodsPerDay},
-    {"VR3分彩", false, PeriodNaming::DayCount, kVr3PeriodsPerDay},
+    {"腾讯分分彩", PeriodNaming::DateLabel, kPeriodsPerDay},
+    {"VR3分彩", PeriodNaming::DayCount, kVr3PeriodsPerDay},
 }};
 
 // The lottery of a tab index; nullptr outside the table.

@@ -11,6 +11,7 @@
 #include "core/acquire/DrawSource.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/MonitorState.h"
+#include "support_process_figures.h"
 
 using namespace zuohao;
 
@@ -67,14 +68,7 @@ void BM_PollFile1GBUnterminatedTail(benchmark::State& state) {
 }
 BENCHMARK(BM_PollFile1GBUnterminatedTail)->Unit(benchmark::kMicrosecond);
 
-long residentKb() {
-    long pages = 0, resident = 0;
-    FILE* f = std::fopen("/proc/self/statm", "r");
-    if (!f) return -1;
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = -1;
-    std::fclose(f);
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
+using zuohao::bench::residentKb;
 
 // Resident memory after 1,000 and after 100,000 draws, monitor on (each draw evaluated and
 // kept as a row). Both are printed; the growth between them is what a long run costs.

@@ -14,11 +14,10 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <ctime>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "../support_process_figures.h"
 #include "app/support_fixture.h"
 #include "core/acquire/LotteryClass.h"
 #include "core/model/LotteryRegistry.h"
@@ -81,17 +80,10 @@ private:
     int m_overFrame = 0;
 };
 
-double processCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
+using zuohao::bench::processCpuSeconds;
 
 double residentMb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
+    return double(zuohao::bench::residentKb()) / 1024.0;
 }
 
 // Draws of lottery `k`: its own labels (a day of its own) and numbers.

@@ -87,21 +87,22 @@ void RefreshCycle::readAll() {
     readNext();
 }
 
-bool RefreshCycle::moreToRead() const {
+bool RefreshCycle::readable(const LotteryClass* lottery) const {
     const LotteryDesk& desk = *m_form.m_desk;
-    for (std::size_t k = m_nextRead; k < m_toRead.size(); ++k) {
-        const int i = desk.indexOf(m_toRead[k]);
-        if (i >= 0 && desk.hasSource(i) && m_toRead[k]->hasHistory()) return true;
-    }
+    const int i = desk.indexOf(lottery);
+    return i >= 0 && desk.hasSource(i) && lottery->hasHistory();
+}
+
+bool RefreshCycle::moreToRead() const {
+    for (std::size_t k = m_nextRead; k < m_toRead.size(); ++k)
+        if (readable(m_toRead[k])) return true;
     return false;
 }
 
 void RefreshCycle::readNext() {
-    const LotteryDesk& desk = *m_form.m_desk;
     while (m_nextRead < m_toRead.size()) {
         LotteryClass* lot = m_toRead[m_nextRead++];
-        const int i = desk.indexOf(lot);
-        if (i < 0 || !desk.hasSource(i) || !lot->hasHistory()) continue;
+        if (!readable(lot)) continue;
         route(*lot, lot->GetLotteryNew());
         return;
     }

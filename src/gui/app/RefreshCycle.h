@@ -57,6 +57,8 @@ private:
     void readNext();
     // Whether a lottery of the tick is still to be read (else the tick ends in this step).
     bool moreToRead() const;
+    // Whether `lottery` is still in the list, with a draw file and its history loaded.
+    bool readable(const LotteryClass* lottery) const;
     // The events go to the notifier, then (at once, or at the event loop's next turn when a
     // request went out) to the rest, and the next lottery is read.
     void route(LotteryClass& lottery, RefreshEvents events);

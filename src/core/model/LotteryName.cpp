@@ -1,5 +1,7 @@
 #include "core/model/LotteryName.h"
 
+#include <algorithm>
+
 #include "core/model/Text.h"
 
 namespace zuohao {
@@ -22,6 +24,13 @@ char32_t codePoint(std::string_view text, std::size_t at, std::size_t n) {
     return c;
 }
 } // namespace
+
+bool SameLotteryName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
 
 std::string_view TrimLotteryName(std::string_view name) {
     for (bool changed = true; changed;) {

@@ -21,6 +21,9 @@ enum class LotteryNameFault {
 // The name without blanks (ASCII spaces and the ideographic space U+3000) at either end.
 std::string_view TrimLotteryName(std::string_view name);
 
+// Whether two names name the same lottery: equal but for the case of ASCII letters.
+bool SameLotteryName(std::string_view a, std::string_view b);
+
 // What is wrong with `name` as given (blanks at the ends count as characters).
 LotteryNameFault CheckLotteryName(std::string_view name);
 

@@ -1,20 +1,11 @@
 #include "core/model/LotteryRegistry.h"
 
-#include <algorithm>
-
 #include "core/model/LotteryName.h"
 
 namespace zuohao {
 
 namespace {
 constexpr int kMaxDayCountPerDay = 999; // three digits
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 } // namespace
 
 bool ValidPeriodsPerDay(PeriodNaming naming, int periodsPerDay) {
@@ -38,7 +29,7 @@ const LotteryEntry* LotteryRegistry::at(int index) const {
 std::optional<int> LotteryRegistry::find(std::string_view name) const {
     name = TrimLotteryName(name);
     for (int i = 0; i < size(); ++i)
-        if (sameName(m_entries[std::size_t(i)].name, name)) return i;
+        if (SameLotteryName(m_entries[std::size_t(i)].name, name)) return i;
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "core/acquire/DrawSource.h"
+#include "core/model/LotteryName.h"
 #include "store/FileIdentity.h"
 
 namespace zuohao::gui {
@@ -37,12 +38,6 @@ struct LotteryDesk::Slot {
     std::unique_ptr<LotteryFileSource> source;
     QString path;
 };
-
-namespace {
-bool sameName(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
-} // namespace
 
 LotteryDesk::LotteryDesk(std::function<std::string()> archivePath,
                          std::chrono::milliseconds pollInterval)
@@ -143,7 +138,7 @@ LotteryDesk::ListChange LotteryDesk::apply(const LotteryRegistry& next) {
     std::vector<bool> taken(old.size(), false);
     for (int i = 0; i < next.size(); ++i)
         for (std::size_t k = 0; k < old.size(); ++k)
-            if (!taken[k] && sameName(m_registry.at(int(k))->name, next.at(i)->name)) {
+            if (!taken[k] && SameLotteryName(m_registry.at(int(k))->name, next.at(i)->name)) {
                 from[std::size_t(i)] = int(k);
                 taken[k] = true;
             }

@@ -200,9 +200,6 @@ std::optional<std::string> nameOf(const Reader& r) {
     return std::string(TrimLotteryName(raw));
 }
 
-bool sameName(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
 } // namespace
 
 SavedWork::SavedWork() {
@@ -212,13 +209,13 @@ SavedWork::SavedWork() {
 
 const LotteryWork* SavedWork::find(const std::string& name) const {
     for (const LotteryWork& w : lotteries)
-        if (sameName(w.name, name)) return &w;
+        if (SameLotteryName(w.name, name)) return &w;
     return nullptr;
 }
 
 LotteryWork& SavedWork::lottery(const std::string& name) {
     for (LotteryWork& w : lotteries)
-        if (sameName(w.name, name)) return w;
+        if (SameLotteryName(w.name, name)) return w;
     lotteries.push_back(LotteryWork{name, {}, {}, {}, 0, {}});
     return lotteries.back();
 }
@@ -235,7 +232,7 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
     for (const LotteryWork& l : w.lotteries) {
         int builtIn = -1;
         for (int i = 0; i < kBuiltIns; ++i)
-            if (sameName(l.name, kLotteryKinds[std::size_t(i)].name)) builtIn = i;
+            if (SameLotteryName(l.name, kLotteryKinds[std::size_t(i)].name)) builtIn = i;
         if (builtIn >= 0)
             order[std::size_t(builtIn)] = &l;
         else if (int(order.size()) < kMaxLotteries)

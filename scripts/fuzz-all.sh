@@ -7,8 +7,11 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 command -v clang++ >/dev/null || { echo "clang++ is needed for the fuzz targets" >&2; exit 1; }
 cmake -S . -B build -DZUOHAO_FUZZ=ON >/dev/null
-targets=(fuzz_draw_text fuzz_import_text fuzz_draw_feed fuzz_service_time fuzz_reduce fuzz_cli_args fuzz_ini)
-cmake --build build -j2 --target "${targets[@]}"
+cmake --build build -j2 --target fuzz
+targets=()
+for exe in build/fuzz/fuzz_*; do
+  [ -f "$exe" ] && [ -x "$exe" ] && targets+=("$(basename "$exe")")
+done
 status=0
 for t in "${targets[@]}"; do
   echo "==> $t for ${seconds}s"

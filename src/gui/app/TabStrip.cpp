@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "gui/app/TabLabel.h"
@@ -15,6 +16,7 @@ constexpr int kTabHeight = 32;
 constexpr int kTabSpacing = 10;
 const QString kMark = QStringLiteral(" ●");
 const QString kMarkColour = QStringLiteral("#C00000");
+const QString kKeysNote = QStringLiteral("（Ctrl+PgDn 下一个彩票，Ctrl+PgUp 上一个）");
 } // namespace
 
 TabStrip::TabStrip(QWidget* parent) : QScrollArea(parent) {
@@ -35,6 +37,21 @@ TabStrip::TabStrip(QWidget* parent) : QScrollArea(parent) {
     // The strip is as tall as a tab, and the scroll bar when the tabs do not fit.
     setMinimumHeight(kTabHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    // From the keyboard: the next and the previous lottery, anywhere in the window.
+    const auto step = [this](QKeySequence keys, int by, const char* name) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(QString::fromLatin1(name));
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, by] { showNext(by); });
+    };
+    step(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1, "NextLotteryShortcut");
+    step(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1, "PreviousLotteryShortcut");
+}
+
+void TabStrip::showNext(int by) {
+    if (count() == 0) return;
+    const int from = m_current < 0 ? 0 : m_current;
+    emit tabClicked(((from + by) % count() + count()) % count());
 }
 
 void TabStrip::setTabs(const QStringList& names, const QStringList& tips) {
@@ -125,8 +142,9 @@ void TabStrip::showTab(int i) {
     label->setText(mark ? name + kMark : name);
     label->setAccessibleName(label->text());
     label->setAccessibleDescription(
-        mark ? QStringLiteral("%1在别的彩票显示时发出了告警，点此查看").arg(name)
-             : QStringLiteral("点此显示%1").arg(name));
+        (mark ? QStringLiteral("%1在别的彩票显示时发出了告警，点此查看").arg(name)
+              : QStringLiteral("点此显示%1").arg(name)) +
+        kKeysNote);
 }
 
 } // namespace zuohao::gui

@@ -1,7 +1,8 @@
 #pragma once
 // The lottery tabs: one per lottery, in list order, in a strip that scrolls sideways when they
 // do not fit. A tab whose lottery raised 告警 while another tab was shown carries a mark (and
-// says so to a screen reader) until the player shows it.
+// says so to a screen reader) until the player shows it. Ctrl+PgDn and Ctrl+PgUp step through
+// the tabs from the keyboard.
 #include <QScrollArea>
 #include <QStringList>
 #include <vector>
@@ -37,6 +38,8 @@ protected:
 
 private:
     void showTab(int index);
+    // Asks for the tab `by` places from the one shown, round the ends.
+    void showNext(int by);
     void fitHeight();
 
     QWidget* m_row = nullptr;

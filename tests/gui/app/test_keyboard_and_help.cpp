@@ -133,6 +133,13 @@ private slots:
         form.MenuItemLabel_Click(1);
         form.MenuItemLabel_Click(0);
         everyShortcut("a lottery switch");
+        // The lottery tabs step round both ends from the keyboard.
+        for (const auto& [keys, shown] :
+             {std::pair{Qt::CTRL | Qt::Key_PageDown, 1}, std::pair{Qt::CTRL | Qt::Key_PageDown, 0},
+              std::pair{Qt::CTRL | Qt::Key_PageUp, 1}}) {
+            press(keys);
+            QCOMPARE(form.SelectedIndex(), shown);
+        }
     }
 
     void helpLinksOpenTheirPages() {

@@ -1,7 +1,7 @@
 // libFuzzer target: the file the player's work is kept in. Whatever the bytes, reading gives
 // nothing or values in range (2 to 16 named lotteries, a position group 0-11, kill lists that
-// are number lists, digit sets of digits), and the file written from what was read reads back
-// to the same bytes.
+// are number lists, digit sets of digits, record boxes within their limit), and the file
+// written from what was read reads back to the same bytes.
 #include <cstdint>
 
 #include "core/making/KillList.h"
@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!l.name.empty() && digitsOnly(l.selectionPeriod));
         for (int v : l.segmentSettings)
             FUZZ_CHECK(v >= 0 && v <= 30);
+        FUZZ_CHECK(l.monitorLog.size() <= kMonitorLogLimit);
         const ConditionSet& c = l.conditions;
         FUZZ_CHECK(c.IDX >= 0 && c.IDX <= 11);
         for (const std::string& s : c.SEL)

@@ -1,4 +1,4 @@
-// The monitor's rows held in place (MonitorRowRing, core/model/MonitorState.h).
+// The monitor's rows held in place (MonitorRowRing, core/model/MonitorState.h) and its record box.
 #include "core/model/MonitorState.h"
 
 namespace zuohao {
@@ -34,6 +34,13 @@ bool MonitorRowRing::Remove(Period p) {
     --m_count;
     if (m_count == 0) RemoveAll();
     return true;
+}
+
+void MonitorState::AddLogLine(MonitorLogLine line) {
+    if (Log.size() >= kMonitorLogLimit)
+        Log.erase(Log.begin(), Log.end() - std::ptrdiff_t(kMonitorLogLimit - 1));
+    Log.push_back(std::move(line));
+    ++LogLinesAdded;
 }
 
 } // namespace zuohao

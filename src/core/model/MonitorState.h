@@ -22,6 +22,8 @@ inline constexpr const char* kStopCaption = "停止监控";
 inline constexpr const char* kCopyBaseCaption = "复制大底";
 inline constexpr const char* kNoBaseMessage = "未有【过滤大底】，先去做出大底";
 inline constexpr std::size_t kMonitorRowLimit = 100;
+// Lines the record box (记录) keeps; the oldest leave first.
+inline constexpr std::size_t kMonitorLogLimit = 500;
 
 // A period against the monitor's base set: hit (中) or miss (挂); None before any evaluation.
 enum class Verdict : std::uint8_t { None, Hit, Miss };
@@ -169,7 +171,8 @@ struct MonitorState {
     int TriggerCount = 0;   // times the miss run reached the trigger value since the last reset
     int SegmentPos = 0;     // periods evaluated in the current segment
     NumberList MonitorBase; // the base set the periods are tested against
-    std::vector<MonitorLogLine> Log; // the record box, oldest line first
+    std::vector<MonitorLogLine> Log; // the record box, oldest line first, the newest kept
+    std::uint64_t LogLinesAdded = 0; // lines ever added (the kept work is written when it moves)
     int GridRowCount = 0;            // data rows of the monitor grid
     // The periods of the last refresh with new draws that raised the alarm (the note under
     // the plan label); cleared by the next refresh with draws and by switching off.
@@ -182,6 +185,9 @@ struct MonitorState {
     bool PeriodListEnabled = true; // QSCom
     PlanOutputs SavedOutputs;      // SavedPlanCaption, SavedBaseText
     StartButton SavedStart = StartButton::Start;
+
+    // Adds a line to the record box; beyond kMonitorLogLimit lines the oldest leaves.
+    void AddLogLine(MonitorLogLine line);
 
     // The texts, rendered by core/model/Captions.cpp.
     std::string LogText() const;

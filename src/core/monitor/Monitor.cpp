@@ -10,7 +10,7 @@ namespace zuohao {
 
 namespace {
 void appendLog(MonitorState& s, Period period, const PlanMark& mark) {
-    if (s.ReplayDone) s.Log.push_back({period, mark, {}});
+    if (s.ReplayDone) s.AddLogLine({period, mark, {}});
 }
 } // namespace
 

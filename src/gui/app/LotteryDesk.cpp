@@ -164,6 +164,7 @@ LotteryDesk::ListChange LotteryDesk::apply(const LotteryRegistry& next) {
         const QString file = QString::fromStdString(entry.drawFile);
         if (k < 0) {
             m_slots.push_back(makeSlot(entry));
+            change.added.push_back(i);
             if (!file.isEmpty()) change.reload.push_back(i);
         } else {
             m_slots.push_back(std::move(old[std::size_t(k)]));

@@ -58,6 +58,7 @@ public:
     // What taking a new list did.
     struct ListChange {
         std::vector<int> reload; // lotteries to load afresh (new, or given another draw file)
+        std::vector<int> added;  // lotteries new to the list
         std::vector<std::pair<std::string, std::string>> renamed; // old name, new name
         std::vector<std::string> removed;
         QString note; // the status-line note of the save; empty when it went as usual

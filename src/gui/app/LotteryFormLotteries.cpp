@@ -40,6 +40,8 @@ void LotteryForm::applyLotteryList(const LotteryRegistry& registry) {
     for (const std::string& name : change.removed)
         m_work->removed(name);
     m_cycle->forgetNotes();
+    for (int i : change.added)
+        m_jianKong->startMonitor(Lotteries(i));
     m_jianKong->lotteriesChanged();
     BuildLotteryMenu();
     const int active = m_desk->indexOf(shown);

@@ -77,6 +77,7 @@ void LotteryForm::alarmRaised(LotteryClass& lottery, const std::vector<AlarmRais
 
 void LotteryForm::lotteryRefreshed(LotteryClass* source) {
     m_work->putBackKeptSelections(*source);
+    m_work->noteMonitorLogs();
     m_cycle->noteDrew(*source);
     // The monitor window may show another lottery than the tab: it follows its own.
     if (source != m_form.ActiveCls) {

@@ -44,6 +44,7 @@ SavedWork WorkKeeper::current() const {
         l.segmentPeriod = monitor.SegmentPeriod;
         l.lockPeriod = monitor.LockPeriod;
         l.monitorKept = true;
+        l.monitorLog = monitor.Log;
         w.lotteries.push_back(l);
     }
     for (std::size_t k = 0; k < w.extraDigits.size(); ++k) {
@@ -60,6 +61,7 @@ SavedWork WorkKeeper::current() const {
 void WorkKeeper::save() {
     if (!m_ready) return;
     m_timer->stop();
+    m_logLinesSeen = logLinesAdded();
     if (!WriteSavedWork(current(), m_path))
         m_form.ShowLabelTxt(QStringLiteral("做号条件无法保存到 ") + m_path);
 }
@@ -68,9 +70,23 @@ void WorkKeeper::changed() {
     if (m_ready && !m_timer->isActive()) m_timer->start();
 }
 
+std::uint64_t WorkKeeper::logLinesAdded() const {
+    std::uint64_t n = 0;
+    const LotteryDesk& desk = *m_form.m_desk;
+    for (int i = 0; i < desk.count(); ++i)
+        n += desk.lottery(i).monitor().LogLinesAdded;
+    return n;
+}
+
+void WorkKeeper::noteMonitorLogs() {
+    if (logLinesAdded() != m_logLinesSeen) changed();
+}
+
 void WorkKeeper::restoreLottery(LotteryClass& lottery, const LotteryWork& kept) {
-    // The conditions only: the base set, its complement and the plan start afresh.
+    // The conditions only: the base set, its complement and the plan start afresh; the
+    // monitor's record box is there again as it was left.
     lottery.restoreConditions(kept.conditions);
+    lottery.monitor().Log = kept.monitorLog;
     // A record without monitor settings leaves the monitor at its start-up entries.
     if (kept.monitorKept) {
         MonitorState& monitor = lottery.monitor();
@@ -86,6 +102,7 @@ void WorkKeeper::restoreLottery(LotteryClass& lottery, const LotteryWork& kept) 
 void WorkKeeper::restore() {
     m_form.m_form.WorkChanged = [this] { changed(); };
     connect(m_form.m_jianKong, &JianKongForm::settingsChanged, this, &WorkKeeper::changed);
+    connect(m_form.m_jianKong, &JianKongForm::logAdded, this, &WorkKeeper::changed);
 
     const SavedWorkLoad loaded = LoadSavedWork(m_path);
     if (!loaded.setAsideTo.isEmpty())

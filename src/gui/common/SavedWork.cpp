@@ -9,6 +9,7 @@
 #include "core/model/LotteryName.h"
 #include "core/model/LotteryRegistry.h"
 #include "core/model/MonitorState.h"
+#include "core/monitor/MonitorLogRecord.h"
 #include "gui/common/IniFile.h"
 
 namespace zuohao::gui {
@@ -25,6 +26,7 @@ const QByteArray kEntries = "entries=";
 const QString kKill = QStringLiteral("kill");
 const QString kMonitor = QStringLiteral("monitor");
 const QString kPanel = QStringLiteral("panel");
+const QString kLog = QStringLiteral("LOG");
 constexpr int kSegmentChoices = 31; // the monitor's lists hold 0 .. 30
 constexpr int kMaxPeriodText = 20;
 
@@ -179,6 +181,7 @@ void writeMonitor(IniFile& ini, const QString& s, const LotteryWork& w) {
                  w.segmentPeriod == 0 ? QString() : QString::number(w.segmentPeriod));
     ini.setValue(s, QStringLiteral("QS"),
                  w.lockPeriod.value() == 0 ? QString() : q(w.lockPeriod.text()));
+    ini.setValue(s, kLog, q(MonitorLogRecord(w.monitorLog)));
 }
 
 void readMonitor(const Reader& r, LotteryWork& w) {
@@ -189,6 +192,7 @@ void readMonitor(const Reader& r, LotteryWork& w) {
         }
     if (auto v = periodText(r, QStringLiteral("ZhuoQi"))) w.segmentPeriod = SettingValue(*v);
     if (auto v = periodText(r, QStringLiteral("QS"))) w.lockPeriod = Period::parse(*v);
+    if (auto v = r.raw(kLog)) w.monitorLog = ParseMonitorLogRecord(v->toStdString());
 }
 
 // The name kept in a section of the player's own lottery; nothing when it is no name.
@@ -200,11 +204,17 @@ std::optional<std::string> nameOf(const Reader& r) {
     return std::string(TrimLotteryName(raw));
 }
 
+LotteryWork named(std::string name) {
+    LotteryWork w;
+    w.name = std::move(name);
+    return w;
+}
+
 } // namespace
 
 SavedWork::SavedWork() {
     for (const LotteryKind& kind : kLotteryKinds)
-        lotteries.push_back(LotteryWork{kind.name, {}, {}, {}, 0, {}});
+        lotteries.push_back(named(kind.name));
 }
 
 const LotteryWork* SavedWork::find(const std::string& name) const {
@@ -216,7 +226,7 @@ const LotteryWork* SavedWork::find(const std::string& name) const {
 LotteryWork& SavedWork::lottery(const std::string& name) {
     for (LotteryWork& w : lotteries)
         if (SameLotteryName(w.name, name)) return w;
-    lotteries.push_back(LotteryWork{name, {}, {}, {}, 0, {}});
+    lotteries.push_back(named(name));
     return lotteries.back();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The player's work kept between runs in the program's own file (never in the shared
 // initialisation file other programs read): per lottery the conditions, the kill lists, the
-// monitor's settings and lock period (the windows' places are kept by WindowPlacement). Written
-// whenever something of it changes, by replacing the whole file (a kill -9 loses at most the change
-// being written); read at start, every value checked, so a damaged or foreign value falls back to
-// its default.
+// monitor's settings, lock period and record box (the windows' places are kept by WindowPlacement).
+// Written whenever something of it changes, by replacing the whole file (a kill -9 loses at most
+// the change being written); read at start, every value checked, so a damaged or foreign value
+// falls back to its default.
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -14,6 +14,7 @@
 
 #include "core/making/KillList.h"
 #include "core/model/ConditionSet.h"
+#include "core/model/MonitorState.h"
 #include "core/model/Period.h"
 
 namespace zuohao::gui {
@@ -26,10 +27,11 @@ struct LotteryWork {
     std::string name;
     ConditionSet conditions;
     std::string selectionPeriod;
-    std::array<int, 4> segmentSettings{}; // the monitor's SZCom(0..3)
-    int segmentPeriod = 0;                // ZhuoQiTxt
-    Period lockPeriod;                    // QSCom
-    bool monitorKept = false;             // the monitor's settings were in the file
+    std::array<int, 4> segmentSettings{};   // the monitor's SZCom(0..3)
+    int segmentPeriod = 0;                  // ZhuoQiTxt
+    Period lockPeriod;                      // QSCom
+    bool monitorKept = false;               // the monitor's settings were in the file
+    std::vector<MonitorLogLine> monitorLog; // the monitor's record box (记录), oldest first
 };
 
 struct SavedWork {

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "core/acquire/LotteryClass.h"
 #include "core/analysis/MonitorBacktest.h"
@@ -19,10 +20,6 @@ constexpr std::size_t kRuleBacktestDraws = 100000;
 // Share of the progress that reading the draws takes.
 constexpr double kReadShare = 0.3;
 constexpr int kLane = 0;
-
-void appendLog(MonitorState& s, const std::string& line) {
-    s.Log.push_back({{}, {}, line});
-}
 
 std::string resultLine(const MonitorBacktestResult& r, std::size_t draws) {
     std::string line = "回测 " + std::to_string(draws) + "期（评估 " + std::to_string(r.periods) +
@@ -54,7 +51,8 @@ void JianKongForm::HuiCeCom_Click() {
     ensureLoaded();
     if (m_backtestRunning) {
         m_work->cancel(kLane);
-        appendLog(state(), "回测已取消");
+        // Told in the log of the lottery it replayed, whichever is chosen now.
+        addBacktestLine(m_backtestLottery, "回测已取消");
         ruleBacktestEnded();
         showLog();
         return;
@@ -74,7 +72,7 @@ void JianKongForm::startRuleBacktest() {
     rule.lockPeriod = s.LockPeriod;
     rule.segmentPeriod = s.SegmentPeriod;
     if (rule.base.empty()) {
-        appendLog(state(), std::string("回测：") + kNoBaseMessage);
+        addBacktestLine(lottery, std::string("回测：") + kNoBaseMessage);
         showLog();
         return;
     }
@@ -85,6 +83,7 @@ void JianKongForm::startRuleBacktest() {
         });
     }
     m_backtestRunning = true;
+    m_backtestLottery = lottery;
     m_huiCeCom->setText(QStringLiteral("取消回测 0%"));
     DrawSourceCopy source = m_source ? m_source() : CopyDrawSource({}, lottery);
     m_work->post(kLane, [this, lottery, source = std::move(source),
@@ -92,15 +91,23 @@ void JianKongForm::startRuleBacktest() {
         std::string line = replayLine(source, rule, control);
         // The result goes to the log of the lottery it replayed, whichever is chosen now.
         return [this, lottery, line = std::move(line)] {
-            appendLog(lottery->monitor(), line);
+            addBacktestLine(lottery, line);
             ruleBacktestEnded();
             showLog();
         };
     });
 }
 
+void JianKongForm::addBacktestLine(LotteryClass* lottery, const std::string& line) {
+    // A lottery the player removed meanwhile is gone with its log.
+    if (std::find(m_listed.begin(), m_listed.end(), lottery) == m_listed.end()) return;
+    lottery->monitor().AddLogLine({{}, {}, line});
+    emit logAdded();
+}
+
 void JianKongForm::ruleBacktestEnded() {
     m_backtestRunning = false;
+    m_backtestLottery = nullptr;
     m_huiCeCom->setText(QStringLiteral("回测"));
 }
 

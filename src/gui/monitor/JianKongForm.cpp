@@ -181,16 +181,21 @@ void JianKongForm::Playsound(LotteryClass& lottery, const std::vector<std::strin
 void JianKongForm::prepareAtStartUp() {
     ensureLoaded();
     m_settings->prepareAtStartUp();
-    // Every lottery's monitor starts from the same entries as the first.
+    // Every lottery's monitor starts from the same entries as the first, and so does one the
+    // player adds later.
     const MonitorState& chosen = state();
-    for (LotteryClass* lot : m_listed) {
-        MonitorState& m = lot->monitor();
-        if (&m == &chosen) continue;
-        m.SegmentSettings = chosen.SegmentSettings;
-        m.SegmentPeriod = chosen.SegmentPeriod;
-        m.SavedStart = StartButton::Start;
-    }
+    m_startEntries = chosen.SegmentSettings;
+    m_startSegmentPeriod = chosen.SegmentPeriod;
+    for (LotteryClass* lot : m_listed)
+        if (&lot->monitor() != &chosen) startMonitor(*lot);
     state().SavedStart = StartButton::Start;
+}
+
+void JianKongForm::startMonitor(LotteryClass& lottery) {
+    MonitorState& m = lottery.monitor();
+    m.SegmentSettings = m_startEntries;
+    m.SegmentPeriod = m_startSegmentPeriod;
+    m.SavedStart = StartButton::Start;
 }
 
 // ---- Load and close ----------------------------------------------------------------

@@ -81,6 +81,8 @@ public:
     // SZCom(1) and SZCom(2) and the entry 0 in SZCom(3) (stored as the settings, as a
     // click would), and stores "开始监控" as the saved start caption.
     void prepareAtStartUp();
+    // A lottery added to the list: its monitor starts from the start-up entries.
+    void startMonitor(LotteryClass& lottery);
     // Draws the 回测 button replays the rule over (copied on this thread, read on the
     // worker); without one the lottery's own draws.
     void setDrawSource(DrawSourceFn source) { m_source = std::move(source); }
@@ -105,6 +107,8 @@ signals:
     void notifySettingsRequested();
     // The user changed a setting, the lock period or the sound switch.
     void settingsChanged();
+    // A line was added to a lottery's record box by the window (a backtest's result).
+    void logAdded();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -144,6 +148,8 @@ private:
 
     LotteryList m_lotteries;
     std::vector<LotteryClass*> m_listed; // what the 彩种 list shows, in its order
+    std::array<int, 4> m_startEntries{}; // the segment entries every monitor starts from
+    int m_startSegmentPeriod = 0;
     LotteryClass* m_activeCls = nullptr;
     MonitorState m_idle;
     bool m_loaded = false;
@@ -157,8 +163,11 @@ private:
     DrawSourceFn m_source;
     BackgroundWork* m_work = nullptr;
     bool m_backtestRunning = false;
+    LotteryClass* m_backtestLottery = nullptr; // the lottery the running backtest replays
     void startRuleBacktest();
     void ruleBacktestEnded();
+    // Adds a line to the record box of `lottery` while it is still listed.
+    void addBacktestLine(LotteryClass* lottery, const std::string& line);
     QLabel* m_planLabel = nullptr;
     QLabel* m_alarmNote = nullptr;
     QPushButton* m_dadiCom = nullptr;

@@ -26,6 +26,7 @@
 #include "gui/common/DrawSources.h"
 #include "gui/common/LastingNote.h"
 #include "gui/common/LotterySettings.h"
+#include "gui/common/SavedWork.h"
 #include "gui/common/Settings.h"
 #include "gui/lotteries/LotterySettingsWindow.h"
 #include "notify/NotificationCenter.h"
@@ -285,6 +286,19 @@ private slots:
             emit box->editingFinished();
             QVERIFY(form.desk().hasSource(1));
             QVERIFY(!status(f).contains(QStringLiteral("VR3分彩还没有开奖文件")));
+            // A line in the own lottery's record box is written with the refresh that brought
+            // it, before the program is closed.
+            form.Lotteries(2).monitor().AddLogLine({Period(202612090012), {PlanMark::Hit, 2}, {}});
+            writeFile(own, FormFixture::makeDraws(13, 202612090001));
+            form.GetNewTimer_Timer();
+            const auto keptLog = [&f] {
+                const SavedWorkLoad kept =
+                    LoadSavedWork(f.dir.filePath(QStringLiteral("work.ini")));
+                const LotteryWork* w =
+                    kept.work ? kept.work->find(kOwnName.toStdString()) : nullptr;
+                return w ? w->monitorLog.size() : std::size_t(0);
+            };
+            QTRY_COMPARE(keptLog(), std::size_t(1));
             form.close();
         }
         QCOMPARE(GetFromINI(kIniSection, kIniKey, f.iniPath()),
@@ -293,10 +307,12 @@ private slots:
         QCOMPARE(again.desk().drawFile(2), QDir::toNativeSeparators(own));
         QCOMPARE(again.desk().drawFile(1),
                  QDir::toNativeSeparators(f.dir.filePath(QStringLiteral("vr3.txt"))));
-        QCOMPARE(int(again.Lotteries(2).heldDraws().Count()), 12);
+        QCOMPARE(int(again.Lotteries(2).heldDraws().Count()), 13);
         QCOMPARE(int(again.Lotteries(0).heldDraws().Count()), 30);
         QCOMPARE(again.Lotteries(2).formSet().IDX, 3);
         QCOMPARE(again.Lotteries(0).formSet().IDX, 9);
+        QCOMPARE(again.Lotteries(2).monitor().LogText(), std::string("202612090012期 --- 中2"));
+        QVERIFY(again.Lotteries(0).monitor().Log.empty());
         QCOMPARE(f.child<QLineEdit>("zelkc")->text(), QDir::toNativeSeparators(f.drawPath()));
     }
 
@@ -362,8 +378,14 @@ private slots:
             QCOMPARE(int(withDraws->heldDraws().Count()), 9);
             QCOMPARE(withDraws->name(), tabs[ownAt].toStdString());
         }
-        if (change == "remove") QCOMPARE(&form.Lotteries(2), other);   // moved up one place
-        if (change == "add") QVERIFY(!form.Lotteries(4).hasHistory()); // a new one starts empty
+        if (change == "remove") QCOMPARE(&form.Lotteries(2), other); // moved up one place
+        if (change == "add") {
+            QVERIFY(!form.Lotteries(4).hasHistory()); // a new one starts empty
+            // Its monitor starts from the entries every monitor starts from.
+            QCOMPARE(form.Lotteries(4).monitor().SegmentSettings,
+                     form.Lotteries(1).monitor().SegmentSettings);
+            QVERIFY(form.Lotteries(4).monitor().SegmentSettings != (std::array<int, 4>{}));
+        }
         // The list is kept: a fresh read gives the same lotteries.
         const LotteryListLoad kept = LoadLotteryList({listPath(f), f.iniPath(), {}});
         QCOMPARE(kept.registry.size(), int(tabs.size()));

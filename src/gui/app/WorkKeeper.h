@@ -1,10 +1,10 @@
 #pragma once
-// The player's work kept between runs: the conditions of each lottery (by name), the kill
-// lists, the monitor's settings and lock period, written a moment after every change (and at
-// closing) and restored at load. A plan is not restarted: the restored conditions are shown and
-// the player starts it. The selection texts are kept with the period they belong to: loading
-// the draws derives them afresh from the ticked columns, and on the same draws the kept texts
-// are put back, so that the same draws give the same base set.
+// The player's work kept between runs: the conditions of each lottery (by name), its kill
+// lists and extra digits, the monitor's settings and lock period, written a moment after every
+// change (and at closing) and restored at load. A plan is not restarted: the restored conditions
+// are shown and the player starts it. The selection texts are kept with the period they belong to:
+// loading the draws derives them afresh from the ticked columns, and on the same draws the kept
+// texts are put back, so that the same draws give the same base set.
 #include <QObject>
 #include <QString>
 #include <array>
@@ -23,6 +23,7 @@ class LotteryClass;
 namespace zuohao::gui {
 
 class LotteryForm;
+struct LotteryTransfer;
 
 class WorkKeeper : public QObject {
     Q_OBJECT
@@ -49,6 +50,7 @@ private:
         std::array<std::string, kSelGroups> sel;
     };
     void restoreLottery(LotteryClass& lottery, const LotteryWork& kept);
+    void restoreTransfer(LotteryTransfer& transfer, const LotteryWork& kept);
 
     LotteryForm& m_form;
     QString m_path;

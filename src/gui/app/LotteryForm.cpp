@@ -81,7 +81,11 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     Form_Load();
 }
 
-LotteryForm::~LotteryForm() = default;
+LotteryForm::~LotteryForm() {
+    // The path box loses the focus as the window goes: its end of editing must not call back
+    // into a window whose parts are gone.
+    m_zelkc->disconnect(this);
+}
 
 QTimer* LotteryForm::timerGetHwnd() const {
     return m_form.ActiveCls ? m_countdown->timerOf(*m_form.ActiveCls) : nullptr;

@@ -9,8 +9,6 @@
 
 #include "gui/app/LotteryTransfer.h"
 
-class QTimer;
-
 namespace zuohao {
 class LotteryClass;
 }

@@ -37,10 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& s : c.CNT)
             FUZZ_CHECK(!s.empty() && digitsOnly(s));
         FUZZ_CHECK(digitsOnly(c.KUA) && digitsOnly(c.DAN[0]) && digitsOnly(c.DCC[1]));
+        FUZZ_CHECK(l.kill.three.empty() || IsNumberList(l.kill.three, 3));
+        FUZZ_CHECK(l.kill.four[2].empty() || IsNumberList(l.kill.four[2], 3) ||
+                   IsNumberList(l.kill.four[2], 4));
+        for (const std::string& s : l.extraDigits)
+            FUZZ_CHECK(digitsOnly(s));
     }
-    FUZZ_CHECK(work->kill.three.empty() || IsNumberList(work->kill.three, 3));
-    FUZZ_CHECK(work->kill.four[2].empty() || IsNumberList(work->kill.four[2], 3) ||
-               IsNumberList(work->kill.four[2], 4));
     const QByteArray written = SavedWorkBytes(*work);
     const std::optional<SavedWork> again = ParseSavedWork(written);
     FUZZ_CHECK(again.has_value());

@@ -37,6 +37,7 @@ struct LotteryDesk::Slot {
     std::unique_ptr<LotteryClass> lottery;
     std::unique_ptr<LotteryFileSource> source;
     QString path;
+    LotteryTransfer transfer;
 };
 
 LotteryDesk::LotteryDesk(std::function<std::string()> archivePath,
@@ -86,6 +87,10 @@ void LotteryDesk::overrideFirstDrawFile(const QString& path) {
 
 LotteryClass& LotteryDesk::lottery(int index) const {
     return *m_slots.at(std::size_t(index))->lottery;
+}
+
+LotteryTransfer& LotteryDesk::transfer(int index) const {
+    return m_slots.at(std::size_t(index))->transfer;
 }
 
 int LotteryDesk::indexOf(const LotteryClass* lottery) const {

@@ -2,9 +2,9 @@
 // The lotteries of the main window, one lottery object per entry of the lottery list, each
 // with its own draw source. The list is read at start; a lottery's draw file is kept here (the
 // path box only shows it): the first lottery's in the shared settings file as always, the
-// others in the program's own list. When the list changes (彩票设置), the lotteries are
-// matched to it by name: a renamed lottery keeps its draws and plan, a removed one goes and an
-// added one starts empty.
+// others in the program's own list. Beside each lottery is its record of the number transfer.
+// When the list changes (彩票设置), the lotteries are matched to it by name: a renamed lottery
+// keeps its draws, plan and transfer, a removed one goes and an added one starts empty.
 #include <QString>
 #include <chrono>
 #include <functional>
@@ -15,6 +15,7 @@
 
 #include "core/acquire/LotteryClass.h"
 #include "core/model/LotteryRegistry.h"
+#include "gui/app/LotteryTransfer.h"
 #include "gui/common/LotterySettings.h"
 
 namespace zuohao::gui {
@@ -37,6 +38,8 @@ public:
     const LotteryRegistry& registry() const { return m_registry; }
     // The lottery's index; -1 for one not of the desk.
     int indexOf(const LotteryClass* lottery) const;
+    // The lottery's picked windows, kill texts, extra digits and countdown.
+    LotteryTransfer& transfer(int index) const;
     QString name(int index) const;
     // The draw file the lottery reads; empty: none.
     QString drawFile(int index) const;

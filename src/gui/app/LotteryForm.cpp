@@ -67,7 +67,7 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     m_windowLink = DesktopWindowLink::create();
     m_form.RedrawPlanDisplay = [this] { RedrawPlanDisplay(); };
     m_form.ShowLabelTxt = [this](const QString& t) { ShowLabelTxt(t); };
-    m_form.ForgetPickedWindow = [this](int k) { m_hands->clearPick(k); };
+    m_form.ForgetPickedWindow = [this](int k) { m_countdown->forgetPick(k); };
     m_form.ShowMonitor = [this] { m_jianKong->Kasi(); };
     m_desk = std::make_unique<LotteryDesk>(
         [this] { return m_archive ? toStd(m_archive->path()) : std::string(); },
@@ -81,7 +81,15 @@ LotteryForm::LotteryForm(const AppOptions& options, QWidget* parent)
     Form_Load();
 }
 
-LotteryForm::~LotteryForm() = default;
+LotteryForm::~LotteryForm() {
+    // The path box loses the focus as the window goes: its end of editing must not call back
+    // into a window whose parts are gone.
+    m_zelkc->disconnect(this);
+}
+
+QTimer* LotteryForm::timerGetHwnd() const {
+    return m_form.ActiveCls ? m_countdown->timerOf(*m_form.ActiveCls) : nullptr;
+}
 
 LotteryClass& LotteryForm::Lotteries(int index) {
     return m_desk->lottery(index);
@@ -103,8 +111,6 @@ void LotteryForm::Form_Load() {
     if (!setAside.isEmpty()) m_lastingNote->showNote(setAside);
     BuildNumberTables();
     BuildLotteryMenu();
-    m_timerGetHwnd->stop();
-    m_timerGetHwnd->setInterval(1000);
     m_form.ActiveCls = &Lotteries(0);
     if (m_options.demo) {
         m_demo = new DemoFeed(m_options.demoInterval, this);
@@ -197,7 +203,7 @@ void LotteryForm::Form_QueryUnload() {
         ShowLabelTxt(note);
     m_getNewTimer->stop();
     m_time->cancel(); // a refresh waiting for the time service ends here
-    m_timerGetHwnd->stop();
+    m_countdown->stopAll();
     m_jianKong->close();
 }
 
@@ -219,7 +225,7 @@ void LotteryForm::ActiveCls_OnLotteryRefresh() {
     RedrawPlanDisplay();
     m_panel->ShowFormSet();
     if (!m_form.IsActivated || !lot.hasPlan()) return;
-    m_countdown->begin();
+    m_countdown->begin(lot);
 }
 
 void LotteryForm::BuildLotteryMenu() {
@@ -250,6 +256,8 @@ void LotteryForm::MenuItemLabel_Click(int index) {
     m_selectedIndex = index;
     m_tabs->highlight(index);
     m_form.ActiveCls = &Lotteries(index);
+    // The kill lists, extra digits, hands and countdown shown are the chosen lottery's own.
+    m_countdown->showShown();
     showDrawFile();
     if (m_form.ActiveCls->hasHistory()) {
         ShowLabelTxt(QStringLiteral("正在写入数据,请稍后......"));

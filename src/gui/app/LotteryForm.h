@@ -67,7 +67,8 @@ public:
     TabStrip* tabStrip() const { return m_tabs; }
     QTimer* getNewTimer() const { return m_getNewTimer; }
     QPushButton* drawFileLink() const { return m_fileLink; }
-    QTimer* timerGetHwnd() const { return m_timerGetHwnd; }
+    // The shown lottery's countdown (each lottery counts down its own).
+    QTimer* timerGetHwnd() const;
     ArchiveLink* archiveLink() const { return m_archive.get(); }
     int SelectedIndex() const { return m_selectedIndex; }
     NotifyLink* notifyLink() const { return m_notify.get(); }
@@ -90,9 +91,9 @@ public:
     void LuJing_Click(); // 路径: choose the active lottery's draw file and reload its history
     void RedrawPlanDisplay();
     void JianKongCmd_Click();
-    // One step of the delayed transfer (TimerGetHwnd tick).
+    // One step of the shown lottery's delayed transfer (TimerGetHwnd tick).
     void TimerGetHwnd_Timer();
-    // Reads the window hand `index` has just picked.
+    // Reads the window hand `index` has just picked for the shown lottery.
     void CaptureFromHand(int index, quint64 handle);
 
     // The one way a lottery's refresh or history load reaches the windows (in the router's
@@ -194,7 +195,6 @@ private:
     LotterySettingsWindow* m_lotterySettings = nullptr;
     HelpWindow* m_help = nullptr;
     QTimer* m_getNewTimer = nullptr;
-    QTimer* m_timerGetHwnd = nullptr;
     std::unique_ptr<NotifyLink> m_notify; // last: it goes first, while the windows are there
 };
 

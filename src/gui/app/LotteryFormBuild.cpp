@@ -175,8 +175,6 @@ void LotteryForm::showHelp(HelpWindow::Page page) {
 void LotteryForm::buildTimersAndMonitor() {
     m_getNewTimer = new QTimer(this);
     m_getNewTimer->setObjectName(QStringLiteral("GetNewTimer"));
-    m_timerGetHwnd = new QTimer(this);
-    m_timerGetHwnd->setObjectName(QStringLiteral("TimerGetHwnd"));
     m_jianKong = new JianKongForm(
         [this] {
             std::vector<LotteryClass*> tabs;
@@ -256,11 +254,11 @@ void LotteryForm::wire() {
     connect(static_cast<TabLabel*>(m_mengImage), &TabLabel::clicked, this,
             [this] { showHelp(HelpWindow::Page::About); });
     connect(m_getNewTimer, &QTimer::timeout, m_cycle.get(), &RefreshCycle::timerFired);
-    connect(m_timerGetHwnd, &QTimer::timeout, m_countdown.get(), &TransferCountdown::tick);
     connect(m_hands, &HandPicker::windowPicked, this, &LotteryForm::CaptureFromHand);
     connect(m_windowLink.get(), &DesktopWindowLink::statusMessage, this,
             &LotteryForm::ShowLabelTxt);
-    connect(m_panel, &MakingPanel::planCleared, m_countdown.get(), &TransferCountdown::stop);
+    connect(m_panel, &MakingPanel::planCleared, m_countdown.get(),
+            qOverload<>(&TransferCountdown::stop));
     connect(m_jianKong, &JianKongForm::restartSkipped, this, &LotteryForm::monitorRestartSkipped);
 }
 

@@ -8,6 +8,7 @@
 #include "gui/app/NotifyLink.h"
 #include "gui/app/RefreshCycle.h"
 #include "gui/app/TabStrip.h"
+#include "gui/app/TransferCountdown.h"
 #include "gui/app/WorkKeeper.h"
 #include "gui/common/QtText.h"
 #include "gui/display/PlanStatsWindow.h"
@@ -82,6 +83,8 @@ void LotteryForm::lotteryRefreshed(LotteryClass* source) {
     // The monitor window may show another lottery than the tab: it follows its own.
     if (source != m_form.ActiveCls) {
         if (source == m_jianKong->lottery()) m_jianKong->Kasi();
+        // A lottery out of sight counts down to its own transfer too.
+        if (m_form.IsActivated && source->hasPlan()) m_countdown->begin(*source);
         return;
     }
     ActiveCls_OnLotteryRefresh();

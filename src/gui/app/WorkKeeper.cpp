@@ -4,6 +4,7 @@
 
 #include "core/acquire/LotteryClass.h"
 #include "gui/app/LotteryForm.h"
+#include "gui/app/TransferCountdown.h"
 #include "gui/common/LastingNote.h"
 #include "gui/making/MakingPanel.h"
 #include "gui/monitor/JianKongForm.h"
@@ -22,6 +23,19 @@ WorkKeeper::WorkKeeper(LotteryForm& form, QString path)
     m_timer->setInterval(kWorkWriteDelayMs);
     connect(m_timer, &QTimer::timeout, this, &WorkKeeper::save);
 }
+
+namespace {
+// A lottery's kill texts and the digits of its extra boxes, each digit once.
+void keepTransfer(const LotteryTransfer& transfer, LotteryWork& l) {
+    l.kill = transfer.kill;
+    for (std::size_t k = 0; k < l.extraDigits.size(); ++k) {
+        std::string& digits = l.extraDigits[k];
+        digits.clear();
+        for (char c : transfer.extraDigits[k])
+            if (c >= '0' && c <= '9' && digits.find(c) == std::string::npos) digits += c;
+    }
+}
+} // namespace
 
 SavedWork WorkKeeper::current() const {
     SavedWork w;
@@ -45,15 +59,9 @@ SavedWork WorkKeeper::current() const {
         l.lockPeriod = monitor.LockPeriod;
         l.monitorKept = true;
         l.monitorLog = monitor.Log;
+        keepTransfer(desk.transfer(i), l);
         w.lotteries.push_back(l);
     }
-    for (std::size_t k = 0; k < w.extraDigits.size(); ++k) {
-        std::string& digits = w.extraDigits[k];
-        for (QChar c : m_form.m_panel->extraDigits(int(k)))
-            if (c >= u'0' && c <= u'9' && digits.find(char(c.unicode())) == std::string::npos)
-                digits += char(c.unicode());
-    }
-    w.kill = m_form.m_form.Kill;
     w.alarmSound = m_form.m_jianKong->soundOn();
     return w;
 }
@@ -99,8 +107,18 @@ void WorkKeeper::restoreLottery(LotteryClass& lottery, const LotteryWork& kept) 
             KeptSelections{kept.selectionPeriod, kept.conditions.SEL};
 }
 
+void WorkKeeper::restoreTransfer(LotteryTransfer& transfer, const LotteryWork& kept) {
+    // The picked windows are not kept: a window's handle means nothing after a restart.
+    transfer.kill = kept.kill;
+    transfer.extraDigits = kept.extraDigits;
+}
+
 void WorkKeeper::restore() {
-    m_form.m_form.WorkChanged = [this] { changed(); };
+    // The shown lottery's record follows its boxes before the work is written.
+    m_form.m_form.WorkChanged = [this] {
+        m_form.m_countdown->keepShown();
+        changed();
+    };
     connect(m_form.m_jianKong, &JianKongForm::settingsChanged, this, &WorkKeeper::changed);
     connect(m_form.m_jianKong, &JianKongForm::logAdded, this, &WorkKeeper::changed);
 
@@ -112,10 +130,11 @@ void WorkKeeper::restore() {
         m_loaded = w;
         const LotteryDesk& desk = *m_form.m_desk;
         for (int i = 0; i < desk.count(); ++i)
-            if (const LotteryWork* kept = w.find(desk.lottery(i).name()))
+            if (const LotteryWork* kept = w.find(desk.lottery(i).name())) {
                 restoreLottery(desk.lottery(i), *kept);
-
-        m_form.m_form.Kill = w.kill;
+                restoreTransfer(desk.transfer(i), *kept);
+            }
+        m_form.m_countdown->showShown();
         JianKongForm* jianKong = m_form.m_jianKong;
         jianKong->setSoundOn(w.alarmSound);
         jianKong->showSettings();
@@ -125,8 +144,6 @@ void WorkKeeper::restore() {
         m_form.m_form.CurWei = -1;
         panel->WeiOption_Click(idx);
         panel->ShowFormSet();
-        for (int k = 0; k < int(w.extraDigits.size()); ++k)
-            panel->restoreExtraDigits(k, QString::fromStdString(w.extraDigits[std::size_t(k)]));
     }
     m_ready = true;
     // A file set aside is replaced by the work as it stands.

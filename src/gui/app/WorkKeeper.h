@@ -1,10 +1,10 @@
 #pragma once
-// The player's work kept between runs: the conditions of each lottery (by name), the kill
-// lists, the monitor's settings, lock period and record box, written a moment after every change
-// (and at closing) and restored at load. A plan is not restarted: the restored conditions are shown
-// and the player starts it. The selection texts are kept with the period they belong to: loading
-// the draws derives them afresh from the ticked columns, and on the same draws the kept texts
-// are put back, so that the same draws give the same base set.
+// The player's work kept between runs: the conditions of each lottery (by name), its kill
+// lists and extra digits, the monitor's settings, lock period and record box, written a moment
+// after every change (and at closing) and restored at load. A plan is not restarted: the restored
+// conditions are shown and the player starts it. The selection texts are kept with the period
+// they belong to: loading the draws derives them afresh from the ticked columns, and on the same
+// draws the kept texts are put back, so that the same draws give the same base set.
 #include <QObject>
 #include <QString>
 #include <array>
@@ -24,6 +24,7 @@ class LotteryClass;
 namespace zuohao::gui {
 
 class LotteryForm;
+struct LotteryTransfer;
 
 class WorkKeeper : public QObject {
     Q_OBJECT
@@ -54,6 +55,7 @@ private:
     void restoreLottery(LotteryClass& lottery, const LotteryWork& kept);
     // Lines added to the lotteries' record boxes, all told.
     std::uint64_t logLinesAdded() const;
+    void restoreTransfer(LotteryTransfer& transfer, const LotteryWork& kept);
 
     LotteryForm& m_form;
     QString m_path;

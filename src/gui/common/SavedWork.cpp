@@ -195,6 +195,30 @@ void readMonitor(const Reader& r, LotteryWork& w) {
     if (auto v = r.raw(kLog)) w.monitorLog = ParseMonitorLogRecord(v->toStdString());
 }
 
+// A lottery's kill texts and extra digits in its own section (lottery 0's are elsewhere), only
+// those it has: without them the file is as earlier versions wrote it.
+const QString kKill3 = QStringLiteral("KILL3");
+const QString kKill4 = QStringLiteral("KILL4");
+
+void writeTransfer(IniFile& ini, const QString& s, const LotteryWork& w) {
+    const auto put = [&](const QString& key, const std::string& value) {
+        if (!value.empty()) ini.setValue(s, key, q(value));
+    };
+    put(kKill3, w.kill.three);
+    put(kKill4, w.kill.four[2]);
+    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
+        put(QStringLiteral("EXT%1").arg(k), w.extraDigits[k]);
+}
+
+void readTransfer(const Reader& kill, const QString& three, const QString& four,
+                  const Reader& extra, LotteryWork& w) {
+    // Through the same acceptance as a paste: a list that is not one is dropped.
+    if (auto v = kill.raw(three)) AcceptKillList(w.kill, v->toStdString(), 0);
+    if (auto v = kill.raw(four)) AcceptKillList(w.kill, v->toStdString(), 1);
+    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
+        if (auto v = extra.digits(QStringLiteral("EXT%1").arg(k), '9')) w.extraDigits[k] = *v;
+}
+
 // The name kept in a section of the player's own lottery; nothing when it is no name.
 std::optional<std::string> nameOf(const Reader& r) {
     auto v = r.raw(kName);
@@ -255,8 +279,9 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
         writeConditions(ini, s, l.conditions);
         if (i >= std::size_t(kBuiltIns)) ini.setValue(s, kName, q(l.name));
     }
-    ini.setValue(kKill, QStringLiteral("three"), q(w.kill.three));
-    ini.setValue(kKill, QStringLiteral("four"), q(w.kill.four[2]));
+    const LotteryWork& first = order[0] ? *order[0] : none;
+    ini.setValue(kKill, QStringLiteral("three"), q(first.kill.three));
+    ini.setValue(kKill, QStringLiteral("four"), q(first.kill.four[2]));
     // Lottery 0's monitor in the section the first versions wrote; the others' in their own.
     writeMonitor(ini, kMonitor, order[0] ? *order[0] : none);
     ini.setValue(kMonitor, QStringLiteral("Sound"),
@@ -266,8 +291,10 @@ QByteArray SavedWorkBytes(const SavedWork& w) {
         ini.setValue(lotterySection(int(i)), QStringLiteral("SELPERIOD"), q(l.selectionPeriod));
         if (i > 0) writeMonitor(ini, lotterySection(int(i)), l);
     }
-    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
-        ini.setValue(kPanel, QStringLiteral("EXT%1").arg(k), q(w.extraDigits[k]));
+    for (std::size_t k = 0; k < first.extraDigits.size(); ++k)
+        ini.setValue(kPanel, QStringLiteral("EXT%1").arg(k), q(first.extraDigits[k]));
+    for (std::size_t i = 1; i < order.size(); ++i)
+        writeTransfer(ini, lotterySection(int(i)), order[i] ? *order[i] : none);
     QByteArray bytes = ini.content();
     const int entries = keyLines(textLines(bytes));
     return bytes + kEnd + '\n' + kEntries + QByteArray::number(entries) + '\n';
@@ -291,15 +318,14 @@ std::optional<SavedWork> ParseSavedWork(const QByteArray& bytes) {
         readConditions(r, l.conditions);
         if (auto v = periodText(r, QStringLiteral("SELPERIOD"))) l.selectionPeriod = *v;
         readMonitor(i == 0 ? Reader(ini, kMonitor) : r, l);
+        // Lottery 0's (and a file of an earlier version's) in the sections of the first versions.
+        if (i == 0)
+            readTransfer(Reader(ini, kKill), QStringLiteral("three"), QStringLiteral("four"),
+                         Reader(ini, kPanel), l);
+        else
+            readTransfer(r, kKill3, kKill4, r, l);
     }
-    const Reader kill(ini, kKill);
-    // Through the same acceptance as a paste: a list that is not one is dropped.
-    if (auto v = kill.raw(QStringLiteral("three"))) AcceptKillList(w.kill, v->toStdString(), 0);
-    if (auto v = kill.raw(QStringLiteral("four"))) AcceptKillList(w.kill, v->toStdString(), 1);
     if (auto v = Reader(ini, kMonitor).flag(QStringLiteral("Sound"))) w.alarmSound = *v;
-    const Reader panel(ini, kPanel);
-    for (std::size_t k = 0; k < w.extraDigits.size(); ++k)
-        if (auto v = panel.digits(QStringLiteral("EXT%1").arg(k), '9')) w.extraDigits[k] = *v;
     return w;
 }
 

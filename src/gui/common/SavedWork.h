@@ -32,6 +32,10 @@ struct LotteryWork {
     Period lockPeriod;                      // QSCom
     bool monitorKept = false;               // the monitor's settings were in the file
     std::vector<MonitorLogLine> monitorLog; // the monitor's record box (记录), oldest first
+    // The number transfer's boxes: lottery 0's in the sections the first versions wrote
+    // (kill, panel), the others' in their own lottery sections.
+    KillTexts kill{};                         // the two kill-list panels, as accepted
+    std::array<std::string, 3> extraDigits{}; // the extra-digit boxes of groups 5, 1 and 2
 };
 
 struct SavedWork {
@@ -40,9 +44,7 @@ struct SavedWork {
     // section monitor), the player's own follow in sections lottery2, lottery3, ... with their
     // names.
     std::vector<LotteryWork> lotteries;
-    KillTexts kill;                           // the two kill-list panels, as accepted
-    bool alarmSound = true;                   // CheckSound
-    std::array<std::string, 3> extraDigits{}; // the extra-digit boxes of groups 5, 1 and 2
+    bool alarmSound = true; // CheckSound
 
     SavedWork();
     // The lottery called `name`; nullptr when none is kept.

@@ -57,6 +57,15 @@ void HandPicker::clearPick(int i) {
     m_hands.at(i)->setPixmap(HandPicture(HandState::Rest));
 }
 
+void HandPicker::showPick(int i, WindowHandle handle) {
+    if (handle == 0) {
+        clearPick(i);
+        return;
+    }
+    m_labels.at(i)->setText(QString::number(handle));
+    m_hands.at(i)->setPixmap(HandPicture(HandState::Picked));
+}
+
 int HandPicker::handIndex(QObject* o) const {
     for (int i = 0; i < HandCount; ++i)
         if (m_hands[i] == o) return i;

@@ -35,6 +35,8 @@ public:
     WindowHandle pickedWindow(int i) const;
     // Hand i forgets its window: LabelHwnd_i = "0" and the hand at rest.
     void clearPick(int i);
+    // Hand i shows `handle` as its picked window (0: none), as a drag would leave it.
+    void showPick(int i, WindowHandle handle);
 
     bool isDragging() const { return m_dragging; }
     WindowHandle hoverWindow() const { return m_hover; }

@@ -296,7 +296,9 @@ void LotteryForm::JianKongCmd_Click() {
 void LotteryForm::ShowLabelTxt(const QString& text) {
     m_showLabel->setText(text);
     m_showLabel->setToolTip(text); // the whole text where the line is too narrow for it
-    m_showLabel->repaint();
+    // Shown with the window's next paint: no work holds the event loop for long, and a paint
+    // forced here would paint the whole window (the grid just redrawn with it) inside the step.
+    m_showLabel->update();
 }
 
 void LotteryForm::showDrawFile() {

@@ -99,6 +99,12 @@ bool RefreshCycle::moreToRead() const {
     return false;
 }
 
+bool RefreshCycle::shownIsNext() const {
+    for (std::size_t k = m_nextRead; k < m_toRead.size(); ++k)
+        if (readable(m_toRead[k])) return m_toRead[k] == m_form.ActiveCls();
+    return false;
+}
+
 void RefreshCycle::readNext() {
     while (m_nextRead < m_toRead.size()) {
         LotteryClass* lot = m_toRead[m_nextRead++];
@@ -120,8 +126,9 @@ void RefreshCycle::route(LotteryClass& lottery, RefreshEvents events) {
         if (m_form.m_desk->indexOf(lot) >= 0)
             m_form.m_router.route(*lot, events, RefreshRouter::Stage::Archive);
         // The next lottery in the same step while the step is short, else at the event
-        // loop's next turn (later when a box is open).
-        if (m_step.elapsed() < kStepBudget.count() || !moreToRead()) {
+        // loop's next turn (later when a box is open). The lottery shown, whose grid and
+        // panel are redrawn too, always begins a step of its own.
+        if (!moreToRead() || (m_step.elapsed() < kStepBudget.count() && !shownIsNext())) {
             readNext();
             return;
         }

@@ -6,7 +6,8 @@
 // request has been answered or given up and reads the draws of the first lottery and hands them
 // to the notifier; when the notifier sent a request, a further step hands them to the rest once
 // the request has gone out. The next lotteries follow in the same step while it is short, else
-// in a step of their own, so that the GUI thread is never held by all of them at once. Nothing
+// in a step of their own, so that the GUI thread is never held by all of them at once; the
+// lottery shown, redrawn with its draws, always begins a step of its own. Nothing
 // waits in between, so no other work ever runs inside a step. A lottery whose file fails says so in
 // its own feed state and holds no other.
 #include <QElapsedTimer>
@@ -57,6 +58,8 @@ private:
     void readNext();
     // Whether a lottery of the tick is still to be read (else the tick ends in this step).
     bool moreToRead() const;
+    // Whether the next lottery to read is the one shown.
+    bool shownIsNext() const;
     // Whether `lottery` is still in the list, with a draw file and its history loaded.
     bool readable(const LotteryClass* lottery) const;
     // The events go to the notifier, then (at once, or at the event loop's next turn when a

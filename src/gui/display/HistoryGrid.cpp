@@ -143,7 +143,8 @@ void HistoryGrid::PrepareHistoryGrid(int rows, const QString& lotteryName, const
     m_atNewest = down->value() >= down->maximum();
     const int top = m_view->rowAt(0);
     m_topPeriod = top >= 0 ? cellOf(top) : QString();
-    m_model->PrepareHistoryGrid(rows, lotteryName, cap);
+    // The same rows and headers: the layout, the place and the check boxes' names stand.
+    if (!m_model->PrepareHistoryGrid(rows, lotteryName, cap) && keep) return;
     applyColumnLayout();
     for (int i = 0; i < grid::kSelectChecks; ++i) {
         const int col = i + grid::kFirstStatColumn; // named after its column's two header rows

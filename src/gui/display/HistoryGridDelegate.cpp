@@ -50,10 +50,11 @@ void HistoryGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                                 laid);
     }
 
-    painter->setPen(kGridLine);
-    painter->drawLine(r.bottomLeft(), r.bottomRight());
-    painter->setPen(grid::HasSeparatorRight(index.column()) ? kSeparator : kGridLine);
-    painter->drawLine(r.topRight(), r.bottomRight());
+    // The cell's bottom and right lines, one pixel each, filled rather than stroked: the same
+    // pixels for much less work, a cell at a time.
+    painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), kGridLine);
+    painter->fillRect(QRect(r.right(), r.top(), 1, r.height()),
+                      grid::HasSeparatorRight(index.column()) ? kSeparator : kGridLine);
 }
 
 } // namespace zuohao::gui

@@ -94,13 +94,23 @@ void HistoryGridModel::writeHeaders(const QString& lotteryName, const QString& c
     }
 }
 
-void HistoryGridModel::PrepareHistoryGrid(int rows, const QString& lotteryName,
+bool HistoryGridModel::PrepareHistoryGrid(int rows, const QString& lotteryName,
                                           const QString& cap) {
-    beginResetModel();
+    const std::size_t dataRows = std::size_t(std::max(rows, kHeaderRows) - kHeaderRows);
+    const auto header = m_header;
     writeHeaders(lotteryName, cap);
-    m_rows.assign(std::size_t(std::max(rows, kHeaderRows) - kHeaderRows), Row{});
+    if (dataRows == m_rows.size() && header == m_header) {
+        // A new draw of the lottery shown: the rows are written over where they are (each
+        // row tells its change), and the views keep their layout.
+        std::fill(m_rows.begin(), m_rows.end(), Row{});
+        if (!m_rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
+        return false;
+    }
+    beginResetModel();
+    m_rows.assign(dataRows, Row{});
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+    return true;
 }
 
 void HistoryGridModel::FillHistoryRow(const LotteryItem& item, int row, int curWei) {

@@ -29,8 +29,9 @@ public:
 
     // Lays the grid out for `rows` grid rows, the two header rows included (at least 2):
     // every data row empty, the headers written for the lottery's name and the caption of
-    // the chosen position group (e.g. " 千百个").
-    void PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap);
+    // the chosen position group (e.g. " 千百个"). True when the grid's shape or headers changed
+    // (the views lay it out anew); the same shape keeps its rows in place, emptied.
+    bool PrepareHistoryGrid(int rows, const QString& lotteryName, const QString& cap);
     // Fills grid row `row` (2 .. gridRowCount() - 1) from the draw's statistics row of
     // position group `curWei`. Rows out of range are ignored.
     void FillHistoryRow(const LotteryItem& item, int row, int curWei);

@@ -192,6 +192,41 @@ private slots:
             QVERIFY(m.cellText(2, c).isEmpty());
     }
 
+    void aNewDrawWritesOverTheRowsInPlace_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cap");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("same grid")
+            << 4 << QStringLiteral("腾讯分分彩") << QStringLiteral(" 千百个") << false;
+        QTest::newRow("more rows")
+            << 5 << QStringLiteral("腾讯分分彩") << QStringLiteral(" 千百个") << true;
+        QTest::newRow("other lottery")
+            << 4 << QStringLiteral("VR3分彩") << QStringLiteral(" 千百个") << true;
+        QTest::newRow("other group")
+            << 4 << QStringLiteral("腾讯分分彩") << QStringLiteral(" 后四星") << true;
+    }
+    void aNewDrawWritesOverTheRowsInPlace() {
+        QFETCH(int, rows);
+        QFETCH(QString, name);
+        QFETCH(QString, cap);
+        QFETCH(bool, reset);
+        HistoryGridModel m;
+        m.PrepareHistoryGrid(4, QStringLiteral("腾讯分分彩"), QStringLiteral(" 千百个"));
+        m.FillHistoryRow(rowOf(true), 2);
+        m.FillHistoryRow(rowOf(true), 3);
+        QSignalSpy resets(&m, &QAbstractItemModel::modelReset);
+        QSignalSpy changes(&m, &QAbstractItemModel::dataChanged);
+        QCOMPARE(m.PrepareHistoryGrid(rows, name, cap), reset);
+        QCOMPARE(resets.count(), reset ? 1 : 0);
+        // Whichever way, the rows are empty and the views are told.
+        QVERIFY(reset || changes.count() == 1);
+        for (int r = 2; r < m.gridRowCount(); ++r)
+            for (int c = 1; c <= 68; ++c)
+                QVERIFY(m.cellText(r, c).isEmpty() && !m.isMarked(r, c));
+        QCOMPARE(m.cellText(0, 1), name);
+    }
+
     void rowsOutsideTheGridAreIgnored() {
         HistoryGridModel m;
         m.PrepareHistoryGrid(3, QStringLiteral("腾讯分分彩"), QStringLiteral(" 万千百"));

@@ -23,4 +23,12 @@ inline double processCpuSeconds() {
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
+// CPU time of the calling thread so far, in seconds: what the thread was busy with, without
+// the time it waited for a core.
+inline double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
 } // namespace zuohao::bench

@@ -338,7 +338,9 @@ void JianKongForm::setSoundOn(bool on) {
 }
 
 void JianKongForm::showSettings() {
-    if (m_loaded) m_settings->showSettings(); // else the load step shows them
+    if (!m_loaded) return; // the load step shows them
+    m_settings->showSettings();
+    showLog();
 }
 
 void JianKongForm::DadiComClick() {

@@ -94,7 +94,8 @@ public:
     // The sound switch (CheckSound).
     bool soundOn() const;
     void setSoundOn(bool on);
-    // Shows the settings and the lock period held in the state (after they were restored).
+    // Shows the settings, the lock period and the record box held in the state (after they were
+    // restored).
     void showSettings();
 
     // Whether the window is loaded (false after it was closed, until its next use).

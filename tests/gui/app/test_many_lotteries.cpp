@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -29,6 +30,7 @@
 #include "gui/common/SavedWork.h"
 #include "gui/common/Settings.h"
 #include "gui/lotteries/LotterySettingsWindow.h"
+#include "gui/monitor/JianKongForm.h"
 #include "notify/NotificationCenter.h"
 #include "support_fixture.h"
 
@@ -289,6 +291,7 @@ private slots:
             // A line in the own lottery's record box is written with the refresh that brought
             // it, before the program is closed.
             form.Lotteries(2).monitor().AddLogLine({Period(202612090012), {PlanMark::Hit, 2}, {}});
+            form.Lotteries(0).monitor().AddLogLine({{}, {}, "回测 30期"});
             writeFile(own, FormFixture::makeDraws(13, 202612090001));
             form.GetNewTimer_Timer();
             const auto keptLog = [&f] {
@@ -312,7 +315,10 @@ private slots:
         QCOMPARE(again.Lotteries(2).formSet().IDX, 3);
         QCOMPARE(again.Lotteries(0).formSet().IDX, 9);
         QCOMPARE(again.Lotteries(2).monitor().LogText(), std::string("202612090012期 --- 中2"));
-        QVERIFY(again.Lotteries(0).monitor().Log.empty());
+        // The monitor window, made at start, shows the first lottery's record box as kept.
+        QCOMPARE(
+            again.jianKongForm()->findChild<QPlainTextEdit*>(QStringLiteral("记录"))->toPlainText(),
+            QStringLiteral("回测 30期"));
         QCOMPARE(f.child<QLineEdit>("zelkc")->text(), QDir::toNativeSeparators(f.drawPath()));
     }
 

@@ -56,7 +56,8 @@ std::unique_ptr<LotteryDesk::Slot> LotteryDesk::makeSlot(const LotteryEntry& ent
     slot->lottery = std::make_unique<LotteryClass>();
     slot->source = std::make_unique<LotteryFileSource>(m_archivePath);
     slot->lottery->setPollInterval(m_poll);
-    slot->path = QString::fromStdString(entry.drawFile);
+    // Shown and kept as the old program and its peers write it (C:\...).
+    slot->path = QDir::toNativeSeparators(QString::fromStdString(entry.drawFile));
     return slot;
 }
 
@@ -166,7 +167,7 @@ LotteryDesk::ListChange LotteryDesk::apply(const LotteryRegistry& next) {
     for (int i = 0; i < next.size(); ++i) {
         const LotteryEntry& entry = *next.at(i);
         const int k = from[std::size_t(i)];
-        const QString file = QString::fromStdString(entry.drawFile);
+        const QString file = QDir::toNativeSeparators(QString::fromStdString(entry.drawFile));
         if (k < 0) {
             m_slots.push_back(makeSlot(entry));
             change.added.push_back(i);

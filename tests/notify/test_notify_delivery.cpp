@@ -306,6 +306,7 @@ private slots:
         QFile written(file);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray onDisk = written.readAll();
+        written.close(); // an open file cannot be renamed on Windows
         QVERIFY(onDisk.contains("第202612080007期") && !onDisk.contains("KEY-123456"));
         // Rotated past its bound, one older file kept, the newest entries read back.
         DeliveryLog big;

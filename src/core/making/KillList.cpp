@@ -103,6 +103,13 @@ void AcceptKillList(KillTexts& t, std::string_view text, int k) {
     }
 }
 
+std::string KillTextFor(const KillTexts& texts, int k, int wei) {
+    constexpr int kFrontFour = 10; // 前四星; 后四星 follows
+    if (k == 0) return texts.three;
+    const bool ownForm = wei == kFrontFour || wei == kFrontFour + 1;
+    return texts.four[ownForm ? std::size_t(wei - kFrontFour) : 2];
+}
+
 std::string MergeDigits(std::string_view a, std::string_view b) {
     std::array<char, 10> slots{};
     auto put = [&](std::string_view s) {

@@ -40,6 +40,16 @@ struct KillTexts {
 // Validates a kill-list text for panel k (0 three-digit, 1 four-digit) and stores it.
 void AcceptKillList(KillTexts& texts, std::string_view text, int k);
 
+// The condition-set keys the two kill lists are stored under.
+inline constexpr std::array<const char*, 2> kKillListKeys = {"KL0", "KL1"};
+
+// The text kill list k shows and stores for position group `wei`: the four-digit list keeps a
+// form for 前四星 (10) and 后四星 (11), and the list as accepted for the rest.
+std::string KillTextFor(const KillTexts& texts, int k, int wei);
+
+// The selection group each extra-digit box (Texthwnd3 0, 1, 2) merges its digits into.
+inline constexpr std::array<int, 3> kExtraDigitGroups = {4, 0, 1};
+
 // The distinct digits of two texts together, ascending (a non-digit counts as 0).
 std::string MergeDigits(std::string_view a, std::string_view b);
 

@@ -18,10 +18,8 @@ class LotteryClass;
 
 namespace zuohao::gui {
 
-inline constexpr int kTransferHands = 5;   // hands 0, 1: kill lists; 2-4: extra digits
-inline constexpr int kExtraDigitBoxes = 3; // Texthwnd3(0..2)
-// The selection group each extra box merges into.
-inline constexpr int kGroupOfExtraBox[kExtraDigitBoxes] = {4, 0, 1};
+inline constexpr int kTransferHands = 5; // hands 0, 1: kill lists; 2-4: extra digits
+inline constexpr int kExtraDigitBoxes = int(kExtraDigitGroups.size()); // Texthwnd3(0..2)
 
 struct LotteryTransfer {
     std::array<WindowHandle, kTransferHands> picked{}; // 0: none
@@ -33,9 +31,6 @@ struct LotteryTransfer {
     int due = 0;
 };
 
-// The text kill list k stores for position group `wei` (the four-digit list keeps a form for
-// 前四星, 后四星 and the rest), as its box shows it.
-std::string KillTextFor(const KillTexts& kill, int k, int wei);
 // Stores both kill lists into the lottery's conditions (KL0, KL1) as their boxes store them,
 // for the lottery's own position group; the error of a store that failed, else empty.
 std::string StoreKillLists(LotteryClass& lottery, const KillTexts& kill);

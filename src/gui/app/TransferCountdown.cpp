@@ -191,7 +191,7 @@ void TransferCountdown::transferShown(LotteryClass& lot) {
     for (int box = 0; box < kExtraDigitBoxes; ++box) {
         if (const WindowHandle h = t.picked[std::size_t(kKillHands + box)])
             panel->setExtraDigits(box, ReadWindowDigits(link, h));
-        const int g = kGroupOfExtraBox[box];
+        const int g = kExtraDigitGroups[std::size_t(box)];
         const std::string sel = lot.formSet().SEL[std::size_t(g)];
         panel->setSelection(g, toQ(MergeDigits(sel, toStd(panel->extraDigits(box)))));
     }

@@ -24,7 +24,6 @@ constexpr int kKillPanels = 2;
 const QColor kCurrentPanel(255, 255, 255);
 const QColor kOtherPanel(224, 224, 224);
 // The condition keys of the two lists.
-constexpr const char* kListKeys[kKillPanels] = {"KL0", "KL1"};
 
 QString panelName(int k) {
     return k == 0 ? QStringLiteral("三星") : QStringLiteral("四星");
@@ -80,9 +79,7 @@ void KillListPanel::build() {
 }
 
 QString KillListPanel::shownText() const {
-    if (m_k == 0) return toQ(m_form.Kill.three);
-    const int w = m_form.CurWei;
-    return toQ(m_form.Kill.four[(w == 10 || w == 11) ? std::size_t(w - 10) : 2]);
+    return toQ(KillTextFor(m_form.Kill, m_k, m_form.CurWei));
 }
 
 void KillListPanel::writeBox() {
@@ -136,7 +133,8 @@ void KillListPanel::edited() {
 void KillListPanel::store(bool renewPlan) {
     if (!m_form.ActiveCls) return;
     const std::string text = toStd(m_box->toPlainText());
-    if (auto r = m_form.ActiveCls->LetMyFormSet(kListKeys[m_k], text, 0); !r && m_form.ShowLabelTxt)
+    if (auto r = m_form.ActiveCls->LetMyFormSet(kKillListKeys[std::size_t(m_k)], text, 0);
+        !r && m_form.ShowLabelTxt)
         m_form.ShowLabelTxt(QStringLiteral("条件未保存：") + toQ(r.error()));
     if (m_form.WorkChanged) m_form.WorkChanged();
     m_count->setText(QStringLiteral("%1注").arg(CountNumberList(text)));

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/acquire/LotteryClass.h"
+#include "core/making/KillList.h"
 #include "gui/common/QtText.h"
 #include "gui/making/BankerButtons.h"
 #include "gui/making/BaseSetColumn.h"
@@ -168,9 +169,7 @@ void MakingPanel::SelectCheck_Click(int i) {
 
 void MakingPanel::Texthwnd3_Change(int k) {
     // The first box of the group whose selection takes the digits of extra box k.
-    static constexpr int kBox[RouteSwitches::kExtraBoxes] = {CheckOf(4, 0), CheckOf(0, 0),
-                                                             CheckOf(1, 0)};
-    SelectCheck_Click(kBox[k]);
+    SelectCheck_Click(CheckOf(kExtraDigitGroups[std::size_t(k)], 0));
 }
 
 QString MakingPanel::extraDigits(int k) const {

@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <algorithm>
 
+#include "core/making/KillList.h"
 #include "gui/making/ConditionStore.h"
 #include "gui/making/FormState.h"
 #include "gui/making/PanelWidgets.h"
@@ -97,10 +99,9 @@ void RouteSwitches::restoreExtraDigits(int k, const QString& digits) {
 }
 
 std::optional<QString> RouteSwitches::extraDigitsOfGroup(int g) const {
-    // Groups 0, 1 and 4 take the digits of boxes 1, 2 and 0.
-    const int k = g == 0 ? 1 : g == 1 ? 2 : g == 4 ? 0 : -1;
-    if (k < 0) return std::nullopt;
-    return firstLine(m_texthwnd3[k]->text());
+    const auto at = std::find(kExtraDigitGroups.begin(), kExtraDigitGroups.end(), g);
+    if (at == kExtraDigitGroups.end()) return std::nullopt;
+    return firstLine(m_texthwnd3[std::size_t(at - kExtraDigitGroups.begin())]->text());
 }
 
 void RouteSwitches::placeHand(int k, QWidget* hand, QWidget* handleLabel) {

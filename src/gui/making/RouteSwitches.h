@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "core/making/KillList.h"
 #include "core/model/ConditionSet.h"
 
 class QCheckBox;
@@ -23,7 +24,7 @@ struct FormState;
 class RouteSwitches : public QGroupBox {
     Q_OBJECT
 public:
-    static constexpr int kExtraBoxes = 3;
+    static constexpr int kExtraBoxes = int(kExtraDigitGroups.size());
 
     RouteSwitches(FormState& form, QWidget* parent);
 

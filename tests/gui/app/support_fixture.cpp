@@ -2,13 +2,18 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "gui/app/NotifyLink.h"
+#include "gui/common/LotterySettings.h"
 #include "gui/common/WindowPlacement.h"
 #include "gui/monitor/JianKongForm.h"
+#include "gui/winlink/HandPicker.h"
+#include "gui/winlink/OutlineFrame.h"
 
 using namespace zuohao::gui;
 
@@ -31,13 +36,47 @@ QString FormFixture::iniPath() const {
 }
 
 void FormFixture::writeDraws(const std::vector<Draw>& oldestFirst) {
-    QFile f(drawPath() + QStringLiteral(".tmp"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY(writeDrawFile(drawPath(), oldestFirst));
+}
+
+bool FormFixture::writeDrawFile(const QString& path, const std::vector<Draw>& oldestFirst) {
+    QFile f(path + QStringLiteral(".tmp"));
+    if (!f.open(QIODevice::WriteOnly)) return false;
     for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it)
         f.write(QStringLiteral("第%1期 开奖号码 %2\r\n").arg(it->qishu, it->haoma).toUtf8());
     f.close();
-    QFile::remove(drawPath());
-    QVERIFY(QFile::rename(drawPath() + QStringLiteral(".tmp"), drawPath()));
+    QFile::remove(path);
+    return QFile::rename(path + QStringLiteral(".tmp"), path);
+}
+
+QString FormFixture::listPath() const {
+    return dir.filePath(QStringLiteral("lotteries.ini"));
+}
+
+void FormFixture::keepLotteries(const std::vector<std::pair<QString, QString>>& extra) const {
+    zuohao::LotteryRegistry r;
+    for (const auto& [name, file] : extra)
+        QVERIFY(r.add(name.toStdString(), file.toStdString()).ok());
+    QVERIFY(zuohao::gui::SaveLotteryList(r, {listPath(), iniPath(), {}}).ok);
+}
+
+QString FormFixture::text(const char* name) const {
+    const QString n = QString::fromLatin1(name);
+    if (auto* e = child<QPlainTextEdit>(n)) return e->toPlainText();
+    if (auto* l = child<QLineEdit>(n)) return l->text();
+    return child<QLabel>(n)->text();
+}
+
+void FormFixture::dragHand(int i, QWidget* onto) {
+    zuohao::gui::HandPicker* hands = m_form->handPicker();
+    const QPoint where = onto->mapToGlobal(onto->rect().center());
+    hands->setPointerSource([where] { return where; });
+    QLabel* hand = hands->hand(i);
+    QTest::mousePress(hand, Qt::LeftButton);
+    // Until a look under the pointer during this drag outlines the widget.
+    QTRY_VERIFY(hands->outline() && hands->outline()->isVisible() &&
+                hands->hoverRect().contains(where));
+    QTest::mouseRelease(hand, Qt::LeftButton);
 }
 
 std::vector<Draw> FormFixture::makeDraws(int count, qint64 first) {

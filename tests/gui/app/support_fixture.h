@@ -50,6 +50,13 @@ public:
     QString iniPath() const;
     // Writes the draws (given oldest first) as the betting program does: newest line first.
     void writeDraws(const std::vector<Draw>& oldestFirst);
+    // The same into any file, through a temporary one renamed over it; false when it could not
+    // be written (callable from a writer thread).
+    static bool writeDrawFile(const QString& path, const std::vector<Draw>& oldestFirst);
+    // The program's list of lotteries, and one kept there before the window starts: the
+    // built-in lotteries and `extra` (name, draw file).
+    QString listPath() const;
+    void keepLotteries(const std::vector<std::pair<QString, QString>>& extra) const;
     // `count` draws with labels from `first` and numbers from a fixed pattern.
     static std::vector<Draw> makeDraws(int count, qint64 first = 202612080001);
 
@@ -59,6 +66,10 @@ public:
     zuohao::gui::LotteryForm& form() { return *m_form; }
 
     template <class T> T* child(const QString& name) const { return m_form->findChild<T*>(name); }
+    // The text of the main window's box or label called `name`.
+    QString text(const char* name) const;
+    // Drags hand i from its icon onto a widget and releases it there.
+    void dragHand(int i, QWidget* onto);
 
     // A base set and a plan, then the monitor switched on with settings that raise an alarm
     // every few draws; returns the monitor window.

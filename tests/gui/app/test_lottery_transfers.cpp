@@ -26,20 +26,6 @@ namespace {
 constexpr int kOwn = 2; // the player's own lottery, after the two built-in ones
 const QString kOwnName = QStringLiteral("重庆时时彩");
 
-void keepOwnLottery(const FormFixture& f, const QString& drawFile) {
-    LotteryRegistry r;
-    QVERIFY(r.add(kOwnName.toStdString(), drawFile.toStdString()).ok());
-    QVERIFY(
-        SaveLotteryList(r, {f.dir.filePath(QStringLiteral("lotteries.ini")), f.iniPath(), {}}).ok);
-}
-
-void writeFile(const QString& path, const std::vector<Draw>& oldestFirst) {
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it)
-        out.write(QStringLiteral("第%1期 开奖号码 %2\r\n").arg(it->qishu, it->haoma).toUtf8());
-}
-
 // What one lottery's picked windows hold: the kill list and digits at the pick, then at the
 // transfer after its next draw.
 struct Windows {
@@ -53,22 +39,6 @@ class TestLotteryTransfers : public QObject {
     std::unique_ptr<FormFixture> f;
     std::unique_ptr<QWidget> target;
 
-    // Drags hand i from its icon onto a widget and releases it there.
-    void drag(int i, QWidget* onto) {
-        HandPicker* hands = f->form().handPicker();
-        const QPoint where = onto->mapToGlobal(onto->rect().center());
-        hands->setPointerSource([where] { return where; });
-        QLabel* hand = hands->hand(i);
-        QTest::mousePress(hand, Qt::LeftButton);
-        QTRY_VERIFY(hands->outline() && hands->outline()->isVisible() &&
-                    hands->hoverRect().contains(where));
-        QTest::mouseRelease(hand, Qt::LeftButton);
-    }
-    QString text(const char* name) {
-        if (auto* e = f->child<QPlainTextEdit>(QString::fromLatin1(name))) return e->toPlainText();
-        if (auto* l = f->child<QLineEdit>(QString::fromLatin1(name))) return l->text();
-        return f->child<QLabel>(QString::fromLatin1(name))->text();
-    }
     void show(int tab) { f->form().MenuItemLabel_Click(tab); }
 
 private slots:
@@ -90,8 +60,8 @@ private slots:
         f = std::make_unique<FormFixture>();
         f->writeDraws(FormFixture::makeDraws(40));
         const QString own = f->dir.filePath(QStringLiteral("own.txt"));
-        writeFile(own, FormFixture::makeDraws(40, 202612090001));
-        keepOwnLottery(*f, own);
+        FormFixture::writeDrawFile(own, FormFixture::makeDraws(40, 202612090001));
+        f->keepLotteries({{kOwnName, own}});
         LotteryForm& form = f->start(f->defaultOptions());
         form.getNewTimer()->stop(); // the test refreshes by hand
         form.setGeometry(0, 0, 560, 500);
@@ -120,10 +90,10 @@ private slots:
         std::map<int, QString> handle;
         for (const auto& [lottery, w] : windows) {
             show(lottery);
-            drag(0, killLine[lottery]);
-            drag(3, digitsLine[lottery]);
-            QCOMPARE(text("TextKillDadi_0"), w.killAtPick);
-            handle[lottery] = text("LabelHwnd_0");
+            f->dragHand(0, killLine[lottery]);
+            f->dragHand(3, digitsLine[lottery]);
+            QCOMPARE(f->text("TextKillDadi_0"), w.killAtPick);
+            handle[lottery] = f->text("LabelHwnd_0");
             QTest::mouseClick(f->child<QPushButton>("SuishuiCmd"), Qt::LeftButton);
             QVERIFY(form.Lotteries(lottery).hasPlan());
             killLine[lottery]->setText(w.killAtDraw);
@@ -141,7 +111,7 @@ private slots:
         if (drawn == 0)
             f->writeDraws(FormFixture::makeDraws(41));
         else
-            writeFile(own, FormFixture::makeDraws(41, 202612090001));
+            FormFixture::writeDrawFile(own, FormFixture::makeDraws(41, 202612090001));
         form.GetNewTimer_Timer();
         // Its countdown runs out and its transfer reads its own windows.
         QTRY_COMPARE(lot.formSet().KL0, windows.at(drawn).killAtDraw.toStdString());
@@ -155,23 +125,23 @@ private slots:
         // The lottery shown kept its own lists, plan and panel.
         QCOMPARE(other.formSet().KL0, windows.at(shown).killAtPick.toStdString());
         QCOMPARE(other.formSet().DAD.text(), otherBase);
-        QCOMPARE(text("TextKillDadi_0"), windows.at(shown).killAtPick);
-        QCOMPARE(text("Texthwnd3_1"), windows.at(shown).digitsAtPick);
-        QCOMPARE(text("LabelHwnd_0"), handle[shown]);
-        QCOMPARE(text("LabelYanchi"), QStringLiteral("1"));
+        QCOMPARE(f->text("TextKillDadi_0"), windows.at(shown).killAtPick);
+        QCOMPARE(f->text("Texthwnd3_1"), windows.at(shown).digitsAtPick);
+        QCOMPARE(f->text("LabelHwnd_0"), handle[shown]);
+        QCOMPARE(f->text("LabelYanchi"), QStringLiteral("1"));
 
         // Its tab shows what its transfer read.
         show(drawn);
-        QCOMPARE(text("TextKillDadi_0"), windows.at(drawn).killAtDraw);
-        QCOMPARE(text("Texthwnd3_1"), windows.at(drawn).digitsAtDraw);
-        QCOMPARE(text("LabelHwnd_0"), handle[drawn]);
-        QCOMPARE(text("LabelHwnd_1"), QStringLiteral("0"));
+        QCOMPARE(f->text("TextKillDadi_0"), windows.at(drawn).killAtDraw);
+        QCOMPARE(f->text("Texthwnd3_1"), windows.at(drawn).digitsAtDraw);
+        QCOMPARE(f->text("LabelHwnd_0"), handle[drawn]);
+        QCOMPARE(f->text("LabelHwnd_1"), QStringLiteral("0"));
     }
 
     void killListsAndDigitsAreKeptPerLottery() {
         f = std::make_unique<FormFixture>();
         f->writeDraws(FormFixture::makeDraws(30));
-        keepOwnLottery(*f, QString());
+        f->keepLotteries({{kOwnName, QString()}});
         const std::map<int, std::pair<QString, QString>> typed = {
             {0, {QStringLiteral("123 456"), QStringLiteral("58")}},
             {kOwn, {QStringLiteral("789"), QStringLiteral("4")}}};
@@ -200,29 +170,29 @@ private slots:
         f->start(f->defaultOptions());
         for (const auto& [lottery, t] : typed) {
             show(lottery);
-            QCOMPARE(text("TextKillDadi_0"), t.first);
-            QCOMPARE(text("Texthwnd3_0"), t.second);
+            QCOMPARE(f->text("TextKillDadi_0"), t.first);
+            QCOMPARE(f->text("Texthwnd3_0"), t.second);
             QCOMPARE(f->form().Lotteries(lottery).formSet().KL0, t.first.toStdString());
         }
         show(1);
-        QCOMPARE(text("TextKillDadi_0"), QString());
-        QCOMPARE(text("Texthwnd3_0"), QString());
+        QCOMPARE(f->text("TextKillDadi_0"), QString());
+        QCOMPARE(f->text("Texthwnd3_0"), QString());
 
         // A file of an earlier version: its lists are the first lottery's.
         f->form().close();
         f = std::make_unique<FormFixture>();
         f->writeDraws(FormFixture::makeDraws(30));
-        keepOwnLottery(*f, QString());
+        f->keepLotteries({{kOwnName, QString()}});
         QFile old(f->dir.filePath(QStringLiteral("work.ini")));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("[zuohao-work]\nformat=1\n[kill]\nthree=321 654\nfour=\n[panel]\nEXT1=27\n");
         old.close();
         f->start(f->defaultOptions());
-        QCOMPARE(text("TextKillDadi_0"), QStringLiteral("321 654"));
-        QCOMPARE(text("Texthwnd3_1"), QStringLiteral("27"));
+        QCOMPARE(f->text("TextKillDadi_0"), QStringLiteral("321 654"));
+        QCOMPARE(f->text("Texthwnd3_1"), QStringLiteral("27"));
         show(kOwn);
-        QCOMPARE(text("TextKillDadi_0"), QString());
-        QCOMPARE(text("Texthwnd3_1"), QString());
+        QCOMPARE(f->text("TextKillDadi_0"), QString());
+        QCOMPARE(f->text("Texthwnd3_1"), QString());
     }
 };
 

@@ -40,29 +40,6 @@ using namespace zuohao::gui;
 namespace {
 const QString kOwnName = QStringLiteral("重庆时时彩");
 
-QString listPath(const FormFixture& f) {
-    return f.dir.filePath(QStringLiteral("lotteries.ini"));
-}
-
-// Keeps a list of the built-in lotteries and `extra` (name, draw file) before the window starts.
-void keepList(const FormFixture& f, const std::vector<std::pair<QString, QString>>& extra) {
-    LotteryRegistry r;
-    for (const auto& [name, file] : extra)
-        QVERIFY(r.add(name.toStdString(), file.toStdString()).ok());
-    QVERIFY(SaveLotteryList(r, {listPath(f), f.iniPath(), {}}).ok);
-}
-
-// Writes the draws newest first through a temporary file, as a betting program does.
-void writeFile(const QString& path, const std::vector<Draw>& oldestFirst) {
-    QFile out(path + QStringLiteral(".tmp"));
-    if (!out.open(QIODevice::WriteOnly)) return;
-    for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it)
-        out.write(QStringLiteral("第%1期 开奖号码 %2\r\n").arg(it->qishu, it->haoma).toUtf8());
-    out.close();
-    QFile::remove(path);
-    QFile::rename(path + QStringLiteral(".tmp"), path);
-}
-
 enum class Failure { Missing, Garbled };
 
 // A writer thread: one more draw per write. The failing one, from its fifth write on, leaves
@@ -102,7 +79,7 @@ struct Writer {
                     waitFor(recover);
                     inGap = false;
                 }
-                writeFile(path, {draws.begin(), draws.begin() + long(n)});
+                FormFixture::writeDrawFile(path, {draws.begin(), draws.begin() + long(n)});
                 std::this_thread::sleep_for(std::chrono::milliseconds(8)); // the writer's pace
             }
             done = true;
@@ -168,8 +145,8 @@ private slots:
         bad.failure = Failure(failure);
         good.holdTill = &bad.gapBegun;
         for (Writer& w : writers)
-            writeFile(w.path, {w.draws.front()});
-        keepList(f, {{kOwnName, writers[1].path}});
+            FormFixture::writeDrawFile(w.path, {w.draws.front()});
+        f.keepLotteries({{kOwnName, writers[1].path}});
         LotteryForm& form = f.start(f.defaultOptions());
         form.getNewTimer()->stop(); // the ticks below stand in for it, faster
         QCOMPARE(form.lotteryCount(), 3);
@@ -264,8 +241,8 @@ private slots:
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(30));
         const QString own = f.dir.filePath(QStringLiteral("own.txt"));
-        writeFile(own, FormFixture::makeDraws(12, 202612090001));
-        keepList(f, {{kOwnName, QString()}});
+        FormFixture::writeDrawFile(own, FormFixture::makeDraws(12, 202612090001));
+        f.keepLotteries({{kOwnName, QString()}});
         AppOptions o;
         o.iniPath = f.iniPath();
         QVERIFY(WriteToINI(kIniSection, kIniKey, f.drawPath(), f.iniPath()));
@@ -292,7 +269,7 @@ private slots:
             // it, before the program is closed.
             form.Lotteries(2).monitor().AddLogLine({Period(202612090012), {PlanMark::Hit, 2}, {}});
             form.Lotteries(0).monitor().AddLogLine({{}, {}, "回测 30期"});
-            writeFile(own, FormFixture::makeDraws(13, 202612090001));
+            FormFixture::writeDrawFile(own, FormFixture::makeDraws(13, 202612090001));
             form.GetNewTimer_Timer();
             const auto keptLog = [&f] {
                 const SavedWorkLoad kept =
@@ -325,7 +302,7 @@ private slots:
     void aListThatCannotBeReadIsSetAsideAndTold() {
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(10));
-        QFile junk(listPath(f));
+        QFile junk(f.listPath());
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("not a list of this program\n");
         junk.close();
@@ -333,7 +310,7 @@ private slots:
         QCOMPARE(form.lotteryCount(), 2); // the built-in lotteries, as at a first start
         QVERIFY2(form.lastingNote()->text().contains(QStringLiteral("彩票设置有 1 处读不出")),
                  qPrintable(form.lastingNote()->text()));
-        QVERIFY(!QFile::exists(listPath(f)));
+        QVERIFY(!QFile::exists(f.listPath()));
     }
 
     void aChangedListRemapsTheTabs_data() {
@@ -357,8 +334,8 @@ private slots:
         FormFixture f;
         f.writeDraws(FormFixture::makeDraws(20));
         const QString own = f.dir.filePath(QStringLiteral("own.txt"));
-        writeFile(own, FormFixture::makeDraws(9, 202612090001));
-        keepList(f, {{QStringLiteral("AAA"), own}, {QStringLiteral("BBB"), QString()}});
+        FormFixture::writeDrawFile(own, FormFixture::makeDraws(9, 202612090001));
+        f.keepLotteries({{QStringLiteral("AAA"), own}, {QStringLiteral("BBB"), QString()}});
         LotteryForm& form = f.start(f.defaultOptions());
         QTest::mouseClick(form.tabStrip()->label(2), Qt::LeftButton);
         LotteryClass* withDraws = &form.Lotteries(2);
@@ -393,7 +370,7 @@ private slots:
             QVERIFY(form.Lotteries(4).monitor().SegmentSettings != (std::array<int, 4>{}));
         }
         // The list is kept: a fresh read gives the same lotteries.
-        const LotteryListLoad kept = LoadLotteryList({listPath(f), f.iniPath(), {}});
+        const LotteryListLoad kept = LoadLotteryList({f.listPath(), f.iniPath(), {}});
         QCOMPARE(kept.registry.size(), int(tabs.size()));
         for (int i = 0; i < kept.registry.size(); ++i)
             QCOMPARE(QString::fromStdString(kept.registry.at(i)->name), tabs[i]);
